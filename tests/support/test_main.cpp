@@ -1,0 +1,14 @@
+#include <QApplication>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+// Every test program runs offscreen in a fixed locale, so date formats and widget
+// behaviour do not depend on the machine the tests run on.
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
