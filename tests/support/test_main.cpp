@@ -1,3 +1,5 @@
+#include "child_process.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -8,7 +10,10 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    int childExit = 0;
+    if (RunChildIfAsked(argc, argv, &childExit))
+        return childExit;
+    ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

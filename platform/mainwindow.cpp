@@ -1,0 +1,24 @@
+#include "platform/mainwindow.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+
+QPointer<QWidget>& registered()
+{
+    static QPointer<QWidget> window;
+    return window;
+}
+
+} // namespace
+
+void SetMainWindow(QWidget* window)
+{
+    registered() = window;
+}
+
+QWidget* MainWindow()
+{
+    return registered().data();
+}

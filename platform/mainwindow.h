@@ -1,0 +1,8 @@
+#pragma once
+
+class QWidget;
+
+// The program's main window, once it exists: dialogs centre on it and message boxes
+// open over it. Not owned; forgotten automatically when the window is destroyed.
+void SetMainWindow(QWidget* window);
+QWidget* MainWindow();

@@ -1,0 +1,109 @@
+#include "platform/messages.h"
+
+#include "platform/mainwindow.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QMessageBox::Icon iconFor(unsigned flags)
+{
+    switch (flags & 0xF0) {
+    case MbIconStop: return QMessageBox::Critical;
+    case MbIconQuestion: return QMessageBox::Question;
+    case MbIconWarning: return QMessageBox::Warning;
+    case MbIconInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+QMessageBox::StandardButton standardButton(int id)
+{
+    switch (id) {
+    case IdYes: return QMessageBox::Yes;
+    case IdNo: return QMessageBox::No;
+    case IdCancel: return QMessageBox::Cancel;
+    default: return QMessageBox::Ok;
+    }
+}
+
+class BoxMessageService : public MessageService {
+public:
+    int Show(const QString& text, const QString& caption, unsigned flags) override
+    {
+        QWidget* parent = QApplication::activeModalWidget();
+        if (!parent)
+            parent = MainWindow();
+        QMessageBox box(iconFor(flags), caption, QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                        QMessageBox::NoButton, parent);
+        const QVector<int> ids = MessageButtons(flags);
+        QVector<QPushButton*> buttons;
+        for (const int id : ids) {
+            buttons.append(box.addButton(standardButton(id)));
+            if (id == DefaultAnswer(flags))
+                box.setDefaultButton(buttons.back());
+        }
+        box.exec();
+        const qsizetype clicked = buttons.indexOf(static_cast<QPushButton*>(box.clickedButton()));
+        return clicked >= 0 ? ids[clicked] : DefaultAnswer(flags);
+    }
+};
+
+MessageService*& installedService()
+{
+    static MessageService* service = nullptr;
+    return service;
+}
+
+MessageService& service()
+{
+    static BoxMessageService boxes;
+    MessageService* installed = installedService();
+    return installed ? *installed : boxes;
+}
+
+} // namespace
+
+QVector<int> MessageButtons(unsigned flags)
+{
+    switch (flags & 0xF) {
+    case MbOkCancel: return {IdOk, IdCancel};
+    case MbYesNoCancel: return {IdYes, IdNo, IdCancel};
+    case MbYesNo: return {IdYes, IdNo};
+    default: return {IdOk};
+    }
+}
+
+int DefaultAnswer(unsigned flags)
+{
+    const QVector<int> ids = MessageButtons(flags);
+    const qsizetype index = (flags & 0xF00) >> 8;
+    return ids[index < ids.size() ? index : 0];
+}
+
+void SetMessageService(MessageService* service)
+{
+    installedService() = service;
+}
+
+int ShowMessageBox(const QString& text, const QString& caption, unsigned flags)
+{
+    return service().Show(text, caption, flags);
+}
+
+void ShowInformation(const QString& text)
+{
+    ShowMessageBox(text, QStringLiteral("Information"), MbOk | MbIconInformation);
+}
+
+bool AskYesNo(const QString& text, const QString& caption)
+{
+    return ShowMessageBox(text, caption, MbYesNo | MbIconQuestion) == IdYes;
+}
+
+bool AskYesNoDefaultNo(const QString& text, const QString& caption)
+{
+    return ShowMessageBox(text, caption, MbYesNo | MbIconQuestion | MbDefButton2) == IdYes;
+}

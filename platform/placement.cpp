@@ -1,0 +1,106 @@
+#include "platform/placement.h"
+
+#include "platform/mainwindow.h"
+#include "platform/settings.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+namespace {
+
+QScreen* screenOf(const QWidget* window)
+{
+    QScreen* screen = window->screen();
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+QRect screenArea(const QWidget* window)
+{
+    QScreen* screen = screenOf(window);
+    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+QString sectionFor(const QWidget* window)
+{
+    QScreen* screen = screenOf(window);
+    const int dpi = screen ? static_cast<int>(std::lround(screen->logicalDotsPerInch())) : 96;
+    return PlacementSectionName(QString::fromLatin1(window->metaObject()->className()), dpi);
+}
+
+} // namespace
+
+QString PlacementSectionName(const QString& className, int logicalDpi)
+{
+    QString name = className + QStringLiteral("_Placement");
+    if (logicalDpi > 96)
+        name += QString::number(logicalDpi);
+    return name;
+}
+
+PlacementBounds ClampToScreen(PlacementBounds bounds, QSize screen)
+{
+    if (bounds.right > screen.width()) {
+        bounds.left -= bounds.right - screen.width();
+        bounds.right = screen.width();
+    }
+    if (bounds.bottom > screen.height()) {
+        bounds.top -= bounds.bottom - screen.height();
+        bounds.bottom = screen.height();
+    }
+    return bounds;
+}
+
+QPoint CentredTopLeft(const QRect& area, QSize window)
+{
+    return {area.left() + (area.width() - window.width()) / 2, area.top() + (area.height() - window.height()) / 2};
+}
+
+void RestorePlacement(QWidget* window)
+{
+    const QString section = sectionFor(window);
+    PlacementBounds saved;
+    saved.left = ReadSettingInteger(section, QStringLiteral("Left"), 0);
+    saved.top = ReadSettingInteger(section, QStringLiteral("Top"), 0);
+    saved.right = ReadSettingInteger(section, QStringLiteral("Right"), 0);
+    saved.bottom = ReadSettingInteger(section, QStringLiteral("Bottom"), 0);
+    const bool maximized = ReadSettingBool(section, QStringLiteral("Maximized"), window->isMaximized());
+
+    if (saved.bottom == 0) {
+        CenterDialog(window);
+    } else {
+        const PlacementBounds b = ClampToScreen(saved, screenArea(window).size());
+        window->setGeometry(b.left, b.top, b.right - b.left, b.bottom - b.top);
+    }
+    if (maximized)
+        window->setWindowState(window->windowState() | Qt::WindowMaximized);
+    SavePlacement(window);
+}
+
+void SavePlacement(QWidget* window)
+{
+    const QString section = sectionFor(window);
+    const QRect normal = window->isMaximized() || window->isMinimized() ? window->normalGeometry() : window->geometry();
+    const bool maximized = window->isMaximized();
+    WriteSettingsBatch([&] {
+        WriteSettingInteger(section, QStringLiteral("Left"), normal.left());
+        WriteSettingInteger(section, QStringLiteral("Top"), normal.top());
+        WriteSettingInteger(section, QStringLiteral("Right"), normal.left() + normal.width());
+        WriteSettingInteger(section, QStringLiteral("Bottom"), normal.top() + normal.height());
+        WriteSettingBool(section, QStringLiteral("Maximized"), maximized);
+    });
+}
+
+void CenterDialog(QWidget* window)
+{
+    if (!window->testAttribute(Qt::WA_Resized))
+        window->adjustSize();
+    QWidget* main = MainWindow();
+    const bool onScreen = !main || main == window || main->isMaximized() || !main->isVisible();
+    const QRect area = onScreen ? screenArea(window) : main->frameGeometry();
+    window->move(CentredTopLeft(area, window->size()));
+    const Qt::WindowFlags flags = window->windowFlags();
+    if (flags.testFlag(Qt::WindowMaximizeButtonHint) && !flags.testFlag(Qt::WindowSystemMenuHint))
+        window->setWindowFlag(Qt::WindowSystemMenuHint);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QWidget;
+
+// A window's normal bounds as the settings file keeps them; right and bottom lie one past
+// the last pixel, so width = right - left.
+struct PlacementBounds {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool operator==(const PlacementBounds&) const = default;
+};
+
+// "<class>_Placement", with the logical dpi appended above 96 dpi.
+QString PlacementSectionName(const QString& className, int logicalDpi);
+
+// Shifts bounds that reach past the screen's right or bottom edge back by the excess.
+PlacementBounds ClampToScreen(PlacementBounds bounds, QSize screen);
+
+// The top-left corner that centres a window of the given size on an area, halves
+// truncated toward zero.
+QPoint CentredTopLeft(const QRect& area, QSize window);
+
+// Window placement kept in the settings file under the window's class name. Restore at
+// the window's first showing (it saves at once, so the section always exists afterwards);
+// save when it closes. Write failures are reported to the user.
+void RestorePlacement(QWidget* window);
+void SavePlacement(QWidget* window);
+
+// Places a window before it is shown: the main window on the screen, any other on the
+// main window (or on the screen while the main window is maximized).
+void CenterDialog(QWidget* window);

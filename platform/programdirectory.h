@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// The folder that holds "ADR.ini", "DATA/", "Labels/", "FIELDS.LST" and "adr.tpl".
+// Always ends in "/". Every file the program keeps beside itself is named relative to it.
+QString ProgramDirectory();
+
+// Points ProgramDirectory() at a folder (tests use a temporary one); an empty text
+// returns to the folder chosen at start-up.
+void SetProgramDirectory(const QString& folder);
+
+// The executable's own folder when an "ADR.ini" already stands there (a portable
+// install), otherwise the per-user data folder. Both arguments end without a separator.
+QString ChooseProgramDirectory(const QString& executableFolder, const QString& userDataFolder);
+
+// Chooses the program directory for this run, creates it when missing and copies the
+// label template catalogue shipped beside the executable into it when it has none.
+// Returns false when the folder cannot be created.
+bool PrepareProgramDirectory();
+
+// Appends "/" unless the text already ends in one.
+QString WithTrailingSeparator(const QString& folder);
