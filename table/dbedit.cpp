@@ -1,0 +1,56 @@
+#include "table/dbedit.h"
+
+#include "table/cp1252.h"
+#include "table/tableerror.h"
+#include "table/tfield.h"
+
+#include <QApplication>
+#include <QValidator>
+
+namespace {
+
+// Refuses any text with a character that Windows-1252 cannot hold.
+class Cp1252Validator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        for (QChar c : input)
+            if (!Cp1252CanHold(c)) {
+                QApplication::beep();
+                return Invalid;
+            }
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+TDBEdit::TDBEdit(QWidget* parent) : QLineEdit(parent), link_(this, [this] { Refresh(); })
+{
+    setValidator(new Cp1252Validator(this));
+    setReadOnly(true);
+    connect(this, &QLineEdit::textEdited, this, &TDBEdit::Typed);
+}
+
+void TDBEdit::Refresh()
+{
+    TField* field = Field();
+    setReadOnly(!link_.Writable());
+    setMaxLength(field && field->DataType() == TFieldType::String && field->Size() > 0 ? field->Size() : 32767);
+    const QString value = field ? field->AsString() : QString();
+    if (value != text())
+        setText(value);
+}
+
+void TDBEdit::Typed(const QString& text)
+{
+    if (!link_.Writable())
+        return;
+    try {
+        Field()->SetAsString(text);
+    } catch (const TableError&) {
+        QApplication::beep();
+        Refresh();
+    }
+}

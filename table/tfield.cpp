@@ -1,0 +1,166 @@
+#include "table/tfield.h"
+
+#include "table/cp1252.h"
+#include "table/tableerror.h"
+#include "table/ttable.h"
+
+namespace {
+
+std::string_view TrimRight(std::string_view s)
+{
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\0'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string_view TrimLeft(std::string_view s)
+{
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    return s;
+}
+
+bool IsTrueByte(char b)
+{
+    return b == 'T' || b == 't' || b == 'Y' || b == 'y';
+}
+
+bool IsTrueText(const QString& text)
+{
+    const QString t = text.trimmed().toUpper();
+    return t == QLatin1String("T") || t == QLatin1String("TRUE") || t == QLatin1String("Y") ||
+           t == QLatin1String("YES");
+}
+
+} // namespace
+
+TField::TField(TTable* table, const QString& name, TFieldType type, int size, bool calculated)
+    : table_(table), name_(name), type_(type), size_(size), calculated_(calculated), label_(name)
+{
+}
+
+void TField::SetDisplayValues(const QString& trueAndFalse)
+{
+    const QStringList parts = trueAndFalse.split(QLatin1Char(';'));
+    trueText_ = parts.value(0);
+    falseText_ = parts.value(1);
+}
+
+int TField::Index() const
+{
+    const auto& fields = table_->Fields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (fields[i] == this)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TField::SetIndex(int index)
+{
+    table_->MoveField(this, index);
+}
+
+QString TField::AsString() const
+{
+    return TextOf(table_->ActiveRecord());
+}
+
+QString TField::AsStringIn(const TRecordBuffer& record) const
+{
+    return TextOf(record);
+}
+
+bool TField::AsBoolean() const
+{
+    return BoolOf(table_->ActiveRecord());
+}
+
+QString TField::TextOf(const TRecordBuffer& record) const
+{
+    if (type_ == TFieldType::Boolean)
+        return BoolOf(record) ? trueText_ : falseText_;
+    if (calculated_) {
+        const auto slot = static_cast<std::size_t>(calcSlot_);
+        return slot < record.calc.size() ? record.calc[slot].toString() : QString();
+    }
+    if (type_ == TFieldType::Memo)
+        return table_->MemoText(*this, record.recNo);
+    if (record.bytes.size() < static_cast<std::size_t>(offset_ + size_))
+        return {};
+    std::string_view raw = TrimRight(std::string_view(record.bytes).substr(offset_, size_));
+    if (type_ == TFieldType::Numeric)
+        raw = TrimLeft(raw);
+    return Cp1252ToString(raw);
+}
+
+bool TField::BoolOf(const TRecordBuffer& record) const
+{
+    if (calculated_) {
+        const auto slot = static_cast<std::size_t>(calcSlot_);
+        return slot < record.calc.size() && record.calc[slot].toBool();
+    }
+    if (type_ == TFieldType::Boolean)
+        return record.bytes.size() > static_cast<std::size_t>(offset_) && IsTrueByte(record.bytes[offset_]);
+    return IsTrueText(TextOf(record));
+}
+
+void TField::CheckWritable() const
+{
+    const TDataSetState state = table_->State();
+    if (calculated_ ? state != TDataSetState::CalcFields
+                    : state != TDataSetState::Edit && state != TDataSetState::Insert)
+        throw TableError(QStringLiteral("Field %1 cannot be changed: the table is not being edited").arg(name_));
+}
+
+void TField::SetAsString(const QString& text)
+{
+    CheckWritable();
+    if (calculated_) {
+        table_->ActiveRecord().calc[static_cast<std::size_t>(calcSlot_)] =
+            type_ == TFieldType::Boolean ? QVariant(IsTrueText(text)) : QVariant(text);
+        return;
+    }
+    if (type_ == TFieldType::Boolean) {
+        SetAsBoolean(IsTrueText(text));
+        return;
+    }
+    if (type_ == TFieldType::Memo)
+        throw TableError(QStringLiteral("Memo field %1 cannot be written").arg(name_));
+    auto bytes = StringToCp1252(text);
+    if (!bytes)
+        throw TableError(QStringLiteral("The text for %1 holds a character that the file cannot store").arg(name_));
+    const auto width = static_cast<std::size_t>(size_);
+    if (type_ == TFieldType::Numeric) {
+        *bytes = std::string(TrimRight(TrimLeft(*bytes)));
+        if (bytes->size() > width)
+            throw TableError(QStringLiteral("The number %1 does not fit field %2").arg(text, name_));
+        bytes->insert(0, width - bytes->size(), ' ');
+    } else {
+        bytes->resize(std::min(bytes->size(), width));
+        bytes->resize(width, ' ');
+    }
+    Store(*bytes);
+}
+
+void TField::SetAsBoolean(bool value)
+{
+    CheckWritable();
+    if (calculated_) {
+        table_->ActiveRecord().calc[static_cast<std::size_t>(calcSlot_)] = value;
+        return;
+    }
+    if (type_ != TFieldType::Boolean) {
+        SetAsString(value ? QStringLiteral("T") : QStringLiteral("F"));
+        return;
+    }
+    Store(std::string(1, value ? 'T' : 'F'));
+}
+
+void TField::Store(const std::string& bytes)
+{
+    std::string& record = table_->ActiveRecord().bytes;
+    if (record.compare(offset_, bytes.size(), bytes) == 0)
+        return;
+    record.replace(static_cast<std::size_t>(offset_), bytes.size(), bytes);
+    table_->FieldChanged(this);
+}
