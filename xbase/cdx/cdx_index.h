@@ -1,0 +1,73 @@
+#pragma once
+// The structural compound index of one table: its tags as orders, kept current
+// through every write of the table, built in bulk, rebuilt after a pack, and
+// checked against keys recomputed from the records.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "xbase/cdx/index_file.h"
+#include "xbase/cdx/key_maker.h"
+#include "xbase/cdx/tag_order.h"
+#include "xbase/structural_index.h"
+
+namespace xb::cdx {
+
+using Progress = std::function<void(int percent)>;
+
+// The index file beside a table: same base name, extension .cdx in any letter case
+// (an existing file wins; a new one follows the case of the table's extension).
+std::string indexPathFor(const std::string& tablePath);
+
+class CdxIndex final : public StructuralIndex {
+ public:
+  ~CdxIndex() override;
+  // nullptr and a message on failure.
+  static std::unique_ptr<CdxIndex> open(Table& table, const std::string& path, std::string& error);
+  static std::unique_ptr<CdxIndex> create(Table& table, const std::string& path, std::string& error);
+
+  int orderCount() const override { return int(tags_.size()); }
+  Order* order(int number) override;
+  std::string orderName(int number) const override;
+  std::string path() const override { return file_->path(); }
+
+  bool recordWritten(long recno, const char* before, const char* after, std::string& error) override;
+  bool tableRewritten(const Progress& progress, std::string& error) override;
+
+  // Order (1-based) of the named tag, any case; 0 when absent.
+  int find(std::string_view name) const;
+  const KeyMaker& keyMaker(int number) const { return *tags_[size_t(number - 1)].keys; }
+  TagOrder& tagOrder(int number) { return *tags_[size_t(number - 1)].order; }
+  Tag& tag(int number) { return *tags_[size_t(number - 1)].tag; }
+
+  // Adds an ascending tag (replacing one of the same name) built from every record;
+  // its order number, 0 with a message on failure. progress goes 0..100.
+  int addTag(std::string_view name, const std::string& keyExpr, const std::string& forExpr,
+             const Progress& progress, std::string& error);
+  // Rebuilds every tag from its expression into a fresh file.
+  bool rebuild(const Progress& progress, std::string& error);
+  // Every tag walked and compared with keys recomputed from the records: the first
+  // differences described, empty when all is well.
+  std::vector<std::string> check();
+  void flush() { file_->flush(); }
+
+ private:
+  struct TagEntry {
+    Tag* tag;
+    std::unique_ptr<KeyMaker> keys;
+    std::unique_ptr<TagOrder> order;
+  };
+  CdxIndex(Table& table, std::unique_ptr<IndexFile> file) : table_(table), file_(std::move(file)) {}
+  bool attachTags(std::string& error);
+  void fill(Tag& tag, const KeyMaker& keys, const Progress& progress);
+
+  Table& table_;
+  std::unique_ptr<IndexFile> file_;
+  std::vector<TagEntry> tags_;
+  std::string key_, oldKey_;
+};
+
+}  // namespace xb::cdx

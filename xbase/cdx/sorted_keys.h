@@ -1,0 +1,36 @@
+#pragma once
+// Keys gathered for a bulk build, sorted by key bytes and then record number.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace xb::cdx {
+
+class SortedKeys {
+ public:
+  explicit SortedKeys(int keyLen, size_t expected = 0);
+
+  int keyLen() const { return keyLen_; }
+  size_t size() const { return recnos_.size(); }
+  void add(const uint8_t* key, uint32_t recno);
+  void sort();
+
+  // After sort(): the i-th entry in order.
+  const uint8_t* key(size_t i) const { return keys_.data() + size_t(order_[i].index) * keyLen_; }
+  uint32_t recno(size_t i) const { return recnos_[order_[i].index]; }
+  uint32_t maxRecno() const { return maxRecno_; }
+
+ private:
+  struct Item {
+    uint64_t head;  // the first eight key bytes, big-endian, for cheap comparisons
+    uint32_t index;
+  };
+  int keyLen_;
+  std::vector<uint8_t> keys_;
+  std::vector<uint32_t> recnos_;
+  std::vector<Item> order_;
+  uint32_t maxRecno_ = 0;
+};
+
+}  // namespace xb::cdx

@@ -1,0 +1,244 @@
+#include "xbase/cdx/tag.h"
+
+#include <cstring>
+
+namespace xb::cdx {
+
+namespace {
+
+// First entry not less than (key, recno).
+size_t lowerBound(const Node& n, const uint8_t* key, uint32_t recno) {
+  size_t lo = 0, hi = n.count();
+  while (lo < hi) {
+    size_t mid = (lo + hi) / 2;
+    if (compareEntry(n.key(mid), n.recnos[mid], key, recno, n.keyLen) < 0)
+      lo = mid + 1;
+    else
+      hi = mid;
+  }
+  return lo;
+}
+
+// Merging only well below a full page keeps a delete followed by an insert from
+// merging and splitting the same pages back and forth.
+constexpr size_t kMergeLeafBytes = kLeafSpace * 3 / 4;
+
+}  // namespace
+
+Tag::Tag(PageFile& file, std::string name, uint32_t headerOffset, TagHeader header)
+    : file_(file), name_(std::move(name)), headerOffset_(headerOffset), header_(std::move(header)) {}
+
+void Tag::writeHeader() {
+  uint8_t block[kHeaderSize];
+  header_.encode(block);
+  file_.writeLate(headerOffset_, block, kHeaderSize);
+}
+
+void Tag::touch(Node& n) { file_.markDirty(n); }
+
+void Tag::setRoot(Node& n) {
+  n.attr |= kAttrRoot;
+  touch(n);
+  header_.root = n.offset;
+  writeHeader();
+}
+
+std::vector<Tag::Step> Tag::pathTo(const uint8_t* key, uint32_t recno) {
+  std::vector<Step> path;
+  Node* n = &root();
+  if (!n->root()) throw DamagedIndex("tag root page not marked as root");
+  for (int depth = 0; depth < kMaxDepth; ++depth) {
+    size_t i = lowerBound(*n, key, recno);
+    if (n->leaf()) {
+      path.push_back({n, i});
+      return path;
+    }
+    if (n->count() == 0) throw DamagedIndex("empty interior page");
+    if (i == n->count()) i = n->count() - 1;
+    path.push_back({n, i});
+    n = &node(n->children[i]);
+  }
+  throw DamagedIndex("index tree too deep");
+}
+
+void Tag::fixMax(std::vector<Step>& path, size_t level) {
+  for (size_t l = level; l > 0; --l) {
+    Node& child = *path[l].node;
+    Step& up = path[l - 1];
+    const size_t last = child.count() - 1;
+    if (up.node->recnos[up.index] == child.recnos[last] &&
+        std::memcmp(up.node->key(up.index), child.key(last), child.keyLen) == 0)
+      return;
+    up.node->setKey(up.index, child.key(last), child.recnos[last]);
+    touch(*up.node);
+    if (up.index + 1 != up.node->count()) return;
+  }
+}
+
+void Tag::insert(const uint8_t* key, uint32_t recno) {
+  auto path = pathTo(key, recno);
+  Step& leaf = path.back();
+  leaf.node->insertEntry(leaf.index, key, recno);
+  touch(*leaf.node);
+  const bool atEnd = leaf.index + 1 == leaf.node->count();
+  if (atEnd) fixMax(path, path.size() - 1);
+  if (!fitsInPage(*leaf.node)) split(path, path.size() - 1, atEnd && leaf.node->right == kNoPage);
+  ++version_;
+  file_.trim();
+}
+
+void Tag::split(std::vector<Step>& path, size_t level, bool appending) {
+  Node& n = *path[level].node;
+  Node& r = file_.newNode(n.attr & kAttrLeaf, n.keyLen, n.pad);
+  // Entries added in key order fill pages completely; others split in the middle.
+  n.moveTailTo(appending ? n.count() - 1 : n.count() / 2, r);
+  while (n.count() > 1 && !fitsInPage(n)) n.moveTailTo(n.count() - 1, r);
+  while (r.count() > 1 && !fitsInPage(r)) {
+    Node head;
+    head.attr = r.attr;
+    head.keyLen = r.keyLen;
+    r.moveTailTo(1, head);
+    n.absorb(r);
+    r.absorb(head);
+  }
+  r.right = n.right;
+  r.left = n.offset;
+  if (n.right != kNoPage) {
+    Node& after = node(n.right);
+    after.left = r.offset;
+    touch(after);
+  }
+  n.right = r.offset;
+  touch(n);
+  touch(r);
+  if (n.root()) {
+    n.attr &= uint16_t(~kAttrRoot);
+    Node& top = file_.newNode(kAttrRoot, n.keyLen, n.pad);
+    top.insertEntry(0, n.key(n.count() - 1), n.recnos.back(), n.offset);
+    top.insertEntry(1, r.key(r.count() - 1), r.recnos.back(), r.offset);
+    setRoot(top);
+    return;
+  }
+  Step& up = path[level - 1];
+  up.node->setKey(up.index, n.key(n.count() - 1), n.recnos.back());
+  up.node->insertEntry(up.index + 1, r.key(r.count() - 1), r.recnos.back(), r.offset);
+  touch(*up.node);
+  if (!fitsInPage(*up.node))
+    split(path, level - 1, appending && up.index + 2 == up.node->count() && up.node->right == kNoPage);
+}
+
+bool Tag::remove(const uint8_t* key, uint32_t recno) {
+  auto path = pathTo(key, recno);
+  Step& leaf = path.back();
+  Node& n = *leaf.node;
+  if (leaf.index >= n.count() || compareEntry(n.key(leaf.index), n.recnos[leaf.index], key, recno, n.keyLen) != 0)
+    return false;
+  n.eraseEntry(leaf.index);
+  touch(n);
+  if (leaf.index == n.count() && n.count() > 0) fixMax(path, path.size() - 1);
+  rebalance(path, path.size() - 1);
+  ++version_;
+  file_.trim();
+  return true;
+}
+
+void Tag::unlink(Node& n) {
+  if (n.left != kNoPage) {
+    Node& l = node(n.left);
+    l.right = n.right;
+    touch(l);
+  }
+  if (n.right != kNoPage) {
+    Node& r = node(n.right);
+    r.left = n.left;
+    touch(r);
+  }
+}
+
+bool Tag::tryMerge(Node& into, Node& from) {
+  if (into.leaf()) {
+    if (leafBytes(into) + leafBytes(from) > kMergeLeafBytes) return false;
+    Node both = into;
+    both.keys.insert(both.keys.end(), from.keys.begin(), from.keys.end());
+    both.recnos.insert(both.recnos.end(), from.recnos.begin(), from.recnos.end());
+    if (leafBytes(both) > kLeafSpace) return false;
+  } else if (into.count() + from.count() > interiorCapacity(into.keyLen) * 3 / 4) {
+    return false;
+  }
+  into.absorb(from);
+  unlink(from);
+  touch(into);
+  return true;
+}
+
+void Tag::rebalance(std::vector<Step>& path, size_t level) {
+  Node& n = *path[level].node;
+  if (level == 0) {
+    Node* top = &n;
+    while (!top->leaf() && top->count() == 1) {
+      Node& child = node(top->children[0]);
+      file_.freeNode(top->offset);
+      setRoot(child);
+      top = &child;
+    }
+    if (!top->leaf() && top->count() == 0) {
+      top->attr = kAttrRoot | kAttrLeaf;
+      top->children.clear();
+      touch(*top);
+    }
+    return;
+  }
+  Step& up = path[level - 1];
+  Node& parent = *up.node;
+  if (n.count() == 0) {
+    unlink(n);
+    file_.freeNode(n.offset);
+    parent.eraseEntry(up.index);
+    touch(parent);
+    if (up.index == parent.count() && parent.count() > 0) {
+      up.index = parent.count() - 1;
+      fixMax(path, level - 1);
+    }
+    rebalance(path, level - 1);
+    return;
+  }
+  if (up.index + 1 < parent.count()) {
+    Node& right = node(parent.children[up.index + 1]);
+    if (tryMerge(n, right)) {
+      file_.freeNode(right.offset);
+      parent.eraseEntry(up.index);  // n's old maximum; n now ends where right ended
+      parent.children[up.index] = n.offset;
+      touch(parent);
+      rebalance(path, level - 1);
+      return;
+    }
+  }
+  if (up.index > 0) {
+    Node& left = node(parent.children[up.index - 1]);
+    if (tryMerge(left, n)) {
+      file_.freeNode(n.offset);
+      parent.eraseEntry(up.index - 1);
+      parent.children[up.index - 1] = left.offset;
+      touch(parent);
+      rebalance(path, level - 1);
+    }
+  }
+}
+
+void Tag::collectPages(uint32_t offset, int depth, std::vector<uint32_t>& out) {
+  if (depth > kMaxDepth) throw DamagedIndex("index tree too deep");
+  out.push_back(offset);
+  Node& n = node(offset);
+  if (n.leaf()) return;
+  std::vector<uint32_t> children = n.children;
+  for (uint32_t c : children) collectPages(c, depth + 1, out);
+}
+
+void Tag::freePages() {
+  std::vector<uint32_t> pages;
+  collectPages(header_.root, 0, pages);
+  for (uint32_t p : pages) file_.freeNode(p);
+  ++version_;
+}
+
+}  // namespace xb::cdx

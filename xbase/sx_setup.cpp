@@ -1,0 +1,121 @@
+// The sx_* calls for set-up, work areas, files and switches.
+#include "xbase/sx.h"
+
+#include "xbase/sx_facade.h"
+
+#include <cctype>
+
+using xb::Engine;
+
+namespace {
+
+xb::EngineSettings& settings() { return Engine::instance().settings; }
+
+template <typename T>
+T exchange(T& slot, T value)
+{
+    const T previous = slot;
+    slot = value;
+    return previous;
+}
+
+xb::OpenMode openMode(int mode)
+{
+    switch (mode) {
+    case SX_READONLY:
+        return xb::OpenMode::ReadOnly;
+    case SX_EXCLUSIVE:
+        return xb::OpenMode::Exclusive;
+    default:
+        return xb::OpenMode::Shared;
+    }
+}
+
+} // namespace
+
+void sx_SetStringType(int type) { settings().stringType = type; }
+int sx_ErrorLevel(int level) { return exchange(settings().errorLevel, level); }
+std::string sx_Version() { return "Addrina xBase engine 1.0"; }
+
+long sx_SysProp(int code, long value)
+{
+    // No property changes behaviour here; values are kept so callers read back
+    // what they set.
+    static long properties[4096] = {};
+    if (code < 0 || code >= 4096)
+        return 0;
+    return exchange(properties[code], value);
+}
+
+void sx_CloseAll() { Engine::instance().closeAll(); }
+std::string sx_LastError() { return Engine::instance().lastError(); }
+
+int sx_Select(int area) { return Engine::instance().select(area); }
+
+int sx_WorkArea(const char* alias)
+{
+    return alias && xb::checkText(alias, "alias") ? Engine::instance().findAlias(alias) : 0;
+}
+
+int sx_Use(const char* path, const char* alias, int mode, int /*driver*/)
+{
+    if (!xb::checkText(path, "file name") || (alias && !xb::checkText(alias, "alias")))
+        return 0;
+    return Engine::instance().open(path, alias ? alias : "", openMode(mode));
+}
+
+void sx_Close() { Engine::instance().close(Engine::instance().currentNumber()); }
+
+int sx_CreateNew(const char* path, const char* alias, int /*driver*/, int fieldCount)
+{
+    if (!xb::checkText(path, "file name") || (alias && !xb::checkText(alias, "alias")))
+        return 0;
+    return Engine::instance().beginCreate(path, alias ? alias : "", fieldCount);
+}
+
+void sx_CreateField(const char* name, const char* type, int width, int decimals)
+{
+    if (!xb::checkText(name, "field name") || !xb::checkText(type, "field type"))
+        return;
+    xb::DbfField f;
+    f.name = name;
+    f.type = static_cast<char>(std::toupper(static_cast<unsigned char>(type[0])));
+    f.width = width;
+    f.decimals = decimals;
+    // Fixed-width types may be given any width.
+    if (f.type == 'L')
+        f.width = 1;
+    if (f.type == 'D')
+        f.width = 8;
+    Engine::instance().addField(f);
+}
+
+bool sx_CreateExec() { return Engine::instance().finishCreate(); }
+
+bool sx_CopyStructure(const char* path, const char* alias)
+{
+    xb::WorkArea* a = xb::currentArea();
+    if (!a || !xb::checkText(path, "file name") || (alias && !xb::checkText(alias, "alias")))
+        return false;
+    for (const xb::DbfField& f : a->table().fields())
+        if (f.type == 'M' || f.type == 'G')
+            return Engine::instance().fail("tables with memo fields cannot be copied");
+    xb::DbfHeader header;
+    header.version = 0x03;
+    header.codePage = xb::kCodePageWindows1252;
+    header.fields = a->table().fields();
+    std::string error;
+    if (!xb::Table::create(path, header, error))
+        return Engine::instance().fail(error);
+    return true;
+}
+
+bool sx_SetDeleted(bool on) { return exchange(settings().deleted, on); }
+bool sx_SetExact(bool on) { return exchange(settings().exact, on); }
+bool sx_SetCentury(bool on) { return exchange(settings().century, on); }
+int sx_SetDateFormat(int format) { return exchange(settings().dateFormat, format); }
+int sx_SetLockTimeout(int seconds) { return exchange(settings().lockTimeout, seconds); }
+int sx_SetMemoBlockSize(int size) { return exchange(settings().memoBlockSize, size); }
+bool sx_SetTurboRead(bool on) { return exchange(settings().turboRead, on); }
+
+void sx_SetGaugeHook(std::function<void(int percent)> hook) { Engine::instance().gauge = std::move(hook); }

@@ -1,0 +1,382 @@
+#include "xbase/table.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <ctime>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace xb {
+namespace {
+
+constexpr std::size_t kCacheBytes = 256 * 1024;
+constexpr std::size_t kMaxHeaderBytes = 65535;
+// Record locks live far past any real file data so they never block reads by
+// programs that lock byte ranges of the records themselves.
+constexpr off_t kRecordLockBase = 0x40000000;
+constexpr off_t kAppendLockOffset = kRecordLockBase - 1;
+
+std::string systemError(const std::string& what)
+{
+    return what + ": " + std::strerror(errno);
+}
+
+bool rangeLock(int fd, off_t offset, short type, bool wait)
+{
+    struct flock fl {};
+    fl.l_type = type;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = offset;
+    fl.l_len = 1;
+    return fcntl(fd, wait ? F_SETLKW : F_SETLK, &fl) == 0;
+}
+
+bool readFully(int fd, long long offset, void* out, std::size_t size, std::size_t& got)
+{
+    got = 0;
+    auto* p = static_cast<char*>(out);
+    while (got < size) {
+        const ssize_t n = pread(fd, p + got, size - got, offset + static_cast<long long>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+Table::Table(std::string path, OpenMode mode, int fd) : path_(std::move(path)), mode_(mode), fd_(fd) {}
+
+Table::~Table()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::unique_ptr<Table> Table::open(const std::string& path, OpenMode mode, std::string& error)
+{
+    const int fd = ::open(path.c_str(), (mode == OpenMode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC);
+    if (fd < 0) {
+        error = systemError("cannot open " + path);
+        return nullptr;
+    }
+    std::unique_ptr<Table> table(new Table(path, mode, fd));
+    // Exclusive use takes the whole-file lock that every other open also asks for,
+    // so two programs never both hold the table exclusively.
+    if (flock(fd, (mode == OpenMode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+        error = path + " is in use by another program";
+        return nullptr;
+    }
+    if (!table->loadHeader(error))
+        return nullptr;
+    return table;
+}
+
+std::unique_ptr<Table> Table::create(const std::string& path, DbfHeader header, std::string& error)
+{
+    if (!layoutFields(header, error))
+        return nullptr;
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = systemError("cannot create " + path);
+        return nullptr;
+    }
+    std::unique_ptr<Table> table(new Table(path, OpenMode::Exclusive, fd));
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        error = path + " is in use by another program";
+        return nullptr;
+    }
+    header.recordCount = 0;
+    table->header_ = std::move(header);
+    table->stampToday();
+    std::vector<unsigned char> bytes = buildDbfHeader(table->header_);
+    bytes.push_back(static_cast<unsigned char>(kEndOfFile));
+    if (ftruncate(fd, 0) != 0) {
+        error = systemError("cannot create " + path);
+        return nullptr;
+    }
+    if (!table->writeAt(0, bytes.data(), bytes.size(), error))
+        return nullptr;
+    return table;
+}
+
+bool Table::loadHeader(std::string& error)
+{
+    std::vector<unsigned char> bytes(kPrologueSize);
+    std::size_t got = 0;
+    if (!readFully(fd_, 0, bytes.data(), bytes.size(), got)) {
+        error = systemError("cannot read " + path_);
+        return false;
+    }
+    if (!parseDbfPrologue(bytes.data(), got, header_, error)) {
+        error = path_ + ": " + error;
+        return false;
+    }
+    bytes.resize(std::min<std::size_t>(header_.headerLength, kMaxHeaderBytes));
+    if (!readFully(fd_, 0, bytes.data(), bytes.size(), got) || !parseDbfHeader(bytes.data(), got, header_, error)) {
+        error = path_ + ": " + (error.empty() ? std::strerror(errno) : error);
+        return false;
+    }
+    // A header that counts more records than the file holds (a copy cut short,
+    // another program's crash) is read as the complete records present.
+    struct stat st {};
+    if (fstat(fd_, &st) == 0) {
+        const long long data = std::max<long long>(0, st.st_size - header_.headerLength);
+        const long long present = data / header_.recordLength;
+        if (present < header_.recordCount)
+            header_.recordCount = static_cast<std::uint32_t>(present);
+    }
+    cacheCount_ = 0;
+    return true;
+}
+
+void Table::refresh()
+{
+    cacheCount_ = 0;
+    if (mode_ == OpenMode::Exclusive)
+        return;
+    unsigned char count[4];
+    std::size_t got = 0;
+    if (readFully(fd_, 4, count, 4, got) && got == 4) {
+        std::uint32_t n = std::uint32_t(count[0]) | std::uint32_t(count[1]) << 8 | std::uint32_t(count[2]) << 16 |
+                          std::uint32_t(count[3]) << 24;
+        struct stat st {};
+        if (fstat(fd_, &st) == 0) {
+            const long long present = std::max<long long>(0, st.st_size - header_.headerLength) / header_.recordLength;
+            n = static_cast<std::uint32_t>(std::min<long long>(n, present));
+        }
+        header_.recordCount = n;
+    }
+}
+
+int Table::fieldIndex(std::string_view name) const
+{
+    for (std::size_t i = 0; i < header_.fields.size(); ++i) {
+        const std::string& f = header_.fields[i].name;
+        if (f.size() == name.size() &&
+            std::equal(f.begin(), f.end(), name.begin(), [](char a, char b) {
+                return a == std::toupper(static_cast<unsigned char>(b));
+            }))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+long long Table::recordOffset(long recno) const
+{
+    return header_.headerLength + static_cast<long long>(recno - 1) * header_.recordLength;
+}
+
+const char* Table::record(long recno)
+{
+    if (recno < 1 || recno > recordCount())
+        return nullptr;
+    const std::size_t len = header_.recordLength;
+    if (recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_)
+        return cache_.data() + (recno - cacheFirst_) * len;
+    const long perBlock = static_cast<long>(std::max<std::size_t>(1, kCacheBytes / len));
+    const long n = std::min(perBlock, recordCount() - recno + 1);
+    cache_.resize(static_cast<std::size_t>(perBlock) * len);
+    std::size_t got = 0;
+    if (!readFully(fd_, recordOffset(recno), cache_.data(), static_cast<std::size_t>(n) * len, got) || got < len) {
+        cacheCount_ = 0;
+        return nullptr;
+    }
+    cacheFirst_ = recno;
+    cacheCount_ = static_cast<long>(got / len);
+    return cache_.data();
+}
+
+bool Table::writeAt(long long offset, const void* data, std::size_t size, std::string& error)
+{
+    const auto* p = static_cast<const char*>(data);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = pwrite(fd_, p + done, size - done, offset + static_cast<long long>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error = systemError("cannot write " + path_);
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void Table::stampToday()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local {};
+    localtime_r(&now, &local);
+    header_.year = local.tm_year + 1900;
+    header_.month = local.tm_mon + 1;
+    header_.day = local.tm_mday;
+}
+
+bool Table::writeCountAndDate(std::string& error)
+{
+    if (!stamped_) {
+        stampToday();
+        stamped_ = true;
+    }
+    unsigned char bytes[7];
+    encodeDateAndCount(header_, bytes);
+    return writeAt(1, bytes, sizeof bytes, error);
+}
+
+bool Table::writeRecord(long recno, const char* bytes, std::string& error)
+{
+    if (mode_ == OpenMode::ReadOnly) {
+        error = path_ + " is open read-only";
+        return false;
+    }
+    const char* current = record(recno);
+    if (!current) {
+        error = "record " + std::to_string(recno) + " does not exist";
+        return false;
+    }
+    const std::size_t len = header_.recordLength;
+    std::vector<char> before(current, current + len);
+    if (!writeAt(recordOffset(recno), bytes, len, error))
+        return false;
+    std::memcpy(cache_.data() + (recno - cacheFirst_) * len, bytes, len);
+    if (!stamped_ && !writeCountAndDate(error))
+        return false;
+    return !observer_ || observer_->recordWritten(recno, before.data(), bytes, error);
+}
+
+long Table::appendRecord(const char* bytes, std::string& error)
+{
+    if (mode_ == OpenMode::ReadOnly) {
+        error = path_ + " is open read-only";
+        return 0;
+    }
+    // Shared tables serialize appends between programs with a lock on one byte.
+    const bool shared = mode_ == OpenMode::Shared;
+    if (shared) {
+        rangeLock(fd_, kAppendLockOffset, F_WRLCK, true);
+        refresh();
+    }
+    const std::size_t len = header_.recordLength;
+    const long recno = recordCount() + 1;
+    std::vector<char> out(len + 1);
+    std::memcpy(out.data(), bytes, len);
+    out[len] = kEndOfFile;
+    bool ok = writeAt(recordOffset(recno), out.data(), out.size(), error);
+    if (ok) {
+        header_.recordCount = static_cast<std::uint32_t>(recno);
+        ok = writeCountAndDate(error);
+    }
+    if (shared)
+        rangeLock(fd_, kAppendLockOffset, F_UNLCK, false);
+    if (!ok)
+        return 0;
+    // Keep the cache contiguous when the new record directly follows it.
+    if (recno == cacheFirst_ + cacheCount_ && static_cast<std::size_t>(cacheCount_ + 1) * len <= cache_.size()) {
+        std::memcpy(cache_.data() + cacheCount_ * len, bytes, len);
+        ++cacheCount_;
+    }
+    if (observer_ && !observer_->recordWritten(recno, nullptr, bytes, error))
+        return 0;
+    return recno;
+}
+
+bool Table::pack(const std::function<void(int)>& progress, std::string& error)
+{
+    if (mode_ != OpenMode::Exclusive) {
+        error = "packing " + path_ + " needs exclusive use";
+        return false;
+    }
+    const std::size_t len = header_.recordLength;
+    const long total = recordCount();
+    long kept = 0;
+    int lastPercent = -1;
+    std::vector<char> rec(len);
+    // Kept records move towards the start, so a record is always read before its
+    // slot can be overwritten.
+    for (long recno = 1; recno <= total; ++recno) {
+        const char* r = record(recno);
+        if (!r) {
+            error = systemError("cannot read " + path_);
+            return false;
+        }
+        if (r[0] != '*') {
+            ++kept;
+            if (kept != recno) {
+                std::memcpy(rec.data(), r, len);
+                if (!writeAt(recordOffset(kept), rec.data(), len, error))
+                    return false;
+            }
+        }
+        const int percent = static_cast<int>(recno * 100 / total);
+        if (progress && percent != lastPercent)
+            progress(lastPercent = percent);
+    }
+    cacheCount_ = 0;
+    header_.recordCount = static_cast<std::uint32_t>(kept);
+    const char eof = kEndOfFile;
+    if (!writeCountAndDate(error) || !writeAt(recordOffset(kept + 1), &eof, 1, error))
+        return false;
+    if (ftruncate(fd_, recordOffset(kept + 1) + 1) != 0) {
+        error = systemError("cannot shorten " + path_);
+        return false;
+    }
+    return !observer_ || observer_->tableRewritten(progress, error);
+}
+
+bool Table::setStructuralIndexFlag(bool present, std::string& error)
+{
+    if (mode_ == OpenMode::ReadOnly) {
+        error = path_ + " is open read-only";
+        return false;
+    }
+    const std::uint8_t flags = present ? (header_.tableFlags | kFlagStructuralIndex)
+                                       : (header_.tableFlags & ~kFlagStructuralIndex);
+    if (!writeAt(28, &flags, 1, error))
+        return false;
+    header_.tableFlags = flags;
+    return true;
+}
+
+bool Table::lockRecord(long recno, int timeoutSeconds)
+{
+    if (mode_ != OpenMode::Shared)
+        return true;
+    if (std::find(lockedRecords_.begin(), lockedRecords_.end(), recno) != lockedRecords_.end())
+        return true;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(std::max(0, timeoutSeconds));
+    while (!rangeLock(fd_, kRecordLockBase + recno, F_WRLCK, false)) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    lockedRecords_.push_back(recno);
+    return true;
+}
+
+void Table::unlockRecord(long recno)
+{
+    for (auto it = lockedRecords_.begin(); it != lockedRecords_.end();) {
+        if (recno == 0 || *it == recno) {
+            rangeLock(fd_, kRecordLockBase + *it, F_UNLCK, false);
+            it = lockedRecords_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+} // namespace xb

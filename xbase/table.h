@@ -1,0 +1,98 @@
+#pragma once
+// One DBF table file: its header, record I/O through a block cache, and the single
+// write path. Every append, record change (delete marks and recalls included) and
+// pack goes through writeRecord / appendRecord / pack, which tell the observer (the
+// structural index) so that its tags stay current.
+//
+// Crash safety of appends: the record and the end-of-file mark are written first,
+// then the record count in the header. A process killed in between leaves a header
+// that counts only records that are fully on disk; the orphan bytes past the
+// counted records are overwritten by the next append.
+
+#include "xbase/dbf_header.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace xb {
+
+enum class OpenMode { Shared, ReadOnly, Exclusive };
+
+// Told of every change that reached the table file.
+class TableObserver {
+public:
+    virtual ~TableObserver() = default;
+    // A record was appended (before == nullptr) or rewritten. Both buffers are
+    // recordLength bytes, delete mark first. False with a message fails the write.
+    virtual bool recordWritten(long recno, const char* before, const char* after, std::string& error) = 0;
+    // Pack rewrote the file and renumbered records: rebuild from the table.
+    virtual bool tableRewritten(const std::function<void(int percent)>& progress, std::string& error) = 0;
+};
+
+class Table {
+public:
+    ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    static std::unique_ptr<Table> open(const std::string& path, OpenMode mode, std::string& error);
+    // Writes a new empty table (the header's fields laid out by layoutFields) and
+    // opens it exclusively. An existing file is replaced only if it can be locked.
+    static std::unique_ptr<Table> create(const std::string& path, DbfHeader header, std::string& error);
+
+    const std::string& path() const { return path_; }
+    OpenMode mode() const { return mode_; }
+    const DbfHeader& header() const { return header_; }
+    const std::vector<DbfField>& fields() const { return header_.fields; }
+    int fieldIndex(std::string_view name) const;  // any case; -1 when absent
+    int recordLength() const { return header_.recordLength; }
+    long recordCount() const { return static_cast<long>(header_.recordCount); }
+
+    // Pointer to the record's bytes in the cache, valid until the next call on the
+    // table; nullptr when out of range or unreadable.
+    const char* record(long recno);
+    // Shared mode: re-reads the record count other programs may have changed, and
+    // forgets cached records.
+    void refresh();
+
+    bool writeRecord(long recno, const char* bytes, std::string& error);
+    long appendRecord(const char* bytes, std::string& error);  // new record number, 0 on failure
+    // Removes delete-marked records (exclusive use only), then asks the observer
+    // to rebuild. progress gets 0..100.
+    bool pack(const std::function<void(int)>& progress, std::string& error);
+
+    void setObserver(TableObserver* observer) { observer_ = observer; }
+    TableObserver* observer() const { return observer_; }
+    // Byte 28, bit 0: a structural index belongs to this table.
+    bool setStructuralIndexFlag(bool present, std::string& error);
+    bool hasStructuralIndex() const { return header_.tableFlags & kFlagStructuralIndex; }
+
+    // Record locks: operating-system locks, retried until timeoutSeconds pass.
+    // Exclusive and read-only tables need none and always succeed.
+    bool lockRecord(long recno, int timeoutSeconds);
+    void unlockRecord(long recno);  // 0 releases every lock
+
+private:
+    Table(std::string path, OpenMode mode, int fd);
+    bool loadHeader(std::string& error);
+    bool writeAt(long long offset, const void* data, std::size_t size, std::string& error);
+    bool writeCountAndDate(std::string& error);
+    void stampToday();
+    long long recordOffset(long recno) const;
+
+    std::string path_;
+    OpenMode mode_;
+    int fd_ = -1;
+    DbfHeader header_;
+    TableObserver* observer_ = nullptr;
+    bool stamped_ = false;             // last-update date written this session
+    std::vector<char> cache_;
+    long cacheFirst_ = 0;              // record number of the first cached record
+    long cacheCount_ = 0;
+    std::vector<long> lockedRecords_;
+};
+
+} // namespace xb
