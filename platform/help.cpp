@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QShortcut>
 #include <QWidget>
+#include <utility>
 
 namespace {
 
@@ -31,9 +32,9 @@ HelpService& service()
 
 } // namespace
 
-void SetHelpService(HelpService* service)
+HelpService* SetHelpService(HelpService* service)
 {
-    installedService() = service;
+    return std::exchange(installedService(), service);
 }
 
 void ShowHelpTopic(int context)

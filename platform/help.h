@@ -14,8 +14,9 @@ public:
     virtual void ShowSearch() = 0;
 };
 
-// Installs a service (not owned); nullptr restores the help window.
-void SetHelpService(HelpService* service);
+// Installs a service (not owned) and returns the one it replaces; nullptr restores the
+// help window.
+HelpService* SetHelpService(HelpService* service);
 
 void ShowHelpTopic(int context);
 void ShowHelpContents();

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <utility>
 
 namespace {
 
@@ -83,9 +84,9 @@ int DefaultAnswer(unsigned flags)
     return ids[index < ids.size() ? index : 0];
 }
 
-void SetMessageService(MessageService* service)
+MessageService* SetMessageService(MessageService* service)
 {
-    installedService() = service;
+    return std::exchange(installedService(), service);
 }
 
 int ShowMessageBox(const QString& text, const QString& caption, unsigned flags)

@@ -35,8 +35,9 @@ public:
     virtual int Show(const QString& text, const QString& caption, unsigned flags) = 0;
 };
 
-// Installs a service (not owned); nullptr restores the real message boxes.
-void SetMessageService(MessageService* service);
+// Installs a service (not owned) and returns the one it replaces; nullptr restores the
+// real message boxes.
+MessageService* SetMessageService(MessageService* service);
 
 int ShowMessageBox(const QString& text, const QString& caption, unsigned flags);
 // Caption "Information", information icon, one OK button.

@@ -104,3 +104,13 @@ void CenterDialog(QWidget* window)
     if (flags.testFlag(Qt::WindowMaximizeButtonHint) && !flags.testFlag(Qt::WindowSystemMenuHint))
         window->setWindowFlag(Qt::WindowSystemMenuHint);
 }
+
+QPoint PullBackOnScreen(const QRect& window, QSize screen)
+{
+    QPoint corner = window.topLeft();
+    if (window.left() + window.width() > screen.width() && window.left() > 0)
+        corner.setX(0);
+    if (window.top() + window.height() > screen.height() && window.top() > 0)
+        corner.setY(0);
+    return corner;
+}

@@ -37,3 +37,7 @@ void SavePlacement(QWidget* window);
 // Places a window before it is shown: the main window on the screen, any other on the
 // main window (or on the screen while the main window is maximized).
 void CenterDialog(QWidget* window);
+
+// After the main window is resized: an edge that ran past the screen's right (bottom)
+// brings a positive left (top) back to 0. Returns the new top-left corner.
+QPoint PullBackOnScreen(const QRect& window, QSize screen);

@@ -8,8 +8,8 @@
 // "search") instead of opening the help window. Installed for the object's life.
 class RecordingHelp : public HelpService {
 public:
-    RecordingHelp() { SetHelpService(this); }
-    ~RecordingHelp() override { SetHelpService(nullptr); }
+    RecordingHelp() : previous_(SetHelpService(this)) {}
+    ~RecordingHelp() override { SetHelpService(previous_); }
     RecordingHelp(const RecordingHelp&) = delete;
     RecordingHelp& operator=(const RecordingHelp&) = delete;
 
@@ -19,4 +19,7 @@ public:
     void ShowSearch() override { requests.append(QStringLiteral("search")); }
 
     QStringList requests;
+
+private:
+    HelpService* previous_;
 };

@@ -3,13 +3,13 @@
 #include <QStringList>
 
 ScriptedMessages::ScriptedMessages()
+    : previous_(SetMessageService(this))
 {
-    SetMessageService(this);
 }
 
 ScriptedMessages::~ScriptedMessages()
 {
-    SetMessageService(nullptr);
+    SetMessageService(previous_);
 }
 
 ScriptedMessages& ScriptedMessages::Answer(int buttonId)

@@ -7,9 +7,9 @@
 #include <deque>
 
 // A message service for tests: answers from a script, in order, and records every box.
-// Installed for the object's life. A box with no scripted answer left gets the box's
-// default button (the first button, or the second with MbDefButton2) and counts as
-// unexpected, so a test can fail on boxes it did not plan for.
+// Installed for the object's life; the service it replaced comes back afterwards. A box
+// with no scripted answer left gets the box's default button and counts as unexpected,
+// so a test can fail on boxes it did not plan for.
 class ScriptedMessages : public MessageService {
 public:
     struct Shown {
@@ -40,4 +40,5 @@ private:
     std::deque<int> answers_;
     QVector<Shown> shown_;
     int unanswered_ = 0;
+    MessageService* previous_;
 };

@@ -1,0 +1,57 @@
+#include "platform/help.h"
+#include "platform/helpwindow.h"
+#include "support/recording_help.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QTextBrowser>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(Help, EveryPageHasATitleAndContentsComesFirst)
+{
+    const QVector<HelpTopic> topics = HelpTopics();
+    ASSERT_GE(topics.size(), 3);
+    EXPECT_EQ(topics.front().name, "index");
+    for (const HelpTopic& topic : topics)
+        EXPECT_FALSE(topic.title.isEmpty()) << topic.name.toStdString();
+}
+
+TEST(Help, KeywordSearchNeedsEveryWordOfTheKey)
+{
+    const QVector<HelpTopic> topics = {{"1", "Preferences", "carry forward fields"},
+                                       {"2", "Labels", "print labels on sheets"}};
+    EXPECT_EQ(SearchHelpTopics(topics, "").size(), 2);
+    EXPECT_EQ(SearchHelpTopics(topics, "PRINT sheets"), QStringList{"2"});
+    EXPECT_EQ(SearchHelpTopics(topics, "preferences carry"), QStringList{"1"});
+    EXPECT_TRUE(SearchHelpTopics(topics, "carry sheets").isEmpty());
+}
+
+TEST(Help, TheWindowOpensTheTopicOfAContextNumber)
+{
+    THelpWindow* window = THelpWindow::Open();
+    window->ShowTopic(1038);
+    auto* view = window->findChild<QTextBrowser*>("TopicView");
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->source().toString().endsWith("/1038.html"));
+    EXPECT_TRUE(view->toPlainText().contains("Aggressive Saving Level"));
+
+    // A number without a page of its own shows the contents rather than nothing.
+    window->ShowTopic(99999);
+    EXPECT_TRUE(view->source().toString().endsWith("/index.html"));
+
+    window->ShowSearch();
+    EXPECT_TRUE(window->findChild<QLineEdit*>("SearchEdit")->text().isEmpty());
+    window->close();
+}
+
+TEST(Help, AWindowsContextShowsOnF1)
+{
+    RecordingHelp help;
+    QDialog dialog;
+    SetHelpContext(&dialog, 1038);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    EXPECT_EQ(help.requests, QStringList{"topic 1038"});
+}

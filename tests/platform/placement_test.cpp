@@ -1,0 +1,130 @@
+#include "platform/mainwindow.h"
+#include "platform/placement.h"
+#include "platform/settings.h"
+#include "support/temp_program_dir.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+TEST(Placement, SectionNamesCarryTheDpiAboveNinetySix)
+{
+    EXPECT_EQ(PlacementSectionName("TAddressMain", 96), "TAddressMain_Placement");
+    EXPECT_EQ(PlacementSectionName("TAddressMain", 72), "TAddressMain_Placement");
+    EXPECT_EQ(PlacementSectionName("TAddressMain", 120), "TAddressMain_Placement120");
+}
+
+TEST(Placement, BoundsPastTheScreenAreShiftedBack)
+{
+    // Saved 1600 wide on a screen now 1024 wide: right edge at 1024, left moved by 576.
+    EXPECT_EQ(ClampToScreen({0, 50, 1600, 650}, {1024, 768}), (PlacementBounds{-576, 50, 1024, 650}));
+    EXPECT_EQ(ClampToScreen({0, 300, 800, 900}, {1024, 768}), (PlacementBounds{0, 168, 800, 768}));
+    EXPECT_EQ(ClampToScreen({10, 10, 500, 400}, {1024, 768}), (PlacementBounds{10, 10, 500, 400}));
+}
+
+TEST(Placement, CentringTruncatesTowardZero)
+{
+    EXPECT_EQ(CentredTopLeft({0, 0, 1024, 768}, {301, 201}), QPoint(361, 283));
+    EXPECT_EQ(CentredTopLeft({100, 50, 600, 400}, {300, 200}), QPoint(250, 150));
+    // A window larger than the area: (800 - 1001) / 2 is -100, not -101.
+    EXPECT_EQ(CentredTopLeft({0, 0, 800, 600}, {1001, 601}), QPoint(-100, 0));
+}
+
+TEST(Placement, AResizePastTheScreenBringsAPositiveEdgeBackToZero)
+{
+    EXPECT_EQ(PullBackOnScreen({200, 100, 900, 500}, {1024, 768}), QPoint(0, 100));
+    EXPECT_EQ(PullBackOnScreen({200, 400, 500, 500}, {1024, 768}), QPoint(200, 0));
+    EXPECT_EQ(PullBackOnScreen({-10, 100, 1100, 500}, {1024, 768}), QPoint(-10, 100));
+    EXPECT_EQ(PullBackOnScreen({10, 10, 500, 500}, {1024, 768}), QPoint(10, 10));
+}
+
+class TPlacementProbe : public QWidget {
+    Q_OBJECT
+};
+
+class WindowPlacement : public ::testing::Test {
+protected:
+    QString Section() const
+    {
+        const int dpi = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch());
+        return PlacementSectionName("TPlacementProbe", dpi);
+    }
+    TempProgramDirectory dir;
+    TPlacementProbe window;
+};
+
+TEST_F(WindowPlacement, WithoutASavedPlacementTheWindowIsCentredAndTheSectionWritten)
+{
+    window.resize(300, 200);
+    RestorePlacement(&window);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(window.pos(), CentredTopLeft(screen, {300, 200}));
+    EXPECT_EQ(ReadSettingInteger(Section(), "Right", -1), window.x() + 300);
+    EXPECT_EQ(ReadSettingInteger(Section(), "Bottom", -1), window.y() + 200);
+    EXPECT_FALSE(ReadSettingBool(Section(), "Maximized", true));
+}
+
+TEST_F(WindowPlacement, ABottomOfZeroMeansCentreEvenWithOtherValues)
+{
+    window.resize(300, 200);
+    WriteSettingInteger(Section(), "Left", 5);
+    WriteSettingInteger(Section(), "Top", 5);
+    WriteSettingInteger(Section(), "Right", 205);
+    WriteSettingInteger(Section(), "Bottom", 0);
+    RestorePlacement(&window);
+    EXPECT_EQ(window.size(), QSize(300, 200));
+    EXPECT_EQ(window.pos(), CentredTopLeft(QGuiApplication::primaryScreen()->geometry(), {300, 200}));
+}
+
+TEST_F(WindowPlacement, SavedBoundsComeBackAndAreSavedAgainAtOnce)
+{
+    WriteSettingInteger(Section(), "Left", 20);
+    WriteSettingInteger(Section(), "Top", 30);
+    WriteSettingInteger(Section(), "Right", 420);
+    WriteSettingInteger(Section(), "Bottom", 330);
+    RestorePlacement(&window);
+    EXPECT_EQ(window.geometry(), QRect(20, 30, 400, 300));
+    EXPECT_TRUE(dir.SettingsText().contains("Maximized=0"));
+
+    window.move(40, 50);
+    SavePlacement(&window);
+    EXPECT_EQ(ReadSettingInteger(Section(), "Left", 0), 40);
+    EXPECT_EQ(ReadSettingInteger(Section(), "Bottom", 0), 350);
+}
+
+TEST_F(WindowPlacement, AMaximizedWindowKeepsItsNormalBounds)
+{
+    WriteSettingInteger(Section(), "Left", 20);
+    WriteSettingInteger(Section(), "Top", 30);
+    WriteSettingInteger(Section(), "Right", 420);
+    WriteSettingInteger(Section(), "Bottom", 330);
+    WriteSettingBool(Section(), "Maximized", true);
+    RestorePlacement(&window);
+    window.show();
+    EXPECT_TRUE(window.isMaximized());
+    SavePlacement(&window);
+    EXPECT_EQ(ReadSettingInteger(Section(), "Right", 0), 420);
+    EXPECT_TRUE(ReadSettingBool(Section(), "Maximized", false));
+}
+
+TEST_F(WindowPlacement, DialogsCentreOnTheMainWindowUnlessItIsMaximized)
+{
+    QWidget main;
+    main.setGeometry(100, 100, 600, 400);
+    main.show();
+    SetMainWindow(&main);
+    QDialog dialog(&main);
+    dialog.resize(200, 100);
+    CenterDialog(&dialog);
+    const QRect frame = main.frameGeometry();
+    EXPECT_EQ(dialog.pos(), QPoint(frame.left() + (frame.width() - 200) / 2, frame.top() + (frame.height() - 100) / 2));
+
+    main.showMaximized();
+    CenterDialog(&dialog);
+    EXPECT_EQ(dialog.pos(), CentredTopLeft(QGuiApplication::primaryScreen()->geometry(), {200, 100}));
+    SetMainWindow(nullptr);
+}
+
+#include "placement_test.moc"
