@@ -70,8 +70,8 @@ bool sx_SetSoftSeek(bool on);                 // gives the previous setting
 // Records and fields. Field arguments are names (any case).
 int sx_RecSize();
 void sx_GetRecord(char* buffer);              // sx_RecSize bytes, delete mark first
-void sx_PutRecord(const char* buffer);
-void sx_AppendBlank();
+void sx_PutRecord(const char* buffer);           // writes the record at once
+void sx_AppendBlank();                        // a blank current record, added at the end
 bool sx_Rlock(long recno);
 void sx_Unlock(long recno);                   // 0 releases every lock
 void sx_Commit();
@@ -87,7 +87,11 @@ std::string sx_GetTrimString(const char* field);
 std::string sx_GetDateString(const char* field);
 bool sx_GetLogical(const char* field);
 std::string sx_GetMemo(const char* field);
-bool sx_Replace(const char* field, int type, const void* value);  // type: SX_EVAL_* of the value
+// Stores a value into a field of the current record buffer; the record reaches the
+// file when the area moves, commits or closes. The value is a const char* text for
+// SX_EVAL_CHAR and SX_EVAL_DATE (yyyymmdd), a const double* for SX_EVAL_NUMERIC and
+// a const bool* for SX_EVAL_LOGICAL. A text for a numeric field is read as a number.
+bool sx_Replace(const char* field, int type, const void* value);
 
 // Delete marks.
 void sx_Delete();
