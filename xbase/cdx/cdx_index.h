@@ -11,6 +11,7 @@
 
 #include "xbase/cdx/index_file.h"
 #include "xbase/cdx/key_maker.h"
+#include "xbase/cdx/sorted_keys.h"
 #include "xbase/cdx/tag_order.h"
 #include "xbase/structural_index.h"
 
@@ -25,14 +26,20 @@ std::string indexPathFor(const std::string& tablePath);
 class CdxIndex final : public StructuralIndex {
  public:
   ~CdxIndex() override;
-  // nullptr and a message on failure.
-  static std::unique_ptr<CdxIndex> open(Table& table, const std::string& path, std::string& error);
+  // The table's index file at path. A missing or damaged file still gives an index,
+  // one without tags whose problem() says why, so that the table opens and its tags
+  // can be built anew (adding the first tag replaces the file).
+  static std::unique_ptr<CdxIndex> open(Table& table, const std::string& path);
+  // A new empty index file; nullptr and a message on failure.
   static std::unique_ptr<CdxIndex> create(Table& table, const std::string& path, std::string& error);
+
+  const std::string& problem() const { return problem_; }
+  bool usable() const { return file_ != nullptr; }
 
   int orderCount() const override { return int(tags_.size()); }
   Order* order(int number) override;
   std::string orderName(int number) const override;
-  std::string path() const override { return file_->path(); }
+  std::string path() const override { return file_ ? path_ : std::string(); }
 
   bool recordWritten(long recno, const char* before, const char* after, std::string& error) override;
   bool tableRewritten(const Progress& progress, std::string& error) override;
@@ -49,10 +56,13 @@ class CdxIndex final : public StructuralIndex {
              const Progress& progress, std::string& error);
   // Rebuilds every tag from its expression into a fresh file.
   bool rebuild(const Progress& progress, std::string& error);
-  // Every tag walked and compared with keys recomputed from the records: the first
-  // differences described, empty when all is well.
-  std::vector<std::string> check();
-  void flush() { file_->flush(); }
+  // Every tag walked and compared with keys recomputed from the records.
+  struct CheckReport {
+    std::vector<std::string> problems;  // the first differences; none when all is well
+    std::vector<std::string> notes;     // harmless findings
+  };
+  CheckReport check();
+  void flush();
 
  private:
   struct TagEntry {
@@ -60,11 +70,15 @@ class CdxIndex final : public StructuralIndex {
     std::unique_ptr<KeyMaker> keys;
     std::unique_ptr<TagOrder> order;
   };
-  CdxIndex(Table& table, std::unique_ptr<IndexFile> file) : table_(table), file_(std::move(file)) {}
+  CdxIndex(Table& table, std::string path) : table_(table), path_(std::move(path)) {}
   bool attachTags(std::string& error);
   void fill(Tag& tag, const KeyMaker& keys, const Progress& progress);
+  void expectedKeys(const KeyMaker& keys, SortedKeys& out);
+  bool removeEntry(Tag& tag, const std::string& key, uint32_t recno);
 
   Table& table_;
+  std::string path_;
+  std::string problem_;
   std::unique_ptr<IndexFile> file_;
   std::vector<TagEntry> tags_;
   std::string key_, oldKey_;

@@ -1,0 +1,340 @@
+#include "xbase/cdx/cdx_index.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "xbase/cdx/check.h"
+#include "xbase/cdx/cursor.h"
+#include "xbase/codepage.h"
+
+namespace xb::cdx {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const uint8_t* bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+
+std::string lower(std::string s) {
+  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// Key bytes for a message: trailing blanks dropped, other bytes outside printable
+// ASCII as \xNN.
+std::string describeKey(const uint8_t* key, size_t len) {
+  while (len > 0 && key[len - 1] == ' ') --len;
+  std::string out = "\"";
+  for (size_t i = 0; i < len; ++i) {
+    if (key[i] >= 0x20 && key[i] < 0x7F) {
+      out += char(key[i]);
+    } else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", key[i]);
+      out += hex;
+    }
+  }
+  return out + "\"";
+}
+
+constexpr size_t kMaxReported = 10;
+
+// True when the stored key becomes the expected one by upper-casing: written by a
+// program whose UPPER folds fewer letters.
+bool foldsTo(const uint8_t* stored, const uint8_t* expected, size_t len) {
+  for (size_t i = 0; i < len; ++i)
+    if (stored[i] != expected[i] && xb::upperCp1252(stored[i]) != expected[i]) return false;
+  return true;
+}
+
+}  // namespace
+
+std::string indexPathFor(const std::string& tablePath) {
+  const fs::path table(tablePath);
+  const fs::path dir = table.has_parent_path() ? table.parent_path() : fs::path(".");
+  const std::string base = table.stem().string();
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(dir, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() == base.size() + 4 && name.compare(0, base.size(), base) == 0 &&
+        lower(name.substr(base.size())) == ".cdx")
+      return (dir / name).string();
+  }
+  const std::string ext = table.extension().string();
+  const bool upperCase = ext.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") != std::string::npos;
+  return (table.has_parent_path() ? (dir / (base + (upperCase ? ".CDX" : ".cdx"))) : fs::path(base + (upperCase ? ".CDX" : ".cdx"))).string();
+}
+
+CdxIndex::~CdxIndex() {
+  try {
+    flush();
+  } catch (const std::exception&) {
+    // Nothing to report to from here; writers flush after every change anyway.
+  }
+}
+
+std::unique_ptr<CdxIndex> CdxIndex::open(Table& table, const std::string& path) {
+  std::unique_ptr<CdxIndex> index(new CdxIndex(table, path));
+  try {
+    index->file_ = IndexFile::open(path, table.mode() == OpenMode::ReadOnly);
+    std::string error;
+    if (!index->attachTags(error)) {
+      index->problem_ = error;
+      index->file_.reset();
+      index->tags_.clear();
+    }
+  } catch (const std::exception& e) {
+    index->problem_ = std::string("the index file ") + path + " is missing or damaged: " + e.what();
+    index->file_.reset();
+    index->tags_.clear();
+  }
+  return index;
+}
+
+std::unique_ptr<CdxIndex> CdxIndex::create(Table& table, const std::string& path, std::string& error) {
+  std::unique_ptr<CdxIndex> index(new CdxIndex(table, path));
+  try {
+    index->file_ = IndexFile::create(path);
+  } catch (const std::exception& e) {
+    error = e.what();
+    return nullptr;
+  }
+  return index;
+}
+
+bool CdxIndex::attachTags(std::string& error) {
+  tags_.clear();
+  for (size_t i = 0; i < file_->tagCount(); ++i) {
+    Tag& t = file_->tag(i);
+    auto keys = KeyMaker::compile(t.header().keyExpr, t.header().forExpr, table_.fields(), error);
+    if (!keys) {
+      error = "tag " + t.name() + ": " + error;
+      return false;
+    }
+    if (keys->keyLen() != t.keyLen()) {
+      error = "tag " + t.name() + " has keys of " + std::to_string(t.keyLen()) + " bytes where its expression gives " +
+              std::to_string(keys->keyLen());
+      return false;
+    }
+    t.setPad(keys->pad());
+    auto order = std::make_unique<TagOrder>(t, *keys, table_);
+    tags_.push_back(TagEntry{&t, std::move(keys), std::move(order)});
+  }
+  return true;
+}
+
+Order* CdxIndex::order(int number) {
+  return number >= 1 && number <= orderCount() ? tags_[size_t(number - 1)].order.get() : nullptr;
+}
+
+std::string CdxIndex::orderName(int number) const {
+  return number >= 1 && number <= orderCount() ? tags_[size_t(number - 1)].tag->name() : std::string();
+}
+
+int CdxIndex::find(std::string_view name) const {
+  if (!file_) return 0;
+  const int i = file_->find(name);
+  return i < 0 ? 0 : i + 1;
+}
+
+void CdxIndex::flush() {
+  if (file_) file_->flush();
+}
+
+bool CdxIndex::recordWritten(long recno, const char* before, const char* after, std::string& error) {
+  if (!file_) return true;
+  const long count = table_.recordCount();
+  try {
+    for (auto& t : tags_) {
+      const bool hadKey = before && t.keys->make(before, recno, count, oldKey_);
+      const bool hasKey = t.keys->make(after, recno, count, key_);
+      if (hadKey && hasKey && oldKey_ == key_) continue;
+      if (hadKey && !removeEntry(*t.tag, oldKey_, uint32_t(recno))) {
+        error = "tag " + t.tag->name() + " of " + path_ + " lacks record " + std::to_string(recno) +
+                "; the index needs rebuilding";
+        return false;
+      }
+      if (hasKey) t.tag->insert(bytes(key_), uint32_t(recno));
+    }
+    file_->flush();
+  } catch (const std::exception& e) {
+    error = std::string("cannot update ") + path_ + ": " + e.what();
+    return false;
+  }
+  return true;
+}
+
+bool CdxIndex::removeEntry(Tag& tag, const std::string& key, uint32_t recno) {
+  if (tag.remove(bytes(key), recno)) return true;
+  // Another program may have computed the key otherwise (its UPPER folding fewer
+  // letters, say): the record's entry is then found by its number.
+  Cursor c(tag);
+  for (bool ok = c.first(); ok; ok = c.next())
+    if (c.recno() == recno) {
+      const std::vector<uint8_t> stored(c.key(), c.key() + tag.keyLen());
+      return tag.remove(stored.data(), recno);
+    }
+  return false;
+}
+
+void CdxIndex::expectedKeys(const KeyMaker& keys, SortedKeys& out) {
+  const long n = table_.recordCount();
+  for (long r = 1; r <= n; ++r) {
+    const char* rec = table_.record(r);
+    if (!rec) throw std::runtime_error("cannot read record " + std::to_string(r) + " of " + table_.path());
+    if (keys.make(rec, r, n, key_)) out.add(bytes(key_), uint32_t(r));
+  }
+  out.sort();
+}
+
+void CdxIndex::fill(Tag& tag, const KeyMaker& keys, const Progress& progress) {
+  const long n = table_.recordCount();
+  SortedKeys sorted(keys.keyLen(), size_t(n));
+  int reported = 0;
+  if (progress) progress(0);
+  for (long r = 1; r <= n; ++r) {
+    const char* rec = table_.record(r);
+    if (!rec) throw std::runtime_error("cannot read record " + std::to_string(r) + " of " + table_.path());
+    if (keys.make(rec, r, n, key_)) sorted.add(bytes(key_), uint32_t(r));
+    const int percent = int(r * 80 / n);
+    if (progress && percent != reported) progress(reported = percent);
+  }
+  sorted.sort();
+  tag.build(sorted, nullptr);
+  if (progress) progress(100);
+}
+
+int CdxIndex::addTag(std::string_view name, const std::string& keyExpr, const std::string& forExpr,
+                     const Progress& progress, std::string& error) {
+  if (name.empty() || name.size() > size_t(kTagNameLen) || !std::isalpha(static_cast<unsigned char>(name[0]))) {
+    error = "a tag name takes 1 to 10 letters, digits or underscores, the first a letter";
+    return 0;
+  }
+  auto keys = KeyMaker::compile(keyExpr, forExpr, table_.fields(), error);
+  if (!keys) return 0;
+  try {
+    if (!file_) {
+      // A missing or damaged file is replaced by a new one.
+      file_ = IndexFile::create(path_);
+      problem_.clear();
+    }
+    TagHeader h;
+    h.keyLen = uint16_t(keys->keyLen());
+    h.keyExpr = keyExpr;
+    h.forExpr = forExpr;
+    Tag& tag = file_->addTag(name, h, keys->pad());
+    fill(tag, *keys, progress);
+    file_->flush();
+    if (!attachTags(error)) return 0;
+  } catch (const std::exception& e) {
+    error = std::string("cannot build tag ") + std::string(name) + " in " + path_ + ": " + e.what();
+    return 0;
+  }
+  return find(name);
+}
+
+bool CdxIndex::rebuild(const Progress& progress, std::string& error) {
+  if (!file_) return true;
+  const std::string fresh = path_ + ".new";
+  try {
+    {
+      auto out = IndexFile::create(fresh);
+      for (auto& t : tags_) {
+        TagHeader h;
+        h.keyLen = uint16_t(t.keys->keyLen());
+        h.keyExpr = t.tag->header().keyExpr;
+        h.forExpr = t.tag->header().forExpr;
+        fill(out->addTag(t.tag->name(), h, t.keys->pad()), *t.keys, progress);
+      }
+      out->flush();
+    }
+    tags_.clear();
+    file_.reset();
+    if (std::rename(fresh.c_str(), path_.c_str()) != 0)
+      throw std::runtime_error("cannot replace " + path_ + ": " + std::strerror(errno));
+    file_ = IndexFile::open(path_, false);
+    if (!attachTags(error)) return false;
+  } catch (const std::exception& e) {
+    std::remove(fresh.c_str());
+    error = std::string("cannot rebuild ") + path_ + ": " + e.what();
+    if (!file_) {
+      // Whatever the old file holds, it is no longer current.
+      problem_ = error;
+      tags_.clear();
+    }
+    return false;
+  }
+  return true;
+}
+
+bool CdxIndex::tableRewritten(const Progress& progress, std::string& error) { return rebuild(progress, error); }
+
+CdxIndex::CheckReport CdxIndex::check() {
+  CheckReport report;
+  std::vector<std::string>& problems = report.problems;
+  size_t foreignCase = 0;
+  if (!file_) {
+    problems.push_back(problem_.empty() ? "no index file" : problem_);
+    return report;
+  }
+  try {
+    file_->flush();
+    std::unordered_set<uint32_t> pages;
+    CheckResult dir;
+    checkTag(file_->directory(), pages, dir, nullptr);
+    for (auto& p : dir.problems) problems.push_back("tag directory: " + p);
+    for (size_t i = 0; i < file_->tagCount(); ++i) {
+      pages.insert(file_->tag(i).headerOffset());
+      pages.insert(file_->tag(i).headerOffset() + kPageSize);
+    }
+    for (auto& t : tags_) {
+      if (problems.size() >= kMaxReported) break;
+      SortedKeys want(t.keys->keyLen(), size_t(table_.recordCount()));
+      expectedKeys(*t.keys, want);
+      CheckResult r;
+      size_t at = 0, wrong = 0;
+      const std::string& name = t.tag->name();
+      checkTag(*t.tag, pages, r, [&](const uint8_t* key, uint32_t recno) {
+        const int kl = t.keys->keyLen();
+        if (at >= want.size()) {
+          if (wrong++ < 3)
+            problems.push_back("tag " + name + ": extra entry for record " + std::to_string(recno) + " " + describeKey(key, size_t(kl)));
+        } else if (recno == want.recno(at) && std::memcmp(key, want.key(at), size_t(kl)) != 0 &&
+                   foldsTo(key, want.key(at), size_t(kl))) {
+          ++foreignCase;
+        } else if (recno != want.recno(at) || std::memcmp(key, want.key(at), size_t(kl)) != 0) {
+          if (wrong++ < 3)
+            problems.push_back("tag " + name + ", entry " + std::to_string(at + 1) + ": record " + std::to_string(recno) +
+                               " " + describeKey(key, size_t(kl)) + " where record " + std::to_string(want.recno(at)) +
+                               " " + describeKey(want.key(at), size_t(kl)) + " belongs");
+        }
+        ++at;
+      });
+      for (auto& p : r.problems) problems.push_back(p);
+      if (r.ok() && at < want.size())
+        problems.push_back("tag " + name + " lacks " + std::to_string(want.size() - at) + " of " +
+                           std::to_string(want.size()) + " entries");
+    }
+  } catch (const std::exception& e) {
+    problems.push_back(std::string("damaged: ") + e.what());
+  }
+  if (problems.size() > kMaxReported) problems.resize(kMaxReported);
+  if (foreignCase)
+    report.notes.push_back(std::to_string(foreignCase) +
+                           " keys hold letters in another case than this engine's UPPER gives, as another program "
+                           "wrote them; they sort alike, and a reindex writes them anew");
+  return report;
+}
+
+}  // namespace xb::cdx
+
+namespace xb {
+
+std::unique_ptr<StructuralIndex> openStructuralIndex(Table& table, std::string& error) {
+  (void)error;
+  return cdx::CdxIndex::open(table, cdx::indexPathFor(table.path()));
+}
+
+}  // namespace xb
