@@ -150,18 +150,8 @@ public:
     {
         const int w = argCount() > 1 ? static_cast<int>(arg(1).number(c)) : 10;
         const int d = argCount() > 2 ? static_cast<int>(arg(2).number(c)) : 0;
-        formatNumber(arg(0).number(c), std::clamp(w, 1, 255), std::clamp(d, 0, 15), buffer_);
+        formatFixed(arg(0).number(c), std::clamp(w, 1, 255), std::clamp(d, 0, 15), buffer_);
         return buffer_;
-    }
-
-    static void formatNumber(double v, int width, int decimals, std::string& out)
-    {
-        char buf[512];
-        int n = std::snprintf(buf, sizeof buf, "%*.*f", width, decimals, v);
-        if (n < 0 || n > width)
-            out.assign(static_cast<std::size_t>(width), '*');
-        else
-            out.assign(buf, static_cast<std::size_t>(n));
     }
 };
 

@@ -65,6 +65,10 @@ int compareText(std::string_view lhs, std::string_view rhs, bool exact);
 double julianFromDigits(std::string_view yyyymmdd);
 void digitsFromJulian(double julian, char out[8]);
 
+// A number right-aligned in width with the given decimals, halves rounded away
+// from zero; stars when it does not fit.
+void formatFixed(double value, int width, int decimals, std::string& out);
+
 // A number as plain decimal text: no exponent, no trailing zeros.
 std::string plainDecimal(double value);
 

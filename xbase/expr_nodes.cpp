@@ -367,6 +367,18 @@ void digitsFromJulian(double julian, char out[8])
     std::memcpy(out, buf, 8);
 }
 
+void formatFixed(double value, int width, int decimals, std::string& out)
+{
+    const double scale = std::pow(10.0, decimals);
+    const double rounded = std::round(value * scale) / scale;
+    char buf[512];
+    const int n = std::snprintf(buf, sizeof buf, "%*.*f", width, decimals, rounded);
+    if (n < 0 || n > width)
+        out.assign(static_cast<std::size_t>(width), '*');
+    else
+        out.assign(buf, static_cast<std::size_t>(n));
+}
+
 std::string plainDecimal(double value)
 {
     if (!std::isfinite(value))

@@ -47,12 +47,9 @@ bool storeNumber(const DbfField& f, char* record, double value, std::string& err
     switch (f.type) {
     case 'N':
     case 'F': {
-        char buf[400];
-        const int n = std::snprintf(buf, sizeof buf, "%*.*f", f.width, f.decimals, value);
-        if (n < 0 || n > f.width)
-            std::memset(p, '*', static_cast<std::size_t>(f.width));
-        else
-            std::memcpy(p, buf, static_cast<std::size_t>(n));
+        std::string text;
+        formatFixed(value, f.width, f.decimals, text);
+        std::memcpy(p, text.data(), text.size());
         return true;
     }
     case 'I':

@@ -1,0 +1,35 @@
+#pragma once
+// Helpers for the engine tests: temporary folders and small tables.
+
+#include <string>
+#include <vector>
+
+namespace xbtest {
+
+// A fresh folder under the system's temporary directory, removed at the end.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// Creates a table with the given "NAME:TYPE:WIDTH[:DEC]" fields through the
+// engine calls and closes it; false on failure.
+bool createTable(const std::string& path, const std::vector<std::string>& fields);
+
+// Path of a fixture file in the shared xBase fixtures.
+std::string fixture(const std::string& name);
+
+// Runs a shell command and gives its standard output; exit status in status.
+std::string runCommand(const std::string& command, int* status = nullptr);
+
+// The system's Python 3 (the one with Debian's dbf modules), or "" if absent.
+std::string systemPython();
+
+} // namespace xbtest
