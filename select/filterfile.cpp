@@ -1,9 +1,8 @@
 #include "select/filterfile.h"
 
-#include <QFile>
+#include "platform/textfile.h"
+
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStringDecoder>
 #include <QStringList>
 
 namespace {
@@ -17,16 +16,6 @@ constexpr std::array<QueryField, QueryFieldCount> kFileOrder{
     QueryField::Fax,   QueryField::Email,   QueryField::Date,     QueryField::Codes,
     QueryField::Comments, QueryField::WebPage,
 };
-
-QString decode(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringConverter::Utf8);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder cp1252("windows-1252");
-    return cp1252.decode(bytes);
-}
 
 QStringList splitLines(const QString& text)
 {
@@ -49,29 +38,28 @@ QStringList splitLines(const QString& text)
 }
 
 // A line break inside a pattern would shift every later line of the file.
-QByteArray oneLine(const QString& text)
+QString oneLine(const QString& text)
 {
     QString line = text;
-    line.replace(u'\r', u' ').replace(u'\n', u' ');
-    return line.toUtf8();
+    return line.replace(u'\r', u' ').replace(u'\n', u' ');
 }
 
 } // namespace
 
-QByteArray formatFilterFile(const QueryValues& values)
+QString formatFilterFile(const QueryValues& values)
 {
-    static const QByteArray eol = "\r\n";
-    QByteArray bytes;
+    const QString eol = QStringLiteral("\r\n");
+    QString text;
     for (QueryField field : kFileOrder)
-        bytes += oneLine(values[field]) + eol;
-    bytes += (values.tagged ? "T" : "F") + eol;
-    bytes += (values.reverse ? "T" : "F") + eol;
-    return bytes;
+        text += oneLine(values[field]) + eol;
+    text += QChar(values.tagged ? u'T' : u'F') + eol;
+    text += QChar(values.reverse ? u'T' : u'F') + eol;
+    return text;
 }
 
-QueryValues parseFilterFile(const QByteArray& bytes)
+QueryValues parseFilterFile(const QString& text)
 {
-    QStringList lines = splitLines(decode(bytes));
+    QStringList lines = splitLines(text);
     while (lines.size() < FilterFileLineCount)
         lines << QString();
     QueryValues values;
@@ -84,22 +72,16 @@ QueryValues parseFilterFile(const QByteArray& bytes)
 
 bool writeFilterFile(const QString& path, const QueryValues& values)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(formatFilterFile(values));
-    return file.commit();
+    return WriteTextFile(path, formatFilterFile(values));
 }
 
 std::optional<QueryValues> readFilterFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    bool opened = false;
+    const QString text = ReadTextFile(path, &opened);
+    if (!opened)
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return parseFilterFile(bytes);
+    return parseFilterFile(text);
 }
 
 std::optional<QString> filterSavePath(const QString& chosen)

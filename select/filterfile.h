@@ -6,22 +6,21 @@
 
 #include "select/queryvalues.h"
 
-#include <QByteArray>
 #include <QString>
 #include <optional>
 
 inline constexpr int FilterFileLineCount = 20;
 
-QByteArray formatFilterFile(const QueryValues& values);
+QString formatFilterFile(const QueryValues& values);
 
 // Lines end at CR, LF or CR LF. Missing lines read as empty, lines after the twentieth are
-// ignored, and a flag is set only by a line that is exactly "T". Text that is not UTF-8 is
-// read as Windows-1252, as older files were written.
-QueryValues parseFilterFile(const QByteArray& bytes);
+// ignored, and a flag is set only by a line that is exactly "T".
+QueryValues parseFilterFile(const QString& text);
 
-// False when the file cannot be created or written.
+// Written in UTF-8; false when the file cannot be created or written.
 bool writeFilterFile(const QString& path, const QueryValues& values);
-// Nothing when the file cannot be opened or read.
+// Nothing when the file cannot be opened. Files that are not UTF-8 read as Windows-1252,
+// as older installations wrote them.
 std::optional<QueryValues> readFilterFile(const QString& path);
 
 // The path to save to for a name chosen in the save dialog: the name itself when it ends

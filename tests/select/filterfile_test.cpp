@@ -8,12 +8,17 @@
 
 namespace {
 
-QByteArray lines(std::initializer_list<const char*> texts, const char* eol = "\r\n")
+QString lines(std::initializer_list<const char*> texts)
 {
-    QByteArray bytes;
+    QString text;
     for (const char* t : texts)
-        bytes += QByteArray(t) + eol;
-    return bytes;
+        text += QString::fromUtf8(t) + QStringLiteral("\r\n");
+    return text;
+}
+
+QString emptyLines(int n)
+{
+    return QStringLiteral("\r\n").repeated(n);
 }
 
 TEST(FilterFile, LastSmithWithReverseIs47Bytes)
@@ -21,9 +26,9 @@ TEST(FilterFile, LastSmithWithReverseIs47Bytes)
     QueryValues values;
     values[QueryField::LName] = QStringLiteral("smith");
     values.reverse = true;
-    const QByteArray expected = "smith\r\n" + QByteArray("\r\n").repeated(17) + "F\r\nT\r\n";
+    const QString expected = "smith\r\n" + emptyLines(17) + "F\r\nT\r\n";
     EXPECT_EQ(formatFilterFile(values), expected);
-    EXPECT_EQ(expected.size(), 47);
+    EXPECT_EQ(expected.toUtf8().size(), 47);
 }
 
 TEST(FilterFile, LinesFollowTheFileOrderNotTheExpressionOrder)
@@ -46,9 +51,9 @@ TEST(FilterFile, PatternsRoundTripUntrimmedAndInUtf8)
     values[QueryField::City] = QStringLiteral("  münchen ; köln ");
     values[QueryField::Codes] = QStringLiteral("$A^$B");
     values[QueryField::WebPage] = QStringLiteral("€");
-    const QByteArray bytes = formatFilterFile(values);
-    EXPECT_TRUE(bytes.contains("  m\xc3\xbcnchen ; k\xc3\xb6ln \r\n"));
-    EXPECT_EQ(parseFilterFile(bytes), values);
+    const QString text = formatFilterFile(values);
+    EXPECT_TRUE(text.startsWith(emptyLines(7) + QStringLiteral("  münchen ; köln \r\n")));
+    EXPECT_EQ(parseFilterFile(text), values);
 }
 
 TEST(FilterFile, ALineBreakInAPatternCannotShiftTheLines)
@@ -64,21 +69,20 @@ TEST(FilterFile, ALineBreakInAPatternCannotShiftTheLines)
 
 TEST(FilterFile, ShortFilesArePaddedAndExtraLinesIgnored)
 {
-    EXPECT_EQ(parseFilterFile(QByteArray()), QueryValues{});
+    EXPECT_EQ(parseFilterFile(QString()), QueryValues{});
     QueryValues one = parseFilterFile("jones");
     EXPECT_EQ(one[QueryField::LName], QStringLiteral("jones"));
     EXPECT_FALSE(one.tagged);
     EXPECT_FALSE(one.reverse);
 
-    QByteArray bytes = QByteArray("\r\n").repeated(18) + "T\r\nT\r\nextra\r\nT\r\n";
-    const QueryValues values = parseFilterFile(bytes);
+    const QueryValues values = parseFilterFile(emptyLines(18) + "T\r\nT\r\nextra\r\nT\r\n");
     EXPECT_TRUE(values.tagged);
     EXPECT_TRUE(values.reverse);
 }
 
 TEST(FilterFile, OnlyACapitalTSetsAFlag)
 {
-    const QByteArray base = QByteArray("\r\n").repeated(18);
+    const QString base = emptyLines(18);
     for (const char* word : {"true", "t", "T ", " T", "1", "Y"}) {
         const QueryValues values = parseFilterFile(base + word + "\r\n" + word + "\r\n");
         EXPECT_FALSE(values.tagged) << word;
@@ -97,13 +101,6 @@ TEST(FilterFile, AnyLineEndEndsALine)
     EXPECT_EQ(parseFilterFile("a\rb\nc\r\n\n\rd"), expected);
 }
 
-TEST(FilterFile, OlderFilesInWindows1252StillRead)
-{
-    const QueryValues values = parseFilterFile("M\xfcller\r\n\x80\r\n");
-    EXPECT_EQ(values[QueryField::LName], QStringLiteral("Müller"));
-    EXPECT_EQ(values[QueryField::FName], QStringLiteral("€"));
-}
-
 TEST(FilterFile, WriteAndReadFiles)
 {
     QTemporaryDir dir;
@@ -117,8 +114,18 @@ TEST(FilterFile, WriteAndReadFiles)
     ASSERT_TRUE(writeFilterFile(path, values));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), formatFilterFile(values));
+    EXPECT_EQ(file.readAll(), formatFilterFile(values).toUtf8());
+    file.close();
     EXPECT_EQ(readFilterFile(path), values);
+
+    // Older installations wrote Windows-1252.
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("M\xfcller\r\n\x80\r\n");
+    file.close();
+    const std::optional<QueryValues> older = readFilterFile(path);
+    ASSERT_TRUE(older.has_value());
+    EXPECT_EQ((*older)[QueryField::LName], QStringLiteral("Müller"));
+    EXPECT_EQ((*older)[QueryField::FName], QStringLiteral("€"));
 
     EXPECT_FALSE(readFilterFile(dir.filePath(QStringLiteral("missing.FLT"))).has_value());
     EXPECT_FALSE(writeFilterFile(dir.filePath(QStringLiteral("no/such/dir/a.FLT")), values));
