@@ -1,0 +1,152 @@
+// Two processes on one table: exclusive use, record locks, and a process killed
+// while it appends.
+#include "test_tables.h"
+
+#include "xbase/sx.h"
+
+#include <chrono>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Runs body in a child process that reports progress by writing one byte per step
+// to the returned pipe; the child never returns into the test.
+template <typename Body>
+pid_t spawn(Body body, int& readEnd)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        body(fds[1]);
+        _exit(0);
+    }
+    close(fds[1]);
+    readEnd = fds[0];
+    return pid;
+}
+
+void signalStep(int fd)
+{
+    const char b = 1;
+    (void)!write(fd, &b, 1);
+}
+
+bool waitStep(int fd)
+{
+    char b;
+    return read(fd, &b, 1) == 1;
+}
+
+class ProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path_ = dir_.file("shared.dbf");
+        ASSERT_TRUE(xbtest::createTable(path_, {"SEQ:N:8", "TEXT:C:40"}));
+    }
+    void TearDown() override { sx_CloseAll(); }
+    xbtest::TempDir dir_;
+    std::string path_;
+};
+
+TEST_F(ProcessTest, OnlyOneProgramHoldsATableExclusively)
+{
+    int fd = -1;
+    const pid_t child = spawn(
+        [&](int out) {
+            sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX);
+            signalStep(out);
+            pause();
+        },
+        fd);
+    ASSERT_TRUE(waitStep(fd));
+    EXPECT_EQ(sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+    EXPECT_NE(sx_LastError().find("in use"), std::string::npos);
+    EXPECT_EQ(sx_Use(path_.c_str(), "", SX_SHARED, SX_DRIVER_CDX), 0);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    close(fd);
+    EXPECT_NE(sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0) << sx_LastError();
+}
+
+TEST_F(ProcessTest, RecordLocksWaitForTheTimeout)
+{
+    ASSERT_NE(sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+    for (int i = 0; i < 3; ++i)
+        sx_AppendBlank();
+    sx_Close();
+
+    int fd = -1;
+    const pid_t child = spawn(
+        [&](int out) {
+            sx_Use(path_.c_str(), "", SX_SHARED, SX_DRIVER_CDX);
+            sx_Rlock(2);
+            signalStep(out);
+            pause();
+        },
+        fd);
+    ASSERT_TRUE(waitStep(fd));
+    ASSERT_NE(sx_Use(path_.c_str(), "", SX_SHARED, SX_DRIVER_CDX), 0);
+    const int previous = sx_SetLockTimeout(1);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(sx_Rlock(2));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+    EXPECT_TRUE(sx_Rlock(1));
+    EXPECT_TRUE(sx_Rlock(3));
+    sx_Unlock(0);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    close(fd);
+    EXPECT_TRUE(sx_Rlock(2));  // the dead holder's lock is gone
+    sx_SetLockTimeout(previous);
+}
+
+TEST_F(ProcessTest, KilledAppenderLeavesOnlyWholeRecordsCounted)
+{
+    // Kill the appender after a different number of finished appends each round,
+    // usually in the middle of the next one.
+    for (int round = 0; round < 25; ++round) {
+        const int target = 1 + round * 37 % 400;
+        int fd = -1;
+        const pid_t child = spawn(
+            [&](int out) {
+                sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX);
+                for (;;) {
+                    sx_GoBottom();
+                    const double next = sx_RecCount() + 1;
+                    sx_AppendBlank();
+                    sx_Replace("SEQ", SX_EVAL_NUMERIC, &next);
+                    sx_Replace("TEXT", SX_EVAL_CHAR, std::string(40, 'a' + static_cast<int>(next) % 26).c_str());
+                    sx_Commit();
+                    signalStep(out);
+                }
+            },
+            fd);
+        int done = 0;
+        while (done < target && waitStep(fd))
+            ++done;
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        close(fd);
+
+        ASSERT_NE(sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0) << sx_LastError();
+        const long count = sx_RecCount();
+        EXPECT_GE(count, done);  // appends that finished are never lost
+        long recno = 0;
+        for (sx_GoTop(); !sx_Eof(); sx_Skip(1)) {
+            ++recno;
+            ASSERT_EQ(sx_EvalNumeric("SEQ"), recno) << "round " << round;
+            ASSERT_EQ(sx_GetString("TEXT"), std::string(40, 'a' + static_cast<int>(recno) % 26));
+        }
+        EXPECT_EQ(recno, count);
+        sx_Close();
+    }
+}
+
+} // namespace
