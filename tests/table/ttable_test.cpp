@@ -1,0 +1,195 @@
+#include "table_test_support.h"
+
+#include "table/opentablefile.h"
+#include "table/tableerror.h"
+#include "xbase/sx.h"
+
+#include <QStringList>
+
+namespace {
+
+QStringList LastNames(TTable& table)
+{
+    QStringList names;
+    for (table.First(); !table.Eof(); table.Next()) {
+        names << table.FieldByName("LNAME").AsString();
+        if (names.size() > 1000)
+            break;
+    }
+    return names;
+}
+
+} // namespace
+
+TEST_F(TableTest, EmptyTableHasNoCurrentRecordAndRecNoIsRecCountPlusOne)
+{
+    Trio t;
+    ASSERT_TRUE(OpenTableFile(MakePeople("empty.dbf", {}), t.table));
+    EXPECT_TRUE(t.table.Bof());
+    EXPECT_TRUE(t.table.Eof());
+    EXPECT_EQ(t.apollo.RecCount(), 0);
+    EXPECT_EQ(t.apollo.RecNo(), 1);
+    EXPECT_THROW(t.table.Edit(), TableError);
+
+    t.table.Insert();
+    EXPECT_EQ(t.table.State(), TDataSetState::Insert);
+    EXPECT_EQ(t.apollo.RecNo(), 1);
+    t.table.FieldByName("LNAME").SetAsString("Ames");
+    t.table.Post();
+    EXPECT_EQ(t.apollo.RecNo(), 1);
+
+    // While a record is being inserted there is still no current one.
+    t.table.Insert();
+    EXPECT_EQ(t.apollo.RecNo(), t.apollo.RecCount() + 1);
+    t.table.Cancel();
+    EXPECT_EQ(t.apollo.RecNo(), 1);
+    EXPECT_EQ(t.table.FieldByName("LNAME").AsString(), "Ames");
+}
+
+TEST_F(TableTest, ValuesReadWithoutTrailingBlanksAndFieldNamesIgnoreCase)
+{
+    TTable table;
+    ASSERT_TRUE(OpenTableFile(MakePeople("p.dbf", {{" Lead", ""}}), table));
+    EXPECT_EQ(table.FieldByName("lname").AsString(), " Lead");
+    EXPECT_EQ(table.FieldByName("Fname").AsString(), "");
+    EXPECT_EQ(table.FieldByName("isdel").AsBoolean(), false);
+    EXPECT_EQ(table.FindField("nosuch"), nullptr);
+    EXPECT_THROW(table.FieldByName("nosuch"), TableError);
+
+    // A text longer than the field is cut to its width.
+    table.Edit();
+    table.FieldByName("LNAME").SetAsString("Abcdefghijklmnop");
+    table.FieldByName("ISDEL").SetAsBoolean(true);
+    table.Post();
+    EXPECT_EQ(table.FieldByName("LNAME").AsString(), "Abcdefghij");
+    EXPECT_TRUE(table.FieldByName("ISDEL").AsBoolean());
+}
+
+TEST_F(TableTest, WritesOutsideEditAndUnstorableCharactersAreRefused)
+{
+    TTable table;
+    ASSERT_TRUE(OpenTableFile(MakePeople("p.dbf", {{"Ames", "Al"}}), table));
+    EXPECT_THROW(table.FieldByName("LNAME").SetAsString("X"), TableError);
+
+    table.Edit();
+    EXPECT_THROW(table.FieldByName("LNAME").SetAsString(QString::fromUtf16(u"\u0416uk")), TableError);
+    EXPECT_EQ(table.FieldByName("LNAME").AsString(), "Ames");
+    table.FieldByName("LNAME").SetAsString(QString::fromUtf16(u"M\u00fcller\u20ac"));
+    table.Post();
+    table.Close();
+
+    // The file holds Windows-1252 bytes.
+    TTable reread;
+    ASSERT_TRUE(OpenTableFile(dir_.filePath("p.dbf"), reread));
+    EXPECT_EQ(reread.FieldByName("LNAME").AsString(), QString::fromUtf16(u"M\u00fcller\u20ac"));
+    sx_Select(reread.WorkArea());
+    EXPECT_EQ(sx_GetTrimString("LNAME"), std::string("M\xfcller\x80"));
+}
+
+TEST_F(TableTest, EventsFireInLifeCycleOrderAndCalculatedFieldsFollowEdits)
+{
+    TTable table;
+    TField& full = table.AddCalcField("FullName", TFieldType::String, 20);
+    table.AddField("LNAME", 10);
+    table.AddField("FNAME", 8);
+    QStringList events;
+    table.BeforeInsert = [&](TTable&) { events << "BeforeInsert"; };
+    table.AfterInsert = [&](TTable&) { events << "AfterInsert"; };
+    table.AfterEdit = [&](TTable&) { events << "AfterEdit"; };
+    table.AfterPost = [&](TTable&) { events << "AfterPost"; };
+    table.AfterCancel = [&](TTable&) { events << "AfterCancel"; };
+    table.OnCalcFields = [](TTable& t) {
+        t.FieldByName("FullName")
+            .SetAsString(t.FieldByName("FNAME").AsString() + " " + t.FieldByName("LNAME").AsString());
+    };
+    ASSERT_TRUE(OpenTableFile(MakePeople("p.dbf", {{"Ames", "Al"}}), table));
+    EXPECT_EQ(full.AsString(), "Al Ames");
+    EXPECT_THROW(full.SetAsString("x"), TableError);
+
+    table.Append();
+    table.FieldByName("LNAME").SetAsString("Bo");
+    EXPECT_EQ(full.AsString(), " Bo");
+    table.Post();
+    table.Edit();
+    table.FieldByName("FNAME").SetAsString("Cy");
+    EXPECT_TRUE(table.Modified());
+    EXPECT_EQ(full.AsString(), "Cy Bo");
+    table.Cancel();
+    EXPECT_EQ(full.AsString(), " Bo");
+    EXPECT_EQ(events, QStringList({"BeforeInsert", "AfterInsert", "AfterPost", "AfterEdit", "AfterCancel"}));
+}
+
+TEST_F(TableTest, NavigationStopsAtTheEndsAndMovingPostsAPendingEdit)
+{
+    TTable table;
+    ASSERT_TRUE(OpenTableFile(MakePeople("p.dbf", {{"A", ""}, {"B", ""}, {"C", ""}}), table));
+    table.Last();
+    table.Next();
+    EXPECT_TRUE(table.Eof());
+    EXPECT_EQ(table.FieldByName("LNAME").AsString(), "C");
+    table.First();
+    EXPECT_TRUE(table.Bof());
+    table.Prior();
+    EXPECT_TRUE(table.Bof());
+    EXPECT_EQ(table.FieldByName("LNAME").AsString(), "A");
+
+    table.Edit();
+    table.FieldByName("LNAME").SetAsString("A2");
+    table.Next();
+    EXPECT_EQ(table.State(), TDataSetState::Browse);
+    EXPECT_EQ(LastNames(table), QStringList({"A2", "B", "C"}));
+}
+
+TEST_F(TableTest, DeletedRecordsDropOutWhileTheDeletedSwitchIsOn)
+{
+    TTable table;
+    ASSERT_TRUE(OpenTableFile(MakePeople("p.dbf", {{"A", ""}, {"B", ""}, {"C", ""}}), table));
+    table.Next();
+    table.Delete();
+    EXPECT_EQ(table.FieldByName("LNAME").AsString(), "C");
+    EXPECT_EQ(LastNames(table), QStringList({"A", "B", "C"}));
+    env_.SetDeleted(true);
+    EXPECT_EQ(LastNames(table), QStringList({"A", "C"}));
+    table.Last();
+    table.Delete();
+    EXPECT_EQ(table.FieldByName("LNAME").AsString(), "A");
+    table.Delete();
+    EXPECT_TRUE(table.IsEmpty());
+    EXPECT_TRUE(table.Eof());
+}
+
+TEST_F(TableTest, DisabledControlsHearNothingUntilTheLastEnable)
+{
+    Trio t;
+    int changes = 0;
+    t.source.OnDataChange = [&](TField*) { ++changes; };
+    ASSERT_TRUE(OpenTableFile(MakePeople("p.dbf", {{"A", ""}, {"B", ""}}), t.table));
+    changes = 0;
+    t.table.DisableControls();
+    t.table.DisableControls();
+    t.table.Next();
+    t.table.EnableControls();
+    t.table.First();
+    EXPECT_EQ(changes, 0);
+    t.table.EnableControls();
+    EXPECT_EQ(changes, 1);
+    t.table.Next();
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(TableTest, TwoTablesKeepToTheirOwnWorkAreas)
+{
+    TTable first;
+    TTable second;
+    ASSERT_TRUE(OpenTableFile(MakePeople("one.dbf", {{"A1", ""}, {"A2", ""}}), first));
+    ASSERT_TRUE(OpenTableFile(MakePeople("two.dbf", {{"B1", ""}, {"B2", ""}, {"B3", ""}}), second));
+    ASSERT_NE(first.WorkArea(), second.WorkArea());
+    sx_Select(second.WorkArea());
+    first.Next();
+    second.Last();
+    first.Edit();
+    first.FieldByName("LNAME").SetAsString("A2x");
+    first.Post();
+    EXPECT_EQ(LastNames(first), QStringList({"A1", "A2x"}));
+    EXPECT_EQ(LastNames(second), QStringList({"B1", "B2", "B3"}));
+}
