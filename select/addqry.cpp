@@ -21,8 +21,9 @@ constexpr int kReverseOffset = 10;  // "Reverse" sits this far right of "Tagged"
 
 } // namespace
 
-TAddressQueryForm::TAddressQueryForm(Selection& selection, TTable& table, TApollo& apollo, QWidget* mainWindow)
-    : QDialog(mainWindow), selection_(selection), table_(table), apollo_(apollo)
+TAddressQueryForm::TAddressQueryForm(Selection& selection, const QString& tagId, TTable& table, TApollo& apollo,
+                                     QWidget* mainWindow)
+    : QDialog(mainWindow), selection_(selection), tagId_(tagId), table_(table), apollo_(apollo)
 {
     setObjectName(QStringLiteral("AddressQueryForm"));
     setWindowTitle(QStringLiteral("Address Filter"));
@@ -144,7 +145,7 @@ void TAddressQueryForm::qSetFilterButtonClick()
     qMatchCount->setText(QStringLiteral("Searching..."));
     selection_.values = Values();
     QApplication::processEvents();
-    const long count = selection_.ApplyFilter(apollo_);
+    const long count = selection_.ApplyFilter(apollo_, tagId_);
     qMatchCount->setText(selection_.FilterSet() ? QString::number(count) + QStringLiteral(" matches")
                                                 : QStringLiteral("No filter set"));
     table_.First();

@@ -19,9 +19,11 @@ class TTable;
 class TAddressQueryForm : public QDialog {
     Q_OBJECT
 public:
-    // The form applies filters to the table through the selection. Its fields take the
-    // places of the main window's record edits when a main window is given.
-    TAddressQueryForm(Selection& selection, TTable& table, TApollo& apollo, QWidget* mainWindow);
+    // The form applies filters to the table through the selection, a "Tagged" filter
+    // looking for tagId. Its fields take the places of the main window's record edits
+    // when a main window is given.
+    TAddressQueryForm(Selection& selection, const QString& tagId, TTable& table, TApollo& apollo,
+                      QWidget* mainWindow);
 
     void SetValues(const QueryValues& values);
     QueryValues Values() const;
@@ -38,6 +40,7 @@ private:
     QPushButton* AddButton(const QString& caption, const char* name);
 
     Selection& selection_;
+    QString tagId_;
     TTable& table_;
     TApollo& apollo_;
 

@@ -1,8 +1,6 @@
 #include "select/selection.h"
 
 #include "select/filterexpression.h"
-#include "select/tagid.h"
-#include "select/tags.h"
 
 #include "platform/busy.h"
 #include "platform/messages.h"
@@ -23,9 +21,9 @@ void Selection::DropFilter(TApollo& apollo)
     apollo.Query(activeQueryFor(QString()));
 }
 
-long Selection::ApplyFilter(TApollo& apollo)
+long Selection::ApplyFilter(TApollo& apollo, const QString& tagId)
 {
-    filterExpression_ = BuildQueryString(values, tagId_);
+    filterExpression_ = BuildQueryString(values, tagId);
     if (filterExpression_.size() > MaxFilterExpressionLength) {
         {
             BusyCursor busy;
@@ -57,17 +55,9 @@ long Selection::ApplyFilter(TApollo& apollo)
     return count;
 }
 
-void Selection::ReapplyIfNothingMatches(TApollo& apollo)
+void Selection::ReapplyIfNothingMatches(TApollo& apollo, const QString& tagId)
 {
     if (apollo.QueryRecCount() == 0)
-        ApplyFilter(apollo);
+        ApplyFilter(apollo, tagId);
 }
 
-void Selection::ClearTags(TApollo& apollo)
-{
-    tagId_ = NewTagId();
-    SaveTagId(tagId_);
-    ApplyFilter(apollo);
-    if (TTable* table = apollo.Table(); table && table->Active())
-        table->Resync();
-}

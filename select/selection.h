@@ -1,10 +1,11 @@
 #pragma once
 // The program's current selection: the query values, the filter expression built from
-// them and the engine's active query, plus the current tag id. The main window owns one
-// for the program's life; labels, reports, export and tag-all work on what it lets through.
+// them and the engine's active query. The main window owns one for the program's life;
+// labels, reports, export and tag-all work on what it lets through. The tag id that a
+// "Tagged" filter looks for is the main window's current one, passed in.
 //
 //   selection.values[QueryField::State] = "CA;NY";
-//   long matches = selection.ApplyFilter(apollo);   // 0: no filter in force afterwards
+//   long matches = selection.ApplyFilter(apollo, tagId);   // 0: no filter in force afterwards
 
 #include "select/queryvalues.h"
 
@@ -20,10 +21,6 @@ public:
     const QString& FilterExpression() const { return filterExpression_; }
     bool FilterSet() const { return !filterExpression_.isEmpty(); }
 
-    // GlobalTagId: a record is tagged when its TAG equals it.
-    const QString& TagId() const { return tagId_; }
-    void SetTagId(const QString& id) { tagId_ = id; }
-
     // Empties the eighteen texts, clears both flags and the filter expression.
     void ClearQueryVars();
 
@@ -31,20 +28,14 @@ public:
     // number of matching records, or 0 when no filter is in force afterwards: an empty
     // filter, one too long (the user is told), one the engine cannot evaluate and one
     // that matches nothing all end with no filter and cleared query values.
-    long ApplyFilter(TApollo& apollo);
-
-    // Clears every tag by making a new tag id: it is stored in the settings file, the
-    // filter is applied again (a "Tagged" filter now matches nothing and is dropped) and
-    // the table shows every record untagged. No record of any file is written.
-    void ClearTags(TApollo& apollo);
+    long ApplyFilter(TApollo& apollo, const QString& tagId);
 
     // After a save, delete or tag toggle: when the active query lets nothing through any
     // more, the filter is dropped by applying it again.
-    void ReapplyIfNothingMatches(TApollo& apollo);
+    void ReapplyIfNothingMatches(TApollo& apollo, const QString& tagId);
 
 private:
     void DropFilter(TApollo& apollo);
 
     QString filterExpression_;
-    QString tagId_;
 };

@@ -19,12 +19,13 @@
 
 namespace {
 
+const QString kTag = QStringLiteral("VJY355E");
+
 class QueryFormTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(book.opened);
-        selection.SetTagId(QStringLiteral("VJY355E"));
     }
 
     template <class T>
@@ -45,7 +46,7 @@ protected:
 
 TEST_F(QueryFormTest, HasAFieldPerQueryValueAndTheTwoFlags)
 {
-    TAddressQueryForm form(selection, book.table, book.apollo, nullptr);
+    TAddressQueryForm form(selection, kTag, book.table, book.apollo, nullptr);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Address Filter"));
     EXPECT_EQ(MatchLine(form), QString());
     QueryValues values;
@@ -63,7 +64,7 @@ TEST_F(QueryFormTest, HasAFieldPerQueryValueAndTheTwoFlags)
 
 TEST_F(QueryFormTest, TestAppliesTheTypedFilterAndShowsTheCount)
 {
-    TAddressQueryForm form(selection, book.table, book.apollo, nullptr);
+    TAddressQueryForm form(selection, kTag, book.table, book.apollo, nullptr);
     Child<QLineEdit>(form, "qLName")->setText(QStringLiteral("smith"));
     Child<QPushButton>(form, "qSetFilterButton")->click();
     EXPECT_EQ(MatchLine(form), QStringLiteral("11 matches"));
@@ -85,7 +86,7 @@ TEST_F(QueryFormTest, TestAppliesTheTypedFilterAndShowsTheCount)
 
 TEST_F(QueryFormTest, ClearEmptiesTheFieldsAndRemovesTheFilterAtOnce)
 {
-    TAddressQueryForm form(selection, book.table, book.apollo, nullptr);
+    TAddressQueryForm form(selection, kTag, book.table, book.apollo, nullptr);
     Child<QLineEdit>(form, "qState")->setText(QStringLiteral("CA"));
     Child<QCheckBox>(form, "qReverse")->setChecked(true);
     Child<QPushButton>(form, "qSetFilterButton")->click();
@@ -99,7 +100,7 @@ TEST_F(QueryFormTest, ClearEmptiesTheFieldsAndRemovesTheFilterAtOnce)
 
 TEST_F(QueryFormTest, OkAppliesAndAcceptsCancelOnlyRejects)
 {
-    TAddressQueryForm form(selection, book.table, book.apollo, nullptr);
+    TAddressQueryForm form(selection, kTag, book.table, book.apollo, nullptr);
     Child<QLineEdit>(form, "qCity")->setText(QStringLiteral("boston"));
     QSignalSpy accepted(&form, &QDialog::accepted);
     QSignalSpy rejected(&form, &QDialog::rejected);
@@ -116,7 +117,7 @@ TEST_F(QueryFormTest, OkAppliesAndAcceptsCancelOnlyRejects)
 TEST_F(QueryFormTest, KeyboardAndHelp)
 {
     RecordingHelp help;
-    TAddressQueryForm form(selection, book.table, book.apollo, nullptr);
+    TAddressQueryForm form(selection, kTag, book.table, book.apollo, nullptr);
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -164,7 +165,7 @@ TEST_F(QueryFormTest, FieldsTakeThePlacesOfTheMainWindowEdits)
     tagged->setObjectName(QStringLiteral("Tagged"));
     tagged->setGeometry(400, 300, 70, 20);
 
-    TAddressQueryForm form(selection, book.table, book.apollo, &main);
+    TAddressQueryForm form(selection, kTag, book.table, book.apollo, &main);
     EXPECT_EQ(Child<QLineEdit>(form, "qLName")->geometry(), QRect(120, 30, 170, 21));
     auto* label = Child<QLabel>(form, "qLNameLabel");
     EXPECT_EQ(label->geometry(), QRect(20, 32, 90, 17));

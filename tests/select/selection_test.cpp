@@ -15,18 +15,19 @@ namespace {
 // ISDEL set.
 constexpr long kVisible = 203;
 
+const QString kTag = QStringLiteral("VJY355E");
+
 class SelectionTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(book.opened);
-        selection.SetTagId(QStringLiteral("VJY355E"));
     }
 
     long Apply(QueryField field, const char* text)
     {
         selection.values[field] = QString::fromUtf8(text);
-        return selection.ApplyFilter(book.apollo);
+        return selection.ApplyFilter(book.apollo, kTag);
     }
 
     TempProgramDirectory programDir;
@@ -47,7 +48,7 @@ TEST_F(SelectionTest, AFilterBecomesTheActiveQuery)
 
     // Emptying the values removes the filter.
     selection.values[QueryField::LName].clear();
-    EXPECT_EQ(selection.ApplyFilter(book.apollo), 0);
+    EXPECT_EQ(selection.ApplyFilter(book.apollo, kTag), 0);
     EXPECT_FALSE(selection.FilterSet());
     EXPECT_EQ(book.apollo.DBFilter(), "!ISDEL");
     EXPECT_EQ(book.apollo.QueryRecCount(), kVisible);
@@ -129,7 +130,7 @@ TEST_F(SelectionTest, ACharacterNoFileCanHoldMatchesNothing)
 TEST_F(SelectionTest, ReverseAloneIsNoFilter)
 {
     selection.values.reverse = true;
-    EXPECT_EQ(selection.ApplyFilter(book.apollo), 0);
+    EXPECT_EQ(selection.ApplyFilter(book.apollo, kTag), 0);
     EXPECT_FALSE(selection.FilterSet());
     EXPECT_EQ(book.apollo.DBFilter(), "!ISDEL");
 }
@@ -155,7 +156,7 @@ TEST_F(SelectionTest, EighteenLongPatternsAreRefused)
 {
     for (QueryField field : allQueryFields())
         selection.values[field] = QStringLiteral("abcdefghij");
-    EXPECT_EQ(selection.ApplyFilter(book.apollo), 0);
+    EXPECT_EQ(selection.ApplyFilter(book.apollo, kTag), 0);
     EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("Sorry - filter is too complex.Please simplify it.")});
     EXPECT_EQ(selection.values, QueryValues{});
 }
@@ -166,15 +167,15 @@ TEST_F(SelectionTest, TaggedAndReverseSplitTheFileExactly)
     QSet<long> tagged;
     book.table.First();
     for (int i = 0; i < 3; ++i, book.table.Next()) {
-        ToggleTag(book.table, selection.TagId());
+        ToggleTag(book.table, kTag);
         tagged.insert(book.table.CurrentRecNo());
     }
     selection.values.tagged = true;
-    EXPECT_EQ(selection.ApplyFilter(book.apollo), 3);
+    EXPECT_EQ(selection.ApplyFilter(book.apollo, kTag), 3);
     EXPECT_EQ(book.RecordNumbers(), tagged);
 
     selection.values.reverse = true;
-    EXPECT_EQ(selection.ApplyFilter(book.apollo), kVisible - 3);
+    EXPECT_EQ(selection.ApplyFilter(book.apollo, kTag), kVisible - 3);
     EXPECT_EQ(book.RecordNumbers(), all - tagged);
 }
 
@@ -186,7 +187,7 @@ TEST_F(SelectionTest, TheLastMatchEditedAwayDropsTheFilterOnReapplying)
     book.table.FieldByName(QStringLiteral("LNAME")).SetAsString(QStringLiteral("Miller"));
     book.table.Post();
     EXPECT_EQ(book.apollo.QueryRecCount(), 0);
-    selection.ReapplyIfNothingMatches(book.apollo);
+    selection.ReapplyIfNothingMatches(book.apollo, kTag);
     EXPECT_FALSE(selection.FilterSet());
     EXPECT_EQ(book.apollo.QueryRecCount(), kVisible);
 }
@@ -198,24 +199,22 @@ TEST_F(SelectionTest, ValuesOutliveAClosedFileAndApplyWhenItOpens)
     EXPECT_TRUE(selection.FilterSet());
     ASSERT_TRUE(OpenTableFile(book.path, book.table));
     EXPECT_EQ(book.apollo.QueryRecCount(), 11);
-    EXPECT_EQ(selection.ApplyFilter(book.apollo), 11);
+    EXPECT_EQ(selection.ApplyFilter(book.apollo, kTag), 11);
 }
 
-TEST_F(SelectionTest, ClearingTagsWritesNoRecord)
+TEST_F(SelectionTest, ANewTagIdUntagsEverythingWithoutWritingARecord)
 {
     book.table.First();
-    ToggleTag(book.table, selection.TagId());
+    ToggleTag(book.table, kTag);
     book.table.Close();
     const QByteArray dbf = book.FileBytes(".dbf");
     const QByteArray cdx = book.FileBytes(".cdx");
 
     ASSERT_TRUE(OpenTableFile(book.path, book.table));
     selection.values.tagged = true;
-    ASSERT_EQ(selection.ApplyFilter(book.apollo), 1);
-    selection.ClearTags(book.apollo);
-    EXPECT_NE(selection.TagId(), QStringLiteral("VJY355E"));
-    EXPECT_EQ(programDir.SettingsText().contains(QStringLiteral("GlobalTagId=") + selection.TagId()), true);
-    // The "Tagged" filter matches nothing now and is dropped.
+    ASSERT_EQ(selection.ApplyFilter(book.apollo, kTag), 1);
+    // The "Tagged" filter matches nothing under the new id and is dropped.
+    EXPECT_EQ(selection.ApplyFilter(book.apollo, QStringLiteral("VJY355F")), 0);
     EXPECT_FALSE(selection.FilterSet());
     EXPECT_EQ(book.apollo.QueryRecCount(), kVisible);
     book.table.Close();

@@ -23,7 +23,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(book.opened);
-        selection.SetTagId(kTag);
     }
 
     QString Activity(const TTagAllRecords& dialog)
@@ -40,7 +39,7 @@ protected:
 TEST_F(TagAllTest, TagsEveryMatchAndATaggedFilterThenSelectsExactlyThem)
 {
     selection.values[QueryField::State] = QStringLiteral("CA;NY");
-    ASSERT_EQ(selection.ApplyFilter(book.apollo), 53);
+    ASSERT_EQ(selection.ApplyFilter(book.apollo, kTag), 53);
     const QSet<long> matches = book.RecordNumbers();
 
     TTagAllRecords dialog(book.table, kTag);
@@ -56,19 +55,19 @@ TEST_F(TagAllTest, TagsEveryMatchAndATaggedFilterThenSelectsExactlyThem)
 
     selection.ClearQueryVars();
     selection.values.tagged = true;
-    EXPECT_EQ(selection.ApplyFilter(book.apollo), 53);
+    EXPECT_EQ(selection.ApplyFilter(book.apollo, kTag), 53);
     EXPECT_EQ(book.RecordNumbers(), matches);
 
     // Tagging the same records again changes nothing in the selection.
     selection.values = QueryValues{};
     selection.values[QueryField::State] = QStringLiteral("CA;NY");
-    selection.ApplyFilter(book.apollo);
+    selection.ApplyFilter(book.apollo, kTag);
     TTagAllRecords again(book.table, kTag);
     again.Run();
     EXPECT_EQ(again.Tagged(), 53);
     selection.values = QueryValues{};
     selection.values.tagged = true;
-    EXPECT_EQ(selection.ApplyFilter(book.apollo), 53);
+    EXPECT_EQ(selection.ApplyFilter(book.apollo, kTag), 53);
 }
 
 TEST_F(TagAllTest, RecordsLeavingTheFilterAsTheyAreTaggedAreEachTaggedOnce)
@@ -76,7 +75,7 @@ TEST_F(TagAllTest, RecordsLeavingTheFilterAsTheyAreTaggedAreEachTaggedOnce)
     // "Not tagged": each record drops out of the selection as soon as it is written.
     selection.values.tagged = true;
     selection.values.reverse = true;
-    const long untagged = selection.ApplyFilter(book.apollo);
+    const long untagged = selection.ApplyFilter(book.apollo, kTag);
     ASSERT_GT(untagged, 100);
     TTagAllRecords dialog(book.table, kTag);
     dialog.Run();
@@ -108,7 +107,7 @@ TEST_F(TagAllTest, CancellingKeepsWhatWasTagged)
     EXPECT_FALSE(book.table.ControlsDisabled());
 
     selection.values.tagged = true;
-    EXPECT_EQ(selection.ApplyFilter(book.apollo), tagged);
+    EXPECT_EQ(selection.ApplyFilter(book.apollo, kTag), tagged);
 
     QSignalSpy accepted(&dialog, &QDialog::accepted);
     dialog.findChild<QPushButton*>(QStringLiteral("CloseButton"))->click();

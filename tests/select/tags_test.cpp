@@ -2,9 +2,6 @@
 
 #include "book.h"
 #include "printing.h"
-#include "support/temp_program_dir.h"
-
-#include "platform/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -60,29 +57,6 @@ TEST_F(ToggleTagTest, DuringAnEditOnlyTheBufferChanges)
     book.table.Cancel();
     EXPECT_EQ(StoredTag(), QString());
     EXPECT_EQ(book.table.FieldByName(QStringLiteral("TAG")).AsString(), QString());
-}
-
-class TagIdSettingTest : public ::testing::Test {
-protected:
-    TempProgramDirectory programDir;
-};
-
-TEST_F(TagIdSettingTest, TheFirstStartStoresANewIdAndLaterStartsKeepIt)
-{
-    const QString first = LoadTagId();
-    EXPECT_GE(first.size(), 7);
-    EXPECT_EQ(ReadSettingString(QStringLiteral("Misc"), QStringLiteral("GlobalTagId")), first);
-
-    WriteSettingString(QStringLiteral("Misc"), QStringLiteral("GlobalTagId"), QStringLiteral("ABC1234"));
-    EXPECT_EQ(LoadTagId(), QStringLiteral("ABC1234"));
-}
-
-TEST_F(TagIdSettingTest, AnEmptyStoredIdIsReplaced)
-{
-    programDir.WriteSettingsText(QStringLiteral("[Misc]\r\nGlobalTagId=\r\n"));
-    const QString id = LoadTagId();
-    EXPECT_FALSE(id.isEmpty());
-    EXPECT_EQ(ReadSettingString(QStringLiteral("Misc"), QStringLiteral("GlobalTagId")), id);
 }
 
 } // namespace
