@@ -1,0 +1,164 @@
+// B+tree tags on raw byte keys: random inserts and deletes against an ordered set,
+// with the structural check after every batch, across several interior levels,
+// page reuse through the free list, and a close and reopen.
+#include "test_tables.h"
+
+#include "xbase/cdx/check.h"
+#include "xbase/cdx/cursor.h"
+#include "xbase/cdx/index_file.h"
+#include "xbase/cdx/sorted_keys.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <sys/stat.h>
+
+namespace {
+
+using namespace xb::cdx;
+using Entry = std::pair<std::string, uint32_t>;
+
+std::string randomKey(std::mt19937& rng, int keyLen) {
+  // Few distinct leading letters and blank tails: many shared prefixes, duplicate
+  // keys and trailing blanks, the cases the leaf compression has to get right.
+  std::string k(size_t(keyLen), ' ');
+  const int used = int(rng() % unsigned(keyLen + 1));
+  for (int i = 0; i < used; ++i) k[size_t(i)] = char('A' + rng() % 3);
+  return k;
+}
+
+std::vector<Entry> walk(Tag& tag) {
+  std::vector<Entry> out;
+  Cursor c(tag);
+  for (bool ok = c.first(); ok; ok = c.next())
+    out.emplace_back(std::string(reinterpret_cast<const char*>(c.key()), size_t(tag.keyLen())), c.recno());
+  return out;
+}
+
+void expectSound(Tag& tag, const std::set<Entry>& model) {
+  std::unordered_set<uint32_t> pages;
+  CheckResult r;
+  checkTag(tag, pages, r, nullptr);
+  ASSERT_TRUE(r.ok()) << r.problems.front();
+  EXPECT_EQ(r.entries, model.size());
+  EXPECT_EQ(walk(tag), std::vector<Entry>(model.begin(), model.end()));
+}
+
+const uint8_t* bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+
+Tag& newTag(IndexFile& f, const char* name, int keyLen) {
+  TagHeader h;
+  h.keyLen = uint16_t(keyLen);
+  h.keyExpr = "K";
+  return f.addTag(name, h, ' ');
+}
+
+class RandomEdits : public ::testing::TestWithParam<int> {};
+
+TEST_P(RandomEdits, TreeMatchesOrderedSetAfterEveryBatch) {
+  const int keyLen = GetParam();
+  xbtest::TempDir dir;
+  const std::string path = dir.file("t.cdx");
+  std::mt19937 rng(4711u + unsigned(keyLen));
+  std::set<Entry> model;
+  uint32_t nextRec = 1;
+  {
+    auto f = IndexFile::create(path);
+    f->file().setCacheLimit(64);  // small, so eviction and write-back run constantly
+    Tag& tag = newTag(*f, "T", keyLen);
+    for (int batch = 0; batch < 12; ++batch) {
+      for (int i = 0; i < 400; ++i) {
+        if (model.empty() || rng() % 3 != 0) {
+          Entry e{randomKey(rng, keyLen), nextRec++};
+          tag.insert(bytes(e.first), e.second);
+          model.insert(e);
+        } else {
+          auto it = model.begin();
+          std::advance(it, rng() % model.size());
+          ASSERT_TRUE(tag.remove(bytes(it->first), it->second));
+          model.erase(it);
+        }
+      }
+      expectSound(tag, model);
+    }
+    EXPECT_FALSE(tag.remove(bytes(std::string(size_t(keyLen), 'Z')), 1)) << "absent entry";
+  }
+  auto f = IndexFile::open(path, false);
+  ASSERT_EQ(f->tagCount(), 1u);
+  expectSound(f->tag(0), model);
+}
+
+// Key length 80 gives five entries per interior page, so a few thousand entries make
+// a tree of several interior levels.
+INSTANTIATE_TEST_SUITE_P(KeyLengths, RandomEdits, ::testing::Values(1, 10, 80));
+
+TEST(CdxTree, EmptyingATreeLeavesOneRootLeafAndReusesPages) {
+  xbtest::TempDir dir;
+  const std::string path = dir.file("t.cdx");
+  auto f = IndexFile::create(path);
+  Tag& tag = newTag(*f, "T", 80);
+  std::vector<std::string> keys;
+  for (int i = 0; i < 3000; ++i) keys.push_back(std::to_string(100000 + i * 7 % 3000) + std::string(74, 'x'));
+  for (size_t i = 0; i < keys.size(); ++i) tag.insert(bytes(keys[i]), uint32_t(i + 1));
+  f->flush();
+  struct stat full {};
+  ASSERT_EQ(stat(path.c_str(), &full), 0);
+  for (size_t i = 0; i < keys.size(); ++i) ASSERT_TRUE(tag.remove(bytes(keys[i]), uint32_t(i + 1)));
+  expectSound(tag, {});
+  EXPECT_TRUE(tag.root().leaf());
+  EXPECT_GT(f->file().freeCount(), 100u);
+  for (size_t i = 0; i < keys.size(); ++i) tag.insert(bytes(keys[i]), uint32_t(i + 1));
+  f->flush();
+  struct stat again {};
+  ASSERT_EQ(stat(path.c_str(), &again), 0);
+  EXPECT_LE(again.st_size, full.st_size) << "freed pages are used again";
+}
+
+TEST(CdxTree, BulkBuildEqualsInsertsAndStaysEditable) {
+  xbtest::TempDir dir;
+  auto f = IndexFile::create(dir.file("t.cdx"));
+  Tag& built = newTag(*f, "BUILT", 30);
+  std::mt19937 rng(99);
+  SortedKeys sorted(30);
+  std::set<Entry> model;
+  for (uint32_t r = 1; r <= 5000; ++r) {
+    std::string k = randomKey(rng, 30);
+    sorted.add(bytes(k), r);
+    model.emplace(k, r);
+  }
+  sorted.sort();
+  int last = -1;
+  built.build(sorted, [&](int p) {
+    EXPECT_GE(p, last);
+    last = p;
+  });
+  expectSound(built, model);
+  for (uint32_t r = 5001; r <= 6000; ++r) {
+    std::string k = randomKey(rng, 30);
+    built.insert(bytes(k), r);
+    model.emplace(k, r);
+  }
+  expectSound(built, model);
+}
+
+TEST(CdxTree, CursorFindsItsPlaceAfterTheTagChanged) {
+  xbtest::TempDir dir;
+  auto f = IndexFile::create(dir.file("t.cdx"));
+  Tag& tag = newTag(*f, "T", 4);
+  for (uint32_t r = 1; r <= 9; ++r) tag.insert(bytes(std::string("K00") + char('0' + r)), r);
+  Cursor c(tag);
+  ASSERT_TRUE(c.seekPrefix(bytes(std::string("K005")), 4));
+  EXPECT_EQ(c.recno(), 5u);
+  ASSERT_TRUE(tag.remove(bytes(std::string("K005")), 5));
+  ASSERT_TRUE(c.next());
+  EXPECT_EQ(c.recno(), 6u) << "the removed entry's successor";
+  ASSERT_TRUE(tag.remove(bytes(std::string("K006")), 6));
+  ASSERT_TRUE(c.prev());
+  EXPECT_EQ(c.recno(), 4u);
+  EXPECT_FALSE(c.seekPrefix(bytes(std::string("K1")), 2)) << "past the last key";
+  ASSERT_TRUE(c.seekPastPrefix(bytes(std::string("K00")), 3) || !c.valid());
+  EXPECT_FALSE(c.valid());
+}
+
+}  // namespace
