@@ -77,8 +77,9 @@ bool parseDbfPrologue(const unsigned char* data, std::size_t size, DbfHeader& h,
         return false;
     }
     h.version = data[0];
-    // The year byte counts from 1900; values above 99 are years from 2000 on.
-    h.year = 1900 + data[1];
+    // The year byte counts from 1900, so years from 2000 on are above 99; some
+    // writers store only the last two digits, which are read as 2000-2079.
+    h.year = data[1] < 80 ? 2000 + data[1] : 1900 + data[1];
     h.month = data[2];
     h.day = data[3];
     h.recordCount = le32(data + 4);

@@ -39,6 +39,14 @@ void putLittle(char* p, T v)
     std::memcpy(p, &v, sizeof v);
 }
 
+template <typename T>
+T loadLittle(const char* p)
+{
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
 } // namespace
 
 bool storeNumber(const DbfField& f, char* record, double value, std::string& error)
@@ -184,16 +192,34 @@ std::string fieldText(const DbfField& f, const char* record)
         auto e = Expression::compile(f.name, {f}, error);
         return e ? e->display(EvalContext{record, 0, 0, false}) : std::string(raw);
     }
+    case 'M':
+    case 'G':
+    case 'P':
+        return {};  // a memo's contents live in another file and are not read
+    case 'T':
+        if (f.width == 8) {
+            // Julian day and milliseconds since midnight.
+            const auto day = loadLittle<std::int32_t>(raw.data());
+            const auto ms = loadLittle<std::int32_t>(raw.data() + 4);
+            if (day <= 0)
+                return {};
+            char digits[8];
+            digitsFromJulian(day, digits);
+            char clock[16];
+            std::snprintf(clock, sizeof clock, " %02d:%02d:%02d", ms / 3600000 % 24, ms / 60000 % 60, ms / 1000 % 60);
+            return std::string(digits, 8) + clock;
+        }
+        break;
     case 'N':
     case 'F': {
         const std::size_t first = raw.find_first_not_of(' ');
         return first == std::string_view::npos ? std::string() : std::string(raw.substr(first));
     }
-    default: {
-        const std::size_t last = raw.find_last_not_of(' ');
-        return last == std::string_view::npos ? std::string() : std::string(raw.substr(0, last + 1));
+    default:
+        break;
     }
-    }
+    const std::size_t last = raw.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string() : std::string(raw.substr(0, last + 1));
 }
 
 } // namespace xb

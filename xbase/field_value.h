@@ -23,7 +23,7 @@ std::string formatDate(std::string_view yyyymmdd, int dateFormat, bool century);
 
 // The field's value as text for people: characters without trailing blanks,
 // numbers as stored without leading blanks (binary ones in plain decimal), dates
-// yyyymmdd, logicals T/F (or blank).
+// yyyymmdd, date-times yyyymmdd hh:mm:ss, logicals T/F (or blank).
 std::string fieldText(const DbfField& field, const char* record);
 
 } // namespace xb
