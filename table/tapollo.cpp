@@ -333,7 +333,9 @@ bool TApollo::CreateExec()
         return false;
     AreaScope scope(createArea_);
     const bool ok = sx_CreateExec();
-    sx_Close();
+    // A failed creation leaves the area empty; closing "it" must not touch another.
+    if (ok)
+        sx_Close();
     createArea_ = 0;
     return ok;
 }

@@ -1,0 +1,145 @@
+#include "addressfile/tspecifyfieldlengths.h"
+
+#include "addressfile/fieldlengths.h"
+#include "platform/help.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kHelpTopic = 2097;
+
+struct EditDef {
+    const char* objectName;
+    const char* field;
+    const char* label;
+};
+
+// The edits in the order they stand in the dialog, two columns.
+const EditDef kEdits[] = {
+    {"fname", "FNAME", "First Name"},     {"lname", "LNAME", "Last Name"},
+    {"prefix", "PREFIX", "Prefix"},       {"title", "TITLE", "Title"},
+    {"org", "ORG", "Organization"},       {"street", "STREET", "Address #1"},
+    {"street2", "STREET2", "Address #2"}, {"city", "CITY", "City"},
+    {"state", "STATE", "State"},          {"zip", "ZIP", "Zip/Postal"},
+    {"country", "COUNTRY", "Country"},    {"phone", "PHONE", "Phone #1"},
+    {"phone2", "PHONE2", "Phone #2"},     {"fax", "FAX", "Fax"},
+    {"email", "EMAIL", "E-Mail"},         {"codes", "CODES", "Codes"},
+    {"comments", "COMMENTS", "Comments"}, {"webpage", "WEBPAGE", "Web Page"},
+};
+
+QPushButton* AddButton(QHBoxLayout* row, const QString& name, const QString& caption)
+{
+    auto* button = new QPushButton(caption);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    row->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+std::optional<int> ParseDialogWidth(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < kMinDialogWidth || value > kMaxWidth)
+        return std::nullopt;
+    return value;
+}
+
+TSpecifyFieldLengths::TSpecifyFieldLengths(QWidget* parent) : QDialog(parent), original_(CurrentNewFileWidths())
+{
+    setObjectName(QStringLiteral("SpecifyFieldLengths"));
+    setWindowTitle(QStringLiteral("Specify Field Lengths"));
+
+    auto* grid = new QGridLayout;
+    int i = 0;
+    for (const EditDef& def : kEdits) {
+        auto* edit = new QLineEdit;
+        edit->setObjectName(def.objectName);
+        edit->setMaxLength(2);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12);
+        auto* label = new QLabel(QString::fromLatin1(def.label));
+        label->setBuddy(edit);
+        grid->addWidget(label, i / 2, (i % 2) * 2);
+        grid->addWidget(edit, i / 2, (i % 2) * 2 + 1);
+        edits_.insert(def.field, edit);
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit] { CheckEdit(edit); });
+        ++i;
+    }
+
+    auto* note = new QLabel(
+        QStringLiteral("NOTE: Minimum size = 10 characters                  Maximum size = 80 characters"));
+    UseTheseSettings = new QCheckBox(QStringLiteral("Use these settings for all new databases"));
+    UseTheseSettings->setObjectName(QStringLiteral("UseTheseSettings"));
+
+    auto* buttons = new QHBoxLayout;
+    QPushButton* ok = AddButton(buttons, QStringLiteral("OkButton"), QStringLiteral("Ok"));
+    ok->setDefault(true);
+    QPushButton* help = AddButton(buttons, QStringLiteral("HelpButton"), QStringLiteral("Help"));
+    QPushButton* cancel = AddButton(buttons, QStringLiteral("CancelButton"), QStringLiteral("Cancel"));
+    QPushButton* defaults = AddButton(buttons, QStringLiteral("DefaultsButton"), QStringLiteral("Defaults"));
+    connect(ok, &QPushButton::clicked, this, &TSpecifyFieldLengths::OkButtonClick);
+    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(defaults, &QPushButton::clicked, this, &TSpecifyFieldLengths::DefaultsButtonClick);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(note);
+    layout->addWidget(UseTheseSettings);
+    layout->addLayout(buttons);
+    SetHelpContext(this, kHelpTopic);
+    ShowWidths();
+}
+
+void TSpecifyFieldLengths::ShowWidths()
+{
+    const NewFileWidths& widths = CurrentNewFileWidths();
+    for (auto it = edits_.cbegin(); it != edits_.cend(); ++it) {
+        const int width = widths.Width(it.key());
+        it.value()->setText(QString::number(width));
+        remembered_[it.value()] = width;
+    }
+}
+
+// A text that is no width the dialog accepts silently gives way to the last good one.
+void TSpecifyFieldLengths::CheckEdit(QLineEdit* edit)
+{
+    if (const auto width = ParseDialogWidth(edit->text()))
+        remembered_[edit] = *width;
+    else
+        edit->setText(QString::number(remembered_.value(edit)));
+}
+
+void TSpecifyFieldLengths::OkButtonClick()
+{
+    NewFileWidths& widths = CurrentNewFileWidths();
+    for (auto it = edits_.cbegin(); it != edits_.cend(); ++it) {
+        CheckEdit(it.value());
+        bool isNumber = false;
+        const int width = it.value()->text().toInt(&isNumber);
+        if (isNumber)
+            widths.SetWidth(it.key(), width);
+    }
+    accept();
+}
+
+void TSpecifyFieldLengths::DefaultsButtonClick()
+{
+    CurrentNewFileWidths().SetDialogDefaults();
+    ShowWidths();
+}
+
+void TSpecifyFieldLengths::reject()
+{
+    CurrentNewFileWidths() = original_;
+    QDialog::reject();
+}
