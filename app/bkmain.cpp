@@ -1,0 +1,216 @@
+#include "app/bkmain.h"
+
+#include "app/bkpref.h"
+#include "app/preferencekeys.h"
+#include "platform/help.h"
+#include "platform/identity.h"
+#include "platform/mainwindow.h"
+#include "platform/messages.h"
+#include "platform/placement.h"
+#include "platform/recorddate.h"
+#include "platform/settings.h"
+#include "select/tagid.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QMenu* addMenu(QMenuBar* bar, const QString& caption, const char* name)
+{
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Item"));
+    return menu;
+}
+
+QAction* addItem(QMenu* menu, const QString& caption, const char* name)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+} // namespace
+
+TAddressMain::TAddressMain(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("AddressMain"));
+    SetMainWindow(this);
+
+    setupMenus();
+    setupPanels();
+
+    FormCreate();
+}
+
+TAddressMain::~TAddressMain() = default;
+
+void TAddressMain::setupMenus()
+{
+    QMenuBar* bar = menuBar();
+    File1 = addMenu(bar, QStringLiteral("&File"), "File1");
+    Edit1 = addMenu(bar, QStringLiteral("Ed&it"), "Edit1");
+    Edit1->menuAction()->setVisible(false);
+    Record1 = addMenu(bar, QStringLiteral("&Record"), "Record1");
+    mnuOrder = addMenu(bar, QStringLiteral("&Sort"), "mnuOrder");
+    Filter1 = addMenu(bar, QStringLiteral("Fi&lter"), "Filter1");
+    Print1 = addMenu(bar, QStringLiteral("&Print"), "Print1");
+    Help1 = addMenu(bar, QStringLiteral("&Help"), "Help1");
+
+    Prefences1 = addItem(File1, QStringLiteral("Pre&ferences"), "Prefences1");
+    File1->addSeparator();
+    Exit1 = addItem(File1, QStringLiteral("E&xit "), "Exit1");
+    connect(Prefences1, &QAction::triggered, this, &TAddressMain::Prefences1Click);
+    connect(Exit1, &QAction::triggered, this, &TAddressMain::Exit1Click);
+
+    Contents1 = addItem(Help1, QStringLiteral("&Contents"), "Contents1");
+    SearchforHelpOn1 = addItem(Help1, QStringLiteral("&Search for Help On..."), "SearchforHelpOn1");
+    HowtoUseHelp1 = addItem(Help1, QStringLiteral("&How to Use Help"), "HowtoUseHelp1");
+    Help1->addSeparator();
+    About1 = addItem(Help1, QStringLiteral("&About %1...").arg(ProductName()), "About1");
+    connect(Contents1, &QAction::triggered, this, &TAddressMain::Contents1Click);
+    connect(SearchforHelpOn1, &QAction::triggered, this, &TAddressMain::SearchforHelpOn1Click);
+    connect(HowtoUseHelp1, &QAction::triggered, this, &TAddressMain::HowtoUseHelp1Click);
+    connect(About1, &QAction::triggered, this, &TAddressMain::About1Click);
+}
+
+void TAddressMain::setupPanels()
+{
+    ToolBar = addToolBar(QStringLiteral("Commands"));
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    ToolBar->setMovable(false);
+    auto* exitButton = new QToolButton(ToolBar);
+    exitButton->setObjectName(QStringLiteral("Exitbutton"));
+    exitButton->setText(QStringLiteral("E&xit"));
+    exitButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    connect(exitButton, &QToolButton::clicked, this, &TAddressMain::Exit1Click);
+    ToolBar->addWidget(exitButton);
+
+    auto* centre = new QWidget(this);
+    centre->setObjectName(QStringLiteral("CentrePanel"));
+    auto* layout = new QVBoxLayout(centre);
+    NoData = new QLabel(centre);
+    NoData->setObjectName(QStringLiteral("NoData"));
+    NoData->setAlignment(Qt::AlignCenter);
+    NoData->setWordWrap(true);
+    RecordPanel = new QWidget(centre);
+    RecordPanel->setObjectName(QStringLiteral("RecordPanel"));
+    RecordPanel->hide();
+    layout->addWidget(NoData, 1);
+    layout->addWidget(RecordPanel, 1);
+    setCentralWidget(centre);
+    resize(760, 560);
+}
+
+void TAddressMain::FormCreate()
+{
+    SetHelpContext(this, HelpContext);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->clearMessage();
+    // The date format follows the locale as it is now, not as a previous window saw it.
+    ResetDisplayDateFormat();
+}
+
+void TAddressMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!firstActivation_ || event->spontaneous())
+        return;
+    // Placement before the window is first drawn, so it does not jump; the rest of the
+    // first activation once the window is up, since it may ask the user questions.
+    RestorePlacement(this);
+    QMetaObject::invokeMethod(this, &TAddressMain::FormActivate, Qt::QueuedConnection);
+}
+
+void TAddressMain::FormActivate()
+{
+    if (!firstActivation_)
+        return;
+    RecordPanel->hide();
+    setWindowTitle(ProductName());
+    NoData->setText(QStringLiteral("Please Open or Create a ") + ProductName() + QStringLiteral(" Address file"));
+    LoadPreferences();
+    firstActivation_ = false;
+}
+
+void TAddressMain::LoadPreferences()
+{
+    Preferences = ReadAddingPreferences();
+    AggressiveSave = ReadAggressiveSave();
+    const QString stored = ReadSettingString(QStringLiteral("Misc"), QStringLiteral("GlobalTagId"));
+    GlobalTagId = stored.isEmpty() ? NewTagId() : stored;
+    SaveTagPref();
+}
+
+void TAddressMain::SaveTagPref()
+{
+    WriteSettingsBatch([this] { WriteSettingString(QStringLiteral("Misc"), QStringLiteral("GlobalTagId"), GlobalTagId); });
+}
+
+void TAddressMain::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TAddressMain::FormClose()
+{
+    SavePlacement(this);
+    hide();
+}
+
+void TAddressMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (windowState() != Qt::WindowNoState || !isVisible() || !screen())
+        return;
+    const QRect frame = frameGeometry();
+    const QPoint corner = PullBackOnScreen(frame, screen()->geometry().size());
+    if (corner != frame.topLeft())
+        move(corner);
+}
+
+void TAddressMain::Prefences1Click()
+{
+    {
+        TPreferences dialog(this);
+        CenterDialog(&dialog);
+        dialog.exec();
+    }
+    LoadPreferences();
+}
+
+void TAddressMain::Exit1Click()
+{
+    close();
+}
+
+void TAddressMain::Contents1Click()
+{
+    ShowHelpContents();
+}
+
+void TAddressMain::SearchforHelpOn1Click()
+{
+    ShowHelpSearch();
+}
+
+void TAddressMain::HowtoUseHelp1Click()
+{
+    ShowHowToUseHelp();
+}
+
+void TAddressMain::About1Click()
+{
+    ShowMessageBox(QStringLiteral("%1 %2\nMailing lists and mailing labels.").arg(ProductName(), ProductVersion()),
+                   QStringLiteral("About %1").arg(ProductName()), MbOk | MbIconInformation);
+}

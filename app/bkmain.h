@@ -1,0 +1,79 @@
+#pragma once
+
+#include "app/addingprefs.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+// The main window: one address file, one record at a time. Each area of the window
+// (record editing, opening files, ordering and search, filters and tags, printing) keeps
+// its methods in its own bkmain_<area>.cpp and its set-up in one setup call of the
+// constructor. Menus and controls carry their names as objectName, so any area (and any
+// test) can find them; areas add their items to the menus created here.
+class TAddressMain : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int HelpContext = 1029;
+
+    explicit TAddressMain(QWidget* parent = nullptr);
+    ~TAddressMain() override;
+
+    // Preferences, refreshed only by LoadPreferences.
+    AddingPreferences Preferences;
+    int AggressiveSave = 1;
+    // Records whose TAG holds this id are tagged.
+    QString GlobalTagId;
+
+    // Reads the "Adding" preferences, the saving level and the tag id (a new id when none
+    // is stored), then stores the tag id at once.
+    void LoadPreferences();
+    // Writes GlobalTagId to the settings file.
+    void SaveTagPref();
+
+    // Top-level menus, in menu-bar order. Ed&it is never shown; its shortcuts stay live.
+    QMenu* File1;     // "&File": the areas' items go before Prefences1
+    QMenu* Edit1;     // "Ed&it"
+    QMenu* Record1;   // "&Record"
+    QMenu* mnuOrder;  // "&Sort"
+    QMenu* Filter1;   // "Fi&lter"
+    QMenu* Print1;    // "&Print"
+    QMenu* Help1;     // "&Help"
+
+    QAction* Prefences1;       // "Pre&ferences"
+    QAction* Exit1;            // "E&xit "
+    QAction* Contents1;        // "&Contents"
+    QAction* SearchforHelpOn1; // "&Search for Help On..."
+    QAction* HowtoUseHelp1;    // "&How to Use Help"
+    QAction* About1;           // "&About Addrina..."
+
+    QToolBar* ToolBar;
+    QWidget* RecordPanel; // the record's edits; hidden while no file is open
+    QLabel* NoData;       // shown instead of the record while no file is open
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Set-up of each area, called in this order by the constructor.
+    void setupMenus();
+    void setupPanels();
+
+    void FormCreate();
+    void FormActivate();
+    void FormClose();
+
+    void Prefences1Click();
+    void Exit1Click();
+    void Contents1Click();
+    void SearchforHelpOn1Click();
+    void HowtoUseHelp1Click();
+    void About1Click();
+
+    bool firstActivation_ = true;
+};
