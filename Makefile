@@ -1,6 +1,9 @@
 # Two commands for a new user:
 #   make run    set up, build and start Addrina
 #   make test   set up, build and run every test
+# and a few for developers:
+#   make bench  build and run the benchmarks
+#   make fuzz   build the fuzz targets (clang, libFuzzer) in build-fuzz/
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
@@ -17,7 +20,8 @@ configure: setup $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target addrina
 	@bash setup/run.sh $(BUILD)/bin/addrina
 
 test: build
@@ -26,5 +30,10 @@ test: build
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done
 
+fuzz: setup
+	cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DADDRINA_FUZZ=ON -DADDRINA_BENCH=OFF \
+	      -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+	cmake --build build-fuzz -j $(JOBS) $$(ninja -C build-fuzz -t targets all | grep -o '^fuzz_[a-z_]*' | sort -u | sed 's/^/--target /')
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-fuzz

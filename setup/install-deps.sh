@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, when any is missing.
-# As root it installs them; otherwise it prints the one command to run.
+# Installs the Debian packages that building, running and testing Addrina need, when any
+# is missing. As root (or with password-free sudo) it installs them; otherwise it prints
+# the one command to run and fails, so `make` stops before building.
 set -euo pipefail
 
 packages=(
@@ -17,16 +18,26 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "Addrina needs these Debian packages: ${missing[*]}" >&2
-  echo "Install them with:" >&2
-  echo "  sudo sh -c 'apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ${missing[*]}'" >&2
+install_command="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ${missing[*]}"
+
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+  as_root=(sudo -n)
+else
+  echo "Addrina needs these Debian packages, which are not installed: ${missing[*]}" >&2
+  echo "Install them (as root) with:" >&2
+  echo "  sudo sh -c '$install_command'" >&2
   exit 1
 fi
 
 echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-if ! apt-get install -y --no-install-recommends "${missing[@]}"; then
-  apt-get update
-  apt-get install -y --no-install-recommends "${missing[@]}"
+# A fresh machine has no package lists yet; an old list may name versions that are gone.
+lists=(/var/lib/apt/lists/*_Packages*)
+if [ ! -e "${lists[0]}" ]; then
+  "${as_root[@]}" apt-get update
+fi
+if ! "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"; then
+  "${as_root[@]}" apt-get update
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Starts the program, or explains how when there is no display to show it on.
 set -eu
+program="$1"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "There is no display here (DISPLAY is not set), so Addrina's window cannot be shown." >&2
-  echo "To run it on a virtual display:  xvfb-run -a $1" >&2
+  echo "There is no display here (neither DISPLAY nor WAYLAND_DISPLAY is set), so Addrina's window cannot be shown." >&2
+  echo "To run it on a virtual display instead:" >&2
+  echo "  xvfb-run -a $program" >&2
   exit 1
 fi
-exec "$1"
+exec "$program"

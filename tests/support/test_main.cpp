@@ -1,6 +1,8 @@
 #include "child_process.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLocale>
 #include <gtest/gtest.h>
 
@@ -9,6 +11,10 @@
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    // A private runtime folder, so Qt neither warns about a missing one nor shares the user's.
+    QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
     int childExit = 0;
