@@ -40,8 +40,11 @@ QSize BrowseSizeForDpi(QSize size, int logicalDpi)
 {
     if (logicalDpi <= ScreenBaseDpi)
         return size;
-    const double factor = static_cast<double>(logicalDpi) / ScreenBaseDpi * 0.95;
-    return {static_cast<int>(size.width() * factor), static_cast<int>(size.height() * factor)};
+    // In whole numbers, so the truncation is exact: size * dpi / 96 * 95 / 100.
+    const auto scale = [logicalDpi](int length) {
+        return static_cast<int>(static_cast<long long>(length) * logicalDpi * 95 / (ScreenBaseDpi * 100));
+    };
+    return {scale(size.width()), scale(size.height())};
 }
 
 TAddressBrowseForm::TAddressBrowseForm(TDataSource& source, std::function<void()> toggleTag, QWidget* parent)
@@ -75,8 +78,10 @@ TAddressBrowseForm::TAddressBrowseForm(TDataSource& source, std::function<void()
                      palette.color(QPalette::Active, QPalette::HighlightedText));
     DBGrid->setPalette(palette);
 
+    gridSource_ = new TDataSource(this);
+    gridSource_->SetDataSet(source_.DataSet());
     model_ = new TDBGridModel(this);
-    model_->SetDataSource(&source_);
+    model_->SetDataSource(gridSource_);
     DBGrid->setModel(model_);
     connect(DBGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { FollowGrid(current.row()); });
@@ -189,7 +194,10 @@ void TAddressBrowseForm::FollowGrid(int row)
     if (following_ || row < 0)
         return;
     following_ = true;
-    model_->SetCurrentRow(row);
+    {
+        const QSignalBlocker mute(gridSource_);
+        model_->SetCurrentRow(row);
+    }
     indicator_->SetCurrentRow(model_->CurrentRow());
     following_ = false;
 }

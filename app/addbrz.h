@@ -59,6 +59,9 @@ private:
     void ColumnResized(int logical, int oldSize, int newSize);
 
     TDataSource& source_;
+    // The grid's own link to the table: it can be muted while the grid itself moves the
+    // table, since such a move changes no rows and must not make the grid re-read them.
+    TDataSource* gridSource_;
     std::function<void()> toggleTag_;
     TDBGridModel* model_;
     RecordIndicator* indicator_;
