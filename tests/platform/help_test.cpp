@@ -3,6 +3,8 @@
 #include "support/recording_help.h"
 
 #include <QDialog>
+#include <QFile>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QTextBrowser>
 #include <QTest>
@@ -54,4 +56,19 @@ TEST(Help, AWindowsContextShowsOnF1)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     QTest::keyClick(&dialog, Qt::Key_F1);
     EXPECT_EQ(help.requests, QStringList{"topic 1038"});
+}
+
+TEST(Help, EveryLinkBetweenPagesLeadsToAPage)
+{
+    QStringList names;
+    for (const HelpTopic& topic : HelpTopics())
+        names.append(topic.name);
+    static const QRegularExpression link(R"(href="([^"]+)\.html")");
+    for (const QString& name : names) {
+        QFile page(":/help/" + name + ".html");
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        for (auto it = link.globalMatch(html); it.hasNext();)
+            EXPECT_TRUE(names.contains(it.next().captured(1))) << name.toStdString();
+    }
 }
