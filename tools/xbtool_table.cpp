@@ -147,6 +147,8 @@ int runAppend(const Args& args)
             throw Failure("cannot append: " + currentArea().lastError());
         ++count;
     }
+    if (!currentArea().commit())
+        throw Failure("cannot append: " + currentArea().lastError());
     std::cout << count << "\n";
     return 0;
 }
@@ -175,7 +177,7 @@ int runSet(const Args& args)
             throw Failure("\"" + a + "\" is not FIELD=VALUE");
         replaceField(a.substr(0, eq), a.substr(eq + 1));
     }
-    if (!currentArea().flush())
+    if (!currentArea().commit())
         throw Failure(currentArea().lastError());
     return 0;
 }

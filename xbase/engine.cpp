@@ -107,7 +107,7 @@ void Engine::close(int number)
     if (number < 1 || number > kMaxAreas)
         return;
     auto& a = areas_[static_cast<std::size_t>(number)];
-    if (a && !a->flush())
+    if (a && !a->commit())
         fail(a->lastError());
     a.reset();
     creating_[static_cast<std::size_t>(number)].reset();

@@ -98,7 +98,7 @@ void sx_Unlock(long recno)
         a->table().unlockRecord(recno);
 }
 
-void sx_Commit() { onArea([](WorkArea& a) { return a.flush(); }); }
+void sx_Commit() { onArea([](WorkArea& a) { return a.commit(); }); }
 
 int sx_FieldCount()
 {
@@ -184,23 +184,26 @@ bool sx_Replace(const char* field, int type, const void* value)
         return Engine::instance().fail("there is no current record");
     if (a.table().mode() == xb::OpenMode::ReadOnly)
         return Engine::instance().fail(a.table().path() + " is open read-only");
-    // Built in a copy so that a refused value leaves the record as it was.
-    std::string record(a.record(), static_cast<std::size_t>(a.table().recordLength()));
+    // Built in a copy of the field so that a refused value leaves the record as it was.
+    xb::DbfField local = *f;
+    local.offset = 0;
+    static std::string field;  // the engine is single-threaded
+    field.assign(a.record() + f->offset, static_cast<std::size_t>(f->width));
     std::string error;
     bool ok = false;
     switch (type) {
     case SX_EVAL_NUMERIC:
-        ok = xb::storeNumber(*f, record.data(), *static_cast<const double*>(value), error);
+        ok = xb::storeNumber(local, field.data(), *static_cast<const double*>(value), error);
         break;
     case SX_EVAL_LOGICAL:
-        ok = xb::storeLogical(*f, record.data(), *static_cast<const unsigned char*>(value) != 0, error);
+        ok = xb::storeLogical(local, field.data(), *static_cast<const unsigned char*>(value) != 0, error);
         break;
     case SX_EVAL_CHAR:
     case SX_EVAL_DATE: {
         const char* text = static_cast<const char*>(value);
         if (!xb::checkText(text, "value"))
             return false;
-        ok = xb::storeText(*f, record.data(), text, error);
+        ok = xb::storeText(local, field.data(), text, error);
         break;
     }
     default:
@@ -208,7 +211,7 @@ bool sx_Replace(const char* field, int type, const void* value)
     }
     if (!ok)
         return Engine::instance().fail(error);
-    std::memcpy(a.editRecord(), record.data(), record.size());
+    std::memcpy(a.editRecord() + f->offset, field.data(), field.size());
     return true;
 }
 

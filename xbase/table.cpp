@@ -61,6 +61,8 @@ Table::Table(std::string path, OpenMode mode, int fd) : path_(std::move(path)), 
 
 Table::~Table()
 {
+    std::string error;
+    commit(error);
     if (fd_ >= 0)
         ::close(fd_);
 }
@@ -184,10 +186,12 @@ const char* Table::record(long recno)
     if (recno < 1 || recno > recordCount())
         return nullptr;
     const std::size_t len = header_.recordLength;
+    if (recno > static_cast<long>(header_.recordCount))
+        return pending_.data() + (recno - header_.recordCount - 1) * len;
     if (recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_)
         return cache_.data() + (recno - cacheFirst_) * len;
     const long perBlock = static_cast<long>(std::max<std::size_t>(1, kCacheBytes / len));
-    const long n = std::min(perBlock, recordCount() - recno + 1);
+    const long n = std::min<long>(perBlock, header_.recordCount - recno + 1);
     cache_.resize(static_cast<std::size_t>(perBlock) * len);
     std::size_t got = 0;
     if (!readFully(fd_, recordOffset(recno), cache_.data(), static_cast<std::size_t>(n) * len, got) || got < len) {
@@ -250,11 +254,15 @@ bool Table::writeRecord(long recno, const char* bytes, std::string& error)
     }
     const std::size_t len = header_.recordLength;
     std::vector<char> before(current, current + len);
-    if (!writeAt(recordOffset(recno), bytes, len, error))
-        return false;
-    std::memcpy(cache_.data() + (recno - cacheFirst_) * len, bytes, len);
-    if (!stamped_ && !writeCountAndDate(error))
-        return false;
+    if (recno > static_cast<long>(header_.recordCount)) {
+        std::memcpy(pending_.data() + (recno - header_.recordCount - 1) * len, bytes, len);
+    } else {
+        if (!writeAt(recordOffset(recno), bytes, len, error))
+            return false;
+        std::memcpy(const_cast<char*>(current), bytes, len);
+        if (!stamped_ && !writeCountAndDate(error))
+            return false;
+    }
     return !observer_ || observer_->recordWritten(recno, before.data(), bytes, error);
 }
 
@@ -264,34 +272,45 @@ long Table::appendRecord(const char* bytes, std::string& error)
         error = path_ + " is open read-only";
         return 0;
     }
+    pending_.insert(pending_.end(), bytes, bytes + header_.recordLength);
+    ++pendingCount_;
+    // Shared tables write at once so that other programs see every record.
+    if ((mode_ == OpenMode::Shared || pending_.size() >= kCacheBytes) && !commit(error))
+        return 0;
+    const long recno = recordCount();  // after a shared commit, others' appends counted
+    if (observer_ && !observer_->recordWritten(recno, nullptr, bytes, error))
+        return 0;
+    return recno;
+}
+
+bool Table::commit(std::string& error)
+{
+    if (pendingCount_ == 0)
+        return true;
     // Shared tables serialize appends between programs with a lock on one byte.
     const bool shared = mode_ == OpenMode::Shared;
     if (shared) {
         rangeLock(fd_, kAppendLockOffset, F_WRLCK, true);
+        const long ours = pendingCount_;
+        pendingCount_ = 0;
         refresh();
+        pendingCount_ = ours;
     }
-    const std::size_t len = header_.recordLength;
-    const long recno = recordCount() + 1;
-    std::vector<char> out(len + 1);
-    std::memcpy(out.data(), bytes, len);
-    out[len] = kEndOfFile;
-    bool ok = writeAt(recordOffset(recno), out.data(), out.size(), error);
+    const long first = static_cast<long>(header_.recordCount) + 1;
+    pending_.push_back(kEndOfFile);
+    bool ok = writeAt(recordOffset(first), pending_.data(), pending_.size(), error);
+    pending_.pop_back();
     if (ok) {
-        header_.recordCount = static_cast<std::uint32_t>(recno);
+        header_.recordCount += static_cast<std::uint32_t>(pendingCount_);
         ok = writeCountAndDate(error);
     }
     if (shared)
         rangeLock(fd_, kAppendLockOffset, F_UNLCK, false);
     if (!ok)
-        return 0;
-    // Keep the cache contiguous when the new record directly follows it.
-    if (recno == cacheFirst_ + cacheCount_ && static_cast<std::size_t>(cacheCount_ + 1) * len <= cache_.size()) {
-        std::memcpy(cache_.data() + cacheCount_ * len, bytes, len);
-        ++cacheCount_;
-    }
-    if (observer_ && !observer_->recordWritten(recno, nullptr, bytes, error))
-        return 0;
-    return recno;
+        return false;
+    pending_.clear();
+    pendingCount_ = 0;
+    return true;
 }
 
 bool Table::pack(const std::function<void(int)>& progress, std::string& error)
@@ -300,6 +319,8 @@ bool Table::pack(const std::function<void(int)>& progress, std::string& error)
         error = "packing " + path_ + " needs exclusive use";
         return false;
     }
+    if (!commit(error))
+        return false;
     const std::size_t len = header_.recordLength;
     const long total = recordCount();
     long kept = 0;

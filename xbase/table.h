@@ -4,10 +4,12 @@
 // pack goes through writeRecord / appendRecord / pack, which tell the observer (the
 // structural index) so that its tags stay current.
 //
-// Crash safety of appends: the record and the end-of-file mark are written first,
-// then the record count in the header. A process killed in between leaves a header
-// that counts only records that are fully on disk; the orphan bytes past the
-// counted records are overwritten by the next append.
+// Appends to a table in exclusive use are gathered in memory and written in one
+// go by commit() (also when the batch fills, and on close); every other change is
+// written at once. Crash safety: the records and the end-of-file mark are written
+// first, then the record count in the header. A process killed in between leaves
+// a header that counts only records that are fully on disk; the orphan bytes past
+// them are overwritten by the next append.
 
 #include "xbase/dbf_header.h"
 
@@ -49,7 +51,7 @@ public:
     const std::vector<DbfField>& fields() const { return header_.fields; }
     int fieldIndex(std::string_view name) const;  // any case; -1 when absent
     int recordLength() const { return header_.recordLength; }
-    long recordCount() const { return static_cast<long>(header_.recordCount); }
+    long recordCount() const { return static_cast<long>(header_.recordCount) + pendingCount_; }
 
     // Pointer to the record's bytes in the cache, valid until the next call on the
     // table; nullptr when out of range or unreadable.
@@ -60,6 +62,7 @@ public:
 
     bool writeRecord(long recno, const char* bytes, std::string& error);
     long appendRecord(const char* bytes, std::string& error);  // new record number, 0 on failure
+    bool commit(std::string& error);  // writes gathered appends and their count
     // Removes delete-marked records (exclusive use only), then asks the observer
     // to rebuild. progress gets 0..100.
     bool pack(const std::function<void(int)>& progress, std::string& error);
@@ -93,6 +96,8 @@ private:
     long cacheFirst_ = 0;              // record number of the first cached record
     long cacheCount_ = 0;
     std::vector<long> lockedRecords_;
+    std::vector<char> pending_;        // appended records not yet written
+    long pendingCount_ = 0;
 };
 
 } // namespace xb

@@ -13,7 +13,7 @@ WorkArea::WorkArea(std::unique_ptr<Table> table, std::string alias, const Engine
 
 WorkArea::~WorkArea()
 {
-    flush();
+    commit();
     table_->setObserver(nullptr);
 }
 
@@ -85,7 +85,7 @@ long WorkArea::visibleFrom(long recno, bool forward)
 
 bool WorkArea::goTop()
 {
-    if (!flush())
+    if (!commit())
         return false;
     if (table_->mode() == OpenMode::Shared)
         table_->refresh();
@@ -100,7 +100,7 @@ bool WorkArea::goTop()
 
 bool WorkArea::goBottom()
 {
-    if (!flush())
+    if (!commit())
         return false;
     if (table_->mode() == OpenMode::Shared)
         table_->refresh();
@@ -115,7 +115,7 @@ bool WorkArea::goBottom()
 
 bool WorkArea::skip(long count)
 {
-    if (!flush())
+    if (!commit())
         return false;
     if (count == 0)
         return eof_ ? true : load(recno_);
@@ -151,7 +151,7 @@ bool WorkArea::skip(long count)
 
 bool WorkArea::go(long recno)
 {
-    if (!flush())
+    if (!commit())
         return false;
     if (table_->mode() == OpenMode::Shared)
         table_->refresh();
@@ -188,10 +188,12 @@ bool WorkArea::flush()
     return table_->writeRecord(recno_, buffer_.data(), error_);
 }
 
+bool WorkArea::commit() { return flush() && table_->commit(error_); }
+
 bool WorkArea::putRecord(const char* bytes)
 {
     std::memcpy(editRecord(), bytes, buffer_.size());
-    return flush();
+    return commit();
 }
 
 bool WorkArea::appendBlank()
@@ -213,12 +215,12 @@ bool WorkArea::setDeleteMark(bool marked)
     if (eof_ && !appending_)
         return fail("there is no current record");
     editRecord()[0] = marked ? '*' : ' ';
-    return flush();
+    return commit();
 }
 
 bool WorkArea::pack(const std::function<void(int)>& progress)
 {
-    if (!flush())
+    if (!commit())
         return false;
     if (!table_->pack(progress, error_))
         return false;
@@ -272,7 +274,7 @@ Order& WorkArea::order()
 
 bool WorkArea::seek(const std::string& key)
 {
-    if (!flush())
+    if (!commit())
         return false;
     found_ = false;
     bof_ = false;

@@ -3,8 +3,10 @@
 // current order, the query filter and the engine's delete switch.
 //
 // The current record lives in a buffer. Changes to it (field replaces, a pending
-// append) reach the table when the area moves, commits or closes, or when flush()
-// is called; whole-record writes, delete marks and recalls are written at once.
+// append) reach the table on flush(): when the area moves, commits or closes, or
+// appends again. commit() also writes the table's gathered appends, which every
+// move, whole-record write, delete mark and recall does; a run of appends alone is
+// written in batches.
 
 #include "xbase/expression.h"
 #include "xbase/order.h"
@@ -51,6 +53,7 @@ public:
     bool appendBlank();               // a blank record, added at the end on flush
     bool setDeleteMark(bool marked);
     bool flush();
+    bool commit();
     bool pack(const std::function<void(int)>& progress);
     EvalContext context() const;
 
