@@ -187,23 +187,23 @@ bool sx_Replace(const char* field, int type, const void* value)
     // Built in a copy of the field so that a refused value leaves the record as it was.
     xb::DbfField local = *f;
     local.offset = 0;
-    static std::string field;  // the engine is single-threaded
-    field.assign(a.record() + f->offset, static_cast<std::size_t>(f->width));
+    static std::string scratch;  // the engine is single-threaded
+    scratch.assign(a.record() + f->offset, static_cast<std::size_t>(f->width));
     std::string error;
     bool ok = false;
     switch (type) {
     case SX_EVAL_NUMERIC:
-        ok = xb::storeNumber(local, field.data(), *static_cast<const double*>(value), error);
+        ok = xb::storeNumber(local, scratch.data(), *static_cast<const double*>(value), error);
         break;
     case SX_EVAL_LOGICAL:
-        ok = xb::storeLogical(local, field.data(), *static_cast<const unsigned char*>(value) != 0, error);
+        ok = xb::storeLogical(local, scratch.data(), *static_cast<const unsigned char*>(value) != 0, error);
         break;
     case SX_EVAL_CHAR:
     case SX_EVAL_DATE: {
         const char* text = static_cast<const char*>(value);
         if (!xb::checkText(text, "value"))
             return false;
-        ok = xb::storeText(local, field.data(), text, error);
+        ok = xb::storeText(local, scratch.data(), text, error);
         break;
     }
     default:
@@ -211,7 +211,7 @@ bool sx_Replace(const char* field, int type, const void* value)
     }
     if (!ok)
         return Engine::instance().fail(error);
-    std::memcpy(a.editRecord() + f->offset, field.data(), field.size());
+    std::memcpy(a.editRecord() + f->offset, scratch.data(), scratch.size());
     return true;
 }
 
