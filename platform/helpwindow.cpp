@@ -47,8 +47,13 @@ QVector<HelpTopic> HelpTopics()
     const QStringList files = QDir(kHelpFolder).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
     for (const QString& file : files)
         topics.append(readTopic(file.chopped(5)));
-    std::stable_sort(topics.begin(), topics.end(), [](const HelpTopic& a, const HelpTopic& b) {
-        return (a.name == QLatin1String("index")) > (b.name == QLatin1String("index"));
+    // Contents first, then the rest by title.
+    std::sort(topics.begin(), topics.end(), [](const HelpTopic& a, const HelpTopic& b) {
+        const bool aFirst = a.name == QLatin1String("index");
+        const bool bFirst = b.name == QLatin1String("index");
+        if (aFirst != bFirst)
+            return aFirst;
+        return a.title.compare(b.title, Qt::CaseInsensitive) < 0;
     });
     return topics;
 }

@@ -15,7 +15,7 @@ struct HelpTopic {
     QString words; // the page's text in lower case, for the keyword search
 };
 
-// Every page of the help set, contents first.
+// Every page of the help set: contents first, then the others by title.
 QVector<HelpTopic> HelpTopics();
 // The names of the topics whose title or text holds every word of the key.
 QStringList SearchHelpTopics(const QVector<HelpTopic>& topics, const QString& key);
