@@ -1,12 +1,18 @@
 #include "platform/mainwindow.h"
+#include "platform/programdirectory.h"
 #include "platform/placement.h"
 #include "platform/settings.h"
+#include "support/child_process.h"
 #include "support/temp_program_dir.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QFile>
+#include <QProcess>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 TEST(Placement, SectionNamesCarryTheDpiAboveNinetySix)
@@ -125,6 +131,58 @@ TEST_F(WindowPlacement, DialogsCentreOnTheMainWindowUnlessItIsMaximized)
     CenterDialog(&dialog);
     EXPECT_EQ(dialog.pos(), CentredTopLeft(QGuiApplication::primaryScreen()->geometry(), {200, 100}));
     SetMainWindow(nullptr);
+}
+
+
+namespace {
+
+// Restores a window's placement on whatever screen the process was started with, in the
+// program directory given, then reports the window's bounds.
+int restoreOnThisScreen(const QStringList& arguments)
+{
+    SetProgramDirectory(arguments.value(0));
+    TPlacementProbe window;
+    window.resize(300, 200);
+    RestorePlacement(&window);
+    const QRect g = window.geometry();
+    std::printf("%d %d %d %d\n", g.left(), g.top(), g.right() + 1, g.bottom() + 1);
+    return 0;
+}
+const ChildMainRegistration restoreEntry("restore-placement", restoreOnThisScreen);
+
+// Runs restoreOnThisScreen on an offscreen screen of the given size and resolution.
+QString restoreOn(const TempProgramDirectory& dir, QSize screen, int dpi)
+{
+    QFile config(dir.File("screen.json"));
+    if (!config.open(QIODevice::WriteOnly))
+        return {};
+    config.write(QStringLiteral(R"({"screens":[{"name":"s","x":0,"y":0,"width":%1,"height":%2,)"
+                                R"("logicalDpi":%3,"logicalBaseDpi":96,"dpr":1}]})")
+                     .arg(screen.width())
+                     .arg(screen.height())
+                     .arg(dpi)
+                     .toUtf8());
+    config.close();
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), ChildArguments("restore-placement", {dir.Path()}));
+    if (!child.waitForFinished(10000))
+        return {};
+    return QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
+
+TEST(WindowPlacementOnOtherScreens, LargeFontsKeepTheirOwnSectionAndBoundsAreClampedToTheScreen)
+{
+    TempProgramDirectory dir;
+    dir.WriteSettingsText("[TPlacementProbe_Placement]\nLeft=0\nTop=10\nRight=1600\nBottom=410\nMaximized=0\n"
+                          "[TPlacementProbe_Placement120]\nLeft=5\nTop=6\nRight=305\nBottom=206\nMaximized=0\n");
+    // 1600 wide on a screen 1024 wide: right edge at 1024, left edge moved left by 576.
+    EXPECT_EQ(restoreOn(dir, {1024, 768}, 96), "-576 10 1024 410");
+    EXPECT_EQ(restoreOn(dir, {1024, 768}, 120), "5 6 305 206");
 }
 
 #include "placement_test.moc"
