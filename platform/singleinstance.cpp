@@ -1,9 +1,11 @@
 #include "platform/singleinstance.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QWidget>
 #include <unistd.h>
 
@@ -27,6 +29,9 @@ SingleInstanceGuard::SingleInstanceGuard(QString name, QObject* parent)
 
 bool SingleInstanceGuard::Claim()
 {
+    // Two copies started at the same moment must not both find no one and both listen.
+    QLockFile lock(QDir(QDir::tempPath()).filePath(name_ + QStringLiteral(".lock")));
+    lock.tryLock(kWaitMs);
     if (AskRunningCopyToRaise())
         return false;
     Listen();
@@ -37,14 +42,15 @@ bool SingleInstanceGuard::AskRunningCopyToRaise()
 {
     QLocalSocket socket;
     socket.connectToServer(name_);
+    // A socket file left by a crashed copy refuses the connection; a live copy accepts
+    // it even while it is busy, so a connection alone means another copy is running.
     if (!socket.waitForConnected(kWaitMs))
         return false;
     socket.write(kRaise);
     socket.waitForBytesWritten(kWaitMs);
-    // The reply tells a live copy from a socket that only accepted the connection.
-    const bool answered = socket.waitForReadyRead(kWaitMs) && socket.readAll().startsWith("ok");
+    socket.waitForReadyRead(kWaitMs);
     socket.disconnectFromServer();
-    return answered;
+    return true;
 }
 
 void SingleInstanceGuard::Listen()

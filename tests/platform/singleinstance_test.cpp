@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QLocalServer>
 #include <QProcess>
+#include <QThread>
 #include <QTimer>
 #include <QUuid>
 #include <cstdio>
@@ -22,6 +23,11 @@ int runCopy(const QStringList& arguments)
     }
     std::puts("first");
     std::fflush(stdout);
+    if (arguments.value(1) == "busy") {
+        // Long work on the window thread: no event loop runs to answer a later copy.
+        QThread::sleep(4);
+        return 0;
+    }
     int exitCode = 1;
     QObject::connect(&guard, &SingleInstanceGuard::RaiseRequested, [&] {
         std::puts("raised");
@@ -36,10 +42,10 @@ const ChildMainRegistration copyEntry("instance-copy", runCopy);
 
 class Copy {
 public:
-    explicit Copy(const QString& name)
+    explicit Copy(const QString& name, const QString& mode = {})
     {
         process.setProgram(QCoreApplication::applicationFilePath());
-        process.setArguments(ChildArguments("instance-copy", {name}));
+        process.setArguments(ChildArguments("instance-copy", {name, mode}));
         process.start();
     }
     ~Copy()
@@ -94,6 +100,16 @@ TEST(SingleInstance, ASocketLeftByACrashedCopyDoesNotBlockStartUp)
     Copy next(name);
     EXPECT_EQ(next.ReadLine(), "first");
     QLocalServer::removeServer(name);
+}
+
+TEST(SingleInstance, ABusyFirstCopyStillKeepsASecondFromRunning)
+{
+    const QString name = uniqueName();
+    Copy busy(name, "busy");
+    ASSERT_EQ(busy.ReadLine(), "first");
+    Copy second(name);
+    ASSERT_TRUE(second.process.waitForFinished(10000));
+    EXPECT_EQ(second.ReadLine(), "second");
 }
 
 TEST(SingleInstance, TheNameIsPerProgramFileAndUser)
