@@ -38,6 +38,7 @@ TAddressQueryForm::TAddressQueryForm(Selection& selection, const QString& tagId,
         auto* label = new QLabel(place.caption, this);
         label->setObjectName(edit->objectName() + QStringLiteral("Label"));
         label->setGeometry(place.label);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setBuddy(edit);
         edits_[static_cast<std::size_t>(field)] = edit;
         used |= place.edit | place.label;

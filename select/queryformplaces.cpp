@@ -11,6 +11,7 @@ constexpr int kLabelWidth = 80;
 constexpr int kEditWidth = 210;
 constexpr int kColumnWidth = kLabelWidth + kEditWidth + 24;
 constexpr int kMargin = 8;
+constexpr int kLabelGap = 8;
 
 } // namespace
 
@@ -23,7 +24,7 @@ QueryFormPlaces defaultQueryFormPlaces()
         const int x = kMargin + (i / perColumn) * kColumnWidth;
         const int y = kMargin + (i % perColumn) * kRowHeight;
         QueryFormPlaces::Field& place = places.fields[static_cast<std::size_t>(i)];
-        place.label = QRect(x, y + 3, kLabelWidth, kEditHeight - 4);
+        place.label = QRect(x, y, kLabelWidth - kLabelGap, kEditHeight);
         place.edit = QRect(x + kLabelWidth, y, kEditWidth, kEditHeight);
         place.caption = QString::fromLatin1(queryFieldInfo(field).label);
         ++i;
@@ -50,6 +51,10 @@ QueryFormPlaces placesFromMainWindow(const QWidget& mainWindow)
             continue;
         QueryFormPlaces::Field& place = places.fields[static_cast<std::size_t>(field)];
         place.edit = placeOf(edit);
+        // A field whose caption is no label (a button, say) keeps its own caption, just
+        // left of the edit.
+        place.label = QRect(place.edit.left() - kLabelWidth - kLabelGap, place.edit.top(), kLabelWidth,
+                            place.edit.height());
         for (const QLabel* label : labels) {
             if (label->buddy() == edit) {
                 place.label = placeOf(label);

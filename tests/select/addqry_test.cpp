@@ -161,6 +161,9 @@ TEST_F(QueryFormTest, FieldsTakeThePlacesOfTheMainWindowEdits)
     auto* lastLabel = new QLabel(QStringLiteral("&Last name"), panel);
     lastLabel->setBuddy(last);
     lastLabel->setGeometry(20, 32, 90, 17);
+    auto* date = new QLineEdit(panel);  // captioned by a button, not a label
+    date->setObjectName(QStringLiteral("Date"));
+    date->setGeometry(400, 270, 100, 21);
     auto* tagged = new QCheckBox(QStringLiteral("Tagged"), panel);
     tagged->setObjectName(QStringLiteral("Tagged"));
     tagged->setGeometry(400, 300, 70, 20);
@@ -170,6 +173,12 @@ TEST_F(QueryFormTest, FieldsTakeThePlacesOfTheMainWindowEdits)
     auto* label = Child<QLabel>(form, "qLNameLabel");
     EXPECT_EQ(label->geometry(), QRect(20, 32, 90, 17));
     EXPECT_EQ(label->text(), QStringLiteral("&Last name"));
+    auto* dateLabel = Child<QLabel>(form, "qDateLabel");
+    EXPECT_EQ(dateLabel->text(), QStringLiteral("Date"));
+    EXPECT_EQ(dateLabel->geometry().right() < 400, true);
+    EXPECT_EQ(dateLabel->geometry().top(), 270);
+    // Fields the window does not have keep a place of their own on the form.
+    EXPECT_TRUE(Child<QLineEdit>(form, "qCodes")->isVisibleTo(&form));
     EXPECT_EQ(Child<QCheckBox>(form, "qTagged")->geometry(), QRect(400, 300, 70, 20));
     EXPECT_EQ(Child<QCheckBox>(form, "qReverse")->pos(), QPoint(480, 300));
 }
