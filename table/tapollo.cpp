@@ -249,6 +249,7 @@ long TApollo::Query(const QString& expression)
         sx_GoTop();
     }
     Reload();
+    Table()->RowsChanged();
     return count;
 }
 
@@ -283,8 +284,10 @@ bool TApollo::SetScope(const QString& low, const QString& high)
         ok = sx_SetScope(lowText, highText);
     }
     Reload();
-    if (Active())
+    if (Active()) {
+        Table()->RowsChanged();
         Table()->First();
+    }
     return ok;
 }
 
@@ -297,6 +300,8 @@ void TApollo::Pack()
         sx_GoTop();
     }
     Reload();
+    if (Active())
+        Table()->RowsChanged();
 }
 
 void TApollo::SetGaugeHook(std::function<void(int percent)> hook)

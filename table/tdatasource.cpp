@@ -19,6 +19,7 @@ void TDataSource::SetDataSet(TTable* table)
         connections_[2] = connect(table, &TTable::stateChanged, this, &TDataSource::stateChanged);
         connections_[3] = connect(table, &TTable::activeChanged, this, &TDataSource::activeChanged);
         connections_[4] = connect(table, &TTable::layoutChanged, this, &TDataSource::layoutChanged);
+        connections_[5] = connect(table, &TTable::recordPosted, this, &TDataSource::recordPosted);
     }
     emit dataSetReplaced();
 }

@@ -24,6 +24,7 @@ public:
 signals:
     void dataChanged(TField* field);
     void datasetChanged();
+    void recordPosted(long recNo);
     void stateChanged();
     void activeChanged(bool active);
     void layoutChanged();
@@ -32,5 +33,5 @@ signals:
 
 private:
     QPointer<TTable> dataSet_;
-    QMetaObject::Connection connections_[5];
+    QMetaObject::Connection connections_[6];
 };

@@ -214,8 +214,7 @@ void TTable::Open()
     SetState(TDataSetState::Browse);
     First();
     emit activeChanged(true);
-    if (!ControlsDisabled())
-        emit datasetChanged();
+    RowsChanged();
 }
 
 void TTable::Close()
@@ -239,8 +238,7 @@ void TTable::Close()
         return;
     SetState(TDataSetState::Inactive);
     emit activeChanged(false);
-    if (!ControlsDisabled())
-        emit datasetChanged();
+    RowsChanged();
 }
 
 int TTable::SelectIndexTag(const QString& tag)
@@ -266,8 +264,7 @@ void TTable::SetIndexName(const QString& tag)
         AreaScope scope(area_);
         sx_Go(current_.recNo);
     }
-    if (!ControlsDisabled())
-        emit datasetChanged();
+    RowsChanged();
 }
 
 // ---- the current record ------------------------------------------------------------------
@@ -487,9 +484,13 @@ void TTable::Resync()
             bof_ = eof_ = false;
         }
     }
+    AfterMove();
+}
+
+void TTable::RowsChanged()
+{
     if (!ControlsDisabled())
         emit datasetChanged();
-    AfterMove();
 }
 
 // ---- record life cycle --------------------------------------------------------------------
@@ -548,23 +549,26 @@ void TTable::Post()
     CheckActive();
     if (!Editing(state_))
         return;
+    const bool inserted = state_ == TDataSetState::Insert;
     {
         AreaScope scope(area_);
-        if (state_ == TDataSetState::Edit) {
+        if (inserted) {
+            sx_AppendBlank();
+            sx_PutRecord(current_.bytes.data());
+        } else {
             SyncEngine();
             sx_PutRecord(current_.bytes.data());
             sx_Unlock(current_.recNo);
-        } else {
-            sx_AppendBlank();
-            sx_PutRecord(current_.bytes.data());
         }
         sx_Commit();
         LoadFromEngine();
     }
     bof_ = eof_ = false;
     SetState(TDataSetState::Browse);
-    if (!ControlsDisabled())
-        emit datasetChanged();
+    if (inserted)
+        RowsChanged();
+    else if (!ControlsDisabled())
+        emit recordPosted(current_.recNo);
     AfterMove();
     if (AfterPost)
         AfterPost(*this);
@@ -619,8 +623,7 @@ void TTable::Delete()
         LoadOrClear();
     }
     bof_ = eof_ = current_.recNo == 0;
-    if (!ControlsDisabled())
-        emit datasetChanged();
+    RowsChanged();
     AfterMove();
 }
 

@@ -106,8 +106,8 @@ public:
     // Re-reads the current record from wherever the engine stands in this table's area;
     // at the engine's end of file the table stands at its last record with Eof set.
     void Resync();
-    // Tells controls that order, filter or contents changed as a whole.
-    void Refresh();
+    // Tells grids that the rows changed as a whole (order, filter, scope, packing).
+    void RowsChanged();
     // Reads another record with its calculated fields, without moving the table.
     TRecordBuffer ReadRecord(long recNo);
 
@@ -116,6 +116,8 @@ signals:
     void recordChanged(TField* field);
     // Rows may have changed order, number or content: grids reload.
     void datasetChanged();
+    // An edited record was written back; it may have moved or left the filter.
+    void recordPosted(long recNo);
     void stateChanged();
     // The table opened or closed; sent even while controls are disabled.
     void activeChanged(bool active);

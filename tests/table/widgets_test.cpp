@@ -99,3 +99,40 @@ TEST_F(TableTest, GridRowsAreTheFilteredRecordsInOrder)
     EXPECT_EQ(column(), QStringList({"Baker", "Bell", "Cole"}));
     EXPECT_EQ(model.CurrentRow(), 0);
 }
+
+TEST_F(TableTest, GridFindsRowsAsNeededAndKeepsThemWhenAPostLeavesTheOrder)
+{
+    std::vector<std::pair<QString, QString>> names;
+    for (int i = 0; i < 600; ++i)
+        names.emplace_back(QString("N%1").arg(i, 4, 10, QChar('0')), "");
+    Trio t;
+    ASSERT_TRUE(OpenTableFile(MakePeople("many.dbf", names), t.table));
+    t.apollo.IndexTag("", "LNAME", "", false, 0, "UPPER(LNAME)");
+    TDBGridModel model;
+    model.SetDataSource(&t.source);
+    EXPECT_LT(model.rowCount(), 600);
+    EXPECT_TRUE(model.canFetchMore({}));
+
+    t.table.Last();
+    EXPECT_EQ(model.CurrentRow(), 599);
+    EXPECT_EQ(model.data(model.index(599, 0)).toString(), "N0599");
+    model.fetchMore({});
+    EXPECT_FALSE(model.canFetchMore({}));
+    EXPECT_EQ(model.rowCount(), 600);
+
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    model.SetCurrentRow(3);
+    t.table.Edit();
+    t.table.FieldByName("FNAME").SetAsString("Kay");
+    t.table.Post();
+    EXPECT_EQ(resets.count(), 0);
+    EXPECT_FALSE(changed.isEmpty());
+    EXPECT_EQ(model.RecNoOfRow(3), 4);
+    EXPECT_EQ(model.rowCount(), 600);
+
+    // Leaving the filter starts the rows afresh.
+    t.apollo.Query("FNAME <> \"Kay\"");
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(model.RecNoOfRow(3), 5);
+}
