@@ -75,7 +75,7 @@ std::string Engine::aliasFor(const std::string& path, const std::string& alias) 
 bool Engine::attach(int number, std::unique_ptr<Table> table, const std::string& alias)
 {
     auto area = std::make_unique<WorkArea>(std::move(table), alias, settings);
-    if (area->table().hasStructuralIndex() && openStructuralIndex) {
+    if (area->table().hasStructuralIndex()) {
         std::string error;
         auto index = openStructuralIndex(area->table(), error);
         if (!index)

@@ -23,8 +23,7 @@ public:
 };
 
 // Opens the structural index of a table whose header flags one. nullptr with a
-// message when it cannot be opened. Defined by the index layer; declared weak so
-// that a program without it still links (its tables then open without tags).
-[[gnu::weak]] std::unique_ptr<StructuralIndex> openStructuralIndex(Table& table, std::string& error);
+// message when it cannot be opened. Defined by the index layer.
+std::unique_ptr<StructuralIndex> openStructuralIndex(Table& table, std::string& error);
 
 } // namespace xb
