@@ -4,6 +4,7 @@
 #include "tools/xbtool_options.h"
 #include "tools/xbtool_text.h"
 
+#include "xbase/field_value.h"
 #include "xbase/sx.h"
 
 #include <cstdio>
@@ -113,43 +114,57 @@ void replaceField(const std::string& field, const std::string& value)
         engineFailure("cannot set " + field);
 }
 
+// One input line as record bytes, or a Failure naming the line.
+std::string recordFromLine(const std::string& line, long lineNo)
+{
+    const xb::Table& table = currentArea().table();
+    std::vector<std::string> values;
+    std::size_t start = 0;
+    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+        values.push_back(line.substr(start, tab - start));
+    values.push_back(line.substr(start));
+    const std::string where = "line " + std::to_string(lineNo) + ": ";
+    if (values.size() > table.fields().size())
+        throw Failure(where + std::to_string(values.size()) + " values for " + std::to_string(table.fields().size()) +
+                      " fields");
+    std::string record(static_cast<std::size_t>(table.recordLength()), ' ');
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        std::string error;
+        try {
+            if (!xb::storeText(table.fields()[i], record.data(), toCp1252(values[i]), error))
+                throw Failure(error);
+        } catch (const Failure& f) {
+            throw Failure(where + f.what());
+        }
+    }
+    return record;
+}
+
+// Every line is checked before the first record is added, so bad input leaves
+// the table as it was.
 int runAppend(const Args& args)
 {
     Options opt(args, {});
     if (opt.positional.size() != 1)
         throw Failure("usage: xbtool append FILE < lines");
     OpenTable table(opt.positional[0], SX_EXCLUSIVE);
-    const int fieldCount = sx_FieldCount();
-    long count = 0;
+    std::vector<std::string> records;
     std::string line;
     for (long lineNo = 1; std::getline(std::cin, line); ++lineNo) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (line.empty())
-            continue;
-        std::vector<std::string> values;
-        std::size_t start = 0;
-        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-            values.push_back(line.substr(start, tab - start));
-        values.push_back(line.substr(start));
-        if (static_cast<int>(values.size()) > fieldCount)
-            throw Failure("line " + std::to_string(lineNo) + " has " + std::to_string(values.size()) +
-                          " values, the table " + std::to_string(fieldCount) + " fields");
-        if (!currentArea().appendBlank())
-            throw Failure("cannot append: " + currentArea().lastError());
-        try {
-            for (std::size_t i = 0; i < values.size(); ++i)
-                replaceField(sx_FieldName(static_cast<int>(i) + 1), values[i]);
-        } catch (const Failure& f) {
-            throw Failure("line " + std::to_string(lineNo) + ": " + f.what());
-        }
-        if (!currentArea().flush())
-            throw Failure("cannot append: " + currentArea().lastError());
-        ++count;
+        if (!line.empty())
+            records.push_back(recordFromLine(line, lineNo));
     }
-    if (!currentArea().commit())
-        throw Failure("cannot append: " + currentArea().lastError());
-    std::cout << count << "\n";
+    xb::WorkArea& area = currentArea();
+    for (const std::string& record : records) {
+        if (!area.appendBlank())
+            throw Failure("cannot append: " + area.lastError());
+        std::copy(record.begin(), record.end(), area.editRecord());
+    }
+    if (!area.commit())
+        throw Failure("cannot append: " + area.lastError());
+    std::cout << records.size() << "\n";
     return 0;
 }
 
