@@ -83,28 +83,16 @@ long WorkArea::visibleFrom(long recno, bool forward)
     return recno;
 }
 
-bool WorkArea::goTop()
-{
-    if (!commit())
-        return false;
-    if (table_->mode() == OpenMode::Shared)
-        table_->refresh();
-    const long r = visibleFrom(order().first(), true);
-    bof_ = r == 0;
-    if (!r) {
-        toPhantom();
-        return true;
-    }
-    return load(r);
-}
+bool WorkArea::goTop() { return goEnd(true); }
+bool WorkArea::goBottom() { return goEnd(false); }
 
-bool WorkArea::goBottom()
+bool WorkArea::goEnd(bool top)
 {
     if (!commit())
         return false;
     if (table_->mode() == OpenMode::Shared)
         table_->refresh();
-    const long r = visibleFrom(order().last(), false);
+    const long r = visibleFrom(top ? order().first() : order().last(), top);
     bof_ = r == 0;
     if (!r) {
         toPhantom();

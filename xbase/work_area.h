@@ -81,6 +81,7 @@ private:
     bool load(long recno);
     void toPhantom();
     long visibleFrom(long recno, bool forward);
+    bool goEnd(bool top);
 
     std::unique_ptr<Table> table_;
     std::string alias_;
