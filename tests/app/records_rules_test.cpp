@@ -1,5 +1,6 @@
 #include "app/aggressivesave.h"
 #include "app/buttonrules.h"
+#include "app/printercheck.h"
 
 #include <gtest/gtest.h>
 
@@ -88,4 +89,13 @@ TEST(AggressiveSaveCounter, LevelsZeroOneAndTwo)
     EXPECT_TRUE(high.CountSave(2));
     EXPECT_TRUE(high.CountSave(7));
     EXPECT_EQ(high.Count(), 0);
+}
+
+TEST(PrinterCheck, NoPrinterThenNoDefaultThenNothingToSay)
+{
+    EXPECT_EQ(PrinterCheckMessage({}, {}),
+              "There are no installed printers.\r\nUnable to perform printer related operations");
+    EXPECT_EQ(PrinterCheckMessage({"Office"}, {}),
+              "There is no default printer selected.\r\nUnable to perform printer related operations");
+    EXPECT_EQ(PrinterCheckMessage({"Office", "PDF file"}, "PDF file"), "");
 }
