@@ -29,10 +29,19 @@ protected:
     mutable std::string buffer_;
 };
 
+// Numbers used as counts and positions, kept in a range where the conversion is
+// defined whatever the expression computes.
+int toInt(double v)
+{
+    if (!(v == v))
+        return 0;
+    return static_cast<int>(std::clamp(v, -1e9, 1e9));
+}
+
 int constantInt(const Node& n, int fallback)
 {
     double v;
-    return n.constantNumber(v) ? static_cast<int>(v) : fallback;
+    return n.constantNumber(v) ? toInt(v) : fallback;
 }
 
 // UPPER and LOWER.
@@ -84,7 +93,7 @@ public:
     {
         const std::string_view s = arg(0).text(c);
         const long size = static_cast<long>(s.size());
-        const long n = static_cast<long>(arg(1).number(c));
+        const long n = toInt(arg(1).number(c));
         long start = 0;
         long count = 0;
         switch (kind_) {
@@ -97,7 +106,7 @@ public:
             break;
         case Substr:
             start = n > 0 ? n - 1 : (n < 0 ? size + n : 0);
-            count = argCount() > 2 ? static_cast<long>(arg(2).number(c)) : size;
+            count = argCount() > 2 ? toInt(arg(2).number(c)) : size;
             break;
         }
         start = std::clamp(start, 0L, size);
@@ -148,8 +157,8 @@ public:
     Str(int width, Args&& a) : Function(ValueType::Character, width, std::move(a)) {}
     std::string_view text(const EvalContext& c) const override
     {
-        const int w = argCount() > 1 ? static_cast<int>(arg(1).number(c)) : 10;
-        const int d = argCount() > 2 ? static_cast<int>(arg(2).number(c)) : 0;
+        const int w = argCount() > 1 ? toInt(arg(1).number(c)) : 10;
+        const int d = argCount() > 2 ? toInt(arg(2).number(c)) : 0;
         formatFixed(arg(0).number(c), std::clamp(w, 1, 255), std::clamp(d, 0, 15), buffer_);
         return buffer_;
     }
@@ -191,7 +200,7 @@ public:
     explicit Chr(Args&& a) : Function(ValueType::Character, 1, std::move(a)) { buffer_.resize(1); }
     std::string_view text(const EvalContext& c) const override
     {
-        buffer_[0] = static_cast<char>(static_cast<long>(arg(0).number(c)) & 0xFF);
+        buffer_[0] = static_cast<char>(toInt(arg(0).number(c)) & 0xFF);
         return buffer_;
     }
 };

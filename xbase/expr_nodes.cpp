@@ -348,7 +348,8 @@ double julianFromDigits(std::string_view s)
 
 void digitsFromJulian(double julian, char out[8])
 {
-    if (julian <= 0) {
+    // Blank below day 1, and past the year 9999 (day 5373484) no date at all.
+    if (!(julian > 0) || julian > 5373484) {
         std::memset(out, ' ', 8);
         return;
     }
@@ -372,7 +373,7 @@ void formatFixed(double value, int width, int decimals, std::string& out)
     const double scale = std::pow(10.0, decimals);
     const double rounded = std::round(value * scale) / scale;
     char buf[512];
-    const int n = std::snprintf(buf, sizeof buf, "%*.*f", width, decimals, rounded);
+    const int n = std::isfinite(rounded) ? std::snprintf(buf, sizeof buf, "%*.*f", width, decimals, rounded) : -1;
     if (n < 0 || n > width)
         out.assign(static_cast<std::size_t>(width), '*');
     else

@@ -61,7 +61,7 @@ bool storeNumber(const DbfField& f, char* record, double value, std::string& err
         return true;
     }
     case 'I':
-        if (f.width != 4 || value < INT32_MIN || value > INT32_MAX) {
+        if (f.width != 4 || !(value >= INT32_MIN && value <= INT32_MAX)) {
             error = "value out of range for integer field " + f.name;
             return false;
         }
@@ -75,6 +75,10 @@ bool storeNumber(const DbfField& f, char* record, double value, std::string& err
     case 'Y':
         if (f.width != 8)
             break;
+        if (!(std::fabs(value) < 9e14)) {
+            error = "value out of range for currency field " + f.name;
+            return false;
+        }
         putLittle(p, static_cast<std::int64_t>(std::llround(value * 10000)));
         return true;
     case 'L':
