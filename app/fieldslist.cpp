@@ -1,5 +1,7 @@
 #include "app/fieldslist.h"
 
+#include "table/ttable.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -52,4 +54,22 @@ QStringList ArrangeFields(const QStringList& fields, const QStringList& listed)
         }
     }
     return arranged;
+}
+
+QStringList FieldNames(const TTable& table)
+{
+    QStringList names;
+    for (const TField* field : table.Fields())
+        names << field->FieldName();
+    return names;
+}
+
+void ArrangeTableFields(TTable& table, const QStringList& listed)
+{
+    const QStringList arranged = ArrangeFields(FieldNames(table), listed);
+    for (int i = 0; i < arranged.size(); ++i) {
+        TField& field = table.FieldByName(arranged.at(i));
+        if (field.Index() != i)
+            field.SetIndex(i);
+    }
 }

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <optional>
 
+class TTable;
+
 // Full path of the file in the given program directory.
 QString FieldsListPath(const QString& programDirectory);
 
@@ -21,3 +23,9 @@ bool WriteFieldsList(const QString& path, const QStringList& names);
 // are skipped, so they cannot shift the fields that follow them; unlisted fields keep
 // their relative order behind the listed ones.
 QStringList ArrangeFields(const QStringList& fields, const QStringList& listed);
+
+// The table's field names in its current field order, calculated fields included.
+QStringList FieldNames(const TTable& table);
+
+// Moves the table's fields into the order ArrangeFields gives for the listed names.
+void ArrangeTableFields(TTable& table, const QStringList& listed);

@@ -1,4 +1,5 @@
 #include "app/addbrz.h"
+#include "app/fieldslist.h"
 #include "app/systembeep.h"
 
 #include "table/opentablefile.h"
@@ -56,13 +57,7 @@ protected:
         return titles;
     }
 
-    QStringList FieldOrder() const
-    {
-        QStringList names;
-        for (const TField* field : table.Fields())
-            names << field->FieldName();
-        return names;
-    }
+    QStringList FieldOrder() const { return FieldNames(table); }
 
     void Click(const char* button) { form->findChild<QPushButton*>(button)->click(); }
 
@@ -105,6 +100,13 @@ TEST_F(BrowseForm, MovingAColumnMovesTheFieldAndTheGridKeepsIt)
     header->moveSection(2, 0);
     EXPECT_EQ(Titles(), QStringList({"Last Name", "Tagged", "First Name", "City"}));
     EXPECT_EQ(FieldOrder().first(), "LNAME");
+}
+
+TEST_F(BrowseForm, ArrangingTheTableFromAListReordersTheGrid)
+{
+    ArrangeTableFields(table, {"city", "BOGUS", "Tagged"});
+    EXPECT_EQ(FieldOrder(), QStringList({"CITY", "Tagged", "LNAME", "FNAME", "TAG"}));
+    EXPECT_EQ(Titles(), QStringList({"City", "Tagged", "Last Name", "First Name"}));
 }
 
 TEST_F(BrowseForm, RecordButtonsMoveTheTableAndBeepPastTheEnds)
