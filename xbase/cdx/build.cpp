@@ -42,11 +42,12 @@ void Tag::build(const SortedKeys& keys, const std::function<void(int)>& progress
   Level level{kl, {}, {}, {}};
   Node* leaf = &file_.newNode(kAttrLeaf, kl, pad_);
   size_t used = 0;
+  size_t prevTrail = 0;
   const size_t n = keys.size();
   for (size_t i = 0; i < n; ++i) {
     const uint8_t* k = keys.key(i);
     const uint8_t* prev = leaf->count() ? leaf->key(leaf->count() - 1) : nullptr;
-    Compression c = compressEntry(prev, k, kl, pad_);
+    Compression c = compressEntry(prev, prevTrail, k, kl, pad_);
     size_t need = entryBytes + size_t(kl) - c.dup - c.trail;
     if (prev && used + need > kLeafSpace) {
       level.add(*leaf);
@@ -54,7 +55,7 @@ void Tag::build(const SortedKeys& keys, const std::function<void(int)>& progress
       link(file_, leaf, *next);
       leaf = next;
       file_.trim();
-      c = compressEntry(nullptr, k, kl, pad_);
+      c = compressEntry(nullptr, 0, k, kl, pad_);
       need = entryBytes + size_t(kl) - c.trail;
       used = 0;
       if (progress && (level.size() & 63) == 0) progress(int(i * 100 / n));
@@ -62,6 +63,7 @@ void Tag::build(const SortedKeys& keys, const std::function<void(int)>& progress
     leaf->keys.insert(leaf->keys.end(), k, k + kl);
     leaf->recnos.push_back(keys.recno(i));
     used += need;
+    prevTrail = c.trail;
   }
   touch(*leaf);
   if (leaf->count() == 0 || level.size() == 0) {

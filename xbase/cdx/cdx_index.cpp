@@ -41,6 +41,10 @@ std::string describeKey(const uint8_t* key, size_t len) {
 
 constexpr size_t kMaxReported = 10;
 
+// Key bytes per record gathered in one pass over the table when building several
+// tags: fewer passes, with memory still bounded.
+constexpr int kPassKeyBytes = 256;
+
 // True when the stored key becomes the expected one by upper-casing: written by a
 // program whose UPPER folds fewer letters.
 bool foldsTo(const uint8_t* stored, const uint8_t* expected, size_t len) {
@@ -189,21 +193,36 @@ void CdxIndex::expectedKeys(const KeyMaker& keys, SortedKeys& out) {
   out.sort();
 }
 
-void CdxIndex::fill(Tag& tag, const KeyMaker& keys, const Progress& progress) {
+void CdxIndex::fill(const std::vector<Fill>& tags, const Progress& progress) {
   const long n = table_.recordCount();
-  SortedKeys sorted(keys.keyLen(), size_t(n));
-  int reported = 0;
-  if (progress) progress(0);
-  for (long r = 1; r <= n; ++r) {
-    const char* rec = table_.record(r);
-    if (!rec) throw std::runtime_error("cannot read record " + std::to_string(r) + " of " + table_.path());
-    if (keys.make(rec, r, n, key_)) sorted.add(bytes(key_), uint32_t(r));
-    const int percent = int(r * 80 / n);
-    if (progress && percent != reported) progress(reported = percent);
+  for (size_t start = 0; start < tags.size();) {
+    size_t end = start;
+    for (int bytes = 0; end < tags.size() && (end == start || bytes + tags[end].keys->keyLen() <= kPassKeyBytes);)
+      bytes += tags[end++].keys->keyLen();
+    std::vector<SortedKeys> sorted;
+    for (size_t i = start; i < end; ++i) sorted.emplace_back(tags[i].keys->keyLen(), size_t(n));
+    // The pass over the records counts as the first tag's progress; each tag
+    // reports from 0 to 100 in turn.
+    int reported = 0;
+    if (progress) progress(0);
+    for (long r = 1; r <= n; ++r) {
+      const char* rec = table_.record(r);
+      if (!rec) throw std::runtime_error("cannot read record " + std::to_string(r) + " of " + table_.path());
+      for (size_t i = start; i < end; ++i)
+        if (tags[i].keys->make(rec, r, n, key_)) sorted[i - start].add(bytes(key_), uint32_t(r));
+      const int percent = int(r * 80 / n);
+      if (progress && percent != reported) progress(reported = percent);
+    }
+    for (size_t i = start; i < end; ++i) {
+      if (progress && i > start) progress(0);
+      SortedKeys& keys = sorted[i - start];
+      keys.sort();
+      tags[i].tag->build(keys, nullptr);
+      keys = SortedKeys(0);
+      if (progress) progress(100);
+    }
+    start = end;
   }
-  sorted.sort();
-  tag.build(sorted, nullptr);
-  if (progress) progress(100);
 }
 
 int CdxIndex::addTag(std::string_view name, const std::string& keyExpr, const std::string& forExpr,
@@ -225,7 +244,7 @@ int CdxIndex::addTag(std::string_view name, const std::string& keyExpr, const st
     h.keyExpr = keyExpr;
     h.forExpr = forExpr;
     Tag& tag = file_->addTag(name, h, keys->pad());
-    fill(tag, *keys, progress);
+    fill({{&tag, keys.get()}}, progress);
     file_->flush();
     if (!attachTags(error)) return 0;
   } catch (const std::exception& e) {
@@ -241,13 +260,15 @@ bool CdxIndex::rebuild(const Progress& progress, std::string& error) {
   try {
     {
       auto out = IndexFile::create(fresh);
+      std::vector<Fill> work;
       for (auto& t : tags_) {
         TagHeader h;
         h.keyLen = uint16_t(t.keys->keyLen());
         h.keyExpr = t.tag->header().keyExpr;
         h.forExpr = t.tag->header().forExpr;
-        fill(out->addTag(t.tag->name(), h, t.keys->pad()), *t.keys, progress);
+        work.push_back({&out->addTag(t.tag->name(), h, t.keys->pad()), t.keys.get()});
       }
+      fill(work, progress);
       out->flush();
     }
     tags_.clear();

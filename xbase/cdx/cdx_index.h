@@ -72,7 +72,12 @@ class CdxIndex final : public StructuralIndex {
   };
   CdxIndex(Table& table, std::string path) : table_(table), path_(std::move(path)) {}
   bool attachTags(std::string& error);
-  void fill(Tag& tag, const KeyMaker& keys, const Progress& progress);
+  struct Fill {
+    Tag* tag;
+    const KeyMaker* keys;
+  };
+  // Builds the tags from the records, reading the table once per group of tags.
+  void fill(const std::vector<Fill>& tags, const Progress& progress);
   void expectedKeys(const KeyMaker& keys, SortedKeys& out);
   bool removeEntry(Tag& tag, const std::string& key, uint32_t recno);
 

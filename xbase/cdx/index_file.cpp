@@ -125,7 +125,6 @@ void IndexFile::queueHeaders() {
   TagHeader& h = directory_->header();
   h.freeList = file_->freeHead();
   ++h.version;
-  for (auto& t : tags_) t->writeHeader();
   directory_->writeHeader();
 }
 

@@ -1,19 +1,29 @@
 #include "xbase/cdx/node.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "xbase/cdx/bytes.h"
 
 namespace xb::cdx {
 
+static_assert(std::endian::native == std::endian::little, "word-wise key comparisons assume a little-endian host");
+
 void Node::insertEntry(size_t i, const uint8_t* key, uint32_t recno, uint32_t child) {
+  if (leaf() && sizeBound >= 0) {
+    const int before = leafEntryBytes(recnoBound, keyLen);
+    const int after = leafEntryBytes(std::max(recnoBound, recno), keyLen);
+    sizeBound += keyLen + after + (after - before) * int(count());
+  }
+  recnoBound = std::max(recnoBound, recno);
   keys.insert(keys.begin() + ptrdiff_t(i * keyLen), key, key + keyLen);
   recnos.insert(recnos.begin() + ptrdiff_t(i), recno);
   if (!leaf()) children.insert(children.begin() + ptrdiff_t(i), child);
 }
 
 void Node::eraseEntry(size_t i) {
+  sizeBound = -1;
   keys.erase(keys.begin() + ptrdiff_t(i * keyLen), keys.begin() + ptrdiff_t((i + 1) * keyLen));
   recnos.erase(recnos.begin() + ptrdiff_t(i));
   if (!leaf()) children.erase(children.begin() + ptrdiff_t(i));
@@ -25,6 +35,7 @@ void Node::setKey(size_t i, const uint8_t* key, uint32_t recno) {
 }
 
 void Node::moveTailTo(size_t from, Node& other) {
+  sizeBound = other.sizeBound = -1;
   other.keys.insert(other.keys.begin(), keys.begin() + ptrdiff_t(from * keyLen), keys.end());
   other.recnos.insert(other.recnos.begin(), recnos.begin() + ptrdiff_t(from), recnos.end());
   keys.resize(from * keyLen);
@@ -36,6 +47,7 @@ void Node::moveTailTo(size_t from, Node& other) {
 }
 
 void Node::absorb(Node& other) {
+  sizeBound = other.sizeBound = -1;
   keys.insert(keys.end(), other.keys.begin(), other.keys.end());
   recnos.insert(recnos.end(), other.recnos.begin(), other.recnos.end());
   children.insert(children.end(), other.children.begin(), other.children.end());
@@ -80,33 +92,64 @@ LeafLayout layoutFor(const Node& leaf) {
 }
 
 size_t trailingPad(const uint8_t* key, int keyLen, uint8_t pad) {
-  size_t t = 0;
-  while (t < size_t(keyLen) && key[keyLen - 1 - t] == pad) ++t;
-  return t;
+  size_t end = size_t(keyLen);
+  // Eight bytes at a time through long blank tails.
+  uint64_t pads;
+  std::memset(&pads, pad, sizeof pads);
+  while (end >= 8) {
+    uint64_t word;
+    std::memcpy(&word, key + end - 8, 8);
+    if (word != pads) break;
+    end -= 8;
+  }
+  while (end > 0 && key[end - 1] == pad) --end;
+  return size_t(keyLen) - end;
 }
 
 // Calls f(dup, trail) for each entry in order.
 template <typename F>
 void forEachCompression(const Node& leaf, F f) {
+  size_t prevTrail = 0;
   for (size_t i = 0; i < leaf.count(); ++i) {
-    Compression c = compressEntry(i == 0 ? nullptr : leaf.key(i - 1), leaf.key(i), leaf.keyLen, leaf.pad);
+    Compression c = compressEntry(i == 0 ? nullptr : leaf.key(i - 1), prevTrail, leaf.key(i), leaf.keyLen, leaf.pad);
     f(c.dup, c.trail);
+    prevTrail = c.trail;
   }
 }
 
 }  // namespace
 
-Compression compressEntry(const uint8_t* prev, const uint8_t* key, int keyLen, uint8_t pad) {
+Compression compressEntry(const uint8_t* prev, size_t prevTrail, const uint8_t* key, int keyLen, uint8_t pad) {
   Compression c{0, trailingPad(key, keyLen, pad)};
   if (!prev) return c;
   // Shared bytes never reach into the previous key's trailing pad bytes: some readers
   // rebuild those with another byte than the pad.
-  size_t limit = std::min(size_t(keyLen) - c.trail, size_t(keyLen) - trailingPad(prev, keyLen, pad));
+  const size_t limit = size_t(keyLen) - std::max(c.trail, prevTrail);
+  while (c.dup + 8 <= limit) {
+    uint64_t a, b;
+    std::memcpy(&a, prev + c.dup, 8);
+    std::memcpy(&b, key + c.dup, 8);
+    if (a != b) {
+      // Bytes load little-endian, so the lowest differing bit lies in the first differing byte.
+      c.dup += size_t(std::countr_zero(a ^ b) / 8);
+      return c;
+    }
+    c.dup += 8;
+  }
   while (c.dup < limit && prev[c.dup] == key[c.dup]) ++c.dup;
   return c;
 }
 
 int leafEntryBytes(uint32_t maxRecno, int keyLen) { return layoutFor(maxRecno, keyLen).bytes; }
+
+bool fitsInPage(Node& n) {
+  if (!n.leaf()) return n.count() <= interiorCapacity(n.keyLen);
+  if (n.sizeBound >= 0 && size_t(n.sizeBound) <= kLeafSpace) return true;
+  const size_t exact = leafBytes(n);
+  n.sizeBound = int(exact);
+  n.recnoBound = n.count() ? *std::max_element(n.recnos.begin(), n.recnos.end()) : 0;
+  return exact <= kLeafSpace;
+}
 
 size_t leafBytes(const Node& leaf) {
   LeafLayout l = layoutFor(leaf);

@@ -32,6 +32,10 @@ struct Node {
   std::vector<uint8_t> keys;  // count() * keyLen bytes
   std::vector<uint32_t> recnos;
   std::vector<uint32_t> children;  // interior nodes only
+  // Leaves: an upper bound of leafBytes() kept through insertions, -1 when unknown,
+  // so that most insertions need no full size computation.
+  int sizeBound = -1;
+  uint32_t recnoBound = 0;  // while sizeBound is known: the greatest record number
 
   bool leaf() const { return attr & kAttrLeaf; }
   bool root() const { return attr & kAttrRoot; }
@@ -55,17 +59,16 @@ inline size_t interiorCapacity(int keyLen) { return (kPageSize - 12) / size_t(ke
 
 // Bytes the compressed form of a leaf needs; it fits in a page when <= kLeafSpace.
 size_t leafBytes(const Node& leaf);
-inline bool fitsInPage(const Node& n) {
-  return n.leaf() ? leafBytes(n) <= kLeafSpace : n.count() <= interiorCapacity(n.keyLen);
-}
+bool fitsInPage(Node& n);
 
 // How one entry compresses after the previous entry of its leaf (prev == nullptr for
-// the first): leading bytes shared with it, and trailing pad bytes.
+// the first; prevTrail is that entry's trail): leading bytes shared with it, and
+// trailing pad bytes.
 struct Compression {
   size_t dup;
   size_t trail;
 };
-Compression compressEntry(const uint8_t* prev, const uint8_t* key, int keyLen, uint8_t pad);
+Compression compressEntry(const uint8_t* prev, size_t prevTrail, const uint8_t* key, int keyLen, uint8_t pad);
 // Bytes of the bit-packed part of each entry, for leaves whose record numbers do not
 // exceed maxRecno.
 int leafEntryBytes(uint32_t maxRecno, int keyLen);

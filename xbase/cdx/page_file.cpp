@@ -112,15 +112,21 @@ Node& PageFile::newNode(uint16_t attr, int keyLen, uint8_t pad) {
   n->keyLen = uint16_t(keyLen);
   n->pad = pad;
   Node& ref = *n;
-  cache_[ref.offset] = Cached{std::move(n), ++clock_, true};
-  modified_ = true;
+  Cached& c = cache_[ref.offset];
+  c = Cached{std::move(n), ++clock_, false};
+  setDirty(c, ref.offset);
   return ref;
+}
+
+void PageFile::setDirty(Cached& c, uint32_t offset) {
+  if (!c.dirty) dirty_.push_back(offset);
+  c.dirty = true;
+  modified_ = true;
 }
 
 void PageFile::markDirty(const Node& n) {
   auto it = cache_.find(n.offset);
-  if (it != cache_.end()) it->second.dirty = true;
-  modified_ = true;
+  if (it != cache_.end()) setDirty(it->second, n.offset);
 }
 
 void PageFile::freeNode(uint32_t offset) {
@@ -154,17 +160,16 @@ void PageFile::loadFreeList(uint32_t head) {
 void PageFile::flush() {
   if (readOnly_ || !modified_) return;
   if (beforeFlush_) beforeFlush_();
-  std::vector<uint32_t> dirty;
-  for (auto& [off, c] : cache_)
-    if (c.dirty) dirty.push_back(off);
-  std::sort(dirty.begin(), dirty.end());
+  std::sort(dirty_.begin(), dirty_.end());
   uint8_t page[kPageSize];
-  for (uint32_t off : dirty) {
-    Cached& c = cache_[off];
-    encodeNode(*c.node, page);
+  for (uint32_t off : dirty_) {
+    auto it = cache_.find(off);
+    if (it == cache_.end() || !it->second.dirty) continue;  // freed since
+    encodeNode(*it->second.node, page);
     writeRaw(off, page, kPageSize);
-    c.dirty = false;
+    it->second.dirty = false;
   }
+  dirty_.clear();
   if (freeListChanged_) {
     std::memset(page, 0, kPageSize);
     for (size_t i = 0; i < freePages_.size(); ++i) {

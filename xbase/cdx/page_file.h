@@ -72,6 +72,7 @@ class PageFile {
     uint64_t lastUse = 0;
     bool dirty = false;
   };
+  void setDirty(Cached& c, uint32_t offset);
 
   std::string path_;
   int fd_ = -1;
@@ -80,6 +81,7 @@ class PageFile {
   uint64_t clock_ = 0;
   size_t cacheLimit_ = 4096;
   std::unordered_map<uint32_t, Cached> cache_;
+  std::vector<uint32_t> dirty_;  // pages marked dirty since the last flush (freed ones included)
   std::vector<uint32_t> freePages_;   // last element is the list head
   std::unordered_set<uint32_t> freeSet_;
   std::function<void()> beforeFlush_;

@@ -1,9 +1,12 @@
 #include "xbase/cdx/sorted_keys.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace xb::cdx {
+
+static_assert(std::endian::native == std::endian::little, "key heads are byte-swapped into big-endian words");
 
 SortedKeys::SortedKeys(int keyLen, size_t expected) : keyLen_(keyLen) {
   keys_.reserve(expected * size_t(keyLen));
@@ -17,24 +20,34 @@ void SortedKeys::add(const uint8_t* key, uint32_t recno) {
 }
 
 void SortedKeys::sort() {
+  constexpr size_t kHead = sizeof(Item::head);
   const size_t n = recnos_.size();
-  const size_t headLen = std::min<size_t>(8, size_t(keyLen_));
+  const size_t kl = size_t(keyLen_);
+  const size_t headLen = std::min(kHead, kl);
   order_.resize(n);
+  uint8_t padded[kHead] = {};
   for (size_t i = 0; i < n; ++i) {
-    const uint8_t* k = keys_.data() + i * size_t(keyLen_);
-    uint64_t head = 0;
-    for (size_t b = 0; b < 8; ++b) head = (head << 8) | (b < headLen ? k[b] : 0);
-    order_[i] = Item{head, uint32_t(i)};
+    const uint8_t* k = keys_.data() + i * kl;
+    std::memcpy(padded, k, headLen);
+    Item& item = order_[i];
+    for (size_t w = 0; w < std::size(item.head); ++w) {
+      uint64_t word;
+      std::memcpy(&word, padded + 8 * w, 8);
+      item.head[w] = __builtin_bswap64(word);
+    }
+    item.index = uint32_t(i);
+    item.recno = recnos_[i];
   }
-  const size_t restLen = size_t(keyLen_) - headLen;
+  const size_t restLen = kl - headLen;
+  const uint8_t* keys = keys_.data();
   std::sort(order_.begin(), order_.end(), [&](const Item& a, const Item& b) {
-    if (a.head != b.head) return a.head < b.head;
+    for (size_t w = 0; w < std::size(a.head); ++w)
+      if (a.head[w] != b.head[w]) return a.head[w] < b.head[w];
     if (restLen) {
-      int c = std::memcmp(keys_.data() + size_t(a.index) * keyLen_ + 8, keys_.data() + size_t(b.index) * keyLen_ + 8,
-                          restLen);
+      int c = std::memcmp(keys + a.index * kl + kHead, keys + b.index * kl + kHead, restLen);
       if (c != 0) return c < 0;
     }
-    return recnos_[a.index] < recnos_[b.index];
+    return a.recno < b.recno;
   });
 }
 

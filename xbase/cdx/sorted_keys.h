@@ -18,13 +18,14 @@ class SortedKeys {
 
   // After sort(): the i-th entry in order.
   const uint8_t* key(size_t i) const { return keys_.data() + size_t(order_[i].index) * keyLen_; }
-  uint32_t recno(size_t i) const { return recnos_[order_[i].index]; }
+  uint32_t recno(size_t i) const { return order_[i].recno; }
   uint32_t maxRecno() const { return maxRecno_; }
 
  private:
   struct Item {
-    uint64_t head;  // the first eight key bytes, big-endian, for cheap comparisons
+    uint64_t head[3];  // the first 24 key bytes, big-endian, for cheap comparisons
     uint32_t index;
+    uint32_t recno;
   };
   int keyLen_;
   std::vector<uint8_t> keys_;

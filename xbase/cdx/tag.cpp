@@ -77,12 +77,21 @@ void Tag::fixMax(std::vector<Step>& path, size_t level) {
 
 void Tag::insert(const uint8_t* key, uint32_t recno) {
   auto path = pathTo(key, recno);
+  // An entry that would open a page may as well close its left neighbour: entries
+  // arriving in order (a run of equal keys growing with each append) then fill
+  // pages completely instead of splitting them in halves that stay half empty.
+  if (path.size() > 1 && path.back().index == 0 && path[path.size() - 2].index > 0) {
+    Step& up = path[path.size() - 2];
+    --up.index;
+    Node& left = node(up.node->children[up.index]);
+    path.back() = Step{&left, left.count()};
+  }
   Step& leaf = path.back();
   leaf.node->insertEntry(leaf.index, key, recno);
   touch(*leaf.node);
   const bool atEnd = leaf.index + 1 == leaf.node->count();
   if (atEnd) fixMax(path, path.size() - 1);
-  if (!fitsInPage(*leaf.node)) split(path, path.size() - 1, atEnd && leaf.node->right == kNoPage);
+  if (!fitsInPage(*leaf.node)) split(path, path.size() - 1, atEnd);
   ++version_;
   file_.trim();
 }
@@ -90,7 +99,9 @@ void Tag::insert(const uint8_t* key, uint32_t recno) {
 void Tag::split(std::vector<Step>& path, size_t level, bool appending) {
   Node& n = *path[level].node;
   Node& r = file_.newNode(n.attr & kAttrLeaf, n.keyLen, n.pad);
-  // Entries added in key order fill pages completely; others split in the middle.
+  // A page that overflows at its end (keys arriving in order, such as records with
+  // equal keys being appended) stays full and starts a new one; others split in the
+  // middle.
   n.moveTailTo(appending ? n.count() - 1 : n.count() / 2, r);
   while (n.count() > 1 && !fitsInPage(n)) n.moveTailTo(n.count() - 1, r);
   while (r.count() > 1 && !fitsInPage(r)) {
@@ -124,7 +135,7 @@ void Tag::split(std::vector<Step>& path, size_t level, bool appending) {
   up.node->insertEntry(up.index + 1, r.key(r.count() - 1), r.recnos.back(), r.offset);
   touch(*up.node);
   if (!fitsInPage(*up.node))
-    split(path, level - 1, appending && up.index + 2 == up.node->count() && up.node->right == kNoPage);
+    split(path, level - 1, appending && up.index + 2 == up.node->count());
 }
 
 bool Tag::remove(const uint8_t* key, uint32_t recno) {
@@ -136,7 +147,10 @@ bool Tag::remove(const uint8_t* key, uint32_t recno) {
   n.eraseEntry(leaf.index);
   touch(n);
   if (leaf.index == n.count() && n.count() > 0) fixMax(path, path.size() - 1);
-  rebalance(path, path.size() - 1);
+  if (!fitsInPage(n))
+    split(path, path.size() - 1, false);
+  else
+    rebalance(path, path.size() - 1);
   ++version_;
   file_.trim();
   return true;

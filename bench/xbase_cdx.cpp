@@ -1,0 +1,236 @@
+// The structural index on a 100,000-record address file with all 26 tags:
+// building the tags, packing out 3% deleted records (with the rebuild), appending
+// records one by one with every tag kept current, and seeking.
+//
+// Each figure is printed per run; the index size and peak memory are counters.
+#include "xbase/cdx/cdx_index.h"
+#include "xbase/engine.h"
+#include "xbase/sx.h"
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr long kRecords = 100000;
+
+struct FieldDef {
+  const char* name;
+  const char* type;
+  int width;
+};
+
+const FieldDef kFields[] = {{"LNAME", "C", 30},   {"FNAME", "C", 30},    {"MIDDLE", "C", 1},   {"PREFIX", "C", 12},
+                            {"TITLE", "C", 30},   {"ORG", "C", 30},      {"STREET", "C", 40},  {"STREET2", "C", 40},
+                            {"CITY", "C", 30},    {"STATE", "C", 20},    {"ZIP", "C", 10},     {"COUNTRY", "C", 30},
+                            {"DATE", "C", 15},    {"PHONE", "C", 30},    {"PHONE2", "C", 30},  {"FAX", "C", 40},
+                            {"EMAIL", "C", 40},   {"CODES", "C", 30},    {"COMMENTS", "C", 80}, {"WEBPAGE", "C", 80},
+                            {"ISDEL", "L", 1},    {"TAG", "C", 8}};
+
+const char* kTags[][2] = {
+    {"NAME", "UPPER(LNAME-FNAME)"}, {"LNAME", "UPPER(LNAME)+UPPER(FNAME)"}, {"FNAME", "UPPER(FNAME)"},
+    {"TITLE", "UPPER(TITLE)"},      {"ORG", "UPPER(ORG)"},                  {"STREET", "UPPER(STREET)"},
+    {"STREET2", "UPPER(STREET2)"},  {"CITY", "UPPER(CITY+STATE)"},          {"STATE", "UPPER(STATE)"},
+    {"ZIP", "UPPER(ZIP)"},          {"COUNTRY", "UPPER(COUNTRY)"},          {"PHONE", "UPPER(PHONE)"},
+    {"PHONE2", "UPPER(PHONE2)"},    {"EMAIL", "UPPER(EMAIL)"},              {"FAX", "UPPER(FAX)"},
+    {"COMMENTS", "UPPER(COMMENTS)"}, {"DATE", "UPPER(DATE)"},               {"TAG", "UPPER(TAG)"},
+    {"WEBPAGE", "UPPER(WEBPAGE)"},  {"CODES", "UPPER(CODES)"},              {"PREFIX", "UPPER(PREFIX)"},
+    {"MIDDLE", "UPPER(MIDDLE)"},    {"DELETED", "DELETED()"},               {"STATEZIP", "UPPER(STATE-ZIP)"},
+    {"ISDEL", "ISDEL"},             {"NOTISDEL", "!ISDEL"}};
+
+const char* kLast[] = {"Smith", "Johnson", "Williams", "Brown", "Jones", "Garcia", "Miller", "Davis", "Rodriguez",
+                       "Martinez", "Hernandez", "Lopez", "Gonzalez", "Wilson", "Anderson", "Thomas", "Taylor", "Moore",
+                       "Jackson", "Martin", "Lee", "Perez", "Thompson", "White", "Harris", "Sanchez", "Clark",
+                       "Ramirez", "Lewis", "Robinson", "Walker", "Young", "Allen", "King", "Wright", "Scott"};
+const char* kFirst[] = {"James", "Mary", "Robert", "Patricia", "John", "Jennifer", "Michael", "Linda", "David",
+                        "Elizabeth", "William", "Barbara", "Richard", "Susan", "Joseph", "Jessica", "Thomas", "Sarah"};
+const char* kCity[][2] = {{"Springfield", "IL"}, {"Portland", "OR"}, {"Austin", "TX"}, {"Boston", "MA"},
+                          {"Denver", "CO"},      {"Toronto", "ON"},  {"Madison", "WI"}, {"Salem", "MA"}};
+
+// One deterministic address record, delete mark first.
+class RecordMaker {
+ public:
+  explicit RecordMaker(int recordSize) : buf_(size_t(recordSize), ' ') {}
+
+  const char* make(long i) {
+    std::fill(buf_.begin(), buf_.end(), ' ');
+    rng_.seed(unsigned(i) * 2654435761u);
+    const char* last = kLast[rng_() % std::size(kLast)];
+    put(0, std::string(last) + (rng_() % 4 ? "" : std::to_string(rng_() % 1000)));
+    put(1, kFirst[rng_() % std::size(kFirst)]);
+    put(2, std::string(1, char('A' + rng_() % 26)));
+    put(3, rng_() % 2 ? "Mr." : "Ms.");
+    put(4, rng_() % 3 ? "" : "Manager");
+    put(5, "Company " + std::to_string(rng_() % 5000));
+    put(6, std::to_string(rng_() % 9999) + " Main Street");
+    put(7, rng_() % 5 ? "" : "Suite " + std::to_string(rng_() % 500));
+    const auto& city = kCity[rng_() % std::size(kCity)];
+    put(8, city[0]);
+    put(9, city[1]);
+    put(10, std::to_string(10000 + rng_() % 89999));
+    put(11, rng_() % 10 ? "USA" : "Canada");
+    put(12, std::to_string(19500101 + rng_() % 700000));
+    put(13, "555-" + std::to_string(1000000 + rng_() % 8999999));
+    put(14, rng_() % 2 ? "" : "555-" + std::to_string(1000000 + rng_() % 8999999));
+    put(15, rng_() % 3 ? "" : "555-" + std::to_string(1000000 + rng_() % 8999999));
+    put(16, std::string(last) + std::to_string(i) + "@example.com");
+    put(17, rng_() % 2 ? "VIP" : "");
+    put(18, rng_() % 4 ? "" : "Met at the conference number " + std::to_string(rng_() % 100));
+    put(19, rng_() % 4 ? "" : "www.example" + std::to_string(i % 977) + ".com");
+    put(20, "F");
+    put(21, rng_() % 50 ? "" : "TAG1");
+    return buf_.data();
+  }
+
+ private:
+  void put(int field, const std::string& value) {
+    int at = 1;
+    for (int f = 0; f < field; ++f) at += kFields[f].width;
+    std::memcpy(buf_.data() + at, value.data(), std::min(value.size(), size_t(kFields[field].width)));
+  }
+  std::vector<char> buf_;
+  std::mt19937 rng_;
+};
+
+std::string benchDir() {
+  const fs::path dir = fs::temp_directory_path() / "addrina-bench-cdx";
+  fs::create_directories(dir);
+  return dir.string();
+}
+
+void createTable(const std::string& path) {
+  fs::remove(path);
+  fs::remove(fs::path(path).replace_extension(".CDX"));
+  sx_CreateNew(path.c_str(), "", SX_DRIVER_CDX, int(std::size(kFields)));
+  for (const FieldDef& f : kFields) sx_CreateField(f.name, f.type, f.width, 0);
+  sx_CreateExec();
+  sx_Close();
+}
+
+void open(const std::string& path) {
+  if (!sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX)) std::fprintf(stderr, "open failed: %s\n", sx_LastError().c_str());
+}
+
+void appendRecords(long count) {
+  RecordMaker maker(sx_RecSize());
+  for (long i = 1; i <= count; ++i) {
+    sx_AppendBlank();
+    sx_PutRecord(maker.make(i));
+  }
+  sx_Commit();
+}
+
+void buildTags() {
+  for (const auto& t : kTags)
+    if (!sx_IndexTag("", t[0], t[1], 0, false, "")) std::fprintf(stderr, "tag %s: %s\n", t[0], sx_LastError().c_str());
+}
+
+// The 100,000-record file without an index, made once.
+const std::string& plainTable() {
+  static const std::string path = [] {
+    const std::string p = benchDir() + "/PLAIN.DBF";
+    createTable(p);
+    open(p);
+    appendRecords(kRecords);
+    sx_CloseAll();
+    return p;
+  }();
+  return path;
+}
+
+std::string copyOfPlain(const std::string& name) {
+  const std::string p = benchDir() + "/" + name;
+  fs::remove(fs::path(p).replace_extension(".CDX"));
+  fs::copy_file(plainTable(), p, fs::copy_options::overwrite_existing);
+  return p;
+}
+
+void reportSizeAndMemory(benchmark::State& state, const std::string& dbf) {
+  state.counters["cdx_MB"] = double(fs::file_size(fs::path(dbf).replace_extension(".CDX"))) / 1e6;
+  rusage ru{};
+  getrusage(RUSAGE_SELF, &ru);
+  state.counters["peak_rss_MB"] = double(ru.ru_maxrss) / 1024.0;
+}
+
+void BM_Build26Tags(benchmark::State& state) {
+  std::string dbf;
+  for (auto _ : state) {
+    state.PauseTiming();
+    sx_CloseAll();
+    dbf = copyOfPlain("BUILD.DBF");
+    open(dbf);
+    state.ResumeTiming();
+    buildTags();
+    sx_Commit();
+  }
+  sx_CloseAll();
+  reportSizeAndMemory(state, dbf);
+}
+BENCHMARK(BM_Build26Tags)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PackAfterDeleting3Percent(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    sx_CloseAll();
+    const std::string dbf = copyOfPlain("PACK.DBF");
+    open(dbf);
+    buildTags();
+    sx_SetOrder(0);
+    for (long r = 17; r <= kRecords; r += 33) {
+      sx_Go(r);
+      sx_Delete();
+    }
+    sx_Commit();
+    state.ResumeTiming();
+    sx_Pack();
+  }
+  sx_CloseAll();
+}
+BENCHMARK(BM_PackAfterDeleting3Percent)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Append100kWith26Tags(benchmark::State& state) {
+  std::string dbf;
+  for (auto _ : state) {
+    state.PauseTiming();
+    sx_CloseAll();
+    dbf = benchDir() + "/APPEND.DBF";
+    createTable(dbf);
+    open(dbf);
+    buildTags();
+    state.ResumeTiming();
+    appendRecords(kRecords);
+  }
+  state.counters["us_per_record"] = benchmark::Counter(double(kRecords) * 1e-6, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  sx_CloseAll();
+  reportSizeAndMemory(state, dbf);
+}
+BENCHMARK(BM_Append100kWith26Tags)->Unit(benchmark::kSecond)->Iterations(1);
+
+void BM_Seek(benchmark::State& state) {
+  sx_CloseAll();
+  const std::string dbf = copyOfPlain("SEEK.DBF");
+  open(dbf);
+  buildTags();
+  sx_SetOrder(sx_TagArea("LNAME"));
+  std::vector<std::string> keys;
+  for (long i = 1; i <= 1000; ++i) {
+    sx_Go(i * 97);
+    keys.push_back(sx_IndexKey().substr(0, 12));
+  }
+  size_t n = 0;
+  long found = 0;
+  for (auto _ : state) found += sx_Seek(keys[n++ % keys.size()].c_str());
+  benchmark::DoNotOptimize(found);
+  sx_CloseAll();
+}
+BENCHMARK(BM_Seek)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
