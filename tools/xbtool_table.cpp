@@ -62,8 +62,11 @@ int runInfo(const Args& args)
     }
     if (xb::StructuralIndex* index = area.index()) {
         std::cout << "tags:           " << index->orderCount() << "\n";
-        for (int i = 1; i <= index->orderCount(); ++i)
-            std::cout << "  " << fromCp1252(index->orderName(i)) << "\t" << fromCp1252(index->orderExpression(i)) << "\n";
+        for (int i = 1; i <= index->orderCount(); ++i) {
+            sx_SetOrder(i);
+            std::cout << "  " << fromCp1252(index->orderName(i)) << "\t" << fromCp1252(sx_IndexKeyField()) << "\n";
+        }
+        sx_SetOrder(0);
     }
     return 0;
 }

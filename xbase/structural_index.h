@@ -17,8 +17,6 @@ public:
     virtual int orderCount() const = 0;                  // number of tags
     virtual Order* order(int number) = 0;                // 1..orderCount()
     virtual std::string orderName(int number) const = 0; // tag name
-    // The tag's key expression (shown by tools).
-    virtual std::string orderExpression(int number) const { (void)number; return {}; }
     virtual std::string path() const = 0;                // the index file
 };
 

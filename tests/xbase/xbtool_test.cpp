@@ -56,6 +56,33 @@ TEST(Xbtool, CountsOfTheFixtureFilters)
     }
 }
 
+TEST(Xbtool, TagsInInfoAndListOrder)
+{
+    const Result info = xbtool({"info", xbtest::fixture("small.dbf")});
+    EXPECT_NE(info.out.find("  NAME\tUPPER(LNAME-FNAME)\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("  NOTISDEL\t!ISDEL\n"), std::string::npos) << info.out;
+
+    QFile f(QString::fromStdString(xbtest::fixture("small-expected.json")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    for (const auto& item : QJsonDocument::fromJson(f.readAll()).object()["tags"].toArray()) {
+        const QJsonObject tag = item.toObject();
+        if (tag["name"].toString() != "LNAME")
+            continue;
+        std::string want;
+        for (const auto& r : tag["deleted_on"].toArray())
+            want += std::to_string(r.toInt()) + "\n";
+        const Result list = xbtool({"list", xbtest::fixture("small.dbf"), "--tag", "lname", "--fields", "TAG"});
+        std::string got;
+        for (std::size_t pos = 0; pos < list.out.size();) {
+            const std::size_t end = list.out.find('\n', pos);
+            got += list.out.substr(pos, list.out.find('\t', pos) - pos) + "\n";
+            pos = end + 1;
+        }
+        EXPECT_EQ(got, want);
+    }
+    EXPECT_NE(xbtool({"list", xbtest::fixture("small.dbf"), "--tag", "NOPE"}).out.find("no tag NOPE"), std::string::npos);
+}
+
 TEST(Xbtool, CreateAppendChangeAndList)
 {
     xbtest::TempDir dir;
