@@ -48,6 +48,7 @@ TAddressMain::TAddressMain(QWidget* parent)
 
     setupMenus();
     setupPanels();
+    setupFiles();
 
     FormCreate();
 }
@@ -140,6 +141,7 @@ void TAddressMain::FormActivate()
     NoData->setText(QStringLiteral("Please Open or Create a ") + ProductName() + QStringLiteral(" Address file"));
     LoadPreferences();
     firstActivation_ = false;
+    OpenStartupFile();
 }
 
 void TAddressMain::LoadPreferences()

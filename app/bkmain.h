@@ -1,8 +1,13 @@
 #pragma once
 
 #include "app/addingprefs.h"
+#include "table/tapollo.h"
+#include "table/tapolloenv.h"
+#include "table/tdatasource.h"
+#include "table/ttable.h"
 
 #include <QMainWindow>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -50,6 +55,40 @@ public:
     QAction* HowtoUseHelp1;    // "&How to Use Help"
     QAction* About1;           // "&About Addrina..."
 
+    // The open address file, and a second trio used only to create new files.
+    TTable TableBook;
+    TDataSource DataSourceBook;
+    TApollo Apollo1;
+    TTable TAbleCreate;
+    TDataSource DataSourceCreate;
+    TApollo ApolloCreate;
+    TApolloEnv ApolloEnv1;
+
+    // Opening, checking, creating and rebuilding address files (bkmain_files.cpp).
+    QString LastOpenedFile;  // empty when the last open failed
+    bool IndexValid = false;
+    QAction* OpenFileMenu;        // "&Open Address DataBase"
+    QAction* NewFileMenu;         // "&New Address Database"
+    QAction* RebuildIndexesMenu;  // "&Rebuild Indexes for this file"
+    QAction* StartOfMRU;          // separator; the recent files follow it
+    // The open dialog; tests put their own choice here. Gives the chosen path or "".
+    std::function<QString(const QString& startFolder)> OpenDialogBook;
+
+    QString GetDatabasePath() const;
+    bool OpenBookDBF(const QString& path);
+    bool OpenBookFile(const QString& path, TTable& table);
+    void CheckValidIndex();
+    void OnOpenBookFile(bool active);
+    void GetMRUList(QStringList& list);
+    void PutMRUList(const QStringList& list);
+    void UpdateMRUList(const QString& path);
+    QString GetMRUFile();
+    void UpdateMenuMRUList();
+    void MRUITemClick(QAction* item);
+    void OpenFileMenuClick();
+    void NewFileMenuClick();
+    void RebuildIndexesMenuClick();
+
     QToolBar* ToolBar;
     QWidget* RecordPanel; // the record's edits; hidden while no file is open
     QLabel* NoData;       // shown instead of the record while no file is open
@@ -63,6 +102,12 @@ private:
     // Set-up of each area, called in this order by the constructor.
     void setupMenus();
     void setupPanels();
+    void setupFiles();
+
+    // The most recent file, else DATA/add0001.DBF (made when missing); at first activation.
+    void OpenStartupFile();
+    // Orders the open file by the tag and applies the filter of the current selection.
+    void ApplyOrderAndFilter(const QString& tag);
 
     void FormCreate();
     void FormActivate();

@@ -1,0 +1,199 @@
+#include "addressfile/addressschema.h"
+#include "app/bkmain.h"
+#include "platform/settings.h"
+#include "support/modal.h"
+#include "support/scripted_messages.h"
+#include "support/temp_program_dir.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <ostream>
+
+// Readable failure output for texts.
+static void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+QStringList RecentItems(TAddressMain& window)
+{
+    QStringList paths;
+    const QList<QAction*> items = window.File1->actions();
+    for (qsizetype i = items.indexOf(window.StartOfMRU) + 1; i < items.size(); ++i)
+        paths << items[i]->data().toString();
+    return paths;
+}
+
+QAction* RecentItem(TAddressMain& window, const QString& path)
+{
+    for (QAction* item : window.File1->actions())
+        if (item->data().toString() == path)
+            return item;
+    return nullptr;
+}
+
+} // namespace
+
+class MainWindowFiles : public ::testing::Test {
+protected:
+    void StartWindow()
+    {
+        window_ = std::make_unique<TAddressMain>();
+        window_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+        QTest::qWait(50);
+    }
+    QString DataFile(const QString& name) const { return dir_.Path() + "DATA/" + name; }
+    // Copies a shared fixture into the data folder; gives the DBF's path.
+    QString CopyFixture(const QString& name) const
+    {
+        QDir().mkpath(dir_.Path() + "DATA");
+        for (const char* ext : {".dbf", ".cdx"}) {
+            const QString to = DataFile(name + ext);
+            EXPECT_TRUE(QFile::copy(QStringLiteral(ADDRINA_FIXTURES_DIR "/xbase/") + name + ext, to));
+            QFile(to).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        }
+        return DataFile(name + ".dbf");
+    }
+
+    TempProgramDirectory dir_;
+    ScriptedMessages boxes_;
+    std::unique_ptr<TAddressMain> window_;
+};
+
+TEST_F(MainWindowFiles, FirstStartMakesAndOpensTheDefaultFileThenNewProposesTheNextName)
+{
+    StartWindow();
+    TAddressMain& w = *window_;
+    const QString first = DataFile("add0001.DBF");
+    ASSERT_TRUE(w.TableBook.Active());
+    EXPECT_EQ(w.TableBook.FilePath(), first);
+    EXPECT_EQ(w.windowTitle(), "Addrina - add0001.DBF");
+    EXPECT_TRUE(w.IndexValid);
+    EXPECT_EQ(w.TableBook.IndexName(), "LNAME");
+    EXPECT_EQ(w.Apollo1.DBFilter(), "!ISDEL");
+    EXPECT_EQ(w.GetDatabasePath(), dir_.Path() + "DATA/");
+    EXPECT_EQ(RecentItems(w), QStringList({first}));
+
+    // add0001.DBF takes ADD0001 too, since names differ only in letter case.
+    QString proposed;
+    WhenModalOpens([&](QWidget* dialog) {
+        proposed = dialog->findChild<QLineEdit*>("DBFFileName")->text();
+        dialog->findChild<QPushButton*>("OKButton")->click();
+    });
+    w.NewFileMenuClick();
+    EXPECT_TRUE(ModalWasHandled());
+    EXPECT_EQ(proposed, "ADD0002");
+    const QString second = DataFile("ADD0002.DBF");
+    EXPECT_EQ(w.TableBook.FilePath(), second);
+    EXPECT_EQ(RecentItems(w), QStringList({second, first}));
+    EXPECT_EQ(w.TableBook.Fields().size(), 22u);
+    EXPECT_TRUE(boxes_.Boxes().isEmpty()) << qPrintable(boxes_.Texts().join('|'));
+
+    // Started again, the most recent file opens.
+    window_.reset();
+    StartWindow();
+    EXPECT_EQ(window_->TableBook.FilePath(), second);
+}
+
+TEST_F(MainWindowFiles, TheRecentListKeepsFourExactPathsNewestFirst)
+{
+    StartWindow();
+    TAddressMain& w = *window_;
+    const QStringList paths = {"/a/ONE.DBF", "/a/two.DBF", "/a/three.DBF", "/a/four.DBF", "/a/five.DBF"};
+    for (const QString& path : paths)
+        w.UpdateMRUList(path);
+    EXPECT_EQ(RecentItems(w), QStringList({"/a/five.DBF", "/a/four.DBF", "/a/three.DBF", "/a/two.DBF"}));
+    w.UpdateMRUList("/a/four.DBF");
+    EXPECT_EQ(RecentItems(w), QStringList({"/a/four.DBF", "/a/five.DBF", "/a/three.DBF", "/a/two.DBF"}));
+    w.UpdateMRUList("/a/FOUR.DBF");
+    EXPECT_EQ(RecentItems(w), QStringList({"/a/FOUR.DBF", "/a/four.DBF", "/a/five.DBF", "/a/three.DBF"}));
+    EXPECT_EQ(ReadSettingString("MRU", "Item1"), "/a/FOUR.DBF");
+    EXPECT_EQ(ReadSettingString("MRU", "Item4"), "/a/three.DBF");
+    EXPECT_EQ(w.GetMRUFile(), "/a/FOUR.DBF");
+}
+
+TEST_F(MainWindowFiles, ADeletedRecentFileShowsBothMessagesThenThePreviousFileReopens)
+{
+    StartWindow();
+    TAddressMain& w = *window_;
+    const QString small = CopyFixture("small");
+    ASSERT_TRUE(w.OpenBookDBF(small));
+    const QString gone = DataFile("gone.DBF");
+    w.UpdateMRUList(gone);
+    boxes_.Clear();
+
+    w.MRUITemClick(RecentItem(w, gone));
+    const QStringList texts = boxes_.Texts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_EQ(texts[0], "File " + gone + " not found");
+    EXPECT_EQ(texts[1], "Unable to open " + gone + "\r\n\r\n * May not be a Addrina file.\r\n"
+                        " * May be in use by another program or user");
+    EXPECT_TRUE(w.TableBook.Active());
+    EXPECT_EQ(w.LastOpenedFile, small);
+    EXPECT_EQ(w.windowTitle(), "Addrina - small.dbf");
+}
+
+TEST_F(MainWindowFiles, AnOldFileWithoutTheWebPageTagIsRebuiltOnYes)
+{
+    StartWindow();
+    TAddressMain& w = *window_;
+    const QString old = CopyFixture("nowebpage");
+    boxes_.AnswerNo();
+    EXPECT_TRUE(w.OpenBookDBF(old));
+    EXPECT_FALSE(w.TableBook.Active());
+    EXPECT_EQ(w.LastOpenedFile, old);
+    EXPECT_EQ(RecentItems(w).value(0), old);
+    ASSERT_EQ(boxes_.Boxes().size(), 1);
+    EXPECT_EQ(boxes_.Boxes()[0].caption, "Warning");
+    EXPECT_EQ(boxes_.Boxes()[0].text, "The index file for " + old + "\r\nis missing or invalid. Rebuild now?");
+
+    boxes_.AnswerYes();
+    WhenModalOpens([](QWidget* dialog) { dialog->findChild<QPushButton*>("Doit")->click(); });
+    EXPECT_TRUE(w.OpenBookDBF(old));
+    EXPECT_TRUE(ModalWasHandled());
+    ASSERT_TRUE(w.TableBook.Active());
+    EXPECT_TRUE(w.IndexValid);
+    EXPECT_EQ(w.Apollo1.RecCount(), 207);
+    EXPECT_EQ(w.TableBook.IndexName(), "LNAME");
+}
+
+TEST_F(MainWindowFiles, FileMenuRefusalsAndTheRebuildCommand)
+{
+    StartWindow();
+    TAddressMain& w = *window_;
+    boxes_.Clear();
+    w.OpenDialogBook = [](const QString&) { return QStringLiteral("/tmp/notes.txt"); };
+    w.OpenFileMenuClick();
+    EXPECT_EQ(boxes_.Texts(), QStringList({"Must be a DBF file"}));
+
+    // A taken name in another letter case is refused; nothing is created.
+    boxes_.Clear();
+    WhenModalOpens([](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>("DBFFileName")->setText("Add0001");
+        dialog->findChild<QPushButton*>("OKButton")->click();
+    });
+    w.NewFileMenuClick();
+    EXPECT_EQ(boxes_.Texts(), QStringList({"That file already exists.Please select another name"}));
+    EXPECT_FALSE(QFile::exists(DataFile("Add0001.DBF")));
+
+    boxes_.Clear();
+    w.Apollo1.SetOrder(w.Apollo1.TagArea("CITY"));
+    WhenModalOpens([](QWidget* dialog) { dialog->findChild<QPushButton*>("Doit")->click(); });
+    w.RebuildIndexesMenuClick();
+    EXPECT_TRUE(ModalWasHandled());
+    EXPECT_EQ(w.TableBook.IndexName(), "CITY");
+    EXPECT_EQ(w.Apollo1.DBFilter(), "!ISDEL");
+
+    w.TableBook.Close();
+    w.RebuildIndexesMenuClick();
+    EXPECT_EQ(boxes_.Texts(), QStringList({"You need to have a database file open first"}));
+}
