@@ -34,6 +34,9 @@ int byteFor(char32_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<int>(c);
+    // The five undefined bytes travel as the C1 controls of the same value.
+    if (c >= 0x80 && c < 0xA0 && kHigh[c - 0x80] == 0)
+        return static_cast<int>(c);
     for (int i = 0; i < 32; ++i)
         if (kHigh[i] != 0 && kHigh[i] == c)
             return 0x80 + i;
