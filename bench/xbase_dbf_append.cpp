@@ -27,6 +27,7 @@ void BM_Append100k(benchmark::State& state)
         sx_Close();
     }
     state.counters["records"] = kRecords;
+    state.counters["maxRSS_MB"] = xbbench::peakResidentMegabytes();
     state.counters["MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
     std::filesystem::remove_all(dir);
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
+
 namespace xbbench {
 
 struct FieldSpec {
@@ -95,6 +97,15 @@ inline bool createAddressTable(const std::string& path)
     const bool ok = sx_CreateExec();
     sx_Close();
     return ok;
+}
+
+// The process's peak resident memory: stays near the block cache's size however
+// large the table grows.
+inline double peakResidentMegabytes()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 } // namespace xbbench

@@ -43,6 +43,7 @@ void countWith(benchmark::State& state, const char* filter)
     }
     state.counters["matches"] = static_cast<double>(count);
     state.counters["records"] = kRecords;
+    state.counters["maxRSS_MB"] = xbbench::peakResidentMegabytes();
 }
 
 void BM_CountSubstringFilter(benchmark::State& state) { countWith(state, "\"MIT\"$UPPER(LNAME).and. !ISDEL"); }
