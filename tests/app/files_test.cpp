@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -164,6 +165,17 @@ TEST_F(MainWindowFiles, AnOldFileWithoutTheWebPageTagIsRebuiltOnYes)
     EXPECT_TRUE(w.IndexValid);
     EXPECT_EQ(w.Apollo1.RecCount(), 207);
     EXPECT_EQ(w.TableBook.IndexName(), "LNAME");
+
+    // The engine's own checker finds the rebuilt file sound.
+    w.TableBook.Close();
+    const QString xbtool = QStringLiteral(ADDRINA_BIN_DIR "/xbtool");
+    if (!QFile::exists(xbtool))
+        GTEST_SKIP() << "xbtool not built";
+    QProcess check;
+    check.start(xbtool, {"check", old});
+    ASSERT_TRUE(check.waitForFinished(30000));
+    EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardError().toStdString();
+    EXPECT_TRUE(check.readAllStandardOutput().startsWith("ok: 26 tags, 207 records"));
 }
 
 TEST_F(MainWindowFiles, FileMenuRefusalsAndTheRebuildCommand)
