@@ -107,6 +107,29 @@ TEST_F(ProcessTest, RecordLocksWaitForTheTimeout)
     sx_SetLockTimeout(previous);
 }
 
+TEST_F(ProcessTest, SharedAppendsFromTwoProgramsAllArrive)
+{
+    auto appendMany = [this](const char* who) {
+        sx_Use(path_.c_str(), who, SX_SHARED, SX_DRIVER_CDX);
+        for (int i = 0; i < 300; ++i) {
+            sx_AppendBlank();
+            sx_Replace("TEXT", SX_EVAL_CHAR, who);
+            sx_Commit();
+        }
+        sx_Close();
+    };
+    int fd = -1;
+    const pid_t child = spawn([&](int) { appendMany("CHILD"); }, fd);
+    appendMany("PARENT");
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(fd);
+    ASSERT_NE(sx_Use(path_.c_str(), "", SX_READONLY, SX_DRIVER_CDX), 0);
+    EXPECT_EQ(sx_RecCount(), 600);
+    EXPECT_EQ(sx_Query("TRIM(TEXT) == \"CHILD\""), 300);
+    EXPECT_EQ(sx_Query("TRIM(TEXT) == \"PARENT\""), 300);
+}
+
 TEST_F(ProcessTest, KilledAppenderLeavesOnlyWholeRecordsCounted)
 {
     // Kill the appender after a different number of finished appends each round,
