@@ -4,13 +4,14 @@
 #include "addressfile/tspecifyfieldlengths.h"
 #include "platform/help.h"
 #include "platform/placement.h"
-#include "table/tablefiles.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -38,9 +39,13 @@ bool IsValidDatabaseName(const QString& name)
 
 QString ProposeDatabaseName(const QString& dataDirectory)
 {
+    // One listing, upper-cased: names that differ only in letter case count as taken.
+    QSet<QString> taken;
+    for (const QString& name : QDir(dataDirectory).entryList(QDir::Files | QDir::Hidden | QDir::System))
+        taken.insert(name.toUpper());
     for (int i = 1; i <= 9999; ++i) {
         const QString candidate = QStringLiteral("ADD") + QString::number(i + 10000).right(4);
-        if (FindFileIgnoringCase(dataDirectory, candidate + QStringLiteral(".DBF")).isEmpty())
+        if (!taken.contains(candidate + QStringLiteral(".DBF")))
             return candidate;
     }
     return QStringLiteral("ADD0001");

@@ -193,3 +193,24 @@ TEST_F(TableTest, TwoTablesKeepToTheirOwnWorkAreas)
     EXPECT_EQ(LastNames(first), QStringList({"A1", "A2x"}));
     EXPECT_EQ(LastNames(second), QStringList({"B1", "B2", "B3"}));
 }
+
+TEST_F(TableTest, ReadOnlyTablesRefuseChangesAndCopiesKeepTheStructure)
+{
+    Trio t;
+    const QString path = MakePeople("p.dbf", {{"Ames", "Al"}});
+    t.table.SetReadOnly(true);
+    ASSERT_TRUE(OpenTableFile(path, t.table));
+    EXPECT_THROW(t.table.Edit(), TableError);
+    EXPECT_THROW(t.table.Append(), TableError);
+    EXPECT_THROW(t.table.Delete(), TableError);
+    EXPECT_EQ(t.table.State(), TDataSetState::Browse);
+
+    const QString copy = dir_.filePath("copy.dbf");
+    ASSERT_TRUE(t.apollo.CopyStructure(copy));
+    TTable other;
+    ASSERT_TRUE(OpenTableFile(copy, other));
+    EXPECT_TRUE(other.IsEmpty());
+    ASSERT_EQ(other.Fields().size(), 3u);
+    EXPECT_EQ(other.Fields()[1]->FieldName(), "FNAME");
+    EXPECT_EQ(other.Fields()[1]->Size(), 8);
+}
