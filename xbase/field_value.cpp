@@ -191,11 +191,8 @@ std::string fieldText(const DbfField& f, const char* record)
     switch (f.type) {
     case 'I':
     case 'B':
-    case 'Y': {
-        std::string error;
-        auto e = Expression::compile(f.name, {f}, error);
-        return e ? e->display(EvalContext{record, 0, 0, false}) : std::string(raw);
-    }
+    case 'Y':
+        return plainDecimal(makeFieldNode(f)->number(EvalContext{record, 0, 0, false}));
     case 'M':
     case 'G':
     case 'P':
