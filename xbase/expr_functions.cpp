@@ -3,6 +3,7 @@
 #include "xbase/codepage.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -167,11 +168,31 @@ public:
 class Val final : public Function {
 public:
     explicit Val(Args&& a) : Function(ValueType::Numeric, 8, std::move(a)) {}
+    // The leading decimal number after any blanks; 0 when there is none.
     double number(const EvalContext& c) const override
     {
         const std::string_view s = arg(0).text(c);
-        buffer_.assign(s.substr(0, std::min<std::size_t>(s.size(), 64)));
-        return std::strtod(buffer_.c_str(), nullptr);
+        std::size_t i = s.find_first_not_of(' ');
+        if (i == std::string_view::npos)
+            return 0;
+        const std::size_t start = i;
+        if (s[i] == '-' || s[i] == '+')
+            ++i;
+        auto digits = [&] {
+            while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+                ++i;
+        };
+        digits();
+        if (i < s.size() && s[i] == '.') {
+            ++i;
+            digits();
+        }
+        std::string_view number = s.substr(start, i - start);
+        if (!number.empty() && number.front() == '+')
+            number.remove_prefix(1);
+        double v = 0;
+        std::from_chars(number.data(), number.data() + number.size(), v);
+        return v;
     }
 };
 

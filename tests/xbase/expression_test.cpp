@@ -161,6 +161,8 @@ TEST_F(ExpressionTest, NumberAndLogicalFunctions)
     EXPECT_EQ(eval("STR(123456, 3)"), "***");
     EXPECT_EQ(eval("VAL(\" 42.5abc\")"), "42.5");
     EXPECT_EQ(eval("VAL(\"x\")"), "0");
+    EXPECT_EQ(eval("VAL(\"-3.\")"), "-3");
+    EXPECT_EQ(eval("VAL(\"0x10\") + VAL(\"inf\")"), "0");
     // Out-of-range numbers as positions, widths and dates stay defined.
     EXPECT_EQ(eval("SUBSTR(LNAME, 99999999999999999999, 2)"), "");
     EXPECT_EQ(eval("LEFT(LNAME, -99999999999999999999)"), "");
