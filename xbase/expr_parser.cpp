@@ -183,17 +183,20 @@ private:
         return nullptr;
     }
 
-    NodePtr orExpr()
+    // Every recursion goes through here: nesting is bounded so that hostile text
+    // cannot exhaust the stack.
+    NodePtr nested(NodePtr (Parser::*rule)())
     {
-        // Nesting is bounded so that hostile text cannot exhaust the stack.
-        if (++depth_ > kMaxDepth) {
-            --depth_;
+        if (depth_ >= kMaxDepth)
             return fail("expression nested too deeply");
-        }
-        NodePtr n = chain(Tok::Or, &Parser::andExpr, ".OR.");
+        ++depth_;
+        NodePtr n = (this->*rule)();
         --depth_;
         return n;
     }
+
+    NodePtr orExpr() { return nested(&Parser::disjunction); }
+    NodePtr disjunction() { return chain(Tok::Or, &Parser::andExpr, ".OR."); }
 
     NodePtr andExpr() { return chain(Tok::And, &Parser::notExpr, ".AND."); }
 
@@ -219,10 +222,7 @@ private:
             return compareExpr();
         if (!advance())
             return nullptr;
-        if (++depth_ > kMaxDepth)
-            return fail("expression nested too deeply");
-        NodePtr n = notExpr();
-        --depth_;
+        NodePtr n = nested(&Parser::notExpr);
         if (!n)
             return nullptr;
         if (n->type() != ValueType::Logical)
@@ -321,10 +321,7 @@ private:
             const bool negate = tok_.text == "-";
             if (!advance())
                 return nullptr;
-            if (++depth_ > kMaxDepth)
-                return fail("expression nested too deeply");
-            NodePtr n = unaryExpr();
-            --depth_;
+            NodePtr n = nested(&Parser::unaryExpr);
             if (n && n->type() != ValueType::Numeric)
                 return fail("unary minus needs a number");
             return negate && n ? makeNegate(std::move(n)) : std::move(n);
@@ -333,10 +330,7 @@ private:
         if (base && tok_.kind == Tok::Op && tok_.text == "^") {
             if (!advance())
                 return nullptr;
-            if (++depth_ > kMaxDepth)
-                return fail("expression nested too deeply");
-            NodePtr exponent = unaryExpr();
-            --depth_;
+            NodePtr exponent = nested(&Parser::unaryExpr);
             if (!exponent)
                 return nullptr;
             if (base->type() != ValueType::Numeric || exponent->type() != ValueType::Numeric)
