@@ -92,16 +92,34 @@ bool Cursor::refind() {
   return recno_ == recno && key_ == key;
 }
 
+// A damaged file could lead a walk in circles; entries that do not move on in
+// order stop it.
+void Cursor::rememberPrevious() {
+  prevKey_.assign(key_.begin(), key_.end());
+  prevRecno_ = recno_;
+}
+
+void Cursor::expectOrder(int direction) const {
+  if (valid_ && compareEntry(key_.data(), recno_, prevKey_.data(), prevRecno_, tag_.keyLen()) * direction <= 0)
+    throw DamagedIndex("entries out of order in tag " + tag_.name());
+}
+
 bool Cursor::stepForward() {
+  rememberPrevious();
   ++index_;
-  return load();
+  load();
+  expectOrder(1);
+  return valid_;
 }
 
 bool Cursor::stepBack() {
+  rememberPrevious();
   for (int hops = 0;; ++hops) {
     if (index_ > 0) {
       --index_;
-      return load();
+      load();
+      expectOrder(-1);
+      return valid_;
     }
     Node& n = tag_.node(leaf_);
     if (n.left == kNoPage || hops > kMaxDepth) break;

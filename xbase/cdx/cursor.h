@@ -37,12 +37,16 @@ class Cursor {
   bool stepForward();
   bool stepBack();
   bool refind();
+  void rememberPrevious();
+  void expectOrder(int direction) const;
 
   Tag& tag_;
   uint32_t leaf_ = kNoPage;
   size_t index_ = 0;
   std::vector<uint8_t> key_;
   uint32_t recno_ = 0;
+  std::vector<uint8_t> prevKey_;
+  uint32_t prevRecno_ = 0;
   uint64_t version_ = 0;
   bool valid_ = false;
 };

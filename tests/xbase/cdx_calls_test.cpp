@@ -1,0 +1,158 @@
+// The index calls: progress reports, scopes, key texts, closing and reopening the
+// index, the index file's letter case, a damaged index, and xbtool's index commands.
+#include "test_tables.h"
+
+#include "xbase/sx.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class IndexCalls : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = dir_.file("people.dbf");
+    ASSERT_TRUE(xbtest::createTable(path_, {"NAME:C:10", "CITY:C:8", "GONE:L:1"}));
+    ASSERT_NE(sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+    const char* rows[][2] = {{"delta", "Rome"}, {"alpha", "Oslo"}, {"Charlie", "Rome"}, {"bravo", "Bern"}, {"ECHO", "Oslo"}};
+    for (auto& r : rows) {
+      sx_AppendBlank();
+      sx_Replace("NAME", SX_EVAL_CHAR, r[0]);
+      sx_Replace("CITY", SX_EVAL_CHAR, r[1]);
+    }
+    sx_Commit();
+  }
+  void TearDown() override {
+    sx_SetGaugeHook({});
+    sx_CloseAll();
+  }
+  std::vector<long> visit() {
+    std::vector<long> out;
+    for (sx_GoTop(); !sx_Eof(); sx_Skip(1)) out.push_back(sx_RecNo());
+    return out;
+  }
+  xbtest::TempDir dir_;
+  std::string path_;
+};
+
+TEST_F(IndexCalls, ProgressRunsFromZeroToHundredForEachTag) {
+  std::vector<int> reports;
+  sx_SetGaugeHook([&](int p) { reports.push_back(p); });
+  ASSERT_EQ(sx_IndexTag("", "NAME", "UPPER(NAME)", 0, false, ""), 1);
+  ASSERT_FALSE(reports.empty());
+  EXPECT_EQ(reports.front(), 0);
+  EXPECT_EQ(reports.back(), 100);
+  EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
+  ASSERT_EQ(sx_IndexTag("", "CITY", "UPPER(CITY+NAME)", 0, false, ""), 2);
+  reports.clear();
+  ASSERT_TRUE(sx_Reindex());
+  EXPECT_EQ(std::count(reports.begin(), reports.end(), 0), 2) << "a restart for each tag";
+  EXPECT_EQ(std::count(reports.begin(), reports.end(), 100), 2);
+}
+
+TEST_F(IndexCalls, ScopeBoundsTheOrderByKeyPrefixes) {
+  ASSERT_EQ(sx_IndexTag("", "NAME", "UPPER(NAME)", 0, false, ""), 1);
+  EXPECT_EQ(visit(), (std::vector<long>{2, 4, 3, 1, 5}));
+  ASSERT_TRUE(sx_SetScope("B", "D"));
+  EXPECT_EQ(visit(), (std::vector<long>{4, 3, 1}));
+  sx_GoBottom();
+  EXPECT_EQ(sx_RecNo(), 1);
+  sx_Skip(-1);
+  EXPECT_EQ(sx_RecNo(), 3);
+  EXPECT_FALSE(sx_Seek("E")) << "outside the scope";
+  ASSERT_TRUE(sx_SetScope("", ""));
+  EXPECT_EQ(visit().size(), 5u);
+  sx_SetOrder(0);
+  EXPECT_FALSE(sx_SetScope("A", "B")) << "record order has no keys";
+}
+
+TEST_F(IndexCalls, KeysOrdersAndTheIndexFile) {
+  EXPECT_EQ(sx_IndexName(1), "");
+  ASSERT_EQ(sx_IndexTag("", "NAME", "UPPER(NAME)", 0, false, ""), 1);
+  ASSERT_EQ(sx_IndexTag("", "CITY", "UPPER(CITY+NAME)", 0, false, ""), 2);
+  EXPECT_EQ(sx_IndexOrd(), 2) << "the new tag becomes the order";
+  EXPECT_EQ(sx_IndexName(1), dir_.file("people.cdx"));
+  EXPECT_EQ(sx_TagName(2), "CITY");
+  EXPECT_EQ(sx_TagArea("city"), 2);
+  sx_Go(3);
+  EXPECT_EQ(sx_IndexKey(), "ROME    CHARLIE   ");
+  EXPECT_EQ(sx_KeyData(), sx_IndexKey());
+  EXPECT_EQ(sx_IndexKeyField(), "UPPER(CITY+NAME)");
+  EXPECT_EQ(sx_SetOrder(1), 2);
+  EXPECT_EQ(sx_SetOrder(9), 1) << "an order beyond the tags changes nothing";
+  EXPECT_EQ(sx_IndexOrd(), 1);
+  EXPECT_EQ(sx_IndexTag("", "BAD", "NOSUCHFIELD", 0, false, ""), 0);
+  EXPECT_EQ(sx_IndexTag("", "DESC", "NAME", 0, true, ""), 0) << "descending tags are refused";
+  sx_CloseIndexes();
+  EXPECT_EQ(sx_TagArea("NAME"), 0);
+  EXPECT_EQ(sx_IndexOrd(), 0);
+  EXPECT_EQ(sx_IndexOpen(""), 1);
+  EXPECT_EQ(sx_TagArea("CITY"), 2);
+  EXPECT_EQ(visit(), (std::vector<long>{2, 4, 3, 1, 5}));
+}
+
+TEST_F(IndexCalls, AnIndexFileInCapitalsIsFound) {
+  ASSERT_GT(sx_IndexTag("", "NAME", "UPPER(NAME)", 0, false, ""), 0);
+  sx_CloseAll();
+  fs::rename(dir_.file("people.cdx"), dir_.file("people.CDX"));
+  ASSERT_NE(sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+  EXPECT_EQ(sx_TagArea("NAME"), 1);
+  sx_AppendBlank();
+  sx_Replace("NAME", SX_EVAL_CHAR, "aaron");
+  sx_Commit();
+  sx_SetOrder(1);
+  sx_GoTop();
+  EXPECT_EQ(sx_RecNo(), 6);
+  EXPECT_FALSE(fs::exists(dir_.file("people.cdx")));
+}
+
+TEST_F(IndexCalls, ADamagedIndexIsReportedAndCanBeReplaced) {
+  ASSERT_GT(sx_IndexTag("", "NAME", "UPPER(NAME)", 0, false, ""), 0);
+  sx_CloseAll();
+  const std::string cdx = dir_.file("people.cdx");
+  {
+    std::fstream f(cdx, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(0);
+    const char junk[16] = {'\x7f', '\x7f', '\x7f', '\x7f', 0, 0, 0, 0, 0, 0, 0, 0, 9, 0};
+    f.write(junk, sizeof junk);
+  }
+  int status = 0;
+  const std::string out = xbtest::runCommand(std::string(ADDRINA_BIN_DIR) + "/xbtool check " + path_, &status);
+  EXPECT_EQ(status >> 8, 1) << out;
+  EXPECT_NE(out.find("damaged"), std::string::npos) << out;
+  ASSERT_NE(sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0) << "the table still opens";
+  EXPECT_EQ(sx_TagArea("NAME"), 0);
+  EXPECT_EQ(sx_IndexTag("", "NAME", "UPPER(NAME)", 0, false, ""), 1) << sx_LastError();
+  EXPECT_EQ(visit(), (std::vector<long>{2, 4, 3, 1, 5}));
+}
+
+TEST(IndexTool, CommandsBuildCheckSeekAndList) {
+  xbtest::TempDir dir;
+  const std::string dbf = dir.file("small.dbf");
+  fs::copy_file(xbtest::fixture("small.dbf"), dbf);
+  fs::permissions(dbf, fs::perms::owner_write, fs::perm_options::add);
+  const std::string tool = std::string(ADDRINA_BIN_DIR) + "/xbtool ";
+  int status = 0;
+  xbtest::runCommand(tool + "index " + dbf + " LNAME='UPPER(LNAME)+UPPER(FNAME)' ZIP='UPPER(ZIP)'", &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(xbtest::runCommand(tool + "seek " + dbf + " --tag lname --deleted off SMI", &status), "found 9 3 10 91 193\n");
+  EXPECT_EQ(xbtest::runCommand(tool + "seek " + dbf + " --tag ZIP --soft on 99999"), "not found 6\n");
+  EXPECT_EQ(xbtest::runCommand(tool + "seek " + dbf + " --tag ZIP A"), "not found eof\n");
+  const std::string keys = xbtest::runCommand(tool + "keys " + dbf + " ZIP", &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(keys.substr(keys.rfind('\n', keys.size() - 2) + 1), "6\tK1A 0B1   |\n");
+  const std::string check = xbtest::runCommand(tool + "check " + dbf, &status);
+  EXPECT_EQ(status, 0) << check;
+  xbtest::runCommand(tool + "set " + dbf + " 5 ZIP=00000", &status);
+  EXPECT_EQ(status, 0);
+  xbtest::runCommand(tool + "reindex " + dbf, &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(xbtest::runCommand(tool + "seek " + dbf + " --tag ZIP 0").substr(0, 8), "found 5 ") << "the only zip below 1";
+}
+
+}  // namespace
