@@ -96,6 +96,41 @@ TEST_F(IndexCalls, KeysOrdersAndTheIndexFile) {
   EXPECT_EQ(visit(), (std::vector<long>{2, 4, 3, 1, 5}));
 }
 
+TEST_F(IndexCalls, ConditionLeavesRecordsOutAndKeepsThemCurrent) {
+  ASSERT_EQ(sx_IndexTag("", "HERE", "UPPER(NAME)", 0, false, "!GONE"), 1) << sx_LastError();
+  const unsigned char yes = 1, no = 0;
+  sx_Go(4);
+  sx_Replace("GONE", SX_EVAL_LOGICAL, &yes);
+  sx_Commit();
+  EXPECT_EQ(visit(), (std::vector<long>{2, 3, 1, 5}));
+  sx_Go(4);
+  sx_Replace("GONE", SX_EVAL_LOGICAL, &no);
+  sx_Go(1);
+  sx_Replace("GONE", SX_EVAL_LOGICAL, &yes);
+  sx_Commit();
+  EXPECT_EQ(visit(), (std::vector<long>{2, 4, 3, 5}));
+  ASSERT_TRUE(sx_Reindex());
+  EXPECT_EQ(visit(), (std::vector<long>{2, 4, 3, 5}));
+}
+
+TEST_F(IndexCalls, NumericKeysSortAndSeekAsNumbers) {
+  const double amounts[] = {12.5, -3, 100, 0, -250};
+  ASSERT_TRUE(xbtest::createTable(dir_.file("sums.dbf"), {"AMT:N:8:2"}));
+  ASSERT_NE(sx_Use(dir_.file("sums.dbf").c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+  for (double a : amounts) {
+    sx_AppendBlank();
+    sx_Replace("AMT", SX_EVAL_NUMERIC, &a);
+  }
+  ASSERT_EQ(sx_IndexTag("", "AMT", "AMT", 0, false, ""), 1) << sx_LastError();
+  EXPECT_EQ(visit(), (std::vector<long>{5, 2, 4, 1, 3}));
+  EXPECT_TRUE(sx_Seek("12.5"));
+  EXPECT_EQ(sx_RecNo(), 1);
+  sx_SetSoftSeek(true);
+  EXPECT_FALSE(sx_Seek("-4"));
+  EXPECT_EQ(sx_RecNo(), 2) << "the next greater number";
+  sx_SetSoftSeek(false);
+}
+
 TEST_F(IndexCalls, AnIndexFileInCapitalsIsFound) {
   ASSERT_GT(sx_IndexTag("", "NAME", "UPPER(NAME)", 0, false, ""), 0);
   sx_CloseAll();
