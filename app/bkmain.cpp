@@ -49,6 +49,7 @@ TAddressMain::TAddressMain(QWidget* parent)
     setupMenus();
     setupPanels();
     setupFiles();
+    setupRecords();
 
     FormCreate();
 }
@@ -139,9 +140,11 @@ void TAddressMain::FormActivate()
     RecordPanel->hide();
     setWindowTitle(ProductName());
     NoData->setText(QStringLiteral("Please Open or Create a ") + ProductName() + QStringLiteral(" Address file"));
+    EventsActive = true;
     LoadPreferences();
     firstActivation_ = false;
     OpenStartupFile();
+    FinishFirstActivation();
 }
 
 void TAddressMain::LoadPreferences()
@@ -160,6 +163,7 @@ void TAddressMain::SaveTagPref()
 
 void TAddressMain::closeEvent(QCloseEvent* event)
 {
+    FormCloseQuery();
     FormClose();
     event->accept();
 }

@@ -1,18 +1,24 @@
 #pragma once
 
 #include "app/addingprefs.h"
+#include "app/aggressivesave.h"
+#include "app/newrecordfill.h"
 #include "table/tapollo.h"
 #include "table/tapolloenv.h"
 #include "table/tdatasource.h"
 #include "table/ttable.h"
 
 #include <QMainWindow>
+#include <QStyle>
 #include <functional>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
+class TRecordCard;
+class QToolButton;
 
 // The main window: one address file, one record at a time. Each area of the window
 // (record editing, opening files, ordering and search, filters and tags, printing) keeps
@@ -89,6 +95,35 @@ public:
     void NewFileMenuClick();
     void RebuildIndexesMenuClick();
 
+    // Record editing and data-entry assists (bkmain_records.cpp, bkmain_assists.cpp).
+    TRecordCard* RecordCard = nullptr;
+    QToolButton *AddButton, *EditButton, *DeleteButton, *SaveButton, *CancelButton;
+    QToolButton *RecordFirst, *RecordPrev, *RecordNext, *RecordLast;
+    QAction *mnuAdd, *mnuEdit, *mnuDelete, *mnuClone, *mnuFirst, *mnuPrevious, *mnuNext, *mnuLast;
+    // False while a clone runs, so its insert and post leave buttons and focus alone.
+    bool EventsActive = false;
+    AggressiveSaveCounter SaveCounter;
+
+    void SetButtons();
+    void SetExtraFields(bool visible);
+    void SetSkipFields(bool skip);
+    bool FillCityState(const QString& zip, QString& city, QString& state);
+    bool CheckDupName(const QString& first, const QString& last);
+    // The window sees every key before its controls; true when it used the key.
+    bool FormKeyDown(QKeyEvent* key);
+    void AddButtonClick();
+    void EditButtonClick();
+    void DeleteButtonClick();
+    void SaveButtonClick();
+    void CancelButtonClick();
+    void RecordFirstClick();
+    void RecordPrevClick();
+    void RecordNextClick();
+    void RecordLastClick();
+    void EditFieldClick();
+    void mnuCloneClick();
+    void DateLabelClick();
+
     QToolBar* ToolBar;
     QWidget* RecordPanel; // the record's edits; hidden while no file is open
     QLabel* NoData;       // shown instead of the record while no file is open
@@ -103,6 +138,7 @@ private:
     void setupMenus();
     void setupPanels();
     void setupFiles();
+    void setupRecords();
 
     // The most recent file, else DATA/add0001.DBF (made when missing); at first activation.
     void OpenStartupFile();
@@ -121,4 +157,27 @@ private:
     void About1Click();
 
     bool firstActivation_ = true;
+
+    // Record editing (bkmain_records.cpp, bkmain_assists.cpp).
+    class LookupScope;
+    void setupRecordToolBar();
+    void setupRecordMenus();
+    QToolButton* AddRecordButton(const char* name, const QString& caption, const QString& hint,
+                                 QStyle::StandardPixmap icon, void (TAddressMain::*handler)());
+    void ShowToolButton(QWidget* button, bool visible);
+    QAction* ActionCaptioned(const QString& caption) const;
+    bool IsEditing() const;
+    bool HasRecord();
+    // Runs table operations; a failure is shown to the user and gives false.
+    bool RunTableCommand(const std::function<void()>& command);
+    CarriedValues TakeCarriedValues();
+    void TableBookCalcFields(TTable& table);
+    void TableBookAfterInsert();
+    void TableBookAfterEdit();
+    void TableBookAfterPost();
+    void TableBookAfterCancel();
+    void CheckCloseAndOpen();
+    void FormCloseQuery();
+    void FinishFirstActivation();
+    int ToolBarInsertPoint = 0;
 };

@@ -115,7 +115,7 @@ TRecordCard::TRecordCard(TDataSource* source, QWidget* parent)
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(5);
-    grid->setContentsMargins(14, 10, 14, 12);
+    grid->setContentsMargins(12, 8, 12, 10);
 
     // Left: who and where. Columns 0-5.
     grid->addWidget(Heading("Name", this), 0, 0, 1, 6);
@@ -204,6 +204,9 @@ QPushButton* TRecordCard::MakeButton(const char* name, const QString& caption, c
     button->setToolTip(hint);
     // Buttons stay out of the way of typing: the edits alone make up the tab order.
     button->setFocusPolicy(Qt::NoFocus);
+    // As wide as the caption needs, so the card still fits a small screen.
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
+    button->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     return button;
 }
 

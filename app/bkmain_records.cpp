@@ -1,0 +1,546 @@
+// The main window's record editing: the record card, the toolbar and the "&Record" and
+// "Ed&it" menus, the life cycle of the record (edit, save, cancel, delete, move), the
+// keyboard rules, the table events, the button rules and aggressive saving.
+
+#include "app/bkmain.h"
+
+#include "app/buttonrules.h"
+#include "app/calcfields.h"
+#include "app/overtype.h"
+#include "app/printercheck.h"
+#include "app/recordcard.h"
+#include "app/skipfields.h"
+#include "app/systembeep.h"
+#include "platform/busy.h"
+#include "platform/messages.h"
+#include "platform/recorddate.h"
+#include "table/dbedit.h"
+#include "table/tableerror.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The window sees every key before its controls do.
+class KeyPreview : public QObject
+{
+public:
+    explicit KeyPreview(TAddressMain* window) : QObject(window), Window(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        if (static_cast<QWidget*>(watched)->window() != Window)
+            return false;
+        return Window->FormKeyDown(static_cast<QKeyEvent*>(event));
+    }
+
+private:
+    TAddressMain* Window;
+};
+
+bool IsEnterKey(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+Qt::KeyboardModifiers HeldModifiers(const QKeyEvent* key)
+{
+    return key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+
+} // namespace
+
+// ---- set-up -----------------------------------------------------------------------------------
+
+void TAddressMain::setupRecords()
+{
+    TableBook.AddCalcField("DisplayDate", TFieldType::String, 12, "Date", 12);
+    TableBook.AddCalcField("Tagged", TFieldType::Boolean, 1).SetDisplayValues("Yes;No");
+    TableBook.AddCalcField("FullName", TFieldType::String, 35, "Full Name", 35, false);
+    TableBook.AddCalcField("FullNameWithPrefix", TFieldType::String, 35, "Full Name & Prefix", 35, false);
+    TableBook.AddCalcField("CityStateZip", TFieldType::String, 35, "City, State & Zip", 35, false);
+    TableBook.OnCalcFields = [this](TTable& table) { TableBookCalcFields(table); };
+    TableBook.BeforeInsert = [](TTable&) {};
+    TableBook.AfterInsert = [this](TTable&) { TableBookAfterInsert(); };
+    TableBook.AfterEdit = [this](TTable&) { TableBookAfterEdit(); };
+    TableBook.AfterPost = [this](TTable&) { TableBookAfterPost(); };
+    TableBook.AfterCancel = [this](TTable&) { TableBookAfterCancel(); };
+
+    RecordCard = new TRecordCard(&DataSourceBook, RecordPanel);
+    auto* panelLayout = new QVBoxLayout(RecordPanel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->addWidget(RecordCard);
+    connect(RecordCard, &TRecordCard::EditFieldDoubleClicked, this, &TAddressMain::EditFieldClick);
+    connect(RecordCard->DateLabel, &QPushButton::clicked, this, &TAddressMain::DateLabelClick);
+    auto* overtype = new OvertypeFilter(this);
+    for (TDBEdit* edit : RecordCard->RecordEdits())
+        edit->installEventFilter(overtype);
+    // Typing replaces characters until Insert is pressed, so the mode is always in sight.
+    auto* mode = new QLabel(this);
+    mode->setObjectName("TypingMode");
+    mode->setToolTip("The Insert key switches between replacing and inserting characters");
+    auto showMode = [mode](bool inserting) { mode->setText(inserting ? "INS" : "OVR"); };
+    showMode(overtype->Inserting());
+    connect(overtype, &OvertypeFilter::ModeChanged, mode, showMode);
+    statusBar()->addPermanentWidget(mode);
+
+    setupRecordToolBar();
+    setupRecordMenus();
+    qApp->installEventFilter(new KeyPreview(this));
+}
+
+QToolButton* TAddressMain::AddRecordButton(const char* name, const QString& caption, const QString& hint,
+                                         QStyle::StandardPixmap icon, void (TAddressMain::*handler)())
+{
+    auto* button = new QToolButton(ToolBar);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setIcon(style()->standardIcon(icon));
+    button->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QToolButton::clicked, this, handler);
+    // The record commands lead the toolbar; whatever other areas add follows them.
+    QAction* before = ToolBar->actions().value(ToolBarInsertPoint);
+    if (before)
+        ToolBar->insertWidget(before, button);
+    else
+        ToolBar->addWidget(button);
+    ++ToolBarInsertPoint;
+    return button;
+}
+
+void TAddressMain::setupRecordToolBar()
+{
+    AddButton = AddRecordButton("AddButton", "Add", "Click to add a new record", QStyle::SP_FileIcon,
+                              &TAddressMain::AddButtonClick);
+    EditButton = AddRecordButton("EditButton", "Edit", "Click to edit this record", QStyle::SP_FileDialogDetailedView,
+                               &TAddressMain::EditButtonClick);
+    DeleteButton = AddRecordButton("DeleteButton", "Delete", "Click to delete this record", QStyle::SP_TrashIcon,
+                                 &TAddressMain::DeleteButtonClick);
+    SaveButton = AddRecordButton("SaveButton", "Save", "Click to save changes", QStyle::SP_DialogSaveButton,
+                               &TAddressMain::SaveButtonClick);
+    CancelButton = AddRecordButton("CancelButton", "Cancel", "Click to cancel changes", QStyle::SP_DialogCancelButton,
+                                 &TAddressMain::CancelButtonClick);
+    RecordFirst = AddRecordButton("RecordFirst", {}, "First record", QStyle::SP_MediaSkipBackward,
+                                &TAddressMain::RecordFirstClick);
+    RecordPrev = AddRecordButton("RecordPrev", {}, "Previous record", QStyle::SP_MediaSeekBackward,
+                               &TAddressMain::RecordPrevClick);
+    RecordNext = AddRecordButton("RecordNext", {}, "Next record", QStyle::SP_MediaSeekForward,
+                               &TAddressMain::RecordNextClick);
+    RecordLast = AddRecordButton("RecordLast", {}, "Last record", QStyle::SP_MediaSkipForward,
+                               &TAddressMain::RecordLastClick);
+    QAction* separator = ToolBar->actions().value(ToolBarInsertPoint);
+    ToolBar->insertSeparator(separator);
+    ++ToolBarInsertPoint;
+}
+
+void TAddressMain::setupRecordMenus()
+{
+    auto item = [this](QMenu* menu, const char* name, const QString& caption, void (TAddressMain::*handler)(),
+                       const QKeySequence& keys = {}) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    mnuAdd = item(Record1, "mnuAdd", "&Add", &TAddressMain::AddButtonClick);
+    mnuEdit = item(Record1, "mnuEdit", "&Edit", &TAddressMain::EditButtonClick);
+    mnuDelete = item(Record1, "mnuDelete", "&Delete", &TAddressMain::DeleteButtonClick);
+    mnuClone = item(Record1, "mnuClone", "Create a Duplicate &Record (Clone)", &TAddressMain::mnuCloneClick);
+    Record1->addSeparator();
+    mnuFirst = item(Record1, "mnuFirst", "&First", &TAddressMain::RecordFirstClick, QKeySequence(Qt::CTRL | Qt::Key_Up));
+    mnuPrevious = item(Record1, "mnuPrevious", "&Previous", &TAddressMain::RecordPrevClick,
+                       QKeySequence(Qt::CTRL | Qt::Key_Left));
+    mnuNext = item(Record1, "mnuNext", "&Next", &TAddressMain::RecordNextClick, QKeySequence(Qt::CTRL | Qt::Key_Right));
+    mnuLast = item(Record1, "mnuLast", "&Last", &TAddressMain::RecordLastClick, QKeySequence(Qt::CTRL | Qt::Key_Down));
+
+    // The edit commands act on whichever line edit has the focus.
+    auto editItem = [this](const char* name, const QString& caption, QKeySequence::StandardKey keys,
+                           std::function<void(QLineEdit*)> operation) {
+        QAction* action = Edit1->addAction(caption);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, [operation] {
+            if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+                operation(edit);
+        });
+    };
+    editItem("Undo1", "&Undo typing", QKeySequence::Undo, [](QLineEdit* e) { e->undo(); });
+    Edit1->addSeparator();
+    editItem("Cut1", "Cu&t", QKeySequence::Cut, [](QLineEdit* e) { e->cut(); });
+    editItem("Copy1", "&Copy", QKeySequence::Copy, [](QLineEdit* e) { e->copy(); });
+    editItem("Paste1", "&Paste", QKeySequence::Paste, [](QLineEdit* e) { e->paste(); });
+}
+
+// ---- state ------------------------------------------------------------------------------------
+
+bool TAddressMain::IsEditing() const
+{
+    const TDataSetState s = TableBook.State();
+    return s == TDataSetState::Edit || s == TDataSetState::Insert;
+}
+
+bool TAddressMain::HasRecord()
+{
+    return TableBook.Active() && Apollo1.RecNo() != Apollo1.RecCount() + 1;
+}
+
+// ---- calculated fields ------------------------------------------------------------------------
+
+void TAddressMain::TableBookCalcFields(TTable& table)
+{
+    auto text = [&table](const char* name) { return table.FieldByName(name).AsString(); };
+    table.FieldByName("DisplayDate").SetAsString(RecordDateToDisplay(text("DATE")));
+    table.FieldByName("Tagged").SetAsBoolean(IsTagged(text("TAG"), GlobalTagId));
+    if (!table.FieldByName("FullName").Visible())
+        return;
+    const QString first = text("FNAME"), middle = text("MIDDLE"), last = text("LNAME");
+    table.FieldByName("FullName").SetAsString(FullNameOf(first, middle, last));
+    table.FieldByName("FullNameWithPrefix").SetAsString(FullNameWithPrefixOf(text("PREFIX"), first, middle, last));
+    table.FieldByName("CityStateZip").SetAsString(CityStateZipOf(text("CITY"), text("STATE"), text("ZIP")));
+}
+
+void TAddressMain::SetExtraFields(bool visible)
+{
+    for (const char* name : {"FullName", "FullNameWithPrefix", "CityStateZip"})
+        TableBook.FieldByName(name).SetVisible(visible);
+}
+
+// ---- commands ---------------------------------------------------------------------------------
+
+bool TAddressMain::RunTableCommand(const std::function<void()>& command)
+{
+    try {
+        command();
+        return true;
+    } catch (const TableError& e) {
+        ShowInformation(e.Message());
+        return false;
+    }
+}
+
+void TAddressMain::EditButtonClick()
+{
+    RunTableCommand([this] { TableBook.Edit(); });
+    SetButtons();
+}
+
+void TAddressMain::SaveButtonClick()
+{
+    if (RunTableCommand([this] {
+            TableBook.Post();
+            Apollo1.PostPending();
+        }))
+        ReapplyFilterIfNothingMatches();
+    SetButtons();
+}
+
+void TAddressMain::CancelButtonClick()
+{
+    TableBook.Cancel();
+    SetButtons();
+}
+
+void TAddressMain::DeleteButtonClick()
+{
+    if (AskYesNo("Delete this record?", "DELETE")) {
+        const long recNo = Apollo1.RecNo();
+        ApolloEnv1.SetDeleted(false);
+        RunTableCommand([this, recNo] {
+            TableBook.Delete();
+            // Deleting moved on; come back to mark the record as the user's deletion too.
+            Apollo1.Go(recNo);
+            TableBook.Edit();
+            TableBook.FieldByName("isdel").SetAsBoolean(true);
+            TableBook.Post();
+        });
+        // Deleted records must never show, whatever failed above.
+        ApolloEnv1.SetDeleted(true);
+        RunTableCommand([this] { TableBook.Prior(); });
+    }
+    ReapplyFilterIfNothingMatches();
+    SetButtons();
+}
+
+void TAddressMain::EditFieldClick()
+{
+    if (!IsEditing() && EditButton->isEnabled())
+        EditButtonClick();
+}
+
+void TAddressMain::RecordFirstClick()
+{
+    RunTableCommand([this] { TableBook.First(); });
+    SetButtons();
+}
+
+void TAddressMain::RecordPrevClick()
+{
+    RunTableCommand([this] { TableBook.Prior(); });
+    if (TableBook.Bof())
+        SystemBeep();
+    SetButtons();
+}
+
+void TAddressMain::RecordNextClick()
+{
+    RunTableCommand([this] { TableBook.Next(); });
+    if (TableBook.Eof())
+        SystemBeep();
+    SetButtons();
+}
+
+void TAddressMain::RecordLastClick()
+{
+    RunTableCommand([this] { TableBook.Last(); });
+    SetButtons();
+}
+
+// ---- keyboard ---------------------------------------------------------------------------------
+
+bool TAddressMain::FormKeyDown(QKeyEvent* key)
+{
+    const bool editing = IsEditing();
+    const Qt::KeyboardModifiers held = HeldModifiers(key);
+    if (editing && IsEnterKey(key) && held == Qt::AltModifier) {
+        SaveButtonClick();
+        if (!IsEditing() && AskYesNo("Add another record?", "Add"))
+            AddButtonClick();
+        return true;
+    }
+    if (editing && IsEnterKey(key) && held == Qt::ControlModifier) {
+        SaveButtonClick();
+        return true;
+    }
+    switch (key->key()) {
+    case Qt::Key_PageDown:
+        if (editing) {
+            if (AskYesNo("Save changes?", "Save"))
+                SaveButtonClick();
+        } else if (HasRecord()) {
+            held == Qt::ControlModifier ? RecordLastClick() : RecordNextClick();
+        }
+        return true;
+    case Qt::Key_PageUp:
+        if (!editing && HasRecord())
+            held == Qt::ControlModifier ? RecordFirstClick() : RecordPrevClick();
+        return true;
+    case Qt::Key_Escape:
+        if (!editing)
+            return false;
+        if (AskYesNo("Cancel changes?", "Cancel"))
+            CancelButtonClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
+// ---- table events -----------------------------------------------------------------------------
+
+void TAddressMain::TableBookAfterInsert()
+{
+    if (!EventsActive)
+        return;
+    SetButtons();
+    RecordCard->Last->setFocus();
+}
+
+void TAddressMain::TableBookAfterEdit()
+{
+    if (EventsActive)
+        SetButtons();
+}
+
+void TAddressMain::TableBookAfterPost()
+{
+    if (EventsActive)
+        SetButtons();
+    SetSkipFields(false);
+    if (AggressiveSave > 0)
+        CheckCloseAndOpen();
+}
+
+void TAddressMain::TableBookAfterCancel()
+{
+    SetButtons();
+    SetSkipFields(false);
+}
+
+// ---- button rules -----------------------------------------------------------------------------
+
+void TAddressMain::SetButtons()
+{
+    const bool editing = IsEditing();
+    const bool hasRecord = HasRecord();
+    const ButtonRules r = ComputeButtonRules({TableBook.Active(), editing, hasRecord, FilterIsSet()});
+
+    auto enable = [this](const char* caption, bool on) {
+        if (QAction* action = ActionCaptioned(caption))
+            action->setEnabled(on);
+    };
+    Edit1->setEnabled(r.fileItems);
+    for (const char* caption : {"&Rebuild Indexes for this file", "&Import", "Import from &ASCII File",
+                                "Import from &DBF File", "Clear &Tags", "&Restore Filter"})
+        enable(caption, r.fileItems);
+    Record1->menuAction()->setEnabled(r.addEnabled);
+    mnuAdd->setEnabled(r.addEnabled);
+    mnuEdit->setEnabled(r.editDeleteEnabled);
+    mnuDelete->setEnabled(r.editDeleteEnabled);
+    mnuClone->setEnabled(r.recordCommands);
+    for (QAction* move : {mnuFirst, mnuPrevious, mnuNext, mnuLast})
+        move->setEnabled(r.navigationVisible);
+    enable("&Export ", r.recordCommands);
+    mnuSearch->setEnabled(r.recordCommands);
+    mnuBrowse->setEnabled(r.recordCommands);
+    mnuOrder->menuAction()->setEnabled(r.recordCommands);
+    Print1->menuAction()->setEnabled(r.recordCommands);
+    File1->menuAction()->setEnabled(r.fileMenu);
+    Exit1->setEnabled(r.fileMenu);
+    enable("Set &Filter", r.filterEnabled);
+    for (const char* caption : {"&Save Filter", "&Clear Filter", "&Tag All Filter Matches"})
+        enable(caption, r.filterItems);
+
+    AddButton->setEnabled(r.addEnabled);
+    ShowToolButton(AddButton, r.addVisible);
+    for (QToolButton* b : {EditButton, DeleteButton}) {
+        b->setEnabled(r.editDeleteEnabled);
+        ShowToolButton(b, r.editDeleteVisible);
+    }
+    for (QToolButton* b : {RecordFirst, RecordPrev, RecordNext, RecordLast})
+        ShowToolButton(b, r.navigationVisible);
+    for (QToolButton* b : {SaveButton, CancelButton}) {
+        b->setEnabled(r.saveCancel);
+        ShowToolButton(b, r.saveCancel);
+    }
+    SearchButton->setEnabled(r.recordCommands);
+    BrowseButton->setEnabled(r.recordCommands);
+    auto button = [this](const char* name) { return findChild<QAbstractButton*>(name); };
+    if (QAbstractButton* b = button("Exitbutton"))
+        ShowToolButton(b, r.exitVisible);
+    if (QAbstractButton* b = button("FilterButton"))
+        b->setEnabled(r.filterEnabled);
+    if (QAbstractButton* b = button("ClearfilterButton")) {
+        b->setEnabled(r.clearFilterEnabled);
+        ShowToolButton(b, r.clearFilterVisible);
+    }
+    // The date can be picked only for a record there is.
+    RecordCard->DateLabel->setEnabled(editing || hasRecord);
+    RecordCard->UpdateLinkButtons();
+
+    if (editing && !RecordCard->IsRecordEdit(QApplication::focusWidget()))
+        RecordCard->Last->setFocus();
+    UpdateFilterStatus();
+}
+
+// A toolbar shows or hides its buttons through their actions; hiding the button itself
+// would not last past the toolbar's next layout.
+void TAddressMain::ShowToolButton(QWidget* button, bool visible)
+{
+    for (QAction* action : ToolBar->actions())
+        if (ToolBar->widgetForAction(action) == button) {
+            action->setVisible(visible);
+            return;
+        }
+    button->setVisible(visible);
+}
+
+QAction* TAddressMain::ActionCaptioned(const QString& caption) const
+{
+    const auto actions = findChildren<QAction*>();
+    for (QAction* action : actions)
+        if (action->text() == caption)
+            return action;
+    return nullptr;
+}
+
+// ---- closing ----------------------------------------------------------------------------------
+
+void TAddressMain::FormCloseQuery()
+{
+    if (!TableBook.Active())
+        return;
+    // An edit still open was never confirmed by the user: it is dropped, not saved.
+    TableBook.Cancel();
+    TableBook.Close();
+}
+
+// ---- aggressive saving ------------------------------------------------------------------------
+
+void TAddressMain::CheckCloseAndOpen()
+{
+    if (!SaveCounter.CountSave(AggressiveSave))
+        return;
+    const long recNo = Apollo1.RecNo();
+    const QString order = CurrentOrderName;
+    TableBook.DisableControls();
+    {
+        BusyCursor busy;
+        TableBook.Close();
+        for (int attempt = 0; attempt < 10 && !TableBook.Active(); ++attempt) {
+            if (!OpenBookDBF(LastOpenedFile))
+                continue;
+            SetCurrentOrder(order);
+            ReapplyFilter();
+            try {
+                Apollo1.Go(recNo);
+            } catch (const TableError&) {
+                // The record may be gone; the file is open again, which is what matters.
+            }
+        }
+        TableBook.EnableControls();
+        if (!TableBook.Active()) {
+            LastOpenedFile.clear();
+            ShowInformation("An error has occurred which may have resulted in lost data.\r\n"
+                            "Please close and restart the program, and verify that the\r\n"
+                            "last few changes were saved.\r\n\r\n"
+                            "If you see this message too often, turn off agressive saving\r\n"
+                            "from the Preferences screen");
+        }
+    }
+    SetButtons();
+}
+
+// ---- first activation -------------------------------------------------------------------------
+
+namespace {
+
+// Until the printing layer offers its list: the system's printers and the "PDF file"
+// printer that is always there, which also stands in as the default.
+QStringList InstalledPrinters()
+{
+    return QPrinterInfo::availablePrinterNames() << QStringLiteral("PDF file");
+}
+
+QString DefaultPrinterName()
+{
+    const QString system = QPrinterInfo::defaultPrinterName();
+    return system.isEmpty() ? QStringLiteral("PDF file") : system;
+}
+
+} // namespace
+
+void TAddressMain::FinishFirstActivation()
+{
+    SetButtons();
+    const QString warning = PrinterCheckMessage(InstalledPrinters(), DefaultPrinterName());
+    if (!warning.isEmpty())
+        ShowInformation(warning);
+}

@@ -1,0 +1,256 @@
+#include "records_window_support.h"
+
+#include "app/recordcard.h"
+#include "table/dbcheckbox.h"
+#include "table/dbedit.h"
+#include "table/opentablefile.h"
+
+#include <QAbstractButton>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+const std::vector<RecordValues> Three{Person("Adams", "Ann"), Person("Baker", "Bob"), Person("Clark", "Cy")};
+}
+
+TEST_F(RecordWindowTest, EditingShowsSaveAndCancelAndHidesTheWayOut)
+{
+    StartWith(Three);
+    EXPECT_EQ(window->windowTitle(), "Addrina - TEST.DBF");
+    EXPECT_TRUE(Shown("AddButton"));
+    EXPECT_FALSE(Shown("SaveButton"));
+    EXPECT_EQ(Button("AddButton")->toolTip(), "Click to add a new record");
+
+    Button("EditButton")->click();
+    EXPECT_EQ(window->TableBook.State(), TDataSetState::Edit);
+    EXPECT_TRUE(Shown("SaveButton"));
+    EXPECT_TRUE(Button("CancelButton")->isEnabled());
+    EXPECT_FALSE(Shown("AddButton"));
+    EXPECT_FALSE(Shown("RecordNext"));
+    EXPECT_FALSE(Shown("Exitbutton"));
+    EXPECT_FALSE(window->File1->menuAction()->isEnabled());
+    EXPECT_FALSE(window->Record1->menuAction()->isEnabled());
+    // The focus lands in the record, ready for typing.
+    EXPECT_TRUE(window->RecordCard->IsRecordEdit(QApplication::focusWidget()));
+
+    Type("Street", "1 Main St");
+    Button("SaveButton")->click();
+    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+    EXPECT_EQ(Field("STREET"), "1 Main St");
+    EXPECT_EQ(Field("LNAME"), "Adams");
+}
+
+TEST_F(RecordWindowTest, DoubleClickEditsAndMiddleInitialIsACapital)
+{
+    StartWith(Three);
+    QTest::mouseDClick(Edit("Date"), Qt::LeftButton);
+    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+    QTest::mouseDClick(Edit("City"), Qt::LeftButton);
+    ASSERT_EQ(window->TableBook.State(), TDataSetState::Edit);
+    Type("Middle", "q");
+    EXPECT_EQ(Edit("Middle")->text(), "Q");
+    EXPECT_EQ(Field("MIDDLE"), "Q");
+    // Enter moves on instead of being typed.
+    Key(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), Edit("Prefix"));
+}
+
+TEST_F(RecordWindowTest, MovingBeepsAtEitherEndAndStays)
+{
+    StartWith(Three);
+    Button("RecordPrev")->click();
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(Field("LNAME"), "Adams");
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(Field("LNAME"), "Baker");
+    Key(Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(Field("LNAME"), "Clark");
+    Button("RecordNext")->click();
+    EXPECT_EQ(beeps, 2);
+    EXPECT_EQ(Field("LNAME"), "Clark");
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(Field("LNAME"), "Baker");
+    Key(Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(Field("LNAME"), "Adams");
+}
+
+TEST_F(RecordWindowTest, PageUpIsIgnoredAndPageDownAsksToSaveWhileEditing)
+{
+    StartWith(Three);
+    Button("EditButton")->click();
+    Type("City", "Troy");
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(window->TableBook.State(), TDataSetState::Edit);
+    EXPECT_TRUE(messages.Boxes().isEmpty());
+
+    messages.AnswerNo();
+    Key(Qt::Key_PageDown);
+    ASSERT_EQ(messages.Boxes().size(), 1);
+    EXPECT_EQ(messages.Boxes()[0].text, "Save changes?");
+    EXPECT_EQ(messages.Boxes()[0].caption, "Save");
+    EXPECT_EQ(window->TableBook.State(), TDataSetState::Edit);
+
+    messages.AnswerYes();
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+    EXPECT_EQ(Field("CITY"), "Troy");
+    EXPECT_EQ(Field("LNAME"), "Adams");
+}
+
+TEST_F(RecordWindowTest, EscapeAsksBeforeThrowingAnEditAway)
+{
+    StartWith(Three);
+    Button("EditButton")->click();
+    Type("City", "Troy");
+    messages.AnswerNo().AnswerYes();
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(window->TableBook.State(), TDataSetState::Edit);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(messages.Boxes().last().text, "Cancel changes?");
+    EXPECT_EQ(messages.Boxes().last().caption, "Cancel");
+    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+    EXPECT_EQ(Field("CITY"), "");
+}
+
+TEST_F(RecordWindowTest, CtrlEnterSavesAndAltEnterOffersAnother)
+{
+    StartWith(Three);
+    Button("EditButton")->click();
+    Type("City", "Troy");
+    Key(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+    EXPECT_EQ(Field("CITY"), "Troy");
+
+    Button("EditButton")->click();
+    Type("City", "Rome");
+    messages.AnswerYes();
+    Key(Qt::Key_Return, Qt::AltModifier);
+    ASSERT_EQ(messages.Boxes().size(), 1);
+    EXPECT_EQ(messages.Boxes()[0].text, "Add another record?");
+    EXPECT_EQ(window->TableBook.State(), TDataSetState::Insert);
+    EXPECT_EQ(QApplication::focusWidget(), Edit("Last"));
+    Button("CancelButton")->click();
+    EXPECT_EQ(Visible({"CITY"}).front().value("CITY"), "Rome");
+}
+
+TEST_F(RecordWindowTest, DeleteSetsBothFlagsAndStepsBack)
+{
+    StartWith(Three);
+    Button("RecordNext")->click();
+    Button("RecordNext")->click();
+    messages.AnswerNo();
+    Button("DeleteButton")->click();
+    EXPECT_EQ(Visible({"LNAME"}).size(), 3u);
+    messages.AnswerYes();
+    Button("DeleteButton")->click();
+    EXPECT_EQ(messages.Boxes().last().text, "Delete this record?");
+    EXPECT_EQ(messages.Boxes().last().caption, "DELETE");
+    EXPECT_EQ(Field("LNAME"), "Baker");
+    EXPECT_EQ(Visible({"LNAME"}).size(), 2u);
+    EXPECT_TRUE(window->ApolloEnv1.Deleted());
+    // Still in the file, with the delete mark and ISDEL, until the indexes are rebuilt.
+    EXPECT_EQ(window->Apollo1.RecCount(), 3);
+    window->ApolloEnv1.SetDeleted(false);
+    window->Apollo1.Query("");
+    window->Apollo1.Go(3);
+    EXPECT_TRUE(window->TableBook.FieldByName("ISDEL").AsBoolean());
+    window->ApolloEnv1.SetDeleted(true);
+}
+
+TEST_F(RecordWindowTest, DeletingTheLastRecordLeavesAnEmptyBrowse)
+{
+    StartWith({Person("Adams", "Ann")});
+    messages.AnswerYes();
+    Button("DeleteButton")->click();
+    EXPECT_TRUE(window->TableBook.Active());
+    EXPECT_FALSE(Button("EditButton")->isEnabled());
+    EXPECT_FALSE(Button("DeleteButton")->isEnabled());
+    EXPECT_TRUE(Button("AddButton")->isEnabled());
+    EXPECT_FALSE(Shown("RecordNext"));
+}
+
+TEST_F(RecordWindowTest, ClosingDuringAnEditDiscardsIt)
+{
+    StartWith(Three);
+    Button("EditButton")->click();
+    Type("City", "Troy");
+    window->close();
+    EXPECT_TRUE(messages.Boxes().isEmpty());
+    EXPECT_FALSE(window->TableBook.Active());
+    window.reset();
+    TTable table;
+    ASSERT_TRUE(OpenTableFile(path, table));
+    EXPECT_EQ(table.FieldByName("CITY").AsString(), "");
+    EXPECT_TRUE(dir.SettingsText().contains("TAddressMain_Placement"));
+}
+
+TEST_F(RecordWindowTest, DateShowsInTheDisplayFormatOrNotAtAll)
+{
+    StartWith({Person("Adams", "Ann", "DATE=19970428"), Person("Baker", "Bob", "DATE=1997"),
+               Person("Clark", "Cy", "DATE=19990229")});
+    EXPECT_EQ(Edit("Date")->text(), "4/28/1997");
+    Button("RecordNext")->click();
+    EXPECT_EQ(Edit("Date")->text(), "");
+    Button("RecordNext")->click();
+    EXPECT_EQ(Edit("Date")->text(), "");
+    EXPECT_TRUE(Edit("Date")->isReadOnly());
+}
+
+TEST_F(RecordWindowTest, LinkButtonsNeedSomethingToUse)
+{
+    StartWith({Person("Adams", "Ann", "EMAIL=ann@example.org;PHONE=555-0100"),
+               Person("Baker", "Bob", "PHONE2=555-0199;WEBPAGE=example.org")});
+    EXPECT_TRUE(Button("Mailbutton")->isEnabled());
+    EXPECT_TRUE(Button("Dial1Button")->isEnabled());
+    EXPECT_FALSE(Button("Dial2Button")->isEnabled());
+    EXPECT_FALSE(Button("WebPageButton")->isEnabled());
+    Button("RecordNext")->click();
+    EXPECT_FALSE(Button("Mailbutton")->isEnabled());
+    EXPECT_FALSE(Button("Dial1Button")->isEnabled());
+    EXPECT_TRUE(Button("Dial2Button")->isEnabled());
+    EXPECT_TRUE(Button("WebPageButton")->isEnabled());
+    EXPECT_EQ(Button("Dial1Button")->text(), "Dial ");
+}
+
+TEST_F(RecordWindowTest, CalculatedFieldsOnlyWhileShown)
+{
+    StartWith({Person("Smith", "John", "MIDDLE=Q;PREFIX=Dr.;CITY=Troy;STATE=NY;ZIP=12180")});
+    EXPECT_EQ(Field("FullName"), "");
+    window->SetExtraFields(true);
+    window->TableBook.First();
+    EXPECT_EQ(Field("FullName"), "John Q Smith");
+    EXPECT_EQ(Field("FullNameWithPrefix"), "Dr. John Q Smith");
+    EXPECT_EQ(Field("CityStateZip"), "Troy NY 12180");
+    window->SetExtraFields(false);
+    EXPECT_FALSE(window->TableBook.FieldByName("CityStateZip").Visible());
+}
+
+TEST_F(RecordWindowTest, AggressiveSavingReopensAfterTheRightNumberOfSaves)
+{
+    for (int level : {0, 1, 2}) {
+        SCOPED_TRACE(level);
+        StartWith(Three, QString("[Editing]\nAggressiveSave=%1\n").arg(level));
+        Button("RecordNext")->click();
+        QSignalSpy closes(&window->TableBook, &TTable::activeChanged);
+        std::vector<int> reopenedAfter;
+        for (int save = 1; save <= 6; ++save) {
+            const qsizetype before = closes.size();
+            Button("EditButton")->click();
+            Type("Codes", QString::number(save));
+            Button("SaveButton")->click();
+            if (closes.size() > before)
+                reopenedAfter.push_back(save);
+            ASSERT_TRUE(window->TableBook.Active());
+            EXPECT_EQ(Field("LNAME"), "Baker");
+            EXPECT_EQ(Field("CODES"), QString::number(save));
+        }
+        const std::vector<int> expected = level == 0 ? std::vector<int>{}
+            : level == 1                            ? std::vector<int>{5}
+                                                    : std::vector<int>{1, 2, 3, 4, 5, 6};
+        EXPECT_EQ(reopenedAfter, expected);
+        EXPECT_TRUE(messages.Boxes().isEmpty());
+        window->close();
+        window.reset();
+    }
+}
