@@ -107,8 +107,14 @@ TEST(CdxTree, EmptyingATreeLeavesOneRootLeafAndReusesPages) {
   for (size_t i = 0; i < keys.size(); ++i) ASSERT_TRUE(tag.remove(bytes(keys[i]), uint32_t(i + 1)));
   expectSound(tag, {});
   EXPECT_TRUE(tag.root().leaf());
-  EXPECT_GT(f->file().freeCount(), 100u);
-  for (size_t i = 0; i < keys.size(); ++i) tag.insert(bytes(keys[i]), uint32_t(i + 1));
+  const size_t freed = f->file().freeCount();
+  EXPECT_GT(freed, 100u);
+  f.reset();
+  f = IndexFile::open(path, false);
+  EXPECT_EQ(f->file().freeCount(), freed) << "the free list survives closing";
+  Tag& reopened = f->tag(0);
+  expectSound(reopened, {});
+  for (size_t i = 0; i < keys.size(); ++i) reopened.insert(bytes(keys[i]), uint32_t(i + 1));
   f->flush();
   struct stat again {};
   ASSERT_EQ(stat(path.c_str(), &again), 0);

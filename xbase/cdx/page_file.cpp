@@ -100,6 +100,7 @@ uint32_t PageFile::allocate() {
   if (freePages_.empty()) return appendPages(1);
   uint32_t off = freePages_.back();
   freePages_.pop_back();
+  freeWritten_ = std::min(freeWritten_, freePages_.size());
   freeSet_.erase(off);
   freeListChanged_ = true;
   return off;
@@ -152,6 +153,7 @@ void PageFile::loadFreeList(uint32_t head) {
     at = getLe32(next);
   }
   freePages_.assign(chain.rbegin(), chain.rend());
+  freeWritten_ = freePages_.size();
   freeSet_ = std::unordered_set<uint32_t>(chain.begin(), chain.end());
   if (freeSet_.size() != chain.size()) throw DamagedIndex("broken free-page list");
   freeListChanged_ = false;
@@ -171,11 +173,14 @@ void PageFile::flush() {
   }
   dirty_.clear();
   if (freeListChanged_) {
+    // Each free page links to the one below it on the stack, which stays put while
+    // the page is on it: only pages added since the last flush need writing.
     std::memset(page, 0, kPageSize);
-    for (size_t i = 0; i < freePages_.size(); ++i) {
+    for (size_t i = freeWritten_; i < freePages_.size(); ++i) {
       putLe32(page, i == 0 ? 0 : freePages_[i - 1]);
       writeRaw(freePages_[i], page, kPageSize);
     }
+    freeWritten_ = freePages_.size();
     freeListChanged_ = false;
   }
   for (auto it = late_.rbegin(); it != late_.rend(); ++it) writeRaw(it->first, it->second.data(), it->second.size());

@@ -86,6 +86,8 @@ class PageFile {
   std::unordered_set<uint32_t> freeSet_;
   std::function<void()> beforeFlush_;
   bool freeListChanged_ = false;
+  // The entries at the bottom of freePages_ whose pages already hold their link.
+  size_t freeWritten_ = 0;
   bool modified_ = false;  // anything to write at the next flush
   std::map<uint32_t, std::vector<uint8_t>> late_;
 };
