@@ -1,10 +1,22 @@
 #include "child_process.h"
+#include "platform/messages.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QLocale>
 #include <gtest/gtest.h>
+
+// A message box that no test scripted would wait for a click forever offscreen: fail the
+// test instead and take the box's default button.
+class UnexpectedMessages : public MessageService {
+public:
+    int Show(const QString& text, const QString& caption, unsigned flags) override
+    {
+        ADD_FAILURE() << "unexpected message box \"" << caption.toStdString() << "\": " << text.toStdString();
+        return DefaultAnswer(flags);
+    }
+};
 
 // Every test program runs offscreen in a fixed locale, so date formats and widget
 // behaviour do not depend on the machine the tests run on.
@@ -21,5 +33,7 @@ int main(int argc, char** argv)
     if (RunChildIfAsked(argc, argv, &childExit))
         return childExit;
     ::testing::InitGoogleTest(&argc, argv);
+    UnexpectedMessages unexpected;
+    SetMessageService(&unexpected);
     return RUN_ALL_TESTS();
 }
