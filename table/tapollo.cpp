@@ -66,10 +66,16 @@ void TApollo::Settle()
 {
     if (!Active())
         return;
-    TTable* table = Table();
-    table->CheckBrowseMode();
-    if (const long recNo = table->CurrentRecNo(); recNo != 0) {
-        AreaScope scope(table->WorkArea());
+    Table()->CheckBrowseMode();
+    MoveEngineToCurrent();
+}
+
+void TApollo::MoveEngineToCurrent()
+{
+    if (!Active())
+        return;
+    if (const long recNo = Table()->CurrentRecNo(); recNo != 0) {
+        AreaScope scope(Table()->WorkArea());
         sx_Go(recNo);
     }
 }
@@ -167,7 +173,7 @@ int TApollo::SetOrder(int order)
 int TApollo::TagArea(const QString& tag)
 {
     const EngineText text = EngineText::Text(tag);
-    Settle();
+    MoveEngineToCurrent();
     AreaScope scope(Area());
     return sx_TagArea(text);
 }
@@ -256,7 +262,7 @@ long TApollo::Query(const QString& expression)
 int TApollo::QueryTest(const QString& expression)
 {
     const EngineText text = EngineText::Text(expression);
-    Settle();
+    MoveEngineToCurrent();
     AreaScope scope(Area());
     return sx_QueryTest(text);
 }

@@ -9,7 +9,7 @@
 //   if (!apollo.Seek("SMI")) ...             // a miss leaves the table at its end, Eof set
 //
 // Operations that "settle" first post a modified pending edit or insert (and cancel an
-// unmodified one). Every engine call runs in the table's own work area. Failures throw
+// unmodified one): Seek, Go, SetOrder, IndexTag, IndexOpen, Query, SetScope and Pack. Every engine call runs in the table's own work area. Failures throw
 // TableError; so does a text over 255 characters.
 
 #include <QObject>
@@ -91,6 +91,7 @@ private:
     int Area() const;
     bool Active() const;
     void Settle();
+    void MoveEngineToCurrent();
     void Reload();
     void TableActivated(bool active);
     int TagCount();

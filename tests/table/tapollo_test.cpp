@@ -54,6 +54,16 @@ TEST_F(TableTest, OrdersByNumberAndTagNamesIgnoreCase)
     EXPECT_EQ(t.table.IndexName(), "");
     t.table.First();
     EXPECT_EQ(t.apollo.RecNo(), 1);
+
+    // Asking for a tag leaves a pending edit pending; changing the order posts it.
+    t.table.Edit();
+    t.table.FieldByName("CITY").SetAsString("Zurich");
+    EXPECT_EQ(t.apollo.TagArea("CITY"), 8);
+    EXPECT_EQ(t.table.State(), TDataSetState::Edit);
+    t.apollo.SetOrder(8);
+    EXPECT_EQ(t.table.State(), TDataSetState::Browse);
+    EXPECT_EQ(t.table.FieldByName("CITY").AsString(), "Zurich");
+    EXPECT_EQ(t.apollo.RecNo(), 1);
 }
 
 TEST_F(TableTest, GoAndQueryTestKeepTheTableOnTheEngineRecord)
