@@ -346,6 +346,8 @@ bool Table::pack(const std::function<void(int)>& progress, std::string& error)
         if (progress && percent != lastPercent)
             progress(lastPercent = percent);
     }
+    if (progress && lastPercent != 100)
+        progress(100);  // an empty table reports its end too
     cacheCount_ = 0;
     header_.recordCount = static_cast<std::uint32_t>(kept);
     const char eof = kEndOfFile;
