@@ -35,16 +35,19 @@ void SortedKeys::sort() {
       std::memcpy(&word, padded + 8 * w, 8);
       item.head[w] = __builtin_bswap64(word);
     }
-    item.index = uint32_t(i);
+    const bool blankRest = std::all_of(k + headLen, k + kl, [](uint8_t c) { return c == ' '; });
+    item.index = uint32_t(i) | (blankRest ? kBlankRest : 0);
     item.recno = recnos_[i];
   }
   const size_t restLen = kl - headLen;
   const uint8_t* keys = keys_.data();
+  // Many keys are equal (blank fields, a handful of countries): their tails are
+  // known equal without comparing them.
   std::sort(order_.begin(), order_.end(), [&](const Item& a, const Item& b) {
     for (size_t w = 0; w < std::size(a.head); ++w)
       if (a.head[w] != b.head[w]) return a.head[w] < b.head[w];
-    if (restLen) {
-      int c = std::memcmp(keys + a.index * kl + kHead, keys + b.index * kl + kHead, restLen);
+    if (restLen && !(a.index & b.index & kBlankRest)) {
+      int c = std::memcmp(keys + (a.index & kIndexMask) * kl + kHead, keys + (b.index & kIndexMask) * kl + kHead, restLen);
       if (c != 0) return c < 0;
     }
     return a.recno < b.recno;

@@ -17,14 +17,16 @@ class SortedKeys {
   void sort();
 
   // After sort(): the i-th entry in order.
-  const uint8_t* key(size_t i) const { return keys_.data() + size_t(order_[i].index) * keyLen_; }
+  const uint8_t* key(size_t i) const { return keys_.data() + size_t(order_[i].index & kIndexMask) * keyLen_; }
   uint32_t recno(size_t i) const { return order_[i].recno; }
   uint32_t maxRecno() const { return maxRecno_; }
 
  private:
+  static constexpr uint32_t kBlankRest = 0x80000000u;
+  static constexpr uint32_t kIndexMask = ~kBlankRest;
   struct Item {
     uint64_t head[3];  // the first 24 key bytes, big-endian, for cheap comparisons
-    uint32_t index;
+    uint32_t index;  // top bit: the bytes after the head are all blanks
     uint32_t recno;
   };
   int keyLen_;
