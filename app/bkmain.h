@@ -177,6 +177,7 @@ private:
     void TableBookAfterPost();
     void TableBookAfterCancel();
     void CheckCloseAndOpen();
+    void ReselectOrder(const QString& tag);
     void FormCloseQuery();
     void FinishFirstActivation();
     int ToolBarInsertPoint = 0;

@@ -10,6 +10,7 @@
 #include "app/printercheck.h"
 #include "app/recordcard.h"
 #include "app/skipfields.h"
+#include "app/sortorders.h"
 #include "app/systembeep.h"
 #include "platform/busy.h"
 #include "platform/messages.h"
@@ -497,7 +498,7 @@ void TAddressMain::CheckCloseAndOpen()
         for (int attempt = 0; attempt < 10 && !TableBook.Active(); ++attempt) {
             if (!OpenBookDBF(LastOpenedFile))
                 continue;
-            SetCurrentOrder(order);
+            ReselectOrder(order);
             ReapplyFilter();
             try {
                 Apollo1.Go(recNo);
@@ -516,6 +517,17 @@ void TAddressMain::CheckCloseAndOpen()
         }
     }
     SetButtons();
+}
+
+// Puts back an order by its tag, with the "&Sort" menu's check mark when it offers it.
+void TAddressMain::ReselectOrder(const QString& tag)
+{
+    for (const SortOrder& order : SortOrders)
+        if (tag == order.tag) {
+            SetOrderTo(OrderCaptionText(order.caption));
+            return;
+        }
+    SetCurrentOrder(tag);
 }
 
 // ---- first activation -------------------------------------------------------------------------

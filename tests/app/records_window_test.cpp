@@ -1,11 +1,15 @@
 #include "records_window_support.h"
 
 #include "app/recordcard.h"
+#include "platform/busy.h"
+#include "select/queryvalues.h"
 #include "table/dbcheckbox.h"
 #include "table/dbedit.h"
 #include "table/opentablefile.h"
 
 #include <QAbstractButton>
+#include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -253,4 +257,110 @@ TEST_F(RecordWindowTest, AggressiveSavingReopensAfterTheRightNumberOfSaves)
         window->close();
         window.reset();
     }
+}
+
+TEST_F(RecordWindowTest, AggressiveReopenKeepsTheRecordOrderAndFilter)
+{
+    StartWith({Person("Adams", "Ann", "CITY=Troy;STATE=NY"), Person("Baker", "Bob", "CITY=Albany;STATE=NY"),
+               Person("Clark", "Cy", "CITY=Boston;STATE=MA"), Person("Dunn", "Di", "CITY=Utica;STATE=NY")},
+              "[Editing]\nAggressiveSave=1\n");
+    window->SetOrderTo("City");
+    window->Select.values[QueryField::State] = "NY";
+    window->ApplyFilter();
+    window->TableBook.First();
+    Button("RecordNext")->click();
+    ASSERT_EQ(Field("CITY"), "Troy");
+    const long recNo = window->Apollo1.RecNo();
+
+    QSignalSpy opens(&window->TableBook, &TTable::activeChanged);
+    for (int save = 1; save <= 5; ++save) {
+        Button("EditButton")->click();
+        Type("Codes", QString::number(save));
+        Button("SaveButton")->click();
+    }
+    ASSERT_EQ(opens.size(), 2); // closed and opened again, once
+    EXPECT_EQ(window->Apollo1.RecNo(), recNo);
+    EXPECT_EQ(window->CurrentOrderName, "CITY");
+    EXPECT_EQ(window->Apollo1.IndexOrd(), window->Apollo1.TagArea("CITY"));
+    EXPECT_TRUE(window->FilterIsSet());
+    EXPECT_EQ(window->Apollo1.QueryRecCount(), 3);
+    EXPECT_EQ(Visible({"CITY"}).size(), 3u);
+    EXPECT_EQ(Visible({"CITY"}).front().value("CITY"), "Albany");
+}
+
+TEST_F(RecordWindowTest, DeletingTheOnlyMatchDropsTheFilter)
+{
+    StartWith({Person("Adams", "Ann", "STATE=NY"), Person("Baker", "Bob", "STATE=ON"), Person("Clark", "Cy", "STATE=NY")});
+    window->Select.values[QueryField::State] = "ON";
+    ASSERT_EQ(window->ApplyFilter(), 1);
+    window->SetButtons();
+    EXPECT_EQ(window->FilterStatus->text(), "1 filter matches");
+    messages.AnswerYes();
+    Button("DeleteButton")->click();
+    EXPECT_FALSE(window->FilterIsSet());
+    EXPECT_EQ(Visible({"LNAME"}).size(), 2u);
+    EXPECT_EQ(window->FilterStatus->text(), "2 records (no filter)");
+    EXPECT_TRUE(Button("EditButton")->isEnabled());
+}
+
+TEST_F(RecordWindowTest, WhatWasSavedIsThereAfterARestartAndWhatWasDeletedIsNot)
+{
+    StartWith({Person("Adams", "Ann")});
+    for (const char* last : {"Young", "Zeller"}) {
+        Button("AddButton")->click();
+        Type("Last", last);
+        Type("City", "Troy");
+        Key(Qt::Key_Return, Qt::ControlModifier);
+    }
+    EXPECT_EQ(Field("LNAME"), "Zeller");
+    messages.AnswerYes();
+    Button("DeleteButton")->click();
+    EXPECT_EQ(Field("LNAME"), "Young");
+    window->setGeometry(40, 50, 700, 520);
+    window->close();
+    window.reset();
+
+    window = std::make_unique<TAddressMain>();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->TableBook.Active(); }, 5000));
+    const auto rows = Visible({"LNAME", "CITY"});
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].value("LNAME"), "Adams");
+    EXPECT_EQ(rows[1].value("LNAME"), "Young");
+    EXPECT_EQ(rows[1].value("CITY"), "Troy");
+    EXPECT_EQ(window->geometry(), QRect(40, 50, 700, 520));
+}
+
+TEST_F(RecordWindowTest, TaggedShowsWhetherTheRecordCarriesTheCurrentTag)
+{
+    StartWith({Person("Adams", "Ann"), Person("Baker", "Bob")});
+    window->TableBook.Edit();
+    window->TableBook.FieldByName("TAG").SetAsString(window->GlobalTagId);
+    window->TableBook.Post();
+    auto* tagged = window->findChild<QAbstractButton*>("Tagged");
+    EXPECT_TRUE(tagged->isChecked());
+    Button("RecordNext")->click();
+    EXPECT_FALSE(tagged->isChecked());
+}
+
+TEST_F(RecordWindowTest, AFileThatCannotBeReopenedIsReportedAsPossiblyLostData)
+{
+    StartWith(Three, "[Editing]\nAggressiveSave=2\n");
+    Button("EditButton")->click();
+    Type("City", "Troy");
+    // The file disappears from under the program; the reopen must fail.
+    ASSERT_TRUE(QFile::rename(path, path + ".moved"));
+    Button("SaveButton")->click();
+    EXPECT_FALSE(window->TableBook.Active());
+    ASSERT_FALSE(messages.Boxes().isEmpty());
+    EXPECT_TRUE(messages.Boxes().last().text.startsWith(
+        "An error has occurred which may have resulted in lost data.\r\nPlease close and restart the program"));
+    EXPECT_TRUE(window->LastOpenedFile.isEmpty());
+    EXPECT_FALSE(window->TableBook.ControlsDisabled());
+    EXPECT_EQ(BusyDepth(), 0);
+    EXPECT_FALSE(Button("AddButton")->isEnabled());
+    // The save itself reached the disk before the file was closed.
+    TTable table;
+    ASSERT_TRUE(OpenTableFile(path + ".moved", table));
+    EXPECT_EQ(table.FieldByName("CITY").AsString(), "Troy");
 }
