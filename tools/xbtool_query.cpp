@@ -76,9 +76,9 @@ std::vector<const xb::DbfField*> chosenFields(const Options& opt)
 
 int runList(const Args& args)
 {
-    Options opt(args, {"filter", "deleted", "fields", "tag"});
+    Options opt(args, {"filter", "deleted", "exact", "fields", "tag"});
     if (opt.positional.size() != 1)
-        throw Failure("usage: xbtool list FILE [--filter EXPR] [--deleted on|off] [--fields F1,F2,...] [--tag T]");
+        throw Failure("usage: xbtool list FILE [--filter EXPR] [--deleted on|off] [--exact on|off] [--fields F1,F2,...] [--tag T]");
     OpenTable table(opt.positional[0], SX_READONLY);
     const auto fields = chosenFields(opt);
     applyTag(opt);
@@ -132,7 +132,8 @@ int runEval(const Args& args)
     return 0;
 }
 
-const CommandRegistrar list{"list", "FILE [--filter EXPR] [--deleted on|off] [--fields F1,F2,...] [--tag T]", runList};
+const CommandRegistrar list{"list", "FILE [--filter EXPR] [--deleted on|off] [--exact on|off] [--fields F1,F2,...] [--tag T]",
+                            runList};
 const CommandRegistrar count{"count", "FILE [--filter EXPR] [--deleted on|off] [--exact on|off]", runCount};
 const CommandRegistrar eval{"eval", "FILE RECNO EXPR", runEval};
 
