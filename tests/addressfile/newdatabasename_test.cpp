@@ -1,6 +1,8 @@
 #include "addressfile_test_support.h"
 
 #include "addressfile/tnewdatabasename.h"
+#include "addressfile/tspecifyfieldlengths.h"
+#include "support/recording_help.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,4 +47,10 @@ TEST_F(AddressFileTest, OkStaysDisabledAndTheWarningShowsForAnInvalidName)
     EXPECT_EQ(dialog.OKButton->text(), "Ok [PgDn]");
     EXPECT_EQ(dialog.InvalidNameLabel->text(),
               "Invalid name. Must start with A..Z, followed by A..Z,0..9 or \"_\" (underscore)");
+
+    RecordingHelp help;
+    dialog.findChild<QPushButton*>("HelpButton")->click();
+    TSpecifyFieldLengths widths;
+    widths.findChild<QPushButton*>("HelpButton")->click();
+    EXPECT_EQ(help.requests, QStringList({"topic 1037", "topic 2097"}));
 }

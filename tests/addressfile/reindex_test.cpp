@@ -2,9 +2,11 @@
 
 #include "addressfile/reindexprogress.h"
 #include "addressfile/tbkreindex.h"
+#include "support/recording_help.h"
 #include "table/opentablefile.h"
 
 #include <QProgressBar>
+#include <QPushButton>
 
 TEST(ReindexProgress, PackShowsPercentIndexSumsRisesOver2100)
 {
@@ -44,6 +46,11 @@ TEST_F(AddressFileTest, RebuildPacksDeletedRecordsAndRestoresAllTags)
     TBkReindex dialog(book.table, book.apollo);
     EXPECT_EQ(dialog.windowTitle(), "Rebuild indexes for nowebpage.dbf");
     EXPECT_TRUE(dialog.Gauge1->isHidden());
+    {
+        RecordingHelp help;
+        dialog.HelpButton->click();
+        EXPECT_EQ(help.requests, QStringList({"topic 1040"}));
+    }
     int highest = 0;
     QObject::connect(dialog.Gauge1, &QProgressBar::valueChanged, [&](int v) { highest = std::max(highest, v); });
     dialog.DoitClick();
