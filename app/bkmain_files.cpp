@@ -180,13 +180,13 @@ void TAddressMain::OnOpenBookFile(bool active)
     LetMessagesRun();
 }
 
-// Until the sort menu and the query form take these over: the tag's order, and the
-// filter that hides records deleted by the user.
+// Until the sort menu takes this over: the tag's order; then the current selection's
+// filter, rebuilt against this file.
 void TAddressMain::ApplyOrderAndFilter(const QString& tag)
 {
     ApplyOrderTag(Apollo1, tag);
     try {
-        Apollo1.Query(QStringLiteral("!ISDEL"));
+        ApplyFilter();
     } catch (const TableError&) {
         Apollo1.Query(QString());
     }

@@ -1,0 +1,232 @@
+#include "app/bkmain.h"
+
+#include "app/systembeep.h"
+#include "platform/settings.h"
+#include "select/filterdialogs.h"
+#include "support/modal.h"
+#include "support/scripted_messages.h"
+#include "support/temp_program_dir.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The independent engine's fixture shows this many records with no filter.
+constexpr long kVisible = 203;
+
+class SelectCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* ext : {".dbf", ".cdx"})
+            QFile::copy(QStringLiteral(ADDRINA_FIXTURES_DIR "/xbase/small") + QLatin1StringView(ext),
+                        dir.File(QStringLiteral("book")) + QLatin1StringView(ext));
+        SetBeepHandler([this] { ++beeps; });
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(50);
+        ASSERT_TRUE(window.OpenBookDBF(dir.File(QStringLiteral("book.dbf"))));
+        window.ApplyFilter();
+        window.SetButtons();
+    }
+    void TearDown() override
+    {
+        SetBeepHandler({});
+        window.close();
+    }
+
+    template <class T>
+    T* Child(const char* name)
+    {
+        T* child = window.findChild<T*>(QLatin1StringView(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QString Status() { return Child<QLabel>("FilterStatus")->text(); }
+    // A toolbar shows its buttons through their actions (a button may sit in the overflow).
+    bool OnToolBar(const char* name)
+    {
+        QWidget* button = Child<QToolButton>(name);
+        for (QAction* action : window.ToolBar->actions())
+            if (window.ToolBar->widgetForAction(action) == button)
+                return action->isVisible();
+        return false;
+    }
+
+    // Opens the query form, types into its fields and presses one of its buttons.
+    void SetFilterThroughTheForm(std::vector<std::pair<const char*, const char*>> typed, const char* button)
+    {
+        WhenModalOpens([typed, button](QWidget* form) {
+            for (const auto& [name, text] : typed)
+                form->findChild<QLineEdit*>(QLatin1StringView(name))->setText(QString::fromUtf8(text));
+            form->findChild<QPushButton*>(QLatin1StringView(button))->click();
+        });
+        Child<QToolButton>("FilterButton")->click();
+        EXPECT_TRUE(ModalWasHandled());
+    }
+
+    QString StoredTagOfCurrent()
+    {
+        return window.TableBook.FieldByName(QStringLiteral("TAG")).AsString();
+    }
+
+    TempProgramDirectory dir;
+    ScriptedMessages messages;
+    TAddressMain window;
+    int beeps = 0;
+};
+
+TEST_F(SelectCommands, AFilterFromTheFormShowsInTheStatusPanelAndTheCommands)
+{
+    EXPECT_EQ(Status(), QStringLiteral("203 records (no filter)"));
+    EXPECT_FALSE(window.mnuSaveFilter->isEnabled());
+    SetFilterThroughTheForm({{"qLName", "smith"}}, "OkButton");
+    EXPECT_EQ(window.Select.FilterExpression(), R"(UPPER(LNAME)="SMITH")");
+    EXPECT_EQ(Status(), QStringLiteral("11 filter matches"));
+    EXPECT_TRUE(window.mnuSaveFilter->isEnabled());
+    EXPECT_TRUE(window.mnuTagAllFilterMatches->isEnabled());
+    EXPECT_TRUE(OnToolBar("ClearfilterButton"));
+
+    window.mnuClearFilter->trigger();
+    EXPECT_FALSE(window.Select.FilterSet());
+    EXPECT_EQ(Status(), QStringLiteral("203 records (no filter)"));
+    EXPECT_FALSE(OnToolBar("ClearfilterButton"));
+    EXPECT_FALSE(window.mnuSaveFilter->isEnabled());
+}
+
+TEST_F(SelectCommands, CancelPutsBackTheFilterThatTestReplaced)
+{
+    SetFilterThroughTheForm({{"qLName", "smith"}}, "OkButton");
+    WhenModalOpens([](QWidget* form) {
+        form->findChild<QLineEdit*>(QStringLiteral("qLName"))->setText(QStringLiteral("jones"));
+        form->findChild<QPushButton*>(QStringLiteral("qSetFilterButton"))->click();
+        form->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+    });
+    window.mnuSetFilter->trigger();
+    EXPECT_TRUE(ModalWasHandled());
+    EXPECT_EQ(window.Select.values[QueryField::LName], QStringLiteral("smith"));
+    EXPECT_EQ(window.Apollo1.DBFilter(), R"(UPPER(LNAME)="SMITH".and. !ISDEL)");
+}
+
+TEST_F(SelectCommands, AFilterThatMatchesNothingLeavesTheFormEmptyNextTime)
+{
+    SetFilterThroughTheForm({{"qLName", "zzzz"}}, "OkButton");
+    EXPECT_FALSE(window.Select.FilterSet());
+    EXPECT_EQ(Status(), QStringLiteral("203 records (no filter)"));
+    QString seen = QStringLiteral("not read");
+    WhenModalOpens([&seen](QWidget* form) {
+        seen = form->findChild<QLineEdit*>(QStringLiteral("qLName"))->text();
+        form->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+    });
+    window.mnuSetFilter->trigger();
+    EXPECT_EQ(seen, QString());
+}
+
+TEST_F(SelectCommands, TheFilterCommandBeepsDuringAnEdit)
+{
+    window.TableBook.Edit();
+    WhenModalOpens([](QWidget* modal) { modal->close(); }, 300);
+    window.FilterButtonClick();
+    EXPECT_FALSE(ModalWasHandled());
+    EXPECT_EQ(beeps, 1);
+    window.TableBook.Cancel();
+}
+
+TEST_F(SelectCommands, PressingTaggedTwiceLeavesTheRecordUntagged)
+{
+    auto* tagged = Child<QCheckBox>("Tagged");
+    QTest::mouseClick(tagged, Qt::LeftButton);
+    EXPECT_EQ(StoredTagOfCurrent(), window.GlobalTagId);
+    EXPECT_TRUE(tagged->isChecked());
+    QTest::mouseClick(tagged, Qt::RightButton);
+    EXPECT_EQ(StoredTagOfCurrent(), window.GlobalTagId);
+    QTest::mouseClick(tagged, Qt::LeftButton);
+    EXPECT_EQ(StoredTagOfCurrent(), QString());
+    EXPECT_FALSE(tagged->isChecked());
+    // Space works like a press of the left button.
+    QTest::keyClick(tagged, Qt::Key_Space);
+    EXPECT_EQ(StoredTagOfCurrent(), window.GlobalTagId);
+}
+
+TEST_F(SelectCommands, UntaggingTheOnlyUntaggedMatchDropsTheFilter)
+{
+    // Tag all but one record, then filter for the untagged ones.
+    window.Select.values[QueryField::LName] = QStringLiteral("müller");
+    window.Select.values.reverse = true;
+    ASSERT_EQ(window.ApplyFilter(), kVisible - 1);
+    window.SetButtons();
+    messages.AnswerYes();
+    WhenModalOpens([](QWidget* dialog) {
+        auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("CloseButton"));
+        QTest::qWaitFor([ok] { return ok->isVisible(); });
+        ok->click();
+    });
+    window.mnuTagAllFilterMatches->trigger();
+    ASSERT_TRUE(ModalWasHandled());
+    EXPECT_EQ(messages.Boxes()[0].text, QStringLiteral("Tag all records matching filter?"));
+    EXPECT_EQ(messages.Boxes()[0].caption, QStringLiteral("TAG ALL"));
+    EXPECT_FALSE(window.TableBook.ControlsDisabled());
+
+    window.Select.ClearQueryVars();
+    window.Select.values.tagged = true;
+    window.Select.values.reverse = true;
+    ASSERT_EQ(window.ApplyFilter(), 1);
+    window.TableBook.First();
+    EXPECT_EQ(window.TableBook.FieldByName(QStringLiteral("LNAME")).AsString(), QStringLiteral("Müller"));
+    QTest::mouseClick(Child<QCheckBox>("Tagged"), Qt::LeftButton);
+    EXPECT_FALSE(window.Select.FilterSet());
+    EXPECT_EQ(window.Apollo1.QueryRecCount(), kVisible);
+}
+
+TEST_F(SelectCommands, ClearingTagsChangesTheIdAndNoRecord)
+{
+    QTest::mouseClick(Child<QCheckBox>("Tagged"), Qt::LeftButton);
+    window.Select.values.tagged = true;
+    ASSERT_EQ(window.ApplyFilter(), 1);
+    const QString oldId = window.GlobalTagId;
+    window.TableBook.Close();
+    QFile dbf(dir.File(QStringLiteral("book.dbf")));
+    ASSERT_TRUE(dbf.open(QIODevice::ReadOnly));
+    const QByteArray before = dbf.readAll();
+    dbf.close();
+    ASSERT_TRUE(window.OpenBookDBF(dir.File(QStringLiteral("book.dbf"))));
+    window.ApplyFilter();
+
+    // Ids are made from the clock to the second; wait for another second.
+    QTest::qWait(1100);
+    window.mnuClearTags->trigger();
+    EXPECT_NE(window.GlobalTagId, oldId);
+    EXPECT_EQ(ReadSettingString(QStringLiteral("Misc"), QStringLiteral("GlobalTagId")), window.GlobalTagId);
+    EXPECT_FALSE(window.Select.FilterSet());
+    EXPECT_FALSE(Child<QCheckBox>("Tagged")->isChecked());
+    window.TableBook.Close();
+    ASSERT_TRUE(dbf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(dbf.readAll(), before);
+}
+
+TEST_F(SelectCommands, SavedFiltersRestore)
+{
+    const QString path = dir.File(QStringLiteral("smiths.FLT"));
+    SetFilterSaveChooser([path](QWidget*, const QString&) { return path; });
+    SetFilterOpenChooser([path](QWidget*, const QString&) { return path; });
+    SetFilterThroughTheForm({{"qLName", "smith"}}, "OkButton");
+    window.mnuSaveFilter->trigger();
+    window.mnuClearFilter->trigger();
+    window.mnuRestoreFilter->trigger();
+    SetFilterSaveChooser({});
+    SetFilterOpenChooser({});
+    EXPECT_EQ(window.Select.values[QueryField::LName], QStringLiteral("smith"));
+    EXPECT_EQ(Status(), QStringLiteral("11 filter matches"));
+    EXPECT_TRUE(messages.Boxes().isEmpty());
+}
+
+} // namespace
