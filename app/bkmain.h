@@ -3,6 +3,7 @@
 #include "app/addingprefs.h"
 #include "app/aggressivesave.h"
 #include "app/newrecordfill.h"
+#include "select/selection.h"
 #include "table/tapollo.h"
 #include "table/tapolloenv.h"
 #include "table/tdatasource.h"
@@ -124,6 +125,35 @@ public:
     void mnuCloneClick();
     void DateLabelClick();
 
+    // Filters and tags (bkmain_select.cpp).
+    Selection Select;                 // the query values and the filter built from them
+    QAction* mnuSetFilter;            // "Set &Filter" (Ctrl+F)
+    QAction* mnuClearFilter;          // "&Clear Filter"
+    QAction* mnuSaveFilter;           // "&Save Filter"
+    QAction* mnuRestoreFilter;        // "&Restore Filter"
+    QAction* mnuTagAllFilterMatches;  // "&Tag All Filter Matches"
+    QAction* mnuClearTags;            // "Clear &Tags"
+    QToolButton* FilterButton;
+    QToolButton* ClearfilterButton;
+    QLabel* FilterStatus;             // the match count in the status bar
+    // Sets the active query from the query values: the match count, 0 with no filter.
+    long ApplyFilter();
+    bool FilterIsSet() const;
+    void ReapplyFilter();
+    // After a save, delete or tag toggle: drops a filter whose last match is gone.
+    void ReapplyFilterIfNothingMatches();
+    // Tags or untags the current record, then drops a filter left without matches.
+    void ToggleRecordTag();
+    void UpdateFilterStatus();
+    void FilterButtonClick();
+    void ClearfilterButtonClick();
+    void mnuClearFilterClick();
+    void mnuSaveFilterClick();
+    void mnuRestoreFilterClick();
+    void mnuClearTagsClick();
+    void mnuTagAllFilterMatchesClick();
+    void TaggedMouseDown();
+
     QToolBar* ToolBar;
     QWidget* RecordPanel; // the record's edits; hidden while no file is open
     QLabel* NoData;       // shown instead of the record while no file is open
@@ -139,6 +169,8 @@ private:
     void setupPanels();
     void setupFiles();
     void setupRecords();
+    void setupSelect();
+    void ClearFilter();
 
     // The most recent file, else DATA/add0001.DBF (made when missing); at first activation.
     void OpenStartupFile();
