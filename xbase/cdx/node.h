@@ -36,6 +36,7 @@ struct Node {
   // so that most insertions need no full size computation.
   int sizeBound = -1;
   uint32_t recnoBound = 0;  // while sizeBound is known: the greatest record number
+  bool dirty = false;       // changed since it was last written
 
   bool leaf() const { return attr & kAttrLeaf; }
   bool root() const { return attr & kAttrRoot; }

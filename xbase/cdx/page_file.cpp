@@ -85,7 +85,7 @@ Node& PageFile::node(uint32_t offset, int keyLen, uint8_t pad) {
   read(offset, page, kPageSize);
   auto n = std::make_unique<Node>(decodeNode(page, offset, keyLen, pad));
   Node& ref = *n;
-  cache_[offset] = Cached{std::move(n), ++clock_, false};
+  cache_[offset] = Cached{std::move(n), ++clock_};
   return ref;
 }
 
@@ -113,21 +113,15 @@ Node& PageFile::newNode(uint16_t attr, int keyLen, uint8_t pad) {
   n->keyLen = uint16_t(keyLen);
   n->pad = pad;
   Node& ref = *n;
-  Cached& c = cache_[ref.offset];
-  c = Cached{std::move(n), ++clock_, false};
-  setDirty(c, ref.offset);
+  cache_[ref.offset] = Cached{std::move(n), ++clock_};
+  markDirty(ref);
   return ref;
 }
 
-void PageFile::setDirty(Cached& c, uint32_t offset) {
-  if (!c.dirty) dirty_.push_back(offset);
-  c.dirty = true;
+void PageFile::markDirty(Node& n) {
+  if (!n.dirty) dirty_.push_back(n.offset);
+  n.dirty = true;
   modified_ = true;
-}
-
-void PageFile::markDirty(const Node& n) {
-  auto it = cache_.find(n.offset);
-  if (it != cache_.end()) setDirty(it->second, n.offset);
 }
 
 void PageFile::freeNode(uint32_t offset) {
@@ -166,10 +160,10 @@ void PageFile::flush() {
   uint8_t page[kPageSize];
   for (uint32_t off : dirty_) {
     auto it = cache_.find(off);
-    if (it == cache_.end() || !it->second.dirty) continue;  // freed since
+    if (it == cache_.end() || !it->second.node->dirty) continue;  // freed since
     encodeNode(*it->second.node, page);
     writeRaw(off, page, kPageSize);
-    it->second.dirty = false;
+    it->second.node->dirty = false;
   }
   dirty_.clear();
   if (freeListChanged_) {
@@ -196,7 +190,7 @@ void PageFile::trim() {
   for (auto& [off, c] : cache_) byAge.emplace_back(c.lastUse, off);
   const size_t drop = cache_.size() - cacheLimit_ * 3 / 4;
   std::nth_element(byAge.begin(), byAge.begin() + ptrdiff_t(drop), byAge.end());
-  for (size_t i = 0; i < drop; ++i) dirtyVictim |= cache_[byAge[i].second].dirty;
+  for (size_t i = 0; i < drop; ++i) dirtyVictim |= cache_[byAge[i].second].node->dirty;
   // Writing one changed node early could leave a parent pointing at a page not yet
   // written, so a changed victim writes everything, in the safe order.
   if (dirtyVictim) flush();

@@ -43,7 +43,7 @@ class PageFile {
   // The node stored at offset, decoded for this key length and pad byte.
   Node& node(uint32_t offset, int keyLen, uint8_t pad);
   Node& newNode(uint16_t attr, int keyLen, uint8_t pad);
-  void markDirty(const Node& n);
+  void markDirty(Node& n);
   // Returns a node's page to the free list.
   void freeNode(uint32_t offset);
   // Consecutive fresh pages at the end of the file (tag headers take two).
@@ -70,9 +70,7 @@ class PageFile {
   struct Cached {
     std::unique_ptr<Node> node;
     uint64_t lastUse = 0;
-    bool dirty = false;
   };
-  void setDirty(Cached& c, uint32_t offset);
 
   std::string path_;
   int fd_ = -1;
