@@ -34,7 +34,7 @@ void TDBGridModel::SetDataSource(TDataSource* source)
     if (source) {
         connect(source, &TDataSource::datasetChanged, this, &TDBGridModel::Reload);
         connect(source, &TDataSource::activeChanged, this, &TDBGridModel::Reload);
-        connect(source, &TDataSource::layoutChanged, this, &TDBGridModel::Reload);
+        connect(source, &TDataSource::layoutChanged, this, &TDBGridModel::ReloadColumns);
         connect(source, &TDataSource::dataSetReplaced, this, &TDBGridModel::Reload);
         connect(source, &TDataSource::recordPosted, this, &TDBGridModel::RecordPosted);
         connect(source, &TDataSource::dataChanged, this, &TDBGridModel::RecordChanged);
@@ -42,18 +42,32 @@ void TDBGridModel::SetDataSource(TDataSource* source)
     Reload();
 }
 
+void TDBGridModel::FindColumns()
+{
+    columns_.clear();
+    if (TTable* table = Table(); table && table->Active())
+        for (TField* field : table->Fields())
+            if (field->Visible())
+                columns_.push_back(field);
+}
+
+// Fields moved or were shown or hidden: the rows stay as they are.
+void TDBGridModel::ReloadColumns()
+{
+    beginResetModel();
+    FindColumns();
+    endResetModel();
+}
+
 void TDBGridModel::Reload()
 {
     beginResetModel();
-    columns_.clear();
+    FindColumns();
     rows_.clear();
     rowOf_.clear();
     cache_.clear();
     complete_ = true;
     if (TTable* table = Table(); table && table->Active()) {
-        for (TField* field : table->Fields())
-            if (field->Visible())
-                columns_.push_back(field);
         complete_ = false;
         const std::vector<long> found = Scan(kChunkRows, 0);
         for (long recNo : found) {

@@ -51,6 +51,8 @@ signals:
 private:
     TTable* Table() const;
     void Reload();
+    void FindColumns();
+    void ReloadColumns();
     // Finds up to count further rows, or up to the row of untilRecNo when it is not 0.
     std::vector<long> Scan(std::size_t count, long untilRecNo);
     void Append(const std::vector<long>& found);

@@ -131,6 +131,12 @@ TEST_F(TableTest, GridFindsRowsAsNeededAndKeepsThemWhenAPostLeavesTheOrder)
     EXPECT_EQ(model.RecNoOfRow(3), 4);
     EXPECT_EQ(model.rowCount(), 600);
 
+    // Moving a column keeps the rows found so far.
+    t.table.FieldByName("ISDEL").SetIndex(0);
+    EXPECT_EQ(model.FieldOfColumn(0)->FieldName(), "ISDEL");
+    EXPECT_EQ(model.rowCount(), 600);
+    resets.clear();
+
     // Leaving the filter starts the rows afresh.
     t.apollo.Query("FNAME <> \"Kay\"");
     EXPECT_EQ(resets.count(), 1);
