@@ -203,7 +203,6 @@ private:
     // Runs table operations; a failure is shown to the user and gives false.
     bool RunTableCommand(const std::function<void()>& command);
     CarriedValues TakeCarriedValues();
-    void TableBookCalcFields(TTable& table);
     void TableBookAfterInsert();
     void TableBookAfterEdit();
     void TableBookAfterPost();

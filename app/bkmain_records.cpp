@@ -31,6 +31,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace {
 
@@ -70,12 +71,8 @@ Qt::KeyboardModifiers HeldModifiers(const QKeyEvent* key)
 
 void TAddressMain::setupRecords()
 {
-    TableBook.AddCalcField("DisplayDate", TFieldType::String, 12, "Date", 12);
-    TableBook.AddCalcField("Tagged", TFieldType::Boolean, 1).SetDisplayValues("Yes;No");
-    TableBook.AddCalcField("FullName", TFieldType::String, 35, "Full Name", 35, false);
-    TableBook.AddCalcField("FullNameWithPrefix", TFieldType::String, 35, "Full Name & Prefix", 35, false);
-    TableBook.AddCalcField("CityStateZip", TFieldType::String, 35, "City, State & Zip", 35, false);
-    TableBook.OnCalcFields = [this](TTable& table) { TableBookCalcFields(table); };
+    auto calc = std::make_shared<AddressCalcFields>(TableBook);
+    TableBook.OnCalcFields = [this, calc](TTable&) { calc->Calculate(GlobalTagId); };
     TableBook.BeforeInsert = [](TTable&) {};
     TableBook.AfterInsert = [this](TTable&) { TableBookAfterInsert(); };
     TableBook.AfterEdit = [this](TTable&) { TableBookAfterEdit(); };
@@ -204,19 +201,6 @@ bool TAddressMain::HasRecord()
 }
 
 // ---- calculated fields ------------------------------------------------------------------------
-
-void TAddressMain::TableBookCalcFields(TTable& table)
-{
-    auto text = [&table](const char* name) { return table.FieldByName(name).AsString(); };
-    table.FieldByName("DisplayDate").SetAsString(RecordDateToDisplay(text("DATE")));
-    table.FieldByName("Tagged").SetAsBoolean(IsTagged(text("TAG"), GlobalTagId));
-    if (!table.FieldByName("FullName").Visible())
-        return;
-    const QString first = text("FNAME"), middle = text("MIDDLE"), last = text("LNAME");
-    table.FieldByName("FullName").SetAsString(FullNameOf(first, middle, last));
-    table.FieldByName("FullNameWithPrefix").SetAsString(FullNameWithPrefixOf(text("PREFIX"), first, middle, last));
-    table.FieldByName("CityStateZip").SetAsString(CityStateZipOf(text("CITY"), text("STATE"), text("ZIP")));
-}
 
 void TAddressMain::SetExtraFields(bool visible)
 {
