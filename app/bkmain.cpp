@@ -50,6 +50,7 @@ TAddressMain::TAddressMain(QWidget* parent)
     setupPanels();
     setupFiles();
     setupRecords();
+    setupSort();
     setupSelect();
 
     FormCreate();

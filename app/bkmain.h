@@ -97,6 +97,25 @@ public:
     void RebuildIndexesMenuClick();
 
     // Record editing and data-entry assists (bkmain_records.cpp, bkmain_assists.cpp).
+    // Ordering, search and browse (bkmain_sort.cpp).
+    QString CurrentOrderName;  // the tag ordering TableBook; empty while no file is open
+    QList<QAction*> SortItems; // the "&Sort" menu's fourteen items, in menu order
+    QAction* mnuSearch;        // "&Search"
+    QAction* mnuBrowse;        // "&Browse"
+    QToolButton* SearchButton;
+    QToolButton* BrowseButton;
+    // Tags or untags the current record: the browse window's "&Tag" and double-click.
+    // The tags area supplies it.
+    std::function<void()> ToggleCurrentTag;
+
+    void SetCurrentOrder(const QString& tag);
+    void SetOrderTo(const QString& text);
+    void SetMenuOrder(QAction* item);
+    // The order every successful open starts with.
+    void OrderByLastName();
+    void SearchButtonClick();
+    void BrowseButtonClick();
+
     TRecordCard* RecordCard = nullptr;
     QToolButton *AddButton, *EditButton, *DeleteButton, *SaveButton, *CancelButton;
     QToolButton *RecordFirst, *RecordPrev, *RecordNext, *RecordLast;
@@ -170,6 +189,7 @@ private:
     void setupFiles();
     void setupRecords();
     void setupSelect();
+    void setupSort();
     void ClearFilter();
 
     // The most recent file, else DATA/add0001.DBF (made when missing); at first activation.

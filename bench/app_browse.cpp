@@ -4,6 +4,7 @@
 
 #include "app/addbrz.h"
 
+#include "platform/programdirectory.h"
 #include "table/opentablefile.h"
 #include "table/tapollo.h"
 #include "table/tdatasource.h"
@@ -38,6 +39,8 @@ struct Book {
     Book()
     {
         Application();
+        // The window keeps its placement in the settings file: keep that one temporary.
+        SetProgramDirectory(dir.path());
         path = dir.filePath("big.dbf");
         TApollo creator;
         creator.CreateNew(path, SX_DRIVER_CDX, 6);

@@ -1,0 +1,246 @@
+#include "app/addbrz.h"
+#include "app/bkmain.h"
+#include "app/fieldslist.h"
+#include "app/systembeep.h"
+#include "support/modal.h"
+#include "support/scripted_messages.h"
+#include "support/temp_program_dir.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The main window on a copy of the independent engine's address file.
+class SortSearchBrowse : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QDir().mkpath(dir.Path() + "DATA");
+        for (const char* ext : {".dbf", ".cdx"}) {
+            const QString to = dir.Path() + "DATA/small" + ext;
+            ASSERT_TRUE(QFile::copy(QStringLiteral(ADDRINA_FIXTURES_DIR "/xbase/small") + ext, to));
+            QFile(to).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        }
+        SetBeepHandler([this] { ++beeps; });
+        Start();
+    }
+
+    void TearDown() override { SetBeepHandler({}); }
+
+    // Starts the program (again) and opens the copy.
+    void Start()
+    {
+        window.reset();
+        window = std::make_unique<TAddressMain>();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QTest::qWait(50);
+        ASSERT_TRUE(window->OpenBookDBF(dir.Path() + "DATA/small.dbf"));
+    }
+
+    QStringList Checked() const
+    {
+        QStringList names;
+        for (QAction* item : window->SortItems)
+            if (item->isChecked())
+                names << item->objectName();
+        return names;
+    }
+
+    QString Last() const { return window->TableBook.FieldByName("LNAME").AsString(); }
+
+    // Runs the search dialog: picks the order at `order` (-1 keeps it) and types `text`.
+    void Search(int order, const QString& text)
+    {
+        WhenModalOpens([order, text](QWidget* modal) {
+            if (order >= 0)
+                modal->findChild<QComboBox*>("OrderCombo")->setCurrentIndex(order);
+            modal->findChild<QLineEdit*>("SearchForEdit")->setText(text);
+            modal->findChild<QPushButton*>("OkButton")->click();
+        });
+        window->SearchButtonClick();
+        ASSERT_TRUE(ModalWasHandled());
+    }
+
+    // Runs the browse window, doing `work` on it before closing it with "Ok".
+    void Browse(const std::function<void(TAddressBrowseForm&)>& work)
+    {
+        WhenModalOpens([work](QWidget* modal) {
+            auto* form = qobject_cast<TAddressBrowseForm*>(modal);
+            ASSERT_TRUE(form);
+            work(*form);
+            form->Returnbutton->click();
+        });
+        window->BrowseButtonClick();
+        ASSERT_TRUE(ModalWasHandled());
+    }
+
+    static QStringList Titles(const TAddressBrowseForm& form)
+    {
+        QStringList titles;
+        const QAbstractItemModel* model = form.DBGrid->model();
+        for (int v = 0; v < model->columnCount(); ++v)
+            titles << model->headerData(form.DBGrid->horizontalHeader()->logicalIndex(v), Qt::Horizontal).toString();
+        return titles;
+    }
+
+    QStringList ListedFields() const { return ReadFieldsList(dir.File("FIELDS.LST")).value_or(QStringList()); }
+
+    TempProgramDirectory dir;
+    ScriptedMessages boxes;
+    std::unique_ptr<TAddressMain> window;
+    int beeps = 0;
+};
+
+}  // namespace
+
+TEST_F(SortSearchBrowse, OpeningOrdersByLastNameWithOneCheckMark)
+{
+    EXPECT_EQ(window->mnuOrder->title(), "&Sort");
+    ASSERT_EQ(window->SortItems.size(), 14);
+    EXPECT_EQ(window->SortItems.at(10)->text(), "&E-mail");
+    EXPECT_EQ(Checked(), QStringList{"mnuOrderLastName"});
+    EXPECT_EQ(window->TableBook.IndexName(), "LNAME");
+    // Blank last names sort first, then the one with a leading blank.
+    window->TableBook.First();
+    EXPECT_EQ(window->Apollo1.RecNo(), 8);
+    window->TableBook.Next();
+    EXPECT_EQ(Last(), " Leading");
+}
+
+TEST_F(SortSearchBrowse, EachSortItemSelectsItsTagAndMovesTheCheckMark)
+{
+    window->findChild<QAction*>("mnuOrderCity")->trigger();
+    EXPECT_EQ(window->CurrentOrderName, "CITY");
+    EXPECT_EQ(window->TableBook.IndexName(), "CITY");
+    EXPECT_EQ(Checked(), QStringList{"mnuOrderCity"});
+    window->findChild<QAction*>("mnuOrderEmail")->trigger();
+    EXPECT_EQ(window->TableBook.IndexName(), "EMAIL");
+    EXPECT_EQ(Checked(), QStringList{"mnuOrderEmail"});
+    // Ordering by last name again, as every open does.
+    window->OrderByLastName();
+    EXPECT_EQ(window->CurrentOrderName, "LNAME");
+    EXPECT_EQ(Checked(), QStringList{"mnuOrderLastName"});
+}
+
+TEST_F(SortSearchBrowse, AnOrderWhoseTagIsMissingGivesNaturalOrderWithoutAMessage)
+{
+    window->SetCurrentOrder("NOSUCH");
+    EXPECT_EQ(window->CurrentOrderName, "NOSUCH");
+    EXPECT_TRUE(window->TableBook.IndexName().isEmpty());
+    window->TableBook.First();
+    EXPECT_EQ(window->Apollo1.RecNo(), 1);
+    // A text that names no order leaves order and check mark alone.
+    window->SetOrderTo("Nickname");
+    EXPECT_EQ(window->CurrentOrderName, "NOSUCH");
+    EXPECT_EQ(Checked(), QStringList{"mnuOrderLastName"});
+    EXPECT_TRUE(boxes.Boxes().isEmpty());
+}
+
+TEST_F(SortSearchBrowse, SearchingLandsOnTheFirstMatchOrStaysPut)
+{
+    Search(-1, "smi");
+    EXPECT_EQ(window->Apollo1.RecNo(), 9);
+    EXPECT_EQ(Last(), "Smith");
+
+    window->TableBook.Next();
+    const long before = window->Apollo1.RecNo();
+    Search(-1, "zzz");
+    EXPECT_EQ(window->Apollo1.RecNo(), before);
+    EXPECT_FALSE(window->TableBook.Eof());
+    EXPECT_FALSE(window->ApolloEnv1.SoftSeek());
+    EXPECT_TRUE(boxes.Boxes().isEmpty());
+}
+
+TEST_F(SortSearchBrowse, ChoosingCityInTheSearchSwitchesTheOrderAndTheCheckMark)
+{
+    Search(5, "bos");
+    EXPECT_EQ(window->CurrentOrderName, "CITY");
+    EXPECT_EQ(Checked(), QStringList{"mnuOrderCity"});
+    EXPECT_EQ(window->TableBook.FieldByName("CITY").AsString().toUpper(), "BOSTON");
+    // The next search offers the order now in use.
+    WhenModalOpens([](QWidget* modal) {
+        EXPECT_EQ(modal->findChild<QComboBox*>("OrderCombo")->currentText(), "City");
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    window->SearchButtonClick();
+    EXPECT_TRUE(ModalWasHandled());
+}
+
+TEST_F(SortSearchBrowse, AnEmptySearchChangesNeitherOrderNorPosition)
+{
+    window->TableBook.Last();
+    const long before = window->Apollo1.RecNo();
+    Search(5, "");
+    EXPECT_EQ(window->TableBook.IndexName(), "LNAME");
+    EXPECT_EQ(Checked(), QStringList{"mnuOrderLastName"});
+    EXPECT_EQ(window->Apollo1.RecNo(), before);
+}
+
+TEST_F(SortSearchBrowse, AMovedColumnStaysMovedAcrossBrowsesAndRestarts)
+{
+    Browse([](TAddressBrowseForm& form) {
+        const QStringList titles = Titles(form);
+        const int last = static_cast<int>(titles.indexOf("Last Name"));
+        const int first = static_cast<int>(titles.indexOf("First Name"));
+        ASSERT_LT(last, first);
+        form.DBGrid->horizontalHeader()->moveSection(last, first);
+    });
+    const QStringList listed = ListedFields();
+    EXPECT_GT(listed.indexOf("LNAME"), listed.indexOf("FNAME"));
+    EXPECT_EQ(listed.size(), window->TableBook.Fields().size());
+
+    for (int run = 0; run < 2; ++run) {
+        if (run == 1)
+            Start();
+        Browse([](TAddressBrowseForm& form) {
+            const QStringList titles = Titles(form);
+            EXPECT_EQ(titles.indexOf("Last Name"), titles.indexOf("First Name") + 1);
+        });
+    }
+    EXPECT_EQ(ListedFields(), listed);
+}
+
+TEST_F(SortSearchBrowse, AnUnknownNameInTheColumnListIsSkippedAndDropped)
+{
+    ASSERT_TRUE(WriteFieldsList(dir.File("FIELDS.LST"), {"NOSUCHFIELD", "city", "LNAME"}));
+    Browse([](TAddressBrowseForm& form) {
+        EXPECT_EQ(Titles(form).mid(0, 2), QStringList({"City", "Last Name"}));
+    });
+    const QStringList listed = ListedFields();
+    EXPECT_FALSE(listed.contains("NOSUCHFIELD"));
+    EXPECT_EQ(listed.mid(0, 2), QStringList({"CITY", "LNAME"}));
+    EXPECT_EQ(listed, FieldNames(window->TableBook));
+}
+
+TEST_F(SortSearchBrowse, BrowsingWhileEditingBeepsButStillTakesTheColumnList)
+{
+    ASSERT_TRUE(WriteFieldsList(dir.File("FIELDS.LST"), {"CITY"}));
+    window->TableBook.Edit();
+    WhenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); }, 300);
+    window->BrowseButtonClick();
+    QTest::qWait(400);
+    EXPECT_FALSE(ModalWasHandled());
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(window->TableBook.Fields().front()->FieldName(), "CITY");
+    window->TableBook.Cancel();
+}
+
+TEST_F(SortSearchBrowse, SearchAndBrowseHaveTheirShortcutsAndHints)
+{
+    EXPECT_EQ(window->mnuSearch->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(window->mnuBrowse->shortcut(), QKeySequence("Ctrl+B"));
+    EXPECT_EQ(window->SearchButton->toolTip(), "Click here or press CTRL+S to search for a specific value");
+    EXPECT_EQ(window->BrowseButton->toolTip(), "Click here or press CTRL+B for a table view of the database");
+}
