@@ -175,6 +175,8 @@ void TAddressMain::setupRecordMenus()
         QAction* action = Edit1->addAction(caption);
         action->setObjectName(name);
         action->setShortcut(keys);
+        // The menu is never shown; held by the window too, its shortcut stays live.
+        addAction(action);
         connect(action, &QAction::triggered, this, [operation] {
             if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
                 operation(edit);
