@@ -19,26 +19,16 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <memory>
 #include <random>
 
 namespace {
 
 constexpr int kRecords = 100000;
 
-QApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "bench_app_browse";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 struct Book {
     Book()
     {
-        Application();
         // The window keeps its placement in the settings file: keep that one temporary.
         SetProgramDirectory(dir.path());
         path = dir.filePath("big.dbf");
@@ -91,10 +81,18 @@ struct Book {
     TApollo apollo;
 };
 
+// Made on first use and dropped by main while the application still exists.
+std::unique_ptr<Book>& BookSlot()
+{
+    static std::unique_ptr<Book> book;
+    return book;
+}
+
 Book& TheBook()
 {
-    static Book book;
-    return book;
+    if (!BookSlot())
+        BookSlot() = std::make_unique<Book>();
+    return *BookSlot();
 }
 
 // Shows the form and paints the grid as the screen would.
@@ -181,3 +179,15 @@ void BM_BrowseArrowDown(benchmark::State& state)
 BENCHMARK(BM_BrowseArrowDown)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+// The application lives in main, so everything made for the benchmarks goes before it.
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    BookSlot().reset();
+    return 0;
+}
