@@ -37,7 +37,10 @@ void TDBEdit::Refresh()
 {
     TField* field = Field();
     setReadOnly(!link_.Writable());
-    setMaxLength(field && field->DataType() == TFieldType::String && field->Size() > 0 ? field->Size() : 32767);
+    const int width = field && field->DataType() == TFieldType::String && field->Size() > 0 ? field->Size() : 32767;
+    // Setting the length resets the text and puts the caret at its end: only on a change.
+    if (maxLength() != width)
+        setMaxLength(width);
     const QString value = field ? field->AsString() : QString();
     if (value != text())
         setText(value);

@@ -364,3 +364,23 @@ TEST_F(RecordWindowTest, AFileThatCannotBeReopenedIsReportedAsPossiblyLostData)
     ASSERT_TRUE(OpenTableFile(path + ".moved", table));
     EXPECT_EQ(table.FieldByName("CITY").AsString(), "Troy");
 }
+
+TEST_F(RecordWindowTest, TypingReplacesUntilInsertIsPressed)
+{
+    StartWith(Three);
+    auto* mode = window->findChild<QLabel*>("TypingMode");
+    EXPECT_EQ(mode->text(), "OVR");
+    Button("EditButton")->click();
+    Edit("Last")->setFocus();
+    Edit("Last")->setCursorPosition(0);
+    QTest::keyClicks(Edit("Last"), "E");
+    EXPECT_EQ(Field("LNAME"), "Edams");
+    // The caret stays where the typing left it.
+    EXPECT_EQ(Edit("Last")->cursorPosition(), 1);
+    QTest::keyClick(Edit("Last"), Qt::Key_Insert);
+    EXPECT_EQ(mode->text(), "INS");
+    QTest::keyClicks(Edit("Last"), "x");
+    EXPECT_EQ(Field("LNAME"), "Exdams");
+    Button("CancelButton")->click();
+    EXPECT_EQ(Field("LNAME"), "Adams");
+}
