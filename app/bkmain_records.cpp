@@ -316,6 +316,18 @@ bool TAddressMain::FormKeyDown(QKeyEvent* key)
         SaveButtonClick();
         return true;
     }
+    // A line edit claims Ctrl+Left and Ctrl+Right for moving by words; unless the record
+    // is being edited they are the record moves, as their menu items promise.
+    if (!editing && held == Qt::ControlModifier) {
+        const std::pair<int, QAction*> moves[] = {
+            {Qt::Key_Up, mnuFirst}, {Qt::Key_Left, mnuPrevious}, {Qt::Key_Right, mnuNext}, {Qt::Key_Down, mnuLast}};
+        for (const auto& [code, item] : moves)
+            if (key->key() == code) {
+                if (item->isEnabled())
+                    item->trigger();
+                return true;
+            }
+    }
     switch (key->key()) {
     case Qt::Key_PageDown:
         if (editing) {

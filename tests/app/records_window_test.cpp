@@ -384,3 +384,24 @@ TEST_F(RecordWindowTest, TypingReplacesUntilInsertIsPressed)
     Button("CancelButton")->click();
     EXPECT_EQ(Field("LNAME"), "Adams");
 }
+
+TEST_F(RecordWindowTest, CtrlArrowsMoveEvenFromARecordEdit)
+{
+    StartWith(Three);
+    Edit("City")->setFocus();
+    QTest::keyClick(Edit("City"), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(Field("LNAME"), "Clark");
+    QTest::keyClick(Edit("City"), Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(Field("LNAME"), "Baker");
+    QTest::keyClick(Edit("City"), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(Field("LNAME"), "Clark");
+    QTest::keyClick(Edit("City"), Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(Field("LNAME"), "Adams");
+    // While editing they move the caret word by word instead.
+    Button("EditButton")->click();
+    Type("City", "New York");
+    QTest::keyClick(Edit("City"), Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(Edit("City")->cursorPosition(), 4);
+    EXPECT_EQ(window->TableBook.State(), TDataSetState::Edit);
+    Button("CancelButton")->click();
+}
