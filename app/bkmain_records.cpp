@@ -73,7 +73,6 @@ void TAddressMain::setupRecords()
 {
     auto calc = std::make_shared<AddressCalcFields>(TableBook);
     TableBook.OnCalcFields = [this, calc](TTable&) { calc->Calculate(GlobalTagId); };
-    TableBook.BeforeInsert = [](TTable&) {};
     TableBook.AfterInsert = [this](TTable&) { TableBookAfterInsert(); };
     TableBook.AfterEdit = [this](TTable&) { TableBookAfterEdit(); };
     TableBook.AfterPost = [this](TTable&) { TableBookAfterPost(); };
@@ -103,7 +102,7 @@ void TAddressMain::setupRecords()
 }
 
 QToolButton* TAddressMain::AddRecordButton(const char* name, const QString& caption, const QString& hint,
-                                         QStyle::StandardPixmap icon, void (TAddressMain::*handler)())
+                                           QStyle::StandardPixmap icon, void (TAddressMain::*handler)())
 {
     auto* button = new QToolButton(ToolBar);
     button->setObjectName(name);
@@ -126,23 +125,23 @@ QToolButton* TAddressMain::AddRecordButton(const char* name, const QString& capt
 void TAddressMain::setupRecordToolBar()
 {
     AddButton = AddRecordButton("AddButton", "Add", "Click to add a new record", QStyle::SP_FileIcon,
-                              &TAddressMain::AddButtonClick);
+                                &TAddressMain::AddButtonClick);
     EditButton = AddRecordButton("EditButton", "Edit", "Click to edit this record", QStyle::SP_FileDialogDetailedView,
-                               &TAddressMain::EditButtonClick);
+                                 &TAddressMain::EditButtonClick);
     DeleteButton = AddRecordButton("DeleteButton", "Delete", "Click to delete this record", QStyle::SP_TrashIcon,
-                                 &TAddressMain::DeleteButtonClick);
+                                   &TAddressMain::DeleteButtonClick);
     SaveButton = AddRecordButton("SaveButton", "Save", "Click to save changes", QStyle::SP_DialogSaveButton,
-                               &TAddressMain::SaveButtonClick);
+                                 &TAddressMain::SaveButtonClick);
     CancelButton = AddRecordButton("CancelButton", "Cancel", "Click to cancel changes", QStyle::SP_DialogCancelButton,
-                                 &TAddressMain::CancelButtonClick);
+                                   &TAddressMain::CancelButtonClick);
     RecordFirst = AddRecordButton("RecordFirst", {}, "First record", QStyle::SP_MediaSkipBackward,
-                                &TAddressMain::RecordFirstClick);
+                                  &TAddressMain::RecordFirstClick);
     RecordPrev = AddRecordButton("RecordPrev", {}, "Previous record", QStyle::SP_MediaSeekBackward,
-                               &TAddressMain::RecordPrevClick);
+                                 &TAddressMain::RecordPrevClick);
     RecordNext = AddRecordButton("RecordNext", {}, "Next record", QStyle::SP_MediaSeekForward,
-                               &TAddressMain::RecordNextClick);
+                                 &TAddressMain::RecordNextClick);
     RecordLast = AddRecordButton("RecordLast", {}, "Last record", QStyle::SP_MediaSkipForward,
-                               &TAddressMain::RecordLastClick);
+                                 &TAddressMain::RecordLastClick);
     QAction* separator = ToolBar->actions().value(ToolBarInsertPoint);
     ToolBar->insertSeparator(separator);
     ++ToolBarInsertPoint;
