@@ -4,10 +4,12 @@
 #include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <thread>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -17,6 +19,11 @@ namespace xb {
 namespace {
 
 constexpr std::size_t kCacheBytes = 256 * 1024;
+// What a random read fetches: about one page of the operating system's cache.
+constexpr std::size_t kPageBytes = 4096;
+// A packed copy is written to "<table name>.pack" and six unique characters.
+constexpr const char* kPackSuffix = ".pack";
+constexpr std::size_t kPackUniqueChars = 6;
 constexpr std::size_t kMaxHeaderBytes = 65535;
 // Record locks live far past any real file data so they never block reads by
 // programs that lock byte ranges of the records themselves.
@@ -55,6 +62,58 @@ bool readFully(int fd, long long offset, void* out, std::size_t size, std::size_
     return true;
 }
 
+bool writeFully(int fd, long long offset, const void* data, std::size_t size)
+{
+    const auto* p = static_cast<const char*>(data);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = pwrite(fd, p + done, size - done, offset + static_cast<long long>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// False when another program's pack put a new file in place of the one opened
+// before its lock was taken.
+bool stillNamed(int fd, const std::string& path)
+{
+    struct stat opened {}, named {};
+    return fstat(fd, &opened) == 0 && stat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+           opened.st_ino == named.st_ino;
+}
+
+// The file a path names, a symlink followed: packing writes beside it.
+std::string resolvedPath(const std::string& path)
+{
+    char* real = realpath(path.c_str(), nullptr);
+    std::string resolved = real ? real : path;
+    std::free(real);
+    return resolved;
+}
+
+// Half-written packed copies a crash left beside the table. Only a program holding
+// the table exclusively packs it, so with that lock held any copy is dead.
+void removePackLeftovers(const std::string& table)
+{
+    const std::string path = resolvedPath(table);
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string prefix = path.substr(slash == std::string::npos ? 0 : slash + 1) + kPackSuffix;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() == prefix.size() + kPackUniqueChars && name.compare(0, prefix.size(), prefix) == 0)
+            unlinkat(dirfd(dir), name.c_str(), 0);
+    }
+    closedir(dir);
+}
+
 } // namespace
 
 Table::Table(std::string path, OpenMode mode, int fd) : path_(std::move(path)), mode_(mode), fd_(fd) {}
@@ -77,12 +136,14 @@ std::unique_ptr<Table> Table::open(const std::string& path, OpenMode mode, std::
     std::unique_ptr<Table> table(new Table(path, mode, fd));
     // Exclusive use takes the whole-file lock that every other open also asks for,
     // so two programs never both hold the table exclusively.
-    if (flock(fd, (mode == OpenMode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+    if (flock(fd, (mode == OpenMode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0 || !stillNamed(fd, path)) {
         error = path + " is in use by another program";
         return nullptr;
     }
     if (!table->loadHeader(error))
         return nullptr;
+    if (mode == OpenMode::Exclusive)
+        removePackLeftovers(path);
     return table;
 }
 
@@ -190,34 +251,31 @@ const char* Table::record(long recno)
         return pending_.data() + (recno - header_.recordCount - 1) * len;
     if (recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_)
         return cache_.data() + (recno - cacheFirst_) * len;
-    const long perBlock = static_cast<long>(std::max<std::size_t>(1, kCacheBytes / len));
-    const long n = std::min<long>(perBlock, header_.recordCount - recno + 1);
-    cache_.resize(static_cast<std::size_t>(perBlock) * len);
+    // A read that continues the cached run is a scan and takes a big block; any
+    // other (a seek, a step in tag order) takes only the small group around it.
+    const bool sequential = cacheCount_ > 0 && recno == cacheFirst_ + cacheCount_;
+    const long perBlock = static_cast<long>(std::max<std::size_t>(1, (sequential ? kCacheBytes : kPageBytes) / len));
+    const long first = sequential ? recno : recno - (recno - 1) % perBlock;
+    const long n = std::min<long>(perBlock, header_.recordCount - first + 1);
+    if (cache_.size() < static_cast<std::size_t>(n) * len)
+        cache_.resize(static_cast<std::size_t>(n) * len);
     std::size_t got = 0;
-    if (!readFully(fd_, recordOffset(recno), cache_.data(), static_cast<std::size_t>(n) * len, got) || got < len) {
+    if (!readFully(fd_, recordOffset(first), cache_.data(), static_cast<std::size_t>(n) * len, got) ||
+        got < static_cast<std::size_t>(recno - first + 1) * len) {
         cacheCount_ = 0;
         return nullptr;
     }
-    cacheFirst_ = recno;
+    cacheFirst_ = first;
     cacheCount_ = static_cast<long>(got / len);
-    return cache_.data();
+    return cache_.data() + (recno - first) * len;
 }
 
 bool Table::writeAt(long long offset, const void* data, std::size_t size, std::string& error)
 {
-    const auto* p = static_cast<const char*>(data);
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = pwrite(fd_, p + done, size - done, offset + static_cast<long long>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            error = systemError("cannot write " + path_);
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+    if (writeFully(fd_, offset, data, size))
+        return true;
+    error = systemError("cannot write " + path_);
+    return false;
 }
 
 void Table::stampToday()
@@ -263,7 +321,10 @@ bool Table::writeRecord(long recno, const char* bytes, std::string& error)
         if (!stamped_ && !writeCountAndDate(error))
             return false;
     }
-    return !observer_ || observer_->recordWritten(recno, before.data(), bytes, error);
+    if (observer_ && !observer_->recordWritten(recno, before.data(), bytes, error))
+        return false;
+    // A record on disk changed in place: that is its commit.
+    return recno > static_cast<long>(header_.recordCount) || notifyCommitted(error);
 }
 
 long Table::appendRecord(const char* bytes, std::string& error)
@@ -280,7 +341,16 @@ long Table::appendRecord(const char* bytes, std::string& error)
     const long recno = recordCount();  // after a shared commit, others' appends counted
     if (observer_ && !observer_->recordWritten(recno, nullptr, bytes, error))
         return 0;
+    // A record written already (shared use, a full batch) was committed before its
+    // keys were added, so their write-back follows here.
+    if (pendingCount_ == 0 && !notifyCommitted(error))
+        return 0;
     return recno;
+}
+
+bool Table::notifyCommitted(std::string& error)
+{
+    return !observer_ || observer_->committed(error);
 }
 
 bool Table::commit(std::string& error)
@@ -310,7 +380,7 @@ bool Table::commit(std::string& error)
         return false;
     pending_.clear();
     pendingCount_ = 0;
-    return true;
+    return notifyCommitted(error);
 }
 
 bool Table::pack(const std::function<void(int)>& progress, std::string& error)
@@ -321,13 +391,53 @@ bool Table::pack(const std::function<void(int)>& progress, std::string& error)
     }
     if (!commit(error))
         return false;
-    const std::size_t len = header_.recordLength;
-    const long total = recordCount();
+    // The packed copy is made beside the table (a symlink followed) so that the
+    // rename that puts it in place stays within one file system.
+    const std::string target = resolvedPath(path_);
+    std::string temp = target + kPackSuffix + std::string(kPackUniqueChars, 'X');
+    const int fd = mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        error = systemError("cannot create a file beside " + path_);
+        return false;
+    }
     long kept = 0;
+    if (!writePacked(fd, progress, kept, error) || !replaceWith(fd, temp, target, error)) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    header_.recordCount = static_cast<std::uint32_t>(kept);
+    cacheCount_ = 0;
+    return !observer_ || observer_->tableRewritten(progress, error);
+}
+
+// The table's header bytes (count and date brought up to date), the records
+// without a delete mark, and the end-of-file mark, into the empty file fd.
+bool Table::writePacked(int fd, const std::function<void(int)>& progress, long& kept, std::string& error)
+{
+    struct stat st {};
+    if (fstat(fd_, &st) == 0)
+        (void)fchmod(fd, st.st_mode & 07777);
+    const std::size_t len = header_.recordLength;
+    std::vector<char> out(header_.headerLength);
+    std::size_t got = 0;
+    if (!readFully(fd_, 0, out.data(), out.size(), got) || got < out.size()) {
+        error = systemError("cannot read " + path_);
+        return false;
+    }
+    long long written = 0;
+    auto drain = [&] {
+        if (!writeFully(fd, written, out.data(), out.size())) {
+            error = systemError("cannot write beside " + path_);
+            return false;
+        }
+        written += static_cast<long long>(out.size());
+        out.clear();
+        return true;
+    };
+    const long total = recordCount();
+    kept = 0;
     int lastPercent = -1;
-    std::vector<char> rec(len);
-    // Kept records move towards the start, so a record is always read before its
-    // slot can be overwritten.
     for (long recno = 1; recno <= total; ++recno) {
         const char* r = record(recno);
         if (!r) {
@@ -336,11 +446,9 @@ bool Table::pack(const std::function<void(int)>& progress, std::string& error)
         }
         if (r[0] != '*') {
             ++kept;
-            if (kept != recno) {
-                std::memcpy(rec.data(), r, len);
-                if (!writeAt(recordOffset(kept), rec.data(), len, error))
-                    return false;
-            }
+            out.insert(out.end(), r, r + len);
+            if (out.size() >= kCacheBytes && !drain())
+                return false;
         }
         const int percent = static_cast<int>(recno * 100 / total);
         if (progress && percent != lastPercent)
@@ -348,16 +456,45 @@ bool Table::pack(const std::function<void(int)>& progress, std::string& error)
     }
     if (progress && lastPercent != 100)
         progress(100);  // an empty table reports its end too
-    cacheCount_ = 0;
-    header_.recordCount = static_cast<std::uint32_t>(kept);
-    const char eof = kEndOfFile;
-    if (!writeCountAndDate(error) || !writeAt(recordOffset(kept + 1), &eof, 1, error))
+    out.push_back(kEndOfFile);
+    if (!drain())
         return false;
-    if (ftruncate(fd_, recordOffset(kept + 1) + 1) != 0) {
-        error = systemError("cannot shorten " + path_);
+    if (!stamped_) {
+        stampToday();
+        stamped_ = true;
+    }
+    DbfHeader packed = header_;
+    packed.recordCount = static_cast<std::uint32_t>(kept);
+    unsigned char countAndDate[7];
+    encodeDateAndCount(packed, countAndDate);
+    if (!writeFully(fd, 1, countAndDate, sizeof countAndDate)) {
+        error = systemError("cannot write beside " + path_);
         return false;
     }
-    return !observer_ || observer_->tableRewritten(progress, error);
+    return true;
+}
+
+// Puts the finished file fd (at temp) in the table's place. It is locked before it
+// gets the table's name, so no other program can take it in between.
+bool Table::replaceWith(int fd, const std::string& temp, const std::string& target, std::string& error)
+{
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0 || fsync(fd) != 0) {
+        error = systemError("cannot finish packing " + path_);
+        return false;
+    }
+    if (std::rename(temp.c_str(), target.c_str()) != 0) {
+        error = systemError("cannot replace " + path_);
+        return false;
+    }
+    const std::string folder = target.substr(0, target.find_last_of('/') + 1);
+    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)fsync(dir);  // the rename itself made durable
+        ::close(dir);
+    }
+    ::close(fd_);
+    fd_ = fd;
+    return true;
 }
 
 bool Table::setStructuralIndexFlag(bool present, std::string& error)

@@ -32,6 +32,10 @@ public:
     virtual bool recordWritten(long recno, const char* before, const char* after, std::string& error) = 0;
     // Pack rewrote the file and renumbered records: rebuild from the table.
     virtual bool tableRewritten(const std::function<void(int percent)>& progress, std::string& error) = 0;
+    // Every change told so far is on disk, records first and then the record
+    // count: the observer writes its own changes back now, never earlier than the
+    // table, so a crash leaves it at most a few entries ahead of the records.
+    virtual bool committed(std::string& error) = 0;
 };
 
 class Table {
@@ -64,7 +68,9 @@ public:
     long appendRecord(const char* bytes, std::string& error);  // new record number, 0 on failure
     bool commit(std::string& error);  // writes gathered appends and their count
     // Removes delete-marked records (exclusive use only), then asks the observer
-    // to rebuild. progress gets 0..100.
+    // to rebuild. progress gets 0..100. The kept records go to a new file beside
+    // the table that replaces it in one rename, so a crash leaves either the old
+    // table or the packed one.
     bool pack(const std::function<void(int)>& progress, std::string& error);
 
     void setObserver(TableObserver* observer) { observer_ = observer; }
@@ -84,6 +90,9 @@ private:
     bool writeAt(long long offset, const void* data, std::size_t size, std::string& error);
     bool writeCountAndDate(std::string& error);
     void stampToday();
+    bool notifyCommitted(std::string& error);
+    bool writePacked(int fd, const std::function<void(int)>& progress, long& kept, std::string& error);
+    bool replaceWith(int fd, const std::string& temp, const std::string& target, std::string& error);
     long long recordOffset(long recno) const;
 
     std::string path_;

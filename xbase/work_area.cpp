@@ -178,10 +178,12 @@ bool WorkArea::flush()
 
 bool WorkArea::commit() { return flush() && table_->commit(error_); }
 
+// Written through to the table at once; a new record joins the table's run of
+// gathered appends, which the next commit (or a move) puts on disk.
 bool WorkArea::putRecord(const char* bytes)
 {
     std::memcpy(editRecord(), bytes, buffer_.size());
-    return commit();
+    return flush();
 }
 
 bool WorkArea::appendBlank()

@@ -49,7 +49,7 @@ public:
     // The current record.
     const char* record() const { return buffer_.data(); }
     char* editRecord();               // marks the buffer changed
-    bool putRecord(const char* bytes); // writes at once
+    bool putRecord(const char* bytes); // writes through; a new record waits for the commit
     bool appendBlank();               // a blank record, added at the end on flush
     bool setDeleteMark(bool marked);
     bool flush();

@@ -207,6 +207,11 @@ public:
         events.push_back("rewritten");
         return true;
     }
+    bool committed(std::string&) override
+    {
+        events.push_back("committed");
+        return true;
+    }
     std::vector<std::string> events;
 };
 
@@ -220,10 +225,16 @@ TEST_F(TableTest, EveryWriteReachesTheObserver)
     std::string rec(static_cast<std::size_t>(table->recordLength()), ' ');
     EXPECT_EQ(table->appendRecord(rec.data(), error), 1);
     rec[0] = '*';
+    EXPECT_TRUE(table->writeRecord(1, rec.data(), error));  // still gathered: no commit yet
+    EXPECT_TRUE(table->commit(error));
+    rec[0] = ' ';
+    EXPECT_TRUE(table->writeRecord(1, rec.data(), error));  // written in place: its own commit
+    rec[0] = '*';
     EXPECT_TRUE(table->writeRecord(1, rec.data(), error));
     EXPECT_FALSE(table->writeRecord(2, rec.data(), error));
     EXPECT_TRUE(table->pack(nullptr, error));
-    EXPECT_EQ(recorder.events, (std::vector<std::string>{"1:new> ", "1: >*", "rewritten"}));
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"1:new> ", "1: >*", "committed", "1:*> ", "committed",
+                                                         "1: >*", "committed", "rewritten"}));
     EXPECT_EQ(table->recordCount(), 0);
 
     EXPECT_TRUE(table->setStructuralIndexFlag(true, error));

@@ -75,7 +75,8 @@ CdxIndex::~CdxIndex() {
   try {
     flush();
   } catch (const std::exception&) {
-    // Nothing to report to from here; writers flush after every change anyway.
+    // Nothing to report to from here; the table's commits have written back
+    // everything but the last uncommitted changes.
   }
 }
 
@@ -162,9 +163,18 @@ bool CdxIndex::recordWritten(long recno, const char* before, const char* after, 
       }
       if (hasKey) t.tag->insert(bytes(key_), uint32_t(recno));
     }
-    file_->flush();
   } catch (const std::exception& e) {
     error = std::string("cannot update ") + path_ + ": " + e.what();
+    return false;
+  }
+  return true;
+}
+
+bool CdxIndex::committed(std::string& error) {
+  try {
+    flush();
+  } catch (const std::exception& e) {
+    error = std::string("cannot write ") + path_ + ": " + e.what();
     return false;
   }
   return true;

@@ -43,6 +43,7 @@ class CdxIndex final : public StructuralIndex {
 
   bool recordWritten(long recno, const char* before, const char* after, std::string& error) override;
   bool tableRewritten(const Progress& progress, std::string& error) override;
+  bool committed(std::string& error) override;
 
   // Order (1-based) of the named tag, any case; 0 when absent.
   int find(std::string_view name) const;
