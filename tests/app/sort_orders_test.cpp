@@ -26,21 +26,3 @@ TEST(SortOrders, TextsDropTheAcceleratorAndIgnoreCase)
     EXPECT_TRUE(OrderTagForText("").isEmpty());
     EXPECT_TRUE(OrderTagForText("&City").isEmpty());
 }
-
-TEST(SortOrders, CaptionTextIsCutAtThirtyCharacters)
-{
-    const QString caption = "&" + QString(40, 'x');
-    EXPECT_EQ(OrderCaptionText(caption).size(), 30);
-    EXPECT_TRUE(OrderItemMatches(caption, QString(30, 'X')));
-    EXPECT_FALSE(OrderItemMatches(caption, QString(40, 'X')));
-}
-
-TEST(SortOrders, ExactlyOneItemMatchesEachText)
-{
-    for (const QString& text : OrderTexts()) {
-        int matches = 0;
-        for (const SortOrder& order : SortOrders)
-            matches += OrderItemMatches(QString::fromLatin1(order.caption), text.toLower()) ? 1 : 0;
-        EXPECT_EQ(matches, 1) << text.toStdString();
-    }
-}

@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -235,12 +234,4 @@ TEST_F(SortSearchBrowse, BrowsingWhileEditingBeepsButStillTakesTheColumnList)
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(window->TableBook.Fields().front()->FieldName(), "CITY");
     window->TableBook.Cancel();
-}
-
-TEST_F(SortSearchBrowse, SearchAndBrowseHaveTheirShortcutsAndHints)
-{
-    EXPECT_EQ(window->mnuSearch->shortcut(), QKeySequence("Ctrl+S"));
-    EXPECT_EQ(window->mnuBrowse->shortcut(), QKeySequence("Ctrl+B"));
-    EXPECT_EQ(window->SearchButton->toolTip(), "Click here or press CTRL+S to search for a specific value");
-    EXPECT_EQ(window->BrowseButton->toolTip(), "Click here or press CTRL+B for a table view of the database");
 }
