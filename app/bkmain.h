@@ -46,7 +46,8 @@ public:
     // Writes GlobalTagId to the settings file.
     void SaveTagPref();
 
-    // Top-level menus, in menu-bar order. Ed&it is never shown; its shortcuts stay live.
+    // Top-level menus, in menu-bar order. Ed&it is never shown: add its actions to the
+    // window as well (addAction), so their shortcuts stay live.
     QMenu* File1;     // "&File": the areas' items go before Prefences1
     QMenu* Edit1;     // "Ed&it"
     QMenu* Record1;   // "&Record"
@@ -96,7 +97,6 @@ public:
     void NewFileMenuClick();
     void RebuildIndexesMenuClick();
 
-    // Record editing and data-entry assists (bkmain_records.cpp, bkmain_assists.cpp).
     // Ordering, search and browse (bkmain_sort.cpp).
     QString CurrentOrderName;  // the tag ordering TableBook; empty while no file is open
     QList<QAction*> SortItems; // the "&Sort" menu's fourteen items, in menu order
@@ -116,6 +116,7 @@ public:
     void SearchButtonClick();
     void BrowseButtonClick();
 
+    // Record editing and data-entry assists (bkmain_records.cpp, bkmain_assists.cpp).
     TRecordCard* RecordCard = nullptr;
     QToolButton *AddButton, *EditButton, *DeleteButton, *SaveButton, *CancelButton;
     QToolButton *RecordFirst, *RecordPrev, *RecordNext, *RecordLast;
@@ -188,8 +189,8 @@ private:
     void setupPanels();
     void setupFiles();
     void setupRecords();
-    void setupSelect();
     void setupSort();
+    void setupSelect();
     void ClearFilter();
 
     // The most recent file, else DATA/add0001.DBF (made when missing); at first activation.
