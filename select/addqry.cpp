@@ -59,7 +59,8 @@ TAddressQueryForm::TAddressQueryForm(Selection& selection, const QString& tagId,
     DateHint = new QLabel(QStringLiteral("(YYYYMMDD)"), this);
     DateHint->setObjectName(QStringLiteral("DateHint"));
     DateHint->adjustSize();
-    DateHint->move(date->x(), date->geometry().bottom() + 2);
+    // Beside the date rather than under it, where the card keeps the "Tagged" box.
+    DateHint->move(date->geometry().right() + kGap, date->y() + (date->height() - DateHint->height()) / 2);
     DateHint->hide();
     used |= DateHint->geometry();
 
@@ -149,7 +150,8 @@ void TAddressQueryForm::qSetFilterButtonClick()
     const long count = selection_.ApplyFilter(apollo_, tagId_);
     qMatchCount->setText(selection_.FilterSet() ? QString::number(count) + QStringLiteral(" matches")
                                                 : QStringLiteral("No filter set"));
-    table_.First();
+    if (table_.Active())
+        table_.First();
 }
 
 void TAddressQueryForm::qClearButtonClick()
