@@ -193,13 +193,20 @@ bool CdxIndex::removeEntry(Tag& tag, const std::string& key, uint32_t recno) {
   return false;
 }
 
-void CdxIndex::expectedKeys(const KeyMaker& keys, SortedKeys& out) {
+void CdxIndex::readAll(const std::function<void(long, const char*)>& visit) {
   const long n = table_.recordCount();
   for (long r = 1; r <= n; ++r) {
     const char* rec = table_.record(r);
     if (!rec) throw std::runtime_error("cannot read record " + std::to_string(r) + " of " + table_.path());
-    if (keys.make(rec, r, n, key_)) out.add(bytes(key_), uint32_t(r));
+    visit(r, rec);
   }
+}
+
+void CdxIndex::expectedKeys(const KeyMaker& keys, SortedKeys& out) {
+  const long n = table_.recordCount();
+  readAll([&](long r, const char* rec) {
+    if (keys.make(rec, r, n, key_)) out.add(bytes(key_), uint32_t(r));
+  });
   out.sort();
 }
 
@@ -215,14 +222,12 @@ void CdxIndex::fill(const std::vector<Fill>& tags, const Progress& progress) {
     // reports from 0 to 100 in turn.
     int reported = 0;
     if (progress) progress(0);
-    for (long r = 1; r <= n; ++r) {
-      const char* rec = table_.record(r);
-      if (!rec) throw std::runtime_error("cannot read record " + std::to_string(r) + " of " + table_.path());
+    readAll([&](long r, const char* rec) {
       for (size_t i = start; i < end; ++i)
         if (tags[i].keys->make(rec, r, n, key_)) sorted[i - start].add(bytes(key_), uint32_t(r));
       const int percent = int(r * 80 / n);
       if (progress && percent != reported) progress(reported = percent);
-    }
+    });
     for (size_t i = start; i < end; ++i) {
       if (progress && i > start) progress(0);
       SortedKeys& keys = sorted[i - start];

@@ -23,35 +23,54 @@ void SortedKeys::sort() {
   constexpr size_t kHead = sizeof(Item::head);
   const size_t n = recnos_.size();
   const size_t kl = size_t(keyLen_);
-  const size_t headLen = std::min(kHead, kl);
-  order_.resize(n);
+  // Bytes that every key shares tell no two apart: the heads start after them.
+  size_t skip = n > 1 ? kl : 0;
+  for (size_t i = 1; i < n && skip > 0; ++i)
+    skip = size_t(std::mismatch(keys_.data(), keys_.data() + skip, keys_.data() + i * kl).first - keys_.data());
+  const size_t headLen = std::min(kHead, kl - skip);
+  const size_t restAt = skip + headLen;
+  const size_t restLen = kl - restAt;
+  std::vector<Item> items(n);
   uint8_t padded[kHead] = {};
   for (size_t i = 0; i < n; ++i) {
     const uint8_t* k = keys_.data() + i * kl;
-    std::memcpy(padded, k, headLen);
-    Item& item = order_[i];
+    std::memcpy(padded, k + skip, headLen);
+    Item& item = items[i];
     for (size_t w = 0; w < std::size(item.head); ++w) {
       uint64_t word;
       std::memcpy(&word, padded + 8 * w, 8);
       item.head[w] = __builtin_bswap64(word);
     }
-    const bool blankRest = std::all_of(k + headLen, k + kl, [](uint8_t c) { return c == ' '; });
+    const bool blankRest = std::all_of(k + restAt, k + kl, [](uint8_t c) { return c == ' '; });
     item.index = uint32_t(i) | (blankRest ? kBlankRest : 0);
     item.recno = recnos_[i];
   }
-  const size_t restLen = kl - headLen;
   const uint8_t* keys = keys_.data();
   // Many keys are equal (blank fields, a handful of countries): their tails are
   // known equal without comparing them.
-  std::sort(order_.begin(), order_.end(), [&](const Item& a, const Item& b) {
+  auto less = [&](const Item& a, const Item& b) {
     for (size_t w = 0; w < std::size(a.head); ++w)
       if (a.head[w] != b.head[w]) return a.head[w] < b.head[w];
     if (restLen && !(a.index & b.index & kBlankRest)) {
-      int c = std::memcmp(keys + (a.index & kIndexMask) * kl + kHead, keys + (b.index & kIndexMask) * kl + kHead, restLen);
+      int c = std::memcmp(keys + (a.index & kIndexMask) * kl + restAt, keys + (b.index & kIndexMask) * kl + restAt, restLen);
       if (c != 0) return c < 0;
     }
     return a.recno < b.recno;
-  });
+  };
+  // A stable distribution on the leading bytes first, then each bucket sorted on
+  // its own unless it is in order already, as runs of equal keys added by record
+  // number are.
+  const int bits = n >= 16384 ? 16 : 8;
+  std::vector<uint32_t> starts((size_t(1) << bits) + 1, 0);
+  for (const Item& item : items) ++starts[size_t(item.head[0] >> (64 - bits)) + 1];
+  for (size_t b = 1; b < starts.size(); ++b) starts[b] += starts[b - 1];
+  order_.resize(n);
+  std::vector<uint32_t> fill(starts.begin(), starts.end() - 1);
+  for (const Item& item : items) order_[fill[size_t(item.head[0] >> (64 - bits))]++] = item;
+  for (size_t b = 0; b + 1 < starts.size(); ++b) {
+    const auto from = order_.begin() + starts[b], to = order_.begin() + starts[b + 1];
+    if (to - from > 1 && !std::is_sorted(from, to, less)) std::sort(from, to, less);
+  }
 }
 
 }  // namespace xb::cdx
