@@ -34,7 +34,7 @@ public:
     virtual bool tableRewritten(const std::function<void(int percent)>& progress, std::string& error) = 0;
     // Every change told so far is on disk, records first and then the record
     // count: the observer writes its own changes back now, never earlier than the
-    // table, so a crash leaves it at most a few entries ahead of the records.
+    // table, so a crash leaves it at most one batch of appends ahead of the records.
     virtual bool committed(std::string& error) = 0;
 };
 
