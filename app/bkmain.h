@@ -196,7 +196,7 @@ private:
     // The most recent file, else DATA/add0001.DBF (made when missing); at first activation.
     void OpenStartupFile();
     // Orders the open file by the tag and applies the filter of the current selection.
-    void ApplyOrderAndFilter(const QString& tag);
+    void ApplyFilterOrClear();
 
     void FormCreate();
     void FormActivate();

@@ -8,7 +8,6 @@
 #include "addressfile/fieldlengths.h"
 #include "addressfile/tbkreindex.h"
 #include "addressfile/tnewdatabasename.h"
-#include "app/orderseek.h"
 #include "platform/identity.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
@@ -171,20 +170,21 @@ void TAddressMain::OnOpenBookFile(bool active)
         TableBook.Close();
         RecordPanel->hide();
         NoData->show();
+        SetCurrentOrder(QString());
         return;
     }
     NoData->hide();
     RecordPanel->show();
-    ApplyOrderAndFilter(QStringLiteral("LNAME"));
+    OrderByLastName();
+    ApplyFilterOrClear();
     TableBook.First();
     LetMessagesRun();
 }
 
-// Until the sort menu takes this over: the tag's order; then the current selection's
-// filter, rebuilt against this file.
-void TAddressMain::ApplyOrderAndFilter(const QString& tag)
+// The current selection's filter, rebuilt against this file; one the file cannot take is
+// dropped rather than left half applied.
+void TAddressMain::ApplyFilterOrClear()
 {
-    ApplyOrderTag(Apollo1, tag);
     try {
         ApplyFilter();
     } catch (const TableError&) {
@@ -325,12 +325,12 @@ void TAddressMain::RebuildIndexesMenuClick()
         return;
     }
     // The rebuild leaves the last tag made as the order; the user's comes back after.
-    const QString order = TableBook.IndexName();
     {
         ControlsOff quiet(TableBook);
         TBkReindex dialog(TableBook, Apollo1, this);
         CenterDialog(&dialog);
         dialog.exec();
     }
-    ApplyOrderAndFilter(order.isEmpty() ? QStringLiteral("LNAME") : order);
+    SetCurrentOrder(CurrentOrderName);
+    ApplyFilterOrClear();
 }
