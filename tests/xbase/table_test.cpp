@@ -6,11 +6,13 @@
 #include "xbase/sx.h"
 #include "xbase/table.h"
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -240,6 +242,45 @@ TEST_F(TableTest, EveryWriteReachesTheObserver)
     EXPECT_TRUE(table->setStructuralIndexFlag(true, error));
     table.reset();
     EXPECT_EQ(fileBytes(path_)[28], 1);
+}
+
+// Records read in every order give their own bytes: scans fetch big blocks, jumps
+// small groups, and the groups' edges (and the table's short last group) must not
+// shift a record.
+TEST_F(TableTest, RecordsReadInAnyOrderGiveTheirOwnBytes)
+{
+    std::string error;
+    auto table = xb::Table::open(path_, xb::OpenMode::Exclusive, error);
+    ASSERT_TRUE(table) << error;
+    const long count = 20000;  // past one big block, ending inside a small group
+    std::string rec(static_cast<std::size_t>(table->recordLength()), ' ');
+    auto fill = [&](long recno) {
+        const std::string digits = std::to_string(recno);
+        std::fill(rec.begin() + 1, rec.end(), ' ');
+        std::copy(digits.begin(), digits.end(), rec.begin() + 1);
+        return rec.data();
+    };
+    for (long r = 1; r <= count; ++r)
+        ASSERT_EQ(table->appendRecord(fill(r), error), r) << error;
+    ASSERT_TRUE(table->commit(error)) << error;
+    table.reset();
+    table = xb::Table::open(path_, xb::OpenMode::Exclusive, error);
+    ASSERT_TRUE(table) << error;
+
+    std::vector<long> visits = {count, 1, 137, 136, 135, count - 1, 2};
+    for (long r = 1; r <= count; ++r)
+        visits.push_back(r);
+    for (long r = count; r >= 1; r -= 7)
+        visits.push_back(r);
+    for (long r = 1, step = 7919; visits.size() < 3u * count; r = (r + step) % count + 1)
+        visits.push_back(r);
+    for (const long r : visits) {
+        const char* bytes = table->record(r);
+        ASSERT_NE(bytes, nullptr) << "record " << r;
+        ASSERT_EQ(std::string(bytes, rec.size()), std::string(fill(r), rec.size())) << "record " << r;
+    }
+    EXPECT_EQ(table->record(count + 1), nullptr);
+    EXPECT_EQ(table->record(0), nullptr);
 }
 
 TEST_F(TableTest, CreationStepsAndStructureCopies)

@@ -193,7 +193,8 @@ bool CdxIndex::removeEntry(Tag& tag, const std::string& key, uint32_t recno) {
   return false;
 }
 
-void CdxIndex::readAll(const std::function<void(long, const char*)>& visit) {
+template <typename Visit>
+void CdxIndex::readAll(Visit visit) {
   const long n = table_.recordCount();
   for (long r = 1; r <= n; ++r) {
     const char* rec = table_.record(r);

@@ -81,7 +81,8 @@ class CdxIndex final : public StructuralIndex {
   void fill(const std::vector<Fill>& tags, const Progress& progress);
   void expectedKeys(const KeyMaker& keys, SortedKeys& out);
   // Every record in order; throws when one cannot be read.
-  void readAll(const std::function<void(long, const char*)>& visit);
+  template <typename Visit>
+  void readAll(Visit visit);
   bool removeEntry(Tag& tag, const std::string& key, uint32_t recno);
 
   Table& table_;

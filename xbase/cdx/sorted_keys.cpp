@@ -30,6 +30,7 @@ void SortedKeys::sort() {
   const size_t headLen = std::min(kHead, kl - skip);
   const size_t restAt = skip + headLen;
   const size_t restLen = kl - restAt;
+  const std::vector<uint8_t> blanks(restLen, ' ');
   std::vector<Item> items(n);
   uint8_t padded[kHead] = {};
   for (size_t i = 0; i < n; ++i) {
@@ -41,7 +42,7 @@ void SortedKeys::sort() {
       std::memcpy(&word, padded + 8 * w, 8);
       item.head[w] = __builtin_bswap64(word);
     }
-    const bool blankRest = std::all_of(k + restAt, k + kl, [](uint8_t c) { return c == ' '; });
+    const bool blankRest = std::memcmp(k + restAt, blanks.data(), restLen) == 0;
     item.index = uint32_t(i) | (blankRest ? kBlankRest : 0);
     item.recno = recnos_[i];
   }
