@@ -157,15 +157,27 @@ void PageFile::flush() {
   if (readOnly_ || !modified_) return;
   if (beforeFlush_) beforeFlush_();
   std::sort(dirty_.begin(), dirty_.end());
-  uint8_t page[kPageSize];
+  // Neighbouring pages (a bulk build writes nothing else) go out in one write.
+  constexpr size_t kRunPages = 128;
+  std::vector<uint8_t> run;
+  run.reserve(kRunPages * kPageSize);
+  uint32_t runStart = 0;
+  auto writeRun = [&] {
+    if (!run.empty()) writeRaw(runStart, run.data(), run.size());
+    run.clear();
+  };
   for (uint32_t off : dirty_) {
     auto it = cache_.find(off);
-    if (it == cache_.end() || !it->second.node->dirty) continue;  // freed since
-    encodeNode(*it->second.node, page);
-    writeRaw(off, page, kPageSize);
+    if (it == cache_.end() || !it->second.node->dirty) continue;  // freed since, or a repeat
+    if (run.size() == kRunPages * kPageSize || (!run.empty() && off != runStart + run.size())) writeRun();
+    if (run.empty()) runStart = off;
+    run.resize(run.size() + kPageSize);
+    encodeNode(*it->second.node, run.data() + run.size() - kPageSize);
     it->second.node->dirty = false;
   }
+  writeRun();
   dirty_.clear();
+  uint8_t page[kPageSize];
   if (freeListChanged_) {
     // Each free page links to the one below it on the stack, which stays put while
     // the page is on it: only pages added since the last flush need writing.
