@@ -1,6 +1,8 @@
 #include "xbase/codepage.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace xb {
 namespace {
@@ -44,18 +46,40 @@ const CaseTables& tables()
 unsigned char upperCp1252(unsigned char c) { return tables().upper[c]; }
 unsigned char lowerCp1252(unsigned char c) { return tables().lower[c]; }
 
-void upperCp1252(char* bytes, std::size_t count)
+namespace {
+
+// Folds a byte run: eight plain-ASCII bytes at a time, where only the letters
+// first..first+25 change (by bit 5), and through the table where a byte is
+// above 0x7F.
+void fold(char* bytes, std::size_t count, const std::array<unsigned char, 256>& table, unsigned char first)
 {
-    const auto& t = tables().upper;
-    for (std::size_t i = 0; i < count; ++i)
-        bytes[i] = static_cast<char>(t[static_cast<unsigned char>(bytes[i])]);
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHigh = 0x8080808080808080u;
+    // Bytes below 0x80 plus these set their top bit exactly when they are at least
+    // first (resp. past the last letter), without carrying into the next byte.
+    const std::uint64_t fromFirst = kOnes * (0x80u - first);
+    const std::uint64_t pastLast = kOnes * (0x80u - (first + 26u));
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, bytes + i, 8);
+        if (w & kHigh) {
+            for (std::size_t j = i; j < i + 8; ++j)
+                bytes[j] = static_cast<char>(table[static_cast<unsigned char>(bytes[j])]);
+            continue;
+        }
+        const std::uint64_t letters = (w + fromFirst) & ~(w + pastLast) & kHigh;
+        w ^= letters >> 2;
+        std::memcpy(bytes + i, &w, 8);
+    }
+    for (; i < count; ++i)
+        bytes[i] = static_cast<char>(table[static_cast<unsigned char>(bytes[i])]);
 }
 
-void lowerCp1252(char* bytes, std::size_t count)
-{
-    const auto& t = tables().lower;
-    for (std::size_t i = 0; i < count; ++i)
-        bytes[i] = static_cast<char>(t[static_cast<unsigned char>(bytes[i])]);
-}
+} // namespace
+
+void upperCp1252(char* bytes, std::size_t count) { fold(bytes, count, tables().upper, 'a'); }
+
+void lowerCp1252(char* bytes, std::size_t count) { fold(bytes, count, tables().lower, 'A'); }
 
 } // namespace xb
