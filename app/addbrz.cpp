@@ -2,7 +2,7 @@
 
 #include "app/dialogbuttons.h"
 #include "app/recordindicator.h"
-#include "app/systembeep.h"
+#include "platform/systembeep.h"
 #include "platform/help.h"
 #include "platform/placement.h"
 #include "table/dbgridmodel.h"

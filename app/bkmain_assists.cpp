@@ -10,7 +10,7 @@
 #include "app/newrecordfill.h"
 #include "app/recordcard.h"
 #include "app/skipfields.h"
-#include "app/systembeep.h"
+#include "platform/systembeep.h"
 #include "platform/busy.h"
 #include "platform/messages.h"
 #include "platform/placement.h"

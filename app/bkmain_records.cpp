@@ -11,7 +11,7 @@
 #include "app/recordcard.h"
 #include "app/skipfields.h"
 #include "app/sortorders.h"
-#include "app/systembeep.h"
+#include "platform/systembeep.h"
 #include "platform/busy.h"
 #include "platform/messages.h"
 #include "platform/recorddate.h"

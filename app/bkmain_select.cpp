@@ -3,7 +3,7 @@
 
 #include "app/bkmain.h"
 
-#include "app/systembeep.h"
+#include "platform/systembeep.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
 #include "select/addqry.h"

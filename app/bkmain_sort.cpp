@@ -7,7 +7,7 @@
 #include "app/orderseek.h"
 #include "app/searchb.h"
 #include "app/sortorders.h"
-#include "app/systembeep.h"
+#include "platform/systembeep.h"
 #include "platform/placement.h"
 #include "platform/programdirectory.h"
 

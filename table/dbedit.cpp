@@ -1,10 +1,10 @@
 #include "table/dbedit.h"
 
+#include "platform/systembeep.h"
 #include "table/cp1252.h"
 #include "table/tableerror.h"
 #include "table/tfield.h"
 
-#include <QApplication>
 #include <QValidator>
 
 namespace {
@@ -17,7 +17,7 @@ public:
     {
         for (QChar c : input)
             if (!Cp1252CanHold(c)) {
-                QApplication::beep();
+                SystemBeep();
                 return Invalid;
             }
         return Acceptable;
@@ -53,7 +53,7 @@ void TDBEdit::Typed(const QString& text)
     try {
         Field()->SetAsString(text);
     } catch (const TableError&) {
-        QApplication::beep();
+        SystemBeep();
         Refresh();
     }
 }

@@ -1,6 +1,6 @@
 #include "app/addbrz.h"
 #include "app/fieldslist.h"
-#include "app/systembeep.h"
+#include "platform/systembeep.h"
 
 #include "table/opentablefile.h"
 #include "table/tdatasource.h"

@@ -1,7 +1,7 @@
 #include "records_window_support.h"
 
 #include "addressfile/createaddressfile.h"
-#include "app/systembeep.h"
+#include "platform/systembeep.h"
 #include "table/dbedit.h"
 #include "table/opentablefile.h"
 #include "table/tapollo.h"

@@ -1,6 +1,6 @@
 #include "app/bkmain.h"
 
-#include "app/systembeep.h"
+#include "platform/systembeep.h"
 #include "platform/settings.h"
 #include "select/filterdialogs.h"
 #include "support/modal.h"

@@ -1,7 +1,7 @@
 #include "app/addbrz.h"
 #include "app/bkmain.h"
 #include "app/fieldslist.h"
-#include "app/systembeep.h"
+#include "platform/systembeep.h"
 #include "support/modal.h"
 #include "support/scripted_messages.h"
 #include "support/temp_program_dir.h"

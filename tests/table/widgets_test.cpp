@@ -1,5 +1,6 @@
 #include "table_test_support.h"
 
+#include "platform/systembeep.h"
 #include "table/dbcheckbox.h"
 #include "table/dbedit.h"
 #include "table/dbgridmodel.h"
@@ -31,10 +32,14 @@ TEST_F(TableTest, BoundEditShowsTheValueAndWritesOnlyWhileEditing)
     QTest::keyClicks(&edit, "e");
     EXPECT_EQ(t.table.FieldByName("LNAME").AsString(), "Belle");
     EXPECT_TRUE(t.table.Modified());
-    // A character the file cannot hold does not get in.
+    // A character the file cannot hold does not get in, and is refused with a beep.
+    int beeps = 0;
+    SetBeepHandler([&beeps] { ++beeps; });
     QKeyEvent zhe(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf16(u"\u0416"));
     QApplication::sendEvent(&edit, &zhe);
+    SetBeepHandler({});
     EXPECT_EQ(edit.text(), "Belle");
+    EXPECT_EQ(beeps, 1);
     t.table.Post();
     EXPECT_TRUE(edit.isReadOnly());
 

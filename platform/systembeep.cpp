@@ -1,4 +1,4 @@
-#include "app/systembeep.h"
+#include "platform/systembeep.h"
 
 #include <QApplication>
 
