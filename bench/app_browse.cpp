@@ -3,14 +3,10 @@
 // page, jumping to the last record (first time and again), moving a column, and stepping
 // a row with the keyboard.
 
+#include "address_data.h"
 #include "app/addbrz.h"
 
 #include "platform/programdirectory.h"
-#include "table/opentablefile.h"
-#include "table/tapollo.h"
-#include "table/tdatasource.h"
-#include "table/ttable.h"
-#include "xbase/sx.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -21,7 +17,6 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
-#include <random>
 
 namespace {
 
@@ -33,46 +28,14 @@ struct Book {
         // The window keeps its placement in the settings file: keep that one temporary.
         SetProgramDirectory(dir.path());
         path = dir.filePath("big.dbf");
-        TApollo creator;
-        creator.CreateNew(path, SX_DRIVER_CDX, 6);
-        for (const char* name : {"LNAME", "FNAME", "CITY", "STATE", "TAG"})
-            creator.CreateField(name, "C", 0, 20);
-        creator.CreateField("ISDEL", "L", 0, 1);
-        creator.CreateExec();
-        Fill();
+        MakeBenchAddressFile(path, kRecords);
         table.AddField("LNAME", 20, "Last Name", 20);
         table.AddField("FNAME", 20, "First Name", 15);
         table.AddField("CITY", 20, "City", 15);
         table.AddField("STATE", 20, "State", 5);
         table.AddField("TAG", 20, {}, 0, false);
         table.AddField("ISDEL", 1, "Deleted", 0, false);
-        table.SetExclusive(true);
-        source.SetDataSet(&table);
-        apollo.SetDataSource(&source);
-        OpenTableFile(path, table);
-        apollo.IndexTag("", "LNAME", "", false, 0, "UPPER(LNAME)+UPPER(FNAME)");
-        apollo.Query("!ISDEL");
-    }
-
-    // Straight through the engine: the set-up is not what is measured.
-    void Fill()
-    {
-        sx_Use(path.toLocal8Bit().constData(), "BROWSEFILL", SX_EXCLUSIVE, SX_DRIVER_CDX);
-        std::string record(static_cast<std::size_t>(sx_RecSize()), ' ');
-        std::mt19937 random(3);
-        for (int i = 0; i < kRecords; ++i) {
-            std::fill(record.begin(), record.end(), ' ');
-            const std::string last = "NAME" + std::to_string(random() % 40000);
-            const std::string first = "F" + std::to_string(i);
-            record.replace(1, last.size(), last);
-            record.replace(21, first.size(), first);
-            record.replace(41, 6, "BOSTON");
-            record.replace(61, 2, "MA");
-            record[101] = i % 25 == 0 ? 'T' : 'F';
-            sx_AppendBlank();
-            sx_PutRecord(record.data());
-        }
-        sx_Close();
+        OpenByLastName(path, table, source, apollo);
     }
 
     QTemporaryDir dir;

@@ -2,17 +2,12 @@
 // filtered like the main window ("!ISDEL"): the cost of the first screen, of a jump to a
 // far page, and of the reload that follows posting one record.
 
+#include "address_data.h"
 #include "table/dbgridmodel.h"
-#include "table/opentablefile.h"
-#include "table/tapollo.h"
-#include "table/tdatasource.h"
-#include "table/ttable.h"
-#include "xbase/sx.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
-#include <random>
 
 namespace {
 
@@ -23,44 +18,8 @@ struct GridFixture {
     GridFixture()
     {
         path = dir.filePath("big.dbf");
-        TApollo creator;
-        creator.CreateNew(path, SX_DRIVER_CDX, 5);
-        creator.CreateField("LNAME", "C", 0, 30);
-        creator.CreateField("FNAME", "C", 0, 30);
-        creator.CreateField("CITY", "C", 0, 30);
-        creator.CreateField("ISDEL", "L", 0, 1);
-        creator.CreateField("TAG", "C", 0, 8);
-        creator.CreateExec();
-        Fill();
-        table.SetExclusive(true);
-        source.SetDataSet(&table);
-        apollo.SetDataSource(&source);
-        OpenTableFile(path, table);
-        apollo.IndexTag("", "LNAME", "", false, 0, "UPPER(LNAME)+UPPER(FNAME)");
-        apollo.Query("!ISDEL");
-    }
-
-    // Straight through the engine: the set-up is not what is measured.
-    void Fill()
-    {
-        const int area = sx_Use(path.toLocal8Bit().constData(), "BIGFILL", SX_EXCLUSIVE, SX_DRIVER_CDX);
-        const int size = sx_RecSize();
-        std::mt19937 random(7);
-        std::string record(static_cast<std::size_t>(size), ' ');
-        for (int i = 0; i < kRecords; ++i) {
-            std::fill(record.begin(), record.end(), ' ');
-            const std::string last = "NAME" + std::to_string(random() % 50000);
-            const std::string first = "F" + std::to_string(i);
-            record.replace(1, last.size(), last);
-            record.replace(31, first.size(), first);
-            record.replace(61, 6, "BOSTON");
-            record[91] = i % 20 == 0 ? 'T' : 'F';
-            sx_AppendBlank();
-            sx_PutRecord(record.data());
-        }
-        sx_Commit();
-        sx_Close();
-        (void)area;
+        MakeBenchAddressFile(path, kRecords);
+        OpenByLastName(path, table, source, apollo);
     }
 
     QTemporaryDir dir;
