@@ -52,6 +52,7 @@ TAddressMain::TAddressMain(QWidget* parent)
     setupRecords();
     setupSort();
     setupSelect();
+    setupExitButton();
 
     FormCreate();
 }
@@ -92,12 +93,6 @@ void TAddressMain::setupPanels()
     ToolBar = addToolBar(QStringLiteral("Commands"));
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
     ToolBar->setMovable(false);
-    auto* exitButton = new QToolButton(ToolBar);
-    exitButton->setObjectName(QStringLiteral("Exitbutton"));
-    exitButton->setText(QStringLiteral("E&xit"));
-    exitButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    connect(exitButton, &QToolButton::clicked, this, &TAddressMain::Exit1Click);
-    ToolBar->addWidget(exitButton);
 
     auto* centre = new QWidget(this);
     centre->setObjectName(QStringLiteral("CentrePanel"));
@@ -113,6 +108,18 @@ void TAddressMain::setupPanels()
     layout->addWidget(RecordPanel, 1);
     setCentralWidget(centre);
     resize(760, 560);
+}
+
+// Added after every area has added its buttons, so Exit comes last on the toolbar.
+void TAddressMain::setupExitButton()
+{
+    ToolBar->addSeparator();
+    auto* exitButton = new QToolButton(ToolBar);
+    exitButton->setObjectName(QStringLiteral("Exitbutton"));
+    exitButton->setText(QStringLiteral("E&xit"));
+    exitButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    connect(exitButton, &QToolButton::clicked, this, &TAddressMain::Exit1Click);
+    ToolBar->addWidget(exitButton);
 }
 
 void TAddressMain::FormCreate()

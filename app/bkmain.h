@@ -191,6 +191,7 @@ private:
     void setupRecords();
     void setupSort();
     void setupSelect();
+    void setupExitButton();
     void ClearFilter();
 
     // The most recent file, else DATA/add0001.DBF (made when missing); at first activation.
@@ -232,5 +233,4 @@ private:
     void ReselectOrder(const QString& tag);
     void FormCloseQuery();
     void FinishFirstActivation();
-    int ToolBarInsertPoint = 0;
 };

@@ -112,13 +112,7 @@ QToolButton* TAddressMain::AddRecordButton(const char* name, const QString& capt
     button->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
     button->setFocusPolicy(Qt::NoFocus);
     connect(button, &QToolButton::clicked, this, handler);
-    // The record commands lead the toolbar; whatever other areas add follows them.
-    QAction* before = ToolBar->actions().value(ToolBarInsertPoint);
-    if (before)
-        ToolBar->insertWidget(before, button);
-    else
-        ToolBar->addWidget(button);
-    ++ToolBarInsertPoint;
+    ToolBar->addWidget(button);
     return button;
 }
 
@@ -142,9 +136,7 @@ void TAddressMain::setupRecordToolBar()
                                  &TAddressMain::RecordNextClick);
     RecordLast = AddRecordButton("RecordLast", {}, "Last record", QStyle::SP_MediaSkipForward,
                                  &TAddressMain::RecordLastClick);
-    QAction* separator = ToolBar->actions().value(ToolBarInsertPoint);
-    ToolBar->insertSeparator(separator);
-    ++ToolBarInsertPoint;
+    ToolBar->addSeparator();
 }
 
 void TAddressMain::setupRecordMenus()

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,6 +32,15 @@ QStringList menuCaptions(TAddressMain& window)
     for (QAction* action : window.menuBar()->actions())
         captions.append(action->text());
     return captions;
+}
+
+// The toolbar's buttons by objectName, left to right; a separator shows as "|".
+QStringList toolBarNames(TAddressMain& window)
+{
+    QStringList names;
+    for (QAction* action : window.ToolBar->actions())
+        names.append(action->isSeparator() ? QStringLiteral("|") : window.ToolBar->widgetForAction(action)->objectName());
+    return names;
 }
 
 } // namespace
@@ -84,6 +94,15 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsAndEditIsHidden)
     EXPECT_EQ(window.findChild<QAction*>("Prefences1")->text(), "Pre&ferences");
     EXPECT_EQ(window.findChild<QAction*>("Exit1")->text(), "E&xit ");
     EXPECT_NE(window.findChild<QMenu*>("mnuOrder"), nullptr);
+}
+
+TEST_F(MainWindow, ToolBarReadsRecordSortFilterAndEndsWithExit)
+{
+    TAddressMain window;
+    EXPECT_EQ(toolBarNames(window),
+              QStringList({"AddButton", "EditButton", "DeleteButton", "SaveButton", "CancelButton", "RecordFirst",
+                           "RecordPrev", "RecordNext", "RecordLast", "|", "SearchButton", "BrowseButton",
+                           "FilterButton", "ClearfilterButton", "|", "Exitbutton"}));
 }
 
 TEST_F(MainWindow, PreferencesTakeEffectWhenTheDialogCloses)
