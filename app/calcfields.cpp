@@ -36,6 +36,9 @@ AddressCalcFields::AddressCalcFields(TTable& table)
       CityStateZip(&table.AddCalcField("CityStateZip", TFieldType::String, 35, "City, State & Zip", 35, false))
 {
     Tagged->SetDisplayValues("Yes;No");
+    // Grids show the tag mark first and the displayed date where the stored one would be.
+    Tagged->SetIndex(0);
+    DisplayDate->SetIndex(table.FieldByName("CODES").Index() + 1);
 }
 
 void AddressCalcFields::Calculate(const QString& tagId) const

@@ -15,7 +15,8 @@ QString CityStateZipOf(const QString& city, const QString& state, const QString&
 bool IsTagged(const QString& tag, const QString& tagId);
 
 // The five calculated fields of the address table. Declares them on the (closed) table,
-// which must already declare the stored fields, and fills them for each record read.
+// which must already declare the stored fields, places Tagged first and DisplayDate
+// after CODES, and fills them for each record read.
 // The fields are looked up once here, not for every record.
 class AddressCalcFields
 {

@@ -187,6 +187,26 @@ TEST_F(SortSearchBrowse, AnEmptySearchChangesNeitherOrderNorPosition)
     EXPECT_EQ(window->Apollo1.RecNo(), before);
 }
 
+TEST_F(SortSearchBrowse, BrowseShowsEveryColumnInOrderWithTaggedAsYesOrNo)
+{
+    Browse([](TAddressBrowseForm& form) {
+        EXPECT_EQ(Titles(form), QStringList({"Tagged", "Last Name", "First Name", "Middle", "Prefix", "Title",
+                                             "Organization", "Address 1", "Address 2", "City", "State",
+                                             "Zip/Postal Code", "Country", "Phone 1", "Phone 2", "Fax", "Email",
+                                             "Codes", "Date", "Comments", "Web Page"}));
+        const QAbstractItemModel* model = form.DBGrid->model();
+        const int current = form.DBGrid->currentIndex().row();
+        ASSERT_GE(current, 0);
+        ASSERT_GT(model->rowCount(), 1);
+        const int other = current == 0 ? 1 : 0;
+        EXPECT_EQ(model->index(current, 0).data().toString(), "No");
+        EXPECT_EQ(model->index(other, 0).data().toString(), "No");
+        form.TagButton->click();
+        EXPECT_EQ(model->index(current, 0).data().toString(), "Yes");
+        EXPECT_EQ(model->index(other, 0).data().toString(), "No");
+    });
+}
+
 TEST_F(SortSearchBrowse, AMovedColumnStaysMovedAcrossBrowsesAndRestarts)
 {
     Browse([](TAddressBrowseForm& form) {
