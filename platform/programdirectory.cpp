@@ -7,16 +7,16 @@
 
 namespace {
 
-QString& chosenDirectory()
-{
-    static QString folder;
-    return folder;
-}
+// The folder chosen at start-up (on first use), and the one a test pointed it at.
+struct Folders {
+    QString chosen;
+    QString overridden;
+};
 
-QString& overrideDirectory()
+Folders& folders()
 {
-    static QString folder;
-    return folder;
+    static Folders current;
+    return current;
 }
 
 QString defaultProgramDirectory()
@@ -42,16 +42,17 @@ QString ChooseProgramDirectory(const QString& executableFolder, const QString& u
 
 QString ProgramDirectory()
 {
-    if (!overrideDirectory().isEmpty())
-        return overrideDirectory();
-    if (chosenDirectory().isEmpty())
-        chosenDirectory() = defaultProgramDirectory();
-    return chosenDirectory();
+    Folders& f = folders();
+    if (!f.overridden.isEmpty())
+        return f.overridden;
+    if (f.chosen.isEmpty())
+        f.chosen = defaultProgramDirectory();
+    return f.chosen;
 }
 
 void SetProgramDirectory(const QString& folder)
 {
-    overrideDirectory() = folder.isEmpty() ? QString() : WithTrailingSeparator(folder);
+    folders().overridden = folder.isEmpty() ? QString() : WithTrailingSeparator(folder);
 }
 
 bool PrepareProgramDirectory()

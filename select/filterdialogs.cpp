@@ -22,31 +22,27 @@ QString realOpenDialog(QWidget* parent, const QString& directory)
     return QFileDialog::getOpenFileName(parent, QStringLiteral("Restore Filter"), directory, kTypes);
 }
 
-FilterFileChooser& saveChooser()
-{
-    static FilterFileChooser chooser;
-    return chooser;
-}
+// The replacement dialogs, if any, and the folder the save dialog was last left in.
+struct DialogState {
+    FilterFileChooser saveChooser;
+    FilterFileChooser openChooser;
+    QString lastSaveDirectory;
+};
 
-FilterFileChooser& openChooser()
+DialogState& state()
 {
-    static FilterFileChooser chooser;
-    return chooser;
-}
-
-QString& lastSaveDirectory()
-{
-    static QString directory;
-    return directory;
+    static DialogState dialogs;
+    return dialogs;
 }
 
 } // namespace
 
 QString ChooseFilterSavePath(QWidget* parent)
 {
-    QString& last = lastSaveDirectory();
+    const FilterFileChooser& chooser = state().saveChooser;
+    QString& last = state().lastSaveDirectory;
     const QString start = last.isEmpty() ? ProgramDirectory() : last;
-    const QString path = saveChooser() ? saveChooser()(parent, start) : realSaveDialog(parent, start);
+    const QString path = chooser ? chooser(parent, start) : realSaveDialog(parent, start);
     if (!path.isEmpty())
         last = QFileInfo(path).absolutePath();
     return path;
@@ -55,15 +51,16 @@ QString ChooseFilterSavePath(QWidget* parent)
 QString ChooseFilterOpenPath(QWidget* parent)
 {
     const QString directory = ProgramDirectory();
-    return openChooser() ? openChooser()(parent, directory) : realOpenDialog(parent, directory);
+    const FilterFileChooser& chooser = state().openChooser;
+    return chooser ? chooser(parent, directory) : realOpenDialog(parent, directory);
 }
 
 void SetFilterSaveChooser(FilterFileChooser chooser)
 {
-    saveChooser() = std::move(chooser);
+    state().saveChooser = std::move(chooser);
 }
 
 void SetFilterOpenChooser(FilterFileChooser chooser)
 {
-    openChooser() = std::move(chooser);
+    state().openChooser = std::move(chooser);
 }
