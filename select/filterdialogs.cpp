@@ -58,6 +58,7 @@ QString ChooseFilterOpenPath(QWidget* parent)
 void SetFilterSaveChooser(FilterFileChooser chooser)
 {
     state().saveChooser = std::move(chooser);
+    state().lastSaveDirectory.clear();
 }
 
 void SetFilterOpenChooser(FilterFileChooser chooser)

@@ -16,6 +16,7 @@ QString ChooseFilterSavePath(QWidget* parent);
 // The open dialog always starts in the program directory.
 QString ChooseFilterOpenPath(QWidget* parent);
 
-// Replace the dialogs (tests); an empty function restores the real one.
+// Replace the dialogs (tests); an empty function restores the real one. Replacing the
+// save dialog also forgets the folder it was last left in.
 void SetFilterSaveChooser(FilterFileChooser chooser);
 void SetFilterOpenChooser(FilterFileChooser chooser);
