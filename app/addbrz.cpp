@@ -2,9 +2,9 @@
 
 #include "app/dialogbuttons.h"
 #include "app/recordindicator.h"
-#include "platform/systembeep.h"
 #include "platform/help.h"
 #include "platform/placement.h"
+#include "platform/systembeep.h"
 #include "table/dbgridmodel.h"
 #include "table/tdatasource.h"
 

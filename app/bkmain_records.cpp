@@ -11,10 +11,10 @@
 #include "app/recordcard.h"
 #include "app/skipfields.h"
 #include "app/sortorders.h"
-#include "platform/systembeep.h"
 #include "platform/busy.h"
 #include "platform/messages.h"
 #include "platform/recorddate.h"
+#include "platform/systembeep.h"
 #include "table/dbedit.h"
 #include "table/tableerror.h"
 

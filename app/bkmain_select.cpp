@@ -3,9 +3,9 @@
 
 #include "app/bkmain.h"
 
-#include "platform/systembeep.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
+#include "platform/systembeep.h"
 #include "select/addqry.h"
 #include "select/filtercommands.h"
 #include "select/tagall.h"

@@ -7,9 +7,9 @@
 #include "app/orderseek.h"
 #include "app/searchb.h"
 #include "app/sortorders.h"
-#include "platform/systembeep.h"
 #include "platform/placement.h"
 #include "platform/programdirectory.h"
+#include "platform/systembeep.h"
 
 #include <QAction>
 #include <QMenu>
