@@ -1,4 +1,5 @@
 #include "xbase/table.h"
+#include "xbase/file_sync.h"
 
 #include <algorithm>
 #include <cctype>
@@ -401,7 +402,8 @@ bool Table::pack(const std::function<void(int)>& progress, std::string& error)
         return false;
     }
     long kept = 0;
-    if (!writePacked(fd, progress, kept, error) || !replaceWith(fd, temp, target, error)) {
+    if (!writePacked(fd, progress, kept, error) || (observer_ && !observer_->tableRewriting(error)) ||
+        !replaceWith(fd, temp, target, error)) {
         ::close(fd);
         ::unlink(temp.c_str());
         return false;
@@ -486,12 +488,7 @@ bool Table::replaceWith(int fd, const std::string& temp, const std::string& targ
         error = systemError("cannot replace " + path_);
         return false;
     }
-    const std::string folder = target.substr(0, target.find_last_of('/') + 1);
-    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        (void)fsync(dir);  // the rename itself made durable
-        ::close(dir);
-    }
+    syncFolderOf(target);  // the rename itself made durable
     ::close(fd_);
     fd_ = fd;
     return true;

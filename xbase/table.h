@@ -30,6 +30,13 @@ public:
     // A record was appended (before == nullptr) or rewritten. Both buffers are
     // recordLength bytes, delete mark first. False with a message fails the write.
     virtual bool recordWritten(long recno, const char* before, const char* after, std::string& error) = 0;
+    // Pack is about to put its rewritten file in place; from then until
+    // tableRewritten has run, the observer's record numbers are out of date.
+    virtual bool tableRewriting(std::string& error)
+    {
+        (void)error;
+        return true;
+    }
     // Pack rewrote the file and renumbered records: rebuild from the table.
     virtual bool tableRewritten(const std::function<void(int percent)>& progress, std::string& error) = 0;
     // Every change told so far is on disk, records first and then the record

@@ -5,9 +5,13 @@
 #include <cstring>
 #include <filesystem>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "xbase/cdx/check.h"
 #include "xbase/cdx/cursor.h"
 #include "xbase/codepage.h"
+#include "xbase/file_sync.h"
 
 namespace xb::cdx {
 
@@ -85,17 +89,44 @@ std::unique_ptr<CdxIndex> CdxIndex::open(Table& table, const std::string& path) 
   try {
     index->file_ = IndexFile::open(path, table.mode() == OpenMode::ReadOnly);
     std::string error;
-    if (!index->attachTags(error)) {
-      index->problem_ = error;
-      index->file_.reset();
-      index->tags_.clear();
-    }
+    if (!index->attachTags(error)) index->refuse(error);
   } catch (const std::exception& e) {
-    index->problem_ = std::string("the index file ") + path + " is missing or damaged: " + e.what();
-    index->file_.reset();
-    index->tags_.clear();
+    index->refuse(std::string("the index file ") + path + " is missing or damaged: " + e.what());
   }
+  if (index->file_ && fs::exists(index->stalePath())) index->repairAfterPack();
   return index;
+}
+
+void CdxIndex::refuse(const std::string& problem) {
+  problem_ = problem;
+  file_.reset();
+  tags_.clear();
+}
+
+// A pack stopped between putting the packed table in place and rebuilding the
+// tags: every record number in the file may be wrong.
+void CdxIndex::repairAfterPack() {
+  if (table_.mode() != OpenMode::Exclusive) {
+    refuse("the index file " + path_ + " is out of date: a pack of " + table_.path() +
+           " was interrupted; open the table exclusively to rebuild it");
+    return;
+  }
+  std::string error;
+  if (!rebuild(nullptr, error)) refuse(error);
+}
+
+bool CdxIndex::tableRewriting(std::string& error) {
+  if (!file_) return true;
+  const std::string marker = stalePath();
+  const int fd = ::open(marker.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const bool synced = fd >= 0 && fsync(fd) == 0;
+  if (fd >= 0) ::close(fd);
+  if (!synced) {
+    error = "cannot write " + marker + ": " + std::strerror(errno);
+    return false;
+  }
+  syncFolderOf(marker);
+  return true;
 }
 
 std::unique_ptr<CdxIndex> CdxIndex::create(Table& table, const std::string& path, std::string& error) {
@@ -291,8 +322,10 @@ bool CdxIndex::rebuild(const Progress& progress, std::string& error) {
     file_.reset();
     if (std::rename(fresh.c_str(), path_.c_str()) != 0)
       throw std::runtime_error("cannot replace " + path_ + ": " + std::strerror(errno));
+    syncFolderOf(path_);
     file_ = IndexFile::open(path_, false);
     if (!attachTags(error)) return false;
+    std::remove(stalePath().c_str());
   } catch (const std::exception& e) {
     std::remove(fresh.c_str());
     error = std::string("cannot rebuild ") + path_ + ": " + e.what();

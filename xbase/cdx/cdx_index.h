@@ -42,6 +42,9 @@ class CdxIndex final : public StructuralIndex {
   std::string path() const override { return file_ ? path_ : std::string(); }
 
   bool recordWritten(long recno, const char* before, const char* after, std::string& error) override;
+  // Marks the index out of date (a synced file beside it) until the rebuild after
+  // the pack has replaced it; an open that finds the mark rebuilds every tag.
+  bool tableRewriting(std::string& error) override;
   bool tableRewritten(const Progress& progress, std::string& error) override;
   bool committed(std::string& error) override;
 
@@ -73,6 +76,10 @@ class CdxIndex final : public StructuralIndex {
   };
   CdxIndex(Table& table, std::string path) : table_(table), path_(std::move(path)) {}
   bool attachTags(std::string& error);
+  // Leaves the index without tags, problem() saying why.
+  void refuse(const std::string& problem);
+  void repairAfterPack();
+  std::string stalePath() const { return path_ + ".stale"; }
   struct Fill {
     Tag* tag;
     const KeyMaker* keys;
