@@ -148,6 +148,38 @@ TEST(CdxTree, BulkBuildEqualsInsertsAndStaysEditable) {
   expectSound(built, model);
 }
 
+// An index held back for its table writes nothing when its cache fills, however
+// many pages the changes touch, and everything at the flush; one not held back
+// writes as it evicts.
+TEST(CdxTree, HeldChangesReachTheFileOnlyAtTheFlush) {
+  for (const bool hold : {true, false}) {
+    xbtest::TempDir dir;
+    const std::string path = dir.file("t.cdx");
+    auto f = IndexFile::create(path);
+    Tag& tag = newTag(*f, "T", 10);
+    f->flush();
+    struct stat before {};
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+    f->file().setCacheLimit(16);
+    f->file().setHoldChanges(hold);
+    std::mt19937 rng(7);
+    std::set<Entry> model;
+    for (uint32_t r = 1; r <= 3000; ++r) {
+      Entry e{randomKey(rng, 10), r};
+      tag.insert(bytes(e.first), e.second);
+      model.insert(e);
+    }
+    struct stat during {};
+    ASSERT_EQ(stat(path.c_str(), &during), 0);
+    EXPECT_EQ(during.st_size == before.st_size, hold) << "held: " << hold;
+    f->flush();
+    expectSound(tag, model);
+    f.reset();
+    auto reopened = IndexFile::open(path, true);
+    expectSound(reopened->tag(0), model);
+  }
+}
+
 TEST(CdxTree, CursorFindsItsPlaceAfterTheTagChanged) {
   xbtest::TempDir dir;
   auto f = IndexFile::create(dir.file("t.cdx"));

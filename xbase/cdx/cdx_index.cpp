@@ -142,6 +142,8 @@ std::unique_ptr<CdxIndex> CdxIndex::create(Table& table, const std::string& path
 
 bool CdxIndex::attachTags(std::string& error) {
   tags_.clear();
+  // Changes from the table's writes reach the file only after the table's commit.
+  file_->file().setHoldChanges(true);
   for (size_t i = 0; i < file_->tagCount(); ++i) {
     Tag& t = file_->tag(i);
     auto keys = KeyMaker::compile(t.header().keyExpr, t.header().forExpr, table_.fields(), error);
@@ -291,10 +293,13 @@ int CdxIndex::addTag(std::string_view name, const std::string& keyExpr, const st
     h.keyExpr = keyExpr;
     h.forExpr = forExpr;
     Tag& tag = file_->addTag(name, h, keys->pad());
+    // The table is committed, so a build may write its pages as the cache fills.
+    file_->file().setHoldChanges(false);
     fill({{&tag, keys.get()}}, progress);
     file_->flush();
     if (!attachTags(error)) return 0;
   } catch (const std::exception& e) {
+    if (file_) file_->file().setHoldChanges(true);
     error = std::string("cannot build tag ") + std::string(name) + " in " + path_ + ": " + e.what();
     return 0;
   }

@@ -199,8 +199,9 @@ void PageFile::trim() {
   std::vector<std::pair<uint64_t, uint32_t>> byAge;
   byAge.reserve(cache_.size());
   bool dirtyVictim = false;
-  for (auto& [off, c] : cache_) byAge.emplace_back(c.lastUse, off);
-  const size_t drop = cache_.size() - cacheLimit_ * 3 / 4;
+  for (auto& [off, c] : cache_)
+    if (!holdChanges_ || !c.node->dirty) byAge.emplace_back(c.lastUse, off);
+  const size_t drop = std::min(byAge.size(), cache_.size() - cacheLimit_ * 3 / 4);
   std::nth_element(byAge.begin(), byAge.begin() + ptrdiff_t(drop), byAge.end());
   for (size_t i = 0; i < drop; ++i) dirtyVictim |= cache_[byAge[i].second].node->dirty;
   // Writing one changed node early could leave a parent pointing at a page not yet

@@ -61,6 +61,10 @@ class PageFile {
   // Drops least recently used nodes when the cache holds more than its limit.
   void trim();
   void setCacheLimit(size_t nodes) { cacheLimit_ = nodes; }
+  // While set, a full cache drops only unchanged nodes and changed ones wait for
+  // flush(): an index whose pages must not reach the disk before its table's commit
+  // may outgrow the limit by one batch of changes.
+  void setHoldChanges(bool hold) { holdChanges_ = hold; }
 
  private:
   PageFile(std::string path, int fd, bool readOnly, uint32_t size);
@@ -78,6 +82,7 @@ class PageFile {
   uint32_t size_ = 0;
   uint64_t clock_ = 0;
   size_t cacheLimit_ = 4096;
+  bool holdChanges_ = false;
   std::unordered_map<uint32_t, Cached> cache_;
   std::vector<uint32_t> dirty_;  // pages marked dirty since the last flush (freed ones included)
   std::vector<uint32_t> freePages_;   // last element is the list head
