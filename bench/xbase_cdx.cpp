@@ -4,6 +4,7 @@
 // the file in tag order under a filter.
 //
 // Each figure is printed per run; the index size and peak memory are counters.
+#include "tests/xbase/address_layout.h"
 #include "xbase/cdx/cdx_index.h"
 #include "xbase/engine.h"
 #include "xbase/sx.h"
@@ -23,29 +24,8 @@ namespace {
 namespace fs = std::filesystem;
 constexpr long kRecords = 100000;
 
-struct FieldDef {
-  const char* name;
-  const char* type;
-  int width;
-};
-
-const FieldDef kFields[] = {{"LNAME", "C", 30},   {"FNAME", "C", 30},    {"MIDDLE", "C", 1},   {"PREFIX", "C", 12},
-                            {"TITLE", "C", 30},   {"ORG", "C", 30},      {"STREET", "C", 40},  {"STREET2", "C", 40},
-                            {"CITY", "C", 30},    {"STATE", "C", 20},    {"ZIP", "C", 10},     {"COUNTRY", "C", 30},
-                            {"DATE", "C", 15},    {"PHONE", "C", 30},    {"PHONE2", "C", 30},  {"FAX", "C", 40},
-                            {"EMAIL", "C", 40},   {"CODES", "C", 30},    {"COMMENTS", "C", 80}, {"WEBPAGE", "C", 80},
-                            {"ISDEL", "L", 1},    {"TAG", "C", 8}};
-
-const char* kTags[][2] = {
-    {"NAME", "UPPER(LNAME-FNAME)"}, {"LNAME", "UPPER(LNAME)+UPPER(FNAME)"}, {"FNAME", "UPPER(FNAME)"},
-    {"TITLE", "UPPER(TITLE)"},      {"ORG", "UPPER(ORG)"},                  {"STREET", "UPPER(STREET)"},
-    {"STREET2", "UPPER(STREET2)"},  {"CITY", "UPPER(CITY+STATE)"},          {"STATE", "UPPER(STATE)"},
-    {"ZIP", "UPPER(ZIP)"},          {"COUNTRY", "UPPER(COUNTRY)"},          {"PHONE", "UPPER(PHONE)"},
-    {"PHONE2", "UPPER(PHONE2)"},    {"EMAIL", "UPPER(EMAIL)"},              {"FAX", "UPPER(FAX)"},
-    {"COMMENTS", "UPPER(COMMENTS)"}, {"DATE", "UPPER(DATE)"},               {"TAG", "UPPER(TAG)"},
-    {"WEBPAGE", "UPPER(WEBPAGE)"},  {"CODES", "UPPER(CODES)"},              {"PREFIX", "UPPER(PREFIX)"},
-    {"MIDDLE", "UPPER(MIDDLE)"},    {"DELETED", "DELETED()"},               {"STATEZIP", "UPPER(STATE-ZIP)"},
-    {"ISDEL", "ISDEL"},             {"NOTISDEL", "!ISDEL"}};
+using addresslayout::kFields;
+using addresslayout::kTags;
 
 const char* kLast[] = {"Smith", "Johnson", "Williams", "Brown", "Jones", "Garcia", "Miller", "Davis", "Rodriguez",
                        "Martinez", "Hernandez", "Lopez", "Gonzalez", "Wilson", "Anderson", "Thomas", "Taylor", "Moore",
@@ -111,7 +91,7 @@ void createTable(const std::string& path) {
   fs::remove(path);
   fs::remove(fs::path(path).replace_extension(".CDX"));
   sx_CreateNew(path.c_str(), "", SX_DRIVER_CDX, int(std::size(kFields)));
-  for (const FieldDef& f : kFields) sx_CreateField(f.name, f.type, f.width, 0);
+  for (const auto& f : kFields) sx_CreateField(f.name, f.type, f.width, 0);
   sx_CreateExec();
   sx_Close();
 }
@@ -131,7 +111,8 @@ void appendRecords(long count) {
 
 void buildTags() {
   for (const auto& t : kTags)
-    if (!sx_IndexTag("", t[0], t[1], 0, false, "")) std::fprintf(stderr, "tag %s: %s\n", t[0], sx_LastError().c_str());
+    if (!sx_IndexTag("", t.name, t.expression, 0, false, ""))
+      std::fprintf(stderr, "tag %s: %s\n", t.name, sx_LastError().c_str());
 }
 
 // The 100,000-record file without an index, made once.

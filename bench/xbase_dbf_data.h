@@ -2,6 +2,7 @@
 // Deterministic address-file data for the engine benchmarks: the 22 fields with
 // the default widths of a new address file, and generated records.
 
+#include "tests/xbase/address_layout.h"
 #include "xbase/sx.h"
 
 #include <array>
@@ -13,23 +14,11 @@
 
 namespace xbbench {
 
-struct FieldSpec {
-    const char* name;
-    const char* type;
-    int width;
-};
+using FieldSpec = addresslayout::FieldSpec;
 
 inline const std::array<FieldSpec, 22>& addressFields()
 {
-    static const std::array<FieldSpec, 22> fields = {{
-        {"LNAME", "C", 30},   {"FNAME", "C", 30},   {"MIDDLE", "C", 1},    {"PREFIX", "C", 12},
-        {"TITLE", "C", 30},   {"ORG", "C", 30},     {"STREET", "C", 40},   {"STREET2", "C", 40},
-        {"CITY", "C", 30},    {"STATE", "C", 20},   {"ZIP", "C", 10},      {"COUNTRY", "C", 30},
-        {"DATE", "C", 15},    {"PHONE", "C", 30},   {"PHONE2", "C", 30},   {"FAX", "C", 40},
-        {"EMAIL", "C", 40},   {"CODES", "C", 30},   {"COMMENTS", "C", 80}, {"WEBPAGE", "C", 80},
-        {"ISDEL", "L", 1},    {"TAG", "C", 8},
-    }};
-    return fields;
+    return addresslayout::kFields;
 }
 
 // The 22 values of record n (0-based), the same on every run.

@@ -1,5 +1,6 @@
 // Index files we write, read by an independent reader (Debian's libdbd-xbase-perl):
 // every tag gives the same keys in the same order as ours.
+#include "address_layout.h"
 #include "test_tables.h"
 
 #include "xbase/cdx/cdx_index.h"
@@ -66,19 +67,10 @@ TEST(CdxInterop, PerlReaderSeesOurTwentySixTagsAsWeDo) {
   fs::copy_file(xbtest::fixture("small.dbf"), dbf);
   fs::permissions(dbf, fs::perms::owner_write, fs::perm_options::add);
   ASSERT_NE(sx_Use(dbf.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
-  const char* defs[][2] = {{"NAME", "UPPER(LNAME-FNAME)"}, {"LNAME", "UPPER(LNAME)+UPPER(FNAME)"}, {"FNAME", "UPPER(FNAME)"},
-                           {"TITLE", "UPPER(TITLE)"}, {"ORG", "UPPER(ORG)"}, {"STREET", "UPPER(STREET)"},
-                           {"STREET2", "UPPER(STREET2)"}, {"CITY", "UPPER(CITY+STATE)"}, {"STATE", "UPPER(STATE)"},
-                           {"ZIP", "UPPER(ZIP)"}, {"COUNTRY", "UPPER(COUNTRY)"}, {"PHONE", "UPPER(PHONE)"},
-                           {"PHONE2", "UPPER(PHONE2)"}, {"EMAIL", "UPPER(EMAIL)"}, {"FAX", "UPPER(FAX)"},
-                           {"COMMENTS", "UPPER(COMMENTS)"}, {"DATE", "UPPER(DATE)"}, {"TAG", "UPPER(TAG)"},
-                           {"WEBPAGE", "UPPER(WEBPAGE)"}, {"CODES", "UPPER(CODES)"}, {"PREFIX", "UPPER(PREFIX)"},
-                           {"MIDDLE", "UPPER(MIDDLE)"}, {"DELETED", "DELETED()"}, {"STATEZIP", "UPPER(STATE-ZIP)"},
-                           {"ISDEL", "ISDEL"}, {"NOTISDEL", "!ISDEL"}};
   std::vector<std::string> tags;
-  for (auto& d : defs) {
-    ASSERT_GT(sx_IndexTag("", d[0], d[1], 0, false, ""), 0) << sx_LastError();
-    tags.push_back(d[0]);
+  for (const auto& d : addresslayout::kTags) {
+    ASSERT_GT(sx_IndexTag("", d.name, d.expression, 0, false, ""), 0) << sx_LastError();
+    tags.push_back(d.name);
   }
   // Entries added one by one too, so pages split by insertion are read as well.
   for (int i = 0; i < 300; ++i) {
