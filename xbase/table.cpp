@@ -271,6 +271,30 @@ const char* Table::record(long recno)
     return cache_.data() + (recno - first) * len;
 }
 
+bool Table::readRange(long first, long last, const std::function<void(long, const char*)>& visit) const
+{
+    if (first < 1 || last > recordCount())
+        return false;
+    const std::size_t len = header_.recordLength;
+    const long onDisk = std::min<long>(last, static_cast<long>(header_.recordCount));
+    const long perRead = static_cast<long>(std::max<std::size_t>(1, kCacheBytes / len));
+    std::vector<char> buffer;
+    long recno = first;
+    while (recno <= onDisk) {
+        const long n = std::min(perRead, onDisk - recno + 1);
+        buffer.resize(static_cast<std::size_t>(n) * len);
+        std::size_t got = 0;
+        if (!readFully(fd_, recordOffset(recno), buffer.data(), buffer.size(), got) || got < buffer.size())
+            return false;
+        for (long i = 0; i < n; ++i)
+            visit(recno + i, buffer.data() + static_cast<std::size_t>(i) * len);
+        recno += n;
+    }
+    for (; recno <= last; ++recno)
+        visit(recno, pending_.data() + static_cast<std::size_t>(recno - header_.recordCount - 1) * len);
+    return true;
+}
+
 bool Table::writeAt(long long offset, const void* data, std::size_t size, std::string& error)
 {
     if (writeFully(fd_, offset, data, size))

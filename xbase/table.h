@@ -67,6 +67,10 @@ public:
     // Pointer to the record's bytes in the cache, valid until the next call on the
     // table; nullptr when out of range or unreadable.
     const char* record(long recno);
+    // Calls visit for records first..last in order through a buffer of its own,
+    // so that threads may read separate ranges at once while nothing writes.
+    // False when a record cannot be read.
+    bool readRange(long first, long last, const std::function<void(long recno, const char* bytes)>& visit) const;
     // Shared mode: re-reads the record count other programs may have changed, and
     // forgets cached records.
     void refresh();

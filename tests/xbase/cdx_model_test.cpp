@@ -183,4 +183,35 @@ TEST(CdxModel, SmallFileUnderRandomChanges) { runModel(20261207u, 0, 12, 150); }
 // five levels, so splits and merges reach well above the leaves.
 TEST(CdxModel, LargeFileUnderRandomChanges) { runModel(424242u, 3000, 6, 400); }
 
+// Enough records that building reads the table and sorts the keys in two
+// threads at once: a rebuild, a tag added to the full file, and a pack.
+TEST(CdxModel, BuildsLargeEnoughToSplitTheWork) {
+  xbtest::TempDir dir;
+  Model m(dir.file("big.dbf"), 99991u);
+  m.createWithTags();
+  sx_SetDeleted(false);
+  for (int i = 0; i < 30000; ++i) m.append();
+  ASSERT_TRUE(sx_Reindex()) << sx_LastError();
+  m.expectIndexMatches();
+
+  ASSERT_GT(sx_IndexTag("", "LNAME2", "UPPER(LNAME)+UPPER(FNAME)", 0, false, ""), 0) << sx_LastError();
+  sx_SetOrder(sx_TagArea("LNAME2"));
+  std::vector<long> added;
+  for (sx_GoTop(); !sx_Eof(); sx_Skip(1)) added.push_back(sx_RecNo());
+  sx_SetOrder(sx_TagArea("LNAME"));
+  std::vector<long> existing;
+  for (sx_GoTop(); !sx_Eof(); sx_Skip(1)) existing.push_back(sx_RecNo());
+  EXPECT_EQ(added, existing);
+
+  for (long r = 3; r <= long(m.rows_.size()); r += 5) {
+    sx_Go(r);
+    sx_Delete();
+    m.rows_[size_t(r - 1)].marked = true;
+  }
+  sx_Pack();
+  std::erase_if(m.rows_, [](const Row& x) { return x.marked; });
+  m.expectIndexMatches();
+  sx_CloseAll();
+}
+
 }  // namespace

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -281,6 +282,56 @@ TEST_F(TableTest, RecordsReadInAnyOrderGiveTheirOwnBytes)
     }
     EXPECT_EQ(table->record(count + 1), nullptr);
     EXPECT_EQ(table->record(0), nullptr);
+}
+
+TEST_F(TableTest, RangesReadAtOnceByTwoThreadsIncludeUnwrittenAppends)
+{
+    std::string error;
+    auto table = xb::Table::open(path_, xb::OpenMode::Exclusive, error);
+    ASSERT_TRUE(table) << error;
+    std::string rec(static_cast<std::size_t>(table->recordLength()), ' ');
+    auto fill = [&](long recno) {
+        const std::string digits = std::to_string(recno);
+        std::fill(rec.begin() + 1, rec.end(), ' ');
+        std::copy(digits.begin(), digits.end(), rec.begin() + 1);
+        return std::string(rec);
+    };
+    const long onDisk = 9000, pending = 5;
+    for (long r = 1; r <= onDisk + pending; ++r) {
+        ASSERT_EQ(table->appendRecord(fill(r).data(), error), r) << error;
+        if (r == onDisk) {
+            ASSERT_TRUE(table->commit(error)) << error;
+        }
+    }
+
+    // Each thread checks its own range; the second one ends among the appends
+    // still held in memory.
+    const long split = 4321;
+    std::vector<long> mismatches(2, 0), visited(2, 0);
+    bool read[2] = {false, false};
+    auto check = [&](int part, long first, long last) {
+        long expected = first;
+        read[static_cast<std::size_t>(part)] = table->readRange(first, last, [&](long recno, const char* bytes) {
+            std::string digits = std::to_string(recno);
+            digits.resize(rec.size() - 1, ' ');
+            if (recno != expected++ || std::string(bytes + 1, rec.size() - 1) != digits)
+                ++mismatches[static_cast<std::size_t>(part)];
+            ++visited[static_cast<std::size_t>(part)];
+        });
+    };
+    std::thread other(check, 1, split + 1, onDisk + pending);
+    check(0, 1, split);
+    other.join();
+    EXPECT_TRUE(read[0] && read[1]);
+    EXPECT_EQ(visited[0], split);
+    EXPECT_EQ(visited[1], onDisk + pending - split);
+    EXPECT_EQ(mismatches[0] + mismatches[1], 0);
+
+    long calls = 0;
+    auto count = [&](long, const char*) { ++calls; };
+    EXPECT_FALSE(table->readRange(0, 3, count));
+    EXPECT_FALSE(table->readRange(1, onDisk + pending + 1, count));
+    EXPECT_EQ(calls, 0);
 }
 
 TEST_F(TableTest, CreationStepsAndStructureCopies)

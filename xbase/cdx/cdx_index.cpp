@@ -12,6 +12,7 @@
 #include "xbase/cdx/cursor.h"
 #include "xbase/codepage.h"
 #include "xbase/file_sync.h"
+#include "xbase/parallel.h"
 
 namespace xb::cdx {
 
@@ -48,6 +49,8 @@ constexpr size_t kMaxReported = 10;
 // Key bytes per record gathered in one pass over the table when building several
 // tags: fewer passes, with memory still bounded.
 constexpr int kPassKeyBytes = 256;
+// Below this many records a second reading thread costs more than it saves.
+constexpr long kSplitRecords = 20000;
 
 // True when the stored key becomes the expected one by upper-casing: written by a
 // program whose UPPER folds fewer letters.
@@ -226,42 +229,53 @@ bool CdxIndex::removeEntry(Tag& tag, const std::string& key, uint32_t recno) {
   return false;
 }
 
-template <typename Visit>
-void CdxIndex::readAll(Visit visit) {
+std::vector<SortedKeys> CdxIndex::gatherKeys(const Fill* tags, size_t count, const Progress& progress) {
   const long n = table_.recordCount();
-  for (long r = 1; r <= n; ++r) {
-    const char* rec = table_.record(r);
-    if (!rec) throw std::runtime_error("cannot read record " + std::to_string(r) + " of " + table_.path());
-    visit(r, rec);
-  }
-}
-
-void CdxIndex::expectedKeys(const KeyMaker& keys, SortedKeys& out) {
-  const long n = table_.recordCount();
-  readAll([&](long r, const char* rec) {
-    if (keys.make(rec, r, n, key_)) out.add(bytes(key_), uint32_t(r));
+  const int parts = partsFor(size_t(n), kSplitRecords);
+  std::vector<std::vector<SortedKeys>> found(static_cast<size_t>(parts));
+  runParts(parts, [&](int part) {
+    const long first = n * part / parts + 1, last = n * (part + 1) / parts;
+    // Expressions keep scratch buffers, so another thread evaluates copies of its own.
+    std::vector<std::unique_ptr<KeyMaker>> copies;
+    std::vector<const KeyMaker*> makers;
+    for (size_t i = 0; i < count; ++i) {
+      if (part == 0) {
+        makers.push_back(tags[i].keys);
+        continue;
+      }
+      std::string error;
+      const TagHeader& h = tags[i].tag->header();
+      copies.push_back(KeyMaker::compile(h.keyExpr, h.forExpr, table_.fields(), error));
+      if (!copies.back()) throw std::runtime_error(error);
+      makers.push_back(copies.back().get());
+    }
+    // The first part's lists take the others' entries after its own.
+    std::vector<SortedKeys>& keys = found[size_t(part)];
+    for (const KeyMaker* m : makers) keys.emplace_back(m->keyLen(), size_t(part == 0 ? n : last - first + 1));
+    std::string key;
+    int reported = 0;
+    const bool read = table_.readRange(first, last, [&](long r, const char* rec) {
+      for (size_t i = 0; i < count; ++i)
+        if (makers[i]->make(rec, r, n, key)) keys[i].add(bytes(key), uint32_t(r));
+      const int percent = int((r - first + 1) * 80 / (last - first + 1));
+      if (part == 0 && progress && percent != reported) progress(reported = percent);
+    });
+    if (!read) throw std::runtime_error("cannot read the records of " + table_.path());
   });
-  out.sort();
+  for (int part = 1; part < parts; ++part)
+    for (size_t i = 0; i < count; ++i) found[0][i].append(std::move(found[size_t(part)][i]));
+  return std::move(found[0]);
 }
 
 void CdxIndex::fill(const std::vector<Fill>& tags, const Progress& progress) {
-  const long n = table_.recordCount();
   for (size_t start = 0; start < tags.size();) {
     size_t end = start;
     for (int bytes = 0; end < tags.size() && (end == start || bytes + tags[end].keys->keyLen() <= kPassKeyBytes);)
       bytes += tags[end++].keys->keyLen();
-    std::vector<SortedKeys> sorted;
-    for (size_t i = start; i < end; ++i) sorted.emplace_back(tags[i].keys->keyLen(), size_t(n));
     // The pass over the records counts as the first tag's progress; each tag
     // reports from 0 to 100 in turn.
-    int reported = 0;
     if (progress) progress(0);
-    readAll([&](long r, const char* rec) {
-      for (size_t i = start; i < end; ++i)
-        if (tags[i].keys->make(rec, r, n, key_)) sorted[i - start].add(bytes(key_), uint32_t(r));
-      const int percent = int(r * 80 / n);
-      if (progress && percent != reported) progress(reported = percent);
-    });
+    std::vector<SortedKeys> sorted = gatherKeys(tags.data() + start, end - start, progress);
     for (size_t i = start; i < end; ++i) {
       if (progress && i > start) progress(0);
       SortedKeys& keys = sorted[i - start];
@@ -366,8 +380,9 @@ CdxIndex::CheckReport CdxIndex::check() {
     }
     for (auto& t : tags_) {
       if (problems.size() >= kMaxReported) break;
-      SortedKeys want(t.keys->keyLen(), size_t(table_.recordCount()));
-      expectedKeys(*t.keys, want);
+      const Fill f{t.tag, t.keys.get()};
+      SortedKeys want = std::move(gatherKeys(&f, 1, nullptr)[0]);
+      want.sort();
       CheckResult r;
       size_t at = 0, wrong = 0;
       const std::string& name = t.tag->name();

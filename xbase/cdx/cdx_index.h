@@ -86,10 +86,9 @@ class CdxIndex final : public StructuralIndex {
   };
   // Builds the tags from the records, reading the table once per group of tags.
   void fill(const std::vector<Fill>& tags, const Progress& progress);
-  void expectedKeys(const KeyMaker& keys, SortedKeys& out);
-  // Every record in order; throws when one cannot be read.
-  template <typename Visit>
-  void readAll(Visit visit);
+  // Each tag's keys for every record, in record order and not yet sorted;
+  // progress goes from 0 to 80. Throws when a record cannot be read.
+  std::vector<SortedKeys> gatherKeys(const Fill* tags, size_t count, const Progress& progress);
   bool removeEntry(Tag& tag, const std::string& key, uint32_t recno);
 
   Table& table_;

@@ -4,7 +4,12 @@
 #include <bit>
 #include <cstring>
 
+#include "xbase/parallel.h"
+
 namespace xb::cdx {
+
+// Below this many entries a second thread costs more than it saves.
+constexpr size_t kSplitItems = 16384;
 
 static_assert(std::endian::native == std::endian::little, "key heads are byte-swapped into big-endian words");
 
@@ -17,6 +22,13 @@ void SortedKeys::add(const uint8_t* key, uint32_t recno) {
   keys_.insert(keys_.end(), key, key + keyLen_);
   recnos_.push_back(recno);
   maxRecno_ = std::max(maxRecno_, recno);
+}
+
+void SortedKeys::append(SortedKeys&& other) {
+  keys_.insert(keys_.end(), other.keys_.begin(), other.keys_.end());
+  recnos_.insert(recnos_.end(), other.recnos_.begin(), other.recnos_.end());
+  maxRecno_ = std::max(maxRecno_, other.maxRecno_);
+  other = SortedKeys(keyLen_);
 }
 
 void SortedKeys::sort() {
@@ -32,20 +44,23 @@ void SortedKeys::sort() {
   const size_t restLen = kl - restAt;
   const std::vector<uint8_t> blanks(restLen, ' ');
   std::vector<Item> items(n);
-  uint8_t padded[kHead] = {};
-  for (size_t i = 0; i < n; ++i) {
-    const uint8_t* k = keys_.data() + i * kl;
-    std::memcpy(padded, k + skip, headLen);
-    Item& item = items[i];
-    for (size_t w = 0; w < std::size(item.head); ++w) {
-      uint64_t word;
-      std::memcpy(&word, padded + 8 * w, 8);
-      item.head[w] = __builtin_bswap64(word);
+  const int parts = partsFor(n, kSplitItems);
+  runParts(parts, [&](int part) {
+    uint8_t padded[kHead] = {};
+    for (size_t i = n * size_t(part) / size_t(parts); i < n * size_t(part + 1) / size_t(parts); ++i) {
+      const uint8_t* k = keys_.data() + i * kl;
+      std::memcpy(padded, k + skip, headLen);
+      Item& item = items[i];
+      for (size_t w = 0; w < std::size(item.head); ++w) {
+        uint64_t word;
+        std::memcpy(&word, padded + 8 * w, 8);
+        item.head[w] = __builtin_bswap64(word);
+      }
+      const bool blankRest = std::memcmp(k + restAt, blanks.data(), restLen) == 0;
+      item.index = uint32_t(i) | (blankRest ? kBlankRest : 0);
+      item.recno = recnos_[i];
     }
-    const bool blankRest = std::memcmp(k + restAt, blanks.data(), restLen) == 0;
-    item.index = uint32_t(i) | (blankRest ? kBlankRest : 0);
-    item.recno = recnos_[i];
-  }
+  });
   const uint8_t* keys = keys_.data();
   // Many keys are equal (blank fields, a handful of countries): their tails are
   // known equal without comparing them.
@@ -68,10 +83,16 @@ void SortedKeys::sort() {
   order_.resize(n);
   std::vector<uint32_t> fill(starts.begin(), starts.end() - 1);
   for (const Item& item : items) order_[fill[size_t(item.head[0] >> (64 - bits))]++] = item;
-  for (size_t b = 0; b + 1 < starts.size(); ++b) {
-    const auto from = order_.begin() + starts[b], to = order_.begin() + starts[b + 1];
-    if (to - from > 1 && !std::is_sorted(from, to, less)) std::sort(from, to, less);
-  }
+  // Two parts split the buckets where about half the entries lie before.
+  const size_t buckets = starts.size() - 1;
+  const size_t middle =
+      parts == 1 ? buckets : size_t(std::upper_bound(starts.begin(), starts.end() - 1, uint32_t(n / 2)) - starts.begin());
+  runParts(parts, [&](int part) {
+    for (size_t b = part == 0 ? 0 : middle; b < (part == 0 ? middle : buckets); ++b) {
+      const auto from = order_.begin() + starts[b], to = order_.begin() + starts[b + 1];
+      if (to - from > 1 && !std::is_sorted(from, to, less)) std::sort(from, to, less);
+    }
+  });
 }
 
 }  // namespace xb::cdx

@@ -14,6 +14,8 @@ class SortedKeys {
   int keyLen() const { return keyLen_; }
   size_t size() const { return recnos_.size(); }
   void add(const uint8_t* key, uint32_t recno);
+  // Adds other's entries after this one's, leaving other empty.
+  void append(SortedKeys&& other);
   void sort();
 
   // After sort(): the i-th entry in order.
