@@ -14,3 +14,6 @@ public:
 private:
     QString message_;
 };
+
+// The engine's message for its most recent failure.
+QString EngineError();

@@ -13,11 +13,6 @@ namespace {
 
 const char* const kCreateAlias = "XXXXXXXXXX";
 
-QString LastError()
-{
-    return QString::fromStdString(sx_LastError());
-}
-
 } // namespace
 
 TApollo::TApollo(QObject* parent) : QObject(parent) {}
@@ -205,7 +200,7 @@ int TApollo::IndexTag(const QString& file, const QString& tag, const QString& co
         order = sx_IndexTag(fileText, tagText, keyText, options, descending, conditionText);
     }
     if (order == 0)
-        throw TableError(QStringLiteral("Cannot create index tag %1: %2").arg(tag, LastError()));
+        throw TableError(QStringLiteral("Cannot create index tag %1: %2").arg(tag, EngineError()));
     if (Active())
         Table()->SetIndexName(tag);
     Reload();
@@ -222,7 +217,7 @@ int TApollo::IndexOpen(const QString& file)
         order = sx_IndexOpen(path);
     }
     if (order == 0)
-        throw TableError(QStringLiteral("Cannot open index %1: %2").arg(file, LastError()));
+        throw TableError(QStringLiteral("Cannot open index %1: %2").arg(file, EngineError()));
     if (Active())
         Table()->SetIndexName(TagName(order));
     Reload();
@@ -300,14 +295,19 @@ bool TApollo::SetScope(const QString& low, const QString& high)
 void TApollo::Pack()
 {
     Settle();
+    QString failure;
     {
         AreaScope scope(Area());
-        sx_Pack();
+        if (!sx_Pack())
+            failure = EngineError();
         sx_GoTop();
     }
     Reload();
     if (Active())
         Table()->RowsChanged();
+    // A failed pack leaves the table as it was.
+    if (!failure.isEmpty())
+        throw TableError(QStringLiteral("Cannot pack %1: %2").arg(Table() ? Table()->TableName() : QString(), failure));
 }
 
 void TApollo::SetGaugeHook(std::function<void(int percent)> hook)

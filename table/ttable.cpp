@@ -192,7 +192,7 @@ void TTable::Open()
     const int mode = readOnly_ ? SX_READONLY : exclusive_ ? SX_EXCLUSIVE : SX_SHARED;
     const int area = sx_Use(EngineText::Path(path), EngineText::Text(alias), mode, driver);
     if (area == 0)
-        throw TableError(QStringLiteral("Cannot open %1: %2").arg(path, QString::fromStdString(sx_LastError())));
+        throw TableError(QStringLiteral("Cannot open %1: %2").arg(path, EngineError()));
     area_ = area;
     try {
         AreaScope scope(area_);
@@ -550,17 +550,22 @@ void TTable::Post()
     if (!Editing(state_))
         return;
     const bool inserted = state_ == TDataSetState::Insert;
+    QString unwritten;
     {
         AreaScope scope(area_);
         if (inserted) {
-            sx_AppendBlank();
-            sx_PutRecord(current_.bytes.data());
+            if (!sx_AppendBlank() || !sx_PutRecord(current_.bytes.data()))
+                throw TableError(QStringLiteral("Cannot add the record to %1: %2").arg(tableName_, EngineError()));
         } else {
             SyncEngine();
-            sx_PutRecord(current_.bytes.data());
+            const bool stored = sx_PutRecord(current_.bytes.data());
+            if (!stored)
+                throw TableError(QStringLiteral("Cannot save the record in %1: %2").arg(tableName_, EngineError()));
             sx_Unlock(current_.recNo);
         }
-        sx_Commit();
+        // The record is taken; what did not reach the disk is written by the next commit.
+        if (!sx_Commit())
+            unwritten = EngineError();
         LoadFromEngine();
     }
     bof_ = eof_ = false;
@@ -572,6 +577,16 @@ void TTable::Post()
     AfterMove();
     if (AfterPost)
         AfterPost(*this);
+    if (!unwritten.isEmpty())
+        throw NotWritten(unwritten);
+}
+
+// The engine took a change but could not put it on disk; its next commit tries again.
+TableError TTable::NotWritten(const QString& reason) const
+{
+    return TableError(QStringLiteral("The change is kept, but %1 could not be written to disk: %2. "
+                                     "It is written with the next change.")
+                          .arg(tableName_, reason));
 }
 
 void TTable::Cancel()
@@ -609,14 +624,22 @@ void TTable::Delete()
         throw TableError(QStringLiteral("Table %1 is read-only").arg(tableName_));
     if (current_.recNo == 0)
         throw TableError(QStringLiteral("There is no current record to delete"));
+    QString unwritten;
     {
         AreaScope scope(area_);
         SyncEngine();
         if (!sx_Rlock(current_.recNo))
             throw TableError(QStringLiteral("Record locked by another user"));
-        sx_Delete();
+        if (!sx_Delete()) {
+            unwritten = EngineError();
+            SyncEngine();
+            if (!sx_Deleted()) {
+                sx_Unlock(current_.recNo);
+                LoadFromEngine();
+                throw TableError(QStringLiteral("Cannot delete the record from %1: %2").arg(tableName_, unwritten));
+            }
+        }
         sx_Unlock(current_.recNo);
-        sx_Commit();
         sx_Skip(1);
         if (sx_Eof())
             sx_GoBottom();
@@ -625,6 +648,8 @@ void TTable::Delete()
     bof_ = eof_ = current_.recNo == 0;
     RowsChanged();
     AfterMove();
+    if (!unwritten.isEmpty())
+        throw NotWritten(unwritten);
 }
 
 // ---- controls ------------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 // Moving (First, Next, ...) posts a modified pending edit or insert and cancels an
 // unmodified one. Failures throw TableError.
 
+#include "table/tableerror.h"
 #include "table/tfield.h"
 
 #include <QObject>
@@ -137,6 +138,7 @@ private:
     void FieldChanged(TField* field);
     void SetState(TDataSetState state);
     void SyncEngine() const;
+    TableError NotWritten(const QString& reason) const;
     void CheckClosed() const;
     void CheckActive() const;
     void AfterMove();

@@ -70,11 +70,11 @@ bool sx_SetSoftSeek(bool on);                 // gives the previous setting
 // Records and fields. Field arguments are names (any case).
 int sx_RecSize();
 void sx_GetRecord(char* buffer);              // sx_RecSize bytes, delete mark first
-void sx_PutRecord(const char* buffer);           // writes the record at once
-void sx_AppendBlank();                        // a blank current record, added at the end
+bool sx_PutRecord(const char* buffer);        // stores the whole record; false on failure
+bool sx_AppendBlank();                        // a blank current record, added at the end
 bool sx_Rlock(long recno);
 void sx_Unlock(long recno);                   // 0 releases every lock
-void sx_Commit();
+bool sx_Commit();                             // false when a change could not be written
 int sx_FieldCount();
 std::string sx_FieldName(int number);         // 1-based
 std::string sx_FieldType(const char* field);  // "C", "N", "L", "D", ...; empty if no such field
@@ -94,10 +94,10 @@ std::string sx_GetMemo(const char* field);
 bool sx_Replace(const char* field, int type, const void* value);
 
 // Delete marks.
-void sx_Delete();
+bool sx_Delete();
 bool sx_Deleted();
-void sx_Recall();
-void sx_Pack();                               // removes marked records, then rebuilds the tags
+bool sx_Recall();
+bool sx_Pack();                               // removes marked records, then rebuilds the tags
 
 // Filters and evaluation.
 long sx_Query(const char* expression);        // sets the filter ("" clears); match count, -1 on a bad expression

@@ -71,16 +71,14 @@ void sx_GetRecord(char* buffer)
         std::memcpy(buffer, a->record(), static_cast<std::size_t>(a->table().recordLength()));
 }
 
-void sx_PutRecord(const char* buffer)
+bool sx_PutRecord(const char* buffer)
 {
-    if (!buffer) {
-        Engine::instance().fail("no record given");
-        return;
-    }
-    onArea([buffer](WorkArea& a) { return a.putRecord(buffer); });
+    if (!buffer)
+        return Engine::instance().fail("no record given");
+    return onArea([buffer](WorkArea& a) { return a.putRecord(buffer); });
 }
 
-void sx_AppendBlank() { onArea([](WorkArea& a) { return a.appendBlank(); }); }
+bool sx_AppendBlank() { return onArea([](WorkArea& a) { return a.appendBlank(); }); }
 
 bool sx_Rlock(long recno)
 {
@@ -98,7 +96,7 @@ void sx_Unlock(long recno)
         a->table().unlockRecord(recno);
 }
 
-void sx_Commit() { onArea([](WorkArea& a) { return a.commit(); }); }
+bool sx_Commit() { return onArea([](WorkArea& a) { return a.commit(); }); }
 
 int sx_FieldCount()
 {
@@ -215,8 +213,8 @@ bool sx_Replace(const char* field, int type, const void* value)
     return true;
 }
 
-void sx_Delete() { onArea([](WorkArea& a) { return a.setDeleteMark(true); }); }
-void sx_Recall() { onArea([](WorkArea& a) { return a.setDeleteMark(false); }); }
+bool sx_Delete() { return onArea([](WorkArea& a) { return a.setDeleteMark(true); }); }
+bool sx_Recall() { return onArea([](WorkArea& a) { return a.setDeleteMark(false); }); }
 
 bool sx_Deleted()
 {
@@ -224,7 +222,7 @@ bool sx_Deleted()
     return a && a->record()[0] == '*';
 }
 
-void sx_Pack()
+bool sx_Pack()
 {
-    onArea([](WorkArea& a) { return a.pack(Engine::instance().gauge); });
+    return onArea([](WorkArea& a) { return a.pack(Engine::instance().gauge); });
 }

@@ -337,19 +337,22 @@ bool Table::writeRecord(long recno, const char* bytes, std::string& error)
     }
     const std::size_t len = header_.recordLength;
     std::vector<char> before(current, current + len);
+    bool stamped = true;
     if (recno > static_cast<long>(header_.recordCount)) {
         std::memcpy(pending_.data() + (recno - header_.recordCount - 1) * len, bytes, len);
     } else {
         if (!writeAt(recordOffset(recno), bytes, len, error))
             return false;
         std::memcpy(const_cast<char*>(current), bytes, len);
-        if (!stamped_ && !writeCountAndDate(error))
-            return false;
+        // The record is written whatever becomes of the date: the index must follow it.
+        if (!stamped_)
+            stamped = writeCountAndDate(error);
     }
     if (observer_ && !observer_->recordWritten(recno, before.data(), bytes, error))
         return false;
     // A record on disk changed in place: that is its commit.
-    return recno > static_cast<long>(header_.recordCount) || notifyCommitted(error);
+    const bool committed = recno > static_cast<long>(header_.recordCount) || notifyCommitted(error);
+    return stamped && committed;
 }
 
 long Table::appendRecord(const char* bytes, std::string& error)
@@ -361,8 +364,12 @@ long Table::appendRecord(const char* bytes, std::string& error)
     pending_.insert(pending_.end(), bytes, bytes + header_.recordLength);
     ++pendingCount_;
     // Shared tables write at once so that other programs see every record.
-    if ((mode_ == OpenMode::Shared || pending_.size() >= kCacheBytes) && !commit(error))
+    if ((mode_ == OpenMode::Shared || pending_.size() >= kCacheBytes) && !commit(error)) {
+        // This record was not added; earlier ones of the batch wait for the next commit.
+        pending_.resize(pending_.size() - header_.recordLength);
+        --pendingCount_;
         return 0;
+    }
     const long recno = recordCount();  // after a shared commit, others' appends counted
     if (observer_ && !observer_->recordWritten(recno, nullptr, bytes, error))
         return 0;
@@ -398,6 +405,9 @@ bool Table::commit(std::string& error)
     if (ok) {
         header_.recordCount += static_cast<std::uint32_t>(pendingCount_);
         ok = writeCountAndDate(error);
+        // The records stay gathered for the next commit, so they count once.
+        if (!ok)
+            header_.recordCount -= static_cast<std::uint32_t>(pendingCount_);
     }
     if (shared)
         rangeLock(fd_, kAppendLockOffset, F_UNLCK, false);

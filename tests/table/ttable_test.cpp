@@ -1,9 +1,12 @@
 #include "table_test_support.h"
 
+#include "support/file_size_limit.h"
 #include "table/opentablefile.h"
 #include "table/tableerror.h"
 #include "xbase/sx.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -213,4 +216,68 @@ TEST_F(TableTest, ReadOnlyTablesRefuseChangesAndCopiesKeepTheStructure)
     ASSERT_EQ(other.Fields().size(), 3u);
     EXPECT_EQ(other.Fields()[1]->FieldName(), "FNAME");
     EXPECT_EQ(other.Fields()[1]->Size(), 8);
+}
+
+namespace {
+
+QString PostError(TTable& table)
+{
+    try {
+        table.Post();
+    } catch (const TableError& e) {
+        return e.Message();
+    }
+    return {};
+}
+
+} // namespace
+
+// A full disk: an exclusive table keeps the record for its next write and says
+// so; a shared one adds nothing and stays in insert mode, so saving again adds
+// the record once.
+TEST_F(TableTest, RefusedWritesAreReportedAndSavingAgainAddsTheRecordOnce)
+{
+    const QString path = MakePeople("full.dbf", {{"Ames", "Al"}});
+    {
+        Trio t;
+        t.table.SetExclusive(true);
+        ASSERT_TRUE(OpenTableFile(path, t.table));
+        FileSizeLimit full(QFileInfo(path).size());
+        t.table.Insert();
+        t.table.FieldByName("LNAME").SetAsString("Baker");
+        const QString kept = PostError(t.table);
+        EXPECT_TRUE(kept.startsWith("The change is kept, but ")) << qPrintable(kept);
+        EXPECT_TRUE(kept.contains("File too large")) << qPrintable(kept);
+        EXPECT_EQ(t.table.State(), TDataSetState::Browse);
+        EXPECT_EQ(t.apollo.RecCount(), 2);
+
+        // Deleting the record still waiting for the disk marks it in memory.
+        try {
+            t.table.Delete();
+            ADD_FAILURE() << "the delete was not reported";
+        } catch (const TableError& e) {
+            EXPECT_TRUE(e.Message().startsWith("The change is kept, but ")) << qPrintable(e.Message());
+        }
+    }
+    // Closing wrote the record with its delete mark.
+    ASSERT_GT(sx_Use(QFile::encodeName(path).constData(), "", SX_READONLY, SX_DRIVER_CDX), 0) << sx_LastError();
+    sx_Go(2);
+    EXPECT_TRUE(sx_Deleted());
+    sx_Close();
+
+    Trio t;
+    ASSERT_TRUE(OpenTableFile(path, t.table));
+    EXPECT_EQ(LastNames(t.table), (QStringList {"Ames", "Baker"}));
+
+    {
+        FileSizeLimit full(QFileInfo(path).size());
+        t.table.Insert();
+        t.table.FieldByName("LNAME").SetAsString("Cole");
+        const QString refused = PostError(t.table);
+        EXPECT_TRUE(refused.startsWith("Cannot add the record to ")) << qPrintable(refused);
+        EXPECT_EQ(t.table.State(), TDataSetState::Insert);
+        EXPECT_EQ(t.apollo.RecCount(), 2);
+    }
+    EXPECT_EQ(PostError(t.table), QString());
+    EXPECT_EQ(LastNames(t.table), (QStringList {"Ames", "Baker", "Cole"}));
 }

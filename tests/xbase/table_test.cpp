@@ -1,5 +1,6 @@
 // Tables on disk: the bytes we write, appends and their header count, changes,
 // pack, and what other programs' tables may look like.
+#include "support/file_size_limit.h"
 #include "test_tables.h"
 
 #include "xbase/engine.h"
@@ -332,6 +333,49 @@ TEST_F(TableTest, RangesReadAtOnceByTwoThreadsIncludeUnwrittenAppends)
     EXPECT_FALSE(table->readRange(0, 3, count));
     EXPECT_FALSE(table->readRange(1, onDisk + pending + 1, count));
     EXPECT_EQ(calls, 0);
+}
+
+// A write the disk refuses is reported; the record is then either kept for the
+// next commit (exclusive use) or not added at all (shared use), never counted twice.
+TEST_F(TableTest, WritesTheDiskRefusesAreReportedAndNeitherLostNorDoubled)
+{
+    ASSERT_GT(open(SX_EXCLUSIVE), 0);
+    appendPerson("Ames", 1, true);
+    appendPerson("Baker", 2, false);
+    {
+        FileSizeLimit full(static_cast<long long>(std::filesystem::file_size(path_)));
+        EXPECT_TRUE(sx_AppendBlank());
+        EXPECT_TRUE(sx_Replace("NAME", SX_EVAL_CHAR, "Kept"));
+        EXPECT_FALSE(sx_Commit());
+        EXPECT_NE(sx_LastError().find("File too large"), std::string::npos) << sx_LastError();
+        EXPECT_FALSE(sx_Commit());
+        EXPECT_EQ(sx_RecCount(), 3);
+        EXPECT_EQ(headerCount(fileBytes(path_)), 2u);
+    }
+    EXPECT_TRUE(sx_Commit()) << sx_LastError();
+    sx_Close();
+
+    ASSERT_GT(open(SX_SHARED), 0);
+    std::vector<char> record(static_cast<std::size_t>(sx_RecSize()), ' ');
+    std::copy_n("Refused", 7, record.begin() + 1);
+    {
+        FileSizeLimit full(static_cast<long long>(std::filesystem::file_size(path_)));
+        EXPECT_TRUE(sx_AppendBlank());
+        EXPECT_FALSE(sx_PutRecord(record.data()));
+        EXPECT_EQ(sx_RecCount(), 3);
+    }
+    std::copy_n("Added  ", 7, record.begin() + 1);
+    EXPECT_TRUE(sx_AppendBlank());
+    EXPECT_TRUE(sx_PutRecord(record.data())) << sx_LastError();
+    EXPECT_TRUE(sx_Commit());
+    sx_Close();
+
+    ASSERT_GT(open(SX_READONLY), 0);
+    std::vector<std::string> names;
+    for (sx_GoTop(); !sx_Eof(); sx_Skip(1))
+        names.push_back(sx_GetTrimString("NAME"));
+    EXPECT_EQ(names, (std::vector<std::string> {"Ames", "Baker", "Kept", "Added"}));
+    EXPECT_EQ(headerCount(fileBytes(path_)), 4u);
 }
 
 TEST_F(TableTest, CreationStepsAndStructureCopies)

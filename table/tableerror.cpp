@@ -1,0 +1,8 @@
+#include "table/tableerror.h"
+
+#include "xbase/sx.h"
+
+QString EngineError()
+{
+    return QString::fromStdString(sx_LastError());
+}
