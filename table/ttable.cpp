@@ -558,8 +558,8 @@ void TTable::Post()
                 throw TableError(QStringLiteral("Cannot add the record to %1: %2").arg(tableName_, EngineError()));
         } else {
             SyncEngine();
-            const bool stored = sx_PutRecord(current_.bytes.data());
-            if (!stored)
+            // Still editing, and still locked, if this fails.
+            if (!sx_PutRecord(current_.bytes.data()))
                 throw TableError(QStringLiteral("Cannot save the record in %1: %2").arg(tableName_, EngineError()));
             sx_Unlock(current_.recNo);
         }
