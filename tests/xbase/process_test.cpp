@@ -9,6 +9,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
@@ -175,6 +176,76 @@ TEST_F(ProcessTest, KilledAppenderLeavesOnlyWholeRecordsCounted)
         EXPECT_EQ(recno, count);
         sx_Close();
     }
+}
+
+void appendNumbered(double seq)
+{
+    sx_AppendBlank();
+    sx_Replace("SEQ", SX_EVAL_NUMERIC, &seq);
+    sx_Replace("TEXT", SX_EVAL_CHAR, ("record " + std::to_string(static_cast<long>(seq))).c_str());
+    sx_Commit();
+}
+
+// An index whose writer stopped before closing it may disagree with the records
+// (pages torn by a crash): it carries a mark that makes the next exclusive open
+// rebuild it, and that a clean close removes.
+TEST_F(ProcessTest, AnIndexItsWriterLeftOpenIsRebuiltByTheNextExclusiveOpen)
+{
+    namespace fs = std::filesystem;
+    const std::string stale = dir_.file("shared.cdx") + ".stale";
+    ASSERT_NE(sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+    ASSERT_NE(sx_IndexTag("", "TEXT", "UPPER(TEXT)", 0, false, ""), 0) << sx_LastError();
+    sx_Close();
+    EXPECT_FALSE(fs::exists(stale));
+    ASSERT_NE(sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+    EXPECT_FALSE(fs::exists(stale));
+    appendNumbered(1);
+    EXPECT_TRUE(fs::exists(stale));
+    sx_Close();
+    EXPECT_FALSE(fs::exists(stale));
+
+    int fd = -1;
+    const pid_t child = spawn(
+        [&](int out) {
+            sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX);
+            for (int i = 2; i <= 300; ++i)
+                appendNumbered(i);
+            signalStep(out);
+            for (;;)
+                pause();
+        },
+        fd);
+    ASSERT_TRUE(waitStep(fd));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    close(fd);
+    ASSERT_TRUE(fs::exists(stale));
+
+    // Stand in for a torn index: the first record's text changes behind its back.
+    {
+        std::fstream dbf(path_, std::ios::in | std::ios::out | std::ios::binary);
+        unsigned char header[10];
+        dbf.read(reinterpret_cast<char*>(header), sizeof header);
+        const int headerLength = header[8] | header[9] << 8;
+        dbf.seekp(headerLength + 1 + 8);
+        dbf.write("changed", 7);
+    }
+
+    ASSERT_NE(sx_Use(path_.c_str(), "", SX_READONLY, SX_DRIVER_CDX), 0) << sx_LastError();
+    EXPECT_EQ(sx_TagArea("TEXT"), 0);
+    sx_Close();
+
+    ASSERT_NE(sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0) << sx_LastError();
+    EXPECT_FALSE(fs::exists(stale));
+    auto* index = dynamic_cast<xb::cdx::CdxIndex*>(xb::Engine::instance().current()->index());
+    ASSERT_NE(index, nullptr);
+    const auto report = index->check();
+    EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+    sx_SetOrder(sx_TagArea("TEXT"));
+    EXPECT_TRUE(sx_Seek("CHANGED"));
+    EXPECT_EQ(sx_RecNo(), 1);
+    EXPECT_EQ(sx_RecCount(), 300);
+    sx_Close();
 }
 
 ino_t inodeOf(const std::string& path)

@@ -81,9 +81,10 @@ std::string indexPathFor(const std::string& tablePath) {
 CdxIndex::~CdxIndex() {
   try {
     flush();
+    clearStale();
   } catch (const std::exception&) {
     // Nothing to report to from here; the table's commits have written back
-    // everything but the last uncommitted changes.
+    // everything but the last uncommitted changes, and the mark stays.
   }
 }
 
@@ -96,7 +97,7 @@ std::unique_ptr<CdxIndex> CdxIndex::open(Table& table, const std::string& path) 
   } catch (const std::exception& e) {
     index->refuse(std::string("the index file ") + path + " is missing or damaged: " + e.what());
   }
-  if (index->file_ && fs::exists(index->stalePath())) index->repairAfterPack();
+  if (index->file_ && fs::exists(index->stalePath())) index->repairStale();
   return index;
 }
 
@@ -106,20 +107,20 @@ void CdxIndex::refuse(const std::string& problem) {
   tags_.clear();
 }
 
-// A pack stopped between putting the packed table in place and rebuilding the
-// tags: every record number in the file may be wrong.
-void CdxIndex::repairAfterPack() {
+// The program that last changed the index stopped before closing it, or a pack
+// stopped before rebuilding the tags: the pages may disagree with the records.
+void CdxIndex::repairStale() {
   if (table_.mode() != OpenMode::Exclusive) {
-    refuse("the index file " + path_ + " is out of date: a pack of " + table_.path() +
-           " was interrupted; open the table exclusively to rebuild it");
+    refuse("the index file " + path_ + " may be out of date: the program that last changed " + table_.path() +
+           " stopped before closing it; open the table exclusively to rebuild it");
     return;
   }
   std::string error;
   if (!rebuild(nullptr, error)) refuse(error);
 }
 
-bool CdxIndex::tableRewriting(std::string& error) {
-  if (!file_) return true;
+bool CdxIndex::markStale(std::string& error) {
+  if (markedStale_) return true;
   const std::string marker = stalePath();
   const int fd = ::open(marker.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   const bool synced = fd >= 0 && fsync(fd) == 0;
@@ -129,8 +130,24 @@ bool CdxIndex::tableRewriting(std::string& error) {
     return false;
   }
   syncFolderOf(marker);
+  markedStale_ = true;
   return true;
 }
+
+void CdxIndex::clearStale() {
+  if (markedStale_) std::remove(stalePath().c_str());
+  markedStale_ = false;
+}
+
+void CdxIndex::markStaleBeforeWriting() {
+  if (table_.mode() != OpenMode::Exclusive) return;
+  file_->file().setBeforeFirstWrite([this] {
+    std::string error;
+    if (!markStale(error)) throw std::runtime_error(error);
+  });
+}
+
+bool CdxIndex::tableRewriting(std::string& error) { return !file_ || markStale(error); }
 
 std::unique_ptr<CdxIndex> CdxIndex::create(Table& table, const std::string& path, std::string& error) {
   std::unique_ptr<CdxIndex> index(new CdxIndex(table, path));
@@ -147,6 +164,7 @@ bool CdxIndex::attachTags(std::string& error) {
   tags_.clear();
   // Changes from the table's writes reach the file only after the table's commit.
   file_->file().setHoldChanges(true);
+  markStaleBeforeWriting();
   for (size_t i = 0; i < file_->tagCount(); ++i) {
     Tag& t = file_->tag(i);
     auto keys = KeyMaker::compile(t.header().keyExpr, t.header().forExpr, table_.fields(), error);
@@ -301,6 +319,7 @@ int CdxIndex::addTag(std::string_view name, const std::string& keyExpr, const st
       // A missing or damaged file is replaced by a new one.
       file_ = IndexFile::create(path_);
       problem_.clear();
+      markStaleBeforeWriting();
     }
     TagHeader h;
     h.keyLen = uint16_t(keys->keyLen());
@@ -344,7 +363,9 @@ bool CdxIndex::rebuild(const Progress& progress, std::string& error) {
     syncFolderOf(path_);
     file_ = IndexFile::open(path_, false);
     if (!attachTags(error)) return false;
+    // The fresh file agrees with the records, whoever left the mark.
     std::remove(stalePath().c_str());
+    markedStale_ = false;
   } catch (const std::exception& e) {
     std::remove(fresh.c_str());
     error = std::string("cannot rebuild ") + path_ + ": " + e.what();

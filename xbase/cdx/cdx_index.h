@@ -78,8 +78,14 @@ class CdxIndex final : public StructuralIndex {
   bool attachTags(std::string& error);
   // Leaves the index without tags, problem() saying why.
   void refuse(const std::string& problem);
-  void repairAfterPack();
+  void repairStale();
+  // "<index>.stale" stands while the index may disagree with the records: from the
+  // first write-back of an exclusive session to its clean close, and across a pack.
   std::string stalePath() const { return path_ + ".stale"; }
+  bool markStale(std::string& error);
+  void clearStale();
+  // Exclusive use only: shared writers could not agree on who clears the mark.
+  void markStaleBeforeWriting();
   struct Fill {
     Tag* tag;
     const KeyMaker* keys;
@@ -97,6 +103,7 @@ class CdxIndex final : public StructuralIndex {
   std::unique_ptr<IndexFile> file_;
   std::vector<TagEntry> tags_;
   std::string key_, oldKey_;
+  bool markedStale_ = false;
 };
 
 }  // namespace xb::cdx

@@ -155,6 +155,10 @@ void PageFile::loadFreeList(uint32_t head) {
 
 void PageFile::flush() {
   if (readOnly_ || !modified_) return;
+  if (beforeFirstWrite_) {
+    beforeFirstWrite_();
+    beforeFirstWrite_ = nullptr;
+  }
   if (beforeFlush_) beforeFlush_();
   std::sort(dirty_.begin(), dirty_.end());
   // Neighbouring pages (a bulk build writes nothing else) go out in one write.

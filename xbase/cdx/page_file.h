@@ -58,6 +58,10 @@ class PageFile {
   void flush();
   // Called first by every flush, so the owner can queue its headers with writeLate.
   void setBeforeFlush(std::function<void()> f) { beforeFlush_ = std::move(f); }
+  // Called once, before the first page this object writes, so the owner can leave
+  // word that the file is being changed; a throw stops the write and the call is
+  // made again by the next one.
+  void setBeforeFirstWrite(std::function<void()> f) { beforeFirstWrite_ = std::move(f); }
   // Drops least recently used nodes when the cache holds more than its limit.
   void trim();
   void setCacheLimit(size_t nodes) { cacheLimit_ = nodes; }
@@ -88,6 +92,7 @@ class PageFile {
   std::vector<uint32_t> freePages_;   // last element is the list head
   std::unordered_set<uint32_t> freeSet_;
   std::function<void()> beforeFlush_;
+  std::function<void()> beforeFirstWrite_;
   bool freeListChanged_ = false;
   // The entries at the bottom of freePages_ whose pages already hold their link.
   size_t freeWritten_ = 0;
