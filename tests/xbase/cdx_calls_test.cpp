@@ -1,7 +1,10 @@
 // The index calls: progress reports, scopes, key texts, closing and reopening the
 // index, the index file's letter case, a damaged index, and xbtool's index commands.
+#include "support/file_size_limit.h"
 #include "test_tables.h"
 
+#include "xbase/cdx/cdx_index.h"
+#include "xbase/engine.h"
 #include "xbase/sx.h"
 
 #include <gtest/gtest.h>
@@ -164,6 +167,43 @@ TEST_F(IndexCalls, ADamagedIndexIsReportedAndCanBeReplaced) {
   EXPECT_EQ(sx_TagArea("NAME"), 0);
   EXPECT_EQ(sx_IndexTag("", "NAME", "UPPER(NAME)", 0, false, ""), 1) << sx_LastError();
   EXPECT_EQ(visit(), (std::vector<long>{2, 4, 3, 1, 5}));
+}
+
+// A pack whose tags cannot be rebuilt (the disk refuses the new index): the old
+// tags are dropped at once, and the mark outlives the close, so the next
+// exclusive open rebuilds them.
+TEST(IndexPack, TagsThatCannotBeRebuiltAreDroppedAndRebuiltAtTheNextOpen) {
+  xbtest::TempDir dir;
+  const std::string path = dir.file("wide.dbf"), stale = dir.file("wide.cdx") + ".stale";
+  ASSERT_TRUE(xbtest::createTable(path, {"TEXT:C:40"}));
+  ASSERT_NE(sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+  for (int i = 1; i <= 300; ++i) {
+    sx_AppendBlank();
+    sx_Replace("TEXT", SX_EVAL_CHAR, ("record " + std::to_string(i)).c_str());
+    if (i % 3 == 0) sx_Delete();
+  }
+  // Long keys make the index far larger than the table.
+  ASSERT_NE(sx_IndexTag("", "WIDE", "TEXT+TEXT+TEXT+TEXT+TEXT+TEXT", 0, false, ""), 0) << sx_LastError();
+  ASSERT_TRUE(sx_Commit());
+  ASSERT_GT(fs::file_size(dir.file("wide.cdx")), fs::file_size(path));
+  {
+    FileSizeLimit full(static_cast<long long>(fs::file_size(path)));
+    EXPECT_FALSE(sx_Pack());
+    EXPECT_NE(sx_LastError().find("File too large"), std::string::npos) << sx_LastError();
+    EXPECT_EQ(sx_RecCount(), 200);
+    EXPECT_EQ(sx_TagArea("WIDE"), 0);
+    sx_Close();
+  }
+  EXPECT_TRUE(fs::exists(stale));
+
+  ASSERT_NE(sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0) << sx_LastError();
+  EXPECT_FALSE(fs::exists(stale));
+  ASSERT_NE(sx_TagArea("WIDE"), 0);
+  auto* index = dynamic_cast<xb::cdx::CdxIndex*>(xb::Engine::instance().current()->index());
+  ASSERT_NE(index, nullptr);
+  const auto report = index->check();
+  EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+  sx_CloseAll();
 }
 
 TEST(IndexTool, CommandsBuildCheckSeekAndList) {

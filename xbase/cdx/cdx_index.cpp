@@ -81,7 +81,7 @@ std::string indexPathFor(const std::string& tablePath) {
 CdxIndex::~CdxIndex() {
   try {
     flush();
-    clearStale();
+    if (!mustRebuild_) clearStale();
   } catch (const std::exception&) {
     // Nothing to report to from here; the table's commits have written back
     // everything but the last uncommitted changes, and the mark stays.
@@ -147,7 +147,12 @@ void CdxIndex::markStaleBeforeWriting() {
   });
 }
 
-bool CdxIndex::tableRewriting(std::string& error) { return !file_ || markStale(error); }
+bool CdxIndex::tableRewriting(std::string& error) {
+  if (!file_) return true;
+  // Until a rebuild succeeds, the tags may hold the old record numbers.
+  mustRebuild_ = true;
+  return markStale(error);
+}
 
 std::unique_ptr<CdxIndex> CdxIndex::create(Table& table, const std::string& path, std::string& error) {
   std::unique_ptr<CdxIndex> index(new CdxIndex(table, path));
@@ -365,7 +370,7 @@ bool CdxIndex::rebuild(const Progress& progress, std::string& error) {
     if (!attachTags(error)) return false;
     // The fresh file agrees with the records, whoever left the mark.
     std::remove(stalePath().c_str());
-    markedStale_ = false;
+    markedStale_ = mustRebuild_ = false;
   } catch (const std::exception& e) {
     std::remove(fresh.c_str());
     error = std::string("cannot rebuild ") + path_ + ": " + e.what();
@@ -379,7 +384,12 @@ bool CdxIndex::rebuild(const Progress& progress, std::string& error) {
   return true;
 }
 
-bool CdxIndex::tableRewritten(const Progress& progress, std::string& error) { return rebuild(progress, error); }
+bool CdxIndex::tableRewritten(const Progress& progress, std::string& error) {
+  if (rebuild(progress, error)) return true;
+  // The old tags point at the old record numbers: none are better than those.
+  refuse(error);
+  return false;
+}
 
 CdxIndex::CheckReport CdxIndex::check() {
   CheckReport report;

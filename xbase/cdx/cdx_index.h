@@ -103,7 +103,8 @@ class CdxIndex final : public StructuralIndex {
   std::unique_ptr<IndexFile> file_;
   std::vector<TagEntry> tags_;
   std::string key_, oldKey_;
-  bool markedStale_ = false;
+  bool markedStale_ = false;  // this index wrote the mark
+  bool mustRebuild_ = false;  // the table was rewritten; only a rebuild clears the mark
 };
 
 }  // namespace xb::cdx
