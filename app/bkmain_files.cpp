@@ -76,6 +76,7 @@ void TAddressMain::setupFiles()
     TAbleCreate.SetExclusive(true);
     DataSourceCreate.SetDataSet(&TAbleCreate);
     ApolloCreate.SetDataSource(&DataSourceCreate);
+    connect(&TableBook, &TTable::writeFailed, this, [](const QString& message) { ShowInformation(message); });
     ApolloEnv1.SetCentury(true);
     ApolloEnv1.SetDeleted(true);
     ApolloEnv1.ErrorLevel(0);

@@ -219,10 +219,13 @@ void TTable::Open()
 
 void TTable::Close()
 {
+    QString unwritten;
     if (area_ != 0) {
         AreaScope scope(area_);
         if (state_ == TDataSetState::Edit)
             sx_Unlock(current_.recNo);
+        if (!readOnly_ && !sx_Commit())
+            unwritten = EngineError();
         sx_Close();
     }
     const bool wasActive = Active();
@@ -234,6 +237,9 @@ void TTable::Close()
         std::erase_if(order_, [](TField* field) { return !field->calculated_; });
         std::erase_if(fields_, [](const auto& field) { return !field->calculated_; });
     }
+    if (!unwritten.isEmpty())
+        emit writeFailed(QStringLiteral("%1 could not be written to disk: %2. The changes not written before are lost.")
+                             .arg(tableName_, unwritten));
     if (!wasActive)
         return;
     SetState(TDataSetState::Inactive);

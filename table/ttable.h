@@ -124,6 +124,8 @@ signals:
     void activeChanged(bool active);
     // The field list was reordered or its visibility changed.
     void layoutChanged();
+    // Closing could not write changes the engine still held (a full disk): they are lost.
+    void writeFailed(const QString& message);
 
 private:
     friend class TField;

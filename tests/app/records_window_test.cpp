@@ -1,5 +1,7 @@
 #include "records_window_support.h"
 
+#include "support/file_size_limit.h"
+
 #include "app/recordcard.h"
 #include "platform/busy.h"
 #include "select/queryvalues.h"
@@ -9,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -187,6 +190,33 @@ TEST_F(RecordWindowTest, ClosingDuringAnEditDiscardsIt)
     ASSERT_TRUE(OpenTableFile(path, table));
     EXPECT_EQ(table.FieldByName("CITY").AsString(), "");
     EXPECT_TRUE(dir.SettingsText().contains("TAddressMain_Placement"));
+}
+
+// A full disk: saving says the record is kept, and closing while the disk still
+// refuses says that it is lost.
+TEST_F(RecordWindowTest, ADiskThatRefusesTheSaveIsReportedAndSoIsTheLossAtClosing)
+{
+    StartWith(Three);
+    {
+        FileSizeLimit full(QFileInfo(path).size());
+        Button("AddButton")->click();
+        Type("Last", "Doe");
+        messages.Answer(IdOk).Answer(IdOk);
+        Button("SaveButton")->click();
+        EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+        window->close();
+    }
+    const QStringList texts = messages.Texts();
+    ASSERT_EQ(texts.size(), 2) << qPrintable(texts.join('|'));
+    EXPECT_TRUE(texts[0].startsWith("The change is kept, but ")) << qPrintable(texts[0]);
+    EXPECT_TRUE(texts[1].endsWith("The changes not written before are lost.")) << qPrintable(texts[1]);
+    window.reset();
+    TTable table;
+    ASSERT_TRUE(OpenTableFile(path, table));
+    QStringList names;
+    for (table.First(); !table.Eof(); table.Next())
+        names << table.FieldByName("LNAME").AsString();
+    EXPECT_EQ(names, (QStringList {"Adams", "Baker", "Clark"}));
 }
 
 TEST_F(RecordWindowTest, DateShowsInTheDisplayFormatOrNotAtAll)

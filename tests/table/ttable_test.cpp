@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QStringList>
 
 namespace {
@@ -280,4 +281,30 @@ TEST_F(TableTest, RefusedWritesAreReportedAndSavingAgainAddsTheRecordOnce)
     }
     EXPECT_EQ(PostError(t.table), QString());
     EXPECT_EQ(LastNames(t.table), (QStringList {"Ames", "Baker", "Cole"}));
+}
+
+TEST_F(TableTest, ClosingWhileTheDiskStillRefusesSaysWhatIsLost)
+{
+    const QString path = MakePeople("lost.dbf", {{"Ames", "Al"}});
+    {
+        Trio t;
+        t.table.SetExclusive(true);
+        ASSERT_TRUE(OpenTableFile(path, t.table));
+        QSignalSpy failures(&t.table, &TTable::writeFailed);
+        FileSizeLimit full(QFileInfo(path).size());
+        t.table.Insert();
+        t.table.FieldByName("LNAME").SetAsString("Baker");
+        EXPECT_TRUE(PostError(t.table).startsWith("The change is kept, but "));
+        t.table.Close();
+        ASSERT_EQ(failures.size(), 1);
+        const QString message = failures.front().front().toString();
+        EXPECT_TRUE(message.contains("File too large")) << qPrintable(message);
+        EXPECT_TRUE(message.endsWith("The changes not written before are lost.")) << qPrintable(message);
+    }
+    Trio t;
+    QSignalSpy failures(&t.table, &TTable::writeFailed);
+    ASSERT_TRUE(OpenTableFile(path, t.table));
+    EXPECT_EQ(LastNames(t.table), QStringList {"Ames"});
+    t.table.Close();
+    EXPECT_TRUE(failures.isEmpty());
 }
