@@ -83,12 +83,14 @@ void SortedKeys::sort() {
   order_.resize(n);
   std::vector<uint32_t> fill(starts.begin(), starts.end() - 1);
   for (const Item& item : items) order_[fill[size_t(item.head[0] >> (64 - bits))]++] = item;
-  // Two parts split the buckets where about half the entries lie before.
-  const size_t buckets = starts.size() - 1;
-  const size_t middle =
-      parts == 1 ? buckets : size_t(std::upper_bound(starts.begin(), starts.end() - 1, uint32_t(n / 2)) - starts.begin());
+  // Each part takes the buckets that start within its share of the entries.
+  auto firstBucketOf = [&](int part) {
+    if (part == parts) return starts.size() - 1;
+    return size_t(std::lower_bound(starts.begin(), starts.end() - 1, uint32_t(n * size_t(part) / size_t(parts))) -
+                  starts.begin());
+  };
   runParts(parts, [&](int part) {
-    for (size_t b = part == 0 ? 0 : middle; b < (part == 0 ? middle : buckets); ++b) {
+    for (size_t b = firstBucketOf(part); b < firstBucketOf(part + 1); ++b) {
       const auto from = order_.begin() + starts[b], to = order_.begin() + starts[b + 1];
       if (to - from > 1 && !std::is_sorted(from, to, less)) std::sort(from, to, less);
     }
