@@ -59,6 +59,11 @@ TAddressMain::TAddressMain(QWidget* parent)
 
 TAddressMain::~TAddressMain() = default;
 
+MainMenus TAddressMain::Menus()
+{
+    return {this, File1, Edit1, Record1, mnuOrder, Filter1, Print1, Help1, Prefences1, ToolBar};
+}
+
 void TAddressMain::setupMenus()
 {
     QMenuBar* bar = menuBar();

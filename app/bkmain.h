@@ -3,11 +3,8 @@
 #include "app/addingprefs.h"
 #include "app/aggressivesave.h"
 #include "app/newrecordfill.h"
-#include "select/selection.h"
-#include "table/tapollo.h"
-#include "table/tapolloenv.h"
-#include "table/tdatasource.h"
-#include "table/ttable.h"
+#include "session/addresssession.h"
+#include "session/mainmenus.h"
 
 #include <QMainWindow>
 #include <QStyle>
@@ -26,6 +23,11 @@ class QToolButton;
 // its methods in its own bkmain_<area>.cpp and its set-up in one setup call of the
 // constructor. Menus and controls carry their names as objectName, so any area (and any
 // test) can find them; areas add their items to the menus created here.
+//
+// The shared state (the open table, selection, order, tag id, printer) lives in the
+// session the window owns: dialogs, layers and tests take Session(), and a layer's command
+// object adds its items to Menus(). The handlers below reach the session's parts under
+// their usual names.
 class TAddressMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -34,11 +36,12 @@ public:
     explicit TAddressMain(QWidget* parent = nullptr);
     ~TAddressMain() override;
 
+    AddressSession& Session() { return session_; }
+    MainMenus Menus();
+
     // Preferences, refreshed only by LoadPreferences.
     AddingPreferences Preferences;
     int AggressiveSave = 1;
-    // Records whose TAG holds this id are tagged.
-    QString GlobalTagId;
 
     // Reads the "Adding" preferences, the saving level and the tag id (a new id when none
     // is stored), then stores the tag id at once.
@@ -63,17 +66,7 @@ public:
     QAction* HowtoUseHelp1;    // "&How to Use Help"
     QAction* About1;           // "&About Addrina..."
 
-    // The open address file, and a second trio used only to create new files.
-    TTable TableBook;
-    TDataSource DataSourceBook;
-    TApollo Apollo1;
-    TTable TAbleCreate;
-    TDataSource DataSourceCreate;
-    TApollo ApolloCreate;
-    TApolloEnv ApolloEnv1;
-
     // Opening, checking, creating and rebuilding address files (bkmain_files.cpp).
-    QString LastOpenedFile;  // empty when the last open failed
     bool IndexValid = false;
     QAction* OpenFileMenu;        // "&Open Address DataBase"
     QAction* NewFileMenu;         // "&New Address Database"
@@ -98,7 +91,6 @@ public:
     void RebuildIndexesMenuClick();
 
     // Ordering, search and browse (bkmain_sort.cpp).
-    QString CurrentOrderName;  // the tag ordering TableBook; empty while no file is open
     QList<QAction*> SortItems; // the "&Sort" menu's fourteen items, in menu order
     QAction* mnuSearch;        // "&Search"
     QAction* mnuBrowse;        // "&Browse"
@@ -146,7 +138,6 @@ public:
     void DateLabelClick();
 
     // Filters and tags (bkmain_select.cpp).
-    Selection Select;                 // the query values and the filter built from them
     QAction* mnuSetFilter;            // "Set &Filter" (Ctrl+F)
     QAction* mnuClearFilter;          // "&Clear Filter"
     QAction* mnuSaveFilter;           // "&Save Filter"
@@ -184,6 +175,21 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    AddressSession session_;
+    // The session's parts under the names the handlers use.
+    TTable& TableBook = session_.TableBook;
+    TDataSource& DataSourceBook = session_.DataSourceBook;
+    TApollo& Apollo1 = session_.Apollo1;
+    TApolloEnv& ApolloEnv1 = session_.ApolloEnv1;
+    Selection& Select = session_.Select;
+    QString& GlobalTagId = session_.GlobalTagId;
+    QString& CurrentOrderName = session_.CurrentOrderName;
+    QString& LastOpenedFile = session_.LastOpenedFile;
+    // A second trio, used only to create new files.
+    TTable TAbleCreate;
+    TDataSource DataSourceCreate;
+    TApollo ApolloCreate;
+
     // Set-up of each area, called in this order by the constructor.
     void setupMenus();
     void setupPanels();
@@ -231,6 +237,8 @@ private:
     void TableBookAfterCancel();
     void CheckCloseAndOpen();
     void ReselectOrder(const QString& tag);
+    // Checks the "&Sort" item of the current order, after a layer put the order back.
+    void ShowOrderInMenu();
     void FormCloseQuery();
     void FinishFirstActivation();
 };

@@ -16,9 +16,11 @@
 #include "platform/recorddate.h"
 #include "platform/systembeep.h"
 #include "select/upperfold.h"
+#include "table/controlsscope.h"
 #include "table/dbedit.h"
 #include "table/tableerror.h"
 
+#include <QScopedValueRollback>
 #include <array>
 
 namespace {
@@ -163,24 +165,12 @@ void TAddressMain::mnuCloneClick()
 {
     if (!AskYesNo("Clone this record?", "Clone"))
         return;
-    // Controls and events stay quiet while the copy is made, and come back however it ends.
-    struct Quiet {
-        TAddressMain& w;
-        explicit Quiet(TAddressMain& window) : w(window)
-        {
-            w.TableBook.DisableControls();
-            w.EventsActive = false;
-        }
-        ~Quiet()
-        {
-            w.TableBook.EnableControls();
-            w.EventsActive = true;
-        }
-    };
     QString failure;
     {
         BusyCursor busy;
-        Quiet quiet(*this);
+        // Controls and events stay quiet while the copy is made, and come back however it ends.
+        QScopedValueRollback<bool> quietEvents(EventsActive, false);
+        ControlsScope quiet(TableBook);
         std::array<QString, ClonedFields.size()> values;
         try {
             for (size_t i = 0; i < ClonedFields.size(); ++i)

@@ -13,6 +13,7 @@
 #include "platform/placement.h"
 #include "platform/programdirectory.h"
 #include "platform/settings.h"
+#include "table/controlsscope.h"
 #include "table/opentablefile.h"
 #include "table/tablefiles.h"
 #include "table/tableerror.h"
@@ -52,34 +53,20 @@ void LetMessagesRun()
     QCoreApplication::processEvents();
 }
 
-// Keeps the table's controls quiet for a scope, even when the work inside fails.
-class ControlsOff {
-public:
-    explicit ControlsOff(TTable& table) : table_(table) { table_.DisableControls(); }
-    ~ControlsOff() { table_.EnableControls(); }
-    ControlsOff(const ControlsOff&) = delete;
-    ControlsOff& operator=(const ControlsOff&) = delete;
-
-private:
-    TTable& table_;
-};
-
 } // namespace
 
 void TAddressMain::setupFiles()
 {
-    DeclareAddressFields(TableBook);
-    TableBook.setObjectName(QStringLiteral("TableBook"));
-    TableBook.SetExclusive(true);
-    DataSourceBook.SetDataSet(&TableBook);
-    Apollo1.SetDataSource(&DataSourceBook);
+    session_.SetWindow(this);
+    session_.OpenFile = [this](const QString& path) { return OpenBookDBF(path); };
+    session_.Refresh = [this] {
+        ShowOrderInMenu();
+        SetButtons();
+    };
     TAbleCreate.SetExclusive(true);
     DataSourceCreate.SetDataSet(&TAbleCreate);
     ApolloCreate.SetDataSource(&DataSourceCreate);
     connect(&TableBook, &TTable::writeFailed, this, [](const QString& message) { ShowInformation(message); });
-    ApolloEnv1.SetCentury(true);
-    ApolloEnv1.SetDeleted(true);
-    ApolloEnv1.ErrorLevel(0);
 
     OpenFileMenu = AddFileItem(File1, Prefences1, QStringLiteral("&Open Address DataBase"), "OpenFileMenu");
     NewFileMenu = AddFileItem(File1, Prefences1, QStringLiteral("&New Address Database"), "NewFileMenu");
@@ -100,7 +87,7 @@ void TAddressMain::setupFiles()
 
 QString TAddressMain::GetDatabasePath() const
 {
-    return WithTrailingSeparator(TableBook.DatabaseName());
+    return session_.GetDatabasePath();
 }
 
 // ---- opening ------------------------------------------------------------------------------
@@ -111,7 +98,7 @@ bool TAddressMain::OpenBookDBF(const QString& path)
         return false;
     bool result = false;
     {
-        ControlsOff quiet(TableBook);
+        ControlsScope quiet(TableBook);
         Apollo1.Query(QString());
         result = OpenBookFile(path, TableBook);
         if (result && !IndexValid) {
@@ -327,7 +314,7 @@ void TAddressMain::RebuildIndexesMenuClick()
     }
     // The rebuild leaves the last tag made as the order; the user's comes back after.
     {
-        ControlsOff quiet(TableBook);
+        ControlsScope quiet(TableBook);
         TBkReindex dialog(TableBook, Apollo1, this);
         CenterDialog(&dialog);
         dialog.exec();

@@ -15,6 +15,7 @@
 #include "platform/messages.h"
 #include "platform/recorddate.h"
 #include "platform/systembeep.h"
+#include "table/controlsscope.h"
 #include "table/dbedit.h"
 #include "table/tableerror.h"
 
@@ -482,9 +483,9 @@ void TAddressMain::CheckCloseAndOpen()
         return;
     const long recNo = Apollo1.RecNo();
     const QString order = CurrentOrderName;
-    TableBook.DisableControls();
     {
         BusyCursor busy;
+        ControlsScope quiet(TableBook);
         TableBook.Close();
         for (int attempt = 0; attempt < 10 && !TableBook.Active(); ++attempt) {
             if (!OpenBookDBF(LastOpenedFile))
@@ -497,7 +498,6 @@ void TAddressMain::CheckCloseAndOpen()
                 // The record may be gone; the file is open again, which is what matters.
             }
         }
-        TableBook.EnableControls();
         if (!TableBook.Active()) {
             LastOpenedFile.clear();
             ShowInformation("An error has occurred which may have resulted in lost data.\r\n"

@@ -11,6 +11,7 @@
 #include "select/tagall.h"
 #include "select/tagid.h"
 #include "select/tags.h"
+#include "session/sessionscopes.h"
 #include "table/tableerror.h"
 
 #include <QAction>
@@ -77,37 +78,6 @@ private:
     std::function<void()> onPress_;
 };
 
-// Keeps the main window's record-event handlers from running for a scope: AfterEdit
-// always, AfterPost too when asked; the table's data-aware controls are off as well
-// while both are.
-class QuietRecordEvents {
-public:
-    QuietRecordEvents(TTable& table, bool quietPost)
-        : table_(table), afterEdit_(std::exchange(table.AfterEdit, nullptr)), quietPost_(quietPost)
-    {
-        if (quietPost_) {
-            afterPost_ = std::exchange(table.AfterPost, nullptr);
-            table_.DisableControls();
-        }
-    }
-    ~QuietRecordEvents()
-    {
-        table_.AfterEdit = std::move(afterEdit_);
-        if (quietPost_) {
-            table_.AfterPost = std::move(afterPost_);
-            table_.EnableControls();
-        }
-    }
-    QuietRecordEvents(const QuietRecordEvents&) = delete;
-    QuietRecordEvents& operator=(const QuietRecordEvents&) = delete;
-
-private:
-    TTable& table_;
-    TTable::Event afterEdit_;
-    TTable::Event afterPost_;
-    bool quietPost_;
-};
-
 } // namespace
 
 void TAddressMain::setupSelect()
@@ -156,12 +126,12 @@ void TAddressMain::setupSelect()
 
 long TAddressMain::ApplyFilter()
 {
-    return Select.ApplyFilter(Apollo1, GlobalTagId);
+    return session_.ApplyFilter();
 }
 
 bool TAddressMain::FilterIsSet() const
 {
-    return Select.FilterSet();
+    return session_.FilterIsSet();
 }
 
 void TAddressMain::ReapplyFilter()
@@ -171,8 +141,7 @@ void TAddressMain::ReapplyFilter()
 
 void TAddressMain::ReapplyFilterIfNothingMatches()
 {
-    if (TableBook.Active())
-        Select.ReapplyIfNothingMatches(Apollo1, GlobalTagId);
+    session_.ReapplyFilterIfNothingMatches();
 }
 
 void TAddressMain::FilterButtonClick()

@@ -4,7 +4,7 @@
 
 #include "app/addbrz.h"
 #include "app/fieldslist.h"
-#include "app/orderseek.h"
+#include "session/orderseek.h"
 #include "app/searchb.h"
 #include "app/sortorders.h"
 #include "platform/placement.h"
@@ -65,9 +65,7 @@ void TAddressMain::setupSort()
 
 void TAddressMain::SetCurrentOrder(const QString& tag)
 {
-    CurrentOrderName = tag;
-    if (!tag.isEmpty())
-        ApplyOrderTag(Apollo1, tag);
+    session_.SetCurrentOrder(tag);
 }
 
 void TAddressMain::SetOrderTo(const QString& text)
@@ -80,6 +78,17 @@ void TAddressMain::SetOrderTo(const QString& text)
     SetCurrentOrder(tag);
     for (QAction* item : SortItems)
         item->setChecked(OrderItemMatches(item->text(), text));
+}
+
+void TAddressMain::ShowOrderInMenu()
+{
+    const auto shown = std::find_if(SortOrders.begin(), SortOrders.end(),
+                                    [this](const SortOrder& order) { return CurrentOrderName == order.tag; });
+    // An order the menu does not offer leaves the check mark where it is.
+    if (shown == SortOrders.end())
+        return;
+    for (qsizetype i = 0; i < SortItems.size(); ++i)
+        SortItems.at(i)->setChecked(SortOrders.begin() + i == shown);
 }
 
 void TAddressMain::SetMenuOrder(QAction* item)

@@ -1,6 +1,7 @@
 #include "select/tagall.h"
 
 #include "platform/messages.h"
+#include "table/controlsscope.h"
 #include "table/tableerror.h"
 #include "table/ttable.h"
 
@@ -54,25 +55,26 @@ void TTagAllRecords::Run()
     if (started_)
         return;
     started_ = true;
-    table_.DisableControls();
-    try {
-        for (table_.First(); !table_.Eof() && !cancelRequested_;) {
-            table_.Edit();
-            table_.FieldByName(QStringLiteral("Tag")).SetAsString(tagId_);
-            table_.Post();
-            table_.Next();
-            ++count_;
-            progresslabel->setText(QString::number(count_) + QStringLiteral(" tagged"));
-            QApplication::processEvents();
+    {
+        ControlsScope quiet(table_);
+        try {
+            for (table_.First(); !table_.Eof() && !cancelRequested_;) {
+                table_.Edit();
+                table_.FieldByName(QStringLiteral("Tag")).SetAsString(tagId_);
+                table_.Post();
+                table_.Next();
+                ++count_;
+                progresslabel->setText(QString::number(count_) + QStringLiteral(" tagged"));
+                QApplication::processEvents();
+            }
+        } catch (const TableError& error) {
+            // A record that cannot be written ends the run like a cancel; what was tagged stays.
+            if (table_.State() == TDataSetState::Edit)
+                table_.Cancel();
+            cancelRequested_ = true;
+            ShowInformation(error.Message());
         }
-    } catch (const TableError& error) {
-        // A record that cannot be written ends the run like a cancel; what was tagged stays.
-        if (table_.State() == TDataSetState::Edit)
-            table_.Cancel();
-        cancelRequested_ = true;
-        ShowInformation(error.Message());
     }
-    table_.EnableControls();
     table_.First();
     finished_ = true;
     ActivityLabel->setText(cancelRequested_ ? QStringLiteral("Cancelled before completion") : QStringLiteral("Complete"));

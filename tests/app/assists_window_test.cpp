@@ -34,17 +34,17 @@ TEST_F(RecordWindowTest, ZipLookupMatchesByPrefixAndInCapitals)
     StartWith({Person("Clark", "Cy", "ZIP=12345-6789;CITY=Troy;STATE=NY"),
                Person("Dunn", "Di", "ZIP=K1A 0B1;CITY=Ottawa;STATE=ON")});
     window->Preferences.PlugCityState = true;
-    const int lnameOrder = window->Apollo1.IndexOrd();
+    const int lnameOrder = window->Session().Apollo1.IndexOrd();
 
     AnswerNewRecord({}, {}, "12345");
     Button("AddButton")->click();
-    ASSERT_EQ(window->TableBook.State(), TDataSetState::Insert);
+    ASSERT_EQ(window->Session().TableBook.State(), TDataSetState::Insert);
     EXPECT_EQ(Field("ZIP"), "12345");
     EXPECT_EQ(Field("CITY"), "Troy");
     EXPECT_EQ(Field("STATE"), "NY");
     Button("CancelButton")->click();
     // The lookup put back the order and the record it started from.
-    EXPECT_EQ(window->Apollo1.IndexOrd(), lnameOrder);
+    EXPECT_EQ(window->Session().Apollo1.IndexOrd(), lnameOrder);
     EXPECT_EQ(Field("LNAME"), "Clark");
 
     AnswerNewRecord({}, {}, "k1a 0b1");
@@ -74,7 +74,7 @@ TEST_F(RecordWindowTest, CancellingTheNewRecordDialogChangesNothing)
     Button("RecordNext")->click();
     WhenModalOpens([](QWidget* d) { d->findChild<QAbstractButton*>("CancelButton")->click(); });
     Button("AddButton")->click();
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Browse);
     EXPECT_EQ(Field("LNAME"), "Baker");
     EXPECT_EQ(Visible({"LNAME"}).size(), 2u);
 }
@@ -89,7 +89,7 @@ TEST_F(RecordWindowTest, DuplicateNamesAreExactButIgnoreCase)
     AnswerNewRecord("Smith", "John", {});
     Button("AddButton")->click();
     EXPECT_TRUE(messages.Boxes().isEmpty());
-    ASSERT_EQ(window->TableBook.State(), TDataSetState::Insert);
+    ASSERT_EQ(window->Session().TableBook.State(), TDataSetState::Insert);
     EXPECT_EQ(Field("LNAME"), "Smith");
     EXPECT_EQ(Field("FNAME"), "John");
     Type("Street", "1 Main St");
@@ -106,7 +106,7 @@ TEST_F(RecordWindowTest, DuplicateNamesAreExactButIgnoreCase)
               "Possible duplicate: \r\n\r\nJohn Smith\r\n1 Main St\r\n, \r\n\r\nContinue adding?");
     EXPECT_TRUE(messages.Boxes()[0].flags & MbDefButton2);
     EXPECT_EQ(beeps, 1);
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Browse);
     EXPECT_EQ(Field("STREET"), "1 Main St");
 
     // Yes goes on adding from where the user was.
@@ -114,7 +114,7 @@ TEST_F(RecordWindowTest, DuplicateNamesAreExactButIgnoreCase)
     messages.AnswerYes();
     AnswerNewRecord("Smith", "John", {});
     Button("AddButton")->click();
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Insert);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Insert);
     Button("CancelButton")->click();
     EXPECT_EQ(Field("LNAME"), "Adams");
 
@@ -123,7 +123,7 @@ TEST_F(RecordWindowTest, DuplicateNamesAreExactButIgnoreCase)
     AnswerNewRecord("Smith", "", {});
     Button("AddButton")->click();
     EXPECT_TRUE(messages.Boxes().isEmpty());
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Insert);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Insert);
     Button("CancelButton")->click();
 }
 
@@ -192,18 +192,18 @@ TEST_F(RecordWindowTest, CloneCopiesTheDateEvenWithTodaysDateOn)
 {
     StartWith({Person("Adams", "Ann", "DATE=19970428;CODES=VIP")});
     window->Preferences.PlugDate = true;
-    window->TableBook.Edit();
-    window->TableBook.FieldByName("TAG").SetAsString(window->GlobalTagId);
-    window->TableBook.Post();
-    EXPECT_TRUE(window->TableBook.FieldByName("Tagged").AsBoolean());
+    window->Session().TableBook.Edit();
+    window->Session().TableBook.FieldByName("TAG").SetAsString(window->Session().GlobalTagId);
+    window->Session().TableBook.Post();
+    EXPECT_TRUE(window->Session().TableBook.FieldByName("Tagged").AsBoolean());
 
     messages.AnswerYes();
     window->findChild<QAction*>("mnuClone")->trigger();
     EXPECT_EQ(messages.Texts(), QStringList({"Clone this record?", "Clone completed. Current record is an exact copy"}));
-    EXPECT_EQ(window->Apollo1.RecNo(), 2);
+    EXPECT_EQ(window->Session().Apollo1.RecNo(), 2);
     EXPECT_EQ(Field("DATE"), "19970428");
     EXPECT_EQ(Field("CODES"), "VIP");
-    EXPECT_FALSE(window->TableBook.FieldByName("Tagged").AsBoolean());
+    EXPECT_FALSE(window->Session().TableBook.FieldByName("Tagged").AsBoolean());
     EXPECT_EQ(Edit("Last")->text(), "Adams");
     EXPECT_TRUE(window->EventsActive);
     EXPECT_EQ(Visible({"LNAME"}).size(), 2u);
@@ -212,17 +212,17 @@ TEST_F(RecordWindowTest, CloneCopiesTheDateEvenWithTodaysDateOn)
 TEST_F(RecordWindowTest, AFailedCloneLeavesTheWindowWorking)
 {
     StartWith({Person("Adams", "Ann")});
-    window->TableBook.Close();
-    window->TableBook.SetReadOnly(true);
-    ASSERT_TRUE(OpenTableFile(path, window->TableBook));
+    window->Session().TableBook.Close();
+    window->Session().TableBook.SetReadOnly(true);
+    ASSERT_TRUE(OpenTableFile(path, window->Session().TableBook));
     window->SetButtons();
 
     messages.AnswerYes();
     window->findChild<QAction*>("mnuClone")->trigger();
     ASSERT_EQ(messages.Boxes().size(), 2);
     EXPECT_NE(messages.Boxes()[1].text, "Clone completed. Current record is an exact copy");
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
-    EXPECT_FALSE(window->TableBook.ControlsDisabled());
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Browse);
+    EXPECT_FALSE(window->Session().TableBook.ControlsDisabled());
     EXPECT_TRUE(window->EventsActive);
     EXPECT_EQ(BusyDepth(), 0);
 }
@@ -238,7 +238,7 @@ TEST_F(RecordWindowTest, DatePickerSetsOrClearsTheDateAndLeavesTheRecordInEdit)
         d->findChild<QAbstractButton*>("OkButton")->click();
     });
     Button("DateLabel")->click();
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Edit);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Edit);
     EXPECT_EQ(Field("DATE"), "19980428");
     EXPECT_EQ(Edit("Date")->text(), "4/28/1998");
 
@@ -249,6 +249,6 @@ TEST_F(RecordWindowTest, DatePickerSetsOrClearsTheDateAndLeavesTheRecordInEdit)
     WhenModalOpens([](QWidget* d) { d->findChild<QAbstractButton*>("CancelButton")->click(); });
     Button("CancelButton")->click();
     Button("DateLabel")->click();
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Browse);
     EXPECT_EQ(Field("DATE"), "19970428");
 }

@@ -76,12 +76,12 @@ TEST_F(MainWindowFiles, FirstStartMakesAndOpensTheDefaultFileThenNewProposesTheN
     StartWindow();
     TAddressMain& w = *window_;
     const QString first = DataFile("add0001.DBF");
-    ASSERT_TRUE(w.TableBook.Active());
-    EXPECT_EQ(w.TableBook.FilePath(), first);
+    ASSERT_TRUE(w.Session().TableBook.Active());
+    EXPECT_EQ(w.Session().TableBook.FilePath(), first);
     EXPECT_EQ(w.windowTitle(), "Addrina - add0001.DBF");
     EXPECT_TRUE(w.IndexValid);
-    EXPECT_EQ(w.TableBook.IndexName(), "LNAME");
-    EXPECT_EQ(w.Apollo1.DBFilter(), "!ISDEL");
+    EXPECT_EQ(w.Session().TableBook.IndexName(), "LNAME");
+    EXPECT_EQ(w.Session().Apollo1.DBFilter(), "!ISDEL");
     EXPECT_EQ(w.GetDatabasePath(), dir_.Path() + "DATA/");
     EXPECT_EQ(RecentItems(w), QStringList({first}));
 
@@ -95,9 +95,9 @@ TEST_F(MainWindowFiles, FirstStartMakesAndOpensTheDefaultFileThenNewProposesTheN
     EXPECT_TRUE(ModalWasHandled());
     EXPECT_EQ(proposed, "ADD0002");
     const QString second = DataFile("ADD0002.DBF");
-    EXPECT_EQ(w.TableBook.FilePath(), second);
+    EXPECT_EQ(w.Session().TableBook.FilePath(), second);
     EXPECT_EQ(RecentItems(w), QStringList({second, first}));
-    EXPECT_EQ(std::count_if(w.TableBook.Fields().begin(), w.TableBook.Fields().end(),
+    EXPECT_EQ(std::count_if(w.Session().TableBook.Fields().begin(), w.Session().TableBook.Fields().end(),
                             [](const TField* field) { return !field->Calculated(); }),
               22);
     EXPECT_TRUE(boxes_.Boxes().isEmpty()) << qPrintable(boxes_.Texts().join('|'));
@@ -110,15 +110,15 @@ TEST_F(MainWindowFiles, FirstStartMakesAndOpensTheDefaultFileThenNewProposesTheN
     };
     w.OpenFileMenuClick();
     EXPECT_EQ(startedIn, dir_.Path() + "DATA/");
-    EXPECT_EQ(w.TableBook.FilePath(), small);
+    EXPECT_EQ(w.Session().TableBook.FilePath(), small);
     EXPECT_EQ(RecentItems(w), QStringList({small, second, first}));
     EXPECT_EQ(w.windowTitle(), "Addrina - small.dbf");
 
     // Started again, the most recent file opens.
     window_.reset();
     StartWindow();
-    EXPECT_EQ(window_->TableBook.FilePath(), small);
-    EXPECT_FALSE(window_->TableBook.Eof());
+    EXPECT_EQ(window_->Session().TableBook.FilePath(), small);
+    EXPECT_FALSE(window_->Session().TableBook.Eof());
 }
 
 TEST_F(MainWindowFiles, TheRecentListKeepsFourExactPathsNewestFirst)
@@ -154,8 +154,8 @@ TEST_F(MainWindowFiles, ADeletedRecentFileShowsBothMessagesThenThePreviousFileRe
     EXPECT_EQ(texts[0], "File " + gone + " not found");
     EXPECT_EQ(texts[1], "Unable to open " + gone + "\r\n\r\n * May not be a Addrina file.\r\n"
                         " * May be in use by another program or user");
-    EXPECT_TRUE(w.TableBook.Active());
-    EXPECT_EQ(w.LastOpenedFile, small);
+    EXPECT_TRUE(w.Session().TableBook.Active());
+    EXPECT_EQ(w.Session().LastOpenedFile, small);
     EXPECT_EQ(w.windowTitle(), "Addrina - small.dbf");
 }
 
@@ -166,8 +166,8 @@ TEST_F(MainWindowFiles, AnOldFileWithoutTheWebPageTagIsRebuiltOnYes)
     const QString old = CopyFixture("nowebpage");
     boxes_.AnswerNo();
     EXPECT_TRUE(w.OpenBookDBF(old));
-    EXPECT_FALSE(w.TableBook.Active());
-    EXPECT_EQ(w.LastOpenedFile, old);
+    EXPECT_FALSE(w.Session().TableBook.Active());
+    EXPECT_EQ(w.Session().LastOpenedFile, old);
     EXPECT_EQ(RecentItems(w).value(0), old);
     ASSERT_EQ(boxes_.Boxes().size(), 1);
     EXPECT_EQ(boxes_.Boxes()[0].caption, "Warning");
@@ -177,13 +177,13 @@ TEST_F(MainWindowFiles, AnOldFileWithoutTheWebPageTagIsRebuiltOnYes)
     WhenModalOpens([](QWidget* dialog) { dialog->findChild<QPushButton*>("Doit")->click(); });
     EXPECT_TRUE(w.OpenBookDBF(old));
     EXPECT_TRUE(ModalWasHandled());
-    ASSERT_TRUE(w.TableBook.Active());
+    ASSERT_TRUE(w.Session().TableBook.Active());
     EXPECT_TRUE(w.IndexValid);
-    EXPECT_EQ(w.Apollo1.RecCount(), 207);
-    EXPECT_EQ(w.TableBook.IndexName(), "LNAME");
+    EXPECT_EQ(w.Session().Apollo1.RecCount(), 207);
+    EXPECT_EQ(w.Session().TableBook.IndexName(), "LNAME");
 
     // The engine's own checker finds the rebuilt file sound.
-    w.TableBook.Close();
+    w.Session().TableBook.Close();
     const QString xbtool = QStringLiteral(ADDRINA_BIN_DIR "/xbtool");
     ASSERT_TRUE(QFile::exists(xbtool));
     QProcess check;
@@ -217,10 +217,10 @@ TEST_F(MainWindowFiles, FileMenuRefusalsAndTheRebuildCommand)
     WhenModalOpens([](QWidget* dialog) { dialog->findChild<QPushButton*>("Doit")->click(); });
     w.RebuildIndexesMenuClick();
     EXPECT_TRUE(ModalWasHandled());
-    EXPECT_EQ(w.TableBook.IndexName(), "CITY");
-    EXPECT_EQ(w.Apollo1.DBFilter(), "!ISDEL");
+    EXPECT_EQ(w.Session().TableBook.IndexName(), "CITY");
+    EXPECT_EQ(w.Session().Apollo1.DBFilter(), "!ISDEL");
 
-    w.TableBook.Close();
+    w.Session().TableBook.Close();
     w.RebuildIndexesMenuClick();
     EXPECT_EQ(boxes_.Texts(), QStringList({"You need to have a database file open first"}));
 }

@@ -63,8 +63,8 @@ TEST_F(MainWindow, FirstShowingWithoutSettingsStoresPlacementAndTagId)
         EXPECT_NE(window.NoData->isVisible(), window.RecordPanel->isVisible());
         EXPECT_EQ(window.AggressiveSave, 1);
         EXPECT_FALSE(window.Preferences.PlugDate);
-        EXPECT_FALSE(window.GlobalTagId.isEmpty());
-        EXPECT_EQ(ReadSettingString("Misc", "GlobalTagId"), window.GlobalTagId);
+        EXPECT_FALSE(window.Session().GlobalTagId.isEmpty());
+        EXPECT_EQ(ReadSettingString("Misc", "GlobalTagId"), window.Session().GlobalTagId);
         EXPECT_NE(ReadSettingInteger("TAddressMain_Placement", "Bottom", 0), 0);
         window.close();
     }
@@ -77,7 +77,7 @@ TEST_F(MainWindow, AStoredTagIdIsKeptAndClosingSavesThePlacement)
                           "Bottom=470\nMaximized=0\n");
     TAddressMain window;
     showAndActivate(window);
-    EXPECT_EQ(window.GlobalTagId, "ABC1234");
+    EXPECT_EQ(window.Session().GlobalTagId, "ABC1234");
     EXPECT_EQ(window.geometry(), QRect(10, 20, 600, 450));
     window.setGeometry(30, 40, 600, 450);
     window.close();

@@ -42,7 +42,7 @@ TEST_F(RecordWindowTest, AKeyboardSessionSurvivesARestart)
         add->trigger();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        ASSERT_EQ(window->TableBook.State(), TDataSetState::Insert) << i;
+        ASSERT_EQ(window->Session().TableBook.State(), TDataSetState::Insert) << i;
         if (!assisted) {
             TypeAndEnter(window.get(), last);
             TypeAndEnter(window.get(), "Pat");
@@ -50,7 +50,7 @@ TEST_F(RecordWindowTest, AKeyboardSessionSurvivesARestart)
         ASSERT_EQ(QApplication::focusWidget(), Edit("Middle")) << i;
         TypeAndEnter(window.get(), "q");
         Key(Qt::Key_Return, Qt::ControlModifier);
-        ASSERT_EQ(window->TableBook.State(), TDataSetState::Browse) << i;
+        ASSERT_EQ(window->Session().TableBook.State(), TDataSetState::Browse) << i;
     }
 
     Key(Qt::Key_PageUp, Qt::ControlModifier);
@@ -72,7 +72,7 @@ TEST_F(RecordWindowTest, AKeyboardSessionSurvivesARestart)
     window.reset();
     window = std::make_unique<TAddressMain>();
     window->show();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return window->TableBook.Active(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->Session().TableBook.Active(); }, 5000));
     const auto rows = Visible({"LNAME", "FNAME", "MIDDLE", "CITY", "STATE"});
     ASSERT_EQ(rows.size(), 10u);
     EXPECT_EQ(rows[0].value("LNAME"), "Adams");

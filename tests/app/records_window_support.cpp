@@ -58,7 +58,7 @@ void RecordWindowTest::StartWith(const std::vector<RecordValues>& records, const
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return window->TableBook.Active(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->Session().TableBook.Active(); }, 5000));
     ASSERT_EQ(messages.Boxes().size(), 0) << qPrintable(messages.Texts().join(" | "));
 }
 
@@ -80,7 +80,7 @@ bool RecordWindowTest::Shown(const char* name) const
 
 QString RecordWindowTest::Field(const char* name) const
 {
-    return window->TableBook.FieldByName(name).AsString();
+    return window->Session().TableBook.FieldByName(name).AsString();
 }
 
 void RecordWindowTest::Type(const char* edit, const QString& text)
@@ -99,14 +99,14 @@ void RecordWindowTest::Key(int key, Qt::KeyboardModifiers modifiers)
 std::vector<RecordValues> RecordWindowTest::Visible(const QStringList& fields)
 {
     std::vector<RecordValues> out;
-    TTable& t = window->TableBook;
-    const long here = window->Apollo1.RecNo();
+    TTable& t = window->Session().TableBook;
+    const long here = window->Session().Apollo1.RecNo();
     for (t.First(); !t.Eof(); t.Next()) {
         RecordValues r;
         for (const QString& f : fields)
             r[f] = t.FieldByName(f).AsString();
         out.push_back(r);
     }
-    window->Apollo1.Go(here);
+    window->Session().Apollo1.Go(here);
     return out;
 }

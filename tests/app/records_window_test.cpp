@@ -30,7 +30,7 @@ TEST_F(RecordWindowTest, EditingShowsSaveAndCancelAndHidesTheWayOut)
     EXPECT_EQ(Button("AddButton")->toolTip(), "Click to add a new record");
 
     Button("EditButton")->click();
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Edit);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Edit);
     EXPECT_TRUE(Shown("SaveButton"));
     EXPECT_TRUE(Button("CancelButton")->isEnabled());
     EXPECT_FALSE(Shown("AddButton"));
@@ -43,7 +43,7 @@ TEST_F(RecordWindowTest, EditingShowsSaveAndCancelAndHidesTheWayOut)
 
     Type("Street", "1 Main St");
     Button("SaveButton")->click();
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Browse);
     EXPECT_EQ(Field("STREET"), "1 Main St");
     EXPECT_EQ(Field("LNAME"), "Adams");
 }
@@ -52,9 +52,9 @@ TEST_F(RecordWindowTest, DoubleClickEditsAndMiddleInitialIsACapital)
 {
     StartWith(Three);
     QTest::mouseDClick(Edit("Date"), Qt::LeftButton);
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Browse);
     QTest::mouseDClick(Edit("City"), Qt::LeftButton);
-    ASSERT_EQ(window->TableBook.State(), TDataSetState::Edit);
+    ASSERT_EQ(window->Session().TableBook.State(), TDataSetState::Edit);
     Type("Middle", "q");
     EXPECT_EQ(Edit("Middle")->text(), "Q");
     EXPECT_EQ(Field("MIDDLE"), "Q");
@@ -88,7 +88,7 @@ TEST_F(RecordWindowTest, PageUpIsIgnoredAndPageDownAsksToSaveWhileEditing)
     Button("EditButton")->click();
     Type("City", "Troy");
     Key(Qt::Key_PageUp);
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Edit);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Edit);
     EXPECT_TRUE(messages.Boxes().isEmpty());
 
     messages.AnswerNo();
@@ -96,11 +96,11 @@ TEST_F(RecordWindowTest, PageUpIsIgnoredAndPageDownAsksToSaveWhileEditing)
     ASSERT_EQ(messages.Boxes().size(), 1);
     EXPECT_EQ(messages.Boxes()[0].text, "Save changes?");
     EXPECT_EQ(messages.Boxes()[0].caption, "Save");
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Edit);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Edit);
 
     messages.AnswerYes();
     Key(Qt::Key_PageDown);
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Browse);
     EXPECT_EQ(Field("CITY"), "Troy");
     EXPECT_EQ(Field("LNAME"), "Adams");
 }
@@ -112,11 +112,11 @@ TEST_F(RecordWindowTest, EscapeAsksBeforeThrowingAnEditAway)
     Type("City", "Troy");
     messages.AnswerNo().AnswerYes();
     Key(Qt::Key_Escape);
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Edit);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Edit);
     Key(Qt::Key_Escape);
     EXPECT_EQ(messages.Boxes().last().text, "Cancel changes?");
     EXPECT_EQ(messages.Boxes().last().caption, "Cancel");
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Browse);
     EXPECT_EQ(Field("CITY"), "");
 }
 
@@ -126,7 +126,7 @@ TEST_F(RecordWindowTest, CtrlEnterSavesAndAltEnterOffersAnother)
     Button("EditButton")->click();
     Type("City", "Troy");
     Key(Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Browse);
     EXPECT_EQ(Field("CITY"), "Troy");
 
     Button("EditButton")->click();
@@ -135,7 +135,7 @@ TEST_F(RecordWindowTest, CtrlEnterSavesAndAltEnterOffersAnother)
     Key(Qt::Key_Return, Qt::AltModifier);
     ASSERT_EQ(messages.Boxes().size(), 1);
     EXPECT_EQ(messages.Boxes()[0].text, "Add another record?");
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Insert);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Insert);
     EXPECT_EQ(QApplication::focusWidget(), Edit("Last"));
     Button("CancelButton")->click();
     EXPECT_EQ(Visible({"CITY"}).front().value("CITY"), "Rome");
@@ -155,14 +155,14 @@ TEST_F(RecordWindowTest, DeleteSetsBothFlagsAndStepsBack)
     EXPECT_EQ(messages.Boxes().last().caption, "DELETE");
     EXPECT_EQ(Field("LNAME"), "Baker");
     EXPECT_EQ(Visible({"LNAME"}).size(), 2u);
-    EXPECT_TRUE(window->ApolloEnv1.Deleted());
+    EXPECT_TRUE(window->Session().ApolloEnv1.Deleted());
     // Still in the file, with the delete mark and ISDEL, until the indexes are rebuilt.
-    EXPECT_EQ(window->Apollo1.RecCount(), 3);
-    window->ApolloEnv1.SetDeleted(false);
-    window->Apollo1.Query("");
-    window->Apollo1.Go(3);
-    EXPECT_TRUE(window->TableBook.FieldByName("ISDEL").AsBoolean());
-    window->ApolloEnv1.SetDeleted(true);
+    EXPECT_EQ(window->Session().Apollo1.RecCount(), 3);
+    window->Session().ApolloEnv1.SetDeleted(false);
+    window->Session().Apollo1.Query("");
+    window->Session().Apollo1.Go(3);
+    EXPECT_TRUE(window->Session().TableBook.FieldByName("ISDEL").AsBoolean());
+    window->Session().ApolloEnv1.SetDeleted(true);
 }
 
 TEST_F(RecordWindowTest, DeletingTheLastRecordLeavesAnEmptyBrowse)
@@ -170,7 +170,7 @@ TEST_F(RecordWindowTest, DeletingTheLastRecordLeavesAnEmptyBrowse)
     StartWith({Person("Adams", "Ann")});
     messages.AnswerYes();
     Button("DeleteButton")->click();
-    EXPECT_TRUE(window->TableBook.Active());
+    EXPECT_TRUE(window->Session().TableBook.Active());
     EXPECT_FALSE(Button("EditButton")->isEnabled());
     EXPECT_FALSE(Button("DeleteButton")->isEnabled());
     EXPECT_TRUE(Button("AddButton")->isEnabled());
@@ -184,7 +184,7 @@ TEST_F(RecordWindowTest, ClosingDuringAnEditDiscardsIt)
     Type("City", "Troy");
     window->close();
     EXPECT_TRUE(messages.Boxes().isEmpty());
-    EXPECT_FALSE(window->TableBook.Active());
+    EXPECT_FALSE(window->Session().TableBook.Active());
     window.reset();
     TTable table;
     ASSERT_TRUE(OpenTableFile(path, table));
@@ -203,7 +203,7 @@ TEST_F(RecordWindowTest, ADiskThatRefusesTheSaveIsReportedAndSoIsTheLossAtClosin
         Type("Last", "Doe");
         messages.Answer(IdOk).Answer(IdOk);
         Button("SaveButton")->click();
-        EXPECT_EQ(window->TableBook.State(), TDataSetState::Browse);
+        EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Browse);
         window->close();
     }
     const QStringList texts = messages.Texts();
@@ -252,12 +252,12 @@ TEST_F(RecordWindowTest, CalculatedFieldsOnlyWhileShown)
     StartWith({Person("Smith", "John", "MIDDLE=Q;PREFIX=Dr.;CITY=Troy;STATE=NY;ZIP=12180")});
     EXPECT_EQ(Field("FullName"), "");
     window->SetExtraFields(true);
-    window->TableBook.First();
+    window->Session().TableBook.First();
     EXPECT_EQ(Field("FullName"), "John Q Smith");
     EXPECT_EQ(Field("FullNameWithPrefix"), "Dr. John Q Smith");
     EXPECT_EQ(Field("CityStateZip"), "Troy NY 12180");
     window->SetExtraFields(false);
-    EXPECT_FALSE(window->TableBook.FieldByName("CityStateZip").Visible());
+    EXPECT_FALSE(window->Session().TableBook.FieldByName("CityStateZip").Visible());
 }
 
 TEST_F(RecordWindowTest, AggressiveSavingReopensAfterTheRightNumberOfSaves)
@@ -266,7 +266,7 @@ TEST_F(RecordWindowTest, AggressiveSavingReopensAfterTheRightNumberOfSaves)
         SCOPED_TRACE(level);
         StartWith(Three, QString("[Editing]\nAggressiveSave=%1\n").arg(level));
         Button("RecordNext")->click();
-        QSignalSpy closes(&window->TableBook, &TTable::activeChanged);
+        QSignalSpy closes(&window->Session().TableBook, &TTable::activeChanged);
         std::vector<int> reopenedAfter;
         for (int save = 1; save <= 6; ++save) {
             const qsizetype before = closes.size();
@@ -275,7 +275,7 @@ TEST_F(RecordWindowTest, AggressiveSavingReopensAfterTheRightNumberOfSaves)
             Button("SaveButton")->click();
             if (closes.size() > before)
                 reopenedAfter.push_back(save);
-            ASSERT_TRUE(window->TableBook.Active());
+            ASSERT_TRUE(window->Session().TableBook.Active());
             EXPECT_EQ(Field("LNAME"), "Baker");
             EXPECT_EQ(Field("CODES"), QString::number(save));
         }
@@ -295,25 +295,25 @@ TEST_F(RecordWindowTest, AggressiveReopenKeepsTheRecordOrderAndFilter)
                Person("Clark", "Cy", "CITY=Boston;STATE=MA"), Person("Dunn", "Di", "CITY=Utica;STATE=NY")},
               "[Editing]\nAggressiveSave=1\n");
     window->SetOrderTo("City");
-    window->Select.values[QueryField::State] = "NY";
+    window->Session().Select.values[QueryField::State] = "NY";
     window->ApplyFilter();
-    window->TableBook.First();
+    window->Session().TableBook.First();
     Button("RecordNext")->click();
     ASSERT_EQ(Field("CITY"), "Troy");
-    const long recNo = window->Apollo1.RecNo();
+    const long recNo = window->Session().Apollo1.RecNo();
 
-    QSignalSpy opens(&window->TableBook, &TTable::activeChanged);
+    QSignalSpy opens(&window->Session().TableBook, &TTable::activeChanged);
     for (int save = 1; save <= 5; ++save) {
         Button("EditButton")->click();
         Type("Codes", QString::number(save));
         Button("SaveButton")->click();
     }
     ASSERT_EQ(opens.size(), 2); // closed and opened again, once
-    EXPECT_EQ(window->Apollo1.RecNo(), recNo);
-    EXPECT_EQ(window->CurrentOrderName, "CITY");
-    EXPECT_EQ(window->Apollo1.IndexOrd(), window->Apollo1.TagArea("CITY"));
+    EXPECT_EQ(window->Session().Apollo1.RecNo(), recNo);
+    EXPECT_EQ(window->Session().CurrentOrderName, "CITY");
+    EXPECT_EQ(window->Session().Apollo1.IndexOrd(), window->Session().Apollo1.TagArea("CITY"));
     EXPECT_TRUE(window->FilterIsSet());
-    EXPECT_EQ(window->Apollo1.QueryRecCount(), 3);
+    EXPECT_EQ(window->Session().Apollo1.QueryRecCount(), 3);
     EXPECT_EQ(Visible({"CITY"}).size(), 3u);
     EXPECT_EQ(Visible({"CITY"}).front().value("CITY"), "Albany");
 }
@@ -321,7 +321,7 @@ TEST_F(RecordWindowTest, AggressiveReopenKeepsTheRecordOrderAndFilter)
 TEST_F(RecordWindowTest, DeletingTheOnlyMatchDropsTheFilter)
 {
     StartWith({Person("Adams", "Ann", "STATE=NY"), Person("Baker", "Bob", "STATE=ON"), Person("Clark", "Cy", "STATE=NY")});
-    window->Select.values[QueryField::State] = "ON";
+    window->Session().Select.values[QueryField::State] = "ON";
     ASSERT_EQ(window->ApplyFilter(), 1);
     window->SetButtons();
     EXPECT_EQ(window->FilterStatus->text(), "1 filter matches");
@@ -352,7 +352,7 @@ TEST_F(RecordWindowTest, WhatWasSavedIsThereAfterARestartAndWhatWasDeletedIsNot)
 
     window = std::make_unique<TAddressMain>();
     window->show();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return window->TableBook.Active(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->Session().TableBook.Active(); }, 5000));
     const auto rows = Visible({"LNAME", "CITY"});
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].value("LNAME"), "Adams");
@@ -364,9 +364,9 @@ TEST_F(RecordWindowTest, WhatWasSavedIsThereAfterARestartAndWhatWasDeletedIsNot)
 TEST_F(RecordWindowTest, TaggedShowsWhetherTheRecordCarriesTheCurrentTag)
 {
     StartWith({Person("Adams", "Ann"), Person("Baker", "Bob")});
-    window->TableBook.Edit();
-    window->TableBook.FieldByName("TAG").SetAsString(window->GlobalTagId);
-    window->TableBook.Post();
+    window->Session().TableBook.Edit();
+    window->Session().TableBook.FieldByName("TAG").SetAsString(window->Session().GlobalTagId);
+    window->Session().TableBook.Post();
     auto* tagged = window->findChild<QAbstractButton*>("Tagged");
     EXPECT_TRUE(tagged->isChecked());
     Button("RecordNext")->click();
@@ -381,12 +381,12 @@ TEST_F(RecordWindowTest, AFileThatCannotBeReopenedIsReportedAsPossiblyLostData)
     // The file disappears from under the program; the reopen must fail.
     ASSERT_TRUE(QFile::rename(path, path + ".moved"));
     Button("SaveButton")->click();
-    EXPECT_FALSE(window->TableBook.Active());
+    EXPECT_FALSE(window->Session().TableBook.Active());
     ASSERT_FALSE(messages.Boxes().isEmpty());
     EXPECT_TRUE(messages.Boxes().last().text.startsWith(
         "An error has occurred which may have resulted in lost data.\r\nPlease close and restart the program"));
-    EXPECT_TRUE(window->LastOpenedFile.isEmpty());
-    EXPECT_FALSE(window->TableBook.ControlsDisabled());
+    EXPECT_TRUE(window->Session().LastOpenedFile.isEmpty());
+    EXPECT_FALSE(window->Session().TableBook.ControlsDisabled());
     EXPECT_EQ(BusyDepth(), 0);
     EXPECT_FALSE(Button("AddButton")->isEnabled());
     // The save itself reached the disk before the file was closed.
@@ -432,6 +432,6 @@ TEST_F(RecordWindowTest, CtrlArrowsMoveEvenFromARecordEdit)
     Type("City", "New York");
     QTest::keyClick(Edit("City"), Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(Edit("City")->cursorPosition(), 4);
-    EXPECT_EQ(window->TableBook.State(), TDataSetState::Edit);
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Edit);
     Button("CancelButton")->click();
 }

@@ -77,7 +77,7 @@ protected:
 
     QString StoredTagOfCurrent()
     {
-        return window.TableBook.FieldByName(QStringLiteral("TAG")).AsString();
+        return window.Session().TableBook.FieldByName(QStringLiteral("TAG")).AsString();
     }
 
     TempProgramDirectory dir;
@@ -91,14 +91,14 @@ TEST_F(SelectCommands, AFilterFromTheFormShowsInTheStatusPanelAndTheCommands)
     EXPECT_EQ(Status(), QStringLiteral("203 records (no filter)"));
     EXPECT_FALSE(window.mnuSaveFilter->isEnabled());
     SetFilterThroughTheForm({{"qLName", "smith"}}, "OkButton");
-    EXPECT_EQ(window.Select.FilterExpression(), R"(UPPER(LNAME)="SMITH")");
+    EXPECT_EQ(window.Session().Select.FilterExpression(), R"(UPPER(LNAME)="SMITH")");
     EXPECT_EQ(Status(), QStringLiteral("11 filter matches"));
     EXPECT_TRUE(window.mnuSaveFilter->isEnabled());
     EXPECT_TRUE(window.mnuTagAllFilterMatches->isEnabled());
     EXPECT_TRUE(OnToolBar("ClearfilterButton"));
 
     window.mnuClearFilter->trigger();
-    EXPECT_FALSE(window.Select.FilterSet());
+    EXPECT_FALSE(window.Session().Select.FilterSet());
     EXPECT_EQ(Status(), QStringLiteral("203 records (no filter)"));
     EXPECT_FALSE(OnToolBar("ClearfilterButton"));
     EXPECT_FALSE(window.mnuSaveFilter->isEnabled());
@@ -114,14 +114,14 @@ TEST_F(SelectCommands, CancelPutsBackTheFilterThatTestReplaced)
     });
     window.mnuSetFilter->trigger();
     EXPECT_TRUE(ModalWasHandled());
-    EXPECT_EQ(window.Select.values[QueryField::LName], QStringLiteral("smith"));
-    EXPECT_EQ(window.Apollo1.DBFilter(), R"(UPPER(LNAME)="SMITH".and. !ISDEL)");
+    EXPECT_EQ(window.Session().Select.values[QueryField::LName], QStringLiteral("smith"));
+    EXPECT_EQ(window.Session().Apollo1.DBFilter(), R"(UPPER(LNAME)="SMITH".and. !ISDEL)");
 }
 
 TEST_F(SelectCommands, AFilterThatMatchesNothingLeavesTheFormEmptyNextTime)
 {
     SetFilterThroughTheForm({{"qLName", "zzzz"}}, "OkButton");
-    EXPECT_FALSE(window.Select.FilterSet());
+    EXPECT_FALSE(window.Session().Select.FilterSet());
     EXPECT_EQ(Status(), QStringLiteral("203 records (no filter)"));
     QString seen = QStringLiteral("not read");
     WhenModalOpens([&seen](QWidget* form) {
@@ -134,37 +134,37 @@ TEST_F(SelectCommands, AFilterThatMatchesNothingLeavesTheFormEmptyNextTime)
 
 TEST_F(SelectCommands, TheFilterCommandBeepsDuringAnEdit)
 {
-    window.TableBook.Edit();
+    window.Session().TableBook.Edit();
     WhenModalOpens([](QWidget* modal) { modal->close(); }, 300);
     window.FilterButtonClick();
     // Lets the watcher run out, so it cannot take the next test's dialog.
     QTest::qWait(400);
     EXPECT_FALSE(ModalWasHandled());
     EXPECT_EQ(beeps, 1);
-    window.TableBook.Cancel();
+    window.Session().TableBook.Cancel();
 }
 
 TEST_F(SelectCommands, PressingTaggedTwiceLeavesTheRecordUntagged)
 {
     auto* tagged = Child<QCheckBox>("Tagged");
     QTest::mouseClick(tagged, Qt::LeftButton);
-    EXPECT_EQ(StoredTagOfCurrent(), window.GlobalTagId);
+    EXPECT_EQ(StoredTagOfCurrent(), window.Session().GlobalTagId);
     EXPECT_TRUE(tagged->isChecked());
     QTest::mouseClick(tagged, Qt::RightButton);
-    EXPECT_EQ(StoredTagOfCurrent(), window.GlobalTagId);
+    EXPECT_EQ(StoredTagOfCurrent(), window.Session().GlobalTagId);
     QTest::mouseClick(tagged, Qt::LeftButton);
     EXPECT_EQ(StoredTagOfCurrent(), QString());
     EXPECT_FALSE(tagged->isChecked());
     // Space works like a press of the left button.
     QTest::keyClick(tagged, Qt::Key_Space);
-    EXPECT_EQ(StoredTagOfCurrent(), window.GlobalTagId);
+    EXPECT_EQ(StoredTagOfCurrent(), window.Session().GlobalTagId);
 }
 
 TEST_F(SelectCommands, UntaggingTheOnlyUntaggedMatchDropsTheFilter)
 {
     // Tag all but one record, then filter for the untagged ones.
-    window.Select.values[QueryField::LName] = QStringLiteral("müller");
-    window.Select.values.reverse = true;
+    window.Session().Select.values[QueryField::LName] = QStringLiteral("müller");
+    window.Session().Select.values.reverse = true;
     ASSERT_EQ(window.ApplyFilter(), kVisible - 1);
     window.SetButtons();
     messages.AnswerYes();
@@ -183,26 +183,26 @@ TEST_F(SelectCommands, UntaggingTheOnlyUntaggedMatchDropsTheFilter)
     ASSERT_TRUE(ModalWasHandled());
     EXPECT_EQ(messages.Boxes()[0].text, QStringLiteral("Tag all records matching filter?"));
     EXPECT_EQ(messages.Boxes()[0].caption, QStringLiteral("TAG ALL"));
-    EXPECT_FALSE(window.TableBook.ControlsDisabled());
+    EXPECT_FALSE(window.Session().TableBook.ControlsDisabled());
 
-    window.Select.ClearQueryVars();
-    window.Select.values.tagged = true;
-    window.Select.values.reverse = true;
+    window.Session().Select.ClearQueryVars();
+    window.Session().Select.values.tagged = true;
+    window.Session().Select.values.reverse = true;
     ASSERT_EQ(window.ApplyFilter(), 1);
-    window.TableBook.First();
-    EXPECT_EQ(window.TableBook.FieldByName(QStringLiteral("LNAME")).AsString(), QStringLiteral("Müller"));
+    window.Session().TableBook.First();
+    EXPECT_EQ(window.Session().TableBook.FieldByName(QStringLiteral("LNAME")).AsString(), QStringLiteral("Müller"));
     QTest::mouseClick(Child<QCheckBox>("Tagged"), Qt::LeftButton);
-    EXPECT_FALSE(window.Select.FilterSet());
-    EXPECT_EQ(window.Apollo1.QueryRecCount(), kVisible);
+    EXPECT_FALSE(window.Session().Select.FilterSet());
+    EXPECT_EQ(window.Session().Apollo1.QueryRecCount(), kVisible);
 }
 
 TEST_F(SelectCommands, ClearingTagsChangesTheIdAndNoRecord)
 {
     QTest::mouseClick(Child<QCheckBox>("Tagged"), Qt::LeftButton);
-    window.Select.values.tagged = true;
+    window.Session().Select.values.tagged = true;
     ASSERT_EQ(window.ApplyFilter(), 1);
-    const QString oldId = window.GlobalTagId;
-    window.TableBook.Close();
+    const QString oldId = window.Session().GlobalTagId;
+    window.Session().TableBook.Close();
     QFile dbf(dir.File(QStringLiteral("book.dbf")));
     ASSERT_TRUE(dbf.open(QIODevice::ReadOnly));
     const QByteArray before = dbf.readAll();
@@ -213,11 +213,11 @@ TEST_F(SelectCommands, ClearingTagsChangesTheIdAndNoRecord)
     // Ids are made from the clock to the second; wait for another second.
     QTest::qWait(1100);
     window.mnuClearTags->trigger();
-    EXPECT_NE(window.GlobalTagId, oldId);
-    EXPECT_EQ(ReadSettingString(QStringLiteral("Misc"), QStringLiteral("GlobalTagId")), window.GlobalTagId);
-    EXPECT_FALSE(window.Select.FilterSet());
+    EXPECT_NE(window.Session().GlobalTagId, oldId);
+    EXPECT_EQ(ReadSettingString(QStringLiteral("Misc"), QStringLiteral("GlobalTagId")), window.Session().GlobalTagId);
+    EXPECT_FALSE(window.Session().Select.FilterSet());
     EXPECT_FALSE(Child<QCheckBox>("Tagged")->isChecked());
-    window.TableBook.Close();
+    window.Session().TableBook.Close();
     ASSERT_TRUE(dbf.open(QIODevice::ReadOnly));
     EXPECT_EQ(dbf.readAll(), before);
 }
@@ -233,7 +233,7 @@ TEST_F(SelectCommands, SavedFiltersRestore)
     window.mnuRestoreFilter->trigger();
     SetFilterSaveChooser({});
     SetFilterOpenChooser({});
-    EXPECT_EQ(window.Select.values[QueryField::LName], QStringLiteral("smith"));
+    EXPECT_EQ(window.Session().Select.values[QueryField::LName], QStringLiteral("smith"));
     EXPECT_EQ(Status(), QStringLiteral("11 filter matches"));
     EXPECT_TRUE(messages.Boxes().isEmpty());
 }

@@ -2,6 +2,7 @@
 #include "app/bkmain.h"
 #include "app/fieldslist.h"
 #include "platform/systembeep.h"
+#include "session/sessionscopes.h"
 #include "support/modal.h"
 #include "support/scripted_messages.h"
 #include "support/temp_program_dir.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,7 +59,7 @@ protected:
         return names;
     }
 
-    QString Last() const { return window->TableBook.FieldByName("LNAME").AsString(); }
+    QString Last() const { return window->Session().TableBook.FieldByName("LNAME").AsString(); }
 
     // Runs the search dialog: picks the order at `order` (-1 keeps it) and types `text`.
     void Search(int order, const QString& text)
@@ -110,39 +112,39 @@ TEST_F(SortSearchBrowse, OpeningOrdersByLastNameWithOneCheckMark)
     ASSERT_EQ(window->SortItems.size(), 14);
     EXPECT_EQ(window->SortItems.at(10)->text(), "&E-mail");
     EXPECT_EQ(Checked(), QStringList{"mnuOrderLastName"});
-    EXPECT_EQ(window->TableBook.IndexName(), "LNAME");
+    EXPECT_EQ(window->Session().TableBook.IndexName(), "LNAME");
     // Blank last names sort first, then the one with a leading blank.
-    window->TableBook.First();
-    EXPECT_EQ(window->Apollo1.RecNo(), 8);
-    window->TableBook.Next();
+    window->Session().TableBook.First();
+    EXPECT_EQ(window->Session().Apollo1.RecNo(), 8);
+    window->Session().TableBook.Next();
     EXPECT_EQ(Last(), " Leading");
 }
 
 TEST_F(SortSearchBrowse, EachSortItemSelectsItsTagAndMovesTheCheckMark)
 {
     window->findChild<QAction*>("mnuOrderCity")->trigger();
-    EXPECT_EQ(window->CurrentOrderName, "CITY");
-    EXPECT_EQ(window->TableBook.IndexName(), "CITY");
+    EXPECT_EQ(window->Session().CurrentOrderName, "CITY");
+    EXPECT_EQ(window->Session().TableBook.IndexName(), "CITY");
     EXPECT_EQ(Checked(), QStringList{"mnuOrderCity"});
     window->findChild<QAction*>("mnuOrderEmail")->trigger();
-    EXPECT_EQ(window->TableBook.IndexName(), "EMAIL");
+    EXPECT_EQ(window->Session().TableBook.IndexName(), "EMAIL");
     EXPECT_EQ(Checked(), QStringList{"mnuOrderEmail"});
     // Ordering by last name again, as every open does.
     window->OrderByLastName();
-    EXPECT_EQ(window->CurrentOrderName, "LNAME");
+    EXPECT_EQ(window->Session().CurrentOrderName, "LNAME");
     EXPECT_EQ(Checked(), QStringList{"mnuOrderLastName"});
 }
 
 TEST_F(SortSearchBrowse, AnOrderWhoseTagIsMissingGivesNaturalOrderWithoutAMessage)
 {
     window->SetCurrentOrder("NOSUCH");
-    EXPECT_EQ(window->CurrentOrderName, "NOSUCH");
-    EXPECT_TRUE(window->TableBook.IndexName().isEmpty());
-    window->TableBook.First();
-    EXPECT_EQ(window->Apollo1.RecNo(), 1);
+    EXPECT_EQ(window->Session().CurrentOrderName, "NOSUCH");
+    EXPECT_TRUE(window->Session().TableBook.IndexName().isEmpty());
+    window->Session().TableBook.First();
+    EXPECT_EQ(window->Session().Apollo1.RecNo(), 1);
     // A text that names no order leaves order and check mark alone.
     window->SetOrderTo("Nickname");
-    EXPECT_EQ(window->CurrentOrderName, "NOSUCH");
+    EXPECT_EQ(window->Session().CurrentOrderName, "NOSUCH");
     EXPECT_EQ(Checked(), QStringList{"mnuOrderLastName"});
     EXPECT_TRUE(boxes.Boxes().isEmpty());
 }
@@ -150,24 +152,24 @@ TEST_F(SortSearchBrowse, AnOrderWhoseTagIsMissingGivesNaturalOrderWithoutAMessag
 TEST_F(SortSearchBrowse, SearchingLandsOnTheFirstMatchOrStaysPut)
 {
     Search(-1, "smi");
-    EXPECT_EQ(window->Apollo1.RecNo(), 9);
+    EXPECT_EQ(window->Session().Apollo1.RecNo(), 9);
     EXPECT_EQ(Last(), "Smith");
 
-    window->TableBook.Next();
-    const long before = window->Apollo1.RecNo();
+    window->Session().TableBook.Next();
+    const long before = window->Session().Apollo1.RecNo();
     Search(-1, "zzz");
-    EXPECT_EQ(window->Apollo1.RecNo(), before);
-    EXPECT_FALSE(window->TableBook.Eof());
-    EXPECT_FALSE(window->ApolloEnv1.SoftSeek());
+    EXPECT_EQ(window->Session().Apollo1.RecNo(), before);
+    EXPECT_FALSE(window->Session().TableBook.Eof());
+    EXPECT_FALSE(window->Session().ApolloEnv1.SoftSeek());
     EXPECT_TRUE(boxes.Boxes().isEmpty());
 }
 
 TEST_F(SortSearchBrowse, ChoosingCityInTheSearchSwitchesTheOrderAndTheCheckMark)
 {
     Search(5, "bos");
-    EXPECT_EQ(window->CurrentOrderName, "CITY");
+    EXPECT_EQ(window->Session().CurrentOrderName, "CITY");
     EXPECT_EQ(Checked(), QStringList{"mnuOrderCity"});
-    EXPECT_EQ(window->TableBook.FieldByName("CITY").AsString().toUpper(), "BOSTON");
+    EXPECT_EQ(window->Session().TableBook.FieldByName("CITY").AsString().toUpper(), "BOSTON");
     // The next search offers the order now in use.
     WhenModalOpens([](QWidget* modal) {
         EXPECT_EQ(modal->findChild<QComboBox*>("OrderCombo")->currentText(), "City");
@@ -179,12 +181,12 @@ TEST_F(SortSearchBrowse, ChoosingCityInTheSearchSwitchesTheOrderAndTheCheckMark)
 
 TEST_F(SortSearchBrowse, AnEmptySearchChangesNeitherOrderNorPosition)
 {
-    window->TableBook.Last();
-    const long before = window->Apollo1.RecNo();
+    window->Session().TableBook.Last();
+    const long before = window->Session().Apollo1.RecNo();
     Search(5, "");
-    EXPECT_EQ(window->TableBook.IndexName(), "LNAME");
+    EXPECT_EQ(window->Session().TableBook.IndexName(), "LNAME");
     EXPECT_EQ(Checked(), QStringList{"mnuOrderLastName"});
-    EXPECT_EQ(window->Apollo1.RecNo(), before);
+    EXPECT_EQ(window->Session().Apollo1.RecNo(), before);
 }
 
 TEST_F(SortSearchBrowse, BrowseShowsEveryColumnInOrderWithTaggedAsYesOrNo)
@@ -218,7 +220,7 @@ TEST_F(SortSearchBrowse, AMovedColumnStaysMovedAcrossBrowsesAndRestarts)
     });
     const QStringList listed = ListedFields();
     EXPECT_GT(listed.indexOf("LNAME"), listed.indexOf("FNAME"));
-    EXPECT_EQ(listed.size(), window->TableBook.Fields().size());
+    EXPECT_EQ(listed.size(), window->Session().TableBook.Fields().size());
 
     for (int run = 0; run < 2; ++run) {
         if (run == 1)
@@ -240,18 +242,47 @@ TEST_F(SortSearchBrowse, AnUnknownNameInTheColumnListIsSkippedAndDropped)
     const QStringList listed = ListedFields();
     EXPECT_FALSE(listed.contains("NOSUCHFIELD"));
     EXPECT_EQ(listed.mid(0, 2), QStringList({"CITY", "LNAME"}));
-    EXPECT_EQ(listed, FieldNames(window->TableBook));
+    EXPECT_EQ(listed, FieldNames(window->Session().TableBook));
 }
 
 TEST_F(SortSearchBrowse, BrowsingWhileEditingBeepsButStillTakesTheColumnList)
 {
     ASSERT_TRUE(WriteFieldsList(dir.File("FIELDS.LST"), {"CITY"}));
-    window->TableBook.Edit();
+    window->Session().TableBook.Edit();
     WhenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); }, 300);
     window->BrowseButtonClick();
     QTest::qWait(400);
     EXPECT_FALSE(ModalWasHandled());
     EXPECT_EQ(beeps, 1);
-    EXPECT_EQ(window->TableBook.Fields().front()->FieldName(), "CITY");
-    window->TableBook.Cancel();
+    EXPECT_EQ(window->Session().TableBook.Fields().front()->FieldName(), "CITY");
+    window->Session().TableBook.Cancel();
+}
+
+TEST_F(SortSearchBrowse, AFileALayerClosedComesBackInTheUsersOrderWithItsCheckMarkAndLiveButtons)
+{
+    window->SetMenuOrder(window->findChild<QAction*>("mnuOrderZip"));
+    {
+        FileClosed closed(window->Session());
+        EXPECT_EQ(closed.Path(), dir.Path() + "DATA/small.dbf");
+        EXPECT_FALSE(window->Session().FileOpen());
+    }
+    AddressSession& session = window->Session();
+    ASSERT_TRUE(session.FileOpen());
+    EXPECT_EQ(session.CurrentOrderName, "ZIP");
+    EXPECT_EQ(session.Apollo1.IndexOrd(), session.Apollo1.TagArea("ZIP"));
+    EXPECT_EQ(Checked(), QStringList{"mnuOrderZip"});
+    EXPECT_TRUE(window->SearchButton->isEnabled());
+    EXPECT_EQ(session.Window(), window.get());
+}
+
+TEST_F(SortSearchBrowse, ALayersItemInThePrintMenuBringsTheMenuIntoSight)
+{
+    const MainMenus menus = window->Menus();
+    EXPECT_EQ(menus.Window, window.get());
+    EXPECT_EQ(menus.Print1, window->Print1);
+    EXPECT_FALSE(window->Print1->menuAction()->isVisible());
+    menus.Print1->addAction("Print &Labels")->setObjectName("LabelsMenu");
+    window->SetButtons();
+    EXPECT_TRUE(window->Print1->menuAction()->isVisible());
+    EXPECT_TRUE(window->Print1->menuAction()->isEnabled());
 }

@@ -1,6 +1,7 @@
 #include "table_test_support.h"
 
 #include "support/file_size_limit.h"
+#include "table/controlsscope.h"
 #include "table/opentablefile.h"
 #include "table/tableerror.h"
 #include "xbase/sx.h"
@@ -178,6 +179,30 @@ TEST_F(TableTest, DisabledControlsHearNothingUntilTheLastEnable)
     t.table.EnableControls();
     EXPECT_EQ(changes, 1);
     t.table.Next();
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(TableTest, ControlsScopeEnablesOnEveryWayOutAndAnInactiveOneDoesNothing)
+{
+    Trio t;
+    int changes = 0;
+    t.source.OnDataChange = [&](TField*) { ++changes; };
+    ASSERT_TRUE(OpenTableFile(MakePeople("p.dbf", {{"A", ""}, {"B", ""}}), t.table));
+    changes = 0;
+    try {
+        ControlsScope quiet(t.table);
+        t.table.Next();
+        EXPECT_TRUE(t.table.ControlsDisabled());
+        throw TableError(QStringLiteral("work failed"));
+    } catch (const TableError&) {
+    }
+    EXPECT_FALSE(t.table.ControlsDisabled());
+    EXPECT_EQ(changes, 1);
+    {
+        ControlsScope idle(t.table, false);
+        EXPECT_FALSE(t.table.ControlsDisabled());
+        t.table.First();
+    }
     EXPECT_EQ(changes, 2);
 }
 

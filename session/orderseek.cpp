@@ -1,4 +1,4 @@
-#include "app/orderseek.h"
+#include "session/orderseek.h"
 
 #include "select/upperfold.h"
 #include "table/tableerror.h"

@@ -1,0 +1,120 @@
+#pragma once
+// The program's shared state around the one open address file. The main window owns one
+// AddressSession for its whole life; every dialog and every layer above this one
+// (labels/, report/, exchange/, dial/) receives it by reference and reaches the address
+// file only through it, never through the main window's members. Tests drive it alone.
+//
+// What it holds (the names are those the rest of the program uses):
+//   TableBook, DataSourceBook, Apollo1  the address table, its data source and companion,
+//                                       wired together and declared with the address
+//                                       file's fields; exclusive use
+//   ApolloEnv1                          the engine settings: dates with the century,
+//                                       deleted records hidden, no engine messages
+//   Select                              the query values and the filter expression
+//   GlobalTagId                         a record is tagged when its TAG holds this id
+//   CurrentOrderName                    the tag ordering TableBook; empty with no file
+//   LastOpenedFile                      the file open now, or "" after a failed open
+//   PrinterName                         the printer the user chose last; "" for the default
+//
+// Reading the state:
+//   session.FileOpen()            an address file is open
+//   session.FilterExpression()    "" with no filter; never holds the deleted-record part
+//   session.MatchCount()          records the active query lets through, 0 with no file
+//   session.GetDatabasePath()     folder of the open file, ending in "/"
+//   session.Window()              the window dialogs centre on and open over
+//
+// Changing it:
+//   session.ApplyFilter()         sets the active query from Select; gives the match count
+//   session.SetCurrentOrder(tag)  orders TableBook by the tag (the "&Sort" menu's check
+//                                 mark is the main window's business and stays as it is)
+//   session.ReopenFile()          reopens LastOpenedFile as the main window opens files,
+//                                 puts the order back, goes to the first record and
+//                                 refreshes the window's buttons
+//   session.RefreshWindow()       the main window updates its buttons, menus and status
+//
+// Around a run (a print, an export, an import), in session/sessionscopes.h:
+//   KeepPlace keep(session);      controls off, record number, order and filter noted;
+//                                 all put back, controls on again, on every way out
+//   FileClosed closed(session);   TableBook closed for a run that opens the file itself
+//                                 (closed.Path()); reopened with ReopenFile on the way out
+//   QuietRecordEvents quiet(session.TableBook, true);   the window's record events and
+//                                 the controls stay quiet while a layer writes records
+//
+// A layer's commands go into the main window's menus through MainMenus
+// (session/mainmenus.h): the main window creates the layer's command object with the
+// session and its menus, and the object adds its own actions and keeps its own state.
+//
+//   class TLabelCommands : public QObject {
+//   public:
+//       TLabelCommands(AddressSession& session, const MainMenus& menus, QObject* parent);
+//   };
+//   void TLabelCommands::LabelsMenuClick()
+//   {
+//       if (!session_.FileOpen() || session_.MatchCount() == 0)
+//           return;
+//       KeepPlace keep(session_);
+//       TNewLabelSetupScreen screen(session_, session_.Window());
+//       screen.exec();
+//   }
+
+#include "select/selection.h"
+#include "table/tapollo.h"
+#include "table/tapolloenv.h"
+#include "table/tdatasource.h"
+#include "table/ttable.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+class AddressSession : public QObject {
+    Q_OBJECT
+public:
+    explicit AddressSession(QObject* parent = nullptr);
+    ~AddressSession() override;
+    AddressSession(const AddressSession&) = delete;
+    AddressSession& operator=(const AddressSession&) = delete;
+
+    TTable TableBook;
+    TDataSource DataSourceBook;
+    TApollo Apollo1;
+    TApolloEnv ApolloEnv1;
+    Selection Select;
+    QString GlobalTagId;
+    QString CurrentOrderName;
+    QString LastOpenedFile;
+    QString PrinterName;
+
+    bool FileOpen() const { return TableBook.Active(); }
+    const QString& FilterExpression() const { return Select.FilterExpression(); }
+    bool FilterIsSet() const { return Select.FilterSet(); }
+    long MatchCount();
+    QString GetDatabasePath() const;
+
+    long ApplyFilter();
+    // After a save, delete or tag toggle: drops a filter whose last match is gone.
+    void ReapplyFilterIfNothingMatches();
+    void SetCurrentOrder(const QString& tag);
+
+    // Opens LastOpenedFile through OpenFile, orders it by CurrentOrderName, goes to its
+    // first record and calls RefreshWindow. False when there is nothing to open or the
+    // open failed (the window then shows its no-file state).
+    bool ReopenFile();
+    void RefreshWindow();
+
+    // The main window's own ways of doing these; a session without a window opens the
+    // file plainly and applies the filter, and refreshes nothing.
+    std::function<bool(const QString& path)> OpenFile;
+    std::function<void()> Refresh;
+
+    QWidget* Window() const;
+    void SetWindow(QWidget* window);
+
+private:
+    bool OpenPlainly(const QString& path);
+
+    QPointer<QWidget> window_;
+};

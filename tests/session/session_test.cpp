@@ -1,0 +1,237 @@
+#include "session/addresssession.h"
+#include "session/sessionscopes.h"
+#include "support/fixture_copy.h"
+#include "support/scripted_messages.h"
+#include "table/opentablefile.h"
+#include "table/tableerror.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+class SessionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        path = CopyFixtureTable(QStringLiteral("small"), dir.path(), QStringLiteral("book"));
+        session.Refresh = [this] { ++refreshes; };
+    }
+
+    // Opens the copy as a layer finds it: through the session, filter applied.
+    void Open()
+    {
+        session.LastOpenedFile = path;
+        ASSERT_TRUE(session.ReopenFile());
+    }
+
+    QStringList Column(const char* field)
+    {
+        QStringList values;
+        for (session.TableBook.First(); !session.TableBook.Eof(); session.TableBook.Next())
+            values << session.TableBook.FieldByName(QLatin1StringView(field)).AsString();
+        return values;
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    AddressSession session;
+    int refreshes = 0;
+};
+
+TEST_F(SessionTest, ANewSessionHoldsTheAddressTableClosedAndTheEngineSetAsTheProgramNeedsIt)
+{
+    EXPECT_FALSE(session.FileOpen());
+    EXPECT_EQ(session.MatchCount(), 0);
+    EXPECT_EQ(session.DataSourceBook.DataSet(), &session.TableBook);
+    EXPECT_EQ(session.Apollo1.Table(), &session.TableBook);
+    EXPECT_TRUE(session.TableBook.Exclusive());
+    EXPECT_NE(session.TableBook.FindField(QStringLiteral("LNAME")), nullptr);
+    EXPECT_NE(session.TableBook.FindField(QStringLiteral("ISDEL")), nullptr);
+    EXPECT_TRUE(session.ApolloEnv1.Deleted());
+    EXPECT_TRUE(session.ApolloEnv1.Century());
+    EXPECT_EQ(session.Window(), nullptr);
+}
+
+TEST_F(SessionTest, ReopeningOpensTheLastFileInTheCurrentOrderAtItsFirstRecordAndRefreshes)
+{
+    session.CurrentOrderName = QStringLiteral("CITY");
+    Open();
+    EXPECT_TRUE(session.FileOpen());
+    EXPECT_EQ(session.CurrentOrderName, QStringLiteral("CITY"));
+    EXPECT_EQ(session.Apollo1.IndexOrd(), session.Apollo1.TagArea(QStringLiteral("CITY")));
+    EXPECT_EQ(session.GetDatabasePath(), QDir(dir.path()).absolutePath() + QLatin1Char('/'));
+    EXPECT_EQ(refreshes, 1);
+    // Deleted records stay hidden; the first record is the lowest city.
+    const long shown = session.MatchCount();
+    EXPECT_GT(shown, 0);
+    session.TableBook.First();
+    const QString first = session.TableBook.FieldByName(QStringLiteral("CITY")).AsString();
+    QStringList cities = Column("CITY");
+    EXPECT_EQ(cities.size(), shown);
+    EXPECT_EQ(first, cities.first());
+}
+
+TEST_F(SessionTest, ReopeningWithNothingToOpenOrAFailedOpenGivesFalse)
+{
+    EXPECT_FALSE(session.ReopenFile());
+    EXPECT_EQ(refreshes, 0);
+    session.LastOpenedFile = dir.filePath(QStringLiteral("missing.dbf"));
+    ScriptedMessages messages;
+    messages.Answer(IdOk);
+    EXPECT_FALSE(session.ReopenFile());
+    EXPECT_EQ(messages.Boxes().size(), 1);
+    EXPECT_FALSE(session.FileOpen());
+    EXPECT_TRUE(session.LastOpenedFile.isEmpty());
+    EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(SessionTest, TheWindowsOwnOpenTakesThePlaceOfThePlainOne)
+{
+    QString asked;
+    session.OpenFile = [&](const QString& file) {
+        asked = file;
+        return false;
+    };
+    session.LastOpenedFile = path;
+    EXPECT_FALSE(session.ReopenFile());
+    EXPECT_EQ(asked, path);
+    EXPECT_FALSE(session.FileOpen());
+}
+
+TEST_F(SessionTest, TheFilterOfTheSelectionLimitsTheMatchesAndTheOrderFollowsSetCurrentOrder)
+{
+    Open();
+    const long all = session.MatchCount();
+    QStringList states = Column("STATE");
+    const long expected = states.filter(QRegularExpression(QStringLiteral("^CA"))).size();
+    ASSERT_GT(expected, 0);
+    ASSERT_LT(expected, all);
+    session.Select.values[QueryField::State] = QStringLiteral("CA");
+    EXPECT_EQ(session.ApplyFilter(), expected);
+    EXPECT_TRUE(session.FilterIsSet());
+    EXPECT_FALSE(session.FilterExpression().isEmpty());
+    EXPECT_EQ(session.MatchCount(), expected);
+
+    session.SetCurrentOrder(QStringLiteral("ZIP"));
+    QStringList zips = Column("ZIP");
+    EXPECT_EQ(zips.size(), expected);
+    EXPECT_TRUE(std::is_sorted(zips.begin(), zips.end()));
+    EXPECT_EQ(session.CurrentOrderName, QStringLiteral("ZIP"));
+}
+
+TEST_F(SessionTest, KeepPlacePutsBackRecordOrderAndFilterAfterARunThatChangedThemAll)
+{
+    Open();
+    session.Select.values[QueryField::State] = QStringLiteral("CA");
+    session.ApplyFilter();
+    session.SetCurrentOrder(QStringLiteral("LNAME"));
+    session.TableBook.Next();
+    session.TableBook.Next();
+    const long recNo = session.Apollo1.RecNo();
+    const QString filter = session.Apollo1.DBFilter();
+    const int order = session.Apollo1.IndexOrd();
+    {
+        KeepPlace keep(session);
+        EXPECT_EQ(keep.RecNo(), recNo);
+        EXPECT_EQ(keep.Filter(), filter);
+        EXPECT_TRUE(session.TableBook.ControlsDisabled());
+        session.Apollo1.SetOrder(session.Apollo1.TagArea(QStringLiteral("ORG")));
+        session.Apollo1.Query(QStringLiteral("Recno()=1"));
+        session.Apollo1.SetScope(QStringLiteral("A"), QStringLiteral("B"));
+    }
+    EXPECT_FALSE(session.TableBook.ControlsDisabled());
+    EXPECT_EQ(session.Apollo1.RecNo(), recNo);
+    EXPECT_EQ(session.Apollo1.DBFilter(), filter);
+    EXPECT_EQ(session.Apollo1.IndexOrd(), order);
+    EXPECT_EQ(session.MatchCount(), session.ApplyFilter());
+}
+
+TEST_F(SessionTest, KeepPlaceRestoresWhenTheRunFailsAndDoesNothingWithoutAFile)
+{
+    Open();
+    session.TableBook.Last();
+    const long recNo = session.Apollo1.RecNo();
+    try {
+        KeepPlace keep(session);
+        session.TableBook.First();
+        throw TableError(QStringLiteral("printer gone"));
+    } catch (const TableError&) {
+    }
+    EXPECT_EQ(session.Apollo1.RecNo(), recNo);
+    EXPECT_FALSE(session.TableBook.ControlsDisabled());
+
+    session.TableBook.Close();
+    {
+        KeepPlace keep(session);
+        EXPECT_EQ(keep.RecNo(), 0);
+    }
+    EXPECT_FALSE(session.FileOpen());
+    EXPECT_FALSE(session.TableBook.ControlsDisabled());
+}
+
+TEST_F(SessionTest, FileClosedGivesTheFileToARunAndReopensItInTheSameOrder)
+{
+    Open();
+    session.SetCurrentOrder(QStringLiteral("ORG"));
+    refreshes = 0;
+    {
+        FileClosed closed(session);
+        EXPECT_FALSE(session.FileOpen());
+        EXPECT_EQ(closed.Path(), path);
+        // The run may open the file itself, exclusively.
+        TTable own;
+        own.SetExclusive(true);
+        EXPECT_TRUE(OpenTableFile(path, own));
+    }
+    EXPECT_TRUE(session.FileOpen());
+    EXPECT_EQ(session.CurrentOrderName, QStringLiteral("ORG"));
+    EXPECT_EQ(session.Apollo1.IndexOrd(), session.Apollo1.TagArea(QStringLiteral("ORG")));
+    EXPECT_EQ(refreshes, 1);
+
+    session.TableBook.Close();
+    {
+        FileClosed closed(session);
+        EXPECT_TRUE(closed.Path().isEmpty());
+    }
+    EXPECT_FALSE(session.FileOpen());
+    EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(SessionTest, QuietRecordEventsSilencesTheWindowsHandlersAndComesBack)
+{
+    Open();
+    int edits = 0, posts = 0;
+    session.TableBook.AfterEdit = [&](TTable&) { ++edits; };
+    session.TableBook.AfterPost = [&](TTable&) { ++posts; };
+    auto touch = [&] {
+        session.TableBook.Edit();
+        session.TableBook.FieldByName(QStringLiteral("CODES")).SetAsString(QStringLiteral("X"));
+        session.TableBook.Post();
+    };
+    {
+        QuietRecordEvents quiet(session.TableBook, false);
+        EXPECT_FALSE(session.TableBook.ControlsDisabled());
+        touch();
+    }
+    EXPECT_EQ(edits, 0);
+    EXPECT_EQ(posts, 1);
+    {
+        QuietRecordEvents quiet(session.TableBook, true);
+        EXPECT_TRUE(session.TableBook.ControlsDisabled());
+        touch();
+    }
+    EXPECT_EQ(edits, 0);
+    EXPECT_EQ(posts, 1);
+    EXPECT_FALSE(session.TableBook.ControlsDisabled());
+    touch();
+    EXPECT_EQ(edits, 1);
+    EXPECT_EQ(posts, 2);
+}
+
+} // namespace
