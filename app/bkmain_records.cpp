@@ -7,7 +7,7 @@
 #include "app/buttonrules.h"
 #include "app/calcfields.h"
 #include "app/overtype.h"
-#include "app/printercheck.h"
+#include "report/printeravailability.h"
 #include "app/recordcard.h"
 #include "app/skipfields.h"
 #include "app/sortorders.h"
@@ -25,7 +25,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
@@ -523,27 +522,8 @@ void TAddressMain::ReselectOrder(const QString& tag)
 
 // ---- first activation -------------------------------------------------------------------------
 
-namespace {
-
-// Until the printing layer offers its list: the system's printers and the "PDF file"
-// printer that is always there, which also stands in as the default.
-QStringList InstalledPrinters()
-{
-    return QPrinterInfo::availablePrinterNames() << QStringLiteral("PDF file");
-}
-
-QString DefaultPrinterName()
-{
-    const QString system = QPrinterInfo::defaultPrinterName();
-    return system.isEmpty() ? QStringLiteral("PDF file") : system;
-}
-
-} // namespace
-
 void TAddressMain::FinishFirstActivation()
 {
     SetButtons();
-    const QString warning = PrinterCheckMessage(InstalledPrinters(), DefaultPrinterName());
-    if (!warning.isEmpty())
-        ShowInformation(warning);
+    CheckPrinterAvailability();
 }

@@ -1,6 +1,6 @@
 #include "app/aggressivesave.h"
 #include "app/buttonrules.h"
-#include "app/printercheck.h"
+#include "report/printeravailability.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QPaintDevice;
+class QPrinter;
+
+// The printer that is always there: a job sent to it is saved as a PDF file.
+inline const QString PdfFilePrinterName = QStringLiteral("PDF file");
+
+// The printers the program may print on. The real list is the system's (CUPS) printers
+// followed by "PDF file"; tests install a double to see what happens when the printing
+// system itself fails (no list, no default).
+class PrinterListService {
+public:
+    virtual ~PrinterListService() = default;
+    virtual QStringList Printers() = 0;
+    // The printer selected by the system; empty when it names none.
+    virtual QString DefaultPrinter() = 0;
+};
+
+// Installs a service (not owned) and returns the one it replaces; nullptr restores the
+// system's list.
+PrinterListService* SetPrinterListService(PrinterListService* service);
+QStringList InstalledPrinters();
+QString DefaultPrinterName();
+
+enum class PaperOrientation { Portrait, Landscape, PrinterDefault };
+
+// One printer with the settings of the next job on it: paper, orientation, copies, title.
+class PrinterSetup {
+public:
+    // The default printer with its default paper.
+    PrinterSetup();
+
+    QString Printer() const { return printer_; }
+    bool IsPdfFile() const { return printer_ == PdfFilePrinterName; }
+    // Chooses a printer and takes its default paper.
+    void SetPrinter(const QString& name);
+
+    // Paper by device code: 1 letter, 9 A4, 11 A5, 0 a custom size given in inches (kept,
+    // like a device would, in tenths of a millimetre). Other codes change nothing.
+    // The size is that of the paper held upright.
+    void SetPaperSize(int code, double widthInches, double heightInches);
+    // The paper as it comes out of the printer, in inches, turned by the orientation.
+    QSizeF PaperSizeInches() const;
+    QSizeF PortraitPaperInches() const { return portrait_; }
+    void SetPortraitPaperInches(QSizeF size) { portrait_ = size; }
+
+    PaperOrientation Orientation() const { return orientation_; }
+    void SetOrientation(PaperOrientation o) { orientation_ = o; }
+    // Values of 0 and below are kept but the printer makes one copy.
+    int Copies() const { return copies_; }
+    void SetCopies(int copies) { copies_ = copies; }
+    // The job's name; the printer sees at most the first 31 characters.
+    QString Title() const { return title_; }
+    void SetTitle(const QString& title) { title_ = title; }
+    QString JobName() const { return title_.left(31); }
+    // A file the print dialog already chose for "PDF file"; proposed when the job asks.
+    QString PdfFileName() const { return pdfFile_; }
+    void SetPdfFileName(const QString& path) { pdfFile_ = path; }
+
+    // The CUPS driver (make and model of its PPD), "PDF" for "PDF file".
+    QString DriverName() const;
+    // Where the printer sits: its CUPS location, "FILE:" for "PDF file".
+    QString PortName() const;
+
+    // Applies printer, paper, orientation, copies and title to a printer object.
+    void ApplyTo(QPrinter& printer) const;
+    // Takes printer, paper, orientation and copies back from a printer object after a dialog.
+    void TakeFrom(const QPrinter& printer);
+
+private:
+    QString printer_;
+    QSizeF portrait_;
+    PaperOrientation orientation_ = PaperOrientation::PrinterDefault;
+    int copies_ = 1;
+    QString title_;
+    QString pdfFile_;
+};
+
+// The platform's print, printer setup and save dialogs, replaceable in tests.
+class PrinterDialogs {
+public:
+    virtual ~PrinterDialogs() = default;
+    // Where to save a PDF; proposes a path. Empty when the user cancels.
+    virtual QString ChoosePdfFile(const QString& proposedPath) = 0;
+    // The print dialog pre-filled with the setup's copies and the page range; true on OK,
+    // with the setup and the range updated (all pages gives 1 and 9999).
+    virtual bool PrintDialog(PrinterSetup& setup, int& firstPage, int& lastPage) = 0;
+    virtual bool PrinterSetupDialog(PrinterSetup& setup) = 0;
+};
+
+PrinterDialogs* SetPrinterDialogs(PrinterDialogs* dialogs);
+PrinterDialogs& Dialogs();
+
+// The path proposed for a job saved as PDF: the title as file name in the user's
+// documents folder.
+QString ProposedPdfPath(const QString& title);
+
+// One print job: the device to paint on, its pages, and its end. A PDF job is written to
+// a temporary file beside the target and renamed at the end, so an aborted job leaves
+// nothing behind.
+class PrintJob {
+public:
+    PrintJob();
+    ~PrintJob();
+    PrintJob(const PrintJob&) = delete;
+    PrintJob& operator=(const PrintJob&) = delete;
+
+    // Opens the job. For "PDF file" it asks where to save first; false when the user
+    // cancels there or the file cannot be made.
+    bool Begin(const PrinterSetup& setup);
+    QPaintDevice* Device() const;
+    void NewPage();
+    // While the device is still being painted on: tells the printer to discard the job.
+    void Abort();
+    // After painting has ended: completes the job, or removes what an aborted one wrote.
+    // False when a PDF could not be put in place.
+    bool Finish(bool aborted);
+    QString FileName() const { return target_; }
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+    QString target_;
+    QString temporary_;
+};

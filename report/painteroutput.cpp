@@ -1,0 +1,105 @@
+#include "report/painteroutput.h"
+
+#include "report/fontmeasure.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPicture>
+
+PainterOutput::PainterOutput(std::function<void()> newPage, double zoom)
+    : newPage_(std::move(newPage)), zoom_(zoom)
+{
+}
+
+bool PainterOutput::Begin(QPaintDevice* device)
+{
+    pages_ = 0;
+    font_.reset();
+    if (!painter_.begin(device))
+        return false;
+    dpi_ = QSizeF(device->logicalDpiX(), device->logicalDpiY());
+    painter_.setRenderHint(QPainter::Antialiasing);
+    painter_.setRenderHint(QPainter::TextAntialiasing);
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform);
+    return true;
+}
+
+void PainterOutput::End()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+void PainterOutput::BeginPage(const ReportPage& page)
+{
+    if (pages_++ > 0 && newPage_)
+        newPage_();
+    painter_.resetTransform();
+    painter_.scale(zoom_ * page.scaleX / 100.0, zoom_ * page.scaleY / 100.0);
+}
+
+void PainterOutput::SetFont(const ReportFont& font)
+{
+    if (font_ && *font_ == font)
+        return;
+    font_ = font;
+    painter_.setFont(ToQFont(font));
+}
+
+void PainterOutput::drawTextAt(QPointF baselinePx, const QString& text)
+{
+    const ReportFont font = font_.value_or(ReportFont{});
+    if (font.opaque) {
+        const QFontMetricsF metrics(painter_.font(), painter_.device());
+        painter_.fillRect(QRectF(baselinePx.x(), baselinePx.y() - metrics.ascent(), metrics.horizontalAdvance(text),
+                                 metrics.height()),
+                          Qt::white);
+    }
+    painter_.setPen(QPen(font.colour));
+    painter_.drawText(baselinePx, text);
+}
+
+void PainterOutput::Text(QPointF baseline, const QString& text)
+{
+    drawTextAt(px(baseline), text);
+}
+
+void PainterOutput::ClippedText(const QRectF& clip, QPointF topLeft, const QString& text)
+{
+    painter_.save();
+    painter_.setClipRect(px(clip), Qt::IntersectClip);
+    const QFontMetricsF metrics(painter_.font(), painter_.device());
+    drawTextAt(px(topLeft) + QPointF(0, metrics.ascent()), text);
+    painter_.restore();
+}
+
+void PainterOutput::Fill(const QRectF& rect, const QColor& colour)
+{
+    painter_.fillRect(px(rect), colour);
+}
+
+void PainterOutput::Line(QPointF from, QPointF to)
+{
+    QPen pen(pen_.colour, pen_.width, pen_.style);
+    pen.setCosmetic(true);
+    painter_.setPen(pen);
+    painter_.drawLine(px(from), px(to));
+}
+
+void PainterOutput::Picture(const QRectF& rect, const QPicture& picture)
+{
+    const QRect bounds = picture.boundingRect();
+    if (bounds.isEmpty())
+        return;
+    // drawPicture already scales by the device's resolution over the picture's; the rest
+    // of the way to the target rectangle is ours.
+    const QRectF target = px(rect);
+    const double kx = painter_.device()->logicalDpiX() / double(picture.logicalDpiX());
+    const double ky = painter_.device()->logicalDpiY() / double(picture.logicalDpiY());
+    painter_.save();
+    painter_.translate(target.topLeft());
+    painter_.scale(target.width() / (bounds.width() * kx), target.height() / (bounds.height() * ky));
+    painter_.translate(-bounds.x() * kx, -bounds.y() * ky);
+    painter_.drawPicture(0, 0, picture);
+    painter_.restore();
+}

@@ -1,0 +1,103 @@
+#include "report/reportstatuswindow.h"
+
+#include "platform/messages.h"
+#include "report/tbasereport.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TReportStatusWindow::TReportStatusWindow(TBaseReport& report, bool preview, ReportStatusTexts texts, QWidget* parent)
+    : QDialog(parent), report_(report), preview_(preview), texts_(std::move(texts))
+{
+    setObjectName(QStringLiteral("TReportStatusWindow"));
+    setWindowTitle(preview ? QStringLiteral("Preview Status") : QStringLiteral("Print Status"));
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    QFont bold(QStringLiteral("Arial"));
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Label1->setMinimumSize(260, 60);
+    CancelButton = new QPushButton(preview ? QStringLiteral("Stop") : QStringLiteral("Cancel"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(CancelButton, 0, Qt::AlignHCenter);
+    connect(CancelButton, &QPushButton::clicked, this, &TReportStatusWindow::CancelButtonClick);
+    report_.SetStatusLabel(Label1);
+}
+
+bool TReportStatusWindow::Aborted() const
+{
+    return report_.Aborted();
+}
+
+void TReportStatusWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        FormActivate();
+    }
+}
+
+// The run starts once the window is on screen, so the user sees the status from page 1.
+void TReportStatusWindow::FormActivate()
+{
+    QTimer::singleShot(0, this, &TReportStatusWindow::RunReport);
+}
+
+void TReportStatusWindow::RunReport()
+{
+    running_ = true;
+    try {
+        report_.RunReport();
+    } catch (...) {
+        running_ = false;
+        finished_ = true;
+        failure_ = std::current_exception();
+        reject();
+        return;
+    }
+    running_ = false;
+    finished_ = true;
+    CancelButton->setText(QStringLiteral("Ok"));
+    const bool aborted = report_.Aborted();
+    QString ending;
+    if (aborted)
+        ending = preview_ ? texts_.previewCanceled : texts_.printCanceled;
+    else if (stopRequested_)
+        ending = texts_.previewStopped;
+    else
+        ending = preview_ ? texts_.previewCompleted : texts_.printCompleted;
+    report_.SetStatusFormat(ending);
+    report_.RefreshStatus();
+    const bool previewReady = preview_ && !aborted && !stopRequested_;
+    if ((previewReady && texts_.closeWhenPreviewReady) || (pressedDuringRun_ && texts_.closeAfterPressDuringRun))
+        accept();
+}
+
+void TReportStatusWindow::RethrowFailure() const
+{
+    if (failure_)
+        std::rethrow_exception(failure_);
+}
+
+void TReportStatusWindow::CancelButtonClick()
+{
+    const QString caption = CancelButton->text().toUpper();
+    if (caption != QStringLiteral("CANCEL") && caption != QStringLiteral("STOP")) {
+        accept();
+        return;
+    }
+    if (running_)
+        pressedDuringRun_ = true;
+    if (preview_) {
+        stopRequested_ = true;
+        return;
+    }
+    if (AskYesNo(texts_.cancelQuestion, windowTitle()))
+        report_.AbortReport();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "report/painteroutput.h"
+#include "report/tbasereport.h"
+
+// A report drawn on a device canvas: text, clipped text, lines, shaded cells, pictures.
+class TCanvasReport : public TBaseReport {
+protected:
+    explicit TCanvasReport(std::function<void()> newPage = {}, double zoom = 1.0) : canvas_(std::move(newPage), zoom) {}
+
+    ReportOutput& Output() override { return canvas_; }
+    QSizeF DeviceDpi() const override { return canvas_.Active() ? canvas_.Dpi() : TBaseReport::DeviceDpi(); }
+    PainterOutput& Canvas() { return canvas_; }
+
+private:
+    PainterOutput canvas_;
+};
+
+// A report printed as one job on the chosen printer ("PDF file" asks where to save).
+class TReportPrinter : public TCanvasReport {
+public:
+    TReportPrinter();
+
+protected:
+    // With no printer at all: "No printers are defined, aborting print job.".
+    bool CanRun() override;
+    bool OpenOutput() override;
+    void CloseOutput(bool aborted) override;
+
+private:
+    PrintJob job_;
+};

@@ -1,0 +1,163 @@
+#include "report/tfileprinter.h"
+#include "report/treportfiler.h"
+#include "report_support.h"
+#include "support/scripted_messages.h"
+#include "support/scripted_printers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QPicture>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Where pdftotext puts a word's baseline: its box ends at the font's descent below it.
+double Baseline(const PdfWord& w, double points)
+{
+    return w.yMax - 0.212 * points / 72;
+}
+
+// Two pages: a header, tab-stop rows with a shaded cell, a rule and a picture with text.
+void TwoPages(TBaseReport& r)
+{
+    QPicture face;
+    {
+        QPainter p(&face);
+        p.setFont(QFont("Arial", 12));
+        p.drawText(QPointF(10, 40), "Picture");
+        p.drawRect(0, 0, 192, 96);
+    }
+    face.setBoundingRect(QRect(0, 0, 192, 96));
+    for (int page = 1; page <= 2; ++page) {
+        if (page > 1)
+            r.StartNewPage();
+        r.SetFont("Times New Roman", 14);
+        r.PrintLeftAt("Title", 1.0);
+        r.PrintRightAt(QString("Page%1").arg(r.CurrentPage()), 8.0);
+        r.SetFont("Arial", 9);
+        r.ClearTabStops();
+        r.AddTabStop(1.0, pjLeft, 2.0, 2, blNone, 0);
+        r.AddTabStop(TabAfterPrevious, pjRight, 1.5, 2, blNone, 10);
+        r.SetCursor(1.0, 2.0);
+        r.PrintTextLine("\tSmith\t555-1234");
+        r.MoveTo(1.0, 2.5);
+        r.LineTo(7.5, 2.5);
+        r.DrawPicture(r.DeviceRect(1.0, 3.0, 3.0, 4.0), face);
+    }
+}
+
+} // namespace
+
+TEST(PdfOutput, TextLandsWhereItWasAskedOnPagesOfTheChosenPaper)
+{
+    PdfRun run;
+    double phoneWidth = 0;
+    PrintToPdf(run, [&](TBaseReport& r) {
+        TwoPages(r);
+        phoneWidth = r.TextWidth("555-1234");
+    });
+    ASSERT_EQ(run.pdf.pages.size(), 2);
+    EXPECT_NEAR(run.pdf.pages[0].width(), 8.5, 0.01);
+    EXPECT_NEAR(run.pdf.pages[0].height(), 11, 0.01);
+    for (int page = 1; page <= 2; ++page) {
+        const PdfWord* smith = run.pdf.Find("Smith", page);
+        ASSERT_TRUE(smith);
+        EXPECT_NEAR(smith->xMin, 1.02, 0.01);
+        EXPECT_NEAR(Baseline(*smith, 9), 2.0, 0.01);
+        const PdfWord* phone = run.pdf.Find("555-1234", page);
+        ASSERT_TRUE(phone);
+        EXPECT_NEAR(phone->xMax, 4.48, 0.01);
+        EXPECT_NEAR(phone->xMax - phone->xMin, phoneWidth, 0.01);
+        const PdfWord* number = run.pdf.Find(QString("Page%1").arg(page), page);
+        ASSERT_TRUE(number);
+        EXPECT_NEAR(number->xMax, 8.0, 0.01);
+        // The picture's text is still text, stretched with the picture: its 10 px of 192
+        // across a 2-inch rectangle.
+        const PdfWord* picture = run.pdf.Find("Picture", page);
+        ASSERT_TRUE(picture);
+        EXPECT_NEAR(picture->xMin, 1.0 + 2.0 * 10 / 192, 0.02);
+        EXPECT_NEAR(picture->yMax, 3.0 + 40.0 / 96 + 0.2, 0.25);
+    }
+}
+
+TEST(PdfOutput, ARecordedStreamReplaysOntoThePrinterExactlyAsDrawnDirectly)
+{
+    PdfRun direct;
+    PrintToPdf(direct, TwoPages);
+
+    QByteArray stream;
+    TReportFiler filer;
+    filer.Printer().SetPrinter(PdfFilePrinterName);
+    filer.SetStreamMode(smUser);
+    filer.SetStream(&stream);
+    filer.OnPrint = TwoPages;
+    filer.RunReport();
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("replayed.pdf");
+    ScriptedPrinterDialogs dialogs(path);
+    TFilePrinter printer;
+    printer.Printer().SetPrinter(PdfFilePrinterName);
+    printer.SetStream(&stream);
+    ASSERT_TRUE(printer.Execute());
+    const PdfReadBack replayed = ReadPdf(path);
+
+    ASSERT_EQ(replayed.pages, direct.pdf.pages);
+    ASSERT_EQ(replayed.words.size(), direct.pdf.words.size());
+    for (qsizetype i = 0; i < replayed.words.size(); ++i) {
+        const PdfWord& a = replayed.words[i];
+        const PdfWord& b = direct.pdf.words[i];
+        EXPECT_EQ(a.text, b.text);
+        EXPECT_EQ(a.page, b.page);
+        EXPECT_NEAR(a.xMin, b.xMin, 0.001);
+        EXPECT_NEAR(a.yMax, b.yMax, 0.001);
+    }
+}
+
+TEST(PdfOutput, AnAbortedOrCancelledJobLeavesNoFileAndSaysNothing)
+{
+    PdfRun aborted;
+    PrintToPdf(aborted, [](TBaseReport& r) {
+        r.PrintText("one");
+        r.StartNewPage();
+        r.AbortReport();
+        r.PrintText("two");
+    });
+    EXPECT_TRUE(aborted.aborted);
+    EXPECT_FALSE(QFile::exists(aborted.path));
+    EXPECT_EQ(QDir(aborted.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+
+    ScriptedPrinterDialogs cancel; // the save dialog answers Cancel
+    TReportPrinter r;
+    r.Printer().SetPrinter(PdfFilePrinterName);
+    r.SetTitle("Mailing List");
+    bool drawn = false;
+    r.OnPrint = [&](TBaseReport&) { drawn = true; };
+    r.RunReport();
+    EXPECT_FALSE(drawn);
+    EXPECT_TRUE(r.Aborted());
+    ASSERT_EQ(cancel.proposed.size(), 1);
+    EXPECT_TRUE(cancel.proposed[0].endsWith("/Mailing List.pdf"));
+}
+
+TEST(PdfOutput, CopiesAndThePrintDialogsRangeReachTheReport)
+{
+    ScriptedPrinterDialogs dialogs;
+    dialogs.onPrintDialog = [](PrinterSetup& setup, int& first, int& last) {
+        setup.SetCopies(3);
+        first = 2;
+        last = 4;
+        return true;
+    };
+    TReportPrinter r;
+    EXPECT_TRUE(r.ShowPrintDialog());
+    EXPECT_EQ(r.Copies(), 3);
+    EXPECT_EQ(r.FirstPage(), 2);
+    EXPECT_EQ(r.LastPage(), 4);
+    EXPECT_FALSE(r.ShowPrinterSetup()); // the dialog answers Cancel
+    EXPECT_EQ(r.PrinterDeviceName(), PdfFilePrinterName);
+    EXPECT_EQ(r.PrinterDriverName(), "PDF");
+    r.SetTitle(QString(40, 'x'));
+    EXPECT_EQ(r.Printer().JobName().size(), 31);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+#include <QVector>
+
+// A PDF as a reader sees it, through pdftotext -bbox (poppler-utils): each page's size
+// and each word's box, in inches from the page's top-left corner.
+struct PdfWord {
+    int page = 0; // from 1
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+    QString text;
+};
+
+struct PdfReadBack {
+    QVector<QSizeF> pages;
+    QVector<PdfWord> words;
+
+    // The words of one page, or all with page 0.
+    QVector<PdfWord> Words(int page = 0) const;
+    // The first word with this text (on page, or on any with 0); nullptr when missing.
+    const PdfWord* Find(const QString& text, int page = 0) const;
+};
+
+// Empty (no pages) when the file cannot be read.
+PdfReadBack ReadPdf(const QString& path);
