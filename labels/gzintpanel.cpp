@@ -25,12 +25,14 @@ QPainterPath ShapePath(TLabelShapeType shape, const QRectF& rect)
     return path;
 }
 
-std::vector<int> LineWidths(const QFontMetrics& metrics, const QStringList& lines)
+// Measuring a line costs as much as drawing it, so left-aligned lines that need no fit
+// are not measured: their place does not depend on their width.
+std::vector<int> LineWidths(const QFontMetrics& metrics, const QStringList& lines, bool needed)
 {
-    std::vector<int> widths;
-    widths.reserve(static_cast<std::size_t>(lines.size()));
-    for (const QString& line : lines)
-        widths.push_back(metrics.horizontalAdvance(line));
+    std::vector<int> widths(static_cast<std::size_t>(lines.size()), 0);
+    if (needed)
+        for (std::size_t i = 0; i < widths.size(); ++i)
+            widths[i] = metrics.horizontalAdvance(lines[static_cast<qsizetype>(i)]);
     return widths;
 }
 
@@ -89,7 +91,7 @@ void TZintLabelPanel::DrawLines(QPainter& surface, const FaceRect& rect)
     const int pointSize = std::max(1, font_.pointSize());
     QFont font = SurfaceFont(pointSize);
     QFontMetrics metrics(font, surface.device());
-    std::vector<int> widths = LineWidths(metrics, lines_);
+    std::vector<int> widths = LineWidths(metrics, lines_, adjustFontSizeToFit_ || alignment_ != taLeftJustify);
     if (adjustFontSizeToFit_) {
         const int widest = widths.empty() ? 0 : *std::max_element(widths.begin(), widths.end());
         const int fitted =
@@ -97,7 +99,7 @@ void TZintLabelPanel::DrawLines(QPainter& surface, const FaceRect& rect)
         if (fitted != pointSize) {
             font = SurfaceFont(fitted);
             metrics = QFontMetrics(font, surface.device());
-            widths = LineWidths(metrics, lines_);
+            widths = LineWidths(metrics, lines_, alignment_ != taLeftJustify);
         }
     }
     surface.setFont(font);
