@@ -8,24 +8,17 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::vector<LabelTemplate> sheets = ParseCatalog(bytes);
     for (const LabelTemplate& sheet : sheets)
-        check(sheet.Across * sheet.Down <= kMaxLabelPositions);
-    check(ParseCatalog(CatalogBytes(sheets)) == sheets);
+        if (!(sheet.Across * sheet.Down <= kMaxLabelPositions))
+            std::abort();
+    if (!(ParseCatalog(CatalogBytes(sheets)) == sheets))
+        std::abort();
     const std::vector<LabelTemplate> shorter = ParseCatalog(bytes.substr(0, size / 2));
-    check(shorter.size() <= sheets.size() && std::equal(shorter.begin(), shorter.end(), sheets.begin()));
+    if (!(shorter.size() <= sheets.size() && std::equal(shorter.begin(), shorter.end(), sheets.begin())))
+        std::abort();
     return 0;
 }

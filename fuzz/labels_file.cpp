@@ -8,25 +8,16 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const auto layout = ParseLabelFile(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!layout)
         return 0;
-    check(layout->Across >= 0 && layout->Down >= 0);
-    check(layout->Across * layout->Down <= kMaxLabelPositions);
+    if (layout->Across < 0 || layout->Down < 0 || layout->Across * layout->Down > kMaxLabelPositions)
+        std::abort();
     // Texts read from Windows-1252 always write back, so this never throws.
     const auto again = ParseLabelFile(LabelFileBytes(*layout));
-    check(again && *again == *layout);
+    if (!(again && *again == *layout))
+        std::abort();
     return 0;
 }

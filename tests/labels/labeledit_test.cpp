@@ -81,6 +81,7 @@ TEST_F(LabelEdit, ChecksRunInOrderAndPitchOnlyMattersForTwoOrMore)
     EXPECT_EQ(Ok(), "Label Width must be at least .5 inch (or 13mm)");
     dialog.eHorizPitch->setText("2");
     dialog.elblwidth->setText("3"); // typed without leaving the edit: the pitch stays short
+    dialog.enbracross->setValue(2);
     EXPECT_EQ(Ok(), "Horizontal Pitch must be at least = Label Width");
     dialog.enbracross->setValue(1);
     dialog.eVertPitch->setText("0.5");
