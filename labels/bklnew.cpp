@@ -1,5 +1,6 @@
 #include "labels/bklnew.h"
 
+#include "labels/dialogrow.h"
 #include "platform/help.h"
 #include "platform/messages.h"
 
@@ -35,15 +36,6 @@ QSpinBox* CountSpin(const char* name, int maximum, int value)
     spin->setRange(1, maximum);
     spin->setValue(value);
     return spin;
-}
-
-QPushButton* Button(QHBoxLayout* row, const char* name, const QString& caption)
-{
-    auto* button = new QPushButton(caption);
-    button->setObjectName(QLatin1StringView(name));
-    button->setAutoDefault(false);
-    row->addWidget(button);
-    return button;
 }
 
 } // namespace
@@ -104,10 +96,9 @@ TLabelEdit::TLabelEdit(const LabelTemplate& sheet, QWidget* parent) : QDialog(pa
     unitsRow->addWidget(MMButton);
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* ok = Button(buttons, "OkButton", QStringLiteral("Ok"));
-    ok->setDefault(true);
-    QPushButton* cancel = Button(buttons, "CancelButton", QStringLiteral("Cancel"));
-    QPushButton* help = Button(buttons, "HelpButton", QStringLiteral("Help"));
+    QPushButton* ok = DialogButton(buttons, "OkButton", QStringLiteral("Ok"), true);
+    QPushButton* cancel = DialogButton(buttons, "CancelButton", QStringLiteral("Cancel"));
+    QPushButton* help = DialogButton(buttons, "HelpButton", QStringLiteral("Help"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(units);
