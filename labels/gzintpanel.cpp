@@ -71,10 +71,11 @@ void TZintLabelPanel::RefreshLines()
 
 // Sizes the font in the control's own pixels, so that the face keeps its proportions on
 // every surface: the screen, an off-screen bitmap and a picture.
-QFont TZintLabelPanel::SurfaceFont(int pointSize) const
+QFont TZintLabelPanel::SurfaceFont(int pointSize, const QPaintDevice* surface) const
 {
     QFont f = font_;
-    f.setPixelSize(std::max(1, qRound(pointSize * PixelsPerInch() / 72.0)));
+    const int surfaceDpi = surface ? surface->logicalDpiY() : 0;
+    f.setPointSizeF(surfaceDpi > 0 ? pointSize * PixelsPerInch() / surfaceDpi : pointSize);
     return f;
 }
 
@@ -89,7 +90,7 @@ void TZintLabelPanel::DrawLines(QPainter& surface, const FaceRect& rect)
 {
     RefreshLines();
     const int pointSize = std::max(1, font_.pointSize());
-    QFont font = SurfaceFont(pointSize);
+    QFont font = SurfaceFont(pointSize, surface.device());
     QFontMetrics metrics(font, surface.device());
     std::vector<int> widths = LineWidths(metrics, lines_, adjustFontSizeToFit_ || alignment_ != taLeftJustify);
     if (adjustFontSizeToFit_) {
@@ -97,7 +98,7 @@ void TZintLabelPanel::DrawLines(QPainter& surface, const FaceRect& rect)
         const int fitted =
             FittedFontSize(pointSize, metrics.height(), static_cast<int>(lines_.size()), widest, rect);
         if (fitted != pointSize) {
-            font = SurfaceFont(fitted);
+            font = SurfaceFont(fitted, surface.device());
             metrics = QFontMetrics(font, surface.device());
             widths = LineWidths(metrics, lines_, alignment_ != taLeftJustify);
         }

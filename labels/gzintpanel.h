@@ -134,7 +134,7 @@ private:
     }
     void RefreshLines();
     FaceRect TextRect() const;
-    QFont SurfaceFont(int pointSize) const;
+    QFont SurfaceFont(int pointSize, const QPaintDevice* surface) const;
 
     TTable* dataTable_ = nullptr;
     TApollo* dataApollo_ = nullptr;
