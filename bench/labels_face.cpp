@@ -1,0 +1,88 @@
+// The face work of printing one label: composing its lines from the current record and
+// recording them as a picture, on the first catalogue sheet (1 x 2-5/8 in). Printing
+// 10,000 labels does this 10,000 times, so one face should cost well under 50 us.
+#include "labels/gzintpanel.h"
+#include "labels/tzintlabelfile.h"
+
+#include "table/opentablefile.h"
+#include "table/tapolloenv.h"
+#include "table/ttable.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QString fixture(const char* name)
+{
+    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../shared/fixtures/xbase/") +
+           QLatin1StringView(name);
+}
+
+QApplication& application()
+{
+    static int argc = 1;
+    static char name[] = "bench_labels_face";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// A copy of the fixture address file standing on a full record.
+struct Face {
+    QTemporaryDir dir;
+    TApolloEnv env;
+    TTable table;
+    TZintLabelFile setup;
+    TZintLabelPanel panel;
+
+    Face()
+    {
+        const QString path = dir.filePath(QStringLiteral("book.dbf"));
+        QFile::copy(fixture("small.dbf"), path);
+        QFile::copy(fixture("small.cdx"), dir.filePath(QStringLiteral("book.cdx")));
+        table.SetExclusive(true);
+        if (!OpenTableFile(path, table))
+            qFatal("cannot open the fixture copy");
+        const std::pair<const char*, const char*> fields[] = {
+            {"PREFIX", "Mrs"},        {"FNAME", "Margarethe"},          {"MIDDLE", "K"},
+            {"LNAME", "Östergård"},   {"TITLE", "Purchasing Manager"},  {"ORG", "Nordic Paper Supplies"},
+            {"STREET", "12 Harbour Road"}, {"STREET2", "Unit 4"},       {"CITY", "Springfield"},
+            {"STATE", "IL"},          {"ZIP", "62701-1234"},            {"COUNTRY", "United States"}};
+        table.Append();
+        for (const auto& [field, value] : fields)
+            table.FieldByName(QLatin1StringView(field)).SetAsString(QString::fromUtf8(value));
+        table.Post();
+        setup.LoadTemplate(QCoreApplication::applicationDirPath() + QStringLiteral("/adr.tpl"), QString(), true);
+    }
+};
+
+void BM_ComposeAndRenderFace(benchmark::State& state, bool upperCase, bool centredFit)
+{
+    application();
+    Face face;
+    face.setup.UpperCase = upperCase;
+    face.setup.AdjustFontSizeToFit = centredFit;
+    face.setup.Alignment = centredFit ? taCenter : taLeftJustify;
+    face.setup.ApplyToPanel(face.panel);
+    face.panel.SetDataTable(&face.table);
+    int lines = 0;
+    for (auto _ : state) {
+        face.panel.BuildLines();
+        QPicture picture = face.panel.RenderToPicture();
+        benchmark::DoNotOptimize(picture.size());
+        lines = static_cast<int>(face.panel.LabelLines().size());
+    }
+    state.counters["lines"] = lines;
+    state.counters["faces/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK_CAPTURE(BM_ComposeAndRenderFace, plain, false, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ComposeAndRenderFace, upper_case, true, false)->Unit(benchmark::kMicrosecond);
+// The fit measures every line at the face's size and again at the fitted one.
+BENCHMARK_CAPTURE(BM_ComposeAndRenderFace, centred_fit, false, true)->Unit(benchmark::kMicrosecond);
+
+} // namespace

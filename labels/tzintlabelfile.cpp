@@ -1,0 +1,137 @@
+#include "labels/tzintlabelfile.h"
+
+#include "labels/gzintpanel.h"
+#include "labels/labelcatalog.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTreeWidget>
+
+namespace {
+
+QString Inches(double value)
+{
+    return QString::number(value, 'g', 15) + QLatin1Char('"');
+}
+
+// 0x00BBGGRR. Older files may hold one of the system's named colours (top byte set):
+// those show as black.
+QColor ColorFromStored(int stored)
+{
+    if (static_cast<unsigned>(stored) > 0xFFFFFFu)
+        return Qt::black;
+    return QColor(stored & 0xFF, (stored >> 8) & 0xFF, (stored >> 16) & 0xFF);
+}
+
+int StoredFromColor(const QColor& color)
+{
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+} // namespace
+
+QString NameFromPath(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+bool TZintLabelFile::LoadFromFile(const QString& path)
+{
+    const auto bytes = ReadFileBytes(path);
+    if (!bytes)
+        return false;
+    auto layout = ParseLabelFile(*bytes);
+    if (!layout)
+        return false;
+    layout->Description = NameFromPath(path);
+    Assign(*layout);
+    return true;
+}
+
+void TZintLabelFile::SaveToFile(const QString& path) const
+{
+    const std::string bytes = LabelFileBytes(*this);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0 ||
+        !file.commit())
+        throw LabelFileError(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+}
+
+bool TZintLabelFile::LoadTemplate(const QString& catalogPath, const QString& name, bool takeFirst)
+{
+    for (const LabelTemplate& sheet : ReadCatalog(catalogPath)) {
+        if (takeFirst || SameTemplateName(sheet.TemplateName, name)) {
+            static_cast<LabelTemplate&>(*this) = sheet;
+            return true;
+        }
+    }
+    return false;
+}
+
+void TZintLabelFile::FillCatalogTree(const QString& catalogPath, QTreeWidget* tree)
+{
+    std::vector<QTreeWidgetItem*> categories;
+    for (const QString& name : CatalogCategories()) {
+        categories.push_back(new QTreeWidgetItem(tree, QStringList(name)));
+    }
+    for (const LabelTemplate& sheet : ReadCatalog(catalogPath)) {
+        const int category = CatalogCategory(sheet);
+        if (category >= 0)
+            new QTreeWidgetItem(categories[static_cast<std::size_t>(category)], QStringList(sheet.TemplateName));
+    }
+}
+
+void TZintLabelFile::ApplyToPanel(TZintLabelPanel& panel) const
+{
+    const double ppi = panel.PixelsPerInch();
+    panel.resize(std::max(1, InchesToPixels(LabelWidth, ppi)), std::max(1, InchesToPixels(LabelHeight, ppi)));
+    panel.SetShape(ShapeCode == QLatin1StringView("RR") ? lsRoundRect : lsRectangle);
+    QFont font(FontName);
+    font.setPointSize(std::clamp(FontSize, 1, 1000));
+    font.setBold(FontBold);
+    font.setItalic(FontItalic);
+    font.setUnderline(FontUnderline);
+    panel.SetFont(font);
+    panel.SetFontColor(ColorFromStored(FontColor));
+    panel.SetLineOptions(*this);
+    panel.SetAlignment(Alignment);
+    panel.SetMarginLeft(TextMarginLeft);
+    panel.SetMarginTop(TextMarginTop);
+    panel.SetMarginRight(TextMarginRight);
+    panel.SetMarginBottom(TextMarginBottom);
+    panel.SetAdjustFontSizeToFit(AdjustFontSizeToFit);
+}
+
+void TZintLabelFile::TakeFromPanel(const TZintLabelPanel& panel)
+{
+    const QFont& font = panel.Font();
+    FontName = font.family();
+    FontSize = font.pointSize();
+    FontBold = font.bold();
+    FontItalic = font.italic();
+    FontUnderline = font.underline();
+    FontColor = StoredFromColor(panel.FontColor());
+    static_cast<LabelLineOptions&>(*this) = panel.LineOptions();
+    Alignment = panel.Alignment();
+    TextMarginLeft = panel.MarginLeft();
+    TextMarginTop = panel.MarginTop();
+    TextMarginRight = panel.MarginRight();
+    TextMarginBottom = panel.MarginBottom();
+    AdjustFontSizeToFit = panel.AdjustFontSizeToFit();
+}
+
+QString TZintLabelFile::Describe() const
+{
+    const QStringList lines = {
+        QStringLiteral("Template........") + (TemplateName.isEmpty() ? QStringLiteral("User Defined") : TemplateName),
+        QStringLiteral("# Across........") + QString::number(Across),
+        QStringLiteral("# Down..........") + QString::number(Down),
+        QStringLiteral("Label Width.....") + Inches(LabelWidth),
+        QStringLiteral("Label Height....") + Inches(LabelHeight),
+        QStringLiteral("Paper Width.....") + Inches(SheetWidth),
+        QStringLiteral("Paper Height....") + Inches(SheetHeight),
+    };
+    return lines.join(QLatin1Char('\r'));
+}
