@@ -2,6 +2,7 @@
 
 #include "app/bkpref.h"
 #include "app/preferencekeys.h"
+#include "dial/dialcommands.h"
 #include "platform/help.h"
 #include "platform/identity.h"
 #include "platform/mainwindow.h"
@@ -53,6 +54,7 @@ TAddressMain::TAddressMain(QWidget* parent)
     setupSort();
     setupSelect();
     setupExitButton();
+    new TDialCommands(Session(), Menus(), this);
 
     FormCreate();
 }
