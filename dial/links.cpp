@@ -34,7 +34,7 @@ QUrl WebPageLink(const QString& page)
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:(?!\\d+(/|$))"));
     if (!scheme.match(text).hasMatch())
         text.prepend(QStringLiteral("http://"));
-    const QUrl link(text, QUrl::StrictMode);
+    const QUrl link(text);
     const bool web = link.scheme() == QLatin1String("http") || link.scheme() == QLatin1String("https");
     return web && link.isValid() && !link.host().isEmpty() ? link : QUrl();
 }
