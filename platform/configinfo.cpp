@@ -99,7 +99,10 @@ ConfigSection Printers()
 {
     ConfigSection section{QStringLiteral("Printers"), {}};
     const QString defaultName = QPrinterInfo::defaultPrinterName();
-    for (const QPrinterInfo& printer : QPrinterInfo::availablePrinters()) {
+    const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
+    if (printers.isEmpty())
+        section.lines.append({QStringLiteral("Installed printers"), QStringLiteral("none")});
+    for (const QPrinterInfo& printer : printers) {
         QString driver = printer.makeAndModel().isEmpty() ? QStringLiteral("driver unknown") : printer.makeAndModel();
         if (printer.printerName() == defaultName)
             driver += QStringLiteral(" (default)");
