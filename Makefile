@@ -4,10 +4,13 @@
 # and a few for developers:
 #   make bench  build and run the benchmarks
 #   make fuzz   build the fuzz targets (clang, libFuzzer) in build-fuzz/
-BUILD ?= build
-JOBS  ?= $(shell nproc)
+# and one to put Addrina in the desktop's application list:
+#   make install [PREFIX=/usr/local] [DESTDIR=staging folder]
+BUILD  ?= build
+JOBS   ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: run test build setup configure bench fuzz clean
+.PHONY: run test build setup configure bench fuzz clean install
 
 setup:
 	@bash setup/install-deps.sh
@@ -34,6 +37,10 @@ fuzz: setup
 	cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DADDRINA_FUZZ=ON -DADDRINA_BENCH=OFF \
 	      -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 	cmake --build build-fuzz -j $(JOBS) $$(ninja -C build-fuzz -t targets all | grep -o '^fuzz_[a-z_]*' | sort -u | sed 's/^/--target /')
+
+install: configure
+	cmake --build $(BUILD) -j $(JOBS) --target installable
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 clean:
 	rm -rf $(BUILD) build-fuzz

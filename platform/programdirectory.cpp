@@ -55,14 +55,23 @@ void SetProgramDirectory(const QString& folder)
     folders().overridden = folder.isEmpty() ? QString() : WithTrailingSeparator(folder);
 }
 
+QString ShippedCatalogue(const QString& executableFolder)
+{
+    const QString folder = WithTrailingSeparator(executableFolder);
+    for (const QString& candidate : {folder + QStringLiteral("adr.tpl"), folder + QStringLiteral("../share/addrina/adr.tpl")})
+        if (QFile::exists(candidate))
+            return QDir::cleanPath(candidate);
+    return {};
+}
+
 bool PrepareProgramDirectory()
 {
     const QString folder = ProgramDirectory();
     if (!QDir().mkpath(folder))
         return false;
-    const QString catalogue = QStringLiteral("adr.tpl");
-    const QString shipped = WithTrailingSeparator(QCoreApplication::applicationDirPath()) + catalogue;
-    if (!QFile::exists(folder + catalogue) && QFile::exists(shipped))
-        QFile::copy(shipped, folder + catalogue);
+    const QString catalogue = folder + QStringLiteral("adr.tpl");
+    const QString shipped = ShippedCatalogue(QCoreApplication::applicationDirPath());
+    if (!QFile::exists(catalogue) && !shipped.isEmpty())
+        QFile::copy(shipped, catalogue);
     return true;
 }

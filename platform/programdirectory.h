@@ -14,8 +14,13 @@ void SetProgramDirectory(const QString& folder);
 // install), otherwise the per-user data folder. Both arguments end without a separator.
 QString ChooseProgramDirectory(const QString& executableFolder, const QString& userDataFolder);
 
+// The label template catalogue shipped with the program: beside the executable in a build
+// or portable folder, else in <prefix>/share/addrina beside <prefix>/bin where it is
+// installed. Empty when there is none.
+QString ShippedCatalogue(const QString& executableFolder);
+
 // Chooses the program directory for this run, creates it when missing and copies the
-// label template catalogue shipped beside the executable into it when it has none.
+// shipped label template catalogue into it when it has none.
 // Returns false when the folder cannot be created.
 bool PrepareProgramDirectory();
 

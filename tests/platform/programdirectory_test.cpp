@@ -1,5 +1,6 @@
 #include "platform/programdirectory.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -25,4 +26,20 @@ TEST(ProgramDirectory, AlwaysEndsInOneSeparator)
     SetProgramDirectory(QString());
     EXPECT_NE(ProgramDirectory(), "/tmp/somewhere/");
     EXPECT_TRUE(ProgramDirectory().endsWith('/'));
+}
+
+TEST(ProgramDirectory, TheCatalogueIsFoundBesideTheProgramOrInItsSharedFolder)
+{
+    QTemporaryDir prefix;
+    const QString bin = prefix.path() + "/bin";
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(prefix.path() + "/share/addrina"));
+    EXPECT_EQ(ShippedCatalogue(bin), "");
+    QFile installed(prefix.path() + "/share/addrina/adr.tpl");
+    ASSERT_TRUE(installed.open(QIODevice::WriteOnly));
+    installed.close();
+    EXPECT_EQ(ShippedCatalogue(bin), installed.fileName());
+    QFile beside(bin + "/adr.tpl");
+    ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
+    beside.close();
+    EXPECT_EQ(ShippedCatalogue(bin), beside.fileName()) << "a build's own catalogue comes first";
 }
