@@ -2,6 +2,7 @@
 
 #include "app/dialogbuttons.h"
 #include "app/recordindicator.h"
+#include "app/whatsthistexts.h"
 #include "platform/help.h"
 #include "platform/placement.h"
 #include "platform/systembeep.h"
@@ -125,6 +126,7 @@ TAddressBrowseForm::TAddressBrowseForm(TDataSource& source, std::function<void()
 
     const QScreen* screen = parent && parent->screen() ? parent->screen() : QApplication::primaryScreen();
     resize(BrowseSizeForDpi(DefaultSize, screen ? qRound(screen->logicalDotsPerInch()) : ScreenBaseDpi));
+    ExplainBrowse(this);
 }
 
 TTable& TAddressBrowseForm::Table() const

@@ -2,6 +2,7 @@
 
 #include "app/bkpref.h"
 #include "app/preferencekeys.h"
+#include "app/whatsthistexts.h"
 #include "dial/dialcommands.h"
 #include "platform/help.h"
 #include "platform/identity.h"
@@ -55,6 +56,7 @@ TAddressMain::TAddressMain(QWidget* parent)
     setupSelect();
     setupExitButton();
     new TDialCommands(Session(), Menus(), this);
+    ExplainMainWindow(this);
 
     FormCreate();
 }

@@ -2,6 +2,7 @@
 
 #include "app/dialogbuttons.h"
 #include "app/preferencekeys.h"
+#include "app/whatsthistexts.h"
 #include "platform/help.h"
 #include "platform/settings.h"
 
@@ -108,6 +109,7 @@ TPreferences::TPreferences(QWidget* parent)
     grid->addWidget(saving, 2, 0);
     grid->addWidget(buttons, 2, 1, Qt::AlignBottom);
     grid->setSizeConstraint(QLayout::SetFixedSize);
+    ExplainPreferences(this);
 }
 
 QCheckBox* TPreferences::AddCheck(QWidget* group, const PreferenceFlag& flag, const char* objectName)

@@ -1,6 +1,7 @@
 #include "app/datesel.h"
 
 #include "app/dialogbuttons.h"
+#include "app/whatsthistexts.h"
 #include "platform/help.h"
 
 #include <QCalendarWidget>
@@ -69,6 +70,7 @@ TDateSelector::TDateSelector(const QDate& start, QWidget* parent)
     layout->addWidget(buttons);
 
     UpdateDateLabel();
+    ExplainDateSelector(this);
 }
 
 QDate TDateSelector::SelectedDate() const

@@ -1,6 +1,7 @@
 #include "app/getflzip.h"
 
 #include "app/dialogbuttons.h"
+#include "app/whatsthistexts.h"
 #include "platform/help.h"
 
 #include <QDialogButtonBox>
@@ -53,6 +54,7 @@ TGetFirstLastZip::TGetFirstLastZip(bool askNames, bool askZip, Widths widths, QW
     for (auto* child : findChildren<QWidget*>())
         child->installEventFilter(this);
     (askNames ? LastName : ZipCode)->setFocus();
+    ExplainNewRecord(this);
 }
 
 QLineEdit* TGetFirstLastZip::AddEdit(const char* name, const QString& caption, int width)

@@ -1,6 +1,7 @@
 #include "app/searchb.h"
 
 #include "app/dialogbuttons.h"
+#include "app/whatsthistexts.h"
 #include "platform/help.h"
 
 #include <QComboBox>
@@ -52,6 +53,7 @@ TSearchBox::TSearchBox(const QStringList& orders, int checked, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons, &QDialogButtonBox::helpRequested, this, &TSearchBox::HelpButtonClick);
     OrderComboChange();
+    ExplainSearch(this);
 }
 
 int TSearchBox::SelectedOrder() const

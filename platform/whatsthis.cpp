@@ -14,7 +14,6 @@ void SetWhatsThis(QWidget* window, WhatsThisTexts texts)
         QWidget* control = window->objectName() == QLatin1StringView(name)
                                ? window
                                : window->findChild<QWidget*>(QLatin1StringView(name));
-        Q_ASSERT_X(control, "SetWhatsThis", name);
         if (control)
             control->setWhatsThis(QString::fromUtf8(text));
     }
