@@ -3,6 +3,7 @@
 #include "addressfile/createaddressfile.h"
 #include "platform/busy.h"
 #include "platform/help.h"
+#include "platform/whatsthis.h"
 #include "table/tapollo.h"
 #include "table/ttable.h"
 
@@ -64,6 +65,11 @@ TBkReindex::TBkReindex(TTable& table, TApollo& apollo, QWidget* parent)
     layout->addLayout(buttons);
     setMinimumWidth(360);
     SetHelpContext(this, kHelpTopic);
+    SetWhatsThis(this, {
+        {"Doit", "Rebuilds the indexes of the open address file and removes its deleted records for good."},
+        {"HelpButton", "Explains rebuilding the indexes."},
+        {"CancelButton", "Closes without rebuilding."},
+    });
 }
 
 void TBkReindex::GaugeReport(int percent)

@@ -4,6 +4,7 @@
 #include "addressfile/tspecifyfieldlengths.h"
 #include "platform/help.h"
 #include "platform/placement.h"
+#include "platform/whatsthis.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -100,6 +101,14 @@ TNewDataBaseName::TNewDataBaseName(QWidget* parent) : QDialog(parent)
     layout->addWidget(InvalidNameLabel);
     layout->addLayout(buttons);
     SetHelpContext(this, kHelpTopic);
+    SetWhatsThis(this, {
+        {"DBFFileName", "The new address file's name: up to 8 letters, digits or underscores, starting with a "
+                        "letter. It is created in the DATA folder."},
+        {"OKButton", "Creates the address file and opens it."},
+        {"HelpButton", "Explains naming address files."},
+        {"CancelButton", "Creates nothing."},
+        {"SpecifyFieldLengthsButton", "Sets how many characters each field of the new file holds."},
+    });
 }
 
 void TNewDataBaseName::DBFFileNameChange()

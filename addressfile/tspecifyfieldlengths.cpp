@@ -2,6 +2,7 @@
 
 #include "addressfile/fieldlengths.h"
 #include "platform/help.h"
+#include "platform/whatsthis.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -68,6 +69,8 @@ TSpecifyFieldLengths::TSpecifyFieldLengths(QWidget* parent) : QDialog(parent), o
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12);
         auto* label = new QLabel(QString::fromLatin1(def.label));
         label->setBuddy(edit);
+        edit->setWhatsThis(QStringLiteral("How many characters the %1 field of new address files holds, "
+                                          "from 10 to 80.").arg(label->text()));
         grid->addWidget(label, i / 2, (i % 2) * 2);
         grid->addWidget(edit, i / 2, (i % 2) * 2 + 1);
         edits_.insert(def.field, edit);
@@ -97,6 +100,14 @@ TSpecifyFieldLengths::TSpecifyFieldLengths(QWidget* parent) : QDialog(parent), o
     layout->addWidget(UseTheseSettings);
     layout->addLayout(buttons);
     SetHelpContext(this, kHelpTopic);
+    SetWhatsThis(this, {
+        {"UseTheseSettings", "Keeps these lengths for every address file you create from now on; otherwise "
+                             "they apply to this one only."},
+        {"OkButton", "Uses these lengths for the new address file."},
+        {"HelpButton", "Explains field lengths."},
+        {"CancelButton", "Goes back without changing the lengths."},
+        {"DefaultsButton", "Puts back the lengths the program starts with."},
+    });
     ShowWidths();
 }
 

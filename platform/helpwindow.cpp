@@ -3,6 +3,7 @@
 #include "platform/identity.h"
 #include "platform/mainwindow.h"
 #include "platform/textfile.h"
+#include "platform/whatsthis.h"
 
 #include <QApplication>
 #include <QDir>
@@ -143,6 +144,14 @@ THelpWindow::THelpWindow(QWidget* owner)
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     back->setEnabled(false);
     SearchEditChange(QString());
+    SetWhatsThis(this, {
+        {"SearchEdit", "Words to look for: the list keeps the topics that mention all of them."},
+        {"TopicList", "The help topics. Click one to read it."},
+        {"TopicView", "The topic you are reading. Underlined words lead to related topics."},
+        {"ContentsButton", "Shows the list of main topics."},
+        {"BackButton", "Returns to the topic you read before."},
+        {"CloseButton", "Closes the help."},
+    });
 }
 
 void THelpWindow::ShowPage(const QString& name)

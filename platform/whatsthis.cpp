@@ -1,8 +1,8 @@
 #include "platform/whatsthis.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QKeySequence>
+#include <QMainWindow>
 #include <QMenu>
 #include <QShortcut>
 #include <QWhatsThis>
@@ -11,13 +11,11 @@
 void SetWhatsThis(QWidget* window, WhatsThisTexts texts)
 {
     for (const auto& [name, text] : texts) {
-        QWidget* control = window->objectName() == QLatin1StringView(name)
-                               ? window
-                               : window->findChild<QWidget*>(QLatin1StringView(name));
-        if (control)
+        if (auto* control = window->findChild<QWidget*>(QLatin1StringView(name)))
             control->setWhatsThis(QString::fromUtf8(text));
     }
-    if (qobject_cast<QDialog*>(window)) {
+    // A main window has the Help menu's item with the same shortcut instead.
+    if (window->isWindow() && !qobject_cast<QMainWindow*>(window)) {
         window->setWindowFlag(Qt::WindowContextHelpButtonHint, true);
         auto* shortcut = new QShortcut(QKeySequence::WhatsThis, window);
         shortcut->setContext(Qt::WindowShortcut);

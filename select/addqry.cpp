@@ -1,9 +1,11 @@
 #include "select/addqry.h"
 
 #include "select/queryformplaces.h"
+#include "select/querytips.h"
 #include "select/selection.h"
 
 #include "platform/help.h"
+#include "platform/whatsthis.h"
 #include "table/ttable.h"
 
 #include <QApplication>
@@ -40,6 +42,8 @@ TAddressQueryForm::TAddressQueryForm(Selection& selection, const QString& tagId,
         label->setGeometry(place.label);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setBuddy(edit);
+        edit->setWhatsThis(QueryFieldTip(field));
+        ShowWhatsThisOnRightClick(edit);
         edits_[static_cast<std::size_t>(field)] = edit;
         used |= place.edit | place.label;
     }
@@ -100,6 +104,7 @@ TAddressQueryForm::TAddressQueryForm(Selection& selection, const QString& tagId,
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpButton, &QPushButton::clicked, this, &TAddressQueryForm::HelpButtonClick);
     SetHelpContext(this, kHelpTopic);
+    ExplainQueryForm(this);
 
     // Tab walks the fields in the order of the record card, then the two check boxes.
     QWidget* previous = edits_.front();

@@ -1,6 +1,7 @@
 #include "select/tagall.h"
 
 #include "platform/messages.h"
+#include "platform/whatsthis.h"
 #include "table/controlsscope.h"
 #include "table/tableerror.h"
 #include "table/ttable.h"
@@ -41,6 +42,10 @@ TTagAllRecords::TTagAllRecords(TTable& table, const QString& tagId, QWidget* par
 
     connect(Cancelbutton, &QPushButton::clicked, this, &TTagAllRecords::CancelbuttonClick);
     connect(CloseButton, &QPushButton::clicked, this, &TTagAllRecords::CloseButtonClick);
+    SetWhatsThis(this, {
+        {"Cancelbutton", "Stops tagging; the records tagged so far stay tagged."},
+        {"CloseButton", "Closes this window."},
+    });
 }
 
 void TTagAllRecords::showEvent(QShowEvent* event)

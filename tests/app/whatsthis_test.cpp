@@ -37,9 +37,7 @@ TEST_F(WhatsThisTest, ShiftF1ThenAClickExplainsTheControl)
     QTest::mouseClick(dial, Qt::LeftButton);
     EXPECT_FALSE(QWhatsThis::inWhatsThisMode());
     // The explanation opens as a small window of its own beside the control.
-    int shown = 0;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        shown += w->isVisible() && w->inherits("QWhatsThat");
+    const int shown = ShownWhatsThisTexts();
     QWhatsThis::hideText();
     EXPECT_EQ(shown, 1);
 }

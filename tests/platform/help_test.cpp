@@ -1,6 +1,7 @@
 #include "platform/help.h"
 #include "platform/helpwindow.h"
 #include "support/recording_help.h"
+#include "support/whatsthis_check.h"
 
 #include <QDialog>
 #include <QFile>
@@ -71,4 +72,11 @@ TEST(Help, EveryLinkBetweenPagesLeadsToAPage)
         for (auto it = link.globalMatch(html); it.hasNext();)
             EXPECT_TRUE(names.contains(it.next().captured(1))) << name.toStdString();
     }
+}
+
+TEST(Help, EveryControlOfTheHelpWindowIsExplained)
+{
+    THelpWindow* window = THelpWindow::Open();
+    EXPECT_EQ(ControlsWithoutWhatsThis(window), "");
+    window->close();
 }

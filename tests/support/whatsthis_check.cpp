@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QGroupBox>
@@ -43,4 +44,12 @@ std::string ControlsWithoutWhatsThis(const QWidget* window)
         missing << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName());
     }
     return missing.join(QStringLiteral(", ")).toStdString();
+}
+
+int ShownWhatsThisTexts()
+{
+    int shown = 0;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        shown += w->isVisible() && w->inherits("QWhatsThat");  // the small window Qt shows them in
+    return shown;
 }

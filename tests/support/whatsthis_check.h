@@ -8,3 +8,6 @@ class QWidget;
 // no "What's this?" text of their own or from a control around them: their object names,
 // joined with ", " for a readable failure.
 std::string ControlsWithoutWhatsThis(const QWidget* window);
+
+// How many "What's this?" texts are on screen now.
+int ShownWhatsThisTexts();
