@@ -20,7 +20,7 @@ TEST_F(WhatsThisTest, EveryControlOfTheAddressBookWindowsIsExplained)
 {
     StartWith({Person("Smith", "Jo")});
     TPreferences preferences;
-    TAddressBrowseForm browse(window->DataSourceBook, [] {});
+    TAddressBrowseForm browse(window->Session().DataSourceBook, [] {});
     TSearchBox search({"Last Name", "First Name"}, 0);
     TGetFirstLastZip newRecord(true, true, {});
     TDateSelector date(QDate(1997, 4, 28));
