@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QLineEdit>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -79,4 +80,26 @@ TEST(Help, EveryControlOfTheHelpWindowIsExplained)
     THelpWindow* window = THelpWindow::Open();
     EXPECT_EQ(ControlsWithoutWhatsThis(window), "");
     window->close();
+}
+
+TEST(Help, EveryContextTheWindowsNameHasAPageWorthReading)
+{
+    for (int context : {1019, 1021, 1022, 1023, 1024, 1026, 1029, 1031, 1033, 1034, 1037, 1038, 1040, 1047, 1048,
+                        1049, 1050, 1073, 1074, 1075, 1087, 1091, 2097, 40012}) {
+        QFile page(QStringLiteral(":/help/%1.html").arg(context));
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << context;
+        QTextDocument text;
+        text.setHtml(QString::fromUtf8(page.readAll()));
+        EXPECT_GE(text.toPlainText().split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).size(), 60) << context;
+    }
+}
+
+TEST(Help, TheContentsLeadToEveryPage)
+{
+    QFile contents(":/help/index.html");
+    ASSERT_TRUE(contents.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(contents.readAll());
+    for (const HelpTopic& topic : HelpTopics())
+        if (topic.name != "index")
+            EXPECT_TRUE(html.contains("href=\"" + topic.name + ".html\"")) << topic.name.toStdString();
 }
