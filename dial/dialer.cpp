@@ -17,8 +17,7 @@ QByteArray ModemBytes(const QString& text)
     return text.toUtf8();
 }
 
-} // namespace
-
+// "AT" in front unless the string starts with it, in any case.
 QString ModemInitString(const QString& init)
 {
     if (init.left(2).toUpper() == QLatin1String("AT"))
@@ -37,6 +36,7 @@ QByteArray ModemHangUpCommand()
     return QByteArrayLiteral("ATH") + kLineEnd;
 }
 
+// Waits while the window system keeps processing input and painting.
 void WaitProcessingEvents(int milliseconds)
 {
     QElapsedTimer clock;
@@ -46,6 +46,8 @@ void WaitProcessingEvents(int milliseconds)
         QThread::msleep(10);
     }
 }
+
+} // namespace
 
 void TDialer::Dial()
 {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 enum class TDialPort { dpCOM1, dpCOM2, dpCOM3, dpCOM4 };
@@ -22,12 +21,3 @@ public:
 
     static constexpr int InitPauseMs = 1500;
 };
-
-// The modem's bytes, without a port: the initialization string as sent ("AT" put in front
-// unless it starts with it, in any case), and the dial command for a number.
-QString ModemInitString(const QString& init);
-QByteArray ModemDialCommand(const QString& number, TDialMethod method);
-QByteArray ModemHangUpCommand();
-
-// Waits while the window system keeps processing input and painting.
-void WaitProcessingEvents(int milliseconds);

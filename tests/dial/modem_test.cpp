@@ -102,10 +102,15 @@ TEST_F(ModemTest, APortThatCannotBeOpenedIsNamedAndGetsNothing)
     dir.WriteSettingsText("[Dialing]\nCOM1=/dev/no-such-modem\nCOM3=" + plain.fileName() + "\n");
     TDialer dialer;
     dialer.NumberToDial = "5551234";
+    dialer.Confirm = true;
+    messages.AnswerNo();
+    dialer.Dial();  // declined: the port is not even tried
+    dialer.Confirm = false;
     dialer.Dial();
     dialer.ComPort = TDialPort::dpCOM3;
     dialer.Dial();
-    EXPECT_EQ(messages.Texts(), (QStringList{"Unable to open COM1", "Unable to open COM3"}));
+    EXPECT_EQ(messages.Texts(), (QStringList{"About to dial the number 5551234. Are you sure?", "Unable to open COM1",
+                                             "Unable to open COM3"}));
     EXPECT_EQ(plain.size(), 0) << "a plain file is not a terminal and is never written";
 }
 
