@@ -9,11 +9,16 @@
 
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -141,6 +146,35 @@ TEST(TapiCall, TheDesktopsPhoneProgramGetsTheNumber)
     QDesktopServices::unsetUrlHandler("tel");
     ASSERT_EQ(handler.opened.size(), 1);
     EXPECT_EQ(handler.opened[0].toString(), "tel:9,5551234");
+}
+
+// The desktop's answer comes from its own files: a phone program installed and registered in
+// the user's mimeapps.list counts, an empty configuration has none.
+TEST(TapiCall, ThePhoneProgramIsTheOneTheDesktopRegistered)
+{
+    QTemporaryDir home;
+    // Only this folder counts, not what the machine has installed.
+    const char* variables[] = {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"};
+    std::vector<std::optional<QByteArray>> kept;
+    for (const char* name : variables) {
+        kept.push_back(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+        qputenv(name, QFile::encodeName(home.path()));
+    }
+    const bool before = DesktopHasTelHandler();
+    QFile list(home.filePath("mimeapps.list"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("[Default Applications]\nx-scheme-handler/tel=softphone.desktop\n");
+    list.close();
+    QDir(home.path()).mkdir("applications");
+    QFile program(home.filePath("applications/softphone.desktop"));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.write("[Desktop Entry]\nType=Application\nName=Softphone\nExec=true %u\nMimeType=x-scheme-handler/tel;\n");
+    program.close();
+    const bool after = DesktopHasTelHandler();
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        kept[i] ? qputenv(variables[i], *kept[i]) : qunsetenv(variables[i]);
+    EXPECT_FALSE(before);
+    EXPECT_TRUE(after) << "xdg-mime (xdg-utils) answers for the desktop";
 }
 
 TEST(DialDialog, DialingThroughTelephonyHidesThePortButStillSavesIt)
