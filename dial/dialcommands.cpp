@@ -18,10 +18,10 @@
 
 namespace {
 
-void Connect(QWidget* window, const char* name, const std::function<void()>& handler)
+void Connect(QWidget* window, const char* name, QObject* context, const std::function<void()>& handler)
 {
     if (auto* button = window->findChild<QPushButton*>(QLatin1StringView(name)))
-        QObject::connect(button, &QPushButton::clicked, button, handler);
+        QObject::connect(button, &QPushButton::clicked, context, handler);
 }
 
 void OpenRecordLink(const QUrl& link, const QString& text)
@@ -44,10 +44,10 @@ TDialCommands::TDialCommands(AddressSession& session, const MainMenus& menus, QO
     QMenu* help = menus.Help1;
     for (const char* name : {"Dial1Button", "Dial2Button"}) {
         QObject* button = window->findChild<QPushButton*>(QLatin1StringView(name));
-        Connect(window, name, [this, button] { Dial1ButtonClick(button); });
+        Connect(window, name, this, [this, button] { Dial1ButtonClick(button); });
     }
-    Connect(window, "Mailbutton", [this] { MailbuttonClick(); });
-    Connect(window, "WebPageButton", [this] { WebPageButtonClick(); });
+    Connect(window, "Mailbutton", this, [this] { MailbuttonClick(); });
+    Connect(window, "WebPageButton", this, [this] { WebPageButtonClick(); });
 
     // Before "About", which stays last.
     QAction* about = help->actions().isEmpty() ? nullptr : help->actions().constLast();
