@@ -1,0 +1,284 @@
+#include "labels/newlbldesgn.h"
+
+#include "labels/addressformat.h"
+#include "labels/dialogrow.h"
+#include "labels/gzintpanel.h"
+#include "labels/labello.h"
+#include "labels/setupfiles.h"
+#include "platform/help.h"
+#include "platform/messages.h"
+#include "platform/placement.h"
+#include "table/ttable.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kHelpTopic = 1073;
+
+QComboBox* Choices(const char* name, const QStringList& items)
+{
+    auto* combo = new QComboBox;
+    combo->setObjectName(QLatin1StringView(name));
+    combo->addItems(items);
+    return combo;
+}
+
+QPushButton* NavigationButton(QHBoxLayout* row, const char* name, const QString& caption, const char* where)
+{
+    QPushButton* button = DialogButton(row, name, caption);
+    button->setToolTip(QStringLiteral("Move to the %1 database records").arg(QLatin1StringView(where)));
+    return button;
+}
+
+} // namespace
+
+TNewLabelDesignScreen::FontChooser& TNewLabelDesignScreen::ChooseFont()
+{
+    static FontChooser chooser = [](const QFont& current, QWidget* parent) -> std::optional<QFont> {
+        bool ok = false;
+        const QFont font = QFontDialog::getFont(&ok, current, parent);
+        return ok ? std::optional<QFont>(font) : std::nullopt;
+    };
+    return chooser;
+}
+
+TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool isNew, TTable* table, TApollo* apollo,
+                                             const QString& catalogPath, QWidget* parent)
+    : QDialog(parent), setup_(setup), isNew_(isNew), table_(table), catalogPath_(catalogPath)
+{
+    setObjectName(QStringLiteral("NewLabelDesignScreen"));
+    setWindowTitle(QStringLiteral("Label Design Screen"));
+
+    LabelSetupDescription = new QLineEdit(setup_.Description);
+    LabelSetupDescription->setObjectName(QStringLiteral("LabelSetupDescription"));
+    TemplateType = new QLabel;
+    TemplateType->setObjectName(QStringLiteral("TemplateType"));
+
+    LabelPanel = new TZintLabelPanel;
+    LabelPanel->setObjectName(QStringLiteral("LabelPanel"));
+    LabelPanel->SetBGColor(palette().color(QPalette::Button));
+    LabelPanel->SetDrawOutline(true);
+    LabelPanel->SetDataTable(table);
+    LabelPanel->SetDataApollo(apollo);
+    ScrollBox = new QScrollArea;
+    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+    ScrollBox->setWidget(LabelPanel);
+    ScrollBox->setAlignment(Qt::AlignCenter);
+
+    auto* tools = new QHBoxLayout;
+    ChangeLayoutButton = DialogButton(tools, "ChangeLayoutButton", QStringLiteral("Label Layout"));
+    AddressFormatButton = DialogButton(tools, "AddressFormatButton", QStringLiteral("Address Format"));
+    Fontbutton = DialogButton(tools, "Fontbutton", QStringLiteral("Font"));
+
+    LeftMarg = Choices("LeftMarg", MarginChoices());
+    TopMarg = Choices("TopMarg", MarginChoices());
+    RightMarg = Choices("RightMarg", MarginChoices());
+    BottomMarg = Choices("BottomMarg", MarginChoices());
+    Aligncombo = Choices("Aligncombo", {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Center")});
+    AdjustFont = new QCheckBox(QStringLiteral("Adjust to Fit"));
+    AdjustFont->setObjectName(QStringLiteral("AdjustFont"));
+    auto* face = new QGridLayout;
+    const std::pair<const char*, QWidget*> rows[] = {{"Left margin:", LeftMarg},     {"Top margin:", TopMarg},
+                                                     {"Right margin:", RightMarg},   {"Bottom margin:", BottomMarg},
+                                                     {"Alignment:", Aligncombo}};
+    int column = 0;
+    for (const auto& [caption, control] : rows) {
+        face->addWidget(new QLabel(QLatin1StringView(caption)), 0, column);
+        face->addWidget(control, 1, column++);
+    }
+    face->addWidget(AdjustFont, 1, column);
+
+    auto* records = new QHBoxLayout;
+    RecordFirst = NavigationButton(records, "RecordFirst", QStringLiteral("|<"), "First");
+    RecordPrev = NavigationButton(records, "RecordPrev", QStringLiteral("<"), "Previous");
+    RecordNext = NavigationButton(records, "RecordNext", QStringLiteral(">"), "Next");
+    RecordLast = NavigationButton(records, "RecordLast", QStringLiteral(">|"), "Last");
+    records->addStretch();
+    SaveButton = DialogButton(records, "SaveButton", QStringLiteral("Save"));
+    QPushButton* cancel = DialogButton(records, "CancelButton", QStringLiteral("Cancel"));
+    QPushButton* help = DialogButton(records, "HelpButton", QStringLiteral("Help"));
+
+    auto* top = new QGridLayout;
+    top->addWidget(new QLabel(QStringLiteral("Description:")), 0, 0);
+    top->addWidget(LabelSetupDescription, 0, 1);
+    top->addWidget(new QLabel(QStringLiteral("Layout:")), 1, 0);
+    top->addWidget(TemplateType, 1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(tools);
+    layout->addLayout(face);
+    layout->addWidget(ScrollBox, 1);
+    layout->addLayout(records);
+    SetHelpContext(this, kHelpTopic);
+
+    connect(LabelSetupDescription, &QLineEdit::textEdited, this, &TNewLabelDesignScreen::Changed);
+    connect(ChangeLayoutButton, &QPushButton::clicked, this, &TNewLabelDesignScreen::ChangeLayoutButtonClick);
+    connect(AddressFormatButton, &QPushButton::clicked, this, &TNewLabelDesignScreen::AddressFormatButtonClick);
+    connect(Fontbutton, &QPushButton::clicked, this, &TNewLabelDesignScreen::FontbuttonClick);
+    const std::pair<QComboBox*, void (TZintLabelPanel::*)(double)> margins[] = {
+        {LeftMarg, &TZintLabelPanel::SetMarginLeft},
+        {TopMarg, &TZintLabelPanel::SetMarginTop},
+        {RightMarg, &TZintLabelPanel::SetMarginRight},
+        {BottomMarg, &TZintLabelPanel::SetMarginBottom}};
+    for (const auto& [combo, setter] : margins)
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, setter](int index) {
+            if (activating_)
+                return;
+            (LabelPanel->*setter)(MarginOfChoice(index));
+            Changed();
+        });
+    connect(Aligncombo, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (activating_)
+            return;
+        LabelPanel->SetAlignment(index);
+        Changed();
+    });
+    connect(AdjustFont, &QCheckBox::toggled, this, [this](bool fit) {
+        if (activating_)
+            return;
+        LabelPanel->SetAdjustFontSizeToFit(fit);
+        Changed();
+    });
+    connect(RecordFirst, &QPushButton::clicked, this, [this] { MoveRecord(&TTable::First); });
+    connect(RecordPrev, &QPushButton::clicked, this, [this] { MoveRecord(&TTable::Prior); });
+    connect(RecordNext, &QPushButton::clicked, this, [this] { MoveRecord(&TTable::Next); });
+    connect(RecordLast, &QPushButton::clicked, this, [this] { MoveRecord(&TTable::Last); });
+    connect(SaveButton, &QPushButton::clicked, this, &TNewLabelDesignScreen::SaveButtonClick);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
+}
+
+void TNewLabelDesignScreen::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        FormActivate();
+    }
+}
+
+void TNewLabelDesignScreen::FormActivate()
+{
+    activating_ = true;
+    RestorePlacement(this);
+    setup_.ApplyToPanel(*LabelPanel);
+    ShowTemplateType();
+    LeftMarg->setCurrentIndex(MarginChoiceIndex(setup_.TextMarginLeft));
+    TopMarg->setCurrentIndex(MarginChoiceIndex(setup_.TextMarginTop));
+    RightMarg->setCurrentIndex(MarginChoiceIndex(setup_.TextMarginRight));
+    BottomMarg->setCurrentIndex(MarginChoiceIndex(setup_.TextMarginBottom));
+    Aligncombo->setCurrentIndex(std::clamp(setup_.Alignment, 0, 2));
+    AdjustFont->setChecked(setup_.AdjustFontSizeToFit);
+    LabelPanel->SetLinesDirty();
+    LabelPanel->update();
+    SaveButton->setVisible(isNew_);
+    activating_ = false;
+    if (isNew_)
+        ShowInformation(QStringLiteral("A new label has been created using the Avery 5160\rformat. To change to another "
+                                       "label format, click on\rthe Label Layout button.\r\rFor additional "
+                                       "assistance, click the Help button"));
+}
+
+void TNewLabelDesignScreen::ShowTemplateType()
+{
+    TemplateType->setText(setup_.MakerCode == QLatin1StringView("USER") ? QStringLiteral("User Defined Label Layout")
+                                                                        : setup_.TemplateName);
+}
+
+void TNewLabelDesignScreen::SetsaveButtonVisible()
+{
+    SaveButton->setVisible(true);
+}
+
+void TNewLabelDesignScreen::Changed()
+{
+    if (!activating_)
+        SetsaveButtonVisible();
+}
+
+void TNewLabelDesignScreen::ChangeLayoutButtonClick()
+{
+    // The face on screen may hold changes the setup has not taken yet.
+    setup_.TakeFromPanel(*LabelPanel);
+    if (!ChangeLabelLayout(setup_, catalogPath_, this))
+        return;
+    setup_.ApplyToPanel(*LabelPanel);
+    ShowTemplateType();
+    Changed();
+}
+
+void TNewLabelDesignScreen::AddressFormatButtonClick()
+{
+    TZintAddressLayout format(LabelPanel->LineOptions(), this);
+    if (format.exec() != QDialog::Accepted)
+        return;
+    LabelPanel->SetLineOptions(format.Options());
+    LabelPanel->SetLinesDirty();
+    LabelPanel->update();
+    Changed();
+}
+
+void TNewLabelDesignScreen::FontbuttonClick()
+{
+    const std::optional<QFont> font = ChooseFont()(LabelPanel->Font(), this);
+    if (!font)
+        return;
+    LabelPanel->SetFont(*font);
+    Changed();
+}
+
+void TNewLabelDesignScreen::MoveRecord(void (TTable::*move)())
+{
+    if (!table_ || !table_->Active())
+        return;
+    (table_->*move)();
+    LabelPanel->SetLinesDirty();
+    LabelPanel->update();
+}
+
+void TNewLabelDesignScreen::SaveButtonClick()
+{
+    setup_.Description = LabelSetupDescription->text();
+    setup_.TakeFromPanel(*LabelPanel);
+    accept();
+}
+
+void TNewLabelDesignScreen::done(int result)
+{
+    SavePlacement(this);
+    QDialog::done(result);
+}
+
+void TNewLabelDesignScreen::keyPressEvent(QKeyEvent* event)
+{
+    QScrollBar* bar = ScrollBox->verticalScrollBar();
+    const bool scrolling = !LabelSetupDescription->hasFocus();
+    switch (scrolling ? event->key() : 0) {
+    case Qt::Key_PageUp:
+        bar->setValue(bar->value() - bar->singleStep());
+        break;
+    case Qt::Key_PageDown:
+        bar->setValue(bar->value() + bar->singleStep());
+        break;
+    case Qt::Key_Home:
+        bar->setValue(bar->minimum());
+        break;
+    case Qt::Key_End:
+        bar->setValue(bar->maximum());
+        break;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}

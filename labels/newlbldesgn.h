@@ -1,0 +1,77 @@
+#pragma once
+// The "Label Design Screen": one setup's label at actual size showing the current
+// record's address, with its description, sheet, address format, font, text margins,
+// alignment and fit. Any change shows "Save"; "Save" takes the face back into the setup
+// and closes with Ok, "Cancel" discards. The caller saves the file.
+
+#include "labels/tzintlabelfile.h"
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+class TApollo;
+class TTable;
+class TZintLabelPanel;
+
+class TNewLabelDesignScreen : public QDialog {
+    Q_OBJECT
+public:
+    // The font dialog, replaceable for tests: the chosen font, or nothing on Cancel.
+    using FontChooser = std::function<std::optional<QFont>(const QFont& current, QWidget* parent)>;
+    static FontChooser& ChooseFont();
+
+    TNewLabelDesignScreen(const TZintLabelFile& setup, bool isNew, TTable* table, TApollo* apollo,
+                          const QString& catalogPath, QWidget* parent = nullptr);
+
+    // The setup as "Save" left it.
+    const TZintLabelFile& Setup() const { return setup_; }
+
+    QLineEdit* LabelSetupDescription;
+    QLabel* TemplateType;
+    QPushButton* ChangeLayoutButton;
+    QPushButton* AddressFormatButton;
+    QPushButton* Fontbutton;
+    QComboBox* LeftMarg;
+    QComboBox* TopMarg;
+    QComboBox* RightMarg;
+    QComboBox* BottomMarg;
+    QComboBox* Aligncombo;
+    QCheckBox* AdjustFont;
+    QPushButton* RecordFirst;
+    QPushButton* RecordPrev;
+    QPushButton* RecordNext;
+    QPushButton* RecordLast;
+    QPushButton* SaveButton;
+    QScrollArea* ScrollBox;
+    TZintLabelPanel* LabelPanel;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormActivate();
+    void ShowTemplateType();
+    void SetsaveButtonVisible();
+    void Changed();
+    void ChangeLayoutButtonClick();
+    void AddressFormatButtonClick();
+    void FontbuttonClick();
+    void MoveRecord(void (TTable::*move)());
+    void SaveButtonClick();
+
+    TZintLabelFile setup_;
+    bool isNew_;
+    TTable* table_;
+    QString catalogPath_;
+    bool activating_ = false;
+    bool activated_ = false;
+};

@@ -1,0 +1,122 @@
+#include "labels/gzintpanel.h"
+#include "labels/labelcatalog.h"
+#include "labels/newlbldesgn.h"
+#include "labels/setupfiles.h"
+#include "select/book.h"
+#include "support/modal.h"
+#include "support/scripted_messages.h"
+#include "support/temp_program_dir.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kCatalog = QStringLiteral(ADDRINA_BIN_DIR "/adr.tpl");
+
+class Design : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(book.opened);
+        setup.LoadTemplate(kCatalog, QString(), true);
+        setup.Description = QStringLiteral("Label #1");
+        setup.TextMarginTop = 0.25;
+    }
+    TempProgramDirectory dir;
+    Book book;
+    TZintLabelFile setup;
+};
+
+} // namespace
+
+TEST(SetupFiles, NamesAndMargins)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    EXPECT_EQ(NewSetupDescription(folder), "Label #1");
+    for (const char* name : {"Label #1.lbl", "Label #2.lbl", "b.lbl", "a.txt"}) {
+        QFile file(folder + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(NewSetupDescription(folder), "Label #3");
+    EXPECT_EQ(SetupFiles(folder), QStringList({"b.lbl", "Label #1.lbl", "Label #2.lbl"}));
+    EXPECT_EQ(SetupFilePath(folder, "  Office  "), folder + "Office.lbl");
+    EXPECT_EQ(MarginChoiceIndex(0.25), 2);
+    EXPECT_EQ(MarginChoiceIndex(0.09), 0);
+    EXPECT_EQ(MarginChoiceIndex(0.3), 3);
+    EXPECT_EQ(MarginChoiceIndex(2), 5);
+    EXPECT_EQ(MarginChoices()[MarginChoiceIndex(0.25)], "0.2 inch");
+}
+
+TEST_F(Design, ANewSetupIsAnnouncedAndCanBeSavedAtOnce)
+{
+    ScriptedMessages messages;
+    messages.Answer(IdOk);
+    TNewLabelDesignScreen screen(setup, true, &book.table, &book.apollo, kCatalog);
+    screen.show();
+    EXPECT_TRUE(messages.Texts().value(0).startsWith("A new label has been created using the Avery 5160\rformat."));
+    EXPECT_TRUE(screen.SaveButton->isVisible());
+    EXPECT_EQ(screen.TemplateType->text(), "5160");
+    EXPECT_EQ(screen.TopMarg->currentText(), "0.2 inch");
+    EXPECT_EQ(screen.LabelPanel->width(), qRound(2.625 * screen.LabelPanel->PixelsPerInch()));
+}
+
+TEST_F(Design, ChangesShowSaveAndSaveTakesTheFace)
+{
+    TNewLabelDesignScreen screen(setup, false, &book.table, &book.apollo, kCatalog);
+    screen.show();
+    EXPECT_FALSE(screen.SaveButton->isVisible());
+    screen.LeftMarg->setCurrentIndex(4);
+    EXPECT_TRUE(screen.SaveButton->isVisible());
+    screen.Aligncombo->setCurrentIndex(2);
+    screen.AdjustFont->setChecked(true);
+    TNewLabelDesignScreen::ChooseFont() = [](const QFont&, QWidget*) {
+        return std::optional<QFont>(QFont(QStringLiteral("Times New Roman"), 12));
+    };
+    screen.Fontbutton->click();
+    screen.LabelSetupDescription->setText("Christmas");
+    screen.SaveButton->click();
+    ASSERT_EQ(screen.result(), QDialog::Accepted);
+    const TZintLabelFile& saved = screen.Setup();
+    EXPECT_EQ(saved.Description, "Christmas");
+    EXPECT_EQ(saved.TextMarginLeft, 0.4);
+    EXPECT_EQ(saved.TextMarginTop, 0.25); // untouched lists keep the exact margin
+    EXPECT_EQ(saved.Alignment, 2);
+    EXPECT_TRUE(saved.AdjustFontSizeToFit);
+    EXPECT_EQ(saved.FontName + QString::number(saved.FontSize), "Times New Roman12");
+}
+
+TEST_F(Design, LayoutChangeKeepsTheFaceAndRecordsMoveTheFace)
+{
+    book.Add({{"LNAME", "Zylstra"}});
+    TNewLabelDesignScreen screen(setup, false, &book.table, &book.apollo, kCatalog);
+    screen.show();
+    screen.Aligncombo->setCurrentIndex(1);
+    WhenModalOpens([](QWidget* choice) {
+        WhenModalOpens([](QWidget* picker) {
+            auto* tree = picker->findChild<QTreeWidget*>("TV1");
+            tree->setCurrentItem(tree->findItems("L7163", Qt::MatchExactly | Qt::MatchRecursive).first());
+            picker->findChild<QPushButton*>("OkButton")->click();
+        });
+        choice->findChild<QPushButton*>("OkButton")->click();
+    });
+    screen.ChangeLayoutButton->click();
+    EXPECT_EQ(screen.TemplateType->text(), "L7163");
+    EXPECT_EQ(screen.LabelPanel->Alignment(), taRightJustify);
+    EXPECT_EQ(screen.LabelPanel->width(), qRound(3.9 * screen.LabelPanel->PixelsPerInch()));
+
+    screen.RecordLast->click();
+    screen.LabelPanel->RenderToPicture();
+    EXPECT_EQ(screen.LabelPanel->LabelLines().value(0), "Zylstra ");
+    screen.RecordFirst->click();
+    screen.LabelPanel->RenderToPicture();
+    EXPECT_NE(screen.LabelPanel->LabelLines().value(0), "Zylstra ");
+}
