@@ -1,0 +1,246 @@
+#include "labels/newlblsetup.h"
+
+#include "labels/dialogrow.h"
+#include "labels/gzintpanel.h"
+#include "labels/labelcatalog.h"
+#include "labels/newlbldesgn.h"
+#include "labels/prelpr.h"
+#include "labels/setupfiles.h"
+#include "platform/busy.h"
+#include "platform/help.h"
+#include "platform/messages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kHelpTopic = 1075;
+
+QRadioButton* Radio(QLayout* column, const char* name, const char* caption)
+{
+    auto* button = new QRadioButton(QLatin1StringView(caption));
+    button->setObjectName(QLatin1StringView(name));
+    column->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+TNewLabelSetupScreen::TNewLabelSetupScreen(TTable* table, TApollo* apollo, const QStringList& printers,
+                                           int currentPrinter, std::function<void(int)> selectPrinter,
+                                           PrintPath print, QWidget* parent)
+    : QDialog(parent), table_(table), selectPrinter_(std::move(selectPrinter)), print_(std::move(print))
+{
+    setObjectName(QStringLiteral("NewLabelSetupScreen"));
+    setWindowTitle(QStringLiteral("Print Labels"));
+    QDir().mkpath(LabelsDirectory());
+
+    FileListBox1 = new QListWidget;
+    FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
+    LabelDesc = new QLabel;
+    LabelDesc->setObjectName(QStringLiteral("LabelDesc"));
+    LabelDesc->setFont(QFont(QStringLiteral("Courier New")));
+    auto* setupButtons = new QHBoxLayout;
+    NewButton = DialogButton(setupButtons, "NewButton", QStringLiteral("New"));
+    ModifyButton = DialogButton(setupButtons, "ModifyButton", QStringLiteral("Modify"));
+    DeleteButton = DialogButton(setupButtons, "DeleteButton", QStringLiteral("Delete"));
+
+    WhatToPrint = new QGroupBox(QStringLiteral("What to Print"));
+    WhatToPrint->setObjectName(QStringLiteral("WhatToPrint"));
+    auto* records = new QVBoxLayout(WhatToPrint);
+    rbQAll = Radio(records, "rbQAll", "All records");
+    rbQFilter = Radio(records, "rbQFilter", "Records matching filter");
+    rbOnlyThis = Radio(records, "rbOnlyThis", "Only current record");
+    rbQFilter->setChecked(true);
+    StartCurrentCheck = new QCheckBox(QStringLiteral("Start from current record"));
+    StartCurrentCheck->setObjectName(QStringLiteral("StartCurrentCheck"));
+    records->addWidget(StartCurrentCheck);
+
+    PrinterPanel = new QGroupBox(QStringLiteral("Printer"));
+    PrinterPanel->setObjectName(QStringLiteral("PrinterPanel"));
+    PrinterCombo = new QComboBox;
+    PrinterCombo->setObjectName(QStringLiteral("PrinterCombo"));
+    PrinterCombo->addItems(printers);
+    PrinterCombo->setCurrentIndex(currentPrinter);
+    (new QVBoxLayout(PrinterPanel))->addWidget(PrinterCombo);
+
+    auto* printButtons = new QHBoxLayout;
+    PrintNow = DialogButton(printButtons, "PrintNow", QStringLiteral("Print"));
+    Previewbutton = DialogButton(printButtons, "Previewbutton", QStringLiteral("Preview"));
+    PrintSamplePageButton = DialogButton(printButtons, "PrintSamplePageButton", QStringLiteral("Print Sample Page"));
+    printButtons->addStretch();
+    ReturnButton = DialogButton(printButtons, "ReturnButton", QStringLiteral("Ok"), true);
+    QPushButton* help = DialogButton(printButtons, "HelpButton", QStringLiteral("Help"));
+
+    LabelPanel = new TZintLabelPanel(this);
+    LabelPanel->setObjectName(QStringLiteral("LabelPanel"));
+    LabelPanel->hide();
+    LabelPanel->SetDataTable(table);
+    LabelPanel->SetDataApollo(apollo);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(FileListBox1, 1);
+    left->addLayout(setupButtons);
+    auto* right = new QVBoxLayout;
+    right->addWidget(LabelDesc);
+    right->addWidget(WhatToPrint);
+    right->addWidget(PrinterPanel);
+    right->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addLayout(right);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(printButtons);
+    SetHelpContext(this, kHelpTopic);
+
+    connect(FileListBox1, &QListWidget::currentRowChanged, this, &TNewLabelSetupScreen::FileListBox1Change);
+    connect(FileListBox1, &QListWidget::itemDoubleClicked, this, &TNewLabelSetupScreen::ModifyButtonClick);
+    connect(NewButton, &QPushButton::clicked, this, &TNewLabelSetupScreen::NewButtonClick);
+    connect(ModifyButton, &QPushButton::clicked, this, &TNewLabelSetupScreen::ModifyButtonClick);
+    connect(DeleteButton, &QPushButton::clicked, this, &TNewLabelSetupScreen::DeleteButtonClick);
+    connect(PrinterCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (selectPrinter_ && index >= 0)
+            selectPrinter_(index);
+    });
+    connect(PrintNow, &QPushButton::clicked, this, [this] { Print(true, false); });
+    connect(Previewbutton, &QPushButton::clicked, this, [this] { Print(false, true); });
+    connect(PrintSamplePageButton, &QPushButton::clicked, this, [this] { Print(true, true); });
+    connect(ReturnButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
+}
+
+void TNewLabelSetupScreen::SetFilterAvailable(bool available)
+{
+    rbQFilter->setEnabled(available);
+    if (!available)
+        rbQAll->setChecked(true);
+}
+
+void TNewLabelSetupScreen::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (activated_)
+        return;
+    activated_ = true;
+    RefreshList(QString());
+    SetLabelButtons();
+}
+
+QString TNewLabelSetupScreen::SelectedPath() const
+{
+    const QListWidgetItem* item = FileListBox1->currentItem();
+    return item ? LabelsDirectory() + item->text() : QString();
+}
+
+void TNewLabelSetupScreen::RefreshList(const QString& select)
+{
+    FileListBox1->clear();
+    FileListBox1->addItems(SetupFiles(LabelsDirectory()));
+    const auto found = FileListBox1->findItems(select, Qt::MatchFixedString);
+    if (!found.isEmpty())
+        FileListBox1->setCurrentItem(found.first());
+    else if (FileListBox1->count() > 0)
+        FileListBox1->setCurrentRow(0);
+}
+
+// An unreadable file leaves the previous setup described.
+void TNewLabelSetupScreen::FileListBox1Change()
+{
+    const QString path = SelectedPath();
+    if (!path.isEmpty() && setup_.LoadFromFile(path))
+        LabelDesc->setText(setup_.Describe().replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    SetLabelButtons();
+}
+
+void TNewLabelSetupScreen::SetLabelButtons()
+{
+    const bool selected = FileListBox1->currentItem() != nullptr;
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{ModifyButton, PrintNow, Previewbutton, PrintSamplePageButton, DeleteButton})
+        control->setEnabled(selected);
+    WhatToPrint->setVisible(selected);
+    PrinterPanel->setVisible(selected);
+}
+
+void TNewLabelSetupScreen::NewButtonClick()
+{
+    setup_.LoadTemplate(CatalogPath(), QString(), true);
+    isNew_ = true;
+    ModifyButtonClick();
+}
+
+void TNewLabelSetupScreen::ModifyButtonClick()
+{
+    const bool isNew = std::exchange(isNew_, false);
+    if (!isNew && !FileListBox1->currentItem())
+        return;
+    TZintLabelFile edited = setup_;
+    if (isNew)
+        edited.Description = NewSetupDescription(LabelsDirectory());
+    TNewLabelDesignScreen design(edited, isNew, table_, LabelPanel->DataApollo(), CatalogPath(), this);
+    if (design.exec() != QDialog::Accepted)
+        return;
+    const QString path = SetupFilePath(LabelsDirectory(), design.Setup().Description);
+    try {
+        BusyCursor busy;
+        design.Setup().SaveToFile(path);
+    } catch (const LabelFileError& e) {
+        ShowMessageBox(e.Message(), QStringLiteral("Error"), MbOk | MbIconStop);
+        return;
+    }
+    setup_ = design.Setup();
+    RefreshList(QFileInfo(path).fileName());
+}
+
+void TNewLabelSetupScreen::DeleteButtonClick()
+{
+    const QString path = SelectedPath();
+    if (path.isEmpty() || !AskYesNo(QStringLiteral("Delete \"%1\"?").arg(path), QStringLiteral("DELETE")))
+        return;
+    QFile::remove(path);
+    RefreshList(QString());
+    if (FileListBox1->count() > 0)
+        FileListBox1->setCurrentRow(FileListBox1->count() - 1);
+    SetLabelButtons();
+}
+
+void TNewLabelSetupScreen::Print(bool printToPrinter, bool onePageOnly)
+{
+    QStringList printers;
+    for (int i = 0; i < PrinterCombo->count(); ++i)
+        printers << PrinterCombo->itemText(i);
+    TSelectSpecificLabels positions(setup_, selection_, copies_, printers, PrinterCombo->currentIndex(),
+                                    selectPrinter_, this);
+    if (positions.exec() != QDialog::Accepted)
+        return;
+    selection_ = positions.Selection();
+    copies_ = positions.Copies();
+    PrinterCombo->setCurrentIndex(positions.PrinterIndex());
+    if (!print_)
+        return;
+    LabelPrintJob job;
+    job.setup = &setup_;
+    job.face = LabelPanel;
+    job.selection = selection_;
+    job.copies = copies_;
+    job.records = rbQAll->isChecked()       ? LabelRecords::All
+                  : rbOnlyThis->isChecked() ? LabelRecords::OnlyCurrent
+                                            : LabelRecords::MatchingFilter;
+    job.startFromCurrent = StartCurrentCheck->isChecked();
+    job.printerIndex = PrinterCombo->currentIndex();
+    job.printToPrinter = printToPrinter;
+    job.onePageOnly = onePageOnly;
+    print_(job);
+}
