@@ -75,9 +75,10 @@ QRect MiniatureLabel(const LabelTemplate& s, int row, int col, double ppi)
     return QRect(QPoint(x, y), QPoint(x + MiniatureLength(s.LabelWidth, ppi), y + MiniatureLength(s.LabelHeight, ppi)));
 }
 
-LabelSlots::LabelSlots(const LabelTemplate& sheet, const PositionSelection& selection, bool onePageOnly)
+LabelSlots::LabelSlots(const LabelTemplate& sheet, const PositionSelection& selection, bool onePageOnly,
+                       int skipFirst)
     : sheet_(sheet), selection_(selection), onePageOnly_(onePageOnly),
-      usable_(SelectedPositionCount(selection, sheet) > 0)
+      usable_(SelectedPositionCount(selection, sheet) > 0), skipFirst_(skipFirst)
 {
 }
 
@@ -97,8 +98,21 @@ std::optional<LabelSlot> LabelSlots::Next()
             at_.col = 0;
             ++at_.sheet;
         }
-        if (PositionSelected(selection_, sheet_, at_.row, at_.col))
+        const bool skipped = at_.sheet == 0 && at_.row * sheet_.Across + at_.col < skipFirst_;
+        if (!skipped && PositionSelected(selection_, sheet_, at_.row, at_.col))
             return at_;
     }
     return std::nullopt;
+}
+
+LabelPaper PaperForLayout(const LabelTemplate& s)
+{
+    const auto is = [&s](const char* code) { return s.PaperCode == QLatin1StringView(code); };
+    const auto twoDecimals = [](double inches) { return std::round(inches * 100) / 100; };
+    LabelPaper paper;
+    paper.landscape = is("LTRL") || is("A4L") || is("USERL");
+    paper.portraitWidth = twoDecimals(paper.landscape ? s.SheetHeight : s.SheetWidth);
+    paper.portraitHeight = twoDecimals(paper.landscape ? s.SheetWidth : s.SheetHeight);
+    paper.code = is("LTR") || is("LTRL") ? 1 : is("A4") || is("A4L") ? 9 : is("A5") ? 11 : 0;
+    return paper;
 }

@@ -46,7 +46,8 @@ struct LabelSlot {
 // The chosen positions in print order: row by row, left to right, sheet after sheet.
 class LabelSlots {
 public:
-    LabelSlots(const LabelTemplate& sheet, const PositionSelection& selection, bool onePageOnly);
+    // skipFirst leaves that many positions of the first sheet empty (a part-used sheet).
+    LabelSlots(const LabelTemplate& sheet, const PositionSelection& selection, bool onePageOnly, int skipFirst = 0);
     // The next position; nothing when the one sheet asked for is full, or when the
     // layout has no selected position at all.
     std::optional<LabelSlot> Next();
@@ -56,5 +57,17 @@ private:
     PositionSelection selection_;
     bool onePageOnly_;
     bool usable_;
+    int skipFirst_;
     LabelSlot at_{0, 0, -1};
 };
+
+// The paper a layout asks the printer for: the device paper code (1 letter, 9 A4, 11 A5,
+// 0 a custom size), the paper held upright in inches rounded to 2 decimals, and whether
+// the labels lie across it (landscape: "LTRL", "A4L", "USERL").
+struct LabelPaper {
+    int code = 0;
+    double portraitWidth = 0;
+    double portraitHeight = 0;
+    bool landscape = false;
+};
+LabelPaper PaperForLayout(const LabelTemplate& sheet);

@@ -106,3 +106,21 @@ TEST(Calibration, KeptPerPrinterAndRefusedOutOfRange)
     dir.WriteSettingsText("[Calibration PDF file]\nOffsetX=55\n");
     EXPECT_EQ(ReadPrinterCalibration("PDF file"), PrinterCalibration()); // edited by hand beyond range
 }
+
+TEST(LabelSheet, PaperFollowsThePaperCodeAndSkipLeavesTheFirstSheetsStart)
+{
+    LabelTemplate custom = Sheet(3, 10);
+    custom.PaperCode = QStringLiteral("USERL");
+    custom.SheetWidth = 11;
+    custom.SheetHeight = 8.5;
+    const LabelPaper paper = PaperForLayout(custom);
+    EXPECT_EQ(std::make_tuple(paper.code, paper.portraitWidth, paper.portraitHeight, paper.landscape),
+              std::make_tuple(0, 8.5, 11.0, true));
+    custom.PaperCode = QStringLiteral("A4");
+    custom.SheetWidth = 8.2677;
+    EXPECT_EQ(PaperForLayout(custom).code, 9);
+    EXPECT_EQ(PaperForLayout(custom).portraitWidth, 8.27);
+    const auto seen = Walk(LabelSlots(Sheet(3, 10), AllPositions(), false, 4), 30);
+    EXPECT_EQ(seen.front(), "0:1,1");
+    EXPECT_EQ(seen[26], "1:0,0"); // later sheets start at their first position
+}

@@ -1,0 +1,98 @@
+// Batch label printing: 10,000 address records on the first catalogue sheet (3 x 10 per
+// sheet, 334 sheets) through addrina-print into a PDF file. Targets: under 3 s and under
+// 300 MB peak memory. Build addrina-print first; it runs as a child process, and its
+// peak resident size is reported as peak_MB and its processor time per run as cpu_s.
+#include "table/opentablefile.h"
+#include "table/tapolloenv.h"
+#include "table/ttable.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int kRecords = 10000;
+
+QString fixture(const char* name)
+{
+    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../shared/fixtures/xbase/") +
+           QLatin1StringView(name);
+}
+
+QApplication& application()
+{
+    static int argc = 1;
+    static char name[] = "bench_labels_print";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// The fixture address file grown to kRecords full addresses.
+struct BigBook {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("big.dbf"));
+
+    BigBook()
+    {
+        QFile::copy(fixture("small.dbf"), path);
+        QFile::copy(fixture("small.cdx"), dir.filePath(QStringLiteral("big.cdx")));
+        TApolloEnv env;
+        TTable table;
+        table.SetExclusive(true);
+        if (!OpenTableFile(path, table))
+            qFatal("cannot open the fixture copy");
+        table.DisableControls();
+        for (long i = table.CurrentRecNo(); table.CurrentRecNo() < kRecords; ++i) {
+            table.Append();
+            const std::pair<const char*, QString> fields[] = {
+                {"FNAME", QStringLiteral("Jane%1").arg(i)},        {"LNAME", QStringLiteral("Sample%1").arg(i % 997)},
+                {"ORG", QStringLiteral("Acme Mailing Co")},        {"STREET", QStringLiteral("%1 Main Street").arg(i)},
+                {"CITY", QStringLiteral("Springfield")},          {"STATE", QStringLiteral("IL")},
+                {"ZIP", QStringLiteral("627%1").arg(i % 100, 2, 10, QLatin1Char('0'))}};
+            for (const auto& [field, value] : fields)
+                table.FieldByName(QLatin1StringView(field)).SetAsString(value);
+            table.Post();
+        }
+        table.EnableControls();
+    }
+};
+
+void BM_PrintTenThousandLabelsToPdf(benchmark::State& state)
+{
+    application();
+    BigBook book;
+    const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/addrina-print");
+    if (!QFile::exists(tool)) {
+        state.SkipWithError("build addrina-print first");
+        return;
+    }
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        QProcess print;
+        print.start(tool, {"labels", book.path, "--template", "5160", "-o", book.dir.filePath("out.pdf")});
+        print.waitForFinished(120000);
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        if (print.exitCode() != 0)
+            state.SkipWithError(print.readAllStandardError().constData());
+    }
+    rusage children{};
+    getrusage(RUSAGE_CHILDREN, &children);
+    state.counters["peak_MB"] = static_cast<double>(children.ru_maxrss) / 1024;
+    // CPU seconds per run, which a busy machine does not inflate the way it does wall time.
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    state.counters["cpu_s"] = (seconds(children.ru_utime) + seconds(children.ru_stime)) /
+                              static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+    state.counters["pdf_MB"] = static_cast<double>(QFileInfo(book.dir.filePath("out.pdf")).size()) / 1e6;
+}
+BENCHMARK(BM_PrintTenThousandLabelsToPdf)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+} // namespace

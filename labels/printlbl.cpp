@@ -1,0 +1,37 @@
+#include "labels/printlbl.h"
+
+#include "labels/gzintpanel.h"
+#include "table/ttable.h"
+
+#include <algorithm>
+
+int PrintLabels(TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet, const LabelRunOptions& options,
+                const LabelCanvas& canvas)
+{
+    LabelSlots order(sheet, options.selection, options.onePageOnly, options.skipFirst);
+    const int copies = std::max(1, options.copies);
+    int drawn = 0;
+    int done = 0;
+    int page = 0;
+    while (!table.Eof() && !(canvas.Stopped && canvas.Stopped())) {
+        const auto slot = order.Next();
+        if (!slot)
+            break;
+        if (slot->sheet != page) {
+            page = slot->sheet;
+            if (canvas.StartNewPage)
+                canvas.StartNewPage();
+        }
+        if (done == 0)
+            face.BuildLines();
+        canvas.DrawFace(LabelCell(sheet, slot->row, slot->col), face.RenderToPicture());
+        ++drawn;
+        if (++done == copies) {
+            done = 0;
+            table.Next();
+            if (canvas.RecordDone)
+                canvas.RecordDone();
+        }
+    }
+    return drawn;
+}

@@ -1,0 +1,126 @@
+#include "labels/labellines.h"
+#include "select/book.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PrintRun {
+    int exitCode = -1;
+    QString errors;
+};
+
+PrintRun Print(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(ADDRINA_BIN_DIR "/addrina-print"), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+struct Word {
+    QString text;
+    double x = 0;
+    double y = 0;
+};
+
+// The words of one page as pdftotext places them, in points from the top left corner.
+std::vector<Word> Words(const QString& pdf, int page)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {"-bbox", "-f", QString::number(page), "-l", QString::number(page),
+                                                 pdf, "-"});
+    pdftotext.waitForFinished(30000);
+    static const QRegularExpression word(R"re(xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    std::vector<Word> words;
+    for (const auto& m : word.globalMatch(QString::fromUtf8(pdftotext.readAllStandardOutput())))
+        words.push_back({m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble()});
+    return words;
+}
+
+// The first word of each record's first label line, in natural order.
+QStringList FirstWords(Book& book)
+{
+    QStringList first;
+    for (book.table.First(); !book.table.Eof(); book.table.Next())
+        first << ComposeLabelLines(TableFieldReader(book.table), {}).value(0).section(' ', 0, 0);
+    return first;
+}
+
+class AddrinaPrint : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(book.opened); }
+    QString Out() const { return book.dir.filePath("out.pdf"); }
+    Book book;
+};
+
+constexpr double kPoints = 72;
+// 5160: cells 2.75 x 1 in from (0.1875, 0.5); the 2.625 in wide face is stretched over the
+// cell, so its 0.2 in text margin lands at 0.2 x 2.75 / 2.625 in.
+double TextLeft(int col) { return (0.1875 + col * 2.75 + 0.2 * 2.75 / 2.625) * kPoints; }
+double TextTop(int row) { return (0.5 + row * 1.0 + 0.2) * kPoints; }
+
+} // namespace
+
+TEST_F(AddrinaPrint, EachRecordStartsInsideItsCellAtTheTextMargin)
+{
+    const QStringList expected = FirstWords(book);
+    const QByteArray before = book.FileBytes(".dbf");
+    book.table.Close();
+    ASSERT_EQ(Print({"labels", book.path, "--template", "5160", "-o", Out()}).exitCode, 0);
+    const std::vector<Word> words = Words(Out(), 1);
+    // Records 1, 2, 3 across the first row, record 4 below record 1.
+    const std::pair<int, int> cells[] = {{0, 0}, {0, 1}, {0, 2}, {1, 0}};
+    for (int i = 0; i < 4; ++i) {
+        const auto [row, col] = cells[i];
+        const auto found = std::find_if(words.begin(), words.end(), [&](const Word& w) {
+            return w.text == expected[i] && std::abs(w.x - TextLeft(col)) < 2 && w.y >= TextTop(row) - 3 &&
+                   w.y < TextTop(row) + 6;
+        });
+        EXPECT_NE(found, words.end()) << "record " << i + 1 << " " << expected[i].toStdString();
+    }
+    EXPECT_EQ(book.FileBytes(".dbf"), before);
+}
+
+TEST_F(AddrinaPrint, SkipCopiesAndFilterChooseThePositions)
+{
+    book.Add({{"LNAME", "Quixote"}, {"STATE", "ZZ"}});
+    book.Add({{"LNAME", "Panza"}, {"STATE", "ZZ"}});
+    book.table.Close();
+    ASSERT_EQ(Print({"labels", book.path, "--template", "5160", "--filter", "STATE = 'ZZ'", "--copies", "2",
+                     "--skip", "4", "--order", "LNAME", "-o", Out()})
+                  .exitCode,
+              0);
+    QStringList order;
+    for (const Word& w : Words(Out(), 1))
+        if (w.text != "ZZ") // the city line
+            order << QStringLiteral("%1@%2%3")
+                         .arg(w.text)
+                         .arg(std::lround(w.y / kPoints - 0.7))
+                         .arg(std::lround((w.x - TextLeft(0)) / (2.75 * kPoints)));
+    order.sort();
+    // Positions 5 to 8 of the sheet (row, column): after four skipped, Panza before Quixote.
+    EXPECT_EQ(order, QStringList({"Panza@11", "Panza@12", "Quixote@20", "Quixote@21"}));
+}
+
+TEST_F(AddrinaPrint, RefusesWhatItCannotDoWithAMessage)
+{
+    book.table.Close();
+    const std::pair<QStringList, int> cases[] = {
+        {{"labels", book.path, "-o", Out()}, 2},
+        {{"labels", book.path, "--template", "5160"}, 2},
+        {{"labels", book.path, "--template", "5160", "--copies", "0", "-o", Out()}, 2},
+        {{"labels", book.path, "--template", "5160", "--filter", "STATE = ", "-o", Out()}, 2},
+        {{"labels", book.path, "--template", "nope", "-o", Out()}, 1},
+        {{"labels", book.path + "x", "--template", "5160", "-o", Out()}, 1},
+        {{"labels", book.path, "--template", "5160", "--filter", "STATE = 'none'", "-o", Out()}, 1},
+    };
+    for (const auto& [arguments, status] : cases) {
+        const PrintRun run = Print(arguments);
+        EXPECT_EQ(run.exitCode, status) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.errors.startsWith("addrina-print: ")) << run.errors.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Out()));
+}
