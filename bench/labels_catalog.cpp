@@ -1,27 +1,17 @@
 // Opening the template picker: reading the shipped catalogue of 134 sheets and filling
 // the tree with its seven categories. Should take well under 20 ms. The catalogue is the
 // one the build puts beside the benchmark.
+#include "bench_support.h"
 #include "labels/tzintlabelfile.h"
 
-#include <QApplication>
 #include <QTreeWidget>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "bench_labels_catalog";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 void BM_FillCatalogTree(benchmark::State& state)
 {
-    application();
+    BenchApplication();
     int nodes = 0;
     for (auto _ : state) {
         QTreeWidget tree;

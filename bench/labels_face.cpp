@@ -1,6 +1,7 @@
 // The face work of printing one label: composing its lines from the current record and
 // recording them as a picture, on the first catalogue sheet (1 x 2-5/8 in). Printing
 // 10,000 labels does this 10,000 times, so one face should cost well under 50 us.
+#include "bench_support.h"
 #include "labels/gzintpanel.h"
 #include "labels/tzintlabelfile.h"
 
@@ -8,29 +9,12 @@
 #include "table/tapolloenv.h"
 #include "table/ttable.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-QString fixture(const char* name)
-{
-    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../shared/fixtures/xbase/") +
-           QLatin1StringView(name);
-}
-
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "bench_labels_face";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // A copy of the fixture address file standing on a full record.
 struct Face {
@@ -43,8 +27,7 @@ struct Face {
     Face()
     {
         const QString path = dir.filePath(QStringLiteral("book.dbf"));
-        QFile::copy(fixture("small.dbf"), path);
-        QFile::copy(fixture("small.cdx"), dir.filePath(QStringLiteral("book.cdx")));
+        CopyFixtureBook(path);
         table.SetExclusive(true);
         if (!OpenTableFile(path, table))
             qFatal("cannot open the fixture copy");
@@ -63,7 +46,7 @@ struct Face {
 
 void BM_ComposeAndRenderFace(benchmark::State& state, bool upperCase, bool centredFit)
 {
-    application();
+    BenchApplication();
     Face face;
     face.setup.UpperCase = upperCase;
     face.setup.AdjustFontSizeToFit = centredFit;

@@ -2,11 +2,11 @@
 // sheet, 334 sheets) through addrina-print into a PDF file. Targets: under 3 s and under
 // 300 MB peak memory. Build addrina-print first; it runs as a child process, and its
 // peak resident size is reported as peak_MB and its processor time per run as cpu_s.
+#include "bench_support.h"
 #include "table/opentablefile.h"
 #include "table/tapolloenv.h"
 #include "table/ttable.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -19,21 +19,7 @@ namespace {
 
 constexpr int kRecords = 10000;
 
-QString fixture(const char* name)
-{
-    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../shared/fixtures/xbase/") +
-           QLatin1StringView(name);
-}
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "bench_labels_print";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // The fixture address file grown to kRecords full addresses.
 struct BigBook {
@@ -42,8 +28,7 @@ struct BigBook {
 
     BigBook()
     {
-        QFile::copy(fixture("small.dbf"), path);
-        QFile::copy(fixture("small.cdx"), dir.filePath(QStringLiteral("big.cdx")));
+        CopyFixtureBook(path);
         TApolloEnv env;
         TTable table;
         table.SetExclusive(true);
@@ -67,7 +52,7 @@ struct BigBook {
 
 void BM_PrintTenThousandLabelsToPdf(benchmark::State& state)
 {
-    application();
+    BenchApplication();
     BigBook book;
     const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/addrina-print");
     if (!QFile::exists(tool)) {

@@ -1,6 +1,7 @@
 // Filters and tag-all on a 20,000-record address file: applying a filter (build, test,
 // query and count) for a few typical patterns, and tagging every match of a filter that
 // selects about a fifth of the file.
+#include "bench_support.h"
 #include "select/selection.h"
 #include "select/tagall.h"
 
@@ -10,32 +11,13 @@
 #include "table/tdatasource.h"
 #include "table/ttable.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int kRecords = 20000;
-
-// The independent engine's fixture, beside the source tree.
-QString fixture(const char* name)
-{
-    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../shared/fixtures/xbase/")
-           + QLatin1StringView(name);
-}
-
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "bench_select_filter";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // The fixture address file grown to kRecords with records of five states.
 struct BigBook {
@@ -48,8 +30,7 @@ struct BigBook {
     BigBook()
     {
         const QString path = dir.filePath(QStringLiteral("big.dbf"));
-        QFile::copy(fixture("small.dbf"), path);
-        QFile::copy(fixture("small.cdx"), dir.filePath(QStringLiteral("big.cdx")));
+        CopyFixtureBook(path);
         env.SetDeleted(true);
         table.SetExclusive(true);
         source.SetDataSet(&table);
@@ -71,7 +52,7 @@ struct BigBook {
 
 BigBook& book()
 {
-    application();
+    BenchApplication();
     static BigBook b;
     return b;
 }
