@@ -1,5 +1,6 @@
 #include "labels/calibration.h"
 
+#include "labels/labelsheet.h"
 #include "platform/settings.h"
 
 #include <QLocale>
@@ -63,4 +64,28 @@ void WritePrinterCalibration(const QString& printerName, const PrinterCalibratio
 {
     for (const Key& key : kKeys)
         WriteSettingString(Section(printerName), QLatin1StringView(key.name), QString::number(c.*key.value, 'g', 10));
+}
+
+std::vector<QLineF> OutlineLines(const QRectF& r)
+{
+    return {QLineF(r.topLeft(), r.topRight()), QLineF(r.topRight(), r.bottomRight()),
+            QLineF(r.bottomRight(), r.bottomLeft()), QLineF(r.bottomLeft(), r.topLeft())};
+}
+
+std::vector<QLineF> CalibrationSheetLines(const LabelTemplate& sheet, const PrinterCalibration& calibration)
+{
+    constexpr double kCrossArm = 0.1;
+    std::vector<QLineF> lines;
+    for (int row = 0; row < sheet.Down; ++row) {
+        for (int col = 0; col < sheet.Across && row * sheet.Across + col < kMaxLabelPositions; ++col) {
+            const QRectF label = Calibrated(
+                QRectF(LabelCell(sheet, row, col).topLeft(), QSizeF(sheet.LabelWidth, sheet.LabelHeight)), calibration);
+            const std::vector<QLineF> outline = OutlineLines(label);
+            lines.insert(lines.end(), outline.begin(), outline.end());
+            const QPointF corner = label.topLeft();
+            lines.push_back(QLineF(corner - QPointF(kCrossArm, 0), corner + QPointF(kCrossArm, 0)));
+            lines.push_back(QLineF(corner - QPointF(0, kCrossArm), corner + QPointF(0, kCrossArm)));
+        }
+    }
+    return lines;
 }

@@ -4,9 +4,13 @@
 // horizontal and vertical scale in per cent, kept in "ADR.ini" under the printer's name
 // and applied to every label position and size printed on paper (never to the preview).
 
+#include "labels/labellayout.h"
+
+#include <QLineF>
 #include <QRectF>
 #include <QString>
 #include <optional>
+#include <vector>
 
 struct PrinterCalibration {
     double OffsetXMillimetres = 0;
@@ -32,3 +36,11 @@ QRectF Calibrated(const QRectF& inches, const PrinterCalibration& calibration);
 // range, read as no correction. Writing throws SettingsWriteError.
 PrinterCalibration ReadPrinterCalibration(const QString& printerName);
 void WritePrinterCalibration(const QString& printerName, const PrinterCalibration& calibration);
+
+// The four edges of a rectangle, clockwise from the top left corner.
+std::vector<QLineF> OutlineLines(const QRectF& rect);
+
+// The calibration sheet of a layout, as lines in inches from the paper's corner, already
+// calibrated: each label's outline and a small cross on its top left corner, to measure
+// how far the printer puts them from where they belong.
+std::vector<QLineF> CalibrationSheetLines(const LabelTemplate& sheet, const PrinterCalibration& calibration);

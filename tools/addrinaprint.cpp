@@ -2,10 +2,12 @@
 // same label face, sheet geometry and report canvas as the program's own printing.
 // It opens the address file read-only and never writes to it.
 
+#include "labels/calibration.h"
 #include "labels/gzintpanel.h"
 #include "labels/labelcatalog.h"
 #include "labels/printlbl.h"
 #include "labels/tzintlabelfile.h"
+#include "platform/identity.h"
 #include "platform/printers.h"
 #include "report/tcanvasreport.h"
 #include "table/opentablefile.h"
@@ -43,8 +45,14 @@ file, laid out on the sheet of a saved label setup or of a catalogue template.
   --skip N                leave the first N positions of the first sheet empty, for a
                           part-used sheet (default 0)
   --outline               draw each label's outline, to check the layout on plain paper
+  --calibration-sheet     print one sheet of label outlines, with a small cross on each
+                          label's top left corner, instead of addresses: print it, lay
+                          it on a label sheet and measure how far the printer is off
   -o <out.pdf>            the PDF file to write (replaced when it exists)
   -h, --help              this text
+
+The calibration the program keeps for the printer "PDF file" (offsets in mm, scales
+in per cent, in ADR.ini) moves and scales every label, as it does on paper.
 
 Exit status: 0 when the PDF was written, 1 when a file could not be read or written or
 nothing matched, 2 for wrong arguments.
@@ -80,6 +88,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The same name as the program, so that both find the same settings file.
+    QApplication::setApplicationName(ProductName());
     const QStringList args = app.arguments();
     if (args.contains(QStringLiteral("-h")) || args.contains(QStringLiteral("--help"))) {
         std::fputs(kHelp, stdout);
@@ -94,9 +104,10 @@ int main(int argc, char** argv)
     const QCommandLineOption copiesOption(QStringLiteral("copies"), {}, QStringLiteral("N"), QStringLiteral("1"));
     const QCommandLineOption skipOption(QStringLiteral("skip"), {}, QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption outlineOption(QStringLiteral("outline"));
+    const QCommandLineOption calibrationOption(QStringLiteral("calibration-sheet"));
     const QCommandLineOption outOption(QStringLiteral("o"), {}, QStringLiteral("out.pdf"));
     parser.addOptions({setupOption, templateOption, filterOption, orderOption, copiesOption, skipOption,
-                       outlineOption, outOption});
+                       outlineOption, calibrationOption, outOption});
     if (!parser.parse(args))
         return Fail(kBadArguments, parser.errorText() + QStringLiteral(" (see --help)"));
     const QStringList positional = parser.positionalArguments();
@@ -170,20 +181,29 @@ int main(int argc, char** argv)
     report.SetPaperSize(paper.code, paper.portraitWidth, paper.portraitHeight);
     report.SetOrientation(paper.landscape ? poLandScape : poPortrait);
     const bool outline = parser.isSet(outlineOption);
+    const PrinterCalibration calibration = ReadPrinterCalibration(PdfFilePrinterName);
+    const auto drawLines = [](TBaseReport& r, const std::vector<QLineF>& lines) {
+        r.SetPen(Qt::black, Qt::SolidLine, 1);
+        for (const QLineF& line : lines) {
+            r.MoveTo(line.x1(), line.y1());
+            r.LineTo(line.x2(), line.y2());
+        }
+    };
     int labels = 0;
     report.OnPrint = [&](TBaseReport& r) {
+        if (parser.isSet(calibrationOption)) {
+            drawLines(r, CalibrationSheetLines(setup, calibration));
+            return;
+        }
         LabelCanvas canvas;
         canvas.StartNewPage = [&r] { r.StartNewPage(); };
         canvas.DrawFace = [&](const QRectF& cell, const QPicture& picture) {
-            r.DrawPicture(r.DeviceRect(cell.left(), cell.top(), cell.right(), cell.bottom()), picture);
+            const QRectF at = Calibrated(cell, calibration);
+            r.DrawPicture(r.DeviceRect(at.left(), at.top(), at.right(), at.bottom()), picture);
             if (outline) {
-                const QRectF label(cell.topLeft(), QSizeF(setup.LabelWidth, setup.LabelHeight));
-                r.SetPen(Qt::black, Qt::SolidLine, 1);
-                r.MoveTo(label.left(), label.top());
-                r.LineTo(label.right(), label.top());
-                r.LineTo(label.right(), label.bottom());
-                r.LineTo(label.left(), label.bottom());
-                r.LineTo(label.left(), label.top());
+                const QRectF label = Calibrated(QRectF(cell.topLeft(), QSizeF(setup.LabelWidth, setup.LabelHeight)),
+                                                calibration);
+                drawLines(r, OutlineLines(label));
             }
         };
         labels = PrintLabels(face, table, setup, run, canvas);

@@ -1,7 +1,9 @@
 #include "labels/labellines.h"
 #include "select/book.h"
 
+#include <QDir>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -12,9 +14,15 @@ struct PrintRun {
     QString errors;
 };
 
-PrintRun Print(const QStringList& arguments)
+// dataHome is where the tool finds the program's settings file; by default an empty
+// folder, so the user's own calibration never moves a test's labels.
+PrintRun Print(const QStringList& arguments, const QString& dataHome = {})
 {
+    static const QTemporaryDir noSettings;
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.isEmpty() ? noSettings.path() : dataHome);
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(ADDRINA_BIN_DIR "/addrina-print"), arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
@@ -123,4 +131,27 @@ TEST_F(AddrinaPrint, RefusesWhatItCannotDoWithAMessage)
         EXPECT_TRUE(run.errors.startsWith("addrina-print: ")) << run.errors.toStdString();
     }
     EXPECT_FALSE(QFile::exists(Out()));
+}
+
+TEST_F(AddrinaPrint, TheCalibrationOfPdfFileMovesEveryLabel)
+{
+    const QString expected = FirstWords(book).value(0);
+    book.table.Close();
+    QTemporaryDir home;
+    QDir().mkpath(home.filePath("Addrina"));
+    QFile ini(home.filePath("Addrina/ADR.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Calibration PDF file]\nOffsetX=5.08\nOffsetY=-2.54\nScaleX=100\nScaleY=100\n");
+    ini.close();
+    ASSERT_EQ(Print({"labels", book.path, "--template", "5160", "-o", Out()}, home.path()).exitCode, 0);
+    const std::vector<Word> words = Words(Out(), 1);
+    ASSERT_FALSE(words.empty());
+    EXPECT_EQ(words[0].text, expected);
+    EXPECT_NEAR(words[0].x, TextLeft(0) + 0.2 * kPoints, 1.5);  // 5.08 mm to the right
+    EXPECT_NEAR(words[0].y, TextTop(0) - 0.1 * kPoints, 4);     // 2.54 mm up
+
+    ASSERT_EQ(Print({"labels", book.path, "--template", "5160", "--calibration-sheet", "-o", Out()}, home.path())
+                  .exitCode,
+              0);
+    EXPECT_TRUE(Words(Out(), 1).empty()); // outlines and crosses only, no addresses
 }

@@ -124,3 +124,12 @@ TEST(LabelSheet, PaperFollowsThePaperCodeAndSkipLeavesTheFirstSheetsStart)
     EXPECT_EQ(seen.front(), "0:1,1");
     EXPECT_EQ(seen[26], "1:0,0"); // later sheets start at their first position
 }
+
+TEST(Calibration, TheSheetOutlinesEveryLabelWithACrossAtItsCorner)
+{
+    const LabelTemplate sheet = Sheet(3, 10);
+    const std::vector<QLineF> lines = CalibrationSheetLines(sheet, {25.4, 0, 100, 100});
+    ASSERT_EQ(lines.size(), 30u * 6);
+    EXPECT_EQ(lines[0], QLineF(1.1875, 0.5, 1.1875 + 2.625, 0.5)); // first label's top edge, 1 in right
+    EXPECT_EQ(lines[4], QLineF(1.0875, 0.5, 1.2875, 0.5));         // its cross
+}
