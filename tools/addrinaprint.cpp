@@ -9,6 +9,7 @@
 #include "labels/tzintlabelfile.h"
 #include "platform/identity.h"
 #include "platform/printers.h"
+#include "platform/programdirectory.h"
 #include "report/tcanvasreport.h"
 #include "table/opentablefile.h"
 #include "table/tapollo.h"
@@ -128,8 +129,9 @@ int main(int argc, char** argv)
         if (!setup.LoadFromFile(parser.value(setupOption)))
             return Fail(kFailed, QStringLiteral("cannot read the label setup \"%1\"").arg(parser.value(setupOption)));
     } else {
-        const QString shipped = QCoreApplication::applicationDirPath() + QStringLiteral("/adr.tpl");
-        const QString catalog = QFile::exists(shipped) ? shipped : CatalogPath();
+        // The user's own catalogue first, as the program reads it, else the one installed.
+        const QString shipped = ShippedCatalogue(QCoreApplication::applicationDirPath());
+        const QString catalog = QFile::exists(CatalogPath()) || shipped.isEmpty() ? CatalogPath() : shipped;
         if (!setup.LoadTemplate(catalog, parser.value(templateOption), false))
             return Fail(kFailed, QStringLiteral("no template \"%1\" in %2").arg(parser.value(templateOption), catalog));
     }
