@@ -68,16 +68,6 @@ const QByteArray& SharedStream()
     return stream;
 }
 
-class FixedPdfPath : public PrinterDialogs {
-public:
-    explicit FixedPdfPath(QString path) : path_(std::move(path)) {}
-    QString ChoosePdfFile(const QString&) override { return path_; }
-    bool PrintDialog(PrinterSetup&, int&, int&) override { return true; }
-    bool PrinterSetupDialog(PrinterSetup&) override { return true; }
-
-private:
-    QString path_;
-};
 
 void BM_Record334Pages(benchmark::State& state)
 {
@@ -134,8 +124,7 @@ void BM_Print334PagesToPdf(benchmark::State& state)
 {
     application();
     QTemporaryDir dir;
-    FixedPdfPath dialogs(dir.filePath(QStringLiteral("labels.pdf")));
-    SetPrinterDialogs(&dialogs);
+    FixedPdfFile dialogs(dir.filePath(QStringLiteral("labels.pdf")));
     for (auto _ : state) {
         TReportPrinter printer;
         printer.Printer().SetPrinter(PdfFilePrinterName);
@@ -144,7 +133,6 @@ void BM_Print334PagesToPdf(benchmark::State& state)
         printer.RunReport();
     }
     state.counters["pdf_MB"] = QFileInfo(dir.filePath(QStringLiteral("labels.pdf"))).size() / 1e6;
-    SetPrinterDialogs(nullptr);
 }
 BENCHMARK(BM_Print334PagesToPdf)->Unit(benchmark::kMillisecond)->Iterations(2);
 

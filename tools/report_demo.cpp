@@ -16,18 +16,6 @@
 
 namespace {
 
-// Saves "PDF file" jobs to the path given on the command line instead of asking.
-class FixedPdfPath : public PrinterDialogs {
-public:
-    explicit FixedPdfPath(QString path) : path_(std::move(path)) {}
-    QString ChoosePdfFile(const QString&) override { return path_; }
-    bool PrintDialog(PrinterSetup&, int&, int&) override { return true; }
-    bool PrinterSetupDialog(PrinterSetup&) override { return true; }
-
-private:
-    QString path_;
-};
-
 QPicture Stamp()
 {
     QPicture picture;
@@ -87,14 +75,12 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments().mid(1);
     const qsizetype out = args.indexOf(QStringLiteral("-o"));
     if (out >= 0 && out + 1 < args.size()) {
-        FixedPdfPath dialogs(args[out + 1]);
-        SetPrinterDialogs(&dialogs);
+        FixedPdfFile dialogs(args[out + 1]);
         TReportPrinter printer;
         printer.Printer().SetPrinter(PdfFilePrinterName);
         printer.SetTitle(QStringLiteral("Canvas Demo"));
         printer.OnPrint = Draw;
         printer.RunReport();
-        SetPrinterDialogs(nullptr);
         return printer.Aborted() ? 1 : 0;
     }
     if (args.contains(QStringLiteral("--preview"))) {
