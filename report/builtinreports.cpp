@@ -53,14 +53,6 @@ QString fieldOf(const RecordField& field, const char* name)
     return field(QString::fromLatin1(name));
 }
 
-// The time as the system shows it, seconds included, without a time zone.
-QString timeText()
-{
-    QString format = QLocale().timeFormat(QLocale::LongFormat);
-    format.remove(QRegularExpression(QStringLiteral("\\s*t+")));
-    return QLocale().toString(QTime::currentTime(), format);
-}
-
 class ReportDrawing {
 public:
     ReportDrawing(TBaseReport& r, const BuiltInReportOptions& options)
@@ -186,7 +178,7 @@ private:
         r_.PrintText(options_.title);
         r_.PrintRightAt(QStringLiteral("Page ") + QString::number(r_.CurrentPage()), r_.SectionRight());
         r_.NextLine();
-        r_.PrintRightAt(timeText(), r_.SectionRight());
+        r_.PrintRightAt(ReportTimeText(), r_.SectionRight());
         r_.SetFont(QStringLiteral("Arial"), 9);
         r_.SetBold(true);
         r_.SetCursor(1.0, r_.MarginTop() + layout_.headingsTop);
@@ -215,6 +207,13 @@ private:
 };
 
 } // namespace
+
+QString ReportTimeText()
+{
+    QString format = QLocale().timeFormat(QLocale::LongFormat);
+    format.remove(QRegularExpression(QStringLiteral("\\s*t+")));
+    return QLocale().toString(QTime::currentTime(), format);
+}
 
 QStringList BuiltInReportNames()
 {

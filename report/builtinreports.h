@@ -14,6 +14,10 @@ class TBaseReport;
 //   3 Organization, Name, Phone, Fax             ordered by ORG
 //   4 All major fields, three lines per record   ordered by LNAME
 
+// The time of day as the report headers show it: the system's format with seconds,
+// without a time zone.
+QString ReportTimeText();
+
 // The list's items, in order.
 QStringList BuiltInReportNames();
 // The index tag a report is ordered by.
