@@ -3,6 +3,7 @@
 #include "platform/identity.h"
 #include "platform/placement.h"
 #include "report/tpreviewform.h"
+#include "session/addresssession.h"
 
 TPrintRun::TPrintRun(const PrinterSetup& printer, bool preview, ReportStatusTexts texts)
     : preview_(preview), texts_(std::move(texts))
@@ -39,6 +40,12 @@ void TPrintRun::Execute(QWidget* parent, const QString& previewCaption)
     preview.SetZoomMode(TPreviewForm::ZoomPageWidth);
     preview.FilePreview1.SetStream(&stream_);
     preview.exec();
+}
+
+void UseSessionPrinter(TBaseReport& report, const AddressSession& session)
+{
+    if (!session.PrinterName.isEmpty() && InstalledPrinters().contains(session.PrinterName))
+        report.Printer().SetPrinter(session.PrinterName);
 }
 
 ReportStatusTexts ReportRunTexts()

@@ -42,5 +42,10 @@ private:
     QPointer<TReportStatusWindow> window_;
 };
 
+class AddressSession;
+
+// The printer the user chose last in the session, when it is still installed.
+void UseSessionPrinter(TBaseReport& report, const AddressSession& session);
+
 // The status texts of the report commands ("Report Print Canceled!" and so on).
 ReportStatusTexts ReportRunTexts();
