@@ -10,6 +10,7 @@
 #include "platform/messages.h"
 #include "platform/placement.h"
 #include "platform/recorddate.h"
+#include "report/reportcommands.h"
 #include "platform/settings.h"
 #include "select/tagid.h"
 
@@ -54,6 +55,7 @@ TAddressMain::TAddressMain(QWidget* parent)
     setupRecords();
     setupSort();
     setupSelect();
+    new TReportCommands(session_, Menus(), this);
     setupExitButton();
     new TDialCommands(Session(), Menus(), this);
     ExplainMainWindow(this);

@@ -402,7 +402,7 @@ void TAddressMain::SetButtons()
     mnuBrowse->setEnabled(r.recordCommands);
     mnuOrder->menuAction()->setEnabled(r.recordCommands);
     Print1->menuAction()->setEnabled(r.recordCommands);
-    // Printing commands are not built yet: an empty menu stays out of sight.
+    // An empty menu stays out of sight.
     Print1->menuAction()->setVisible(!Print1->actions().isEmpty());
     File1->menuAction()->setEnabled(r.fileMenu);
     Exit1->setEnabled(r.fileMenu);

@@ -150,6 +150,16 @@ PrinterDialogs& Dialogs()
     return installed ? *installed : platform;
 }
 
+FixedPdfFile::FixedPdfFile(QString path)
+    : path_(std::move(path)), previous_(SetPrinterDialogs(this))
+{
+}
+
+FixedPdfFile::~FixedPdfFile()
+{
+    SetPrinterDialogs(previous_);
+}
+
 QString ProposedPdfPath(const QString& title)
 {
     QString name = title.trimmed();

@@ -97,6 +97,25 @@ public:
 PrinterDialogs* SetPrinterDialogs(PrinterDialogs* dialogs);
 PrinterDialogs& Dialogs();
 
+// Dialogs for printing without a window: "PDF file" jobs go to a path given beforehand,
+// the print and setup dialogs accept the settings as they are. Installed for the
+// object's life.
+class FixedPdfFile : public PrinterDialogs {
+public:
+    explicit FixedPdfFile(QString path);
+    ~FixedPdfFile() override;
+    FixedPdfFile(const FixedPdfFile&) = delete;
+    FixedPdfFile& operator=(const FixedPdfFile&) = delete;
+
+    QString ChoosePdfFile(const QString&) override { return path_; }
+    bool PrintDialog(PrinterSetup&, int&, int&) override { return true; }
+    bool PrinterSetupDialog(PrinterSetup&) override { return true; }
+
+private:
+    QString path_;
+    PrinterDialogs* previous_;
+};
+
 // The path proposed for a job saved as PDF: the title as file name in the user's
 // documents folder.
 QString ProposedPdfPath(const QString& title);

@@ -15,6 +15,7 @@ bool PainterOutput::Begin(QPaintDevice* device)
 {
     pages_ = 0;
     font_.reset();
+    metrics_.reset();
     if (!painter_.begin(device))
         return false;
     dpi_ = QSizeF(device->logicalDpiX(), device->logicalDpiY());
@@ -44,15 +45,15 @@ void PainterOutput::SetFont(const ReportFont& font)
         return;
     font_ = font;
     painter_.setFont(ToQFont(font));
+    metrics_.emplace(painter_.font(), painter_.device());
 }
 
 void PainterOutput::drawTextAt(QPointF baselinePx, const QString& text)
 {
     const ReportFont font = font_.value_or(ReportFont{});
-    if (font.opaque) {
-        const QFontMetricsF metrics(painter_.font(), painter_.device());
-        painter_.fillRect(QRectF(baselinePx.x(), baselinePx.y() - metrics.ascent(), metrics.horizontalAdvance(text),
-                                 metrics.height()),
+    if (font.opaque && metrics_) {
+        painter_.fillRect(QRectF(baselinePx.x(), baselinePx.y() - metrics_->ascent(),
+                                 metrics_->horizontalAdvance(text), metrics_->height()),
                           Qt::white);
     }
     painter_.setPen(QPen(font.colour));
@@ -66,10 +67,21 @@ void PainterOutput::Text(QPointF baseline, const QString& text)
 
 void PainterOutput::ClippedText(const QRectF& clip, QPointF topLeft, const QString& text)
 {
+    if (!metrics_)
+        SetFont(ReportFont{});
+    const QRectF area = px(clip);
+    const QPointF baseline = px(topLeft) + QPointF(0, metrics_->ascent());
+    // Most cells hold their text whole; only text that reaches past its cell pays for a
+    // clip, which costs a PDF a graphics state of its own.
+    const QRectF ink(baseline.x(), baseline.y() - metrics_->ascent(), metrics_->horizontalAdvance(text),
+                     metrics_->height());
+    if (area.contains(ink)) {
+        drawTextAt(baseline, text);
+        return;
+    }
     painter_.save();
-    painter_.setClipRect(px(clip), Qt::IntersectClip);
-    const QFontMetricsF metrics(painter_.font(), painter_.device());
-    drawTextAt(px(topLeft) + QPointF(0, metrics.ascent()), text);
+    painter_.setClipRect(area, Qt::IntersectClip);
+    drawTextAt(baseline, text);
     painter_.restore();
 }
 

@@ -2,6 +2,7 @@
 
 #include "report/reportoutput.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <functional>
 #include <optional>
@@ -41,5 +42,6 @@ private:
     double zoom_;
     int pages_ = 0;
     std::optional<ReportFont> font_;
+    std::optional<QFontMetricsF> metrics_; // of font_ on this device
     ReportPen pen_;
 };

@@ -3,6 +3,7 @@
 #include "report/reporterror.h"
 
 #include <QPicture>
+#include <QSysInfo>
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
@@ -32,9 +33,19 @@ enum FontFlags : quint8 { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8, Op
     throw EReportPrinter(ReportErrors::UnexpectedCode);
 }
 
-// One record's payload being built.
+// One record being appended to the stream: the code, room for the payload's length, then
+// the payload; the length is filled in when the record is done.
 class Record {
 public:
+    Record(QByteArray& stream, Code code) : data_(stream), start_(stream.size())
+    {
+        data_.append(char(code));
+        data_.append(4, '\0');
+    }
+    ~Record() { qToLittleEndian(quint32(data_.size() - start_ - RecordHeaderSize), data_.data() + start_ + 1); }
+    Record(const Record&) = delete;
+    Record& operator=(const Record&) = delete;
+
     void u8(quint8 v) { data_.append(char(v)); }
     void u32(quint32 v)
     {
@@ -55,10 +66,14 @@ public:
     void text(const QString& s)
     {
         u32(quint32(s.size()));
-        for (const QChar c : s) {
-            char b[2];
-            qToLittleEndian(c.unicode(), b);
-            data_.append(b, 2);
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+            data_.append(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
+        } else {
+            for (const QChar c : s) {
+                char b[2];
+                qToLittleEndian(c.unicode(), b);
+                data_.append(b, 2);
+            }
         }
     }
     void bytes(const QByteArray& b)
@@ -66,17 +81,10 @@ public:
         u32(quint32(b.size()));
         data_.append(b);
     }
-    void writeTo(QByteArray& stream, Code code) const
-    {
-        stream.append(char(code));
-        char b[4];
-        qToLittleEndian(quint32(data_.size()), b);
-        stream.append(b, 4);
-        stream.append(data_);
-    }
 
 private:
-    QByteArray data_;
+    QByteArray& data_;
+    qsizetype start_;
 };
 
 // One record's payload being read; reading past its end is a broken stream.
@@ -193,12 +201,13 @@ ReportStreamWriter::ReportStreamWriter(QByteArray& stream)
 
 void ReportStreamWriter::BeginPage(const ReportPage& page)
 {
-    Record r;
-    r.f64(page.paper.width());
-    r.f64(page.paper.height());
-    r.f64(page.scaleX);
-    r.f64(page.scaleY);
-    r.writeTo(stream_, PageCode);
+    {
+        Record r(stream_, PageCode);
+        r.f64(page.paper.width());
+        r.f64(page.paper.height());
+        r.f64(page.scaleX);
+        r.f64(page.scaleY);
+    }
     font_.reset();
     pen_.reset();
 }
@@ -208,13 +217,12 @@ void ReportStreamWriter::SetFont(const ReportFont& font)
     if (font_ && *font_ == font)
         return;
     font_ = font;
-    Record r;
+    Record r(stream_, FontCode);
     r.text(font.name);
     r.f64(font.points);
     r.u8((font.bold ? Bold : 0) | (font.italic ? Italic : 0) | (font.underline ? Underline : 0) |
          (font.strikeOut ? StrikeOut : 0) | (font.opaque ? Opaque : 0));
     r.u32(font.colour.rgba());
-    r.writeTo(stream_, FontCode);
 }
 
 void ReportStreamWriter::SetPen(const ReportPen& pen)
@@ -222,52 +230,46 @@ void ReportStreamWriter::SetPen(const ReportPen& pen)
     if (pen_ && *pen_ == pen)
         return;
     pen_ = pen;
-    Record r;
+    Record r(stream_, PenCode);
     r.u32(pen.colour.rgba());
     r.u8(quint8(pen.style));
     r.u32(quint32(pen.width));
-    r.writeTo(stream_, PenCode);
 }
 
 void ReportStreamWriter::Text(QPointF baseline, const QString& text)
 {
-    Record r;
+    Record r(stream_, TextCode);
     r.point(baseline);
     r.text(text);
-    r.writeTo(stream_, TextCode);
 }
 
 void ReportStreamWriter::ClippedText(const QRectF& clip, QPointF topLeft, const QString& text)
 {
-    Record r;
+    Record r(stream_, ClippedTextCode);
     r.rect(clip);
     r.point(topLeft);
     r.text(text);
-    r.writeTo(stream_, ClippedTextCode);
 }
 
 void ReportStreamWriter::Fill(const QRectF& rect, const QColor& colour)
 {
-    Record r;
+    Record r(stream_, FillCode);
     r.rect(rect);
     r.u32(colour.rgba());
-    r.writeTo(stream_, FillCode);
 }
 
 void ReportStreamWriter::Line(QPointF from, QPointF to)
 {
-    Record r;
+    Record r(stream_, LineCode);
     r.point(from);
     r.point(to);
-    r.writeTo(stream_, LineCode);
 }
 
 void ReportStreamWriter::Picture(const QRectF& rect, const QPicture& picture)
 {
-    Record r;
+    Record r(stream_, PictureCode);
     r.rect(rect);
     r.bytes(QByteArray(picture.data(), picture.size()));
-    r.writeTo(stream_, PictureCode);
 }
 
 // ---- reader --------------------------------------------------------------------------------

@@ -312,7 +312,7 @@ double TBaseReport::PaperHeight() const
 void TBaseReport::SetSectionLeft(double v)
 {
     section_.left = In(v);
-    cursorX_ = std::max(cursorX_, section_.left);
+    setCursorX(std::max(cursorX(), section_.left));
 }
 
 void TBaseReport::SetSectionTop(double v)
@@ -324,7 +324,7 @@ void TBaseReport::SetSectionTop(double v)
 void TBaseReport::SetSectionRight(double v)
 {
     section_.right = In(v);
-    cursorX_ = std::min(cursorX_, section_.right);
+    setCursorX(std::min(cursorX(), section_.right));
 }
 
 void TBaseReport::SetSectionBottom(double v)
@@ -340,8 +340,23 @@ void TBaseReport::ResetSection()
 
 void TBaseReport::SetCursor(double x, double y)
 {
-    cursorX_ = In(x);
+    setCursorX(In(x));
     cursorY_ = In(y);
+}
+
+double TBaseReport::cursorX() const
+{
+    if (!advance_.isEmpty()) {
+        cursorX_ += measure().Width(advance_);
+        advance_.clear();
+    }
+    return cursorX_;
+}
+
+void TBaseReport::setCursorX(double x)
+{
+    cursorX_ = x;
+    advance_.clear();
 }
 
 void TBaseReport::clearCurrentTab()
@@ -352,7 +367,7 @@ void TBaseReport::clearCurrentTab()
 
 void TBaseReport::GoToFirstLine()
 {
-    cursorX_ = section_.left;
+    setCursorX(section_.left);
     cursorY_ = section_.top + LineHeightInches() - measure().Descent();
     line_ = 1;
     column_ = 1;
@@ -361,7 +376,7 @@ void TBaseReport::GoToFirstLine()
 
 void TBaseReport::NextLine()
 {
-    cursorX_ = section_.left;
+    setCursorX(section_.left);
     cursorY_ += LineHeightInches();
     ++line_;
     clearCurrentTab();
@@ -411,16 +426,44 @@ QRectF TBaseReport::inchRect(const QRect& deviceRect) const
 
 // ---- fonts ---------------------------------------------------------------------------------
 
+void TBaseReport::changeFont(const std::function<void(ReportFont&)>& change)
+{
+    cursorX();
+    change(font_);
+    measure_.reset();
+}
+
 void TBaseReport::SetFont(const QString& name, double points)
 {
     if (points <= 0)
         return;
-    const bool opaque = font_.opaque;
-    font_ = ReportFont{};
-    font_.name = name;
-    font_.points = points;
-    font_.opaque = opaque;
-    fontChanged();
+    changeFont([&](ReportFont& font) {
+        const bool opaque = font.opaque;
+        font = ReportFont{};
+        font.name = name;
+        font.points = points;
+        font.opaque = opaque;
+    });
+}
+
+void TBaseReport::SetBold(bool on)
+{
+    changeFont([on](ReportFont& font) { font.bold = on; });
+}
+
+void TBaseReport::SetItalic(bool on)
+{
+    changeFont([on](ReportFont& font) { font.italic = on; });
+}
+
+void TBaseReport::SetUnderline(bool on)
+{
+    changeFont([on](ReportFont& font) { font.underline = on; });
+}
+
+void TBaseReport::SetStrikeOut(bool on)
+{
+    changeFont([on](ReportFont& font) { font.strikeOut = on; });
 }
 
 // ---- text ----------------------------------------------------------------------------------
@@ -440,7 +483,8 @@ void TBaseReport::drawText(double x, const QString& text)
         Output().SetFont(font_);
         Output().Text(QPointF(x, cursorY_), text);
     }
-    cursorX_ = x + measure().Width(text);
+    cursorX_ = x;
+    advance_ = text;
 }
 
 void TBaseReport::printPiece(const QString& piece)
@@ -448,7 +492,7 @@ void TBaseReport::printPiece(const QString& piece)
     if (piece.isEmpty())
         return;
     if (!tabPending_) {
-        drawText(cursorX_, piece);
+        drawText(cursorX(), piece);
         return;
     }
     tabPending_ = false;
@@ -474,7 +518,7 @@ void TBaseReport::printPiece(const QString& piece)
         double x = left;
         for (const QString& w : words) {
             drawText(x, w);
-            x = cursorX_ + gap;
+            x = cursorX() + gap;
         }
         return;
     }

@@ -145,7 +145,7 @@ public:
     void SetSectionRight(double v);
     void SetSectionBottom(double v);
     void ResetSection();
-    double CursorX() const { return U(cursorX_); }
+    double CursorX() const { return U(cursorX()); }
     double CursorY() const { return U(cursorY_); }
     void SetCursor(double x, double y);
     int LineNum() const { return line_; }
@@ -164,10 +164,10 @@ public:
     // Name and size; resets colour, bold, italic, underline and strike-out. A size of 0
     // or below changes nothing.
     void SetFont(const QString& name, double points);
-    void SetBold(bool on) { font_.bold = on; fontChanged(); }
-    void SetItalic(bool on) { font_.italic = on; fontChanged(); }
-    void SetUnderline(bool on) { font_.underline = on; fontChanged(); }
-    void SetStrikeOut(bool on) { font_.strikeOut = on; fontChanged(); }
+    void SetBold(bool on);
+    void SetItalic(bool on);
+    void SetUnderline(bool on);
+    void SetStrikeOut(bool on);
     void SetFontColour(const QColor& colour) { font_.colour = colour; }
     const ReportFont& Font() const { return font_; }
     double TextWidth(const QString& text) const { return U(measure().Width(text)); }
@@ -236,7 +236,12 @@ private:
     double In(double units) const { return units / factor_; }
     double LineHeightInches() const;
     const FontMeasure& measure() const;
-    void fontChanged() { measure_.reset(); }
+    // Changes the font; text printed just before keeps the width it had in the old one.
+    void changeFont(const std::function<void(ReportFont&)>& change);
+    // The cursor's x: the width of the last text printed is added only when someone asks,
+    // so that placing text at given positions never measures it.
+    double cursorX() const;
+    void setCursorX(double x);
     QRectF inchRect(const QRect& deviceRect) const;
 
     void requireIdle() const;
@@ -269,7 +274,9 @@ private:
     int page_ = 0;
     QDateTime started_;
     Section section_;
-    double cursorX_ = 0, cursorY_ = 0;
+    mutable double cursorX_ = 0;
+    mutable QString advance_; // printed at cursorX_, its width not yet added
+    double cursorY_ = 0;
     int line_ = 1, column_ = 1;
     ReportFont font_;
     mutable std::optional<FontMeasure> measure_;

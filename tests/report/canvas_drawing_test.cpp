@@ -177,3 +177,23 @@ TEST(StatusText, RefreshShowsTheExpandedTemplateWithLineBreaks)
         });
     EXPECT_EQ(seen, "Preparing Preview Page 3\n\n on Preview");
 }
+
+TEST(CanvasDrawing, TheCursorEndsAtTheRightEndOfTextInTheFontItWasPrintedIn)
+{
+    double regular = 0, afterBold = 0, bold = 0, next = 0;
+    const QStringList log = RecordOperations([&](TBaseReport& r) {
+        r.SetFont("Arial", 12);
+        regular = r.TextWidth("Wide text");
+        r.SetCursor(1.0, 2.0);
+        r.PrintText("Wide text");
+        r.SetBold(true); // the text already printed keeps its regular width
+        afterBold = r.CursorX();
+        bold = r.TextWidth("more");
+        r.PrintText("more");
+        next = r.CursorX();
+    });
+    EXPECT_NEAR(afterBold, 1.0 + regular, 1e-9);
+    EXPECT_NEAR(next, afterBold + bold, 1e-9);
+    EXPECT_NEAR(TextX(log, "more"), afterBold, 0.0005);
+    EXPECT_TRUE(log.contains("font Arial 12 b"));
+}

@@ -1,0 +1,60 @@
+#include "report/printrun.h"
+
+#include "platform/identity.h"
+#include "platform/placement.h"
+#include "report/tpreviewform.h"
+#include "session/addresssession.h"
+
+TPrintRun::TPrintRun(const PrinterSetup& printer, bool preview, ReportStatusTexts texts)
+    : preview_(preview), texts_(std::move(texts))
+{
+    for (TBaseReport* report : {static_cast<TBaseReport*>(&TestReportPrinter), static_cast<TBaseReport*>(&TestReportFiler)}) {
+        report->SetPrinterSetup(printer);
+        report->SetTitle(ProductName());
+        report->SetUnits(unInch);
+        report->SetLineHeightMethod(lhmFont);
+        for (const auto set : {&TBaseReport::SetMarginLeft, &TBaseReport::SetMarginRight, &TBaseReport::SetMarginTop,
+                               &TBaseReport::SetMarginBottom})
+            (report->*set)(0.5);
+        report->SetStatusFormat(QStringLiteral("Printing Page %p\r%0\r%1"));
+        report->StatusText() = QStringList{QString(), QString()};
+    }
+    TestReportFiler.SetStreamMode(smUser);
+    TestReportFiler.SetStream(&stream_);
+}
+
+void TPrintRun::Execute(QWidget* parent, const QString& previewCaption)
+{
+    {
+        TReportStatusWindow window(Report(), preview_, texts_, parent);
+        window_ = &window;
+        CenterDialog(&window);
+        window.exec();
+        window.RethrowFailure();
+    }
+    if (!preview_ || Report().Aborted())
+        return;
+    TPreviewForm preview(parent);
+    CenterDialog(&preview);
+    preview.setWindowTitle(previewCaption);
+    preview.SetZoomMode(TPreviewForm::ZoomPageWidth);
+    preview.FilePreview1.SetStream(&stream_);
+    preview.exec();
+}
+
+void UseSessionPrinter(TBaseReport& report, const AddressSession& session)
+{
+    if (!session.PrinterName.isEmpty() && InstalledPrinters().contains(session.PrinterName))
+        report.Printer().SetPrinter(session.PrinterName);
+}
+
+ReportStatusTexts ReportRunTexts()
+{
+    ReportStatusTexts texts;
+    texts.cancelQuestion = QStringLiteral("Cancel Report Printing?");
+    texts.printCanceled = QStringLiteral("\rReport Print Canceled!");
+    texts.previewCanceled = QStringLiteral("\rReport Preview Canceled!");
+    texts.printCompleted = QStringLiteral("\rReport Print Completed!");
+    texts.previewCompleted = QStringLiteral("\rReport Preview Ready!");
+    return texts;
+}

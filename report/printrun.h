@@ -1,0 +1,51 @@
+#pragma once
+
+#include "report/reportstatuswindow.h"
+#include "report/tcanvasreport.h"
+#include "report/treportfiler.h"
+
+#include <QByteArray>
+#include <QPointer>
+
+// One print or preview run of a printing command, the way every command runs one: a
+// printing and a recording component on the chosen printer, the status window that runs
+// the report (Cancel while printing, Stop while previewing), and for a preview that was
+// not cancelled the preview window on the recorded pages.
+//
+//   TPrintRun run(printer, preview, texts);
+//   run.Report().OnPrint = [&](TBaseReport& r) { ... if (run.StopRequested()) ... };
+//   run.Execute(parent, QStringLiteral("Preview Report"));
+class TPrintRun {
+public:
+    TPrintRun(const PrinterSetup& printer, bool preview, ReportStatusTexts texts);
+
+    TReportPrinter TestReportPrinter;
+    TReportFiler TestReportFiler;
+
+    bool Preview() const { return preview_; }
+    // The component this run draws on, set up as the printing commands want it: inches,
+    // margins 0.5, line height from the font, the program's name as job title, the
+    // status template "Printing Page %p\r%0\r%1" with two empty lines.
+    TBaseReport& Report() { return preview_ ? static_cast<TBaseReport&>(TestReportFiler) : TestReportPrinter; }
+    bool StopRequested() const { return window_ && window_->StopRequested(); }
+    bool Aborted() { return Report().Aborted(); }
+
+    // Shows the status window modally over parent (it runs the report); then, for a
+    // preview that was not cancelled, the preview window at page width with the caption.
+    // A failure of the drawing routine comes back out of here.
+    void Execute(QWidget* parent, const QString& previewCaption);
+
+private:
+    bool preview_;
+    ReportStatusTexts texts_;
+    QByteArray stream_;
+    QPointer<TReportStatusWindow> window_;
+};
+
+class AddressSession;
+
+// The printer the user chose last in the session, when it is still installed.
+void UseSessionPrinter(TBaseReport& report, const AddressSession& session);
+
+// The status texts of the report commands ("Report Print Canceled!" and so on).
+ReportStatusTexts ReportRunTexts();

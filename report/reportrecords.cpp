@@ -1,0 +1,58 @@
+#include "report/reportrecords.h"
+
+#include "table/tapollo.h"
+#include "table/ttable.h"
+
+bool TableRecords::AtEnd()
+{
+    return table_.Eof() || table_.IsEmpty();
+}
+
+QString TableRecords::Field(const QString& name)
+{
+    return table_.FieldByName(name).AsString();
+}
+
+void TableRecords::Next()
+{
+    table_.Next();
+}
+
+namespace {
+
+// Where a soft seek for "0" lands in an ascending order: the first record whose key is
+// not below "0".
+void SkipKeysBelowZero(TTable& table, const QString& keyField)
+{
+    while (!table.Eof() && !table.IsEmpty() &&
+           table.FieldByName(keyField).AsString().toUpper() < QStringLiteral("0"))
+        table.Next();
+}
+
+} // namespace
+
+bool PositionReportRecords(TApollo& apollo, TTable& table, int report, ReportRecordChoice choice,
+                           bool startCurrent, long recNo)
+{
+    const QString order = BuiltInReportOrder(report);
+    apollo.SetOrder(apollo.TagArea(order));
+    if (choice == ReportRecordChoice::All)
+        apollo.Query(QStringLiteral("UPPER(PREFIX)<>\"DELETED\" .and. !ISDEL"));
+    else if (choice == ReportRecordChoice::OnlyCurrent)
+        apollo.Query(QStringLiteral("Recno()=") + QString::number(recNo));
+    bool inRange = true;
+    if (startCurrent) {
+        // Going to a record ignores the filter; moves do not: a record the chosen set
+        // holds is where a step forward and back returns to.
+        apollo.Go(recNo);
+        table.Next();
+        table.Prior();
+        inRange = !table.Eof() && apollo.RecNo() == recNo;
+        if (inRange)
+            return true;
+    }
+    table.First();
+    if (report != 4)
+        SkipKeysBelowZero(table, order);
+    return inRange;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "report/builtinreports.h"
+
+class TApollo;
+class TTable;
+
+// The records of the address table as a report reads them, from the current one on.
+class TableRecords : public ReportRecords {
+public:
+    explicit TableRecords(TTable& table) : table_(table) {}
+    bool AtEnd() override;
+    QString Field(const QString& name) override;
+    void Next() override;
+
+private:
+    TTable& table_;
+};
+
+enum class ReportRecordChoice { All, Filter, OnlyCurrent };
+
+// Orders and chooses the records for a built-in report and goes to its first record:
+// all records that are not deleted, the active query as it stands, or only the record
+// recNo; from recNo when startCurrent is set. Reports 1 to 3 skip records whose order key
+// sorts below "0" at the start (an empty name or organization, a leading blank or
+// punctuation). Gives false when recNo was not among the chosen records (the report
+// then starts at the beginning and the caller says so).
+bool PositionReportRecords(TApollo& apollo, TTable& table, int report, ReportRecordChoice choice,
+                           bool startCurrent, long recNo);

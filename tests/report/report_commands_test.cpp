@@ -1,0 +1,171 @@
+#include "report/recordastext.h"
+#include "report/reportcommands.h"
+#include "report/reportstatuswindow.h"
+#include "report/tcopytoclipboard.h"
+#include "report/tpreviewform.h"
+#include "report/tprintcurrentrecord.h"
+#include "report/treportsetup.h"
+#include "session/addresssession.h"
+#include "session/mainmenus.h"
+#include "support/fixture_copy.h"
+#include "support/pdf_readback.h"
+#include "support/scripted_messages.h"
+#include "support/scripted_printers.h"
+#include "support/temp_program_dir.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs the action on the next modal window of class T once it is shown and ready (the
+// action must close it); gives up after ten seconds. The check runs from the event loop,
+// so a window whose run lets events through is acted on only once the run is over.
+template <typename T>
+void WhenShown(std::function<void(T*)> action, std::function<bool(T*)> ready = [](T*) { return true; })
+{
+    auto* timer = new QTimer;
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, started, action, ready] {
+        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (window && ready(window)) {
+            timer->stop();
+            timer->deleteLater();
+            action(window);
+        } else if (started->elapsed() > 10000) {
+            timer->stop();
+            timer->deleteLater();
+            ADD_FAILURE() << "window never opened";
+        }
+    });
+    timer->start(20);
+}
+
+class ReportCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        session.LastOpenedFile = CopyFixtureTable("small", dir.path(), "book");
+        ASSERT_TRUE(session.ReopenFile());
+        menus = MainMenus{&window, new QMenu(&window), new QMenu(&window), new QMenu(&window), new QMenu(&window),
+                          new QMenu(&window), new QMenu(&window), new QMenu(&window), nullptr, nullptr};
+        commands = new TReportCommands(session, menus, &window);
+    }
+
+    QString CurrentRecordText()
+    {
+        return RecordAsText([this](const QString& n) { return session.TableBook.FieldByName(n).AsString(); }, {});
+    }
+
+    TempProgramDirectory programDir;
+    QTemporaryDir dir;
+    AddressSession session;
+    QMainWindow window;
+    MainMenus menus{};
+    TReportCommands* commands = nullptr;
+};
+
+} // namespace
+
+TEST_F(ReportCommandsTest, CommandsSitInTheirMenusWithTheirShortcuts)
+{
+    EXPECT_EQ(menus.Print1->actions().size(), 2);
+    EXPECT_EQ(commands->ReportsMenu->text(), "Print &Reports");
+    EXPECT_EQ(commands->ReportsMenu->shortcut(), QKeySequence("Ctrl+R"));
+    EXPECT_EQ(commands->CurrentRecordMenu->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_TRUE(menus.Record1->actions().contains(commands->ToClipboard1));
+}
+
+TEST_F(ReportCommandsTest, CopyToClipboardPutsTheRecordTextThereAndCancelLeavesItAlone)
+{
+    ScriptedMessages messages;
+    QGuiApplication::clipboard()->setText("before");
+    WhenShown<TCopyToClipBoard>([](TCopyToClipBoard* d) { d->CancelButton->click(); });
+    commands->ToClipboard1Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+    EXPECT_TRUE(messages.Boxes().isEmpty());
+
+    WhenShown<TCopyToClipBoard>([](TCopyToClipBoard* d) {
+        EXPECT_EQ(d->windowTitle(), "Copy Record To Clipboard");
+        d->OkButton->click();
+    });
+    commands->ToClipboard1Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), CurrentRecordText());
+    EXPECT_EQ(messages.Texts(), QStringList{"Record copied to the clipboard"});
+}
+
+TEST_F(ReportCommandsTest, APreviewedReportOpensThePreviewOnItsPages)
+{
+    ScriptedMessages messages;
+    int previewPages = 0;
+    QString previewCaption;
+    WhenShown<TReportSetup>([&](TReportSetup* setup) {
+        EXPECT_FALSE(setup->rbQFilter->isEnabled()); // no filter set
+        EXPECT_TRUE(setup->rbQAll->isChecked());
+        setup->ReportList->setCurrentRow(2);
+        EXPECT_EQ(setup->TitleField->text(), "Report 3");
+        WhenShown<TReportStatusWindow>([&](TReportStatusWindow* status) {
+            EXPECT_EQ(status->windowTitle(), "Preview Status");
+            EXPECT_EQ(status->Label1->text(), "\nReport Preview Ready!");
+            WhenShown<TPreviewForm>([&](TPreviewForm* preview) {
+                previewPages = preview->FilePreview1.PageCount();
+                previewCaption = preview->windowTitle();
+                preview->accept();
+            });
+            status->CancelButton->click();
+        }, [](TReportStatusWindow* status) { return status->Finished(); });
+        setup->Previewbutton->click();
+        setup->ReturnButton->click();
+    });
+    const long before = session.Apollo1.RecNo();
+    commands->ReportsMenuClick();
+    EXPECT_GE(previewPages, 1);
+    EXPECT_TRUE(previewCaption.startsWith(QString("Preview Page 1 of %1 ( ").arg(previewPages)));
+    EXPECT_EQ(session.Apollo1.RecNo(), before); // the main window's place comes back
+    EXPECT_TRUE(messages.Boxes().isEmpty());
+}
+
+TEST_F(ReportCommandsTest, PrintingTheCurrentRecordWritesItsFieldsToThePdf)
+{
+    ScriptedMessages messages;
+    const QString pdf = dir.filePath("record.pdf");
+    ScriptedPrinterDialogs dialogs(pdf);
+    session.PrinterName = PdfFilePrinterName;
+    const QString last = session.TableBook.FieldByName("LNAME").AsString();
+    ASSERT_FALSE(last.isEmpty());
+    WhenShown<TPrintCurrentRecord>([&](TPrintCurrentRecord* d) {
+        EXPECT_EQ(d->windowTitle(), "Print Current Record");
+        d->All->setChecked(false);
+        EXPECT_FALSE(d->Items[0]->isChecked());
+        d->findChild<QCheckBox*>("cLast")->setChecked(true);
+        WhenShown<TReportStatusWindow>([&](TReportStatusWindow* status) {
+            EXPECT_EQ(status->windowTitle(), "Print Status");
+            EXPECT_EQ(status->Label1->text(), "\nReport Print Completed!");
+            status->CancelButton->click();
+        }, [](TReportStatusWindow* status) { return status->Finished(); });
+        d->PrintNow->click();
+        d->CancelButton->click();
+    });
+    commands->CurrentRecordMenuClick();
+    const PdfReadBack read = ReadPdf(pdf);
+    ASSERT_EQ(read.pages.size(), 1);
+    const PdfWord* value = read.Find(last.section(' ', 0, 0));
+    ASSERT_TRUE(value);
+    EXPECT_NEAR(value->xMin, 2.27, 0.01);
+    EXPECT_FALSE(read.Find("First")); // unchecked items are left out
+    EXPECT_EQ(dialogs.proposed.size(), 1);
+}

@@ -1,0 +1,81 @@
+#include "tools/addrina_print_command.h"
+
+#include "session/addresssession.h"
+#include "table/opentablefile.h"
+#include "table/tableerror.h"
+
+#include <QFileInfo>
+
+namespace addrinaprint {
+
+ParsedArgs ParseArgs(const QStringList& args, OptionSpec spec)
+{
+    spec.valued << QStringLiteral("-o");
+    ParsedArgs parsed;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (spec.valued.contains(arg)) {
+            if (i + 1 >= args.size())
+                throw UsageError(arg + QStringLiteral(" needs a value"));
+            parsed.values[arg] = args[++i];
+        } else if (spec.switches.contains(arg)) {
+            parsed.switches.insert(arg);
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            throw UsageError(QStringLiteral("unknown option ") + arg);
+        } else {
+            parsed.positional << arg;
+        }
+    }
+    if (parsed.positional.size() != spec.positional)
+        throw UsageError(QStringLiteral("expected %1 arguments before the options, got %2")
+                             .arg(spec.positional)
+                             .arg(parsed.positional.size()));
+    if (parsed.Output().isEmpty())
+        throw UsageError(QStringLiteral("-o <out.pdf> is required"));
+    return parsed;
+}
+
+void OpenAddressFile(AddressSession& session, const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        throw Failure(QStringLiteral("no such file: ") + path);
+    session.TableBook.SetExclusive(false);
+    session.TableBook.SetReadOnly(true);
+    bool opened = false;
+    try {
+        opened = OpenTableFile(path, session.TableBook);
+    } catch (const TableError& e) {
+        throw Failure(QStringLiteral("cannot open ") + path + QStringLiteral(": ") + e.Message());
+    }
+    if (!opened)
+        throw Failure(QStringLiteral("cannot open ") + path + QStringLiteral(" as an address file"));
+}
+
+void ApplyFilterArgument(AddressSession& session, const QString& expression)
+{
+    try {
+        session.Apollo1.Query(expression.isEmpty() ? QStringLiteral("!ISDEL")
+                                                   : QStringLiteral("(") + expression + QStringLiteral(") .and. !ISDEL"));
+    } catch (const TableError&) {
+        throw UsageError(QStringLiteral("invalid filter expression: ") + expression);
+    }
+}
+
+Registry& Registry::Instance()
+{
+    static Registry registry;
+    return registry;
+}
+
+const Command* Registry::Find(const QString& name) const
+{
+    const auto it = commands_.find(name);
+    return it == commands_.end() ? nullptr : &it->second;
+}
+
+Registrar::Registrar(const QString& name, const QString& usage, CommandFn run, const QString& help)
+{
+    Registry::Instance().Add(name, Command{usage, std::move(run), help});
+}
+
+} // namespace addrinaprint

@@ -1,0 +1,82 @@
+#pragma once
+// addrina-print's sub-commands and the argument rules they share. Each sub-command lives
+// in its own file and registers itself:
+//
+//   static const addrinaprint::Registrar reg{"report", "<1-4> <address file> ...", RunReport};
+//
+// Every sub-command takes its positional arguments first or among the options, options
+// as "--name value" or plain switches, and "-o <out.pdf>", which is required. A wrong
+// argument is a usage error (exit 2); a file that cannot be read or written is a
+// failure (exit 1). Nothing is ever written to the address file.
+
+#include <QMap>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <map>
+#include <stdexcept>
+
+class AddressSession;
+
+namespace addrinaprint {
+
+// Ends the command with a message on standard error and exit code 1.
+struct Failure : std::runtime_error {
+    explicit Failure(const QString& message) : std::runtime_error(message.toStdString()) {}
+};
+
+// Ends the command with the message, its usage and exit code 2.
+struct UsageError : Failure {
+    using Failure::Failure;
+};
+
+struct OptionSpec {
+    int positional = 0;
+    QStringList valued;   // "--filter" ...
+    QStringList switches; // "--codes" ...
+};
+
+struct ParsedArgs {
+    QStringList positional;
+    QMap<QString, QString> values;
+    QSet<QString> switches;
+
+    QString Value(const QString& option) const { return values.value(option); }
+    bool Has(const QString& option) const { return values.contains(option) || switches.contains(option); }
+    QString Output() const { return values.value(QStringLiteral("-o")); }
+};
+
+// Parses a sub-command's arguments; "-o" is added to every spec and must be given.
+ParsedArgs ParseArgs(const QStringList& args, OptionSpec spec);
+
+// Opens an address file for reading only; a file that cannot be opened is a Failure.
+void OpenAddressFile(AddressSession& session, const QString& path);
+// Keeps only the records an xBase expression lets through (and never deleted ones); an
+// expression the engine refuses is a usage error. Without an expression, all records.
+void ApplyFilterArgument(AddressSession& session, const QString& expression);
+
+using CommandFn = std::function<int(const QStringList& args)>;
+
+struct Command {
+    QString usage;
+    CommandFn run;
+    QString help; // what "addrina-print COMMAND --help" explains below the usage
+};
+
+class Registry {
+public:
+    static Registry& Instance();
+    void Add(const QString& name, Command command) { commands_[name] = std::move(command); }
+    const Command* Find(const QString& name) const;
+    const std::map<QString, Command>& All() const { return commands_; }
+
+private:
+    std::map<QString, Command> commands_;
+};
+
+struct Registrar {
+    Registrar(const QString& name, const QString& usage, CommandFn run, const QString& help = {});
+};
+
+} // namespace addrinaprint

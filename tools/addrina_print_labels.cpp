@@ -1,0 +1,158 @@
+// addrina-print labels: mailing labels of an address file to PDF, with the same label
+// face, sheet geometry and report canvas as the program's own printing.
+#include "labels/calibration.h"
+#include "labels/gzintpanel.h"
+#include "labels/labelcatalog.h"
+#include "labels/printlbl.h"
+#include "labels/tzintlabelfile.h"
+#include "platform/printers.h"
+#include "platform/programdirectory.h"
+#include "report/tcanvasreport.h"
+#include "session/addresssession.h"
+#include "tools/addrina_print_command.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdio>
+
+namespace {
+
+using namespace addrinaprint;
+
+int CountArgument(const ParsedArgs& parsed, const QString& option, int fallback, int low, int high)
+{
+    if (!parsed.Has(option))
+        return fallback;
+    bool ok = false;
+    const int value = parsed.Value(option).toInt(&ok);
+    if (!ok || value < low || value > high)
+        throw UsageError(QStringLiteral("%1 takes a number from %2 to %3").arg(option).arg(low).arg(high));
+    return value;
+}
+
+void LoadSetup(const ParsedArgs& parsed, TZintLabelFile& setup)
+{
+    const bool fromSetup = parsed.Has(QStringLiteral("--setup"));
+    if (fromSetup == parsed.Has(QStringLiteral("--template")))
+        throw UsageError(QStringLiteral("give either --setup or --template"));
+    if (fromSetup) {
+        const QString file = parsed.Value(QStringLiteral("--setup"));
+        if (!setup.LoadFromFile(file))
+            throw Failure(QStringLiteral("cannot read the label setup \"%1\"").arg(file));
+        return;
+    }
+    // The user's own catalogue first, as the program reads it, else the one installed.
+    const QString name = parsed.Value(QStringLiteral("--template"));
+    const QString shipped = ShippedCatalogue(QCoreApplication::applicationDirPath());
+    const QString catalog = QFile::exists(CatalogPath()) || shipped.isEmpty() ? CatalogPath() : shipped;
+    if (!setup.LoadTemplate(catalog, name, false))
+        throw Failure(QStringLiteral("no template \"%1\" in %2").arg(name, catalog));
+}
+
+void DrawLines(TBaseReport& r, const std::vector<QLineF>& lines)
+{
+    r.SetPen(Qt::black, Qt::SolidLine, 1);
+    for (const QLineF& line : lines) {
+        r.MoveTo(line.x1(), line.y1());
+        r.LineTo(line.x2(), line.y2());
+    }
+}
+
+int RunLabels(const QStringList& args)
+{
+    const ParsedArgs parsed =
+        ParseArgs(args, OptionSpec{1,
+                                   {QStringLiteral("--setup"), QStringLiteral("--template"), QStringLiteral("--filter"),
+                                    QStringLiteral("--order"), QStringLiteral("--copies"), QStringLiteral("--skip")},
+                                   {QStringLiteral("--outline"), QStringLiteral("--calibration-sheet")}});
+    LabelRunOptions run;
+    run.copies = CountArgument(parsed, QStringLiteral("--copies"), 1, 1, 99);
+    run.skipFirst = CountArgument(parsed, QStringLiteral("--skip"), 0, 0, kMaxLabelPositions - 1);
+    TZintLabelFile setup;
+    LoadSetup(parsed, setup);
+    if (setup.Across * setup.Down > 0 && run.skipFirst >= setup.Across * setup.Down)
+        throw UsageError(QStringLiteral("--skip leaves no position of the sheet"));
+
+    AddressSession session;
+    OpenAddressFile(session, parsed.positional[0]);
+    if (parsed.Has(QStringLiteral("--order"))) {
+        const int order = session.Apollo1.TagArea(parsed.Value(QStringLiteral("--order")));
+        if (order == 0)
+            throw UsageError(QStringLiteral("the address file has no tag \"%1\"").arg(parsed.Value(QStringLiteral("--order"))));
+        session.Apollo1.SetOrder(order);
+    }
+    ApplyFilterArgument(session, parsed.Value(QStringLiteral("--filter")));
+    if (session.Apollo1.QueryRecCount() == 0)
+        throw Failure(QStringLiteral("no record matches"));
+    session.TableBook.First();
+
+    TZintLabelPanel face;
+    setup.ApplyToPanel(face);
+    face.SetDataTable(&session.TableBook);
+    face.SetPrinting(true);
+
+    FixedPdfFile destination(parsed.Output());
+    TReportPrinter report;
+    report.SetTitle(QStringLiteral("Addrina labels"));
+    report.Printer().SetPrinter(PdfFilePrinterName);
+    const LabelPaper paper = PaperForLayout(setup);
+    report.SetPaperSize(paper.code, paper.portraitWidth, paper.portraitHeight);
+    report.SetOrientation(paper.landscape ? poLandScape : poPortrait);
+    const bool outline = parsed.Has(QStringLiteral("--outline"));
+    const PrinterCalibration calibration = ReadPrinterCalibration(PdfFilePrinterName);
+    int labels = 0;
+    report.OnPrint = [&](TBaseReport& r) {
+        if (parsed.Has(QStringLiteral("--calibration-sheet"))) {
+            DrawLines(r, CalibrationSheetLines(setup, calibration));
+            return;
+        }
+        LabelCanvas canvas;
+        canvas.StartNewPage = [&r] { r.StartNewPage(); };
+        canvas.DrawFace = [&](const QRectF& cell, const QPicture& picture) {
+            const QRectF at = Calibrated(cell, calibration);
+            r.DrawPicture(r.DeviceRect(at.left(), at.top(), at.right(), at.bottom()), picture);
+            if (outline)
+                DrawLines(r, OutlineLines(Calibrated(QRectF(cell.topLeft(), QSizeF(setup.LabelWidth, setup.LabelHeight)),
+                                                     calibration)));
+        };
+        labels = PrintLabels(face, session.TableBook, setup, run, canvas);
+    };
+    report.RunReport();
+    if (report.Aborted())
+        throw Failure(QStringLiteral("cannot write \"%1\"").arg(parsed.Output()));
+    std::printf("%d labels\n", labels);
+    return 0;
+}
+
+const Registrar registrar{
+    QStringLiteral("labels"),
+    QStringLiteral("<address file> (--setup <file.lbl> | --template <name>) [--filter <expression>] [--order <tag>] "
+                   "[--copies N] [--skip N] [--outline] [--calibration-sheet] -o <out.pdf>"),
+    RunLabels,
+    QStringLiteral(R"(Prints one mailing label for each record of an address file (a .DBF file) into a PDF
+file, laid out on the sheet of a saved label setup or of a catalogue template.
+
+  <address file>          the address file to print from; it is only read
+  --setup <file.lbl>      a label setup saved by the program (sheet, font, address format)
+  --template <name>       a sheet from the template catalogue, e.g. 5160, with the
+                          default face (Arial 10, every address part but the phone)
+  --filter <expression>   only the records for which the xBase expression is true,
+                          e.g. "STATE = 'IL'"; deleted records are never printed
+  --order <tag>           print in the order of an index tag, e.g. LNAME or ZIP;
+                          natural record order without it
+  --copies N              labels per record, 1 to 99 (default 1)
+  --skip N                leave the first N positions of the first sheet empty, for a
+                          part-used sheet (default 0)
+  --outline               draw each label's outline, to check the layout on plain paper
+  --calibration-sheet     print one sheet of label outlines, with a small cross on each
+                          label's top left corner, instead of addresses: print it, lay
+                          it on a label sheet and measure how far the printer is off
+  -o <out.pdf>            the PDF file to write (replaced when it exists)
+
+The calibration the program keeps for the printer "PDF file" (offsets in mm, scales
+in per cent, in ADR.ini) moves and scales every label, as it does on paper.
+Exit status: 0 when the PDF was written, 1 when a file could not be read or written or
+nothing matched, 2 for wrong arguments.
+)")};
+
+} // namespace
