@@ -20,6 +20,6 @@ int ReindexProgress::Report(int percent)
         total_ += percent - previous_;
     previous_ = percent;
     // Rounded to the nearest whole number.
-    position_ = static_cast<int>(std::min<long>(100, (total_ * 100 + kIndexSpan / 2) / kIndexSpan));
+    position_ = static_cast<int>(std::min<long>(100, (total_ * 100 + indexSpan_ / 2) / indexSpan_));
     return position_;
 }

@@ -1,0 +1,68 @@
+#include "exchange/importline.h"
+
+namespace {
+
+const QChar kQuote = QLatin1Char('"');
+const QChar kComma = QLatin1Char(',');
+// Stands in for a comma inside quotes while the line is cut at the others.
+const QChar kHeldComma = QChar(127);
+
+// Walks from the first quote with an inside-quotes switch. A quote right after another
+// quote is the second half of a doubled quote, unless it closes the value (it stands
+// before a comma or the line's end while inside).
+void HoldQuotedCommas(QString& line)
+{
+    const qsizetype first = line.indexOf(kQuote);
+    if (first < 0)
+        return;
+    bool inside = false;
+    QChar* c = line.data();
+    const qsizetype size = line.size();
+    for (qsizetype i = first; i < size; ++i) {
+        if (c[i] == kQuote) {
+            const bool afterQuote = i > 0 && c[i - 1] == kQuote;
+            if (!afterQuote)
+                inside = !inside;
+            else if (inside && (i + 1 == size || c[i + 1] == kComma))
+                inside = false;
+        } else if (c[i] == kComma && inside) {
+            c[i] = kHeldComma;
+        }
+    }
+}
+
+QString Unwrap(QStringView part)
+{
+    QString value = part.toString();
+    value.replace(kHeldComma, kComma);
+    if (value.size() >= 2 && value.front() == kQuote && value.back() == kQuote)
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
+} // namespace
+
+void SplitImportLine(QStringView line, QStringList& values)
+{
+    values.clear();
+    QString held = line.toString();
+    HoldQuotedCommas(held);
+    const QStringView all(held);
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype comma = all.indexOf(kComma, start);
+        if (comma < 0) {
+            values.append(Unwrap(all.mid(start)));
+            return;
+        }
+        values.append(Unwrap(all.mid(start, comma - start)));
+        start = comma + 1;
+    }
+}
+
+QStringList SplitImportLine(QStringView line)
+{
+    QStringList values;
+    SplitImportLine(line, values);
+    return values;
+}

@@ -1,0 +1,148 @@
+#include "exchange/importloop.h"
+
+#include "addressfile/addressschema.h"
+#include "addressfile/createaddressfile.h"
+#include "addressfile/reindexprogress.h"
+#include "exchange/storabletext.h"
+#include "table/tapollo.h"
+#include "table/tfield.h"
+#include "table/ttable.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStringList>
+
+namespace {
+
+// Often enough for a live Cancel button and gauge, rarely enough to cost little.
+constexpr qint64 kInputIntervalMs = 40;
+
+class RunningMark {
+public:
+    explicit RunningMark(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningMark() { flag_ = false; }
+    RunningMark(const RunningMark&) = delete;
+    RunningMark& operator=(const RunningMark&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+ImportLoop::ImportLoop(TTable& destination) : table_(destination) {}
+
+void ImportLoop::Store(const std::vector<ImportValue>& values, long position, ImportResult& result)
+{
+    bool anyReplaced = false;
+    for (const ImportValue& value : values) {
+        if (value.text.isEmpty() || value.field == nullptr)
+            continue;
+        bool replaced = false;
+        value.field->SetAsString(StorableText(value.text, replaced));
+        anyReplaced = anyReplaced || replaced;
+    }
+    if (!anyReplaced)
+        return;
+    ++result.replacedValues;
+    if (result.replacedAt.size() < kPositionsKept)
+        result.replacedAt.append(position);
+}
+
+ImportResult ImportLoop::Run(ImportSource& source)
+{
+    RunningMark running(running_);
+    stop_ = false;
+    ImportResult result;
+    const long expected = source.Expected();
+    int shown = -1;
+    QElapsedTimer sinceInput;
+    sinceInput.start();
+    std::vector<ImportValue> values;
+    for (;;) {
+        values.clear();
+        try {
+            if (!source.Next(values))
+                break;
+        } catch (const ImportReadError&) {
+            result.end = ImportEnd::ReadFailed;
+            break;
+        }
+        try {
+            table_.Append();
+            Store(values, source.Position(), result);
+            table_.Post();
+        } catch (const std::exception&) {
+            // A record the table would not take is dropped whole, never half written.
+            if (table_.State() == TDataSetState::Insert)
+                table_.Cancel();
+            result.end = ImportEnd::WriteFailed;
+            break;
+        }
+        ++result.imported;
+        const int percent = expected > 0 ? static_cast<int>(std::min(100L, result.imported * 100 / expected)) : 0;
+        if (percent != shown && OnProgress) {
+            shown = percent;
+            OnProgress(percent);
+        }
+        if (LetInputThrough && sinceInput.elapsed() >= kInputIntervalMs) {
+            LetInputThrough();
+            sinceInput.restart();
+        }
+        if (stop_) {
+            result.end = ImportEnd::Cancelled;
+            break;
+        }
+    }
+    return result;
+}
+
+bool DropIndexForImport(TApollo& apollo)
+{
+    const QString file = apollo.IndexFileName(1);
+    if (file.isEmpty())
+        return true;
+    apollo.CloseIndexes();
+    return !QFile::exists(file) || QFile::remove(file);
+}
+
+bool RebuildIndexAfterImport(TTable& table, TApollo& apollo, const std::function<void(int percent)>& gauge)
+{
+    // One running total over every tag, so the gauge fills once, at the last tag.
+    ReindexProgress progress(static_cast<int>(AddressTags().size()) * 100);
+    progress.Start(ReindexProgress::Phase::Index);
+    apollo.SetGaugeHook([&](int percent) {
+        const int before = progress.Position();
+        const int now = progress.Report(percent);
+        if (gauge && now != before)
+            gauge(now);
+    });
+    const bool built = CreateIndexTags(table, apollo);
+    apollo.SetGaugeHook({});
+    return built;
+}
+
+QString ImportCountMessage(const ImportResult& result)
+{
+    const QString count = QString::number(result.imported);
+    if (result.end == ImportEnd::Cancelled)
+        return QStringLiteral("Import cancelled after importing ") + count + QStringLiteral(" records.");
+    return QStringLiteral("Import complete. Imported ") + count + QStringLiteral(" records.");
+}
+
+QString UnstorableNote(const ImportResult& result, const QString& unit)
+{
+    if (result.replacedValues == 0)
+        return {};
+    QStringList where;
+    for (const long position : result.replacedAt)
+        where.append(QString::number(position));
+    const QString records = result.replacedValues == 1 ? QStringLiteral("1 record holds")
+                                                       : QString::number(result.replacedValues) +
+                                                             QStringLiteral(" records hold");
+    const QString units = result.replacedAt.size() == 1 ? unit : unit + QLatin1Char('s');
+    return QStringLiteral("\r\n\r\n") + records +
+           QStringLiteral(" characters this address file cannot store, each stored as \"?\" (") +
+           (result.replacedValues > result.replacedAt.size() ? QStringLiteral("first at ") : QString()) + units +
+           QLatin1Char(' ') + where.join(QStringLiteral(", ")) + QStringLiteral(").");
+}
