@@ -45,9 +45,14 @@ QString Unwrap(QStringView part)
 void SplitImportLine(QStringView line, QStringList& values)
 {
     values.clear();
-    QString held = line.toString();
-    HoldQuotedCommas(held);
-    const QStringView all(held);
+    // Only a line with quotes needs a copy to mark its quoted commas in.
+    QString held;
+    QStringView all = line;
+    if (line.contains(kQuote)) {
+        held = line.toString();
+        HoldQuotedCommas(held);
+        all = held;
+    }
     qsizetype start = 0;
     for (;;) {
         const qsizetype comma = all.indexOf(kComma, start);

@@ -4,6 +4,7 @@
 #include "addressfile/createaddressfile.h"
 #include "addressfile/reindexprogress.h"
 #include "exchange/storabletext.h"
+#include "table/controlsoff.h"
 #include "table/tapollo.h"
 #include "table/tfield.h"
 #include "table/ttable.h"
@@ -11,11 +12,37 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
+#include <utility>
 
 namespace {
 
 // Often enough for a live Cancel button and gauge, rarely enough to cost little.
 constexpr qint64 kInputIntervalMs = 40;
+
+// The table's record events belong to editing by hand (buttons, assists, saving
+// counters); appended records raise none of them.
+class QuietEvents {
+public:
+    explicit QuietEvents(TTable& table)
+        : table_(table), beforeInsert_(std::exchange(table.BeforeInsert, nullptr)),
+          afterInsert_(std::exchange(table.AfterInsert, nullptr)), afterPost_(std::exchange(table.AfterPost, nullptr)),
+          afterCancel_(std::exchange(table.AfterCancel, nullptr))
+    {
+    }
+    ~QuietEvents()
+    {
+        table_.BeforeInsert = std::move(beforeInsert_);
+        table_.AfterInsert = std::move(afterInsert_);
+        table_.AfterPost = std::move(afterPost_);
+        table_.AfterCancel = std::move(afterCancel_);
+    }
+    QuietEvents(const QuietEvents&) = delete;
+    QuietEvents& operator=(const QuietEvents&) = delete;
+
+private:
+    TTable& table_;
+    TTable::Event beforeInsert_, afterInsert_, afterPost_, afterCancel_;
+};
 
 class RunningMark {
 public:
@@ -52,6 +79,9 @@ void ImportLoop::Store(const std::vector<ImportValue>& values, long position, Im
 ImportResult ImportLoop::Run(ImportSource& source)
 {
     RunningMark running(running_);
+    ControlsOff quiet(table_);
+    QuietEvents noEvents(table_);
+    table_.SetBatchInserts(true);
     stop_ = false;
     ImportResult result;
     const long expected = source.Expected();
@@ -93,6 +123,12 @@ ImportResult ImportLoop::Run(ImportSource& source)
             result.end = ImportEnd::Cancelled;
             break;
         }
+    }
+    try {
+        table_.SetBatchInserts(false);
+    } catch (const std::exception&) {
+        // The last batch could not be written; the engine keeps it for its next commit.
+        result.end = ImportEnd::WriteFailed;
     }
     return result;
 }

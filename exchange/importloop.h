@@ -13,7 +13,8 @@
 //   ShowInformation(ImportCountMessage(result) + UnstorableNote(result, QStringLiteral("line")));
 //   RebuildIndexAfterImport(table, apollo, [&](int percent) { gauge->setValue(percent); });
 //
-// A crash or kill in the middle leaves the records appended so far whole and the file
+// While it runs, the table's controls are disabled and its record events (BeforeInsert,
+// AfterInsert, AfterPost, AfterCancel) stay quiet. A crash or kill in the middle leaves the records appended so far whole and the file
 // without an index, so the next open offers the rebuild.
 
 #include <QList>

@@ -64,6 +64,25 @@ std::vector<TField*> ImportTargets(const TTable& table)
     return targets;
 }
 
+void CopyFieldLabels(const TTable& from, TTable& to)
+{
+    for (const TField* field : from.Fields()) {
+        TField* same = field->Calculated() ? nullptr : to.FindField(field->FieldName());
+        if (same && !same->Calculated()) {
+            same->SetDisplayLabel(field->DisplayLabel());
+            same->SetVisible(field->Visible());
+        }
+    }
+}
+
+QStringList TargetLabels(const std::vector<TField*>& targets)
+{
+    QStringList labels;
+    for (const TField* field : targets)
+        labels.append(field->DisplayLabel());
+    return labels;
+}
+
 TField* TargetByLabel(const std::vector<TField*>& targets, const QString& label)
 {
     for (TField* field : targets)

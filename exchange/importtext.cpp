@@ -20,6 +20,7 @@ QString DecodeImportText(const QByteArray& bytes, TextEncoding& encoding)
 
 bool ImportText::Load(const QString& path)
 {
+    SetText(QString(), TextEncoding::Utf8);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;

@@ -13,7 +13,7 @@ QString DecodeImportText(const QByteArray& bytes, TextEncoding& encoding);
 
 class ImportText {
 public:
-    // Reads and decodes the file; false when it cannot be read.
+    // Reads and decodes the file; false (and no lines) when it cannot be read.
     bool Load(const QString& path);
     void SetText(const QString& text, TextEncoding encoding);
 

@@ -570,7 +570,7 @@ void TTable::Post()
             sx_Unlock(current_.recNo);
         }
         // The record is taken; what did not reach the disk is written by the next commit.
-        if (!sx_Commit())
+        if (!(inserted && batchInserts_) && !sx_Commit())
             unwritten = EngineError();
         LoadFromEngine();
     }
@@ -585,6 +585,16 @@ void TTable::Post()
         AfterPost(*this);
     if (!unwritten.isEmpty())
         throw NotWritten(unwritten);
+}
+
+void TTable::SetBatchInserts(bool on)
+{
+    batchInserts_ = on;
+    if (on || !Active())
+        return;
+    AreaScope scope(area_);
+    if (!sx_Commit())
+        throw NotWritten(EngineError());
 }
 
 // The engine took a change but could not put it on disk; its next commit tries again.

@@ -85,6 +85,11 @@ public:
     void Delete();
     bool Modified() const { return modified_; }
 
+    // While on, a posted insert joins the engine's batch of appends (written when the
+    // batch fills, the table moves or closes) instead of being written at once; turning
+    // it off writes the batch. For bulk imports, where a write per record dominates.
+    void SetBatchInserts(bool on);
+
     // Data-aware controls stop following the table until the matching EnableControls.
     void DisableControls();
     void EnableControls();
@@ -175,4 +180,5 @@ private:
     bool modified_ = false;
     bool calculating_ = false;
     int disableCount_ = 0;
+    bool batchInserts_ = false;
 };

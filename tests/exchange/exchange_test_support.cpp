@@ -36,6 +36,14 @@ QString ImportTest::WriteFile(const QString& name, const QByteArray& bytes)
     return path;
 }
 
+int RowOf(const MatchDialog& match, const QString& label)
+{
+    for (int row = 0; row < match.Rows().Count(); ++row)
+        if (match.Rows().Label(row) == label)
+            return row;
+    return -1;
+}
+
 QString CheckWithXbtool(const QString& path)
 {
     QProcess check;

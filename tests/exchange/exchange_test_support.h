@@ -3,6 +3,7 @@
 // readers of what an import wrote: the engine's checker and Python's dbf module.
 
 #include "addressfile/addressfile_test_support.h"
+#include "exchange/matchdialog.h"
 #include "support/scripted_messages.h"
 #include "table/tapollo.h"
 #include "table/tapolloenv.h"
@@ -33,6 +34,17 @@ protected:
     ScriptedMessages messages_;
     TApolloEnv env_;
 };
+
+// The grid row of a matching dialog headed by the label; -1 when none.
+int RowOf(const MatchDialog& match, const QString& label);
+
+// Gives the dialog's file choice the path, then presses "Select ...".
+template <typename Dialog>
+void ChooseFile(Dialog& dialog, const QString& path)
+{
+    dialog.OpenDialog1 = [path](const QString&) { return path; };
+    dialog.SelectButtonClick();
+}
 
 // "ok: 26 tags, N records" when the engine's checker finds the file sound, else its
 // complaint.

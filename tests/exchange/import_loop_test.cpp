@@ -173,8 +173,9 @@ TEST_F(AsciiLoop, AKilledImportLeavesAFileThatOpensWithWholeRecords)
     ASSERT_TRUE(OpenTableFile(path_, trio_.table));
     EXPECT_EQ(trio_.apollo.TagArea("LNAME"), 0);  // the main window's check asks to rebuild
     const long count = trio_.apollo.RecCount();
-    EXPECT_GE(count, 2400);
-    EXPECT_LE(count, 2501);
+    // Appends are written in batches of 256 KB (about 470 records here).
+    EXPECT_GE(count, 2000);
+    EXPECT_LE(count, 2500);
     trio_.table.Close();
     const QJsonArray rows = ReadWithPython(path_);
     ASSERT_EQ(rows.size(), count);

@@ -1,0 +1,154 @@
+#include "exchange/importdialog.h"
+
+#include "platform/busy.h"
+#include "platform/help.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton* Button(const QString& caption, const char* name)
+{
+    auto* button = new QPushButton(caption);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+} // namespace
+
+ImportDialog::ImportDialog(const QString& caption, int helpTopic, const char* fileLabelName, const QString& fileLabel,
+                           const char* fileNameName, const QString& selectCaption, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(caption);
+    FileNameLabel = new QLabel(fileLabel);
+    FileNameLabel->setObjectName(QString::fromLatin1(fileLabelName));
+    FileName = new QLabel(QStringLiteral("(none)"));
+    FileName->setObjectName(QString::fromLatin1(fileNameName));
+    FileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    SelectButton = Button(selectCaption, "SelectButton");
+    MatchButton = Button(QStringLiteral("Match Fields"), "MatchButton");
+    MatchButton->setEnabled(false);
+    ImportButton = Button(QStringLiteral("Import"), "ImportButton");
+    ImportButton->setEnabled(false);
+    Cancelbutton = Button(QStringLiteral("Cancel"), "Cancelbutton");
+    Helpbutton = Button(QStringLiteral("Help"), "Helpbutton");
+    StatusLabel = new QLabel;
+    StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
+    Gauge1 = new QProgressBar;
+    Gauge1->setObjectName(QStringLiteral("Gauge1"));
+    Gauge1->setRange(0, 100);
+    Gauge1->setValue(0);
+    Gauge1->hide();
+
+    connect(Cancelbutton, &QPushButton::clicked, this, &ImportDialog::CancelbuttonClick);
+    connect(Helpbutton, &QPushButton::clicked, this, [helpTopic] { ShowHelpTopic(helpTopic); });
+
+    auto* fileLine = new QHBoxLayout;
+    fileLine->addWidget(FileNameLabel);
+    fileLine->addWidget(FileName, 1);
+    buttonPanel_ = new QWidget;
+    auto* buttons = new QHBoxLayout(buttonPanel_);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    for (QPushButton* button : {SelectButton, MatchButton, ImportButton})
+        buttons->addWidget(button);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(buttonPanel_);
+    lower->addStretch();
+    lower->addWidget(Cancelbutton);
+    lower->addWidget(Helpbutton);
+    body_ = new QVBoxLayout;
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fileLine);
+    layout->addLayout(body_);
+    layout->addWidget(StatusLabel);
+    layout->addWidget(Gauge1);
+    layout->addLayout(lower);
+    setMinimumWidth(520);
+    SetHelpContext(this, helpTopic);
+
+    OpenDialog1 = [this](const QString& startFolder) {
+        return QFileDialog::getOpenFileName(this, windowTitle(), startFolder);
+    };
+}
+
+void ImportDialog::SetStatus(const QString& text)
+{
+    StatusLabel->setText(text);
+}
+
+void ImportDialog::ShowButtons(bool visible)
+{
+    buttonPanel_->setVisible(visible);
+    Helpbutton->setVisible(visible);
+}
+
+void ImportDialog::CancelbuttonClick()
+{
+    if (reindexing_)
+        return;
+    if (importing_) {
+        if (loop_)
+            loop_->RequestStop();
+        return;
+    }
+    reject();
+}
+
+void ImportDialog::reject()
+{
+    // Escape and the window's close box end the dialog only while nothing runs.
+    if (importing_)
+        CancelbuttonClick();
+    else
+        QDialog::reject();
+}
+
+void ImportDialog::RunImport(TTable& table, TApollo& apollo, ImportSource& source,
+                             const std::function<void(const ImportResult&)>& report)
+{
+    importing_ = true;
+    ShowButtons(false);
+    Gauge1->setValue(0);
+    Gauge1->show();
+    StatusLabel->show();
+    SetStatus(QString());
+
+    ImportLoop loop(table);
+    loop_ = &loop;
+    loop.OnProgress = [this](int percent) { Gauge1->setValue(percent); };
+    loop.LetInputThrough = [] { QCoreApplication::processEvents(); };
+    DropIndexForImport(apollo);
+    SetStatus(QStringLiteral("Importing records"));
+    QCoreApplication::processEvents();
+    const ImportResult result = loop.Run(source);
+    loop_ = nullptr;
+    SetStatus(QString());
+    report(result);
+
+    {
+        BusyCursor busy;
+        SetStatus(QStringLiteral("Rebuilding Indexes "));
+        Cancelbutton->hide();
+        reindexing_ = true;
+        Gauge1->setValue(0);
+        RebuildIndexAfterImport(table, apollo, [this](int percent) {
+            Gauge1->setValue(percent);
+            // Paint the gauge, but take no input while the index is half built.
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+        reindexing_ = false;
+        Gauge1->setValue(0);
+        Cancelbutton->show();
+        Gauge1->hide();
+    }
+    importing_ = false;
+    ShowButtons(true);
+    accept();
+}

@@ -1,0 +1,143 @@
+#include "exchange/matchdialog.h"
+
+#include "platform/help.h"
+#include "platform/identity.h"
+
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kNone = QStringLiteral("(none)");
+
+QPushButton* Button(const QString& caption, const char* name)
+{
+    auto* button = new QPushButton(caption);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QString ShowPopup(QWidget* parent, const QStringList& entries, const QString& checked)
+{
+    QMenu menu(parent);
+    for (const QString& entry : QStringList{kNone} + entries) {
+        QAction* action = menu.addAction(entry);
+        action->setCheckable(true);
+        action->setChecked(entry == checked);
+    }
+    const QAction* chosen = menu.exec(QCursor::pos());
+    return chosen ? chosen->text() : QString();
+}
+
+} // namespace
+
+MatchDialog::MatchDialog(const QString& caption, int helpTopic, const QStringList& labels, const QString& sourceName,
+                         QWidget* parent)
+    : QDialog(parent), rows_(labels)
+{
+    setWindowTitle(caption);
+    auto* gridTitle = new QLabel(QStringLiteral("Field Match"));
+    ImportGrid = new QTableWidget(static_cast<int>(labels.size()), 2);
+    ImportGrid->setObjectName(QStringLiteral("ImportGrid"));
+    ImportGrid->setHorizontalHeaderLabels(
+        {ProductName() + QStringLiteral(" Field"), QStringLiteral("Import from Field (in ") + sourceName + ")"});
+    ImportGrid->verticalHeader()->hide();
+    ImportGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ImportGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ImportGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (int row = 0; row < rows_.Count(); ++row) {
+        ImportGrid->setItem(row, 0, new QTableWidgetItem(rows_.Label(row)));
+        ImportGrid->setItem(row, 1, new QTableWidgetItem);
+    }
+    if (rows_.Count() > 0)
+        ImportGrid->setCurrentCell(0, 1);
+
+    SelectFieldButton = Button(QStringLiteral("&Select Field"), "SelectFieldbutton");
+    ClearCurrentButton = Button(QStringLiteral("&Clear Current"), "ClearCurrentButton");
+    ClearAllButton = Button(QStringLiteral("Clear &All"), "ClearAllButton");
+    OKButton = Button(QStringLiteral("Ok"), "OKButton");
+    OKButton->setDefault(true);
+    Cancelbutton = Button(QStringLiteral("Cancel"), "Cancelbutton");
+    Helpbutton = Button(QStringLiteral("Help"), "Helpbutton");
+    connect(SelectFieldButton, &QPushButton::clicked, this, &MatchDialog::SelectFieldButtonClick);
+    connect(ImportGrid, &QTableWidget::cellDoubleClicked, this, &MatchDialog::SelectFieldButtonClick);
+    connect(ClearCurrentButton, &QPushButton::clicked, this, &MatchDialog::ClearCurrentButtonClick);
+    connect(ClearAllButton, &QPushButton::clicked, this, &MatchDialog::ClearAllButtonClick);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Cancelbutton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Helpbutton, &QPushButton::clicked, this, [helpTopic] { ShowHelpTopic(helpTopic); });
+    ChooseFromMenu = [this](const QStringList& entries, const QString& checked) {
+        return ShowPopup(this, entries, checked);
+    };
+
+    auto* side = new QVBoxLayout;
+    for (QPushButton* button : {SelectFieldButton, ClearCurrentButton, ClearAllButton})
+        side->addWidget(button);
+    side->addStretch();
+    for (QPushButton* button : {OKButton, Cancelbutton, Helpbutton})
+        side->addWidget(button);
+    auto* upper = new QHBoxLayout;
+    upper->addWidget(ImportGrid, 1);
+    upper->addLayout(side);
+    lower_ = new QVBoxLayout;
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(gridTitle);
+    layout->addLayout(upper, 1);
+    layout->addLayout(lower_, 1);
+    resize(640, 560);
+    SetHelpContext(this, helpTopic);
+}
+
+void MatchDialog::ShowRow(int row)
+{
+    ImportGrid->item(row, 1)->setText(rows_.Assigned(row));
+}
+
+void MatchDialog::Assign(int row, const QString& name)
+{
+    rows_.Assign(row, name);
+    for (int r = 0; r < rows_.Count(); ++r)
+        ShowRow(r);
+}
+
+void MatchDialog::SelectFieldButtonClick()
+{
+    const int row = ImportGrid->currentRow();
+    if (row < 0)
+        return;
+    const QStringList offered = Offered(row);
+    if (offered.isEmpty())
+        return;
+    const QString chosen = ChooseFromMenu(offered, rows_.Assigned(row));
+    if (chosen.isEmpty())
+        return;
+    Assign(row, chosen == kNone ? QString() : chosen);
+}
+
+void MatchDialog::ClearCurrentButtonClick()
+{
+    const int row = ImportGrid->currentRow();
+    if (row >= 0)
+        Assign(row, QString());
+}
+
+void MatchDialog::ClearAllButtonClick()
+{
+    rows_.ClearAll();
+    for (int row = 0; row < rows_.Count(); ++row)
+        ShowRow(row);
+}
+
+void MatchDialog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    const int width = ImportGrid->viewport()->width();
+    ImportGrid->setColumnWidth(0, width * 30 / 100);
+    ImportGrid->setColumnWidth(1, width - width * 30 / 100);
+}

@@ -1,0 +1,176 @@
+// Importing other DBF tables: the automatic assignment by name, the matching dialog, code
+// pages, the refusals, and a stop.
+#include "exchange_test_support.h"
+
+#include "exchange/dbfmatching.h"
+#include "exchange/importcommands.h"
+#include "exchange/importtargets.h"
+#include "exchange/tdbfimport.h"
+#include "exchange/tdbfmatch.h"
+#include "table/opentablefile.h"
+#include "table/tfield.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace {
+
+class DbfImport : public ImportTest {
+protected:
+    void SetUp() override
+    {
+        ImportTest::SetUp();
+        path_ = NewAddressFile();
+        ASSERT_TRUE(dialog_.OpenDestination(path_));
+    }
+    // Runs the matching dialog through script, then confirms or cancels it.
+    void Match(const std::function<void(TDBFMatch&)>& script, bool confirm = true)
+    {
+        dialog_.ShowMatch = [&](TDBFMatch& match) {
+            script(match);
+            return confirm ? QDialog::Accepted : QDialog::Rejected;
+        };
+        dialog_.MatchButtonClick();
+    }
+    QString path_;
+    TDBFImport dialog_;
+};
+
+TEST_F(DbfImport, FieldsAssignThemselvesByNameAndMemosAreNeverOffered)
+{
+    const QString source = dir_.File("SOURCE.DBF");
+    CreateWithPython(source, "LASTNAME C(20); ZIP C(10); NOTES M; LNAME C(12); LAST_NAME C(10); PHONENUM N(10,0)",
+                     R"([["Lastname", "02134", "a note", "Smith", "x", 5551234]])");
+    ChooseFile(dialog_, source);
+    ASSERT_TRUE(dialog_.MatchButton->isEnabled());
+    EXPECT_FALSE(dialog_.ImportButton->isEnabled());
+    Match([&](TDBFMatch& match) {
+        EXPECT_EQ(match.Rows().Assigned(RowOf(match, "Zip/Postal Code")), "ZIP");
+        EXPECT_EQ(match.Rows().Assigned(RowOf(match, "Last Name")), "LNAME");
+        EXPECT_EQ(match.Rows().RowOf("LASTNAME"), -1);
+        EXPECT_EQ(match.Rows().RowOf("LAST_NAME"), -1);
+        EXPECT_EQ(match.ImportGrid->horizontalHeaderItem(1)->text(), "Import from Field (in SOURCE.DBF)");
+        EXPECT_EQ(match.ImportGrid->rowCount(), 19);
+        // The pop-up offers every field but the memo, with the current one checked.
+        QStringList offered;
+        QString checked;
+        match.ChooseFromMenu = [&](const QStringList& entries, const QString& mark) {
+            offered = entries;
+            checked = mark;
+            return QStringLiteral("PHONENUM");
+        };
+        match.ImportGrid->setCurrentCell(RowOf(match, "Phone 1"), 1);
+        match.SelectFieldButtonClick();
+        EXPECT_EQ(offered, QStringList({"LASTNAME", "ZIP", "LNAME", "LAST_NAME", "PHONENUM"}));
+        EXPECT_EQ(checked, "");
+        EXPECT_EQ(match.ImportGrid->item(RowOf(match, "Phone 1"), 1)->text(), "PHONENUM");
+    });
+    ASSERT_TRUE(dialog_.ImportButton->isEnabled());
+    dialog_.ImportButton->click();
+    EXPECT_EQ(messages_.Texts(), QStringList({"Import complete. Imported 1 records."}));
+    dialog_.Destination.Close();
+    EXPECT_EQ(CheckWithXbtool(path_), "ok: 26 tags, 1 records");
+    const QJsonObject row = ReadWithPython(path_)[0].toObject();
+    EXPECT_EQ(row["LNAME"].toString(), "Smith");
+    EXPECT_EQ(row["ZIP"].toString(), "02134");
+    EXPECT_EQ(row["PHONE"].toString(), "5551234");
+    EXPECT_EQ(row["COMMENTS"].toString(), "");
+}
+
+TEST_F(DbfImport, ADateFieldFindsOnlyTheHiddenDateAndIsDroppedOnConfirmation)
+{
+    const QString source = dir_.File("DATED.DBF");
+    CreateWithPython(source, "DATE D; CITY C(20)", R"([["d:2024-03-05", "Paris"]])");
+    ChooseFile(dialog_, source);
+    Match([](TDBFMatch&) {}, false);
+    // Before confirming, DATE went to the hidden DATE field automatically...
+    const auto& fields = dialog_.Destination.Fields();
+    ASSERT_NE(dialog_.Assignment().front(), kUnassigned);
+    EXPECT_EQ(fields[static_cast<std::size_t>(dialog_.Assignment().front())]->FieldName(), "DATE");
+    // ...but cancelling keeps Import disabled, and confirming drops it, having no row.
+    EXPECT_FALSE(dialog_.ImportButton->isEnabled());
+    Match([](TDBFMatch& match) { EXPECT_EQ(match.Rows().RowOf("DATE"), -1); });
+    EXPECT_EQ(dialog_.Assignment().front(), kUnassigned);
+    EXPECT_TRUE(dialog_.ImportButton->isEnabled());
+}
+
+TEST_F(DbfImport, OlderCodePagesAreConvertedAndAStopStillRebuilds)
+{
+    const QString source = dir_.File("DOS.DBF");
+    QString rows = "[";
+    for (int i = 0; i < 100; ++i)
+        rows += QString("[\"M%1ller %2\"],").arg(QChar(0xFC)).arg(i);
+    rows.chop(1);
+    CreateWithPython(source, "LNAME C(20)", rows + "]", "cp437");
+    ChooseFile(dialog_, source);
+    Match([](TDBFMatch&) {});
+    // Cancel is pressed when the gauge shows 12 of the 100 records.
+    QObject::connect(dialog_.Gauge1, &QProgressBar::valueChanged, [this](int value) {
+        if (value == 12 && dialog_.Importing() && !dialog_.Reindexing())
+            dialog_.Cancelbutton->click();
+    });
+    dialog_.ImportButton->click();
+    EXPECT_EQ(messages_.Texts(), QStringList({"Import cancelled after importing 12 records."}));
+    dialog_.Destination.Close();
+    EXPECT_EQ(CheckWithXbtool(path_), "ok: 26 tags, 12 records");
+    const QJsonArray read = ReadWithPython(path_);
+    ASSERT_EQ(read.size(), 12);
+    EXPECT_EQ(read[11].toObject()["LNAME"].toString(), "Müller 11");
+}
+
+TEST_F(DbfImport, TablesThatCannotServeAreRefused)
+{
+    const QString notDbf = WriteFile("NOTDBF.DBF", "this is not a table");
+    ChooseFile(dialog_, notDbf);
+    const QString empty = dir_.File("EMPTY.DBF");
+    CreateWithPython(empty, "LNAME C(20)", "[]");
+    ChooseFile(dialog_, empty);
+    EXPECT_EQ(messages_.Texts(),
+              QStringList({"Unable to open the file " + notDbf, "There are no records in " + empty}));
+    EXPECT_EQ(dialog_.FileName->text(), "(none)");
+    EXPECT_FALSE(dialog_.MatchButton->isEnabled());
+    EXPECT_FALSE(dialog_.ImportButton->isEnabled());
+}
+
+TEST_F(DbfImport, TheMenuCommandClosesAndReopensTheAddressFile)
+{
+    dialog_.Destination.Close();
+    ImportTrio book;
+    ASSERT_TRUE(OpenTableFile(path_, book.table));
+    QWidget window;
+    QMenu file;
+    QAction* preferences = file.addAction("Pre&ferences");
+    QStringList steps;
+    ImportHost host;
+    host.book = &book.table;
+    host.apollo = &book.apollo;
+    host.currentOrder = [] { return QStringLiteral("CITY"); };
+    host.reopen = [&](const QString& path) {
+        steps.append("reopen " + QFileInfo(path).fileName());
+        return OpenTableFile(path, book.table);
+    };
+    host.refresh = [&](const QString& order) { steps.append("order " + order); };
+    ImportCommands commands(&file, preferences, host, &window);
+    EXPECT_EQ(file.actions().first()->text(), "&Import");
+    EXPECT_EQ(commands.mnuImport->actions().size(), 3);
+    commands.ShowDialog = [&](QDialog& dialog) {
+        steps.append(dialog.windowTitle());
+        // The address file is the dialog's alone meanwhile.
+        EXPECT_FALSE(book.table.Active());
+        EXPECT_TRUE(static_cast<TDBFImport&>(dialog).Destination.Active());
+    };
+    commands.mnuImportDBF->trigger();
+    EXPECT_EQ(steps, QStringList({"DBF File Import", "reopen ADDR.DBF", "order CITY"}));
+    book.table.Close();
+    steps.clear();
+    commands.mnuImportASCII->trigger();
+    EXPECT_EQ(messages_.Texts(), QStringList({"You need to have a database file open first"}));
+    EXPECT_TRUE(steps.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,119 @@
+// Importing another address file into the open one: the 22-field check, the same file,
+// what is copied, and the main table left unfiltered.
+#include "exchange_test_support.h"
+
+#include "addressfile/fieldlengths.h"
+#include "exchange/dbfmatching.h"
+#include "exchange/importcommands.h"
+#include "exchange/timportolder.h"
+#include "table/opentablefile.h"
+#include "table/tfield.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+
+class OlderImport : public ImportTest {
+protected:
+    void SetUp() override
+    {
+        ImportTest::SetUp();
+        path_ = NewAddressFile();
+        ASSERT_TRUE(OpenTableFile(path_, book_.table));
+        book_.apollo.Query("!ISDEL");
+    }
+    QString path_;
+    ImportTrio book_;
+};
+
+TEST_F(OlderImport, OnlyAnotherFileWithAllTwentyTwoFieldsQualifies)
+{
+    TImportOlder dialog(book_.table, book_.apollo);
+    // All fields but TAG.
+    const QString noTag = dir_.File("NOTAG.DBF");
+    CreateWithPython(noTag,
+                     "LNAME C(30); FNAME C(30); MIDDLE C(1); TITLE C(30); ORG C(30); STREET C(40); STREET2 C(40); "
+                     "CITY C(30); STATE C(20); ZIP C(10); COUNTRY C(30); PHONE C(30); PHONE2 C(30); EMAIL C(30); "
+                     "WEBPAGE C(30); FAX C(30); CODES C(30); PREFIX C(12); DATE C(15); COMMENTS C(30); ISDEL L",
+                     R"([["Smith"]])");
+    ChooseFile(dialog, noTag);
+    // The open file itself, by its own path and through a link in other letter case.
+    ChooseFile(dialog, path_);
+    ASSERT_TRUE(QFile::link(path_, dir_.File("link.dbf")));
+    ChooseFile(dialog, dir_.File("link.dbf"));
+    EXPECT_EQ(messages_.Texts(), QStringList({noTag + " does not appear to be a Addrina DBF",
+                                              "Cannot import a file to itself", "Cannot import a file to itself"}));
+    EXPECT_FALSE(dialog.ImportButton->isEnabled());
+    EXPECT_EQ(dialog.FileName->text(), "(none)");
+}
+
+TEST_F(OlderImport, RecordsArriveUntaggedWithTheirDeletedFlagAndTheFilterStaysOff)
+{
+    // The source: an address file of wider fields, holding a tagged record, one whose
+    // ISDEL is set, a long last name and a record bearing the delete mark.
+    NewFileWidths& widths = CurrentNewFileWidths();
+    const int lastNameWidth = widths.Width("LNAME");
+    widths.SetWidth("LNAME", 40);
+    const QString older = NewAddressFile("OLDER");
+    widths.SetWidth("LNAME", lastNameWidth);
+    {
+        ImportTrio source;
+        ASSERT_TRUE(OpenTableFile(older, source.table));
+        auto add = [&](const QString& last, const QString& tag, bool isdel) {
+            source.table.Append();
+            source.table.FieldByName("LNAME").SetAsString(last);
+            source.table.FieldByName("CITY").SetAsString("Köln");
+            source.table.FieldByName("DATE").SetAsString("20240102");
+            source.table.FieldByName("TAG").SetAsString(tag);
+            source.table.FieldByName("ISDEL").SetAsBoolean(isdel);
+            source.table.Post();
+        };
+        add("Tagged", "ABCD1234", false);
+        add("Softly deleted", "", true);
+        add(QString(40, 'L'), "", false);
+        add("Marked", "", true);
+        source.table.Delete();
+        source.table.Close();
+    }
+    QWidget window;
+    QMenu file;
+    ImportHost host;
+    host.book = &book_.table;
+    host.apollo = &book_.apollo;
+    QStringList steps;
+    host.currentOrder = [] { return QStringLiteral("ZIP"); };
+    host.refresh = [&](const QString& order) { steps.append("order " + order); };
+    host.screenUpdates = [&](bool on) { steps.append(on ? "updates on" : "updates off"); };
+    ImportCommands commands(&file, file.addAction("Pre&ferences"), host, &window);
+    commands.ShowDialog = [&](QDialog& shown) {
+        auto& dialog = static_cast<TImportOlder&>(shown);
+        EXPECT_EQ(book_.apollo.Filter(), "");
+        ChooseFile(dialog, older);
+        ASSERT_TRUE(dialog.ImportButton->isEnabled());
+        dialog.ImportButton->click();
+    };
+    commands.mnuImportFromPostwick2xFile->trigger();
+    EXPECT_EQ(messages_.Texts(), QStringList({"Import complete. Imported 3 records."}));
+    EXPECT_EQ(steps, QStringList({"updates off", "updates on", "order ZIP"}));
+    EXPECT_EQ(book_.apollo.Filter(), "");
+    EXPECT_TRUE(book_.table.Active());
+    EXPECT_EQ(book_.apollo.TagArea("NOTISDEL"), 26);
+    book_.table.Close();
+
+    EXPECT_EQ(CheckWithXbtool(path_), "ok: 26 tags, 3 records");
+    const QJsonArray rows = ReadWithPython(path_);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].toObject()["LNAME"].toString(), "Tagged");
+    EXPECT_EQ(rows[0].toObject()["CITY"].toString(), "Köln");
+    EXPECT_EQ(rows[0].toObject()["DATE"].toString(), "20240102");
+    for (const auto& row : rows)
+        EXPECT_EQ(row.toObject()["TAG"].toString(), "");
+    EXPECT_TRUE(rows[1].toObject()["ISDEL"].toBool());
+    EXPECT_FALSE(rows[0].toObject()["ISDEL"].toBool());
+    EXPECT_EQ(rows[2].toObject()["LNAME"].toString(), QString(lastNameWidth, 'L'));
+}
+
+} // namespace
