@@ -4,6 +4,7 @@
 #include "app/preferencekeys.h"
 #include "app/whatsthistexts.h"
 #include "dial/dialcommands.h"
+#include "exchange/importcommands.h"
 #include "platform/help.h"
 #include "platform/identity.h"
 #include "platform/mainwindow.h"
@@ -57,6 +58,7 @@ TAddressMain::TAddressMain(QWidget* parent)
     setupSelect();
     new TReportCommands(session_, Menus(), this);
     setupExitButton();
+    new ImportCommands(Session(), Menus(), this);
     new TDialCommands(Session(), Menus(), this);
     ExplainMainWindow(this);
 

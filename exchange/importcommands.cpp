@@ -7,13 +7,14 @@
 #include "platform/identity.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
-#include "table/controlsoff.h"
-#include "table/tapollo.h"
-#include "table/tfield.h"
-#include "table/ttable.h"
+#include "session/addresssession.h"
+#include "session/mainmenus.h"
+#include "session/sessionscopes.h"
+#include "table/controlsscope.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QWidget>
 
 namespace {
 
@@ -24,14 +25,36 @@ QAction* Item(QMenu* menu, const QString& caption, const char* name)
     return action;
 }
 
+// Holds the window's painting (and with it its reactions to the records being added)
+// for a scope.
+class UpdatesHeld {
+public:
+    explicit UpdatesHeld(QWidget* window) : window_(window)
+    {
+        if (window_)
+            window_->setUpdatesEnabled(false);
+    }
+    ~UpdatesHeld()
+    {
+        if (window_)
+            window_->setUpdatesEnabled(true);
+    }
+    UpdatesHeld(const UpdatesHeld&) = delete;
+    UpdatesHeld& operator=(const UpdatesHeld&) = delete;
+
+private:
+    QWidget* window_;
+};
+
 } // namespace
 
-ImportCommands::ImportCommands(QMenu* fileMenu, QAction* before, ImportHost host, QWidget* window)
-    : QObject(window), host_(std::move(host)), window_(window)
+ImportCommands::ImportCommands(AddressSession& session, const MainMenus& menus, QObject* parent)
+    : QObject(parent), session_(session)
 {
-    mnuImport = new QMenu(QStringLiteral("&Import"), fileMenu);
+    mnuImport = new QMenu(QStringLiteral("&Import"), menus.File1);
     mnuImport->setObjectName(QStringLiteral("mnuImport"));
-    fileMenu->insertMenu(before, mnuImport)->setObjectName(QStringLiteral("mnuImportItem"));
+    menus.File1->insertMenu(menus.Prefences1, mnuImport);
+    menus.File1->insertSeparator(menus.Prefences1);
     mnuImportASCII = Item(mnuImport, QStringLiteral("Import from &ASCII File"), "mnuImportASCII");
     mnuImportDBF = Item(mnuImport, QStringLiteral("Import from &DBF File"), "mnuImportDBF");
     mnuImportFromPostwick2xFile = Item(mnuImport, QStringLiteral("Import from another '") + ProductName() +
@@ -46,68 +69,58 @@ ImportCommands::ImportCommands(QMenu* fileMenu, QAction* before, ImportHost host
 
 bool ImportCommands::NeedsOpenFile()
 {
-    if (host_.book && host_.book->Active())
+    if (session_.FileOpen())
         return false;
     ShowInformation(QStringLiteral("You need to have a database file open first"));
     return true;
 }
 
 // The text and DBF imports take the address file in exclusive use on a table of their
-// own, so the main window lets go of it for the dialog's life and opens it again after.
+// own, so the main window lets go of it for the dialog's life and opens it again after,
+// in the order it had.
 template <typename Dialog>
-void ImportCommands::ImportIntoClosedBook()
+void ImportCommands::ImportIntoClosedFile()
 {
     if (NeedsOpenFile())
         return;
-    TTable& book = *host_.book;
-    const QString path = book.FilePath();
-    const QString order = host_.currentOrder ? host_.currentOrder() : QString();
-    book.Close();
-    {
-        Dialog dialog(window_);
-        CenterDialog(&dialog);
-        if (!dialog.OpenDestination(path)) {
-            ShowInformation(QStringLiteral("Unknown error. Unable to do ASCII import at this time"));
-        } else {
-            CopyFieldLabels(book, dialog.Destination);
-            ShowDialog(dialog);
-            dialog.Destination.Close();
-        }
+    FileClosed closed(session_);
+    Dialog dialog(session_.Window());
+    CenterDialog(&dialog);
+    if (!dialog.OpenDestination(closed.Path())) {
+        ShowInformation(QStringLiteral("Unknown error. Unable to do ASCII import at this time"));
+        return;
     }
-    if (host_.reopen)
-        host_.reopen(path);
-    if (host_.refresh && book.Active())
-        host_.refresh(order);
+    CopyFieldLabels(session_.TableBook, dialog.Destination);
+    ShowDialog(dialog);
+    dialog.Destination.Close();
 }
 
 void ImportCommands::mnuImportASCIIClick()
 {
-    ImportIntoClosedBook<TAsciiImport>();
+    ImportIntoClosedFile<TAsciiImport>();
 }
 
 void ImportCommands::mnuImportDBFClick()
 {
-    ImportIntoClosedBook<TDBFImport>();
+    ImportIntoClosedFile<TDBFImport>();
 }
 
 void ImportCommands::mnuImportFromPostwick2xFileClick()
 {
     if (NeedsOpenFile())
         return;
-    TTable& book = *host_.book;
-    const QString order = host_.currentOrder ? host_.currentOrder() : QString();
     {
-        TImportOlder dialog(book, *host_.apollo, window_);
-        ControlsOff quiet(book);
-        if (host_.screenUpdates)
-            host_.screenUpdates(false);
+        TImportOlder dialog(session_.TableBook, session_.Apollo1, session_.Window());
+        ControlsScope quiet(session_.TableBook);
+        UpdatesHeld held(session_.Window());
         // Every record shows afterwards: the filter is not set again.
-        host_.apollo->Query(QString());
+        session_.Apollo1.Query(QString());
         CenterDialog(&dialog);
         ShowDialog(dialog);
     }
-    if (host_.screenUpdates)
-        host_.screenUpdates(true);
-    if (host_.refresh && book.Active())
-        host_.refresh(order);
+    if (!session_.FileOpen())
+        return;
+    session_.SetCurrentOrder(session_.CurrentOrderName);
+    session_.TableBook.First();
+    session_.RefreshWindow();
 }

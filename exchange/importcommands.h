@@ -1,37 +1,21 @@
 #pragma once
-// The File menu's "&Import" submenu and its three commands. The main window hands over
-// what the commands need; the commands keep nothing of it beyond their own life.
+// The File menu's "&Import" submenu and its three commands, working on the session's
+// address file.
 
 #include <QObject>
-#include <QString>
 #include <functional>
 
+class AddressSession;
 class QAction;
 class QDialog;
 class QMenu;
-class QWidget;
-class TApollo;
-class TTable;
-
-// What the import commands need of the main window.
-struct ImportHost {
-    TTable* book = nullptr;     // the open address table
-    TApollo* apollo = nullptr;  // its companion
-    // Opens the address file in the main window again (checks, filter, first record).
-    std::function<bool(const QString& path)> reopen;
-    // Orders the main table by the tag and refreshes the window and its buttons.
-    std::function<void(const QString& order)> refresh;
-    // The order in use.
-    std::function<QString()> currentOrder;
-    // Holds (false) and resumes (true) the main window's screen updates.
-    std::function<void(bool enabled)> screenUpdates;
-};
+struct MainMenus;
 
 class ImportCommands : public QObject {
     Q_OBJECT
 public:
-    // Adds "&Import" to the menu before the given item.
-    ImportCommands(QMenu* fileMenu, QAction* before, ImportHost host, QWidget* window);
+    // Adds "&Import" to the File menu, before "Pre&ferences".
+    ImportCommands(AddressSession& session, const MainMenus& menus, QObject* parent = nullptr);
 
     QMenu* mnuImport;
     QAction* mnuImportASCII;
@@ -48,8 +32,7 @@ public:
 private:
     bool NeedsOpenFile();
     template <typename Dialog>
-    void ImportIntoClosedBook();
+    void ImportIntoClosedFile();
 
-    ImportHost host_;
-    QWidget* window_;
+    AddressSession& session_;
 };

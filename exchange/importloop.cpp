@@ -4,7 +4,7 @@
 #include "addressfile/createaddressfile.h"
 #include "addressfile/reindexprogress.h"
 #include "exchange/storabletext.h"
-#include "table/controlsoff.h"
+#include "table/controlsscope.h"
 #include "table/tapollo.h"
 #include "table/tfield.h"
 #include "table/ttable.h"
@@ -79,7 +79,7 @@ void ImportLoop::Store(const std::vector<ImportValue>& values, long position, Im
 ImportResult ImportLoop::Run(ImportSource& source)
 {
     RunningMark running(running_);
-    ControlsOff quiet(table_);
+    ControlsScope quiet(table_);
     QuietEvents noEvents(table_);
     table_.SetBatchInserts(true);
     stop_ = false;

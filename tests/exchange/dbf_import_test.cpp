@@ -7,6 +7,8 @@
 #include "exchange/importtargets.h"
 #include "exchange/tdbfimport.h"
 #include "exchange/tdbfmatch.h"
+#include "session/addresssession.h"
+#include "session/mainmenus.h"
 #include "table/opentablefile.h"
 #include "table/tfield.h"
 
@@ -123,6 +125,43 @@ TEST_F(DbfImport, OlderCodePagesAreConvertedAndAStopStillRebuilds)
     EXPECT_EQ(read[11].toObject()["LNAME"].toString(), "Müller 11");
 }
 
+TEST_F(DbfImport, FoxProTablesGiveTheirValuesAsText)
+{
+    for (const char* type : {"vfp", "fp"}) {
+        const QString source = dir_.File(QString("FOX%1.DBF").arg(type).toUpper());
+        CreateWithPython(source, "LNAME C(20); MEMBER L; JOINED D; NOTES M; AMOUNT N(8,2)",
+                         R"([["Grün", true, "d:2024-03-05", "a memo", 12.5]])", "cp1252", type);
+        ChooseFile(dialog_, source);
+        Match([](TDBFMatch& match) {
+            QStringList offered;
+            const QStringList picks = {"MEMBER", "JOINED", "AMOUNT"};
+            int next = 0;
+            match.ChooseFromMenu = [&](const QStringList& entries, const QString&) {
+                offered = entries;
+                return picks[next++];
+            };
+            for (const char* label : {"Codes", "Comments", "Phone 2"}) {
+                match.ImportGrid->setCurrentCell(RowOf(match, label), 1);
+                match.SelectFieldButtonClick();
+            }
+            EXPECT_EQ(offered, QStringList({"LNAME", "MEMBER", "JOINED", "AMOUNT"}));
+        });
+        dialog_.ImportButton->click();
+        ASSERT_TRUE(dialog_.OpenDestination(path_));
+    }
+    EXPECT_EQ(messages_.Texts(), QStringList({"Import complete. Imported 1 records.",
+                                              "Import complete. Imported 1 records."}));
+    dialog_.Destination.Close();
+    EXPECT_EQ(CheckWithXbtool(path_), "ok: 26 tags, 2 records");
+    for (const auto& read : ReadWithPython(path_)) {
+        const QJsonObject row = read.toObject();
+        EXPECT_EQ(row["LNAME"].toString(), "Grün");
+        EXPECT_EQ(row["CODES"].toString(), "True");
+        EXPECT_EQ(row["COMMENTS"].toString(), "20240305");
+        EXPECT_EQ(row["PHONE2"].toString(), "12.50");
+    }
+}
+
 TEST_F(DbfImport, TablesThatCannotServeAreRefused)
 {
     const QString notDbf = WriteFile("NOTDBF.DBF", "this is not a table");
@@ -137,40 +176,36 @@ TEST_F(DbfImport, TablesThatCannotServeAreRefused)
     EXPECT_FALSE(dialog_.ImportButton->isEnabled());
 }
 
-TEST_F(DbfImport, TheMenuCommandClosesAndReopensTheAddressFile)
+TEST_F(DbfImport, TheMenuCommandClosesAndReopensTheAddressFileInItsOrder)
 {
     dialog_.Destination.Close();
-    ImportTrio book;
-    ASSERT_TRUE(OpenTableFile(path_, book.table));
-    QWidget window;
+    AddressSession session;
+    session.LastOpenedFile = path_;
+    session.CurrentOrderName = "CITY";
+    ASSERT_TRUE(session.ReopenFile());
     QMenu file;
-    QAction* preferences = file.addAction("Pre&ferences");
-    QStringList steps;
-    ImportHost host;
-    host.book = &book.table;
-    host.apollo = &book.apollo;
-    host.currentOrder = [] { return QStringLiteral("CITY"); };
-    host.reopen = [&](const QString& path) {
-        steps.append("reopen " + QFileInfo(path).fileName());
-        return OpenTableFile(path, book.table);
-    };
-    host.refresh = [&](const QString& order) { steps.append("order " + order); };
-    ImportCommands commands(&file, preferences, host, &window);
+    MainMenus menus{};
+    menus.File1 = &file;
+    menus.Prefences1 = file.addAction("Pre&ferences");
+    ImportCommands commands(session, menus);
     EXPECT_EQ(file.actions().first()->text(), "&Import");
     EXPECT_EQ(commands.mnuImport->actions().size(), 3);
+    QString shown;
     commands.ShowDialog = [&](QDialog& dialog) {
-        steps.append(dialog.windowTitle());
+        shown = dialog.windowTitle();
         // The address file is the dialog's alone meanwhile.
-        EXPECT_FALSE(book.table.Active());
+        EXPECT_FALSE(session.FileOpen());
         EXPECT_TRUE(static_cast<TDBFImport&>(dialog).Destination.Active());
     };
     commands.mnuImportDBF->trigger();
-    EXPECT_EQ(steps, QStringList({"DBF File Import", "reopen ADDR.DBF", "order CITY"}));
-    book.table.Close();
-    steps.clear();
+    EXPECT_EQ(shown, "DBF File Import");
+    ASSERT_TRUE(session.FileOpen());
+    EXPECT_EQ(session.Apollo1.IndexOrd(), session.Apollo1.TagArea("CITY"));
+    session.TableBook.Close();
+    shown.clear();
     commands.mnuImportASCII->trigger();
     EXPECT_EQ(messages_.Texts(), QStringList({"You need to have a database file open first"}));
-    EXPECT_TRUE(steps.isEmpty());
+    EXPECT_TRUE(shown.isEmpty());
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "exchange/dbfmatching.h"
 #include "exchange/importcommands.h"
 #include "exchange/timportolder.h"
+#include "session/addresssession.h"
+#include "session/mainmenus.h"
 #include "table/opentablefile.h"
 #include "table/tfield.h"
 
@@ -22,16 +24,19 @@ protected:
     {
         ImportTest::SetUp();
         path_ = NewAddressFile();
-        ASSERT_TRUE(OpenTableFile(path_, book_.table));
-        book_.apollo.Query("!ISDEL");
+        session_.LastOpenedFile = path_;
+        session_.CurrentOrderName = "ZIP";
+        ASSERT_TRUE(session_.ReopenFile());
+        session_.Refresh = [this] { ++refreshes_; };
     }
     QString path_;
-    ImportTrio book_;
+    AddressSession session_;
+    int refreshes_ = 0;
 };
 
 TEST_F(OlderImport, OnlyAnotherFileWithAllTwentyTwoFieldsQualifies)
 {
-    TImportOlder dialog(book_.table, book_.apollo);
+    TImportOlder dialog(session_.TableBook, session_.Apollo1);
     // All fields but TAG.
     const QString noTag = dir_.File("NOTAG.DBF");
     CreateWithPython(noTag,
@@ -78,30 +83,27 @@ TEST_F(OlderImport, RecordsArriveUntaggedWithTheirDeletedFlagAndTheFilterStaysOf
         source.table.Delete();
         source.table.Close();
     }
-    QWidget window;
     QMenu file;
-    ImportHost host;
-    host.book = &book_.table;
-    host.apollo = &book_.apollo;
-    QStringList steps;
-    host.currentOrder = [] { return QStringLiteral("ZIP"); };
-    host.refresh = [&](const QString& order) { steps.append("order " + order); };
-    host.screenUpdates = [&](bool on) { steps.append(on ? "updates on" : "updates off"); };
-    ImportCommands commands(&file, file.addAction("Pre&ferences"), host, &window);
+    MainMenus menus{};
+    menus.File1 = &file;
+    menus.Prefences1 = file.addAction("Pre&ferences");
+    ImportCommands commands(session_, menus);
     commands.ShowDialog = [&](QDialog& shown) {
         auto& dialog = static_cast<TImportOlder&>(shown);
-        EXPECT_EQ(book_.apollo.Filter(), "");
+        EXPECT_EQ(session_.Apollo1.Filter(), "");
         ChooseFile(dialog, older);
         ASSERT_TRUE(dialog.ImportButton->isEnabled());
         dialog.ImportButton->click();
     };
     commands.mnuImportFromPostwick2xFile->trigger();
     EXPECT_EQ(messages_.Texts(), QStringList({"Import complete. Imported 3 records."}));
-    EXPECT_EQ(steps, QStringList({"updates off", "updates on", "order ZIP"}));
-    EXPECT_EQ(book_.apollo.Filter(), "");
-    EXPECT_TRUE(book_.table.Active());
-    EXPECT_EQ(book_.apollo.TagArea("NOTISDEL"), 26);
-    book_.table.Close();
+    // The main table shows every record, in the order it had, its index whole again.
+    EXPECT_EQ(session_.Apollo1.Filter(), "");
+    ASSERT_TRUE(session_.FileOpen());
+    EXPECT_EQ(session_.Apollo1.IndexOrd(), session_.Apollo1.TagArea("ZIP"));
+    EXPECT_EQ(session_.Apollo1.TagArea("NOTISDEL"), 26);
+    EXPECT_EQ(refreshes_, 1);
+    session_.TableBook.Close();
 
     EXPECT_EQ(CheckWithXbtool(path_), "ok: 26 tags, 3 records");
     const QJsonArray rows = ReadWithPython(path_);
