@@ -24,6 +24,9 @@ TAsciiImport::TAsciiImport(QWidget* parent)
     FirstLineNames = new QCheckBox(QStringLiteral("First line holds column names"));
     FirstLineNames->setObjectName(QStringLiteral("FirstLineNames"));
     FirstLineNames->hide();
+    FirstLineNames->setWhatsThis(QStringLiteral("Ticked, the first line names the columns and is not imported; "
+                                                "columns whose names name a field are matched to it for you to "
+                                                "confirm."));
     Body()->addWidget(FirstLineNames);
 
     connect(SelectButton, &QPushButton::clicked, this, &TAsciiImport::SelectButtonClick);
@@ -44,6 +47,9 @@ void TAsciiImport::ClearScan()
     MatchButton->setEnabled(false);
     ImportButton->setEnabled(false);
     FirstLineNames->hide();
+    FirstLineNames->setWhatsThis(QStringLiteral("Ticked, the first line names the columns and is not imported; "
+                                                "columns whose names name a field are matched to it for you to "
+                                                "confirm."));
 }
 
 void TAsciiImport::SelectButtonClick()

@@ -29,6 +29,7 @@ TAsciiMatch::TAsciiMatch(const AsciiScan& scan, const std::vector<TField*>& targ
     SG->setObjectName(QStringLiteral("SG"));
     SG->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SG->verticalHeader()->hide();
+    SG->setWhatsThis(QStringLiteral("The first lines of the file, as they will be split into columns."));
     const QFontMetrics metrics(SG->font());
     const int widest = 2 * SG->logicalDpiX();
     const int narrowest = metrics.horizontalAdvance(QStringLiteral("Field 12"));

@@ -50,6 +50,7 @@ TDBFMatch::TDBFMatch(TTable& source, TDataSource& sourceData, TTable& destinatio
     SourceGrid = new QTableView;
     SourceGrid->setObjectName(QStringLiteral("SourceGrid"));
     SourceGrid->setModel(model);
+    SourceGrid->setWhatsThis(QStringLiteral("The records of the table to import from."));
     Lower()->addWidget(new QLabel(QStringLiteral("Import DBF File Browser")));
     Lower()->addWidget(SourceGrid);
 }
