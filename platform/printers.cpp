@@ -228,7 +228,7 @@ void PrinterSetup::ApplyTo(QPrinter& printer) const
         printer.setPrinterName(printer_);
     }
     printer.setFullPage(true);
-    printer.setPageSize(QPageSize(portrait_, QPageSize::Inch, QString(), QPageSize::FuzzyMatch));
+    printer.setPageSize(QPageSize(portrait_, QPageSize::Inch, QString(), QPageSize::ExactMatch));
     if (orientation_ != PaperOrientation::PrinterDefault)
         printer.setPageOrientation(orientation_ == PaperOrientation::Landscape ? QPageLayout::Landscape
                                                                               : QPageLayout::Portrait);

@@ -56,7 +56,8 @@ void PainterOutput::drawTextAt(QPointF baselinePx, const QString& text)
                                  metrics_->horizontalAdvance(text), metrics_->height()),
                           Qt::white);
     }
-    painter_.setPen(QPen(font.colour));
+    if (painter_.pen().color() != font.colour || painter_.pen().style() != Qt::SolidLine || painter_.pen().isCosmetic())
+        painter_.setPen(QPen(font.colour));
     painter_.drawText(baselinePx, text);
 }
 
