@@ -1,6 +1,7 @@
 // B+tree tags on raw byte keys: random inserts and deletes against an ordered set,
 // with the structural check after every batch, across several interior levels,
 // page reuse through the free list, and a close and reopen.
+#include "foreign_cdx.h"
 #include "test_tables.h"
 
 #include "xbase/cdx/check.h"
@@ -10,9 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <random>
 #include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -92,6 +95,133 @@ TEST_P(RandomEdits, TreeMatchesOrderedSetAfterEveryBatch) {
 // Key length 80 gives five entries per interior page, so a few thousand entries make
 // a tree of several interior levels.
 INSTANTIATE_TEST_SUITE_P(KeyLengths, RandomEdits, ::testing::Values(1, 10, 80));
+
+// Trees another program packed: the same random edits starting from a tag whose
+// pages were rewritten full to the last bytes, with other entry layouts, shared
+// bytes running into the previous key's trailing blanks, and unreferenced old
+// pages left behind. Our encoding of such a page can need more than a page.
+struct ForeignCase {
+  int keyLen;
+  xbtest::LeafStyle style;
+};
+
+class ForeignStart : public ::testing::TestWithParam<ForeignCase> {};
+
+// Two blank-padded fields in one key, the second often empty, as in a key of last
+// and first names: the other program's shared bytes run on into the first field's blanks.
+std::string twoFieldKey(std::mt19937& rng, int keyLen) {
+  const int half = keyLen / 2;
+  std::string k = randomKey(rng, half);
+  if (rng() % 2) return k + std::string(size_t(keyLen - half), ' ');
+  return k + randomKey(rng, keyLen - half);
+}
+
+TEST_P(ForeignStart, EditsKeepTheTreeSoundOnDisk) {
+  const ForeignCase fc = GetParam();
+  xbtest::TempDir dir;
+  const std::string path = dir.file("t.cdx");
+  std::mt19937 rng(90210u + unsigned(fc.keyLen));
+  std::set<Entry> model;
+  uint32_t nextRec = 1;
+  {
+    auto f = IndexFile::create(path);
+    Tag& tag = newTag(*f, "T", fc.keyLen);
+    for (; nextRec <= 2000; ++nextRec) {
+      Entry e{twoFieldKey(rng, fc.keyLen), nextRec};
+      tag.insert(bytes(e.first), e.second);
+      model.insert(e);
+    }
+  }
+  std::string error;
+  ASSERT_TRUE(xbtest::repackIndexFile(path, fc.style, error)) << error;
+  for (int round = 0; round < 3; ++round) {
+    auto f = IndexFile::open(path, false);
+    f->file().setCacheLimit(32);  // pages go out, and come back in, all the time
+    Tag& tag = f->tag(0);
+    expectSound(tag, model);
+    for (int i = 0; i < 600; ++i) {
+      if (rng() % 2) {
+        Entry e{twoFieldKey(rng, fc.keyLen), nextRec++};
+        tag.insert(bytes(e.first), e.second);
+        model.insert(e);
+      } else {
+        auto it = model.begin();
+        std::advance(it, rng() % model.size());
+        ASSERT_TRUE(tag.remove(bytes(it->first), it->second));
+        model.erase(it);
+      }
+    }
+    expectSound(tag, model);
+  }
+  auto f = IndexFile::open(path, true);
+  expectSound(f->tag(0), model);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, ForeignStart,
+                         ::testing::Values(ForeignCase{10, {3, 12, 0, 0}}, ForeignCase{1, {2, 0, 0, 0}},
+                                           ForeignCase{60, {3, 0, 0, 2}}, ForeignCase{60, {4, 12, 2, 0}},
+                                           ForeignCase{240, {5, 0, 0, 0}}));
+
+// Pairs of a short key and the same key with one byte at its far end: the other
+// program stores the second as that one byte after the first one's trailing
+// blanks, we store all the blanks again, some thirty pages' worth for one page.
+// With 240-byte keys an interior page holds two entries, so the split climbs.
+TEST(CdxTree, ForeignPageThatWouldFillManyPagesOfOursSplitsIntoThem) {
+  for (const bool insertAtEnd : {true, false}) {
+    SCOPED_TRACE(insertAtEnd ? "insert" : "remove");
+    xbtest::TempDir dir;
+    const std::string path = dir.file("t.cdx");
+    const int kl = 240;
+    uint32_t root = 0;
+    {
+      auto f = IndexFile::create(path);
+      root = newTag(*f, "T", kl).header().root;
+    }
+    std::vector<xbtest::ForeignEntry> entries;
+    for (size_t j = 1; j <= 100; ++j) {
+      std::string shortKey(j, 'A');
+      shortKey.resize(size_t(kl), ' ');
+      std::string longKey = shortKey;
+      longKey.back() = 'B';
+      entries.push_back({shortKey, uint32_t(2 * j)});
+      entries.push_back({longKey, uint32_t(2 * j + 1)});
+    }
+    auto pages = xbtest::foreignLeaves(entries, kl, ' ', {3, 0, 0, 0}, root);
+    ASSERT_GT(pages.size(), 1u);
+    std::vector<uint8_t>& page = pages.front();
+    const size_t held = size_t(page[2] | (page[3] << 8));
+    ASSERT_GT(held, 60u);
+    page[0] = 3;  // the root, and a leaf
+    std::fill(page.begin() + 8, page.begin() + 12, 0xFF);
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    ASSERT_EQ(pwrite(fd, page.data(), page.size(), off_t(root)), ssize_t(page.size()));
+    ::close(fd);
+    std::set<Entry> model;
+    for (size_t i = 0; i < held; ++i) model.emplace(entries[i].key, entries[i].recno);
+    struct stat before {};
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+    {
+      auto f = IndexFile::open(path, false);
+      Tag& tag = f->tag(0);
+      expectSound(tag, model);
+      if (insertAtEnd) {
+        const std::string last(size_t(kl), 'Z');
+        tag.insert(bytes(last), 1);
+        model.emplace(last, 1);
+      } else {
+        const Entry gone = *std::next(model.begin(), 5);
+        ASSERT_TRUE(tag.remove(bytes(gone.first), gone.second));
+        model.erase(gone);
+      }
+      expectSound(tag, model);
+    }
+    struct stat after {};
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_GT(after.st_size, before.st_size + 20 * off_t(kPageSize)) << "the entries went to many pages";
+    auto f = IndexFile::open(path, true);
+    expectSound(f->tag(0), model);
+  }
+}
 
 TEST(CdxTree, EmptyingATreeLeavesOneRootLeafAndReusesPages) {
   xbtest::TempDir dir;

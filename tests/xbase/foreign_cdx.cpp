@@ -150,50 +150,35 @@ std::vector<std::vector<uint8_t>> foreignLeaves(const std::vector<ForeignEntry>&
     return pages;
 }
 
-bool repackIndex(const std::string& tablePath, const LeafStyle& style, std::string& error)
+namespace {
+
+struct TagTree {
+    uint32_t header;
+    int keyLen;
+    char pad;
+    std::vector<ForeignEntry> entries;
+};
+
+TagTree entriesOf(xb::cdx::Tag& tag, uint32_t header)
 {
-    struct TagTree {
-        uint32_t header;
-        int keyLen;
-        char pad;
-        std::vector<ForeignEntry> entries;
-    };
-    std::vector<TagTree> trees;
-    std::string indexPath;
-    uint32_t fileSize = 0;
-    if (!sx_Use(tablePath.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX)) {
-        error = sx_LastError();
-        return false;
-    }
-    auto* index = dynamic_cast<xb::cdx::CdxIndex*>(xb::Engine::instance().current()->index());
-    if (!index || !index->usable()) {
-        error = "no usable index";
-        sx_Close();
-        return false;
-    }
-    auto collect = [&](xb::cdx::Tag& tag, uint32_t header) {
-        TagTree t{header, tag.keyLen(), char(tag.pad()), {}};
-        xb::cdx::Cursor c(tag);
-        for (bool ok = c.first(); ok; ok = c.next())
-            t.entries.push_back({std::string(reinterpret_cast<const char*>(c.key()), size_t(tag.keyLen())), c.recno()});
-        trees.push_back(std::move(t));
-    };
-    for (int i = 1; i <= index->orderCount(); ++i)
-        collect(index->tag(i), index->tag(i).headerOffset());
-    indexPath = index->path();
-    sx_Close();
-    {
-        // The directory is read apart from the table, with the pages closed.
-        auto file = xb::cdx::IndexFile::open(indexPath, true);
-        collect(file->directory(), 0);
-        fileSize = file->file().size();
-    }
+    TagTree t{header, tag.keyLen(), char(tag.pad()), {}};
+    xb::cdx::Cursor c(tag);
+    for (bool ok = c.first(); ok; ok = c.next())
+        t.entries.push_back({std::string(reinterpret_cast<const char*>(c.key()), size_t(tag.keyLen())), c.recno()});
+    return t;
+}
+
+// New trees for the tags (and the directory, header 0) at the end of the closed file.
+bool writeTrees(const std::string& indexPath, const std::vector<TagTree>& trees, const LeafStyle& style,
+                std::string& error)
+{
     std::fstream f(indexPath, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekg(0, std::ios::end);
     if (!f) {
         error = "cannot open " + indexPath;
         return false;
     }
-    uint32_t at = (fileSize + kPage - 1) / kPage * kPage;
+    uint32_t at = (uint32_t(f.tellg()) + kPage - 1) / kPage * kPage;
     for (const TagTree& t : trees) {
         // The directory's record numbers are header offsets: they take what bits they need.
         LeafStyle s = style;
@@ -221,6 +206,45 @@ bool repackIndex(const std::string& tablePath, const LeafStyle& style, std::stri
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool repackIndexFile(const std::string& indexPath, const LeafStyle& style, std::string& error)
+{
+    std::vector<TagTree> trees;
+    {
+        auto file = xb::cdx::IndexFile::open(indexPath, true);
+        for (size_t i = 0; i < file->tagCount(); ++i)
+            trees.push_back(entriesOf(file->tag(i), file->tag(i).headerOffset()));
+        trees.push_back(entriesOf(file->directory(), 0));
+    }
+    return writeTrees(indexPath, trees, style, error);
+}
+
+bool repackIndex(const std::string& tablePath, const LeafStyle& style, std::string& error)
+{
+    std::vector<TagTree> trees;
+    if (!sx_Use(tablePath.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX)) {
+        error = sx_LastError();
+        return false;
+    }
+    // Through the table, so that every tag knows its pad byte.
+    auto* index = dynamic_cast<xb::cdx::CdxIndex*>(xb::Engine::instance().current()->index());
+    if (!index || !index->usable()) {
+        error = "no usable index";
+        sx_Close();
+        return false;
+    }
+    for (int i = 1; i <= index->orderCount(); ++i)
+        trees.push_back(entriesOf(index->tag(i), index->tag(i).headerOffset()));
+    const std::string indexPath = index->path();
+    sx_Close();
+    {
+        auto file = xb::cdx::IndexFile::open(indexPath, true);
+        trees.push_back(entriesOf(file->directory(), 0));
+    }
+    return writeTrees(indexPath, trees, style, error);
 }
 
 } // namespace xbtest

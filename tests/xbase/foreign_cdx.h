@@ -33,5 +33,7 @@ std::vector<std::vector<uint8_t>> foreignLeaves(const std::vector<ForeignEntry>&
 // as another program's abandoned pages would. The tag directory is rewritten too.
 // Returns false with a message on failure.
 bool repackIndex(const std::string& tablePath, const LeafStyle& style, std::string& error);
+// The same for a closed index file on its own, every tag's keys padded with blanks.
+bool repackIndexFile(const std::string& indexPath, const LeafStyle& style, std::string& error);
 
 } // namespace xbtest
