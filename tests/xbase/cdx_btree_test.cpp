@@ -57,6 +57,25 @@ Tag& newTag(IndexFile& f, const char* name, int keyLen) {
   return f.addTag(name, h, ' ');
 }
 
+// Inserts (with new record numbers) and removals of random entries, the same in
+// the tag and the model; insertShare of every 6 steps insert.
+template <typename MakeKey>
+void randomEdits(Tag& tag, std::set<Entry>& model, std::mt19937& rng, uint32_t& nextRec, int steps,
+                 unsigned insertShare, MakeKey makeKey) {
+  for (int i = 0; i < steps; ++i) {
+    if (model.empty() || rng() % 6 < insertShare) {
+      Entry e{makeKey(), nextRec++};
+      tag.insert(bytes(e.first), e.second);
+      model.insert(e);
+    } else {
+      auto it = model.begin();
+      std::advance(it, rng() % model.size());
+      ASSERT_TRUE(tag.remove(bytes(it->first), it->second));
+      model.erase(it);
+    }
+  }
+}
+
 class RandomEdits : public ::testing::TestWithParam<int> {};
 
 TEST_P(RandomEdits, TreeMatchesOrderedSetAfterEveryBatch) {
@@ -71,18 +90,7 @@ TEST_P(RandomEdits, TreeMatchesOrderedSetAfterEveryBatch) {
     f->file().setCacheLimit(64);  // small, so eviction and write-back run constantly
     Tag& tag = newTag(*f, "T", keyLen);
     for (int batch = 0; batch < 12; ++batch) {
-      for (int i = 0; i < 400; ++i) {
-        if (model.empty() || rng() % 3 != 0) {
-          Entry e{randomKey(rng, keyLen), nextRec++};
-          tag.insert(bytes(e.first), e.second);
-          model.insert(e);
-        } else {
-          auto it = model.begin();
-          std::advance(it, rng() % model.size());
-          ASSERT_TRUE(tag.remove(bytes(it->first), it->second));
-          model.erase(it);
-        }
-      }
+      randomEdits(tag, model, rng, nextRec, 400, 4, [&] { return randomKey(rng, keyLen); });
       expectSound(tag, model);
     }
     EXPECT_FALSE(tag.remove(bytes(std::string(size_t(keyLen), 'Z')), 1)) << "absent entry";
@@ -126,11 +134,7 @@ TEST_P(ForeignStart, EditsKeepTheTreeSoundOnDisk) {
   {
     auto f = IndexFile::create(path);
     Tag& tag = newTag(*f, "T", fc.keyLen);
-    for (; nextRec <= 2000; ++nextRec) {
-      Entry e{twoFieldKey(rng, fc.keyLen), nextRec};
-      tag.insert(bytes(e.first), e.second);
-      model.insert(e);
-    }
+    randomEdits(tag, model, rng, nextRec, 2000, 6, [&] { return twoFieldKey(rng, fc.keyLen); });
   }
   std::string error;
   ASSERT_TRUE(xbtest::repackIndexFile(path, fc.style, error)) << error;
@@ -139,18 +143,7 @@ TEST_P(ForeignStart, EditsKeepTheTreeSoundOnDisk) {
     f->file().setCacheLimit(32);  // pages go out, and come back in, all the time
     Tag& tag = f->tag(0);
     expectSound(tag, model);
-    for (int i = 0; i < 600; ++i) {
-      if (rng() % 2) {
-        Entry e{twoFieldKey(rng, fc.keyLen), nextRec++};
-        tag.insert(bytes(e.first), e.second);
-        model.insert(e);
-      } else {
-        auto it = model.begin();
-        std::advance(it, rng() % model.size());
-        ASSERT_TRUE(tag.remove(bytes(it->first), it->second));
-        model.erase(it);
-      }
-    }
+    randomEdits(tag, model, rng, nextRec, 600, 3, [&] { return twoFieldKey(rng, fc.keyLen); });
     expectSound(tag, model);
   }
   auto f = IndexFile::open(path, true);
