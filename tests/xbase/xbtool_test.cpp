@@ -1,10 +1,14 @@
 // The xbtool command, run as a separate program the way people use it.
 #include "test_tables.h"
 
+#include "xbase/cdx/cursor.h"
+#include "xbase/cdx/index_file.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -108,6 +112,93 @@ TEST(Xbtool, CreateAppendChangeAndList)
     const Result info = xbtool({"info", t});
     EXPECT_NE(info.out.find("records:        1"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("  AMOUNT     N    8  2"), std::string::npos) << info.out;
+}
+
+// A copy of the fixture whose index another program built in bulk, its leaves
+// packed to the last bytes.
+std::string copyOfBulkFixture(const xbtest::TempDir& dir)
+{
+    const std::string t = dir.file("t.dbf");
+    std::filesystem::copy_file(xbtest::fixture("bulk3k.dbf"), t);
+    std::filesystem::copy_file(xbtest::fixture("bulk3k.cdx"), dir.file("t.cdx"));
+    return t;
+}
+
+// Every tag's keys and record numbers, as xbtool lists them.
+std::string allKeys(const std::string& table)
+{
+    std::string out;
+    for (const char* tag : {"NAME", "LNAME", "FNAME", "CITY", "ZIP", "EMAIL", "STATEZIP", "DELETED", "ISDEL"})
+        out += xbtool({"keys", table, tag}).out;
+    return out;
+}
+
+TEST(Xbtool, EveryWriteKeepsAnotherProgramsIndexSound)
+{
+    xbtest::TempDir dir;
+    const std::string t = copyOfBulkFixture(dir);
+    std::string line;
+    for (int f = 0; f < 22; ++f)
+        line += (f ? "\t" : "") + std::string(f == 20 ? "F" : "Zed");
+    const std::vector<std::vector<std::string>> writes = {
+        {"set", t, "77", "LNAME=Changed77"},
+        {"set", t, "1500", "FNAME=Mary Ann", "CITY=Salem", "ZIP=01970", "EMAIL=m@example.com"},
+        {"delete", t, "5", "77", "2999"},
+        {"recall", t, "77"},
+        {"pack", t},
+    };
+    std::string remain;
+    for (const auto& args : writes) {
+        const Result w = xbtool(args);
+        ASSERT_EQ(w.status, 0) << args[0] << ": " << w.out;
+        if (args[0] == "pack")
+            remain = w.out.substr(w.out.find(", ") + 2);
+        const Result check = xbtool({"check", t});
+        ASSERT_EQ(check.status, 0) << args[0] << ": " << check.out;
+    }
+    std::string lines;
+    for (int i = 0; i < 500; ++i)
+        lines += "Appended" + std::to_string(i % 37) + "\tAnn\n";
+    const Result appended = xbtool({"append", t}, lines);
+    ASSERT_EQ(appended.status, 0) << appended.out;
+    const Result check = xbtool({"check", t});
+    EXPECT_EQ(check.status, 0) << check.out;
+    ASSERT_EQ(remain.substr(remain.find(' ')), " remain\n");
+    EXPECT_NE(check.out.find(std::to_string(std::stol(remain) + 500) + " records"), std::string::npos) << check.out;
+    // The orders equal a fresh rebuild's.
+    const std::string before = allKeys(t);
+    ASSERT_EQ(xbtool({"reindex", t}).status, 0);
+    EXPECT_EQ(allKeys(t), before);
+}
+
+// A tag that lacks a record (another program's damage) cannot take that record's
+// change: the write fails with a status, the index is marked out of date, and the
+// next exclusive open rebuilds it so that it agrees with the table again.
+TEST(Xbtool, AWriteTheIndexCannotTakeFailsAndTheIndexIsRebuiltNextTime)
+{
+    xbtest::TempDir dir;
+    const std::string t = copyOfBulkFixture(dir);
+    {
+        auto index = xb::cdx::IndexFile::open(dir.file("t.cdx"), false);
+        xb::cdx::Tag& tag = index->tag(size_t(index->find("FNAME")));
+        xb::cdx::Cursor c(tag);
+        for (bool ok = c.first(); ok && c.recno() != 40; ok = c.next()) {
+        }
+        ASSERT_EQ(c.recno(), 40u);
+        const std::vector<uint8_t> key(c.key(), c.key() + tag.keyLen());
+        ASSERT_TRUE(tag.remove(key.data(), 40));
+    }
+    const Result set = xbtool({"set", t, "40", "FNAME=Zachary"});
+    EXPECT_NE(set.status, 0) << set.out;
+    EXPECT_NE(set.out.find("lacks record 40"), std::string::npos) << set.out;
+    EXPECT_NE(set.out.find("out of date"), std::string::npos) << set.out;
+    EXPECT_EQ(xbtool({"eval", t, "40", "FNAME"}).out, "Zachary                       \n") << "the table has the change";
+    const Result readOnly = xbtool({"check", t});
+    EXPECT_NE(readOnly.status, 0) << "a read-only open refuses the marked index: " << readOnly.out;
+    ASSERT_EQ(xbtool({"set", t, "41", "FNAME=Yolanda"}).status, 0) << "an exclusive open rebuilds it";
+    const Result check = xbtool({"check", t});
+    EXPECT_EQ(check.status, 0) << check.out;
+    EXPECT_EQ(xbtool({"seek", t, "--tag", "FNAME", "ZACHARY"}).out.rfind("found 40", 0), 0u);
 }
 
 TEST(Xbtool, ErrorsAreMessagesWithAFailingStatus)
