@@ -17,6 +17,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
+void expectCurrentIndexClean() {
+  auto* index = dynamic_cast<xb::cdx::CdxIndex*>(xb::Engine::instance().current()->index());
+  ASSERT_NE(index, nullptr);
+  const auto report = index->check();
+  EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+}
+
 class IndexCalls : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -200,10 +207,7 @@ TEST(IndexPack, TagsThatCannotBeRebuiltAreDroppedAndRebuiltAtTheNextOpen) {
   ASSERT_NE(sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0) << sx_LastError();
   EXPECT_FALSE(fs::exists(stale));
   ASSERT_NE(sx_TagArea("WIDE"), 0);
-  auto* index = dynamic_cast<xb::cdx::CdxIndex*>(xb::Engine::instance().current()->index());
-  ASSERT_NE(index, nullptr);
-  const auto report = index->check();
-  EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+  expectCurrentIndexClean();
   sx_CloseAll();
 }
 
@@ -259,10 +263,7 @@ TEST(IndexFailure, AChangeTheIndexCannotTakeMarksItForARebuild) {
   ASSERT_NE(sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
   EXPECT_EQ(sx_RecCount(), added);
   ASSERT_NE(sx_TagArea("WIDE"), 0);
-  auto* index = dynamic_cast<xb::cdx::CdxIndex*>(xb::Engine::instance().current()->index());
-  ASSERT_NE(index, nullptr);
-  const auto report = index->check();
-  EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+  expectCurrentIndexClean();
   sx_CloseAll();
 }
 
