@@ -4,10 +4,6 @@
 #include "xbase/cdx/cursor.h"
 #include "xbase/cdx/index_file.h"
 
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -42,21 +38,19 @@ Result xbtool(const std::vector<std::string>& args, const std::string& input = {
 
 TEST(Xbtool, CountsOfTheFixtureFilters)
 {
-    QFile f(QString::fromStdString(xbtest::fixture("small-expected.json")));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QJsonArray filters = QJsonDocument::fromJson(f.readAll()).object()["filters"].toArray();
+    const nlohmann::json filters = xbtest::expectedJson("small")["filters"];
     for (const auto& item : filters) {
-        const QJsonObject o = item.toObject();
-        if (!o["ok"].toBool())
+        const nlohmann::json& o = item;
+        if (!o["ok"].get<bool>())
             continue;
-        const std::string expr = o["expr"].toString().toStdString();
-        const std::string exact = o["exact"].toBool() ? "on" : "off";
+        const std::string expr = o["expr"].get<std::string>();
+        const std::string exact = o["exact"].get<bool>() ? "on" : "off";
         const Result on = xbtool({"count", xbtest::fixture("small.dbf"), "--filter", expr, "--exact", exact});
         EXPECT_EQ(on.status, 0) << expr << on.out;
-        EXPECT_EQ(on.out, std::to_string(o["count"].toInt()) + "\n") << expr;
+        EXPECT_EQ(on.out, std::to_string(o["count"].get<int>()) + "\n") << expr;
         const Result off = xbtool({"count", xbtest::fixture("small.dbf"), "--filter", expr, "--deleted", "off",
                                    "--exact", exact});
-        EXPECT_EQ(off.out, std::to_string(o["count_deleted_off"].toInt()) + "\n") << expr;
+        EXPECT_EQ(off.out, std::to_string(o["count_deleted_off"].get<int>()) + "\n") << expr;
     }
 }
 
@@ -66,15 +60,13 @@ TEST(Xbtool, TagsInInfoAndListOrder)
     EXPECT_NE(info.out.find("  NAME\tUPPER(LNAME-FNAME)\n"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("  NOTISDEL\t!ISDEL\n"), std::string::npos) << info.out;
 
-    QFile f(QString::fromStdString(xbtest::fixture("small-expected.json")));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    for (const auto& item : QJsonDocument::fromJson(f.readAll()).object()["tags"].toArray()) {
-        const QJsonObject tag = item.toObject();
-        if (tag["name"].toString() != "LNAME")
+    for (const auto& item : xbtest::expectedJson("small")["tags"]) {
+        const nlohmann::json& tag = item;
+        if (tag["name"].get<std::string>() != "LNAME")
             continue;
         std::string want;
-        for (const auto& r : tag["deleted_on"].toArray())
-            want += std::to_string(r.toInt()) + "\n";
+        for (const auto& r : tag["deleted_on"])
+            want += std::to_string(r.get<int>()) + "\n";
         const Result list = xbtool({"list", xbtest::fixture("small.dbf"), "--tag", "lname", "--fields", "TAG"});
         std::string got;
         for (std::size_t pos = 0; pos < list.out.size();) {
