@@ -216,6 +216,51 @@ TEST(CdxTree, ForeignPageThatWouldFillManyPagesOfOursSplitsIntoThem) {
   }
 }
 
+// Files differ in what ends the free list: 0 here, all bits set in some other
+// programs' files. A file keeps its own mark, so that its program never takes the
+// end of the list for a page.
+TEST(CdxTree, TheFreeListEndsWithTheMarkTheFileUses) {
+  xbtest::TempDir dir;
+  const std::string path = dir.file("t.cdx");
+  auto key = [](int i) { return std::to_string(100000 + i) + std::string(34, 'k'); };
+  {
+    auto f = IndexFile::create(path);
+    Tag& tag = newTag(*f, "T", 40);
+    for (int i = 0; i < 600; ++i) tag.insert(bytes(key(i)), uint32_t(i + 1));
+  }
+  auto freeListWord = [&](uint32_t at) {
+    uint8_t b[4] = {};
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    EXPECT_EQ(pread(fd, b, 4, off_t(at)), 4);
+    ::close(fd);
+    return uint32_t(b[0] | (b[1] << 8) | (b[2] << 16) | (uint32_t(b[3]) << 24));
+  };
+  {
+    const uint8_t none[4] = {0xFF, 0xFF, 0xFF, 0xFF};
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    ASSERT_EQ(pwrite(fd, none, 4, 4), 4);  // the file header's free list
+    ::close(fd);
+  }
+  {
+    auto f = IndexFile::open(path, false);
+    for (int i = 0; i < 600; ++i) ASSERT_TRUE(f->tag(0).remove(bytes(key(i)), uint32_t(i + 1)));
+    f->flush();
+    ASSERT_GT(f->file().freeCount(), 10u);
+  }
+  size_t chain = 0;
+  uint32_t at = freeListWord(4);
+  for (; at != 0 && at != kNoPage && chain < 1000; ++chain) at = freeListWord(at);
+  EXPECT_EQ(at, kNoPage) << "the last free page links to the file's mark";
+  {
+    auto f = IndexFile::open(path, false);
+    EXPECT_EQ(f->file().freeCount(), chain);
+    for (int i = 0; i < 1200; ++i) f->tag(0).insert(bytes(key(i)), uint32_t(i + 1));
+    f->flush();
+    ASSERT_EQ(f->file().freeCount(), 0u);
+  }
+  EXPECT_EQ(freeListWord(4), kNoPage) << "an empty list is the file's mark again";
+}
+
 TEST(CdxTree, EmptyingATreeLeavesOneRootLeafAndReusesPages) {
   xbtest::TempDir dir;
   const std::string path = dir.file("t.cdx");
