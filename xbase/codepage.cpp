@@ -43,6 +43,28 @@ const CaseTables& tables()
 
 } // namespace
 
+// Characters of the bytes 0x80..0x9F; the others equal their byte value.
+constexpr std::array<char32_t, 32> kHighCharacters = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t charOfCp1252(unsigned char byte)
+{
+    return byte >= 0x80 && byte < 0xA0 ? kHighCharacters[byte - 0x80] : char32_t(byte);
+}
+
+int cp1252ByteOf(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<int>(c);
+    for (std::size_t i = 0; i < kHighCharacters.size(); ++i)
+        if (kHighCharacters[i] == c)
+            return static_cast<int>(0x80 + i);
+    return -1;
+}
+
 unsigned char upperCp1252(unsigned char c) { return tables().upper[c]; }
 unsigned char lowerCp1252(unsigned char c) { return tables().lower[c]; }
 

@@ -10,10 +10,6 @@ struct EngineSettings {
     bool century = false;
     int dateFormat = 0;        // 0 American ... 6 Spanish
     int lockTimeout = 1;       // seconds
-    int memoBlockSize = 64;
-    bool turboRead = false;
-    int errorLevel = 0;
-    int stringType = 1;
 };
 
 } // namespace xb

@@ -19,10 +19,10 @@ enum : int { SX_DRIVER_NTX = 1, SX_DRIVER_CDX = 2, SX_DRIVER_NSX = 3, SX_DRIVER_
 enum : int { SX_EVAL_ERROR = 0, SX_EVAL_CHAR = 1, SX_EVAL_NUMERIC = 2, SX_EVAL_DATE = 3, SX_EVAL_LOGICAL = 4 };
 
 // Set-up.
-void sx_SetStringType(int type);
-int sx_ErrorLevel(int level);                 // gives the previous level
+void sx_SetStringType(int type);              // switches nothing
+int sx_ErrorLevel(int level);                 // 0: the engine shows no messages, at any level
 std::string sx_Version();
-long sx_SysProp(int code, long value);        // gives the property's previous value
+long sx_SysProp(int code, long value);        // property 1009: gives its previous value; others 0
 void sx_CloseAll();
 std::string sx_LastError();                   // message of the most recent failure
 
@@ -118,8 +118,8 @@ bool sx_SetDeleted(bool on);
 bool sx_SetCentury(bool on);
 int sx_SetDateFormat(int format);
 int sx_SetLockTimeout(int seconds);
-int sx_SetMemoBlockSize(int size);
-bool sx_SetTurboRead(bool on);
+int sx_SetMemoBlockSize(int size);            // switches nothing: gives the default 64
+bool sx_SetTurboRead(bool on);                // switches nothing: gives false
 
 // Progress of sx_Pack and of index building: called with 0..100, restarting at 0 for
 // each tag. An empty function ends the reports.

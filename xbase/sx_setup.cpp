@@ -33,18 +33,19 @@ xb::OpenMode openMode(int mode)
 
 } // namespace
 
-void sx_SetStringType(int type) { settings().stringType = type; }
-int sx_ErrorLevel(int level) { return exchange(settings().errorLevel, level); }
+// Texts are always zero-terminated bytes, and the engine never shows a message of
+// its own (failures go to sx_LastError): there is nothing for these to switch.
+void sx_SetStringType(int) {}
+int sx_ErrorLevel(int) { return 0; }
 std::string sx_Version() { return "Addrina xBase engine 1.0"; }
 
 long sx_SysProp(int code, long value)
 {
-    // No property changes behaviour here; values are kept so callers read back
-    // what they set.
-    static long properties[4096] = {};
-    if (code < 0 || code >= 4096)
-        return 0;
-    return exchange(properties[code], value);
+    // The one property the program sets at start; it changes nothing here, and its
+    // value is kept so that it reads back. Others are not kept.
+    constexpr int kSetAtStart = 1009;
+    static long setAtStart = 0;
+    return code == kSetAtStart ? exchange(setAtStart, value) : 0;
 }
 
 void sx_CloseAll() { Engine::instance().closeAll(); }
@@ -115,7 +116,9 @@ bool sx_SetExact(bool on) { return exchange(settings().exact, on); }
 bool sx_SetCentury(bool on) { return exchange(settings().century, on); }
 int sx_SetDateFormat(int format) { return exchange(settings().dateFormat, format); }
 int sx_SetLockTimeout(int seconds) { return exchange(settings().lockTimeout, seconds); }
-int sx_SetMemoBlockSize(int size) { return exchange(settings().memoBlockSize, size); }
-bool sx_SetTurboRead(bool on) { return exchange(settings().turboRead, on); }
+// Memo files are neither read nor written, and reads are not cached ahead any
+// differently on request: these switch nothing and keep nothing.
+int sx_SetMemoBlockSize(int) { return 64; }
+bool sx_SetTurboRead(bool) { return false; }
 
 void sx_SetGaugeHook(std::function<void(int percent)> hook) { Engine::instance().gauge = std::move(hook); }

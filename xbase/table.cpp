@@ -371,8 +371,15 @@ long Table::appendRecord(const char* bytes, std::string& error)
         return 0;
     }
     const long recno = recordCount();  // after a shared commit, others' appends counted
-    if (observer_ && !observer_->recordWritten(recno, nullptr, bytes, error))
+    if (observer_ && !observer_->recordWritten(recno, nullptr, bytes, error)) {
+        // Not on disk yet: the record is not added, as the caller is told. One
+        // already written stays, and the index says it is out of date.
+        if (pendingCount_ > 0) {
+            pending_.resize(pending_.size() - header_.recordLength);
+            --pendingCount_;
+        }
         return 0;
+    }
     // A record written already (shared use, a full batch) was committed before its
     // keys were added, so their write-back follows here.
     if (pendingCount_ == 0 && !notifyCommitted(error))

@@ -1,6 +1,7 @@
 // B+tree tags on raw byte keys: random inserts and deletes against an ordered set,
 // with the structural check after every batch, across several interior levels,
 // page reuse through the free list, and a close and reopen.
+#include "foreign_cdx.h"
 #include "test_tables.h"
 
 #include "xbase/cdx/check.h"
@@ -10,9 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <random>
 #include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,6 +57,25 @@ Tag& newTag(IndexFile& f, const char* name, int keyLen) {
   return f.addTag(name, h, ' ');
 }
 
+// Inserts (with new record numbers) and removals of random entries, the same in
+// the tag and the model; insertShare of every 6 steps insert.
+template <typename MakeKey>
+void randomEdits(Tag& tag, std::set<Entry>& model, std::mt19937& rng, uint32_t& nextRec, int steps,
+                 unsigned insertShare, MakeKey makeKey) {
+  for (int i = 0; i < steps; ++i) {
+    if (model.empty() || rng() % 6 < insertShare) {
+      Entry e{makeKey(), nextRec++};
+      tag.insert(bytes(e.first), e.second);
+      model.insert(e);
+    } else {
+      auto it = model.begin();
+      std::advance(it, rng() % model.size());
+      ASSERT_TRUE(tag.remove(bytes(it->first), it->second));
+      model.erase(it);
+    }
+  }
+}
+
 class RandomEdits : public ::testing::TestWithParam<int> {};
 
 TEST_P(RandomEdits, TreeMatchesOrderedSetAfterEveryBatch) {
@@ -68,18 +90,7 @@ TEST_P(RandomEdits, TreeMatchesOrderedSetAfterEveryBatch) {
     f->file().setCacheLimit(64);  // small, so eviction and write-back run constantly
     Tag& tag = newTag(*f, "T", keyLen);
     for (int batch = 0; batch < 12; ++batch) {
-      for (int i = 0; i < 400; ++i) {
-        if (model.empty() || rng() % 3 != 0) {
-          Entry e{randomKey(rng, keyLen), nextRec++};
-          tag.insert(bytes(e.first), e.second);
-          model.insert(e);
-        } else {
-          auto it = model.begin();
-          std::advance(it, rng() % model.size());
-          ASSERT_TRUE(tag.remove(bytes(it->first), it->second));
-          model.erase(it);
-        }
-      }
+      randomEdits(tag, model, rng, nextRec, 400, 4, [&] { return randomKey(rng, keyLen); });
       expectSound(tag, model);
     }
     EXPECT_FALSE(tag.remove(bytes(std::string(size_t(keyLen), 'Z')), 1)) << "absent entry";
@@ -92,6 +103,163 @@ TEST_P(RandomEdits, TreeMatchesOrderedSetAfterEveryBatch) {
 // Key length 80 gives five entries per interior page, so a few thousand entries make
 // a tree of several interior levels.
 INSTANTIATE_TEST_SUITE_P(KeyLengths, RandomEdits, ::testing::Values(1, 10, 80));
+
+// Trees another program packed: the same random edits starting from a tag whose
+// pages were rewritten full to the last bytes, with other entry layouts, shared
+// bytes running into the previous key's trailing blanks, and unreferenced old
+// pages left behind. Our encoding of such a page can need more than a page.
+struct ForeignCase {
+  int keyLen;
+  xbtest::LeafStyle style;
+};
+
+class ForeignStart : public ::testing::TestWithParam<ForeignCase> {};
+
+// Two blank-padded fields in one key, the second often empty, as in a key of last
+// and first names: the other program's shared bytes run on into the first field's blanks.
+std::string twoFieldKey(std::mt19937& rng, int keyLen) {
+  const int half = keyLen / 2;
+  std::string k = randomKey(rng, half);
+  if (rng() % 2) return k + std::string(size_t(keyLen - half), ' ');
+  return k + randomKey(rng, keyLen - half);
+}
+
+TEST_P(ForeignStart, EditsKeepTheTreeSoundOnDisk) {
+  const ForeignCase fc = GetParam();
+  xbtest::TempDir dir;
+  const std::string path = dir.file("t.cdx");
+  std::mt19937 rng(90210u + unsigned(fc.keyLen));
+  std::set<Entry> model;
+  uint32_t nextRec = 1;
+  {
+    auto f = IndexFile::create(path);
+    Tag& tag = newTag(*f, "T", fc.keyLen);
+    randomEdits(tag, model, rng, nextRec, 2000, 6, [&] { return twoFieldKey(rng, fc.keyLen); });
+  }
+  std::string error;
+  ASSERT_TRUE(xbtest::repackIndexFile(path, fc.style, error)) << error;
+  for (int round = 0; round < 3; ++round) {
+    auto f = IndexFile::open(path, false);
+    f->file().setCacheLimit(32);  // pages go out, and come back in, all the time
+    Tag& tag = f->tag(0);
+    expectSound(tag, model);
+    randomEdits(tag, model, rng, nextRec, 600, 3, [&] { return twoFieldKey(rng, fc.keyLen); });
+    expectSound(tag, model);
+  }
+  auto f = IndexFile::open(path, true);
+  expectSound(f->tag(0), model);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, ForeignStart,
+                         ::testing::Values(ForeignCase{10, {3, 12, 0, 0}}, ForeignCase{1, {2, 0, 0, 0}},
+                                           ForeignCase{60, {3, 0, 0, 2}}, ForeignCase{60, {4, 12, 2, 0}},
+                                           ForeignCase{240, {5, 0, 0, 0}}));
+
+// Pairs of a short key and the same key with one byte at its far end: the other
+// program stores the second as that one byte after the first one's trailing
+// blanks, we store all the blanks again, some thirty pages' worth for one page.
+// With 240-byte keys an interior page holds two entries, so the split climbs.
+TEST(CdxTree, ForeignPageThatWouldFillManyPagesOfOursSplitsIntoThem) {
+  for (const bool insertAtEnd : {true, false}) {
+    SCOPED_TRACE(insertAtEnd ? "insert" : "remove");
+    xbtest::TempDir dir;
+    const std::string path = dir.file("t.cdx");
+    const int kl = 240;
+    uint32_t root = 0;
+    {
+      auto f = IndexFile::create(path);
+      root = newTag(*f, "T", kl).header().root;
+    }
+    std::vector<xbtest::ForeignEntry> entries;
+    for (size_t j = 1; j <= 100; ++j) {
+      std::string shortKey(j, 'A');
+      shortKey.resize(size_t(kl), ' ');
+      std::string longKey = shortKey;
+      longKey.back() = 'B';
+      entries.push_back({shortKey, uint32_t(2 * j)});
+      entries.push_back({longKey, uint32_t(2 * j + 1)});
+    }
+    auto pages = xbtest::foreignLeaves(entries, kl, ' ', {3, 0, 0, 0}, root);
+    ASSERT_GT(pages.size(), 1u);
+    std::vector<uint8_t>& page = pages.front();
+    const size_t held = size_t(page[2] | (page[3] << 8));
+    ASSERT_GT(held, 60u);
+    page[0] = 3;  // the root, and a leaf
+    std::fill(page.begin() + 8, page.begin() + 12, 0xFF);
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    ASSERT_EQ(pwrite(fd, page.data(), page.size(), off_t(root)), ssize_t(page.size()));
+    ::close(fd);
+    std::set<Entry> model;
+    for (size_t i = 0; i < held; ++i) model.emplace(entries[i].key, entries[i].recno);
+    struct stat before {};
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+    {
+      auto f = IndexFile::open(path, false);
+      Tag& tag = f->tag(0);
+      expectSound(tag, model);
+      if (insertAtEnd) {
+        const std::string last(size_t(kl), 'Z');
+        tag.insert(bytes(last), 1);
+        model.emplace(last, 1);
+      } else {
+        const Entry gone = *std::next(model.begin(), 5);
+        ASSERT_TRUE(tag.remove(bytes(gone.first), gone.second));
+        model.erase(gone);
+      }
+      expectSound(tag, model);
+    }
+    struct stat after {};
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_GT(after.st_size, before.st_size + 20 * off_t(kPageSize)) << "the entries went to many pages";
+    auto f = IndexFile::open(path, true);
+    expectSound(f->tag(0), model);
+  }
+}
+
+// Files differ in what ends the free list: 0 here, all bits set in some other
+// programs' files. A file keeps its own mark, so that its program never takes the
+// end of the list for a page.
+TEST(CdxTree, TheFreeListEndsWithTheMarkTheFileUses) {
+  xbtest::TempDir dir;
+  const std::string path = dir.file("t.cdx");
+  auto key = [](int i) { return std::to_string(100000 + i) + std::string(34, 'k'); };
+  {
+    auto f = IndexFile::create(path);
+    Tag& tag = newTag(*f, "T", 40);
+    for (int i = 0; i < 600; ++i) tag.insert(bytes(key(i)), uint32_t(i + 1));
+  }
+  auto freeListWord = [&](uint32_t at) {
+    uint8_t b[4] = {};
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    EXPECT_EQ(pread(fd, b, 4, off_t(at)), 4);
+    ::close(fd);
+    return uint32_t(b[0] | (b[1] << 8) | (b[2] << 16) | (uint32_t(b[3]) << 24));
+  };
+  {
+    const uint8_t none[4] = {0xFF, 0xFF, 0xFF, 0xFF};
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    ASSERT_EQ(pwrite(fd, none, 4, 4), 4);  // the file header's free list
+    ::close(fd);
+  }
+  {
+    auto f = IndexFile::open(path, false);
+    for (int i = 0; i < 600; ++i) ASSERT_TRUE(f->tag(0).remove(bytes(key(i)), uint32_t(i + 1)));
+    f->flush();
+    ASSERT_GT(f->file().freeCount(), 10u);
+  }
+  size_t chain = 0;
+  uint32_t at = freeListWord(4);
+  for (; at != 0 && at != kNoPage && chain < 1000; ++chain) at = freeListWord(at);
+  EXPECT_EQ(at, kNoPage) << "the last free page links to the file's mark";
+  {
+    auto f = IndexFile::open(path, false);
+    EXPECT_EQ(f->file().freeCount(), chain);
+    for (int i = 0; i < 1200; ++i) f->tag(0).insert(bytes(key(i)), uint32_t(i + 1));
+    f->flush();
+    ASSERT_EQ(f->file().freeCount(), 0u);
+  }
+  EXPECT_EQ(freeListWord(4), kNoPage) << "an empty list is the file's mark again";
+}
 
 TEST(CdxTree, EmptyingATreeLeavesOneRootLeafAndReusesPages) {
   xbtest::TempDir dir;

@@ -4,6 +4,7 @@
 #include "test_tables.h"
 
 #include "xbase/cdx/cdx_index.h"
+#include "xbase/cdx/index_file.h"
 #include "xbase/engine.h"
 #include "xbase/sx.h"
 
@@ -15,6 +16,13 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+void expectCurrentIndexClean() {
+  auto* index = dynamic_cast<xb::cdx::CdxIndex*>(xb::Engine::instance().current()->index());
+  ASSERT_NE(index, nullptr);
+  const auto report = index->check();
+  EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+}
 
 class IndexCalls : public ::testing::Test {
  protected:
@@ -199,10 +207,63 @@ TEST(IndexPack, TagsThatCannotBeRebuiltAreDroppedAndRebuiltAtTheNextOpen) {
   ASSERT_NE(sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0) << sx_LastError();
   EXPECT_FALSE(fs::exists(stale));
   ASSERT_NE(sx_TagArea("WIDE"), 0);
-  auto* index = dynamic_cast<xb::cdx::CdxIndex*>(xb::Engine::instance().current()->index());
-  ASSERT_NE(index, nullptr);
-  const auto report = index->check();
-  EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+  expectCurrentIndexClean();
+  sx_CloseAll();
+}
+
+// Index changes that fail after their table write (the disk refusing the index's
+// pages, a damaged page on the way): the write reports it, the index is dropped for
+// the session and marked, and the next exclusive open rebuilds it from the records.
+TEST(IndexFailure, AChangeTheIndexCannotTakeMarksItForARebuild) {
+  xbtest::TempDir dir;
+  const std::string path = dir.file("wide.dbf"), cdx = dir.file("wide.cdx"), stale = cdx + ".stale";
+  ASSERT_TRUE(xbtest::createTable(path, {"TEXT:C:40"}));
+  ASSERT_NE(sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+  ASSERT_NE(sx_IndexTag("", "WIDE", "TEXT+TEXT+TEXT+TEXT+TEXT+TEXT", 0, false, ""), 0) << sx_LastError();
+  ASSERT_TRUE(sx_Commit());
+  long added = 0;
+  {
+    // Room for the table's records, none for the index to grow.
+    FileSizeLimit full(static_cast<long long>(fs::file_size(cdx)));
+    bool ok = true;
+    while (ok && added < 200) {
+      sx_AppendBlank();
+      sx_Replace("TEXT", SX_EVAL_CHAR, ("record " + std::to_string(++added)).c_str());
+      ok = sx_Commit();
+    }
+    ASSERT_FALSE(ok);
+    EXPECT_NE(sx_LastError().find("out of date"), std::string::npos) << sx_LastError();
+    EXPECT_EQ(sx_TagArea("WIDE"), 0) << "the tags are not used again this session";
+    EXPECT_EQ(sx_RecCount(), added) << "the records reached the table before the index failed";
+    sx_Close();
+  }
+  EXPECT_TRUE(fs::exists(stale)) << "the mark outlives the close";
+
+  // A damaged page where the next key goes: the append is not made at all.
+  {
+    ASSERT_NE(sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0) << sx_LastError();
+    EXPECT_FALSE(fs::exists(stale)) << "rebuilt";
+    sx_Close();
+    auto file = xb::cdx::IndexFile::open(cdx, true);
+    xb::cdx::Tag& tag = file->tag(0);
+    uint32_t page = tag.header().root;
+    while (!tag.node(page).leaf()) page = tag.node(page).children.back();
+    file.reset();
+    std::fstream f(cdx, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(page + 23);
+    f.put(0);  // no bytes per entry
+  }
+  ASSERT_NE(sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+  sx_AppendBlank();
+  sx_Replace("TEXT", SX_EVAL_CHAR, "zzz last");
+  EXPECT_FALSE(sx_Commit());
+  EXPECT_NE(sx_LastError().find("out of date"), std::string::npos) << sx_LastError();
+  EXPECT_EQ(sx_RecCount(), added) << "the failed append added nothing";
+  sx_Close();
+  ASSERT_NE(sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+  EXPECT_EQ(sx_RecCount(), added);
+  ASSERT_NE(sx_TagArea("WIDE"), 0);
+  expectCurrentIndexClean();
   sx_CloseAll();
 }
 

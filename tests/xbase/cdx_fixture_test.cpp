@@ -8,10 +8,6 @@
 #include "xbase/engine.h"
 #include "xbase/sx.h"
 
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,15 +19,9 @@ namespace {
 namespace fs = std::filesystem;
 using xb::cdx::CdxIndex;
 
-QJsonObject expected(const std::string& name) {
-  QFile f(QString::fromStdString(xbtest::fixture(name + "-expected.json")));
-  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
-  return QJsonDocument::fromJson(f.readAll()).object();
-}
-
-std::vector<long> numbers(const QJsonValue& v) {
+std::vector<long> numbers(const nlohmann::json& v) {
   std::vector<long> out;
-  for (const auto& n : v.toArray()) out.push_back(n.toInt());
+  for (const auto& n : v) out.push_back(n.get<int>());
   return out;
 }
 
@@ -55,14 +45,14 @@ std::vector<long> visitBackwards() {
 }
 
 // Every tag's order, with marked records shown and hidden, as the producing engine listed it.
-void expectOrders(const QJsonObject& json, bool backwardsToo) {
-  for (const auto& t : json["tags"].toArray()) {
-    const QJsonObject tag = t.toObject();
-    const std::string name = tag["name"].toString().toStdString();
+void expectOrders(const nlohmann::json& json, bool backwardsToo) {
+  for (const auto& t : json["tags"]) {
+    const nlohmann::json& tag = t;
+    const std::string name = tag["name"].get<std::string>();
     const int order = sx_TagArea(name.c_str());
     ASSERT_GT(order, 0) << name;
     sx_SetOrder(order);
-    EXPECT_EQ(sx_IndexKeyField(), tag["expr"].toString().toStdString());
+    EXPECT_EQ(sx_IndexKeyField(), tag["expr"].get<std::string>());
     sx_SetDeleted(false);
     EXPECT_EQ(visit(), numbers(tag["deleted_off"])) << name;
     sx_SetDeleted(true);
@@ -92,7 +82,7 @@ void expectCheckPasses() {
 
 class FixtureIndex : public ::testing::TestWithParam<std::string> {
  protected:
-  void SetUp() override { json_ = expected(GetParam()); }
+  void SetUp() override { json_ = xbtest::expectedJson(GetParam()); }
   void TearDown() override {
     sx_CloseAll();
     sx_SetDeleted(false);
@@ -100,7 +90,7 @@ class FixtureIndex : public ::testing::TestWithParam<std::string> {
     sx_SetSoftSeek(false);
   }
   void open(const std::string& path, int mode) { ASSERT_NE(sx_Use(path.c_str(), "", mode, SX_DRIVER_CDX), 0) << sx_LastError(); }
-  QJsonObject json_;
+  nlohmann::json json_;
 };
 
 TEST_P(FixtureIndex, EveryKeyReadsAsTheProducerListedIt) {
@@ -110,7 +100,7 @@ TEST_P(FixtureIndex, EveryKeyReadsAsTheProducerListedIt) {
   want << in.rdbuf();
   std::string got;
   CdxIndex& index = currentIndex();
-  ASSERT_EQ(index.orderCount(), json_["tag_count"].toInt());
+  ASSERT_EQ(index.orderCount(), json_["tag_count"].get<int>());
   for (int n = 1; n <= index.orderCount(); ++n) {
     got += "== TAG " + index.orderName(n) + " : " + index.tag(n).header().keyExpr + "\n";
     const bool logical = index.keyMaker(n).type() == xb::ValueType::Logical;
@@ -126,27 +116,27 @@ TEST_P(FixtureIndex, EveryKeyReadsAsTheProducerListedIt) {
 
 TEST_P(FixtureIndex, OrdersTagNamesAndSeeksMatchTheProducer) {
   open(xbtest::fixture(GetParam() + ".dbf"), SX_READONLY);
-  for (const auto& t : json_["tags"].toArray()) {
-    const QJsonObject tag = t.toObject();
-    EXPECT_EQ(sx_TagName(tag["order"].toInt()), tag["name"].toString().toStdString());
+  for (const auto& t : json_["tags"]) {
+    const nlohmann::json& tag = t;
+    EXPECT_EQ(sx_TagName(tag["order"].get<int>()), tag["name"].get<std::string>());
   }
   EXPECT_EQ(sx_TagArea("lname"), 2) << "tag names ignore case";
   EXPECT_EQ(sx_TagArea("NOSUCH"), 0);
   expectOrders(json_, true);
-  for (const auto& s : json_["seeks"].toArray()) {
-    const QJsonObject seek = s.toObject();
-    const std::string key = seek["key"].toString().toLatin1().toStdString();
-    const std::string what = seek["tag"].toString().toStdString() + " '" + key + "' exact " +
-                             std::to_string(seek["exact"].toBool()) + " deleted " + std::to_string(seek["deleted"].toBool()) +
-                             " soft " + std::to_string(seek["softseek"].toBool());
-    sx_SetOrder(sx_TagArea(seek["tag"].toString().toStdString().c_str()));
-    sx_SetExact(seek["exact"].toBool());
-    sx_SetDeleted(seek["deleted"].toBool());
-    sx_SetSoftSeek(seek["softseek"].toBool());
-    EXPECT_EQ(sx_Seek(key.c_str()), seek["found"].toBool()) << what;
-    EXPECT_EQ(sx_Found(), seek["found"].toBool()) << what;
-    EXPECT_EQ(sx_Eof(), seek["eof"].toBool()) << what;
-    EXPECT_EQ(sx_RecNo(), seek["recno"].toInt()) << what;
+  for (const auto& s : json_["seeks"]) {
+    const nlohmann::json& seek = s;
+    const std::string key = xbtest::latin1(seek["key"].get<std::string>());
+    const std::string what = seek["tag"].get<std::string>() + " '" + key + "' exact " +
+                             std::to_string(seek["exact"].get<bool>()) + " deleted " + std::to_string(seek["deleted"].get<bool>()) +
+                             " soft " + std::to_string(seek["softseek"].get<bool>());
+    sx_SetOrder(sx_TagArea(seek["tag"].get<std::string>().c_str()));
+    sx_SetExact(seek["exact"].get<bool>());
+    sx_SetDeleted(seek["deleted"].get<bool>());
+    sx_SetSoftSeek(seek["softseek"].get<bool>());
+    EXPECT_EQ(sx_Seek(key.c_str()), seek["found"].get<bool>()) << what;
+    EXPECT_EQ(sx_Found(), seek["found"].get<bool>()) << what;
+    EXPECT_EQ(sx_Eof(), seek["eof"].get<bool>()) << what;
+    EXPECT_EQ(sx_RecNo(), seek["recno"].get<int>()) << what;
     std::vector<long> after;
     for (int i = 0; i < 5 && !sx_Eof(); ++i, sx_Skip(1)) after.push_back(sx_RecNo());
     EXPECT_EQ(after, numbers(seek["after"])) << what;
@@ -196,12 +186,12 @@ TEST_P(FixtureIndex, TagsBuiltHereListInTheProducersOrders) {
   xbtest::TempDir dir;
   open(copyFixture(dir, GetParam(), false), SX_EXCLUSIVE);
   EXPECT_EQ(sx_TagArea("NAME"), 0) << "the index file is missing";
-  for (const auto& t : json_["tags"].toArray()) {
-    const QJsonObject tag = t.toObject();
-    const std::string name = tag["name"].toString().toStdString();
-    const std::string expr = tag["expr"].toString().toStdString();
-    ASSERT_EQ(sx_IndexTag("", name.c_str(), expr.c_str(), 0, false, ""), tag["order"].toInt()) << sx_LastError();
-    EXPECT_EQ(sx_IndexOrd(), tag["order"].toInt());
+  for (const auto& t : json_["tags"]) {
+    const nlohmann::json& tag = t;
+    const std::string name = tag["name"].get<std::string>();
+    const std::string expr = tag["expr"].get<std::string>();
+    ASSERT_EQ(sx_IndexTag("", name.c_str(), expr.c_str(), 0, false, ""), tag["order"].get<int>()) << sx_LastError();
+    EXPECT_EQ(sx_IndexOrd(), tag["order"].get<int>());
   }
   EXPECT_TRUE(fs::exists(dir.file(GetParam() + ".cdx")));
   expectCheckPasses();
@@ -221,9 +211,9 @@ TEST(FixtureIndexExtra, AMissingTagCanBeAddedToAnotherProgramsFile) {
   sx_CloseAll();
   ASSERT_NE(sx_Use(dbf.c_str(), "", SX_READONLY, SX_DRIVER_CDX), 0);
   EXPECT_EQ(sx_TagArea("webpage"), 26);
-  const QJsonObject small = expected("small");
+  const nlohmann::json small = xbtest::expectedJson("small");
   sx_SetOrder(26);
-  EXPECT_EQ(visit(), numbers(small["tags"].toArray()[18].toObject()["deleted_off"]));
+  EXPECT_EQ(visit(), numbers(small["tags"][18]["deleted_off"]));
   sx_CloseAll();
 }
 

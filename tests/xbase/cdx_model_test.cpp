@@ -1,9 +1,15 @@
 // The index against a simple in-memory model: random appends, edits, deletes,
 // recalls, packs and reopenings through the engine calls; after every batch the
-// check passes and every tag lists the records in the model's sort.
+// check passes and every tag lists the records in the model's sort. The same runs
+// start from index files another program packed (the bulk-built fixture, and our
+// own files with their pages packed tighter and with other bit widths), and every
+// batch is compared with a fresh rebuild.
+#include "address_layout.h"
+#include "foreign_cdx.h"
 #include "test_tables.h"
 
 #include "xbase/cdx/cdx_index.h"
+#include "xbase/cdx/cursor.h"
 #include "xbase/engine.h"
 #include "xbase/sx.h"
 
@@ -12,9 +18,61 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <random>
 
 namespace {
+
+xb::cdx::CdxIndex* currentIndex()
+{
+  return dynamic_cast<xb::cdx::CdxIndex*>(xb::Engine::instance().current()->index());
+}
+
+// Every tag's entries, key bytes and record number, in tag order.
+std::vector<std::vector<std::pair<std::string, uint32_t>>> allEntries(xb::cdx::CdxIndex& index) {
+  std::vector<std::vector<std::pair<std::string, uint32_t>>> out;
+  for (int i = 1; i <= index.orderCount(); ++i) {
+    xb::cdx::Tag& tag = index.tag(i);
+    xb::cdx::Cursor c(tag);
+    out.emplace_back();
+    for (bool ok = c.first(); ok; ok = c.next())
+      out.back().emplace_back(std::string(reinterpret_cast<const char*>(c.key()), size_t(tag.keyLen())), c.recno());
+  }
+  return out;
+}
+
+// The current area's index is clean, and a copy of the files as they are on disk
+// holds the same entries, both as read and after a rebuild.
+void expectSameAsFreshRebuild(const std::string& table) {
+  sx_Commit();
+  xb::cdx::CdxIndex* index = currentIndex();
+  ASSERT_NE(index, nullptr);
+  ASSERT_TRUE(index->usable()) << index->problem();
+  const auto report = index->check();
+  ASSERT_TRUE(report.problems.empty()) << report.problems.front();
+  const auto entries = allEntries(*index);
+  namespace fs = std::filesystem;
+  const fs::path copy = fs::path(table).parent_path() / "rebuilt";
+  fs::create_directories(copy);
+  fs::copy_file(table, copy / "t.dbf", fs::copy_options::overwrite_existing);
+  fs::copy_file(index->path(), copy / "t.cdx", fs::copy_options::overwrite_existing);
+  const int area = sx_Select(0);
+  sx_Select(area);
+  ASSERT_NE(sx_Use((copy / "t.dbf").c_str(), "REBUILT", SX_EXCLUSIVE, SX_DRIVER_CDX), 0) << sx_LastError();
+  const auto onDisk = currentIndex()->check();
+  const auto read = allEntries(*currentIndex());
+  const bool rebuiltOk = sx_Reindex();
+  const auto rebuilt = allEntries(*currentIndex());
+  sx_Close();
+  sx_Select(area);
+  ASSERT_TRUE(onDisk.problems.empty()) << "as written: " << onDisk.problems.front();
+  ASSERT_TRUE(rebuiltOk);
+  ASSERT_EQ(entries.size(), rebuilt.size());
+  for (size_t t = 0; t < entries.size(); ++t) {
+    ASSERT_TRUE(entries[t] == read[t]) << "tag " << index->orderName(int(t + 1)) << " reads otherwise from disk";
+    ASSERT_TRUE(entries[t] == rebuilt[t]) << "tag " << index->orderName(int(t + 1)) << " differs from a rebuild";
+  }
+}
 
 constexpr size_t kNameWidth = 40;
 
@@ -129,7 +187,7 @@ class Model {
     } else if (op < 96) {
       sx_Recall();
       row.marked = false;
-    } else if (op < 98) {
+    } else if (op < 98 && packing_) {
       sx_Pack();
       std::erase_if(rows_, [](const Row& x) { return x.marked; });
     } else {
@@ -140,7 +198,7 @@ class Model {
 
   void expectIndexMatches() {
     sx_Commit();
-    auto* index = dynamic_cast<xb::cdx::CdxIndex*>(xb::Engine::instance().current()->index());
+    auto* index = currentIndex();
     ASSERT_NE(index, nullptr);
     const auto report = index->check();
     ASSERT_TRUE(report.problems.empty()) << report.problems.front();
@@ -157,27 +215,54 @@ class Model {
   }
 
   std::vector<Row> rows_;
+  // A pack rebuilds the index in our own encoding: runs that start from another
+  // program's pages pack only in their last batch, so those pages see the changes.
+  bool packing_ = true;
 
  private:
   std::string path_;
   std::mt19937 rng_;
 };
 
-void runModel(unsigned seed, int startRecords, int batches, int stepsPerBatch) {
+void runModel(unsigned seed, int startRecords, int batches, int stepsPerBatch, const xbtest::LeafStyle* repack = nullptr) {
   xbtest::TempDir dir;
-  Model m(dir.file("model.dbf"), seed);
+  const std::string table = dir.file("t.dbf");
+  Model m(table, seed);
   m.createWithTags();
   sx_SetDeleted(false);
   for (int i = 0; i < startRecords; ++i) m.append();
   m.expectIndexMatches();
+  if (repack) {
+    sx_Close();
+    std::string error;
+    ASSERT_TRUE(xbtest::repackIndex(table, *repack, error)) << error;
+    m.open();
+    m.expectIndexMatches();
+  }
   for (int b = 0; b < batches && !::testing::Test::HasFatalFailure(); ++b) {
+    m.packing_ = !repack || b == batches - 1;
     for (int s = 0; s < stepsPerBatch; ++s) m.step();
     m.expectIndexMatches();
+    if (repack) expectSameAsFreshRebuild(table);
   }
   sx_CloseAll();
 }
 
 TEST(CdxModel, SmallFileUnderRandomChanges) { runModel(20261207u, 0, 12, 150); }
+
+// Pages packed to the last bytes the way other programs pack them, with entry
+// layouts this engine does not write: three bytes with only ten record-number bits
+// for the long keys (appends soon outgrow them), two bytes for one-byte keys,
+// twelve record-number bits in four bytes, five bytes with wider counts.
+TEST(CdxModel, ForeignPackedPagesUnderRandomChanges) {
+  const xbtest::LeafStyle styles[] = {{3, 0, 0, 0}, {2, 0, 0, 0}, {4, 12, 0, 2}, {5, 0, 1, 0}};
+  unsigned seed = 777u;
+  for (const xbtest::LeafStyle& style : styles) {
+    SCOPED_TRACE("entry bytes " + std::to_string(style.bytes));
+    runModel(seed++, 900, 5, 200, &style);
+    if (::testing::Test::HasFatalFailure()) return;
+  }
+}
 
 // 80-byte keys put five entries in an interior page: 3000 records make a tree of
 // five levels, so splits and merges reach well above the leaves.
@@ -211,6 +296,79 @@ TEST(CdxModel, BuildsLargeEnoughToSplitTheWork) {
   sx_Pack();
   std::erase_if(m.rows_, [](const Row& x) { return x.marked; });
   m.expectIndexMatches();
+  sx_CloseAll();
+}
+
+}  // namespace
+
+namespace {
+
+// Random writes to a copy of the fixture whose 26 tags another program built in
+// bulk, its leaves full to the last few bytes: appends, edits of every field (each
+// one a key of some tag), delete marks, recalls, and a pack at the end.
+class FixtureRun {
+ public:
+  explicit FixtureRun(unsigned seed) : rng_(seed) {}
+
+  std::string value(const addresslayout::FieldSpec& f) {
+    if (f.type[0] == 'L') return rng_() % 2 ? "T" : "F";
+    static const char* words[] = {"Delgado", "DELGADO", "Dempsey", "Mary Ann", "Jo", "o'Neil", "van Dyke",
+                                  "Z",       "",        "M\xFCller", "a  b",   "Smith"};
+    std::string s = words[rng_() % std::size(words)];
+    if (rng_() % 2) s += std::to_string(rng_() % 100000);
+    if (rng_() % 8 == 0) s = std::string(size_t(f.width), char('A' + rng_() % 26));
+    return s.substr(0, size_t(f.width));
+  }
+
+  void setField(const addresslayout::FieldSpec& f) {
+    const std::string v = value(f);
+    if (f.type[0] == 'L') {
+      const unsigned char b = v == "T";
+      ASSERT_TRUE(sx_Replace(f.name, SX_EVAL_LOGICAL, &b)) << sx_LastError();
+    } else {
+      ASSERT_TRUE(sx_Replace(f.name, SX_EVAL_CHAR, v.c_str())) << sx_LastError();
+    }
+  }
+
+  void step() {
+    const unsigned op = rng_() % 100;
+    const long count = sx_RecCount();
+    if (op < 25) {
+      ASSERT_TRUE(sx_AppendBlank()) << sx_LastError();
+      for (const auto& f : addresslayout::kFields)
+        if (rng_() % 3) setField(f);
+      return;
+    }
+    sx_Go(long(rng_() % unsigned(count)) + 1);
+    if (op < 75) {
+      // Every field in turn, so that every tag sees edits.
+      setField(addresslayout::kFields[field_++ % addresslayout::kFields.size()]);
+    } else if (op < 88) {
+      sx_Delete();
+    } else {
+      sx_Recall();
+    }
+  }
+
+ private:
+  std::mt19937 rng_;
+  size_t field_ = 0;
+};
+
+TEST(CdxModel, BulkBuiltFixtureUnderRandomChanges) {
+  xbtest::TempDir dir;
+  const std::string table = dir.file("t.dbf");
+  std::filesystem::copy_file(xbtest::fixture("bulk3k.dbf"), table);
+  std::filesystem::copy_file(xbtest::fixture("bulk3k.cdx"), dir.file("t.cdx"));
+  ASSERT_NE(sx_Use(table.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0) << sx_LastError();
+  sx_SetDeleted(false);
+  FixtureRun run(31337u);
+  for (int batch = 0; batch < 8 && !HasFatalFailure(); ++batch) {
+    for (int s = 0; s < 120 && !HasFatalFailure(); ++s) run.step();
+    expectSameAsFreshRebuild(table);
+  }
+  ASSERT_TRUE(sx_Pack()) << sx_LastError();
+  expectSameAsFreshRebuild(table);
   sx_CloseAll();
 }
 

@@ -1,5 +1,5 @@
-// Case folding of byte runs agrees with folding byte by byte, whether a run is
-// plain ASCII (folded a word at a time) or mixes in bytes above 0x7F.
+// Windows-1252 characters of every byte, and case folding of byte runs: runs fold
+// like byte by byte, whether plain ASCII (folded a word at a time) or mixed with bytes above 0x7F.
 #include "xbase/codepage.h"
 
 #include <gtest/gtest.h>
@@ -32,3 +32,13 @@ TEST(CodePage, RunsFoldLikeSingleBytes)
 }
 
 } // namespace
+
+TEST(CodePage, EveryByteIsACharacterThatGivesTheByteBack)
+{
+    for (int b = 0; b < 256; ++b)
+        EXPECT_EQ(xb::cp1252ByteOf(xb::charOfCp1252(static_cast<unsigned char>(b))), b) << b;
+    EXPECT_EQ(xb::charOfCp1252(0x80), U'\u20AC');
+    EXPECT_EQ(xb::charOfCp1252(0x81), U'\u0081') << "unassigned: the C1 control of that value";
+    EXPECT_EQ(xb::cp1252ByteOf(U'\u0080'), -1) << "the euro sign's byte is not its C1 control";
+    EXPECT_EQ(xb::cp1252ByteOf(U'\u03A9'), -1);
+}

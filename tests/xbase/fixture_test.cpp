@@ -4,20 +4,9 @@
 
 #include "xbase/sx.h"
 
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <gtest/gtest.h>
 
 namespace {
-
-QJsonObject expected(const std::string& name)
-{
-    QFile f(QString::fromStdString(xbtest::fixture(name + "-expected.json")));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
-    return QJsonDocument::fromJson(f.readAll()).object();
-}
 
 class FixtureTable : public ::testing::TestWithParam<std::string> {
 protected:
@@ -25,7 +14,7 @@ protected:
     {
         area_ = sx_Use(xbtest::fixture(GetParam() + ".dbf").c_str(), "", SX_READONLY, SX_DRIVER_CDX);
         ASSERT_NE(area_, 0) << sx_LastError();
-        json_ = expected(GetParam());
+        json_ = xbtest::expectedJson(GetParam());
     }
     void TearDown() override
     {
@@ -34,15 +23,15 @@ protected:
         sx_SetExact(false);
     }
     int area_ = 0;
-    QJsonObject json_;
+    nlohmann::json json_;
 };
 
 TEST_P(FixtureTable, HeaderFieldsAndDeleteMarks)
 {
-    EXPECT_EQ(sx_RecCount(), json_["reccount"].toInt());
-    EXPECT_EQ(sx_RecSize(), json_["record_length"].toInt());
+    EXPECT_EQ(sx_RecCount(), json_["reccount"].get<int>());
+    EXPECT_EQ(sx_RecSize(), json_["record_length"].get<int>());
     EXPECT_EQ(sx_FieldCount(), 22);
-    EXPECT_EQ(sx_FieldWidth("LNAME"), json_["lname_width"].toInt());
+    EXPECT_EQ(sx_FieldWidth("LNAME"), json_["lname_width"].get<int>());
     EXPECT_EQ(sx_FieldType("isdel"), "L");
     EXPECT_EQ(sx_FieldWidth("COMMENTS"), 80);
 
@@ -51,8 +40,8 @@ TEST_P(FixtureTable, HeaderFieldsAndDeleteMarks)
         if (sx_Deleted())
             marked.push_back(sx_RecNo());
     std::vector<long> want;
-    for (const auto& v : json_["delete_marked"].toArray())
-        want.push_back(v.toInt());
+    for (const auto& v : json_["delete_marked"])
+        want.push_back(v.get<int>());
     EXPECT_EQ(marked, want);
 }
 
@@ -61,7 +50,7 @@ TEST_P(FixtureTable, HandMadeRecordsReadBack)
     sx_Go(2);
     EXPECT_EQ(sx_GetTrimString("LNAME"), "DE LA CRUZ");
     EXPECT_EQ(sx_GetTrimString("FNAME"), "ANA");
-    EXPECT_EQ(static_cast<int>(sx_GetString("LNAME").size()), json_["lname_width"].toInt());
+    EXPECT_EQ(static_cast<int>(sx_GetString("LNAME").size()), json_["lname_width"].get<int>());
     sx_Go(13);
     EXPECT_EQ(sx_GetTrimString("LNAME"), "M\xFCller");
     sx_Go(14);
@@ -74,30 +63,30 @@ TEST_P(FixtureTable, HandMadeRecordsReadBack)
 TEST_P(FixtureTable, EveryFilterGivesTheExpectedCount)
 {
     int checked = 0;
-    for (const auto& item : json_["filters"].toArray()) {
-        const QJsonObject f = item.toObject();
-        std::string expr = f["expr"].toString().toStdString();
-        const bool exact = f["exact"].toBool();
+    for (const auto& item : json_["filters"]) {
+        const nlohmann::json& f = item;
+        std::string expr = f["expr"].get<std::string>();
+        const bool exact = f["exact"].get<bool>();
         sx_SetExact(exact);
-        if (!f["ok"].toBool()) {
+        if (!f["ok"].get<bool>()) {
             // Rejected there for the bare words; ours reads them as the dotted
             // operators, so the count is that of the dotted twin.
             EXPECT_GE(sx_Query(expr.c_str()), 0) << expr << ": " << sx_LastError();
             continue;
         }
         sx_SetDeleted(true);
-        EXPECT_EQ(sx_Query(expr.c_str()), f["count"].toInt()) << expr;
-        EXPECT_EQ(sx_QueryRecCount(), f["count"].toInt()) << expr;
+        EXPECT_EQ(sx_Query(expr.c_str()), f["count"].get<int>()) << expr;
+        EXPECT_EQ(sx_QueryRecCount(), f["count"].get<int>()) << expr;
         sx_SetDeleted(false);
-        EXPECT_EQ(sx_QueryRecCount(), f["count_deleted_off"].toInt()) << expr;
+        EXPECT_EQ(sx_QueryRecCount(), f["count_deleted_off"].get<int>()) << expr;
 
         std::vector<long> seen;
         for (sx_GoTop(); !sx_Eof(); sx_Skip(1))
             seen.push_back(sx_RecNo());
         std::vector<long> want;
-        for (const auto& v : f["recnos"].toArray())
-            want.push_back(v.toInt());
-        if (!want.empty() && static_cast<int>(want.size()) == f["count_deleted_off"].toInt()) {
+        for (const auto& v : f["recnos"])
+            want.push_back(v.get<int>());
+        if (!want.empty() && static_cast<int>(want.size()) == f["count_deleted_off"].get<int>()) {
             EXPECT_EQ(seen, want) << expr;
         }
         ++checked;

@@ -423,4 +423,14 @@ TEST_F(TableTest, AreasAndAliases)
     EXPECT_NE(sx_LastError().find("255"), std::string::npos);
 }
 
+// The property the program sets at start reads back; no other is kept.
+TEST(SetupCalls, OnlyTheStartPropertyIsKept)
+{
+    const long before = sx_SysProp(1009, 0);
+    EXPECT_EQ(sx_SysProp(1009, 7), 0);
+    EXPECT_EQ(sx_SysProp(1009, before), 7);
+    EXPECT_EQ(sx_SysProp(1010, 5), 0);
+    EXPECT_EQ(sx_SysProp(1010, 0), 0) << "not kept";
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace xbtest {
@@ -41,6 +42,25 @@ bool createTable(const std::string& path, const std::vector<std::string>& fields
 }
 
 std::string fixture(const std::string& name) { return std::string(ADDRINA_FIXTURES_DIR) + "/xbase/" + name; }
+
+nlohmann::json expectedJson(const std::string& name)
+{
+    std::ifstream in(fixture(name + "-expected.json"));
+    return nlohmann::json::parse(in);
+}
+
+std::string latin1(const std::string& utf8)
+{
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b >= 0xC0 && i + 1 < utf8.size())
+            out += static_cast<char>(((b & 0x1F) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
+        else
+            out += static_cast<char>(b);
+    }
+    return out;
+}
 
 std::string runCommand(const std::string& command, int* status)
 {

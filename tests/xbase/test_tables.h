@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the engine tests: temporary folders and small tables.
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ bool createTable(const std::string& path, const std::vector<std::string>& fields
 
 // Path of a fixture file in the shared xBase fixtures.
 std::string fixture(const std::string& name);
+// What the producing engine answered on a fixture: <name>-expected.json, read.
+nlohmann::json expectedJson(const std::string& name);
+// UTF-8 text as Latin-1 bytes (the fixtures' keys hold no other characters).
+std::string latin1(const std::string& utf8);
 
 // Runs a shell command and gives its standard output; exit status in status.
 std::string runCommand(const std::string& command, int* status = nullptr);

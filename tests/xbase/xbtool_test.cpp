@@ -1,10 +1,10 @@
 // The xbtool command, run as a separate program the way people use it.
 #include "test_tables.h"
 
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "xbase/cdx/cursor.h"
+#include "xbase/cdx/index_file.h"
+
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -38,21 +38,19 @@ Result xbtool(const std::vector<std::string>& args, const std::string& input = {
 
 TEST(Xbtool, CountsOfTheFixtureFilters)
 {
-    QFile f(QString::fromStdString(xbtest::fixture("small-expected.json")));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QJsonArray filters = QJsonDocument::fromJson(f.readAll()).object()["filters"].toArray();
+    const nlohmann::json filters = xbtest::expectedJson("small")["filters"];
     for (const auto& item : filters) {
-        const QJsonObject o = item.toObject();
-        if (!o["ok"].toBool())
+        const nlohmann::json& o = item;
+        if (!o["ok"].get<bool>())
             continue;
-        const std::string expr = o["expr"].toString().toStdString();
-        const std::string exact = o["exact"].toBool() ? "on" : "off";
+        const std::string expr = o["expr"].get<std::string>();
+        const std::string exact = o["exact"].get<bool>() ? "on" : "off";
         const Result on = xbtool({"count", xbtest::fixture("small.dbf"), "--filter", expr, "--exact", exact});
         EXPECT_EQ(on.status, 0) << expr << on.out;
-        EXPECT_EQ(on.out, std::to_string(o["count"].toInt()) + "\n") << expr;
+        EXPECT_EQ(on.out, std::to_string(o["count"].get<int>()) + "\n") << expr;
         const Result off = xbtool({"count", xbtest::fixture("small.dbf"), "--filter", expr, "--deleted", "off",
                                    "--exact", exact});
-        EXPECT_EQ(off.out, std::to_string(o["count_deleted_off"].toInt()) + "\n") << expr;
+        EXPECT_EQ(off.out, std::to_string(o["count_deleted_off"].get<int>()) + "\n") << expr;
     }
 }
 
@@ -62,15 +60,13 @@ TEST(Xbtool, TagsInInfoAndListOrder)
     EXPECT_NE(info.out.find("  NAME\tUPPER(LNAME-FNAME)\n"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("  NOTISDEL\t!ISDEL\n"), std::string::npos) << info.out;
 
-    QFile f(QString::fromStdString(xbtest::fixture("small-expected.json")));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    for (const auto& item : QJsonDocument::fromJson(f.readAll()).object()["tags"].toArray()) {
-        const QJsonObject tag = item.toObject();
-        if (tag["name"].toString() != "LNAME")
+    for (const auto& item : xbtest::expectedJson("small")["tags"]) {
+        const nlohmann::json& tag = item;
+        if (tag["name"].get<std::string>() != "LNAME")
             continue;
         std::string want;
-        for (const auto& r : tag["deleted_on"].toArray())
-            want += std::to_string(r.toInt()) + "\n";
+        for (const auto& r : tag["deleted_on"])
+            want += std::to_string(r.get<int>()) + "\n";
         const Result list = xbtool({"list", xbtest::fixture("small.dbf"), "--tag", "lname", "--fields", "TAG"});
         std::string got;
         for (std::size_t pos = 0; pos < list.out.size();) {
@@ -108,6 +104,117 @@ TEST(Xbtool, CreateAppendChangeAndList)
     const Result info = xbtool({"info", t});
     EXPECT_NE(info.out.find("records:        1"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("  AMOUNT     N    8  2"), std::string::npos) << info.out;
+}
+
+// A copy of the fixture whose index another program built in bulk, its leaves
+// packed to the last bytes.
+std::string copyOfBulkFixture(const xbtest::TempDir& dir)
+{
+    const std::string t = dir.file("t.dbf");
+    std::filesystem::copy_file(xbtest::fixture("bulk3k.dbf"), t);
+    std::filesystem::copy_file(xbtest::fixture("bulk3k.cdx"), dir.file("t.cdx"));
+    return t;
+}
+
+// The bytes of the index file's header and of every tag header but their first
+// twelve (root, free list, version).
+std::string headersWithoutRoots(const std::string& cdx)
+{
+    std::vector<uint32_t> at{0};
+    {
+        auto index = xb::cdx::IndexFile::open(cdx, true);
+        for (size_t i = 0; i < index->tagCount(); ++i)
+            at.push_back(index->tag(i).headerOffset());
+    }
+    std::ifstream in(cdx, std::ios::binary);
+    std::string out;
+    for (uint32_t offset : at) {
+        std::string block(1024, '\0');
+        in.seekg(offset + 12);
+        in.read(block.data(), 1024 - 12);
+        out += block;
+    }
+    return out;
+}
+
+// Every tag's keys and record numbers, as xbtool lists them.
+std::string allKeys(const std::string& table)
+{
+    std::string out;
+    for (const char* tag : {"NAME", "LNAME", "FNAME", "CITY", "ZIP", "EMAIL", "STATEZIP", "DELETED", "ISDEL"})
+        out += xbtool({"keys", table, tag}).out;
+    return out;
+}
+
+TEST(Xbtool, EveryWriteKeepsAnotherProgramsIndexSound)
+{
+    xbtest::TempDir dir;
+    const std::string t = copyOfBulkFixture(dir);
+    std::string line;
+    for (int f = 0; f < 22; ++f)
+        line += (f ? "\t" : "") + std::string(f == 20 ? "F" : "Zed");
+    const std::vector<std::vector<std::string>> writes = {
+        {"set", t, "77", "LNAME=Changed77"},
+        {"set", t, "1500", "FNAME=Mary Ann", "CITY=Salem", "ZIP=01970", "EMAIL=m@example.com"},
+        {"delete", t, "5", "77", "2999"},
+        {"recall", t, "77"},
+        {"pack", t},
+    };
+    std::string remain;
+    const std::string headers = headersWithoutRoots(dir.file("t.cdx"));
+    for (const auto& args : writes) {
+        const Result w = xbtool(args);
+        ASSERT_EQ(w.status, 0) << args[0] << ": " << w.out;
+        if (args[0] == "pack")
+            remain = w.out.substr(w.out.find(", ") + 2);
+        else
+            EXPECT_TRUE(headersWithoutRoots(dir.file("t.cdx")) == headers) << "the other program's header bytes stay";
+        const Result check = xbtool({"check", t});
+        ASSERT_EQ(check.status, 0) << args[0] << ": " << check.out;
+    }
+    std::string lines;
+    for (int i = 0; i < 500; ++i)
+        lines += "Appended" + std::to_string(i % 37) + "\tAnn\n";
+    const Result appended = xbtool({"append", t}, lines);
+    ASSERT_EQ(appended.status, 0) << appended.out;
+    const Result check = xbtool({"check", t});
+    EXPECT_EQ(check.status, 0) << check.out;
+    ASSERT_EQ(remain.substr(remain.find(' ')), " remain\n");
+    EXPECT_NE(check.out.find(std::to_string(std::stol(remain) + 500) + " records"), std::string::npos) << check.out;
+    // The orders equal a fresh rebuild's.
+    const std::string before = allKeys(t);
+    ASSERT_EQ(xbtool({"reindex", t}).status, 0);
+    EXPECT_EQ(allKeys(t), before);
+}
+
+// A tag that lacks a record (another program's damage) cannot take that record's
+// change: the write fails with a status, the index is marked out of date, and the
+// next exclusive open rebuilds it so that it agrees with the table again.
+TEST(Xbtool, AWriteTheIndexCannotTakeFailsAndTheIndexIsRebuiltNextTime)
+{
+    xbtest::TempDir dir;
+    const std::string t = copyOfBulkFixture(dir);
+    {
+        auto index = xb::cdx::IndexFile::open(dir.file("t.cdx"), false);
+        xb::cdx::Tag& tag = index->tag(size_t(index->find("FNAME")));
+        xb::cdx::Cursor c(tag);
+        for (bool ok = c.first(); ok && c.recno() != 40; ok = c.next()) {
+        }
+        ASSERT_EQ(c.recno(), 40u);
+        const std::vector<uint8_t> key(c.key(), c.key() + tag.keyLen());
+        ASSERT_TRUE(tag.remove(key.data(), 40));
+    }
+    const Result set = xbtool({"set", t, "40", "FNAME=Zachary"});
+    EXPECT_NE(set.status, 0) << set.out;
+    EXPECT_NE(set.out.find("lacks record 40"), std::string::npos) << set.out;
+    EXPECT_NE(set.out.find("out of date"), std::string::npos) << set.out;
+    EXPECT_EQ(xbtool({"eval", t, "40", "FNAME"}).out, "Zachary                       \n") << "the table has the change";
+    const Result readOnly = xbtool({"check", t});
+    EXPECT_NE(readOnly.status, 0) << "a read-only open refuses the marked index: " << readOnly.out;
+    ASSERT_EQ(xbtool({"set", t, "41", "FNAME=Yolanda"}).status, 0) << "an exclusive open rebuilds it";
+    const Result check = xbtool({"check", t});
+    EXPECT_EQ(check.status, 0) << check.out;
+    EXPECT_EQ(xbtool({"seek", t, "--tag", "FNAME", "ZACHARY"}).out.rfind("found 40", 0), 0u);
 }
 
 TEST(Xbtool, ErrorsAreMessagesWithAFailingStatus)

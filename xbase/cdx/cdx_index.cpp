@@ -216,27 +216,40 @@ bool CdxIndex::recordWritten(long recno, const char* before, const char* after, 
       const bool hasKey = t.keys->make(after, recno, count, key_);
       if (hadKey && hasKey && oldKey_ == key_) continue;
       if (hadKey && !removeEntry(*t.tag, oldKey_, uint32_t(recno))) {
-        error = "tag " + t.tag->name() + " of " + path_ + " lacks record " + std::to_string(recno) +
-                "; the index needs rebuilding";
-        return false;
+        error = "tag " + t.tag->name() + " of " + path_ + " lacks record " + std::to_string(recno);
+        return giveUp(error);
       }
       if (hasKey) t.tag->insert(bytes(key_), uint32_t(recno));
     }
   } catch (const std::exception& e) {
     error = std::string("cannot update ") + path_ + ": " + e.what();
-    return false;
+    return giveUp(error);
   }
   return true;
 }
 
 bool CdxIndex::committed(std::string& error) {
+  if (!file_) return true;
   try {
     flush();
   } catch (const std::exception& e) {
     error = std::string("cannot write ") + path_ + ": " + e.what();
-    return false;
+    return giveUp(error);
   }
   return true;
+}
+
+bool CdxIndex::giveUp(std::string& error) {
+  // The tags may hold part of the change, or pages written only in part: none of
+  // them are used again before a rebuild from the records.
+  mustRebuild_ = true;
+  std::string markError;
+  if (markStale(markError))
+    error += "; the index is out of date until it is rebuilt, which the next exclusive open of the table does";
+  else
+    error += "; " + markError + ", so rebuild the index (reindex) before using it again";
+  refuse(error);
+  return false;
 }
 
 bool CdxIndex::removeEntry(Tag& tag, const std::string& key, uint32_t recno) {

@@ -96,6 +96,9 @@ class CdxIndex final : public StructuralIndex {
   // progress goes from 0 to 80. Throws when a record cannot be read.
   std::vector<SortedKeys> gatherKeys(const Fill* tags, size_t count, const Progress& progress);
   bool removeEntry(Tag& tag, const std::string& key, uint32_t recno);
+  // After a change the index could not take: marks it out of date, drops its tags
+  // for the rest of the session, and adds to error what becomes of it; false.
+  bool giveUp(std::string& error);
 
   Table& table_;
   std::string path_;

@@ -17,6 +17,7 @@ void Node::insertEntry(size_t i, const uint8_t* key, uint32_t recno, uint32_t ch
     sizeBound += keyLen + after + (after - before) * int(count());
   }
   recnoBound = std::max(recnoBound, recno);
+  stored.clear();
   keys.insert(keys.begin() + ptrdiff_t(i * keyLen), key, key + keyLen);
   recnos.insert(recnos.begin() + ptrdiff_t(i), recno);
   if (!leaf()) children.insert(children.begin() + ptrdiff_t(i), child);
@@ -24,6 +25,7 @@ void Node::insertEntry(size_t i, const uint8_t* key, uint32_t recno, uint32_t ch
 
 void Node::eraseEntry(size_t i) {
   sizeBound = -1;
+  stored.clear();
   keys.erase(keys.begin() + ptrdiff_t(i * keyLen), keys.begin() + ptrdiff_t((i + 1) * keyLen));
   recnos.erase(recnos.begin() + ptrdiff_t(i));
   if (!leaf()) children.erase(children.begin() + ptrdiff_t(i));
@@ -32,10 +34,13 @@ void Node::eraseEntry(size_t i) {
 void Node::setKey(size_t i, const uint8_t* key, uint32_t recno) {
   std::memcpy(keys.data() + i * keyLen, key, keyLen);
   recnos[i] = recno;
+  stored.clear();
 }
 
 void Node::moveTailTo(size_t from, Node& other) {
   sizeBound = other.sizeBound = -1;
+  stored.clear();
+  other.stored.clear();
   other.keys.insert(other.keys.begin(), keys.begin() + ptrdiff_t(from * keyLen), keys.end());
   other.recnos.insert(other.recnos.begin(), recnos.begin() + ptrdiff_t(from), recnos.end());
   keys.resize(from * keyLen);
@@ -48,6 +53,8 @@ void Node::moveTailTo(size_t from, Node& other) {
 
 void Node::absorb(Node& other) {
   sizeBound = other.sizeBound = -1;
+  stored.clear();
+  other.stored.clear();
   keys.insert(keys.end(), other.keys.begin(), other.keys.end());
   recnos.insert(recnos.end(), other.recnos.begin(), other.recnos.end());
   children.insert(children.end(), other.children.begin(), other.children.end());
@@ -159,6 +166,14 @@ size_t leafBytes(const Node& leaf) {
 }
 
 void encodeNode(const Node& node, uint8_t* page) {
+  if (node.leaf() && node.stored.size() == kPageSize) {
+    std::memcpy(page, node.stored.data(), kPageSize);
+    putLe16(page, node.attr);
+    putLe32(page + 4, node.left);
+    putLe32(page + 8, node.right);
+    return;
+  }
+  if (!node.leaf() && node.count() > interiorCapacity(node.keyLen)) throw std::logic_error("index page overfilled");
   std::memset(page, 0, kPageSize);
   putLe16(page, node.attr);
   putLe16(page + 2, uint16_t(node.count()));
@@ -184,6 +199,8 @@ void encodeNode(const Node& node, uint8_t* page) {
   page[22] = uint8_t(l.trailBits);
   page[23] = uint8_t(l.bytes);
   size_t end = kPageSize;
+  const size_t infoEnd = 24 + node.count() * size_t(l.bytes);
+  if (infoEnd > kPageSize) throw std::logic_error("index page overfilled");
   size_t i = 0;
   forEachCompression(node, [&](size_t dup, size_t trail) {
     uint64_t v = uint64_t(node.recnos[i]) | (uint64_t(dup) << l.recBits) |
@@ -191,6 +208,7 @@ void encodeNode(const Node& node, uint8_t* page) {
     uint8_t* e = page + 24 + i * size_t(l.bytes);
     for (int b = 0; b < l.bytes; ++b) e[b] = uint8_t(v >> (8 * b));
     size_t len = node.keyLen - dup - trail;
+    if (len > end - infoEnd) throw std::logic_error("index page overfilled");
     end -= len;
     std::memcpy(page + end, node.key(i) + dup, len);
     ++i;
@@ -247,6 +265,7 @@ Node decodeNode(const uint8_t* page, uint32_t offset, int keyLen, uint8_t pad) {
   n.right = getLe32(page + 8);
   if (n.leaf()) {
     decodeLeaf(page, n, count);
+    n.stored.assign(page, page + kPageSize);
     return n;
   }
   if (count > interiorCapacity(keyLen)) throw DamagedIndex("interior page with too many entries");

@@ -37,6 +37,10 @@ struct Node {
   int sizeBound = -1;
   uint32_t recnoBound = 0;  // while sizeBound is known: the greatest record number
   bool dirty = false;       // changed since it was last written
+  // Leaves: the page as read, kept while its entries stay as they are, so that a
+  // change of links or root mark writes it back as it was. Another program's page
+  // may hold more than this engine's encoding of the same entries would fit.
+  std::vector<uint8_t> stored;
 
   bool leaf() const { return attr & kAttrLeaf; }
   bool root() const { return attr & kAttrRoot; }
@@ -76,7 +80,9 @@ int leafEntryBytes(uint32_t maxRecno, int keyLen);
 
 // Decodes a page; throws DamagedIndex when the bytes are inconsistent.
 Node decodeNode(const uint8_t* page, uint32_t offset, int keyLen, uint8_t pad);
-// Encodes a node that fits into 512 bytes.
+// Encodes a node: a leaf as read when its entries are unchanged, else anew.
+// Throws std::logic_error for a node that does not fit, rather than writing a
+// page whose key data overruns its entries.
 void encodeNode(const Node& node, uint8_t* page);
 
 // Compares two keys of equal length, then record numbers.

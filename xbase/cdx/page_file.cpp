@@ -138,7 +138,8 @@ bool PageFile::isFree(uint32_t offset) const {
 
 void PageFile::loadFreeList(uint32_t head) {
   std::vector<uint32_t> chain;
-  for (uint32_t at = head; at != 0 && at != kNoPage;) {
+  uint32_t at = head;
+  while (at != 0 && at != kNoPage) {
     if (at % kPageSize != 0 || at < 2 * kPageSize || chain.size() > size_ / kPageSize)
       throw DamagedIndex("broken free-page list");
     chain.push_back(at);
@@ -146,6 +147,7 @@ void PageFile::loadFreeList(uint32_t head) {
     read(at, next, 4);
     at = getLe32(next);
   }
+  listEnd_ = at;
   freePages_.assign(chain.rbegin(), chain.rend());
   freeWritten_ = freePages_.size();
   freeSet_ = std::unordered_set<uint32_t>(chain.begin(), chain.end());
@@ -187,7 +189,7 @@ void PageFile::flush() {
     // the page is on it: only pages added since the last flush need writing.
     std::memset(page, 0, kPageSize);
     for (size_t i = freeWritten_; i < freePages_.size(); ++i) {
-      putLe32(page, i == 0 ? 0 : freePages_[i - 1]);
+      putLe32(page, i == 0 ? listEnd_ : freePages_[i - 1]);
       writeRaw(freePages_[i], page, kPageSize);
     }
     freeWritten_ = freePages_.size();

@@ -49,8 +49,10 @@ class PageFile {
   // Consecutive fresh pages at the end of the file (tag headers take two).
   uint32_t appendPages(int count);
 
-  uint32_t freeHead() const { return freePages_.empty() ? 0 : freePages_.back(); }
-  // Reads the free-list chain that starts at head (0 or kNoPage: none).
+  uint32_t freeHead() const { return freePages_.empty() ? listEnd_ : freePages_.back(); }
+  // Reads the free-list chain that starts at head (0 or kNoPage: none). The file's
+  // own mark for "no page" ends the list from then on, as the program that wrote
+  // the file reads it.
   void loadFreeList(uint32_t head);
   size_t freeCount() const { return freePages_.size(); }
   bool isFree(uint32_t offset) const;
@@ -94,6 +96,7 @@ class PageFile {
   std::function<void()> beforeFlush_;
   std::function<void()> beforeFirstWrite_;
   bool freeListChanged_ = false;
+  uint32_t listEnd_ = 0;  // what ends the free list: 0, or kNoPage in some files
   // The entries at the bottom of freePages_ whose pages already hold their link.
   size_t freeWritten_ = 0;
   bool modified_ = false;  // anything to write at the next flush

@@ -96,46 +96,78 @@ void Tag::insert(const uint8_t* key, uint32_t recno) {
   file_.trim();
 }
 
+namespace {
+
+// Moves the first entry of b to the end of a.
+void shiftLeft(Node& a, Node& b) {
+  Node rest;
+  rest.attr = b.attr;
+  rest.keyLen = b.keyLen;
+  rest.pad = b.pad;
+  b.moveTailTo(1, rest);
+  a.absorb(b);
+  b.absorb(rest);
+}
+
+}  // namespace
+
 void Tag::split(std::vector<Step>& path, size_t level, bool appending) {
   Node& n = *path[level].node;
-  Node& r = file_.newNode(n.attr & kAttrLeaf, n.keyLen, n.pad);
+  Node* r = &file_.newNode(n.attr & kAttrLeaf, n.keyLen, n.pad);
   // A page that overflows at its end (keys arriving in order, such as records with
   // equal keys being appended) stays full and starts a new one; others split in the
   // middle.
-  n.moveTailTo(appending ? n.count() - 1 : n.count() / 2, r);
-  while (n.count() > 1 && !fitsInPage(n)) n.moveTailTo(n.count() - 1, r);
-  while (r.count() > 1 && !fitsInPage(r)) {
-    Node head;
-    head.attr = r.attr;
-    head.keyLen = r.keyLen;
-    r.moveTailTo(1, head);
-    n.absorb(r);
-    r.absorb(head);
+  n.moveTailTo(appending ? n.count() - 1 : n.count() / 2, *r);
+  while (n.count() > 1 && !fitsInPage(n)) n.moveTailTo(n.count() - 1, *r);
+  while (r->count() > 1 && !fitsInPage(*r)) {
+    shiftLeft(n, *r);
+    if (!fitsInPage(n)) {
+      n.moveTailTo(n.count() - 1, *r);
+      break;
+    }
   }
-  r.right = n.right;
-  r.left = n.offset;
-  if (n.right != kNoPage) {
-    Node& after = node(n.right);
-    after.left = r.offset;
-    touch(after);
+  // Another program may pack a page tighter than this engine encodes it, and one
+  // change can give a parent several new children: the overflow goes on to as
+  // many new pages as it takes.
+  std::vector<Node*> parts{&n, r};
+  while (!fitsInPage(*parts.back())) {
+    Node& full = *parts.back();
+    Node& next = file_.newNode(n.attr & kAttrLeaf, n.keyLen, n.pad);
+    full.moveTailTo(full.count() / 2, next);
+    while (full.count() > 1 && !fitsInPage(full)) full.moveTailTo(full.count() - 1, next);
+    parts.push_back(&next);
   }
-  n.right = r.offset;
+  const uint32_t after = n.right;
+  for (size_t i = 1; i < parts.size(); ++i) {
+    parts[i - 1]->right = parts[i]->offset;
+    parts[i]->left = parts[i - 1]->offset;
+    touch(*parts[i]);
+  }
+  parts.back()->right = after;
+  if (after != kNoPage) {
+    Node& a = node(after);
+    a.left = parts.back()->offset;
+    touch(a);
+  }
   touch(n);
-  touch(r);
   if (n.root()) {
     n.attr &= uint16_t(~kAttrRoot);
     Node& top = file_.newNode(kAttrRoot, n.keyLen, n.pad);
-    top.insertEntry(0, n.key(n.count() - 1), n.recnos.back(), n.offset);
-    top.insertEntry(1, r.key(r.count() - 1), r.recnos.back(), r.offset);
+    for (Node* p : parts) top.insertEntry(top.count(), p->key(p->count() - 1), p->recnos.back(), p->offset);
     setRoot(top);
+    if (!fitsInPage(top)) {
+      std::vector<Step> above{{&top, 0}};
+      split(above, 0, false);
+    }
     return;
   }
   Step& up = path[level - 1];
   up.node->setKey(up.index, n.key(n.count() - 1), n.recnos.back());
-  up.node->insertEntry(up.index + 1, r.key(r.count() - 1), r.recnos.back(), r.offset);
+  for (size_t i = 1; i < parts.size(); ++i)
+    up.node->insertEntry(up.index + i, parts[i]->key(parts[i]->count() - 1), parts[i]->recnos.back(), parts[i]->offset);
   touch(*up.node);
   if (!fitsInPage(*up.node))
-    split(path, level - 1, appending && up.index + 2 == up.node->count());
+    split(path, level - 1, appending && up.index + parts.size() == up.node->count());
 }
 
 bool Tag::remove(const uint8_t* key, uint32_t recno) {

@@ -26,10 +26,18 @@ TagHeader TagHeader::decode(const uint8_t* b) {
   size_t keyEnd = strnlen(pool, kPool);
   h.keyExpr.assign(pool, keyEnd);
   if (keyEnd + 1 < kPool) h.forExpr.assign(pool + keyEnd + 1, strnlen(pool + keyEnd + 1, kPool - keyEnd - 1));
+  h.stored.assign(b, b + kHeaderSize);
   return h;
 }
 
 void TagHeader::encode(uint8_t* b) const {
+  if (stored.size() == kHeaderSize) {
+    std::memcpy(b, stored.data(), kHeaderSize);
+    putLe32(b, root);
+    putLe32(b + 4, freeList);
+    putLe32(b + 8, version);
+    return;
+  }
   std::memset(b, 0, kHeaderSize);
   putLe32(b, root);
   putLe32(b + 4, freeList);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace xb::cdx {
 
@@ -26,6 +27,10 @@ struct TagHeader {
   bool descending = false;
   std::string keyExpr;
   std::string forExpr;
+  // The block as read: another program's header keeps its own bytes (a signature,
+  // sizes, its layout of the expression pool) when this engine writes the fields
+  // it changes (root, free list, version).
+  std::vector<uint8_t> stored;
 
   // Throws DamagedIndex on impossible values.
   static TagHeader decode(const uint8_t* block);
