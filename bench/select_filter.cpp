@@ -4,6 +4,7 @@
 #include "select/selection.h"
 #include "select/tagall.h"
 
+#include "table/controlsscope.h"
 #include "table/opentablefile.h"
 #include "table/tapollo.h"
 #include "table/tapolloenv.h"
@@ -48,8 +49,9 @@ struct BigBook {
     BigBook()
     {
         const QString path = dir.filePath(QStringLiteral("big.dbf"));
-        QFile::copy(fixture("small.dbf"), path);
-        QFile::copy(fixture("small.cdx"), dir.filePath(QStringLiteral("big.cdx")));
+        if (!QFile::copy(fixture("small.dbf"), path) ||
+            !QFile::copy(fixture("small.cdx"), dir.filePath(QStringLiteral("big.cdx"))))
+            qFatal("cannot copy the fixture");
         env.SetDeleted(true);
         table.SetExclusive(true);
         source.SetDataSet(&table);
@@ -57,7 +59,7 @@ struct BigBook {
         if (!OpenTableFile(path, table))
             qFatal("cannot open the fixture copy");
         static const char* states[] = {"CA", "NY", "TX", "MA", "OH"};
-        table.DisableControls();
+        ControlsScope quiet(table);
         for (int i = 0; table.CurrentRecNo() < kRecords; ++i) {
             table.Append();
             table.FieldByName(QStringLiteral("LNAME")).SetAsString(QStringLiteral("Name%1").arg(i));
@@ -65,7 +67,6 @@ struct BigBook {
             table.FieldByName(QStringLiteral("CODES")).SetAsString(i % 3 ? QStringLiteral("XMAS") : QStringLiteral("VIP"));
             table.Post();
         }
-        table.EnableControls();
     }
 };
 
