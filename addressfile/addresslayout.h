@@ -33,6 +33,8 @@ struct FieldSpec {
 };
 
 // The 22 stored fields in file order.
+// One field a line, its values in columns.
+// clang-format off
 inline constexpr std::array<FieldSpec, 22> kFields = {{
     // name       type width chosen dflt label              disp  visible cloned decl lengths label  cell
     {"LNAME",    "C", 30, true,  30, "Last Name",        20, true,  true,  0,  "Last Name",    1},
@@ -58,6 +60,7 @@ inline constexpr std::array<FieldSpec, 22> kFields = {{
     {"ISDEL",    "L", 1,  false, 0,  "Deleted",          1,  false, false, 17, nullptr,        -1},
     {"TAG",      "C", 8,  false, 0,  "TAG",              8,  false, false, 19, nullptr,        -1},
 }};
+// clang-format on
 
 // The fields whose width the user may choose, ordered by a position of theirs:
 // ChosenFields(&FieldSpec::declaredAt) for the settings, &FieldSpec::lengthsCell for the dialog.
