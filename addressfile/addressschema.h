@@ -1,6 +1,6 @@
 #pragma once
-// The address file: its 22 stored fields in file order, the main table's declarations of
-// them, and the 26 tags of its structural compound index.
+// The address file's fields and tags as Qt text, read from the one table of them
+// (addressfile/addresslayout.h), and the main table's declarations of the fields.
 
 #include <QString>
 #include <QStringList>
@@ -25,8 +25,8 @@ const std::vector<AddressFieldDef>& AddressFields();
 // The 26 tags in creation order.
 const std::vector<AddressTagDef>& AddressTags();
 
-// The tag names in the order an index check asks for them.
-const QStringList& AddressTagCheckOrder();
+// The 26 tag names in creation order, for checking an index.
+const QStringList& AddressTagNames();
 
 // Declares the stored fields on a table, with the main window's labels, widths, display
 // widths and visibility. The table must be closed and have no fields of these names.

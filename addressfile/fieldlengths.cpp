@@ -1,6 +1,8 @@
 #include "addressfile/fieldlengths.h"
 
+#include "addressfile/addresslayout.h"
 #include "platform/settings.h"
+
 
 namespace {
 
@@ -24,13 +26,13 @@ int IndexOf(const QString& field)
 
 const std::vector<FieldLengthDef>& FieldLengthDefs()
 {
-    static const std::vector<FieldLengthDef> defs = {
-        {"LNAME", 30, 30},   {"FNAME", 30, 30},   {"PREFIX", 12, 12},   {"TITLE", 30, 30},
-        {"ORG", 30, 30},     {"STREET", 40, 40},  {"STREET2", 40, 40},  {"CITY", 30, 30},
-        {"STATE", 20, 20},   {"ZIP", 10, 10},     {"COUNTRY", 30, 30},  {"PHONE", 30, 30},
-        {"PHONE2", 30, 30},  {"FAX", 40, 30},     {"EMAIL", 40, 40},    {"CODES", 30, 30},
-        {"COMMENTS", 80, 80}, {"WEBPAGE", 80, 80},
-    };
+    // The settings keep the main table's field order.
+    static const std::vector<FieldLengthDef> defs = [] {
+        std::vector<FieldLengthDef> list;
+        for (const addresslayout::FieldSpec* f : addresslayout::ChosenFields(&addresslayout::FieldSpec::declaredAt))
+            list.push_back({QString::fromLatin1(f->name), f->width, f->dialogDefault});
+        return list;
+    }();
     return defs;
 }
 

@@ -3,6 +3,8 @@
 // is current; creation reads it, LoadFieldLengths fills it from the settings file
 // (section "NewFileFieldLengths") and SaveFieldLengths writes it there.
 
+#include "addressfile/addresslayout.h"
+
 #include <QString>
 #include <vector>
 
@@ -16,9 +18,9 @@ struct FieldLengthDef {
 const std::vector<FieldLengthDef>& FieldLengthDefs();
 
 // Settings accept 5..80; the dialog accepts 10..80.
-inline constexpr int kMinSettingWidth = 5;
-inline constexpr int kMinDialogWidth = 10;
-inline constexpr int kMaxWidth = 80;
+using addresslayout::kMaxWidth;
+using addresslayout::kMinDialogWidth;
+using addresslayout::kMinSettingWidth;
 
 class NewFileWidths {
 public:

@@ -1,5 +1,6 @@
 #include "addressfile/tspecifyfieldlengths.h"
 
+#include "addressfile/addresslayout.h"
 #include "addressfile/fieldlengths.h"
 #include "platform/help.h"
 #include "platform/whatsthis.h"
@@ -17,23 +18,21 @@ namespace {
 constexpr int kHelpTopic = 2097;
 
 struct EditDef {
-    const char* objectName;
-    const char* field;
-    const char* label;
+    QString objectName;
+    QString field;
+    QString label;
 };
 
 // The edits in the order they stand in the dialog, two columns.
-const EditDef kEdits[] = {
-    {"fname", "FNAME", "First Name"},     {"lname", "LNAME", "Last Name"},
-    {"prefix", "PREFIX", "Prefix"},       {"title", "TITLE", "Title"},
-    {"org", "ORG", "Organization"},       {"street", "STREET", "Address #1"},
-    {"street2", "STREET2", "Address #2"}, {"city", "CITY", "City"},
-    {"state", "STATE", "State"},          {"zip", "ZIP", "Zip/Postal"},
-    {"country", "COUNTRY", "Country"},    {"phone", "PHONE", "Phone #1"},
-    {"phone2", "PHONE2", "Phone #2"},     {"fax", "FAX", "Fax"},
-    {"email", "EMAIL", "E-Mail"},         {"codes", "CODES", "Codes"},
-    {"comments", "COMMENTS", "Comments"}, {"webpage", "WEBPAGE", "Web Page"},
-};
+std::vector<EditDef> DialogEdits()
+{
+    std::vector<EditDef> edits;
+    for (const addresslayout::FieldSpec* f : addresslayout::ChosenFields(&addresslayout::FieldSpec::lengthsCell)) {
+        const QString field = QString::fromLatin1(f->name);
+        edits.push_back({field.toLower(), field, QString::fromLatin1(f->lengthsLabel)});
+    }
+    return edits;
+}
 
 QPushButton* AddButton(QHBoxLayout* row, const QString& name, const QString& caption)
 {
@@ -62,12 +61,12 @@ TSpecifyFieldLengths::TSpecifyFieldLengths(QWidget* parent) : QDialog(parent), o
 
     auto* grid = new QGridLayout;
     int i = 0;
-    for (const EditDef& def : kEdits) {
+    for (const EditDef& def : DialogEdits()) {
         auto* edit = new QLineEdit;
         edit->setObjectName(def.objectName);
         edit->setMaxLength(2);
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12);
-        auto* label = new QLabel(QString::fromLatin1(def.label));
+        auto* label = new QLabel(def.label);
         label->setBuddy(edit);
         edit->setWhatsThis(QStringLiteral("How many characters the %1 field of new address files holds, "
                                           "from 10 to 80.").arg(label->text()));

@@ -4,6 +4,7 @@
 
 #include "app/bkmain.h"
 
+#include "addressfile/addresslayout.h"
 #include "app/datesel.h"
 #include "app/dupname.h"
 #include "app/getflzip.h"
@@ -21,16 +22,8 @@
 #include "table/tableerror.h"
 
 #include <QScopedValueRollback>
-#include <array>
-
-namespace {
-
-// The fields a clone copies; TAG and ISDEL start afresh.
-constexpr std::array<const char*, 20> ClonedFields{
-    "LNAME", "FNAME", "MIDDLE", "PREFIX", "TITLE", "ORG", "STREET", "STREET2", "CITY", "STATE",
-    "ZIP", "COUNTRY", "PHONE", "PHONE2", "EMAIL", "WEBPAGE", "FAX", "CODES", "DATE", "COMMENTS"};
-
-} // namespace
+#include <utility>
+#include <vector>
 
 // Remembers position, order and the exact switch, and puts them back when it ends;
 // failures while putting them back are of no consequence to the caller.
@@ -171,13 +164,15 @@ void TAddressMain::mnuCloneClick()
         // Controls and events stay quiet while the copy is made, and come back however it ends.
         QScopedValueRollback<bool> quietEvents(EventsActive, false);
         ControlsScope quiet(TableBook);
-        std::array<QString, ClonedFields.size()> values;
+        // TAG and ISDEL start afresh.
+        std::vector<std::pair<const char*, QString>> values;
         try {
-            for (size_t i = 0; i < ClonedFields.size(); ++i)
-                values[i] = TableBook.FieldByName(ClonedFields[i]).AsString();
+            for (const addresslayout::FieldSpec& field : addresslayout::kFields)
+                if (field.cloned)
+                    values.emplace_back(field.name, TableBook.FieldByName(field.name).AsString());
             TableBook.Insert();
-            for (size_t i = 0; i < ClonedFields.size(); ++i)
-                TableBook.FieldByName(ClonedFields[i]).SetAsString(values[i]);
+            for (const auto& [name, value] : values)
+                TableBook.FieldByName(name).SetAsString(value);
             TableBook.Post();
         } catch (const TableError& e) {
             failure = e.Message();

@@ -143,7 +143,7 @@ void TAddressMain::CheckValidIndex()
 {
     IndexValid = false;
     try {
-        for (const QString& tag : AddressTagCheckOrder())
+        for (const QString& tag : AddressTagNames())
             if (Apollo1.TagArea(tag) == 0)
                 return;
     } catch (const TableError&) {

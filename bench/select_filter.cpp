@@ -5,6 +5,7 @@
 #include "select/selection.h"
 #include "select/tagall.h"
 
+#include "table/controlsscope.h"
 #include "table/opentablefile.h"
 #include "table/tapollo.h"
 #include "table/tapolloenv.h"
@@ -38,7 +39,7 @@ struct BigBook {
         if (!OpenTableFile(path, table))
             qFatal("cannot open the fixture copy");
         static const char* states[] = {"CA", "NY", "TX", "MA", "OH"};
-        table.DisableControls();
+        ControlsScope quiet(table);
         for (int i = 0; table.CurrentRecNo() < kRecords; ++i) {
             table.Append();
             table.FieldByName(QStringLiteral("LNAME")).SetAsString(QStringLiteral("Name%1").arg(i));
@@ -46,7 +47,6 @@ struct BigBook {
             table.FieldByName(QStringLiteral("CODES")).SetAsString(i % 3 ? QStringLiteral("XMAS") : QStringLiteral("VIP"));
             table.Post();
         }
-        table.EnableControls();
     }
 };
 

@@ -4,7 +4,7 @@
 // the file in tag order under a filter.
 //
 // Each figure is printed per run; the index size and peak memory are counters.
-#include "tests/xbase/address_layout.h"
+#include "addressfile/addresslayout.h"
 #include "xbase/cdx/cdx_index.h"
 #include "xbase/engine.h"
 #include "xbase/sx.h"

@@ -2,7 +2,7 @@
 // Deterministic address-file data for the engine benchmarks: the 22 fields with
 // the default widths of a new address file, and generated records.
 
-#include "tests/xbase/address_layout.h"
+#include "addressfile/addresslayout.h"
 #include "xbase/sx.h"
 
 #include <array>

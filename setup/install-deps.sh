@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ ninja-build ccache pkg-config
+  cmake g++ ninja-build ccache lld pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   fonts-liberation2 poppler-utils xvfb xauth socat xdg-utils desktop-file-utils

@@ -59,7 +59,7 @@ TEST_F(AddressFileTest, RebuildPacksDeletedRecordsAndRestoresAllTags)
     EXPECT_EQ(highest, 100);
     EXPECT_TRUE(dialog.Gauge1->isHidden());
     EXPECT_EQ(book.apollo.RecCount(), 207);  // the 7 records bearing the delete mark
-    for (const QString& tag : AddressTagCheckOrder())
+    for (const QString& tag : AddressTagNames())
         EXPECT_GT(book.apollo.TagArea(tag), 0) << qPrintable(tag);
     EXPECT_TRUE(messages_.Boxes().isEmpty());
 }

@@ -1,6 +1,7 @@
 #include "app/addbrz.h"
 #include "app/fieldslist.h"
 #include "platform/systembeep.h"
+#include "support/fixture_copy.h"
 
 #include "table/opentablefile.h"
 #include "table/tdatasource.h"
@@ -10,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
@@ -26,8 +26,7 @@ class BrowseForm : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* name : {"small.dbf", "small.cdx"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(ADDRINA_FIXTURES_DIR "/xbase/") + name, programDir.File(name)));
+        CopyFixtureTable("small", programDir.Path());
         TField& tagged = table.AddCalcField("Tagged", TFieldType::Boolean, 0, "Tagged");
         tagged.SetDisplayValues("Yes;No");
         table.AddField("LNAME", 30, "Last Name", 20);

@@ -1,6 +1,7 @@
 #include "addressfile/addressschema.h"
 #include "app/bkmain.h"
 #include "platform/settings.h"
+#include "support/fixture_copy.h"
 #include "support/modal.h"
 #include "support/scripted_messages.h"
 #include "support/temp_program_dir.h"
@@ -58,12 +59,7 @@ protected:
     QString CopyFixture(const QString& name) const
     {
         QDir().mkpath(dir_.Path() + "DATA");
-        for (const char* ext : {".dbf", ".cdx"}) {
-            const QString to = DataFile(name + ext);
-            EXPECT_TRUE(QFile::copy(QStringLiteral(ADDRINA_FIXTURES_DIR "/xbase/") + name + ext, to));
-            QFile(to).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        }
-        return DataFile(name + ".dbf");
+        return CopyFixtureTable(name, dir_.Path() + "DATA");
     }
 
     TempProgramDirectory dir_;

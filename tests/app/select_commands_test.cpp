@@ -3,6 +3,7 @@
 #include "platform/settings.h"
 #include "platform/systembeep.h"
 #include "select/filterdialogs.h"
+#include "support/fixture_copy.h"
 #include "support/modal.h"
 #include "support/scripted_messages.h"
 #include "support/temp_program_dir.h"
@@ -28,9 +29,7 @@ class SelectCommands : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* ext : {".dbf", ".cdx"})
-            QFile::copy(QStringLiteral(ADDRINA_FIXTURES_DIR "/xbase/small") + QLatin1StringView(ext),
-                        dir.File(QStringLiteral("book")) + QLatin1StringView(ext));
+        CopyFixtureTable(QStringLiteral("small"), dir.Path(), QStringLiteral("book"));
         SetBeepHandler([this] { ++beeps; });
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

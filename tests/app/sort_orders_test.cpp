@@ -1,3 +1,4 @@
+#include "addressfile/addressschema.h"
 #include "app/sortorders.h"
 
 #include <gtest/gtest.h>
@@ -25,4 +26,10 @@ TEST(SortOrders, TextsDropTheAcceleratorAndIgnoreCase)
     EXPECT_TRUE(OrderTagForText("Name").isEmpty());
     EXPECT_TRUE(OrderTagForText("").isEmpty());
     EXPECT_TRUE(OrderTagForText("&City").isEmpty());
+}
+
+TEST(SortOrders, EveryOrderIsATagOfTheAddressFile)
+{
+    for (const SortOrder& order : SortOrders)
+        EXPECT_TRUE(AddressTagNames().contains(QString::fromLatin1(order.tag))) << order.tag;
 }

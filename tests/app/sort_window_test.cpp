@@ -3,6 +3,7 @@
 #include "app/fieldslist.h"
 #include "platform/systembeep.h"
 #include "session/sessionscopes.h"
+#include "support/fixture_copy.h"
 #include "support/modal.h"
 #include "support/scripted_messages.h"
 #include "support/temp_program_dir.h"
@@ -10,7 +11,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,11 +28,7 @@ protected:
     void SetUp() override
     {
         QDir().mkpath(dir.Path() + "DATA");
-        for (const char* ext : {".dbf", ".cdx"}) {
-            const QString to = dir.Path() + "DATA/small" + ext;
-            ASSERT_TRUE(QFile::copy(QStringLiteral(ADDRINA_FIXTURES_DIR "/xbase/small") + ext, to));
-            QFile(to).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        }
+        CopyFixtureTable("small", dir.Path() + "DATA");
         SetBeepHandler([this] { ++beeps; });
         Start();
     }

@@ -3,6 +3,7 @@
 // temporary folder, opened the way the main window opens its table (deleted records
 // hidden, exclusive, no filter).
 
+#include "support/fixture_copy.h"
 #include "table/opentablefile.h"
 #include "table/tapollo.h"
 #include "table/tapolloenv.h"
@@ -20,10 +21,7 @@ class Book {
 public:
     Book()
     {
-        for (const char* ext : {".dbf", ".cdx"})
-            QFile::copy(QStringLiteral(ADDRINA_FIXTURES_DIR "/xbase/small") + QLatin1StringView(ext),
-                        dir.filePath(QStringLiteral("book")) + QLatin1StringView(ext));
-        path = dir.filePath(QStringLiteral("book.dbf"));
+        path = CopyFixtureTable(QStringLiteral("small"), dir.path(), QStringLiteral("book"));
         env.SetDeleted(true);
         table.SetExclusive(true);
         source.SetDataSet(&table);

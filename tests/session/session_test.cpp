@@ -1,7 +1,7 @@
 #include "session/addresssession.h"
 #include "session/sessionscopes.h"
-#include "support/fixture_copy.h"
 #include "support/scripted_messages.h"
+#include "support/session_book.h"
 #include "table/opentablefile.h"
 #include "table/tableerror.h"
 
@@ -16,19 +16,9 @@ namespace {
 
 class SessionTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        path = CopyFixtureTable(QStringLiteral("small"), dir.path(), QStringLiteral("book"));
-        session.Refresh = [this] { ++refreshes; };
-    }
+    void SetUp() override { session.Refresh = [this] { ++refreshes; }; }
 
-    // Opens the copy as a layer finds it: through the session, filter applied.
-    void Open()
-    {
-        session.LastOpenedFile = path;
-        ASSERT_TRUE(session.ReopenFile());
-    }
+    void Open() { ASSERT_TRUE(book.Open()); }
 
     QStringList Column(const char* field)
     {
@@ -38,9 +28,10 @@ protected:
         return values;
     }
 
-    QTemporaryDir dir;
-    QString path;
-    AddressSession session;
+    SessionBook book;
+    AddressSession& session = book.session;
+    const QString& path = book.path;
+    QTemporaryDir& dir = book.dir;
     int refreshes = 0;
 };
 

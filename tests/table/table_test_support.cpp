@@ -1,9 +1,9 @@
 #include "table_test_support.h"
+#include "support/fixture_copy.h"
 
 #include "table/opentablefile.h"
 #include "xbase/sx.h"
 
-#include <QFile>
 
 void TableTest::SetUp()
 {
@@ -15,14 +15,7 @@ void TableTest::SetUp()
 
 QString TableTest::CopyFixture(const QString& name) const
 {
-    const QString from = QStringLiteral(ADDRINA_FIXTURES_DIR "/xbase/") + name;
-    const QString to = dir_.filePath(name);
-    for (const char* ext : {".dbf", ".cdx"}) {
-        QFile::remove(to + ext);
-        EXPECT_TRUE(QFile::copy(from + ext, to + ext)) << qPrintable(from);
-        QFile(to + ext).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    }
-    return to + QStringLiteral(".dbf");
+    return CopyFixtureTable(name, dir_.path());
 }
 
 QString TableTest::MakeFile(const QString& fileName, const std::vector<FieldSpec>& fields) const

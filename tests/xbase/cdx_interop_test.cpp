@@ -1,6 +1,6 @@
 // Index files we write, read by an independent reader (Debian's libdbd-xbase-perl):
 // every tag gives the same keys in the same order as ours.
-#include "address_layout.h"
+#include "addressfile/addresslayout.h"
 #include "test_tables.h"
 
 #include "xbase/cdx/cdx_index.h"
