@@ -4,7 +4,7 @@
 // start from index files another program packed (the bulk-built fixture, and our
 // own files with their pages packed tighter and with other bit widths), and every
 // batch is compared with a fresh rebuild.
-#include "address_layout.h"
+#include "addressfile/addresslayout.h"
 #include "foreign_cdx.h"
 #include "test_tables.h"
 
