@@ -74,20 +74,6 @@ public:
         }
         AppendFolded(line_, out_);
     }
-    // URLs are not escaped; a line break, which no address needs, would end the line.
-    void Uri(const char* name, QStringView value)
-    {
-        if (value.isEmpty())
-            return;
-        Begin(name);
-        const qsizetype start = line_.size();
-        AppendUtf8(value, line_);
-        for (qsizetype i = start; i < line_.size(); ++i)
-            if (line_[i] == '\r' || line_[i] == '\n')
-                line_[i] = ' ';
-        AppendFolded(line_, out_);
-    }
-
 private:
     void Begin(const char* name)
     {
@@ -144,7 +130,8 @@ void AppendVCard(const ExportValues& v, QByteArray& out)
     lines.Text("TEL;TYPE=VOICE", v[ExPhone2]);
     lines.Text("TEL;TYPE=WORK,FAX", v[ExFax]);
     lines.Text("EMAIL;TYPE=INTERNET", v[ExEmail]);
-    lines.Uri("URL", v[ExWebPage]);
+    // Escaped like text: readers take an unescaped comma in a URL for a list separator.
+    lines.Text("URL", v[ExWebPage]);
     lines.Text("NOTE", v[ExComments]);
     lines.Text("CATEGORIES", v[ExCodes]);
     lines.Text("X-ADDRINA-DATE", ExportIsoDate(v[ExDate]));
