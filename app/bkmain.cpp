@@ -60,7 +60,7 @@ TAddressMain::TAddressMain(QWidget* parent)
     new TReportCommands(session_, Menus(), this);
     setupExitButton();
     new ImportCommands(Session(), Menus(), this);
-    new ExportCommand(this, File1, Prefences1, TableBook, Apollo1, [this] { SetCurrentOrder(CurrentOrderName); });
+    new ExportCommand(Session(), Menus(), this);
     new TDialCommands(Session(), Menus(), this);
     ExplainMainWindow(this);
 

@@ -3,8 +3,9 @@
 #include "exchange/tcopyout.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
-#include "table/tapollo.h"
-#include "table/ttable.h"
+#include "session/addresssession.h"
+#include "session/mainmenus.h"
+#include "session/sessionscopes.h"
 
 #include <QAction>
 #include <QDir>
@@ -13,64 +14,50 @@
 
 namespace {
 
-// Puts back what the command changed for the dialog's time, in reverse order, however the
-// dialog ends.
-class MainWindowPause {
+// The window stops painting and the current folder is kept while the dialog runs.
+class WindowPause {
 public:
-    MainWindowPause(QWidget* window, TTable& table, TApollo& apollo, std::function<void()>& restoreOrder)
-        : window_(window), table_(table), apollo_(apollo), restoreOrder_(restoreOrder),
-          folder_(QDir::currentPath()), recNo_(apollo.RecNo())
+    explicit WindowPause(QWidget* window) : window_(window), folder_(QDir::currentPath())
     {
-        window_->setUpdatesEnabled(false);
-        table_.DisableControls();
+        if (window_)
+            window_->setUpdatesEnabled(false);
     }
-    ~MainWindowPause()
+    ~WindowPause()
     {
-        if (table_.Active() && recNo_ <= apollo_.RecCount())
-            apollo_.Go(recNo_);
-        table_.EnableControls();
         QDir::setCurrent(folder_);
-        window_->setUpdatesEnabled(true);
-        if (restoreOrder_)
-            restoreOrder_();
+        if (window_)
+            window_->setUpdatesEnabled(true);
     }
-    MainWindowPause(const MainWindowPause&) = delete;
-    MainWindowPause& operator=(const MainWindowPause&) = delete;
+    WindowPause(const WindowPause&) = delete;
+    WindowPause& operator=(const WindowPause&) = delete;
 
 private:
     QWidget* window_;
-    TTable& table_;
-    TApollo& apollo_;
-    std::function<void()>& restoreOrder_;
     QString folder_;
-    long recNo_;
 };
 
 } // namespace
 
-ExportCommand::ExportCommand(QWidget* window, QMenu* menu, QAction* before, TTable& table, TApollo& apollo,
-                             std::function<void()> restoreOrder)
-    : QObject(window), window_(window), table_(table), apollo_(apollo), restoreOrder_(std::move(restoreOrder))
+ExportCommand::ExportCommand(AddressSession& session, const MainMenus& menus, QObject* parent)
+    : QObject(parent), session_(session)
 {
     CopyRecordsOutMnu = new QAction(QStringLiteral("&Export "), this);
     CopyRecordsOutMnu->setObjectName(QStringLiteral("CopyRecordsOutMnu"));
-    menu->insertAction(before, CopyRecordsOutMnu);
-    if (before)
-        menu->insertSeparator(before);
+    menus.File1->insertAction(menus.Prefences1, CopyRecordsOutMnu);
+    if (menus.Prefences1)
+        menus.File1->insertSeparator(menus.Prefences1);
     connect(CopyRecordsOutMnu, &QAction::triggered, this, &ExportCommand::CopyRecordsOutMnuClick);
-    // Offered while a file is open and no record is being edited.
-    connect(menu, &QMenu::aboutToShow, this,
-            [this] { CopyRecordsOutMnu->setEnabled(table_.State() == TDataSetState::Browse); });
 }
 
 void ExportCommand::CopyRecordsOutMnuClick()
 {
-    if (!table_.Active() || apollo_.QueryRecCount() == 0) {
+    if (!session_.FileOpen() || session_.MatchCount() == 0) {
         ShowInformation(QStringLiteral("No active records for current filter. Nothing to copy"));
         return;
     }
-    MainWindowPause pause(window_, table_, apollo_, restoreOrder_);
-    TCopyOut dialog(table_, apollo_, window_);
+    WindowPause pause(session_.Window());
+    KeepPlace keep(session_);
+    TCopyOut dialog(session_, session_.Window());
     CenterDialog(&dialog);
     dialog.exec();
 }

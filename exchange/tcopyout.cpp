@@ -5,7 +5,7 @@
 #include "platform/help.h"
 #include "platform/messages.h"
 #include "platform/programdirectory.h"
-#include "table/ttable.h"
+#include "session/addresssession.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -27,8 +27,8 @@ T* Named(T* widget, const char* name)
 
 } // namespace
 
-TCopyOut::TCopyOut(TTable& table, TApollo& apollo, QWidget* parent)
-    : QDialog(parent), Table1(new TTable(this)), table_(table), apollo_(apollo)
+TCopyOut::TCopyOut(AddressSession& session, QWidget* parent)
+    : QDialog(parent), Table1(new TTable(this)), session_(session)
 {
     setObjectName(QStringLiteral("CopyOut"));
     setWindowTitle(QStringLiteral("Copy Records Out"));
@@ -127,7 +127,7 @@ void TCopyOut::SaveAsButtonClick()
     const CopyOutKind kind = Kind();
     const CopyOutFileType type = CopyOutFileTypeOf(kind);
     const QString chosen = SaveDialog(ProgramDirectory(), QStringLiteral("*.") + type.extension, type.filter, type.extension);
-    const QString path = AcceptCopyOutTarget(kind, chosen, table_.FilePath());
+    const QString path = AcceptCopyOutTarget(kind, chosen, session_.TableBook.FilePath());
     FileName->setText(path.isEmpty() ? QStringLiteral("(none)") : path);
     if (!path.isEmpty())
         Copy(path);
@@ -143,13 +143,14 @@ void TCopyOut::Copy(const QString& path)
     copying_ = true;
     stopRequested_ = false;
 
-    ExportWalk walk(table_, apollo_);
+    TTable& table = session_.TableBook;
+    ExportWalk walk(table, session_.Apollo1);
     walk.gauge = [this](int percent) { Gauge1->setValue(percent); };
     walk.letInputThrough = [] { QApplication::processEvents(); };
     walk.stopRequested = [this] { return stopRequested_; };
     QApplication::processEvents();
-    outcome_ = Kind() == CopyOutKind::Dbf ? CopyToDbf(walk, table_, apollo_, *Table1, path)
-                                          : CopyToTextFile(walk, table_, Kind(), path);
+    outcome_ = Kind() == CopyOutKind::Dbf ? CopyToDbf(walk, table, session_.Apollo1, *Table1, path)
+                                          : CopyToTextFile(walk, table, Kind(), path);
     copying_ = false;
     Table1->Close();
     if (!outcome_.message.isEmpty())

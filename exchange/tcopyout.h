@@ -14,7 +14,7 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QWidget;
-class TApollo;
+class AddressSession;
 class TTable;
 
 class TCopyOut : public QDialog {
@@ -22,8 +22,8 @@ class TCopyOut : public QDialog {
 public:
     static constexpr int HelpContext = 1047;
 
-    // The main window's table and companion, standing in the current order and selection.
-    TCopyOut(TTable& table, TApollo& apollo, QWidget* parent = nullptr);
+    // Copies what the session's table lets through, in its current order.
+    explicit TCopyOut(AddressSession& session, QWidget* parent = nullptr);
     ~TCopyOut() override;
 
     // The save dialog; tests put their own choice here. Gives the chosen path or "".
@@ -64,8 +64,7 @@ private:
     void KindChosen();
     void Copy(const QString& path);
 
-    TTable& table_;
-    TApollo& apollo_;
+    AddressSession& session_;
     bool copying_ = false;
     bool stopRequested_ = false;
     CopyOutcome outcome_;

@@ -24,8 +24,8 @@ TEST_F(ExportMenuTest, CopiesTheFilterMatchesInTheWindowsOrderAndKeepsItsRecord)
     const QList<QAction*> file = window->File1->actions();
     EXPECT_EQ(file.indexOf(item) + 2, file.indexOf(window->Prefences1));
     window->SetOrderTo("FIRST NAME");
-    window->Select.values[QueryField::City] = "Boston";
-    window->ApplyFilter();
+    window->Session().Select.values[QueryField::City] = "Boston";
+    window->Session().ApplyFilter();
     window->RecordLastClick();
     const QString last = Field("LNAME");
     const QString target = dir.File("boston.txt");
@@ -47,7 +47,7 @@ TEST_F(ExportMenuTest, CopiesTheFilterMatchesInTheWindowsOrderAndKeepsItsRecord)
     EXPECT_TRUE(lines[1].contains("\"Max\",\"\",\"Clark\""));
     EXPECT_TRUE(lines[2].contains("\"Zoe\",\"\",\"Adams\""));
     EXPECT_EQ(Field("LNAME"), last);
-    EXPECT_EQ(window->TableBook.IndexName(), "FNAME");
+    EXPECT_EQ(window->Session().TableBook.IndexName(), "FNAME");
     EXPECT_TRUE(messages.Texts().isEmpty());
 }
 

@@ -9,7 +9,6 @@
 ExportBook::ExportBook()
 {
     path = dir.filePath(QStringLiteral("BOOK.DBF"));
-    env.SetDeleted(true);
     {
         BookTrio maker(false);
         EXPECT_TRUE(CreateAddressFile(path, maker.table, maker.apollo));
@@ -42,7 +41,7 @@ void ExportBook::Filter(const QString& expression)
 
 void ExportBook::OrderBy(const QString& tag)
 {
-    apollo.SetOrder(apollo.TagArea(tag));
+    session.SetCurrentOrder(tag);
 }
 
 QString RunPython(const QString& script, const QStringList& arguments, bool* ok)

@@ -1,9 +1,10 @@
 #pragma once
-// An address file made for export tests in a temporary folder, opened the way the main
-// window opens its table (declared fields, exclusive, deleted records hidden, "!ISDEL"),
+// An address file made for export tests in a temporary folder, open in a session as the
+// main window opens it (declared fields, exclusive, deleted records hidden, "!ISDEL"),
 // and a way to run an independent reader (Debian's Python modules) over what was written.
 
 #include "addressfile/addressfile_test_support.h"
+#include "session/addresssession.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -26,10 +27,9 @@ public:
 
     QTemporaryDir dir;
     QString path;
-    TApolloEnv env;
-    BookTrio trio;
-    TTable& table = trio.table;
-    TApollo& apollo = trio.apollo;
+    AddressSession session;
+    TTable& table = session.TableBook;
+    TApollo& apollo = session.Apollo1;
 };
 
 // Runs the system's python3 on the script with the arguments; gives its standard output.

@@ -5,6 +5,7 @@
 
 #include "exchange/exportcommand.h"
 #include "exchange/tcopyout.h"
+#include "session/mainmenus.h"
 #include "support/modal.h"
 #include "support/recording_help.h"
 #include "support/scripted_messages.h"
@@ -48,7 +49,7 @@ protected:
 TEST_F(CopyOutTest, ADbfTargetNeedsTheDbfExtensionWhileTheTextTargetTakesAnyName)
 {
     book.AddNumbered(3);
-    TCopyOut dialog(book.table, book.apollo);
+    TCopyOut dialog(book.session);
     EXPECT_EQ(dialog.windowTitle(), "Copy Records Out");
     EXPECT_TRUE(dialog.ToDBF->isChecked());
     EXPECT_TRUE(dialog.SaveAsButton->isDefault());
@@ -77,7 +78,7 @@ TEST_F(CopyOutTest, TheOpenFileAndItsIndexAreRefusedAndAnExistingFileOnlyOverwri
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("keep me");
     file.close();
-    TCopyOut dialog(book.table, book.apollo);
+    TCopyOut dialog(book.session);
     dialog.ToCsv->setChecked(true);
     Choose(dialog, {book.path.toLower(), book.File("book.cdx"), existing, existing});
     boxes.Answer(IdOk).Answer(IdOk).AnswerNo().AnswerYes();
@@ -100,7 +101,7 @@ TEST_F(CopyOutTest, TheOpenFileAndItsIndexAreRefusedAndAnExistingFileOnlyOverwri
 TEST_F(CopyOutTest, CancelWhileCopyingAsksWithNoAsDefaultAndYesStopsAfterTheCurrentRecord)
 {
     book.AddNumbered(60);
-    TCopyOut dialog(book.table, book.apollo);
+    TCopyOut dialog(book.session);
     dialog.ToAscii->setChecked(true);
     Choose(dialog, {book.File("part.txt")});
     bool helpShownWhileCopying = true;
@@ -132,10 +133,11 @@ class ExportCommandTest : public CopyOutTest {
 protected:
     ExportCommandTest()
     {
-        command = new ExportCommand(&window, &menu, nullptr, book.table, book.apollo, [this] {
-            ++ordersRestored;
-            book.OrderBy(QStringLiteral("NAME"));
-        });
+        book.session.SetWindow(&window);
+        MainMenus menus {};
+        menus.Window = &window;
+        menus.File1 = &menu;
+        command = new ExportCommand(book.session, menus, &window);
     }
 
     // Runs the command, letting the dialog do what the action does.
@@ -148,7 +150,6 @@ protected:
     QWidget window;
     QMenu menu;
     ExportCommand* command;
-    int ordersRestored = 0;
 };
 
 TEST_F(ExportCommandTest, NothingUnderTheFilterIsNothingToCopy)
@@ -168,6 +169,7 @@ TEST_F(ExportCommandTest, BothEndingsGiveTheWindowItsRecordOrderAndFolderBack)
 {
     book.AddNumbered(100);
     book.Filter(QStringLiteral("UPPER(CITY)=\"BOSTON\""));
+    book.OrderBy(QStringLiteral("FNAME"));
     book.apollo.Go(77);
     const QString folder = QDir::currentPath();
 
@@ -175,11 +177,12 @@ TEST_F(ExportCommandTest, BothEndingsGiveTheWindowItsRecordOrderAndFolderBack)
         EXPECT_TRUE(book.table.ControlsDisabled());
         EXPECT_FALSE(window.updatesEnabled());
         QDir::setCurrent(book.dir.path());
+        book.OrderBy(QStringLiteral("CITY"));
         dialog.Cancelbutton->click();
     });
     EXPECT_TRUE(ModalWasHandled());
     EXPECT_EQ(book.table.CurrentRecNo(), 77);
-    EXPECT_EQ(ordersRestored, 1);
+    EXPECT_EQ(book.table.IndexName(), "FNAME");
     EXPECT_EQ(QDir::currentPath(), folder);
     EXPECT_FALSE(book.table.ControlsDisabled());
     EXPECT_TRUE(window.updatesEnabled());
@@ -192,7 +195,7 @@ TEST_F(ExportCommandTest, BothEndingsGiveTheWindowItsRecordOrderAndFolderBack)
     });
     EXPECT_EQ(ReadAll(target).count("BEGIN:VCARD"), 50);
     EXPECT_EQ(book.table.CurrentRecNo(), 77);
-    EXPECT_EQ(ordersRestored, 2);
+    EXPECT_EQ(book.table.IndexName(), "FNAME");
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
