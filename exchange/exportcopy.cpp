@@ -34,8 +34,11 @@ CopyOutcome CopyToTextFile(ExportWalk& walk, TTable& source, CopyOutKind kind, c
         walk.Run([&] {
             fields.Read(values);
             QByteArray& out = file.Buffer();
-            if (kind == CopyOutKind::Csv)
+            if (kind == CopyOutKind::Csv) {
+                // Spreadsheets take 2019-03-15 for a date, 20190315 for a number.
+                values[ExDate] = ExportIsoDate(values[ExDate]);
                 AppendCsvLine(values, out);
+            }
             else if (kind == CopyOutKind::VCard)
                 AppendVCard(values, out);
             else

@@ -22,7 +22,8 @@ struct CopyOutcome {
     QString message;
 };
 
-// Creates (or empties) the file and writes the records the walk visits; the text kind also
+// Creates (or empties) the file and writes the records the walk visits (CSV with a header
+// of the field labels and dates as 2019-03-15); the text kind also
 // ends once the number the query counted is written. Any failed write, including the
 // final sync to the disk, gives "Error copying - possibly Disk Full"; what was written
 // before stays in the file.
