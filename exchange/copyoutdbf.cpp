@@ -85,17 +85,28 @@ CopyOutcome CopyToDbf(ExportWalk& walk, TTable& source, TApollo& sourceApollo, T
         const ExportFieldSet from(source);
         const ExportFieldSet to(target);
         DiskCount onDisk(path);
+        // The records go to the file in groups, not one write each; a group's write is checked
+        // by its commit and then by the count the file itself gives.
+        target.SetBatchInserts(true);
         walk.between = [&](long copied) {
             if (copied % CheckEvery != 0)
                 return;
+            try {
+                target.Commit();
+            } catch (const TableError&) {
+                refused = true;
+                throw;
+            }
             lastCount = onDisk.Records();
             if (lastCount != copied)
                 throw CopyFailure();
         };
         walk.Run([&] {
             target.Append();
+            // A new record starts blank: empty values need no writing.
             for (int i = 0; i < ExportFieldCount; ++i)
-                to[i].SetAsString(from[i].AsString());
+                if (const QString value = from[i].AsString(); !value.isEmpty())
+                    to[i].SetAsString(value);
             try {
                 target.Post();
             } catch (const TableError&) {
@@ -113,15 +124,16 @@ CopyOutcome CopyToDbf(ExportWalk& walk, TTable& source, TApollo& sourceApollo, T
         if (lastCount != outcome.copied)
             throw CopyFailure();
     } catch (const std::runtime_error&) {
-        outcome.copied = walk.Copied();
         outcome.failed = true;
         // A write the disk refused says where the trouble lies even when the count agrees.
-        outcome.message = lastCount == outcome.copied && !refused
+        outcome.message = lastCount == walk.Copied() && !refused
                               ? QStringLiteral("There was an error copying")
                               : QStringLiteral("There was an error copying\r\rPossibly: Not Enough Disk Space");
         if (target.State() == TDataSetState::Insert)
             target.Cancel();
         target.Close();
+        // What the partial table holds, not what was handed to the engine.
+        outcome.copied = std::max(0L, DbfRecordsOnDisk(path));
     }
     QObject::disconnect(watch);
     walk.between = nullptr;

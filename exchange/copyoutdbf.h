@@ -14,7 +14,8 @@ class TApollo;
 class TTable;
 
 // Deletes an index file of the target's base name (any letter case) first; the partial
-// table stays on disk after a failure. The target table is closed afterwards.
+// table stays on disk after a failure, and the outcome counts the records it holds. The
+// target table is closed afterwards.
 CopyOutcome CopyToDbf(ExportWalk& walk, TTable& source, TApollo& sourceApollo, TTable& target, const QString& path);
 
 // The records a DBF file holds on disk: the count in its header, but no more than the
