@@ -1,6 +1,7 @@
 #include "exchange/vcardmapping.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -53,12 +54,30 @@ private:
         return true;
     }
 
+    enum Kind { Other, N, Org, Title, Adr, Tel, Email, Url, Note, Categories, Date };
+
+    static Kind KindOf(const QByteArray& name)
+    {
+        static constexpr std::pair<std::string_view, Kind> kinds[] = {
+            {"N", N},     {"ORG", Org}, {"TITLE", Title}, {"ADR", Adr},   {"TEL", Tel},
+            {"EMAIL", Email}, {"URL", Url}, {"NOTE", Note}, {"CATEGORIES", Categories}, {"X-ADDRINA-DATE", Date},
+        };
+        const std::string_view wanted(name.constData(), static_cast<std::size_t>(name.size()));
+        for (const auto& [text, kind] : kinds)
+            if (text == wanted)
+                return kind;
+        return Other;
+    }
+
     bool Take(const VCardProperty& p)
     {
+        const Kind kind = KindOf(p.name);
+        if (kind == Other)
+            return false;
         const QString text = VCardUnescape(p.value).trimmed();
-        if (p.name == "N")
+        if (kind == N)
             return Name(p);
-        if (p.name == "ORG") {
+        if (kind == Org) {
             QStringList parts = VCardComponents(p.value);
             QStringList units;
             for (int i = 0; i < parts.size(); ++i)
@@ -66,26 +85,24 @@ private:
                     units << unit;
             return Fill(ExOrg, units.join(QStringLiteral(", ")));
         }
-        if (p.name == "TITLE")
+        if (kind == Title)
             return Fill(ExTitle, text);
-        if (p.name == "ADR")
+        if (kind == Adr)
             return Address(p);
-        if (p.name == "TEL")
+        if (kind == Tel)
             return Phone(p, text);
-        if (p.name == "EMAIL")
+        if (kind == Email)
             return Fill(ExEmail, text);
-        if (p.name == "URL")
+        if (kind == Url)
             return Fill(ExWebPage, text);
-        if (p.name == "NOTE")
+        if (kind == Note)
             return Fill(ExComments, VCardUnescape(p.value));
-        if (p.name == "CATEGORIES") {
+        if (kind == Categories) {
             const QString codes = ListPart({p.value}, 0, u",");
             v(ExCodes) = v(ExCodes).isEmpty() ? codes : v(ExCodes) + u',' + codes;
             return true;
         }
-        if (p.name == "X-ADDRINA-DATE")
-            return Fill(ExDate, StoredDateFromIso(text));
-        return false;
+        return Fill(ExDate, StoredDateFromIso(text));
     }
 
     bool Name(const VCardProperty& p)

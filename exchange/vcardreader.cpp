@@ -36,9 +36,31 @@ qsizetype ValueColon(QByteArrayView line)
     return -1;
 }
 
+char UpperAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// what is upper case.
 bool ContainsNoCase(QByteArrayView text, QByteArrayView what)
 {
-    return text.toByteArray().toUpper().contains(what);
+    for (qsizetype i = 0; i + what.size() <= text.size(); ++i) {
+        qsizetype j = 0;
+        while (j < what.size() && UpperAscii(text[i + j]) == what[j])
+            ++j;
+        if (j == what.size())
+            return true;
+    }
+    return false;
+}
+
+// Most values are plain ASCII: they need neither a decoder nor a check of their bytes.
+QString DecodeValue(const QByteArray& bytes)
+{
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return DecodeTextFile(bytes);
+    return QString::fromLatin1(bytes);
 }
 
 // The parts of name;param;param before the colon, split outside quotes.
@@ -99,31 +121,40 @@ QString DecodeCharset(const QByteArray& bytes, const QString& charset)
 
 class Reader {
 public:
-    VCardFile Read(QByteArrayView data)
+    explicit Reader(QByteArrayView data) : data_(data)
     {
-        if (data.startsWith("\xEF\xBB\xBF"))
-            data = data.sliced(3);
-        int number = 0;
-        qsizetype pos = 0;
-        while (pos < data.size() && file_.error.isEmpty()) {
-            qsizetype end = pos;
-            while (end < data.size() && data[end] != '\n' && data[end] != '\r')
-                ++end;
-            Physical(data.sliced(pos, end - pos), ++number);
-            if (end < data.size() && data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n')
-                ++end;
-            pos = end + 1;
-        }
-        if (file_.error.isEmpty())
-            Logical();
-        if (file_.error.isEmpty() && inCard_)
-            Fail(card_.line, QStringLiteral("the vCard that begins here has no END:VCARD"));
-        if (file_.error.isEmpty() && file_.cards.empty())
-            file_.error = QStringLiteral("The file holds no vCard.");
-        if (!file_.error.isEmpty())
-            file_.cards.clear();
-        return std::move(file_);
+        if (data_.startsWith("\xEF\xBB\xBF"))
+            data_ = data_.sliced(3);
     }
+
+    // Reads on to the end of the next card; false at the end of the file or at an error.
+    bool Next(VCard& card)
+    {
+        while (!ready_ && pos_ < data_.size() && error_.isEmpty()) {
+            qsizetype end = pos_;
+            while (end < data_.size() && data_[end] != '\n' && data_[end] != '\r')
+                ++end;
+            Physical(data_.sliced(pos_, end - pos_), ++number_);
+            if (end < data_.size() && data_[end] == '\r' && end + 1 < data_.size() && data_[end + 1] == '\n')
+                ++end;
+            pos_ = end + 1;
+        }
+        if (!ready_ && error_.isEmpty() && !finished_) {
+            finished_ = true;
+            Logical();
+            if (error_.isEmpty() && inCard_)
+                Fail(card_.line, QStringLiteral("the vCard that begins here has no END:VCARD"));
+            if (error_.isEmpty() && cards_ == 0)
+                error_ = QStringLiteral("The file holds no vCard.");
+        }
+        if (!ready_ || !error_.isEmpty())
+            return false;
+        ready_ = false;
+        std::swap(card, card_);
+        return true;
+    }
+
+    const QString& Error() const { return error_; }
 
 private:
     // One line of the file: either the continuation of the logical line being gathered, or
@@ -140,7 +171,7 @@ private:
             line_ += Trimmed(text);  // 2.1 base64 data runs on unindented until a blank line
         } else {
             Logical();
-            line_ = text.toByteArray();
+            line_.append(text);
             lineNumber_ = number;
             const qsizetype colon = ValueColon(line_);
             const QByteArrayView head = colon < 0 ? QByteArrayView() : QByteArrayView(line_).first(colon);
@@ -152,16 +183,22 @@ private:
 
     void Logical()
     {
-        const QByteArray text = std::exchange(line_, QByteArray());
-        if (Trimmed(text).isEmpty() || !file_.error.isEmpty())
+        if (!line_.isEmpty())
+            LogicalLine(line_);
+        line_.resize(0);  // keeps its room for the next line
+    }
+
+    void LogicalLine(QByteArrayView text)
+    {
+        if (Trimmed(text).isEmpty() || !error_.isEmpty())
             return;
         const qsizetype colon = ValueColon(text);
         if (colon < 0) {
             Fail(lineNumber_, QStringLiteral("\"%1\" is not a vCard line (it has no colon)")
-                                  .arg(DecodeTextFile(text.left(40))));
+                                  .arg(DecodeTextFile(text.first(std::min<qsizetype>(40, text.size())).toByteArray())));
             return;
         }
-        const std::vector<QByteArrayView> head = SplitHead(QByteArrayView(text).first(colon));
+        const std::vector<QByteArrayView> head = SplitHead(text.first(colon));
         QByteArrayView name = Trimmed(head.front());
         if (const qsizetype dot = name.lastIndexOf('.'); dot >= 0)
             name = name.sliced(dot + 1);
@@ -173,7 +210,7 @@ private:
             return;
         }
         const QByteArray upper = name.toByteArray().toUpper();
-        const QByteArrayView value = QByteArrayView(text).sliced(colon + 1);
+        const QByteArrayView value = text.sliced(colon + 1);
         if (upper == "BEGIN")
             Begin(value);
         else if (upper == "END")
@@ -195,7 +232,8 @@ private:
             Fail(lineNumber_, QStringLiteral("a vCard begins inside the vCard that begins on line %1").arg(card_.line));
         else {
             inCard_ = true;
-            card_ = VCard();
+            card_.properties.clear();
+            card_.version.clear();
             card_.line = lineNumber_;
         }
     }
@@ -207,7 +245,8 @@ private:
             return;
         }
         inCard_ = false;
-        file_.cards.push_back(std::move(card_));
+        ready_ = true;
+        ++cards_;
     }
 
     void Version(QByteArrayView value)
@@ -245,17 +284,23 @@ private:
             property.params.emplace_back(key, text);
         }
         const QByteArray bytes = quotedPrintable ? DecodeQuotedPrintable(value) : value.toByteArray();
-        property.value = charset.isEmpty() ? DecodeTextFile(bytes) : DecodeCharset(bytes, charset);
+        property.value = charset.isEmpty() ? DecodeValue(bytes) : DecodeCharset(bytes, charset);
         card_.properties.push_back(std::move(property));
     }
 
     void Fail(int line, const QString& what)
     {
-        if (file_.error.isEmpty())
-            file_.error = QStringLiteral("Line %1: %2.").arg(line).arg(what);
+        if (error_.isEmpty())
+            error_ = QStringLiteral("Line %1: %2.").arg(line).arg(what);
     }
 
-    VCardFile file_;
+    QByteArrayView data_;
+    qsizetype pos_ = 0;
+    int number_ = 0;
+    QString error_;
+    bool ready_ = false;
+    bool finished_ = false;
+    long cards_ = 0;
     VCard card_;
     bool inCard_ = false;
     QByteArray line_;
@@ -302,13 +347,50 @@ const VCardProperty* VCard::Find(QByteArrayView name) const
     return nullptr;
 }
 
+struct VCardReader::State : Reader {
+    using Reader::Reader;
+};
+
+VCardReader::VCardReader(QByteArrayView data) : state_(std::make_unique<State>(data)) {}
+
+VCardReader::~VCardReader() = default;
+
+bool VCardReader::Next(VCard& card)
+{
+    return state_->Next(card);
+}
+
+const QString& VCardReader::Error() const
+{
+    return state_->Error();
+}
+
 VCardFile ReadVCards(QByteArrayView data)
 {
-    return Reader().Read(data);
+    VCardFile file;
+    VCardReader reader(data);
+    for (VCard card; reader.Next(card);)
+        file.cards.push_back(card);
+    file.error = reader.Error();
+    if (!file.error.isEmpty())
+        file.cards.clear();
+    return file;
+}
+
+CountedVCards CountVCards(QByteArrayView data)
+{
+    CountedVCards counted;
+    VCardReader reader(data);
+    for (VCard card; reader.Next(card);)
+        ++counted.cards;
+    counted.error = reader.Error();
+    return counted;
 }
 
 QString VCardUnescape(QStringView text)
 {
+    if (!text.contains(u'\\'))
+        return text.toString();
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -42,7 +43,32 @@ struct VCardFile {
     QString error;  // empty when the whole file was read
 };
 
+// The cards one at a time, for files too large to hold as cards all at once. Next gives
+// false at the end and at the first error (then Error() says what is wrong); cards given
+// before an error were read whole, but the file as a whole is to be refused.
+class VCardReader {
+public:
+    explicit VCardReader(QByteArrayView data);  // data must outlive the reader
+    ~VCardReader();
+    VCardReader(const VCardReader&) = delete;
+    VCardReader& operator=(const VCardReader&) = delete;
+
+    bool Next(VCard& card);
+    const QString& Error() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
 VCardFile ReadVCards(QByteArrayView data);
+
+// The preview before an import: how many cards the file holds, or why it cannot be read.
+struct CountedVCards {
+    long cards = 0;
+    QString error;
+};
+CountedVCards CountVCards(QByteArrayView data);
 
 // Text values: \n and \N are line breaks, any other escaped character stands for itself.
 QString VCardUnescape(QStringView text);
