@@ -1,6 +1,7 @@
 #include "exchange/exportcopy.h"
 
 #include "exchange/csvwriter.h"
+#include "exchange/exportdates.h"
 #include "exchange/exportfields.h"
 #include "exchange/exportfile.h"
 #include "exchange/exporttext.h"

@@ -37,8 +37,3 @@ public:
 private:
     std::array<TField*, ExportFieldCount> fields_ {};
 };
-
-// A stored record date (yyyymmdd) as 2019-03-15; any other text as it stands.
-QString ExportIsoDate(const QString& stored);
-// The way back: 2019-03-15 or 20190315 to the stored form; any other text as it stands.
-QString StoredDateFromIso(const QString& text);

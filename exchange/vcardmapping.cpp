@@ -1,5 +1,7 @@
 #include "exchange/vcardmapping.h"
 
+#include "exchange/exportdates.h"
+
 #include <algorithm>
 #include <string_view>
 

@@ -1,6 +1,7 @@
 #include "exchange/vcardwriter.h"
 
 #include "exchange/exportbytes.h"
+#include "exchange/exportdates.h"
 
 #include <initializer_list>
 
