@@ -103,10 +103,8 @@ CopyOutcome CopyToDbf(ExportWalk& walk, TTable& source, TApollo& sourceApollo, T
         };
         walk.Run([&] {
             target.Append();
-            // A new record starts blank: empty values need no writing.
             for (int i = 0; i < ExportFieldCount; ++i)
-                if (const QString value = from[i].AsString(); !value.isEmpty())
-                    to[i].SetAsString(value);
+                to[i].AssignStored(from[i]);
             try {
                 target.Post();
             } catch (const TableError&) {

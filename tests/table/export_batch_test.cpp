@@ -56,4 +56,31 @@ TEST_F(AppendRunTest, PostsReachTheFileOnCommitAndARefusedCommitThrows)
     EXPECT_EQ(CountInHeader(path), 7);
 }
 
+TEST_F(AppendRunTest, AStoredValueIsTakenAsItStandsCutToTheNarrowerField)
+{
+    Trio wide;
+    Trio narrow;
+    wide.table.SetExclusive(true);
+    narrow.table.SetExclusive(true);
+    ASSERT_TRUE(OpenTableFile(MakeFile("wide.dbf", {{"NAME", "C", 12}, {"OK", "L", 1}}), wide.table));
+    ASSERT_TRUE(OpenTableFile(MakeFile("narrow.dbf", {{"NAME", "C", 5}, {"OK", "C", 5}}), narrow.table));
+    for (const char* name : {"Zoë Müller", "Al"}) {
+        wide.table.Append();
+        wide.table.FieldByName("NAME").SetAsString(QString::fromUtf8(name));
+        wide.table.FieldByName("OK").SetAsBoolean(true);
+        wide.table.Post();
+    }
+    QStringList copied;
+    for (wide.table.First(); !wide.table.Eof(); wide.table.Next()) {
+        narrow.table.Append();
+        narrow.table.FieldByName("NAME").AssignStored(wide.table.FieldByName("NAME"));
+        narrow.table.FieldByName("OK").AssignStored(wide.table.FieldByName("OK"));
+        narrow.table.Post();
+        copied << narrow.table.FieldByName("NAME").AsString() + u'|' + narrow.table.FieldByName("OK").AsString();
+    }
+    EXPECT_EQ(copied, QStringList({QStringLiteral("Zoë M|True"), "Al|True"}));
+    narrow.table.First();
+    EXPECT_THROW(narrow.table.FieldByName("NAME").AssignStored(wide.table.FieldByName("NAME")), TableError);
+}
+
 } // namespace
