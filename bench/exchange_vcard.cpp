@@ -87,7 +87,7 @@ void BM_ImportVCardsWithRebuild(benchmark::State& state)
             state.SkipWithError("the preview did not count every card");
         VCardReader reader(cards);
         const ExportFieldSet fields(table);
-        table.SetCommitEachPost(false);
+        table.SetBatchInserts(true);
         count = 0;
         for (VCard card; reader.Next(card);) {
             const VCardRecord record = MapVCard(card);
