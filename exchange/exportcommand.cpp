@@ -43,9 +43,16 @@ ExportCommand::ExportCommand(AddressSession& session, const MainMenus& menus, QO
 {
     CopyRecordsOutMnu = new QAction(QStringLiteral("&Export "), this);
     CopyRecordsOutMnu->setObjectName(QStringLiteral("CopyRecordsOutMnu"));
-    menus.File1->insertAction(menus.Prefences1, CopyRecordsOutMnu);
-    if (menus.Prefences1)
-        menus.File1->insertSeparator(menus.Prefences1);
+    // Beside the group just above Preferences ("&Import" when the imports are there).
+    const QList<QAction*> items = menus.File1->actions();
+    const qsizetype preferences = items.indexOf(menus.Prefences1);
+    if (preferences > 0 && items[preferences - 1]->isSeparator()) {
+        menus.File1->insertAction(items[preferences - 1], CopyRecordsOutMnu);
+    } else {
+        menus.File1->insertAction(menus.Prefences1, CopyRecordsOutMnu);
+        if (menus.Prefences1)
+            menus.File1->insertSeparator(menus.Prefences1);
+    }
     connect(CopyRecordsOutMnu, &QAction::triggered, this, &ExportCommand::CopyRecordsOutMnuClick);
 }
 

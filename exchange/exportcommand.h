@@ -15,7 +15,7 @@ struct MainMenus;
 class ExportCommand : public QObject {
     Q_OBJECT
 public:
-    // Adds "&Export " to the File menu, before "Pre&ferences".
+    // Adds "&Export " to the File menu, at the end of the group above "Pre&ferences".
     ExportCommand(AddressSession& session, const MainMenus& menus, QObject* parent);
 
     QAction* CopyRecordsOutMnu;
