@@ -4,6 +4,7 @@
 #include "app/preferencekeys.h"
 #include "app/whatsthistexts.h"
 #include "dial/dialcommands.h"
+#include "exchange/exportcommand.h"
 #include "exchange/importcommands.h"
 #include "platform/help.h"
 #include "platform/identity.h"
@@ -59,6 +60,7 @@ TAddressMain::TAddressMain(QWidget* parent)
     new TReportCommands(session_, Menus(), this);
     setupExitButton();
     new ImportCommands(Session(), Menus(), this);
+    new ExportCommand(Session(), Menus(), this);
     new TDialCommands(Session(), Menus(), this);
     ExplainMainWindow(this);
 

@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   fonts-liberation2 poppler-utils xvfb xauth socat xdg-utils desktop-file-utils
-  python3 python3-dbf python3-dbfread libdbd-xbase-perl
+  python3 python3-dbf python3-dbfread libdbd-xbase-perl python3-vobject
 )
 
 missing=()

@@ -156,6 +156,21 @@ void TField::SetAsBoolean(bool value)
     Store(std::string(1, value ? 'T' : 'F'));
 }
 
+void TField::AssignStored(const TField& from)
+{
+    const bool stored = !calculated_ && !from.calculated_ && type_ == TFieldType::String &&
+                        from.type_ == TFieldType::String;
+    const TRecordBuffer& record = from.table_->ActiveRecord();
+    if (!stored || record.bytes.size() < static_cast<std::size_t>(from.offset_ + from.size_)) {
+        SetAsString(from.AsString());
+        return;
+    }
+    CheckWritable();
+    std::string bytes(TrimRight(std::string_view(record.bytes).substr(from.offset_, from.size_)));
+    bytes.resize(static_cast<std::size_t>(size_), ' ');
+    Store(bytes);
+}
+
 void TField::Store(const std::string& bytes)
 {
     std::string& record = table_->ActiveRecord().bytes;

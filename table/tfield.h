@@ -50,6 +50,10 @@ public:
     void SetAsString(const QString& text);
     bool AsBoolean() const;
     void SetAsBoolean(bool value);
+    // Takes the value of a field of another table as the file stores it, cut or padded to
+    // this field's width, without turning it into text and back (copies of many records).
+    // Fields that are not both stored character fields go through AsString.
+    void AssignStored(const TField& from);
 
     // The value in another record than the current one (grids).
     QString AsStringIn(const TRecordBuffer& record) const;

@@ -597,6 +597,14 @@ void TTable::SetBatchInserts(bool on)
         throw NotWritten(EngineError());
 }
 
+void TTable::Commit()
+{
+    CheckActive();
+    AreaScope scope(area_);
+    if (!sx_Commit())
+        throw TableError(QStringLiteral("%1 could not be written to disk: %2").arg(tableName_, EngineError()));
+}
+
 // The engine took a change but could not put it on disk; its next commit tries again.
 TableError TTable::NotWritten(const QString& reason) const
 {

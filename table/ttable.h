@@ -84,11 +84,13 @@ public:
     void Cancel();
     void Delete();
     bool Modified() const { return modified_; }
-
     // While on, a posted insert joins the engine's batch of appends (written when the
     // batch fills, the table moves or closes) instead of being written at once; turning
     // it off writes the batch. For bulk imports, where a write per record dominates.
     void SetBatchInserts(bool on);
+    // Writes the batch gathered so far and goes on gathering; throws TableError when the
+    // disk refuses it (the batch is kept for the next try).
+    void Commit();
 
     // Data-aware controls stop following the table until the matching EnableControls.
     void DisableControls();

@@ -26,8 +26,9 @@ TEST(MainWindowImport, ATextImportFromTheFileMenuEndsOnTheReopenedFile)
 
     const QList<QAction*> items = window.File1->actions();
     const qsizetype preferences = items.indexOf(window.Prefences1);
-    ASSERT_GT(preferences, 1);
-    EXPECT_EQ(items[preferences - 2]->text(), "&Import");
+    ASSERT_GT(preferences, 2);
+    EXPECT_EQ(items[preferences - 3]->text(), "&Import");
+    EXPECT_EQ(items[preferences - 2]->text(), "&Export ");
     auto* commands = window.findChild<ImportCommands*>();
     ASSERT_NE(commands, nullptr);
     EXPECT_TRUE(commands->mnuImportASCII->isEnabled());

@@ -1,0 +1,20 @@
+#pragma once
+// The target of a copy: what the save dialog offers for each kind, and the checks a chosen
+// name must pass. The checks tell the user why a name is refused (through the message
+// service), and ask before an existing file is overwritten.
+
+#include "exchange/exportcopy.h"
+
+#include <QString>
+
+struct CopyOutFileType {
+    QString extension;  // without the dot, upper case: "DBF"
+    QString filter;     // for the save dialog: "DBF files (*.DBF)"
+};
+
+CopyOutFileType CopyOutFileTypeOf(CopyOutKind kind);
+
+// The accepted path, or empty when the name is refused or the user keeps an existing file:
+// a DBF target needs the ".DBF" extension; no target may be the open address file or its
+// index; an existing file is overwritten only when the user says so.
+QString AcceptCopyOutTarget(CopyOutKind kind, const QString& chosen, const QString& openFilePath);
