@@ -86,6 +86,7 @@ public:
     QString GetMRUFile();
     void UpdateMenuMRUList();
     void MRUITemClick(QAction* item);
+    void OpenBookDBFOrReturn(const QString& path);
     void OpenFileMenuClick();
     void NewFileMenuClick();
     void RebuildIndexesMenuClick();

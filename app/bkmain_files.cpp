@@ -121,7 +121,9 @@ bool TAddressMain::OpenBookDBF(const QString& path)
     if (result)
         UpdateMRUList(path);
     LastOpenedFile = result ? path : QString();
-    setWindowTitle(ProductName() + QStringLiteral(" - ") + QFileInfo(path).fileName());
+    // The caption names the file only while it is open: a failed open, or a refused
+    // rebuild, leaves no file.
+    setWindowTitle(TableBook.Active() ? ProductName() + QStringLiteral(" - ") + QFileInfo(path).fileName() : ProductName());
     return result;
 }
 
@@ -264,8 +266,15 @@ void TAddressMain::UpdateMenuMRUList()
 
 void TAddressMain::MRUITemClick(QAction* item)
 {
+    OpenBookDBFOrReturn(item->data().toString());
+    SetButtons();
+}
+
+// A file that does not open leaves the user where he was: the file open before opens again.
+void TAddressMain::OpenBookDBFOrReturn(const QString& path)
+{
     const QString previous = TableBook.Active() ? LastOpenedFile : QString();
-    OpenBookDBF(item->data().toString());
+    OpenBookDBF(path);
     if (!TableBook.Active() && !previous.isEmpty())
         OpenBookDBF(previous);
 }
@@ -281,7 +290,8 @@ void TAddressMain::OpenFileMenuClick()
         ShowInformation(QStringLiteral("Must be a DBF file"));
         return;
     }
-    OpenBookDBF(file);
+    OpenBookDBFOrReturn(file);
+    SetButtons();
 }
 
 void TAddressMain::NewFileMenuClick()
@@ -304,6 +314,7 @@ void TAddressMain::NewFileMenuClick()
     TableBook.Close();
     LetMessagesRun();
     OpenBookDBF(path);
+    SetButtons();
 }
 
 void TAddressMain::RebuildIndexesMenuClick()
