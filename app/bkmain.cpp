@@ -185,7 +185,10 @@ void TAddressMain::SaveTagPref()
 
 void TAddressMain::closeEvent(QCloseEvent* event)
 {
-    FormCloseQuery();
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

@@ -237,9 +237,11 @@ private:
     void TableBookAfterPost();
     void TableBookAfterCancel();
     void CheckCloseAndOpen();
+    void LeaveRecordOutsideSelection();
     void ReselectOrder(const QString& tag);
     // Checks the "&Sort" item of the current order, after a layer put the order back.
     void ShowOrderInMenu();
-    void FormCloseQuery();
+    // False when the user chose to stay.
+    bool FormCloseQuery();
     void FinishFirstActivation();
 };

@@ -189,6 +189,8 @@ void TAddressMain::UpdateFilterStatus()
     const long count = Apollo1.QueryRecCount();
     if (Select.FilterSet())
         FilterStatus->setText(QString::number(count) + QStringLiteral(" filter matches"));
+    else if (count == 1)
+        FilterStatus->setText(QStringLiteral("1 record (no filter)"));
     else if (count > 0)
         FilterStatus->setText(QString::number(count) + QStringLiteral(" records (no filter)"));
     else
@@ -213,6 +215,9 @@ void TAddressMain::mnuRestoreFilterClick()
 
 void TAddressMain::mnuClearTagsClick()
 {
+    // Every tag of every file goes at once and cannot come back: ask first.
+    if (!AskYesNoDefaultNo(QStringLiteral("Clear all tags?"), QStringLiteral("Clear Tags")))
+        return;
     GlobalTagId = NewTagId();
     SaveTagPref();
     ApplyFilter();
@@ -259,4 +264,10 @@ void TAddressMain::ToggleRecordTag()
         ShowInformation(error.Message());
     }
     ReapplyFilterIfNothingMatches();
+    try {
+        LeaveRecordOutsideSelection();
+    } catch (const TableError& error) {
+        ShowInformation(error.Message());
+    }
+    SetButtons();
 }

@@ -223,6 +223,14 @@ TDBEdit* TRecordCard::EditNamed(const QString& name) const
     return nullptr;
 }
 
+QString TRecordCard::CaptionOf(const QWidget* edit) const
+{
+    for (const QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() == edit)
+            return label->text();
+    return edit == Date ? DateLabel->text() : edit->objectName();
+}
+
 void TRecordCard::UpdateLinkButtons()
 {
     Mailbutton->setEnabled(!Email->text().isEmpty());

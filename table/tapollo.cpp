@@ -262,6 +262,14 @@ int TApollo::QueryTest(const QString& expression)
     return sx_QueryTest(text);
 }
 
+bool TApollo::EvalLogical(const QString& expression)
+{
+    const EngineText text = EngineText::Text(expression);
+    MoveEngineToCurrent();
+    AreaScope scope(Area());
+    return sx_EvalLogical(text);
+}
+
 long TApollo::QueryRecCount()
 {
     AreaScope scope(Area());

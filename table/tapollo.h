@@ -67,6 +67,8 @@ public:
     // (applied when the table opens) and gives 0.
     long Query(const QString& expression);
     int QueryTest(const QString& expression);
+    // The value of a logical expression for the current record.
+    bool EvalLogical(const QString& expression);
     long QueryRecCount();
     QString DBFilter();
     bool SetScope(const QString& low, const QString& high);
