@@ -130,6 +130,8 @@ void TAddressMain::setupExitButton()
     auto* exitButton = new QToolButton(ToolBar);
     exitButton->setObjectName(QStringLiteral("Exitbutton"));
     exitButton->setText(QStringLiteral("E&xit"));
+    // The hint shows the caption as read: a tooltip would show the accelerator mark as is.
+    exitButton->setToolTip(QStringLiteral("Exit"));
     exitButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
     connect(exitButton, &QToolButton::clicked, this, &TAddressMain::Exit1Click);
     ToolBar->addWidget(exitButton);
@@ -138,6 +140,7 @@ void TAddressMain::setupExitButton()
 void TAddressMain::FormCreate()
 {
     SetHelpContext(this, HelpContext);
+    Apollo1.SysProp(1009, 0);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->clearMessage();
     // The date format follows the locale as it is now, not as a previous window saw it.
@@ -161,7 +164,7 @@ void TAddressMain::FormActivate()
         return;
     RecordPanel->hide();
     setWindowTitle(ProductName());
-    NoData->setText(QStringLiteral("Please Open or Create a ") + ProductName() + QStringLiteral(" Address file"));
+    NoData->setText(QStringLiteral("Please Open or Create an ") + ProductName() + QStringLiteral(" Address file"));
     EventsActive = true;
     LoadPreferences();
     firstActivation_ = false;

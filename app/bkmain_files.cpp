@@ -134,7 +134,7 @@ bool TAddressMain::OpenBookFile(const QString& path, TTable& table)
         return true;
     }
     ShowInformation(QStringLiteral("Unable to open ") + path + QStringLiteral("\r\n\r\n") +
-                    QStringLiteral(" * May not be ") + QStringLiteral("a ") + ProductName() +
+                    QStringLiteral(" * May not be ") + QStringLiteral("an ") + ProductName() +
                     QStringLiteral(" file.") + QStringLiteral("\r\n") +
                     QStringLiteral(" * May be in use by another program or user"));
     return false;

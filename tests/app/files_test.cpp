@@ -154,7 +154,7 @@ TEST_F(MainWindowFiles, ADeletedRecentFileShowsBothMessagesThenThePreviousFileRe
     const QStringList texts = boxes_.Texts();
     ASSERT_EQ(texts.size(), 2);
     EXPECT_EQ(texts[0], "File " + gone + " not found");
-    EXPECT_EQ(texts[1], "Unable to open " + gone + "\r\n\r\n * May not be a Addrina file.\r\n"
+    EXPECT_EQ(texts[1], "Unable to open " + gone + "\r\n\r\n * May not be an Addrina file.\r\n"
                         " * May be in use by another program or user");
     EXPECT_TRUE(w.Session().TableBook.Active());
     EXPECT_EQ(w.Session().LastOpenedFile, small);

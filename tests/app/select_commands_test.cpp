@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -260,6 +261,51 @@ TEST_F(SelectCommands, UntaggingRecordsOfATaggedFilterTakesThemOutOfViewThenDrop
     EXPECT_FALSE(window.mnuTagAllFilterMatches->isEnabled());
     EXPECT_FALSE(window.mnuClearFilter->isEnabled());
     EXPECT_EQ(last->text(), window.Session().TableBook.FieldByName(QStringLiteral("LNAME")).AsString());
+}
+
+TEST_F(SelectCommands, ATooComplexFilterIsRefusedOnceAndTheFormShowsThePartsLabels)
+{
+    QStringList labels;
+    const QString longText = QString(90, QLatin1Char('x'));
+    WhenModalOpens([&](QWidget* form) {
+        for (const char* name : {"qLName", "qFName", "qOrg", "qZip", "qState", "qcomments"})
+            labels << form->findChild<QLabel*>(QLatin1StringView(name) + QStringLiteral("Label"))->text();
+        for (const char* name : {"qLName", "qFName", "qTitle", "qOrg"})
+            form->findChild<QLineEdit*>(QLatin1StringView(name))->setText(longText);
+        form->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+    });
+    window.mnuSetFilter->trigger();
+    ASSERT_TRUE(ModalWasHandled());
+    EXPECT_EQ(labels, QStringList({"Last", "First", "Org", "Zip or Postal", "State or Prov", "Comment"}));
+    EXPECT_EQ(messages.Texts(), QStringList({QStringLiteral("Sorry - filter is too complex.Please simplify it.")}));
+    EXPECT_FALSE(window.Session().Select.FilterSet());
+    EXPECT_EQ(window.Session().Select.values[QueryField::LName], QString());
+}
+
+TEST_F(SelectCommands, TheStatusBarNamesTheOrderBesideTheCount)
+{
+    auto* order = Child<QLabel>("OrderStatus");
+    EXPECT_EQ(order->text(), QStringLiteral("Sorted by Last Name"));
+    EXPECT_TRUE(order->isVisibleTo(&window));
+    window.findChild<QAction*>(QStringLiteral("mnuOrderCity"))->trigger();
+    EXPECT_EQ(order->text(), QStringLiteral("Sorted by City"));
+    window.Session().TableBook.Close();
+    window.SetButtons();
+    EXPECT_FALSE(order->isVisibleTo(&window));
+}
+
+TEST_F(SelectCommands, TheFilterSaveDialogProposesFilterFilesAndTheExitButtonHasItsHint)
+{
+    QString proposed = QStringLiteral("not read");
+    WhenModalOpens([&](QWidget* modal) {
+        if (auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            proposed = name->text();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    EXPECT_EQ(ChooseFilterSavePath(&window), QString());
+    EXPECT_TRUE(ModalWasHandled());
+    EXPECT_EQ(proposed, QStringLiteral("*.FLT"));
+    EXPECT_EQ(Child<QToolButton>("Exitbutton")->toolTip(), QStringLiteral("Exit"));
 }
 
 TEST_F(SelectCommands, SavedFiltersRestore)
