@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,9 +81,16 @@ void TAddressMain::setupRecords()
     TableBook.AfterCancel = [this](TTable&) { TableBookAfterCancel(); };
 
     RecordCard = new TRecordCard(&DataSourceBook, RecordPanel);
+    // The card fills the panel up to its largest size, then stays in the middle.
     auto* panelLayout = new QVBoxLayout(RecordPanel);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->addWidget(RecordCard);
+    auto* cardRow = new QHBoxLayout;
+    cardRow->addStretch(1);
+    cardRow->addWidget(RecordCard, 1000);
+    cardRow->addStretch(1);
+    panelLayout->addStretch(1);
+    panelLayout->addLayout(cardRow, 1000);
+    panelLayout->addStretch(1);
     connect(RecordCard, &TRecordCard::EditFieldDoubleClicked, this, &TAddressMain::EditFieldClick);
     connect(RecordCard->DateLabel, &QPushButton::clicked, this, &TAddressMain::DateLabelClick);
     auto* overtype = new OvertypeFilter(this);

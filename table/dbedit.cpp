@@ -23,8 +23,11 @@ void TDBEdit::Refresh()
     if (maxLength() != width)
         setMaxLength(width);
     const QString value = field ? field->AsString() : QString();
-    if (value != text())
+    // A value too long for the edit shows from its start, not its end.
+    if (value != text()) {
         setText(value);
+        setCursorPosition(0);
+    }
 }
 
 void TDBEdit::Typed(const QString& text)

@@ -508,3 +508,32 @@ TEST_F(RecordWindowTest, ACharacterTheFileCannotStoreIsRefusedWithANoteNamingThe
     EXPECT_TRUE(messages.Boxes().isEmpty()) << qPrintable(messages.Texts().join('|'));
     EXPECT_EQ(Field("FNAME"), "Ann");
 }
+
+TEST_F(RecordWindowTest, FieldsShowTheirUsualContentsFromTheStartAndTheCardUsesALargerWindow)
+{
+    const QString longPage = "https://www.example.com/people/with/a/rather/long/path/to/their/page";
+    StartWith({Person("Adams", "Ann", "EMAIL=ann.adams@example.com;WEBPAGE=https://www.example.org;STATE=Ontario;"
+                                      "CITY=Kingston upon Thames;ZIP=KT1 2AB;PHONE=+44 20 7946 0000"),
+               Person("Baker", "Bob", "WEBPAGE=" + longPage)});
+    window->resize(760, 560);
+    QApplication::processEvents();
+    for (const char* name : {"Email", "WebPage", "State", "City", "Zip", "Phone"}) {
+        TDBEdit* edit = Edit(name);
+        EXPECT_GE(edit->width(), edit->fontMetrics().horizontalAdvance(edit->text()) + 8)
+            << name << ": " << qPrintable(edit->text()) << " in " << edit->width();
+    }
+    // A value longer than its edit shows its beginning while the record is browsed.
+    Button("RecordNext")->click();
+    EXPECT_EQ(Edit("WebPage")->text(), longPage);
+    EXPECT_EQ(Edit("WebPage")->cursorPosition(), 0);
+
+    // In a larger window the record spreads out: no third of the window lies empty below it.
+    for (const QSize size : {QSize(760, 560), QSize(1400, 1000)}) {
+        window->resize(size);
+        QApplication::processEvents();
+        const int panelHeight = window->RecordPanel->height();
+        const int below = panelHeight - Edit("Comments")->mapTo(window->RecordPanel, QPoint(0, Edit("Comments")->height())).y();
+        EXPECT_LT(below, panelHeight / 4) << size.width() << "x" << size.height();
+        EXPECT_GT(Edit("Email")->width(), 0);
+    }
+}
