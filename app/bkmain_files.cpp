@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace {
 
@@ -97,6 +98,9 @@ bool TAddressMain::OpenBookDBF(const QString& path)
     if (path.isEmpty())
         return false;
     bool result = false;
+    // Reopening the same file (aggressive saving, a failed open undone) needs no new look.
+    const bool reopening = path == LastOpenedFile;
+    statusBar()->clearMessage();
     {
         ControlsScope quiet(TableBook);
         Apollo1.Query(QString());
@@ -115,6 +119,11 @@ bool TAddressMain::OpenBookDBF(const QString& path)
                 TableBook.Close();
             }
         }
+        // A file another program indexed may hold keys in other capitals than ours:
+        // searches can miss those records until the rebuild writes the keys anew.
+        if (result && IndexValid && TableBook.Active() && !reopening && Apollo1.ForeignCaseKeys() > 0)
+            statusBar()->showMessage(QStringLiteral("Some index keys of this file were written by another program "
+                                                    "in other capitals; File, Rebuild Indexes writes them anew"));
         OnOpenBookFile(TableBook.Active());
     }
     LetMessagesRun();

@@ -262,6 +262,12 @@ int TApollo::QueryTest(const QString& expression)
     return sx_QueryTest(text);
 }
 
+long TApollo::ForeignCaseKeys()
+{
+    AreaScope scope(Area());
+    return sx_ForeignCaseKeys();
+}
+
 bool TApollo::EvalLogical(const QString& expression)
 {
     const EngineText text = EngineText::Text(expression);

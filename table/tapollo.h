@@ -61,6 +61,9 @@ public:
                  int options, const QString& keyExpression);
     int IndexOpen(const QString& file);
     void CloseIndexes();
+    // Keys of the index that another program upper-cased otherwise (letters such as ü):
+    // they sort alike, but a seek in our capitals may miss them until a rebuild.
+    long ForeignCaseKeys();
 
     // Sets the engine filter ("" clears it) and moves to the first record it lets
     // through; gives the number of matches. On a closed table only stores the text

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
+#include <QStatusBar>
 #include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -300,4 +301,27 @@ TEST_F(MainWindowFiles, AFileThatIsNoAddressFileLeavesThePreviousOneOpen)
     EXPECT_TRUE(w.NoData->isVisibleTo(&w));
     EXPECT_FALSE(w.EditButton->isEnabled());
     EXPECT_FALSE(w.AddButton->isEnabled());
+}
+
+TEST_F(MainWindowFiles, KeysAnotherProgramUpperCasedOtherwiseAreOfferedTheRebuild)
+{
+    StartWindow();
+    TAddressMain& w = *window_;
+    EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty());
+    // The fixture's index came from another engine, whose capitals of ü differ from ours.
+    const QString other = CopyFixture("small");
+    ASSERT_TRUE(w.OpenBookDBF(other));
+    EXPECT_GT(w.Session().Apollo1.ForeignCaseKeys(), 0);
+    EXPECT_TRUE(w.statusBar()->currentMessage().contains("File, Rebuild Indexes writes them anew"))
+        << qPrintable(w.statusBar()->currentMessage());
+
+    WhenModalOpens([](QWidget* dialog) { dialog->findChild<QPushButton*>("Doit")->click(); });
+    w.RebuildIndexesMenuClick();
+    ASSERT_TRUE(ModalWasHandled());
+    EXPECT_EQ(w.Session().Apollo1.ForeignCaseKeys(), 0);
+    // Opened again after another file, it has nothing left to say.
+    ASSERT_TRUE(w.OpenBookDBF(DataFile("add0001.DBF")));
+    EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty());
+    ASSERT_TRUE(w.OpenBookDBF(other));
+    EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty()) << qPrintable(w.statusBar()->currentMessage());
 }
