@@ -79,6 +79,10 @@ TSpecifyFieldLengths::TSpecifyFieldLengths(QWidget* parent) : QDialog(parent), o
 
     auto* note = new QLabel(
         QStringLiteral("NOTE: Minimum size = 10 characters                  Maximum size = 80 characters"));
+    WidthNote = new QLabel;
+    WidthNote->setObjectName(QStringLiteral("WidthNote"));
+    WidthNote->setWordWrap(true);
+    WidthNote->hide();
     UseTheseSettings = new QCheckBox(QStringLiteral("Use these settings for all new databases"));
     UseTheseSettings->setObjectName(QStringLiteral("UseTheseSettings"));
 
@@ -96,6 +100,7 @@ TSpecifyFieldLengths::TSpecifyFieldLengths(QWidget* parent) : QDialog(parent), o
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(note);
+    layout->addWidget(WidthNote);
     layout->addWidget(UseTheseSettings);
     layout->addLayout(buttons);
     SetHelpContext(this, kHelpTopic);
@@ -120,13 +125,27 @@ void TSpecifyFieldLengths::ShowWidths()
     }
 }
 
-// A text that is no width the dialog accepts silently gives way to the last good one.
+// A text that is no width the dialog accepts gives way to the last good one, and the
+// note under the fields says why.
 void TSpecifyFieldLengths::CheckEdit(QLineEdit* edit)
 {
-    if (const auto width = ParseDialogWidth(edit->text()))
+    if (const auto width = ParseDialogWidth(edit->text())) {
         remembered_[edit] = *width;
-    else
-        edit->setText(QString::number(remembered_.value(edit)));
+        return;
+    }
+    QString field = edit->objectName();
+    for (const QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() == edit)
+            field = label->text().remove(QLatin1Char('&'));
+    const QString kept = QString::number(remembered_.value(edit));
+    WidthNote->setText(QStringLiteral("%1 cannot be %2 characters wide: a width is a whole number from %3 to %4. "
+                                      "It stays %5.")
+                           .arg(field, edit->text().trimmed().isEmpty() ? QStringLiteral("0") : edit->text().trimmed())
+                           .arg(kMinDialogWidth)
+                           .arg(kMaxWidth)
+                           .arg(kept));
+    WidthNote->show();
+    edit->setText(kept);
 }
 
 void TSpecifyFieldLengths::OkButtonClick()

@@ -12,6 +12,7 @@
 #include <optional>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 
 // A typed width the dialog accepts: a whole number from 10 to 80.
@@ -23,6 +24,7 @@ public:
     explicit TSpecifyFieldLengths(QWidget* parent = nullptr);
 
     QCheckBox* UseTheseSettings;
+    QLabel* WidthNote;  // says why a typed width was not taken
 
 private:
     void ShowWidths();

@@ -10,3 +10,17 @@ bool AggressiveSaveCounter::CountSave(int level)
     Counter = 0;
     return true;
 }
+
+HeldMessages::HeldMessages() : Previous(SetMessageService(this)) {}
+
+HeldMessages::~HeldMessages()
+{
+    SetMessageService(Previous);
+}
+
+int HeldMessages::Show(const QString& text, const QString&, unsigned flags)
+{
+    Held.append(text);
+    const QVector<int> buttons = MessageButtons(flags);
+    return buttons.contains(IdNo) ? IdNo : DefaultAnswer(flags);
+}

@@ -132,6 +132,8 @@ void TAddressMain::setupExitButton()
     auto* exitButton = new QToolButton(ToolBar);
     exitButton->setObjectName(QStringLiteral("Exitbutton"));
     exitButton->setText(QStringLiteral("E&xit"));
+    // The hint shows the caption as read: a tooltip would show the accelerator mark as is.
+    exitButton->setToolTip(QStringLiteral("Exit"));
     exitButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
     connect(exitButton, &QToolButton::clicked, this, &TAddressMain::Exit1Click);
     ToolBar->addWidget(exitButton);
@@ -140,6 +142,7 @@ void TAddressMain::setupExitButton()
 void TAddressMain::FormCreate()
 {
     SetHelpContext(this, HelpContext);
+    Apollo1.SysProp(1009, 0);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->clearMessage();
     // The date format follows the locale as it is now, not as a previous window saw it.
@@ -163,7 +166,7 @@ void TAddressMain::FormActivate()
         return;
     RecordPanel->hide();
     setWindowTitle(ProductName());
-    NoData->setText(QStringLiteral("Please Open or Create a ") + ProductName() + QStringLiteral(" Address file"));
+    NoData->setText(QStringLiteral("Please Open or Create an ") + ProductName() + QStringLiteral(" Address file"));
     EventsActive = true;
     LoadPreferences();
     firstActivation_ = false;
@@ -187,7 +190,10 @@ void TAddressMain::SaveTagPref()
 
 void TAddressMain::closeEvent(QCloseEvent* event)
 {
-    FormCloseQuery();
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

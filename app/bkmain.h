@@ -86,6 +86,7 @@ public:
     QString GetMRUFile();
     void UpdateMenuMRUList();
     void MRUITemClick(QAction* item);
+    void OpenBookDBFOrReturn(const QString& path);
     void OpenFileMenuClick();
     void NewFileMenuClick();
     void RebuildIndexesMenuClick();
@@ -236,9 +237,11 @@ private:
     void TableBookAfterPost();
     void TableBookAfterCancel();
     void CheckCloseAndOpen();
+    void LeaveRecordOutsideSelection();
     void ReselectOrder(const QString& tag);
     // Checks the "&Sort" item of the current order, after a layer put the order back.
     void ShowOrderInMenu();
-    void FormCloseQuery();
+    // False when the user chose to stay.
+    bool FormCloseQuery();
     void FinishFirstActivation();
 };

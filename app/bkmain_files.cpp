@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace {
 
@@ -97,6 +98,9 @@ bool TAddressMain::OpenBookDBF(const QString& path)
     if (path.isEmpty())
         return false;
     bool result = false;
+    // Reopening the same file (aggressive saving, a failed open undone) needs no new look.
+    const bool reopening = path == LastOpenedFile;
+    statusBar()->clearMessage();
     {
         ControlsScope quiet(TableBook);
         Apollo1.Query(QString());
@@ -115,13 +119,20 @@ bool TAddressMain::OpenBookDBF(const QString& path)
                 TableBook.Close();
             }
         }
+        // A file another program indexed may hold keys in other capitals than ours:
+        // searches can miss those records until the rebuild writes the keys anew.
+        if (result && IndexValid && TableBook.Active() && !reopening && Apollo1.ForeignCaseKeys() > 0)
+            statusBar()->showMessage(QStringLiteral("Some index keys of this file were written by another program "
+                                                    "in other capitals; File, Rebuild Indexes writes them anew"));
         OnOpenBookFile(TableBook.Active());
     }
     LetMessagesRun();
     if (result)
         UpdateMRUList(path);
     LastOpenedFile = result ? path : QString();
-    setWindowTitle(ProductName() + QStringLiteral(" - ") + QFileInfo(path).fileName());
+    // The caption names the file only while it is open: a failed open, or a refused
+    // rebuild, leaves no file.
+    setWindowTitle(TableBook.Active() ? ProductName() + QStringLiteral(" - ") + QFileInfo(path).fileName() : ProductName());
     return result;
 }
 
@@ -132,7 +143,7 @@ bool TAddressMain::OpenBookFile(const QString& path, TTable& table)
         return true;
     }
     ShowInformation(QStringLiteral("Unable to open ") + path + QStringLiteral("\r\n\r\n") +
-                    QStringLiteral(" * May not be ") + QStringLiteral("a ") + ProductName() +
+                    QStringLiteral(" * May not be ") + QStringLiteral("an ") + ProductName() +
                     QStringLiteral(" file.") + QStringLiteral("\r\n") +
                     QStringLiteral(" * May be in use by another program or user"));
     return false;
@@ -264,8 +275,15 @@ void TAddressMain::UpdateMenuMRUList()
 
 void TAddressMain::MRUITemClick(QAction* item)
 {
+    OpenBookDBFOrReturn(item->data().toString());
+    SetButtons();
+}
+
+// A file that does not open leaves the user where he was: the file open before opens again.
+void TAddressMain::OpenBookDBFOrReturn(const QString& path)
+{
     const QString previous = TableBook.Active() ? LastOpenedFile : QString();
-    OpenBookDBF(item->data().toString());
+    OpenBookDBF(path);
     if (!TableBook.Active() && !previous.isEmpty())
         OpenBookDBF(previous);
 }
@@ -281,7 +299,8 @@ void TAddressMain::OpenFileMenuClick()
         ShowInformation(QStringLiteral("Must be a DBF file"));
         return;
     }
-    OpenBookDBF(file);
+    OpenBookDBFOrReturn(file);
+    SetButtons();
 }
 
 void TAddressMain::NewFileMenuClick()
@@ -304,6 +323,7 @@ void TAddressMain::NewFileMenuClick()
     TableBook.Close();
     LetMessagesRun();
     OpenBookDBF(path);
+    SetButtons();
 }
 
 void TAddressMain::RebuildIndexesMenuClick()

@@ -6,6 +6,7 @@
 
 #include "app/buttonrules.h"
 #include "app/calcfields.h"
+#include "app/characternote.h"
 #include "app/overtype.h"
 #include "report/printeravailability.h"
 #include "app/recordcard.h"
@@ -21,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,14 +81,26 @@ void TAddressMain::setupRecords()
     TableBook.AfterCancel = [this](TTable&) { TableBookAfterCancel(); };
 
     RecordCard = new TRecordCard(&DataSourceBook, RecordPanel);
+    // The card fills the panel up to its largest size, then stays in the middle.
     auto* panelLayout = new QVBoxLayout(RecordPanel);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->addWidget(RecordCard);
+    auto* cardRow = new QHBoxLayout;
+    cardRow->addStretch(1);
+    cardRow->addWidget(RecordCard, 1000);
+    cardRow->addStretch(1);
+    panelLayout->addStretch(1);
+    panelLayout->addLayout(cardRow, 1000);
+    panelLayout->addStretch(1);
     connect(RecordCard, &TRecordCard::EditFieldDoubleClicked, this, &TAddressMain::EditFieldClick);
     connect(RecordCard->DateLabel, &QPushButton::clicked, this, &TAddressMain::DateLabelClick);
     auto* overtype = new OvertypeFilter(this);
-    for (TDBEdit* edit : RecordCard->RecordEdits())
+    for (TDBEdit* edit : RecordCard->RecordEdits()) {
         edit->installEventFilter(overtype);
+        // A beep alone goes unheard on many machines: say in words what was refused.
+        connect(edit, &TDBEdit::CharacterRefused, this, [this, edit] {
+            statusBar()->showMessage(RefusedCharacterNote(RecordCard->CaptionOf(edit)), 10000);
+        });
+    }
     // Typing replaces characters until Insert is pressed, so the mode is always in sight.
     auto* mode = new QLabel(this);
     mode->setObjectName("TypingMode");
@@ -251,10 +265,25 @@ void TAddressMain::DeleteButtonClick()
         });
         // Deleted records must never show, whatever failed above.
         ApolloEnv1.SetDeleted(true);
-        RunTableCommand([this] { TableBook.Prior(); });
     }
     ReapplyFilterIfNothingMatches();
+    RunTableCommand([this] { LeaveRecordOutsideSelection(); });
     SetButtons();
+}
+
+// A record the active query no longer lets through (deleted, or untagged under a "Tagged"
+// filter) leaves the view: the next record takes its place, at the end the one before,
+// and with none left the window shows no record.
+void TAddressMain::LeaveRecordOutsideSelection()
+{
+    if (IsEditing() || !HasRecord())
+        return;
+    const QString query = Apollo1.DBFilter();
+    if (query.isEmpty() || Apollo1.EvalLogical(query))
+        return;
+    TableBook.Next();
+    if (TableBook.Eof())
+        TableBook.Last();
 }
 
 void TAddressMain::EditFieldClick()
@@ -465,13 +494,27 @@ QAction* TAddressMain::ActionCaptioned(const QString& caption) const
 
 // ---- closing ----------------------------------------------------------------------------------
 
-void TAddressMain::FormCloseQuery()
+bool TAddressMain::FormCloseQuery()
 {
     if (!TableBook.Active())
-        return;
-    // An edit still open was never confirmed by the user: it is dropped, not saved.
-    TableBook.Cancel();
+        return true;
+    // Typed changes are the user's work: he says whether they are kept. An edit left
+    // untouched is dropped without a word.
+    if (IsEditing() && TableBook.Modified()) {
+        const int answer = ShowMessageBox("Save changes?", "Save", MbYesNoCancel | MbIconQuestion);
+        if (answer == IdCancel)
+            return false;
+        if (answer == IdYes) {
+            SaveButtonClick();
+            // A save that failed keeps the edit, and the window with it.
+            if (IsEditing())
+                return false;
+        }
+    }
+    if (TableBook.Active() && IsEditing())
+        TableBook.Cancel();
     TableBook.Close();
+    return true;
 }
 
 // ---- aggressive saving ------------------------------------------------------------------------
@@ -482,20 +525,28 @@ void TAddressMain::CheckCloseAndOpen()
         return;
     const long recNo = Apollo1.RecNo();
     const QString order = CurrentOrderName;
+    // A failed attempt clears LastOpenedFile; every attempt is at the same file.
+    const QString file = LastOpenedFile;
+    QString reason;
     {
         BusyCursor busy;
         ControlsScope quiet(TableBook);
         TableBook.Close();
-        for (int attempt = 0; attempt < 10 && !TableBook.Active(); ++attempt) {
-            if (!OpenBookDBF(LastOpenedFile))
-                continue;
-            ReselectOrder(order);
-            ReapplyFilter();
-            try {
-                Apollo1.Go(recNo);
-            } catch (const TableError&) {
-                // The record may be gone; the file is open again, which is what matters.
+        {
+            HeldMessages held;
+            for (int attempt = 0; attempt < 10 && !TableBook.Active(); ++attempt) {
+                held.Clear();
+                if (!OpenBookDBF(file))
+                    continue;
+                ReselectOrder(order);
+                ReapplyFilter();
+                try {
+                    Apollo1.Go(recNo);
+                } catch (const TableError&) {
+                    // The record may be gone; the file is open again, which is what matters.
+                }
             }
+            reason = held.Texts().join("\r\n");
         }
         if (!TableBook.Active()) {
             LastOpenedFile.clear();
@@ -503,7 +554,8 @@ void TAddressMain::CheckCloseAndOpen()
                             "Please close and restart the program, and verify that the\r\n"
                             "last few changes were saved.\r\n\r\n"
                             "If you see this message too often, turn off agressive saving\r\n"
-                            "from the Preferences screen");
+                            "from the Preferences screen\r\n\r\n"
+                            + file + "\r\n" + reason);
         }
     }
     SetButtons();

@@ -3,6 +3,8 @@
 
 #include "app/bkmain.h"
 
+#include "app/sortorders.h"
+
 #include "platform/messages.h"
 #include "platform/placement.h"
 #include "platform/systembeep.h"
@@ -111,6 +113,10 @@ void TAddressMain::setupSelect()
     FilterStatus->setObjectName(QStringLiteral("FilterStatus"));
     statusBar()->addWidget(FilterStatus);
     FilterStatus->hide();
+    auto* orderStatus = new QLabel(this);
+    orderStatus->setObjectName(QStringLiteral("OrderStatus"));
+    statusBar()->addWidget(orderStatus);
+    orderStatus->hide();
     // Moves, saves, deletes, filters and opening or closing the file all change the count.
     connect(&DataSourceBook, &TDataSource::dataChanged, this, [this](TField* field) {
         if (!field)
@@ -155,8 +161,11 @@ void TAddressMain::FilterButtonClick()
         TAddressQueryForm form(Select, GlobalTagId, TableBook, Apollo1, this);
         form.SetValues(Select.values);
         CenterDialog(&form);
-        // Cancel also undoes whatever "Test" put in force.
-        Select.values = form.exec() == QDialog::Accepted ? form.Values() : kept;
+        // Ok has already taken the form's values through "Test", and cleared them when the
+        // filter was refused: taking the fields again would refuse it a second time.
+        // Cancel undoes whatever "Test" put in force.
+        if (form.exec() != QDialog::Accepted)
+            Select.values = kept;
     }
     ApplyFilter();
     SetButtons();
@@ -182,13 +191,20 @@ void TAddressMain::mnuClearFilterClick()
 
 void TAddressMain::UpdateFilterStatus()
 {
+    auto* orderStatus = findChild<QLabel*>(QStringLiteral("OrderStatus"));
     if (!TableBook.Active()) {
         FilterStatus->hide();
+        orderStatus->hide();
         return;
     }
+    const QString order = OrderTextForTag(CurrentOrderName);
+    orderStatus->setText(QStringLiteral("Sorted by ") + order);
+    orderStatus->setVisible(!order.isEmpty());
     const long count = Apollo1.QueryRecCount();
     if (Select.FilterSet())
         FilterStatus->setText(QString::number(count) + QStringLiteral(" filter matches"));
+    else if (count == 1)
+        FilterStatus->setText(QStringLiteral("1 record (no filter)"));
     else if (count > 0)
         FilterStatus->setText(QString::number(count) + QStringLiteral(" records (no filter)"));
     else
@@ -213,6 +229,9 @@ void TAddressMain::mnuRestoreFilterClick()
 
 void TAddressMain::mnuClearTagsClick()
 {
+    // Every tag of every file goes at once and cannot come back: ask first.
+    if (!AskYesNoDefaultNo(QStringLiteral("Clear all tags?"), QStringLiteral("Clear Tags")))
+        return;
     GlobalTagId = NewTagId();
     SaveTagPref();
     ApplyFilter();
@@ -259,4 +278,10 @@ void TAddressMain::ToggleRecordTag()
         ShowInformation(error.Message());
     }
     ReapplyFilterIfNothingMatches();
+    try {
+        LeaveRecordOutsideSelection();
+    } catch (const TableError& error) {
+        ShowInformation(error.Message());
+    }
+    SetButtons();
 }

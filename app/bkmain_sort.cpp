@@ -66,6 +66,7 @@ void TAddressMain::setupSort()
 void TAddressMain::SetCurrentOrder(const QString& tag)
 {
     session_.SetCurrentOrder(tag);
+    UpdateFilterStatus();
 }
 
 void TAddressMain::SetOrderTo(const QString& text)

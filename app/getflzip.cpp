@@ -1,8 +1,10 @@
 #include "app/getflzip.h"
 
+#include "app/characternote.h"
 #include "app/dialogbuttons.h"
 #include "app/whatsthistexts.h"
 #include "platform/help.h"
+#include "table/cp1252validator.h"
 
 #include <QDialogButtonBox>
 #include <QFocusEvent>
@@ -10,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,6 +30,9 @@ TGetFirstLastZip::TGetFirstLastZip(bool askNames, bool askZip, Widths widths, QW
     setObjectName("GetFirstLastZip");
 
     Form = new QFormLayout;
+    Note = new QStatusBar(this);
+    Note->setObjectName("Note");
+    Note->setSizeGripEnabled(false);
     LastName = AddEdit("LastName", "Last Name", widths.last);
     FirstName = AddEdit("FirstName", "First Name", widths.first);
     ZipCode = AddEdit("ZipCode", "Zip Code or Postal Code", widths.zip);
@@ -48,6 +54,7 @@ TGetFirstLastZip::TGetFirstLastZip(bool askNames, bool askZip, Widths widths, QW
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(Form);
     layout->addWidget(buttons);
+    layout->addWidget(Note);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Page Down accepts from anywhere in the dialog.
@@ -62,6 +69,11 @@ QLineEdit* TGetFirstLastZip::AddEdit(const char* name, const QString& caption, i
     auto* edit = new QLineEdit(this);
     edit->setObjectName(name);
     edit->setMaxLength(width);
+    // The record takes what is typed here: refuse at once what it could not store.
+    auto* validator = new Cp1252Validator(edit);
+    edit->setValidator(validator);
+    connect(validator, &Cp1252Validator::refused, this,
+            [this, caption] { Note->showMessage(RefusedCharacterNote(caption), 10000); });
     const int shown = qBound(8, width, 32) + 1;
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(shown, QChar('M'))) * 3 / 4);
     Form->addRow(caption, edit);

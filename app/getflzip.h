@@ -4,6 +4,7 @@
 
 class QFormLayout;
 class QLineEdit;
+class QStatusBar;
 
 // "New Record": asks for the names (for the duplicate check) and the zip (for the
 // city and state lookup) before a record is added. Only the edits asked for show.
@@ -29,4 +30,5 @@ private:
     QLineEdit* LastName = nullptr;
     QLineEdit* FirstName = nullptr;
     QLineEdit* ZipCode = nullptr;
+    QStatusBar* Note = nullptr;  // says why a character was refused
 };

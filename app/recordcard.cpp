@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -50,6 +51,7 @@ QLabel* Heading(const QString& text, QWidget* parent)
     label->setFont(f);
     label->setForegroundRole(QPalette::Dark);
     label->setContentsMargins(0, 4, 0, 0);
+    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return label;
 }
 
@@ -95,9 +97,17 @@ TRecordCard::TRecordCard(TDataSource* source, QWidget* parent)
     Middle->setMaximumWidth(CharsWide(Middle, 3));
     Middle->setAlignment(Qt::AlignCenter);
     Prefix->setMaximumWidth(CharsWide(Prefix, 8));
-    State->setMinimumWidth(CharsWide(State, 5));
-    State->setMaximumWidth(CharsWide(State, 10));
+    // Wide enough for what these fields usually hold: a province spelled out, a postal
+    // code with its blank, an address of the usual length.
+    State->setMinimumWidth(CharsWide(State, 10));
+    State->setMaximumWidth(CharsWide(State, 16));
+    Zip->setMinimumWidth(CharsWide(Zip, 9));
     Zip->setMaximumWidth(CharsWide(Zip, 12));
+    City->setMinimumWidth(CharsWide(City, 14));
+    for (TDBEdit* edit : {Phone, Phone2, Fax})
+        edit->setMinimumWidth(CharsWide(edit, 16));
+    for (TDBEdit* edit : {Email, WebPage})
+        edit->setMinimumWidth(CharsWide(edit, 20));
     Date->setMaximumWidth(CharsWide(Date, 14));
 
     Tagged = new TDBCheckBox(this);
@@ -138,13 +148,18 @@ TRecordCard::TRecordCard(TDataSource* source, QWidget* parent)
     grid->addWidget(Caption("Address 2", Street2), 7, 0);
     grid->addWidget(Street2, 7, 1, 1, 5);
     grid->addWidget(Caption("City", City), 8, 0);
-    grid->addWidget(City, 8, 1);
-    grid->addWidget(Caption("State", State), 8, 2);
-    grid->addWidget(State, 8, 3);
-    grid->addWidget(Caption("Zip", Zip), 8, 4);
-    grid->addWidget(Zip, 8, 5);
-    grid->addWidget(Caption("Country", Country), 9, 0);
-    grid->addWidget(Country, 9, 1, 1, 3);
+    grid->addWidget(City, 8, 1, 1, 5);
+    grid->addWidget(Caption("State", State), 9, 0);
+    // State and zip stay together however wide the card grows.
+    auto* stateZip = new QHBoxLayout;
+    stateZip->setSpacing(8);
+    stateZip->addWidget(State);
+    stateZip->addWidget(Caption("Zip", Zip));
+    stateZip->addWidget(Zip);
+    stateZip->addStretch(1);
+    grid->addLayout(stateZip, 9, 1, 1, 5);
+    grid->addWidget(Caption("Country", Country), 10, 0);
+    grid->addWidget(Country, 10, 1, 1, 3);
 
     // Right: how to reach them. Columns 7-9, after a spacer column.
     grid->setColumnMinimumWidth(6, 16);
@@ -171,13 +186,23 @@ TRecordCard::TRecordCard(TDataSource* source, QWidget* parent)
     grid->addWidget(Date, 8, 8);
     grid->addWidget(Tagged, 9, 8);
 
-    grid->addWidget(Caption("Comments", Comments), 10, 0);
-    grid->addWidget(Comments, 10, 1, 1, 9);
-    grid->setRowStretch(11, 1);
+    grid->addWidget(Caption("Comments", Comments), 11, 0);
+    grid->addWidget(Comments, 11, 1, 1, 9);
+    // Height beyond what the card needs opens up evenly between its lines rather than
+    // piling up below the last one: each line holds a spacer that may grow.
+    const int lastColumn = grid->columnCount();
+    for (int row = 0; row < grid->rowCount(); ++row)
+        grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), row, lastColumn);
 
-    grid->setColumnStretch(1, 3);
+    // Room to spare goes first to the right column, whose addresses run longest.
+    grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 1);
-    grid->setColumnStretch(8, 3);
+    grid->setColumnStretch(8, 5);
+
+    // Past a comfortable size the card stops growing; a larger window gives it room
+    // around instead of long empty fields and wide gaps.
+    const QSize comfortable = minimumSizeHint();
+    setMaximumSize(comfortable.width() * 2, comfortable.height() * 2);
 
     for (int i = 1; i < Edits.size(); ++i)
         setTabOrder(Edits[i - 1], Edits[i]);
@@ -221,6 +246,14 @@ TDBEdit* TRecordCard::EditNamed(const QString& name) const
         if (edit->objectName() == name)
             return edit;
     return nullptr;
+}
+
+QString TRecordCard::CaptionOf(const QWidget* edit) const
+{
+    for (const QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() == edit)
+            return label->text();
+    return edit == Date ? DateLabel->text() : edit->objectName();
 }
 
 void TRecordCard::UpdateLinkButtons()

@@ -26,6 +26,8 @@ public:
     const QList<TDBEdit*>& RecordEdits() const { return Edits; }
     bool IsRecordEdit(const QObject* object) const;
     TDBEdit* EditNamed(const QString& name) const;
+    // The caption the user sees beside an edit ("First Name").
+    QString CaptionOf(const QWidget* edit) const;
 
     // "Send", "Dial " and "Open" are usable only when there is something to use them on.
     void UpdateLinkButtons();

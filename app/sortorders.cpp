@@ -27,3 +27,11 @@ QStringList OrderTexts()
         texts << OrderCaptionText(QString::fromLatin1(order.caption));
     return texts;
 }
+
+QString OrderTextForTag(const QString& tag)
+{
+    for (const SortOrder& order : SortOrders)
+        if (tag == QLatin1StringView(order.tag))
+            return OrderCaptionText(QString::fromLatin1(order.caption));
+    return {};
+}

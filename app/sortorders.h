@@ -36,6 +36,9 @@ QString OrderCaptionText(const QString& caption);
 // The index tag for an order text (compared upper-cased); empty when no order has that text.
 QString OrderTagForText(const QString& text);
 
+// The text of the order that selects this tag ("Last Name"); empty when no order does.
+QString OrderTextForTag(const QString& tag);
+
 // Whether the item with this caption carries the check mark once `text` is the chosen order.
 bool OrderItemMatches(const QString& caption, const QString& text);
 

@@ -2,6 +2,7 @@
 
 #include "platform/identity.h"
 #include "platform/mainwindow.h"
+#include "platform/placement.h"
 #include "platform/textfile.h"
 #include "platform/whatsthis.h"
 
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QRegularExpression>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -79,9 +81,14 @@ THelpWindow* THelpWindow::Open()
         owner = MainWindow();
     if (window && window->parentWidget() != owner)
         delete window.data();
-    if (!window)
+    const bool created = !window;
+    if (created)
         window = new THelpWindow(owner);
     window->show();
+    // A new window opens over the window that asked for help, and wholly on its screen.
+    if (created && owner && owner->screen())
+        window->move(CentredOnOwnerWithinScreen(owner->frameGeometry(), window->frameGeometry().size(),
+                                                owner->screen()->availableGeometry()));
     window->raise();
     window->activateWindow();
     return window;

@@ -1,8 +1,10 @@
 #include "platform/messages.h"
 
 #include "platform/mainwindow.h"
+#include "platform/placement.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <utility>
@@ -46,6 +48,10 @@ public:
             if (id == DefaultAnswer(flags))
                 box.setDefaultButton(buttons.back());
         }
+        // A short text would make the box too narrow for its caption.
+        if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+            grid->addItem(new QSpacerItem(TitleBarWidth(caption), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                          grid->rowCount(), 0, 1, grid->columnCount());
         box.exec();
         const qsizetype clicked = buttons.indexOf(static_cast<QPushButton*>(box.clickedButton()));
         return clicked >= 0 ? ids[clicked] : DefaultAnswer(flags);

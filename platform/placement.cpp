@@ -3,9 +3,12 @@
 #include "platform/mainwindow.h"
 #include "platform/settings.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -101,6 +104,12 @@ void CenterDialog(QWidget* window)
     QWidget* main = MainWindow();
     const bool onScreen = !main || main == window || main->isMaximized() || !main->isVisible();
     const QRect area = onScreen ? screenArea(window) : main->frameGeometry();
+    // A title cut short ("Possi... licate") loses what the window is about.
+    const int titleWidth = TitleBarWidth(window->windowTitle());
+    if (window->width() < titleWidth && window->maximumWidth() >= titleWidth) {
+        window->setMinimumWidth(titleWidth);
+        window->resize(titleWidth, window->height());
+    }
     window->move(CentredTopLeft(area, window->size()));
     const Qt::WindowFlags flags = window->windowFlags();
     if (flags.testFlag(Qt::WindowMaximizeButtonHint) && !flags.testFlag(Qt::WindowSystemMenuHint))
@@ -115,4 +124,20 @@ QPoint PullBackOnScreen(const QRect& window, QSize screen)
     if (window.top() + window.height() > screen.height() && window.top() > 0)
         corner.setY(0);
     return corner;
+}
+
+int TitleBarWidth(const QString& title)
+{
+    QFont font = QApplication::font();
+    font.setBold(true);
+    constexpr int kIconAndButtons = 160;
+    return QFontMetrics(font).horizontalAdvance(title) * 11 / 10 + kIconAndButtons;
+}
+
+QPoint CentredOnOwnerWithinScreen(const QRect& owner, QSize window, const QRect& screen)
+{
+    const QPoint centred = CentredTopLeft(owner, window);
+    const int x = std::max(screen.left(), std::min(centred.x(), screen.right() + 1 - window.width()));
+    const int y = std::max(screen.top(), std::min(centred.y(), screen.bottom() + 1 - window.height()));
+    return {x, y};
 }

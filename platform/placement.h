@@ -38,6 +38,14 @@ void SavePlacement(QWidget* window);
 // main window (or on the screen while the main window is maximized).
 void CenterDialog(QWidget* window);
 
+// The width a window needs for its title bar to show the whole title: the text in the
+// bold face title bars use, plus room for the window icon and the buttons beside it.
+int TitleBarWidth(const QString& title);
+
+// Where a window of this size goes to be centred on the owner's frame yet lie wholly
+// inside the screen area (a window larger than the area keeps to its top left corner).
+QPoint CentredOnOwnerWithinScreen(const QRect& owner, QSize window, const QRect& screen);
+
 // After the main window is resized: an edge that ran past the screen's right (bottom)
 // brings a positive left (top) back to 0. Returns the new top-left corner.
 QPoint PullBackOnScreen(const QRect& window, QSize screen);

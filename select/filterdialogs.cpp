@@ -2,6 +2,7 @@
 
 #include "platform/programdirectory.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -13,7 +14,8 @@ const QString kTypes = QStringLiteral("Filter files (*.FLT *.flt)");
 QString realSaveDialog(QWidget* parent, const QString& directory)
 {
     // Overwriting is asked about by the caller, in its own words.
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save Filter"), directory, kTypes, nullptr,
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save Filter"),
+                                        QDir(directory).filePath(QStringLiteral("*.FLT")), kTypes, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 

@@ -51,14 +51,14 @@ QueryFormPlaces placesFromMainWindow(const QWidget& mainWindow)
             continue;
         QueryFormPlaces::Field& place = places.fields[static_cast<std::size_t>(field)];
         place.edit = placeOf(edit);
-        // A field whose caption is no label (a button, say) keeps its own caption, just
-        // left of the edit.
+        // The label takes the place of the main window's; its caption stays the form's own,
+        // which says what the pattern is compared with ("Zip or Postal"). A field whose
+        // caption is no label (a button, say) has its caption just left of the edit.
         place.label = QRect(place.edit.left() - kLabelWidth - kLabelGap, place.edit.top(), kLabelWidth,
                             place.edit.height());
         for (const QLabel* label : labels) {
             if (label->buddy() == edit) {
                 place.label = placeOf(label);
-                place.caption = label->text();
                 break;
             }
         }

@@ -83,7 +83,9 @@ void TTagAllRecords::Run()
     table_.First();
     finished_ = true;
     ActivityLabel->setText(cancelRequested_ ? QStringLiteral("Cancelled before completion") : QStringLiteral("Complete"));
-    progresslabel->clear();
+    // The count stays in view: the user learns how many records now carry the tag.
+    progresslabel->setText(count_ == 1 ? QStringLiteral("1 record tagged")
+                                       : QString::number(count_) + QStringLiteral(" records tagged"));
     Cancelbutton->hide();
     CloseButton->show();
     CloseButton->setDefault(true);

@@ -1,34 +1,15 @@
 #include "table/dbedit.h"
 
 #include "platform/systembeep.h"
-#include "table/cp1252.h"
+#include "table/cp1252validator.h"
 #include "table/tableerror.h"
 #include "table/tfield.h"
 
-#include <QValidator>
-
-namespace {
-
-// Refuses any text with a character that Windows-1252 cannot hold.
-class Cp1252Validator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        for (QChar c : input)
-            if (!Cp1252CanHold(c)) {
-                SystemBeep();
-                return Invalid;
-            }
-        return Acceptable;
-    }
-};
-
-} // namespace
-
 TDBEdit::TDBEdit(QWidget* parent) : QLineEdit(parent), link_(this, [this] { Refresh(); })
 {
-    setValidator(new Cp1252Validator(this));
+    auto* validator = new Cp1252Validator(this);
+    setValidator(validator);
+    connect(validator, &Cp1252Validator::refused, this, &TDBEdit::CharacterRefused);
     setReadOnly(true);
     connect(this, &QLineEdit::textEdited, this, &TDBEdit::Typed);
 }
@@ -42,8 +23,11 @@ void TDBEdit::Refresh()
     if (maxLength() != width)
         setMaxLength(width);
     const QString value = field ? field->AsString() : QString();
-    if (value != text())
+    // A value too long for the edit shows from its start, not its end.
+    if (value != text()) {
         setText(value);
+        setCursorPosition(0);
+    }
 }
 
 void TDBEdit::Typed(const QString& text)

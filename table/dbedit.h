@@ -2,7 +2,8 @@
 // A line edit bound to one field of a data source. It shows the current record's value,
 // writes what the user types into the record buffer while the table is in Edit or Insert
 // state, and is read-only otherwise (and always for calculated fields). Its maximum
-// length is the field's width; a character the file cannot store is refused with a beep.
+// length is the field's width; a character the file cannot store is refused with a beep
+// and the signal CharacterRefused, so the window can say why.
 //
 //   auto* edit = new TDBEdit(this);
 //   edit->Link().SetDataSource(&DataSourceBook);
@@ -18,6 +19,9 @@ public:
     explicit TDBEdit(QWidget* parent = nullptr);
     FieldLink& Link() { return link_; }
     TField* Field() const { return link_.Field(); }
+
+signals:
+    void CharacterRefused();
 
 private:
     void Refresh();

@@ -262,6 +262,20 @@ int TApollo::QueryTest(const QString& expression)
     return sx_QueryTest(text);
 }
 
+long TApollo::ForeignCaseKeys()
+{
+    AreaScope scope(Area());
+    return sx_ForeignCaseKeys();
+}
+
+bool TApollo::EvalLogical(const QString& expression)
+{
+    const EngineText text = EngineText::Text(expression);
+    MoveEngineToCurrent();
+    AreaScope scope(Area());
+    return sx_EvalLogical(text);
+}
+
 long TApollo::QueryRecCount()
 {
     AreaScope scope(Area());

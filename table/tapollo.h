@@ -61,12 +61,17 @@ public:
                  int options, const QString& keyExpression);
     int IndexOpen(const QString& file);
     void CloseIndexes();
+    // Keys of the index that another program upper-cased otherwise (letters such as ü):
+    // they sort alike, but a seek in our capitals may miss them until a rebuild.
+    long ForeignCaseKeys();
 
     // Sets the engine filter ("" clears it) and moves to the first record it lets
     // through; gives the number of matches. On a closed table only stores the text
     // (applied when the table opens) and gives 0.
     long Query(const QString& expression);
     int QueryTest(const QString& expression);
+    // The value of a logical expression for the current record.
+    bool EvalLogical(const QString& expression);
     long QueryRecCount();
     QString DBFilter();
     bool SetScope(const QString& low, const QString& high);

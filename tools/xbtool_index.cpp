@@ -68,6 +68,7 @@ int runCheck(const Args& args) {
   for (const std::string& p : report.problems) std::cout << fromCp1252(p) << "\n";
   if (!report.problems.empty()) return 1;
   for (const std::string& n : report.notes) std::cout << "note: " << fromCp1252(n) << "\n";
+  if (report.foreignCase) std::cout << "to write them anew: xbtool reindex " << opt.positional[0] << "\n";
   std::cout << "ok: " << index->orderCount() << " tags, " << currentArea().table().recordCount() << " records\n";
   return 0;
 }

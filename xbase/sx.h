@@ -49,6 +49,7 @@ std::string sx_IndexName(int order);          // path of the index file holding 
 int sx_IndexOpen(const char* file);
 void sx_CloseIndexes();
 bool sx_Reindex();                            // rebuilds every tag from its expression
+long sx_ForeignCaseKeys();                    // keys another program upper-cased otherwise; 0 without index
 
 // Moving. Moves skip records the filter excludes, and delete-marked ones while
 // sx_SetDeleted is on.

@@ -119,6 +119,12 @@ bool sx_Reindex() {
   return index->rebuild(Engine::instance().gauge, error) || failed(error);
 }
 
+long sx_ForeignCaseKeys() {
+  WorkArea* a = nullptr;
+  CdxIndex* index = currentIndex(a);
+  return index ? long(index->check().foreignCase) : 0;
+}
+
 bool sx_Seek(const char* key) {
   WorkArea* a = xb::currentArea();
   if (!a || !xb::checkText(key, "seek key")) return false;

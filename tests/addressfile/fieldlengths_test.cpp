@@ -4,6 +4,7 @@
 #include "addressfile/tspecifyfieldlengths.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -42,9 +43,17 @@ TEST_F(AddressFileTest, TheWidthsDialogTakesOnly10To80)
     auto* city = dialog.findChild<QLineEdit*>("city");
     ASSERT_TRUE(zip && city);
     EXPECT_EQ(zip->text(), "10");
+    auto* note = dialog.findChild<QLabel*>("WidthNote");
+    ASSERT_TRUE(note);
+    EXPECT_FALSE(note->isVisibleTo(&dialog));
     zip->setText("7");
     emit zip->editingFinished();
     EXPECT_EQ(zip->text(), "10");
+    // The refusal is said, not just undone.
+    EXPECT_TRUE(note->isVisibleTo(&dialog));
+    EXPECT_TRUE(note->text().contains("cannot be 7 characters wide")) << qPrintable(note->text());
+    EXPECT_TRUE(note->text().contains("from 10 to 80")) << qPrintable(note->text());
+    EXPECT_TRUE(note->text().endsWith("It stays 10.")) << qPrintable(note->text());
     city->setText("45");
     dialog.findChild<QPushButton*>("OkButton")->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);

@@ -1,10 +1,13 @@
 #include "app/datesel.h"
 #include "app/getflzip.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -14,6 +17,15 @@ void ShowActive(QWidget& w)
     w.show();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+}
+
+// Types text as a keyboard of any language would: each character as a key with that text.
+void TypeText(QWidget* target, const QString& text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &press);
+    }
 }
 
 QLineEdit* Edit(QWidget& w, const char* name)
@@ -104,6 +116,25 @@ TEST(NewRecordDialog, LeavingTheFirstNameForwardAcceptsWhenNoZipFollows)
     Edit(back, "FirstName")->setFocus();
     QTest::mouseClick(back.findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
     EXPECT_EQ(back.result(), QDialog::Rejected);
+}
+
+TEST(NewRecordDialog, RefusesCharactersTheFileCannotStoreAndSaysWhyKeepingTheRest)
+{
+    TGetFirstLastZip dlg(true, true, {});
+    auto* first = dlg.findChild<QLineEdit*>("FirstName");
+    auto* note = dlg.findChild<QStatusBar*>("Note");
+    ASSERT_NE(note, nullptr);
+    first->setFocus();
+    TypeText(first, QString::fromUtf8("José"));
+    EXPECT_TRUE(note->currentMessage().isEmpty());
+    TypeText(first, QString::fromUtf8("王"));
+    EXPECT_EQ(first->text(), QString::fromUtf8("José"));
+    EXPECT_EQ(note->currentMessage(), "First Name can hold only Western European characters");
+    // Typing over a selection loses nothing when the character is refused.
+    first->setSelection(1, 2);
+    first->insert(QString::fromUtf8("😀"));
+    EXPECT_EQ(first->text(), QString::fromUtf8("José"));
+    EXPECT_EQ(dlg.FirstNameText(), QString::fromUtf8("José"));
 }
 
 TEST(DateSelector, StartsOnTheGivenDateOrTodayWithSundayFirst)

@@ -12,7 +12,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
+#include <QStatusBar>
 #include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -148,7 +151,7 @@ TEST_F(MainWindowFiles, ADeletedRecentFileShowsBothMessagesThenThePreviousFileRe
     const QStringList texts = boxes_.Texts();
     ASSERT_EQ(texts.size(), 2);
     EXPECT_EQ(texts[0], "File " + gone + " not found");
-    EXPECT_EQ(texts[1], "Unable to open " + gone + "\r\n\r\n * May not be a Addrina file.\r\n"
+    EXPECT_EQ(texts[1], "Unable to open " + gone + "\r\n\r\n * May not be an Addrina file.\r\n"
                         " * May be in use by another program or user");
     EXPECT_TRUE(w.Session().TableBook.Active());
     EXPECT_EQ(w.Session().LastOpenedFile, small);
@@ -219,4 +222,102 @@ TEST_F(MainWindowFiles, FileMenuRefusalsAndTheRebuildCommand)
     w.Session().TableBook.Close();
     w.RebuildIndexesMenuClick();
     EXPECT_EQ(boxes_.Texts(), QStringList({"You need to have a database file open first"}));
+}
+
+TEST_F(MainWindowFiles, EveryWayOfOpeningLeavesTheCommandsReadyForTheFileOpened)
+{
+    // The recent file is gone, so the window starts without a file.
+    dir_.WriteSettingsText("[MRU]\nItem1=" + DataFile("gone.DBF") + "\n");
+    StartWindow();
+    TAddressMain& w = *window_;
+    ASSERT_FALSE(w.Session().TableBook.Active());
+    ASSERT_FALSE(w.EditButton->isEnabled());
+
+    const QString small = CopyFixture("small");
+    w.OpenDialogBook = [&](const QString&) { return small; };
+    w.OpenFileMenuClick();
+    ASSERT_TRUE(w.Session().TableBook.Active());
+    for (QAction* item : {w.mnuEdit, w.mnuDelete, w.mnuSearch, w.mnuBrowse, w.Record1->menuAction(),
+                          w.mnuOrder->menuAction(), w.mnuSetFilter})
+        EXPECT_TRUE(item->isEnabled()) << qPrintable(item->objectName());
+    for (QToolButton* button : {w.EditButton, w.DeleteButton, w.SearchButton, w.BrowseButton, w.FilterButton})
+        EXPECT_TRUE(button->isEnabled()) << qPrintable(button->objectName());
+
+    // A new file is empty: only Add makes sense on it.
+    WhenModalOpens([](QWidget* dialog) { dialog->findChild<QPushButton*>("OKButton")->click(); });
+    w.NewFileMenuClick();
+    ASSERT_TRUE(ModalWasHandled());
+    ASSERT_TRUE(w.Session().TableBook.Active());
+    EXPECT_TRUE(w.AddButton->isEnabled());
+    for (QToolButton* button : {w.EditButton, w.DeleteButton, w.SearchButton, w.BrowseButton})
+        EXPECT_FALSE(button->isEnabled()) << qPrintable(button->objectName());
+    EXPECT_FALSE(w.mnuEdit->isEnabled());
+
+    w.MRUITemClick(RecentItem(w, small));
+    EXPECT_EQ(w.Session().TableBook.FilePath(), small);
+    EXPECT_TRUE(w.EditButton->isEnabled());
+    EXPECT_TRUE(w.mnuSearch->isEnabled());
+    // Only the start-up's two messages about the missing file.
+    EXPECT_EQ(boxes_.Texts().size(), 2) << qPrintable(boxes_.Texts().join('|'));
+}
+
+TEST_F(MainWindowFiles, AFileThatIsNoAddressFileLeavesThePreviousOneOpen)
+{
+    StartWindow();
+    TAddressMain& w = *window_;
+    const QString small = CopyFixture("small");
+    ASSERT_TRUE(w.OpenBookDBF(small));
+    w.SetButtons();
+    const QString bogus = DataFile("bogus.DBF");
+    {
+        QFile file(bogus);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("This is a letter, not a table.\n");
+    }
+    boxes_.Clear();
+    w.OpenDialogBook = [&](const QString&) { return bogus; };
+    w.OpenFileMenuClick();
+    ASSERT_EQ(boxes_.Texts().size(), 1);
+    EXPECT_TRUE(boxes_.Texts()[0].startsWith("Unable to open " + bogus));
+    ASSERT_TRUE(w.Session().TableBook.Active());
+    EXPECT_EQ(w.Session().TableBook.FilePath(), small);
+    EXPECT_EQ(w.Session().LastOpenedFile, small);
+    EXPECT_EQ(w.windowTitle(), "Addrina - small.dbf");
+    EXPECT_TRUE(w.EditButton->isEnabled());
+    EXPECT_TRUE(w.RecordPanel->isVisibleTo(&w));
+    EXPECT_FALSE(RecentItems(w).contains(bogus));
+
+    // With nothing open before, the window is plainly without a file.
+    w.Session().TableBook.Close();
+    w.OnOpenBookFile(false);
+    w.SetButtons();
+    w.OpenFileMenuClick();
+    EXPECT_FALSE(w.Session().TableBook.Active());
+    EXPECT_EQ(w.windowTitle(), "Addrina");
+    EXPECT_TRUE(w.NoData->isVisibleTo(&w));
+    EXPECT_FALSE(w.EditButton->isEnabled());
+    EXPECT_FALSE(w.AddButton->isEnabled());
+}
+
+TEST_F(MainWindowFiles, KeysAnotherProgramUpperCasedOtherwiseAreOfferedTheRebuild)
+{
+    StartWindow();
+    TAddressMain& w = *window_;
+    EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty());
+    // The fixture's index came from another engine, whose capitals of ü differ from ours.
+    const QString other = CopyFixture("small");
+    ASSERT_TRUE(w.OpenBookDBF(other));
+    EXPECT_GT(w.Session().Apollo1.ForeignCaseKeys(), 0);
+    EXPECT_TRUE(w.statusBar()->currentMessage().contains("File, Rebuild Indexes writes them anew"))
+        << qPrintable(w.statusBar()->currentMessage());
+
+    WhenModalOpens([](QWidget* dialog) { dialog->findChild<QPushButton*>("Doit")->click(); });
+    w.RebuildIndexesMenuClick();
+    ASSERT_TRUE(ModalWasHandled());
+    EXPECT_EQ(w.Session().Apollo1.ForeignCaseKeys(), 0);
+    // Opened again after another file, it has nothing left to say.
+    ASSERT_TRUE(w.OpenBookDBF(DataFile("add0001.DBF")));
+    EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty());
+    ASSERT_TRUE(w.OpenBookDBF(other));
+    EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty()) << qPrintable(w.statusBar()->currentMessage());
 }

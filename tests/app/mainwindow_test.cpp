@@ -59,7 +59,7 @@ TEST_F(MainWindow, FirstShowingWithoutSettingsStoresPlacementAndTagId)
         // The caption names the start-up file once it is open; the panel that stands in
         // for the record while no file is open carries its text either way.
         EXPECT_TRUE(window.windowTitle().startsWith("Addrina"));
-        EXPECT_EQ(window.NoData->text(), "Please Open or Create a Addrina Address file");
+        EXPECT_EQ(window.NoData->text(), "Please Open or Create an Addrina Address file");
         EXPECT_NE(window.NoData->isVisible(), window.RecordPanel->isVisible());
         EXPECT_EQ(window.AggressiveSave, 1);
         EXPECT_FALSE(window.Preferences.PlugDate);
@@ -69,6 +69,16 @@ TEST_F(MainWindow, FirstShowingWithoutSettingsStoresPlacementAndTagId)
         window.close();
     }
     EXPECT_TRUE(boxes.Boxes().isEmpty());
+}
+
+TEST_F(MainWindow, CreationSetsEngineProperty1009ToZero)
+{
+    TApollo engine;
+    engine.SysProp(1009, 7);
+    {
+        TAddressMain window;
+    }
+    EXPECT_EQ(engine.SysProp(1009, 0), 0);
 }
 
 TEST_F(MainWindow, AStoredTagIdIsKeptAndClosingSavesThePlacement)

@@ -65,7 +65,7 @@ TEST_F(RecordWindowTest, AKeyboardSessionSurvivesARestart)
     EXPECT_EQ(Field("CITY"), "");
     messages.AnswerYes();
     window->findChild<QAction*>("mnuDelete")->trigger();
-    EXPECT_EQ(Field("LNAME"), "Person0");
+    EXPECT_EQ(Field("LNAME"), "Person2");
     EXPECT_EQ(messages.Unanswered(), 0);
 
     window->close();

@@ -12,9 +12,11 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 
 namespace {
@@ -182,8 +184,9 @@ TEST_F(RecordWindowTest, ClosingDuringAnEditDiscardsIt)
     StartWith(Three);
     Button("EditButton")->click();
     Type("City", "Troy");
+    messages.AnswerNo();
     window->close();
-    EXPECT_TRUE(messages.Boxes().isEmpty());
+    ASSERT_EQ(messages.Texts(), QStringList({"Save changes?"}));
     EXPECT_FALSE(window->Session().TableBook.Active());
     window.reset();
     TTable table;
@@ -382,7 +385,10 @@ TEST_F(RecordWindowTest, AFileThatCannotBeReopenedIsReportedAsPossiblyLostData)
     ASSERT_TRUE(QFile::rename(path, path + ".moved"));
     Button("SaveButton")->click();
     EXPECT_FALSE(window->Session().TableBook.Active());
-    ASSERT_FALSE(messages.Boxes().isEmpty());
+    // One message, not two for each of the attempts: it names the file and the reason.
+    ASSERT_EQ(messages.Boxes().size(), 1) << qPrintable(messages.Texts().join('|'));
+    EXPECT_TRUE(messages.Boxes().last().text.contains("File " + path + " not found\r\n"));
+    EXPECT_TRUE(messages.Boxes().last().text.endsWith(" * May be in use by another program or user"));
     EXPECT_TRUE(messages.Boxes().last().text.startsWith(
         "An error has occurred which may have resulted in lost data.\r\nPlease close and restart the program"));
     EXPECT_TRUE(window->Session().LastOpenedFile.isEmpty());
@@ -434,4 +440,100 @@ TEST_F(RecordWindowTest, CtrlArrowsMoveEvenFromARecordEdit)
     EXPECT_EQ(Edit("City")->cursorPosition(), 4);
     EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Edit);
     Button("CancelButton")->click();
+}
+
+TEST_F(RecordWindowTest, ADeletedRecordLeavesTheViewForTheNextOrThePrevious)
+{
+    StartWith({Person("Adams", "Ann"), Person("Baker", "Bob"), Person("Clark", "Cy"), Person("Dunn", "Di")});
+    messages.AnswerYes().AnswerYes().AnswerYes();
+    Button("DeleteButton")->click();
+    EXPECT_EQ(Field("LNAME"), "Baker");
+    EXPECT_EQ(Edit("Last")->text(), "Baker");
+    EXPECT_TRUE(Button("EditButton")->isEnabled());
+    Button("RecordNext")->click();
+    Button("DeleteButton")->click();
+    EXPECT_EQ(Edit("Last")->text(), "Dunn");
+    // At the end, the one before takes its place.
+    Button("DeleteButton")->click();
+    EXPECT_EQ(Edit("Last")->text(), "Baker");
+    EXPECT_EQ(Visible({"LNAME"}).size(), 1u);
+    EXPECT_EQ(window->FilterStatus->text(), "1 record (no filter)");
+}
+
+TEST_F(RecordWindowTest, ClosingAfterTypingAsksWhetherToSaveAndCancelKeepsEditing)
+{
+    StartWith(Three);
+    Button("EditButton")->click();
+    Type("City", "Troy");
+    messages.Answer(IdCancel);
+    window->close();
+    ASSERT_EQ(messages.Boxes().size(), 1);
+    EXPECT_EQ(messages.Boxes()[0].text, "Save changes?");
+    EXPECT_EQ(messages.Boxes()[0].flags & 0xF, MbYesNoCancel);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->Session().TableBook.State(), TDataSetState::Edit);
+    EXPECT_EQ(Edit("City")->text(), "Troy");
+
+    messages.AnswerYes();
+    window->close();
+    EXPECT_FALSE(window->Session().TableBook.Active());
+    window.reset();
+    TTable table;
+    ASSERT_TRUE(OpenTableFile(path, table));
+    EXPECT_EQ(table.FieldByName("CITY").AsString(), "Troy");
+}
+
+TEST_F(RecordWindowTest, ClosingAnUntouchedEditAsksNothing)
+{
+    StartWith(Three);
+    Button("EditButton")->click();
+    window->close();
+    EXPECT_TRUE(messages.Boxes().isEmpty());
+    EXPECT_FALSE(window->Session().TableBook.Active());
+}
+
+TEST_F(RecordWindowTest, ACharacterTheFileCannotStoreIsRefusedWithANoteNamingTheField)
+{
+    StartWith(Three);
+    Button("EditButton")->click();
+    Type("First", "Ann");
+    // An emoji arrives as one key carrying both halves of its character.
+    QKeyEvent emoji(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("😀"));
+    QApplication::sendEvent(Edit("First"), &emoji);
+    EXPECT_EQ(Edit("First")->text(), "Ann");
+    EXPECT_EQ(Field("FNAME"), "Ann");
+    EXPECT_EQ(window->statusBar()->currentMessage(), "First Name can hold only Western European characters");
+    EXPECT_GE(beeps, 1);
+    Button("SaveButton")->click();
+    EXPECT_TRUE(messages.Boxes().isEmpty()) << qPrintable(messages.Texts().join('|'));
+    EXPECT_EQ(Field("FNAME"), "Ann");
+}
+
+TEST_F(RecordWindowTest, FieldsShowTheirUsualContentsFromTheStartAndTheCardUsesALargerWindow)
+{
+    const QString longPage = "https://www.example.com/people/with/a/rather/long/path/to/their/page";
+    StartWith({Person("Adams", "Ann", "EMAIL=ann.adams@example.com;WEBPAGE=https://www.example.org;STATE=Ontario;"
+                                      "CITY=Kingston upon Thames;ZIP=KT1 2AB;PHONE=+44 20 7946 0000"),
+               Person("Baker", "Bob", "WEBPAGE=" + longPage)});
+    window->resize(760, 560);
+    QApplication::processEvents();
+    for (const char* name : {"Email", "WebPage", "State", "City", "Zip", "Phone"}) {
+        TDBEdit* edit = Edit(name);
+        EXPECT_GE(edit->width(), edit->fontMetrics().horizontalAdvance(edit->text()) + 8)
+            << name << ": " << qPrintable(edit->text()) << " in " << edit->width();
+    }
+    // A value longer than its edit shows its beginning while the record is browsed.
+    Button("RecordNext")->click();
+    EXPECT_EQ(Edit("WebPage")->text(), longPage);
+    EXPECT_EQ(Edit("WebPage")->cursorPosition(), 0);
+
+    // In a larger window the record spreads out: no third of the window lies empty below it.
+    for (const QSize size : {QSize(760, 560), QSize(1400, 1000)}) {
+        window->resize(size);
+        QApplication::processEvents();
+        const int panelHeight = window->RecordPanel->height();
+        const int below = panelHeight - Edit("Comments")->mapTo(window->RecordPanel, QPoint(0, Edit("Comments")->height())).y();
+        EXPECT_LT(below, panelHeight / 4) << size.width() << "x" << size.height();
+        EXPECT_GT(Edit("Email")->width(), 0);
+    }
 }

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -211,6 +212,12 @@ TEST_F(SelectCommands, ClearingTagsChangesTheIdAndNoRecord)
 
     // Ids are made from the clock to the second; wait for another second.
     QTest::qWait(1100);
+    messages.AnswerNo();
+    window.mnuClearTags->trigger();
+    EXPECT_EQ(window.Session().GlobalTagId, oldId);
+    ASSERT_EQ(messages.Texts(), QStringList({QStringLiteral("Clear all tags?")}));
+    EXPECT_EQ(DefaultAnswer(messages.Boxes()[0].flags), IdNo);
+    messages.AnswerYes();
     window.mnuClearTags->trigger();
     EXPECT_NE(window.Session().GlobalTagId, oldId);
     EXPECT_EQ(ReadSettingString(QStringLiteral("Misc"), QStringLiteral("GlobalTagId")), window.Session().GlobalTagId);
@@ -219,6 +226,85 @@ TEST_F(SelectCommands, ClearingTagsChangesTheIdAndNoRecord)
     window.Session().TableBook.Close();
     ASSERT_TRUE(dbf.open(QIODevice::ReadOnly));
     EXPECT_EQ(dbf.readAll(), before);
+}
+
+TEST_F(SelectCommands, UntaggingRecordsOfATaggedFilterTakesThemOutOfViewThenDropsTheFilter)
+{
+    auto* tagged = Child<QCheckBox>("Tagged");
+    auto* last = Child<QLineEdit>("Last");
+    window.Session().TableBook.First();
+    QTest::mouseClick(tagged, Qt::LeftButton);
+    const long first = window.Session().Apollo1.RecNo();
+    window.RecordNextClick();
+    QTest::mouseClick(tagged, Qt::LeftButton);
+    const long second = window.Session().Apollo1.RecNo();
+    const QString secondName = last->text();
+    window.Session().Select.values.tagged = true;
+    ASSERT_EQ(window.ApplyFilter(), 2);
+    window.Session().TableBook.First();
+    window.SetButtons();
+    ASSERT_EQ(window.Session().Apollo1.RecNo(), first);
+
+    QTest::mouseClick(tagged, Qt::LeftButton);
+    EXPECT_TRUE(window.Session().Select.FilterSet());
+    EXPECT_EQ(Status(), QStringLiteral("1 filter matches"));
+    EXPECT_EQ(window.Session().Apollo1.RecNo(), second);
+    EXPECT_EQ(last->text(), secondName);
+    EXPECT_TRUE(tagged->isChecked());
+
+    QTest::mouseClick(tagged, Qt::LeftButton);
+    EXPECT_FALSE(window.Session().Select.FilterSet());
+    EXPECT_EQ(Status(), QStringLiteral("203 records (no filter)"));
+    EXPECT_FALSE(OnToolBar("ClearfilterButton"));
+    EXPECT_FALSE(window.mnuSaveFilter->isEnabled());
+    EXPECT_FALSE(window.mnuTagAllFilterMatches->isEnabled());
+    EXPECT_FALSE(window.mnuClearFilter->isEnabled());
+    EXPECT_EQ(last->text(), window.Session().TableBook.FieldByName(QStringLiteral("LNAME")).AsString());
+}
+
+TEST_F(SelectCommands, ATooComplexFilterIsRefusedOnceAndTheFormShowsThePartsLabels)
+{
+    QStringList labels;
+    const QString longText = QString(90, QLatin1Char('x'));
+    WhenModalOpens([&](QWidget* form) {
+        for (const char* name : {"qLName", "qFName", "qOrg", "qZip", "qState", "qcomments"})
+            labels << form->findChild<QLabel*>(QLatin1StringView(name) + QStringLiteral("Label"))->text();
+        for (const char* name : {"qLName", "qFName", "qTitle", "qOrg"})
+            form->findChild<QLineEdit*>(QLatin1StringView(name))->setText(longText);
+        form->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+    });
+    window.mnuSetFilter->trigger();
+    ASSERT_TRUE(ModalWasHandled());
+    EXPECT_EQ(labels, QStringList({"Last", "First", "Org", "Zip or Postal", "State or Prov", "Comment"}));
+    EXPECT_EQ(messages.Texts(), QStringList({QStringLiteral("Sorry - filter is too complex.Please simplify it.")}));
+    EXPECT_FALSE(window.Session().Select.FilterSet());
+    EXPECT_EQ(window.Session().Select.values[QueryField::LName], QString());
+}
+
+TEST_F(SelectCommands, TheStatusBarNamesTheOrderBesideTheCount)
+{
+    auto* order = Child<QLabel>("OrderStatus");
+    EXPECT_EQ(order->text(), QStringLiteral("Sorted by Last Name"));
+    EXPECT_TRUE(order->isVisibleTo(&window));
+    window.findChild<QAction*>(QStringLiteral("mnuOrderCity"))->trigger();
+    EXPECT_EQ(order->text(), QStringLiteral("Sorted by City"));
+    window.Session().TableBook.Close();
+    window.SetButtons();
+    EXPECT_FALSE(order->isVisibleTo(&window));
+}
+
+TEST_F(SelectCommands, TheFilterSaveDialogProposesFilterFilesAndTheExitButtonHasItsHint)
+{
+    QString proposed = QStringLiteral("not read");
+    WhenModalOpens([&](QWidget* modal) {
+        if (auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            proposed = name->text();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    EXPECT_EQ(ChooseFilterSavePath(&window), QString());
+    EXPECT_TRUE(ModalWasHandled());
+    EXPECT_EQ(proposed, QStringLiteral("*.FLT"));
+    EXPECT_EQ(Child<QToolButton>("Exitbutton")->toolTip(), QStringLiteral("Exit"));
 }
 
 TEST_F(SelectCommands, SavedFiltersRestore)

@@ -1,5 +1,6 @@
 #include "platform/help.h"
 #include "platform/helpwindow.h"
+#include "platform/mainwindow.h"
 #include "support/recording_help.h"
 #include "support/whatsthis_check.h"
 
@@ -7,6 +8,9 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QLineEdit>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cstdlib>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTest>
@@ -47,6 +51,27 @@ TEST(Help, TheWindowOpensTheTopicOfAContextNumber)
     window->ShowSearch();
     EXPECT_TRUE(window->findChild<QLineEdit*>("SearchEdit")->text().isEmpty());
     window->close();
+}
+
+TEST(Help, TheWindowOpensCentredOnTheWindowThatAskedAndOnTheScreen)
+{
+    QWidget main;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    main.setGeometry(screen.adjusted(10, 10, -30, -20));
+    main.show();
+    SetMainWindow(&main);
+    THelpWindow* window = THelpWindow::Open();
+    const QPoint offset = window->frameGeometry().center() - main.frameGeometry().center();
+    EXPECT_LE(std::abs(offset.x()), 1);
+    EXPECT_LE(std::abs(offset.y()), 1);
+    delete window;
+
+    // Asked from a window at the screen's corner, it still opens wholly on the screen.
+    main.setGeometry(screen.right() - 150, screen.bottom() - 100, 140, 90);
+    window = THelpWindow::Open();
+    EXPECT_TRUE(screen.contains(window->frameGeometry()));
+    delete window;
+    SetMainWindow(nullptr);
 }
 
 TEST(Help, AWindowsContextShowsOnF1)

@@ -1,5 +1,9 @@
 #include "platform/messages.h"
+#include "platform/placement.h"
+#include "support/modal.h"
 #include "support/scripted_messages.h"
+
+#include <QDialog>
 
 #include <gtest/gtest.h>
 
@@ -51,4 +55,18 @@ TEST(Messages, ANestedDoubleHandsTheBoxesBackWhenItEnds)
     }
     ShowInformation("to outer");
     EXPECT_EQ(outer.Texts(), QStringList{"to outer"});
+}
+
+TEST(Messages, ABoxIsWideEnoughForItsCaption)
+{
+    MessageService* scripted = SetMessageService(nullptr);
+    int width = 0;
+    WhenModalOpens([&width](QWidget* box) {
+        width = box->width();
+        static_cast<QDialog*>(box)->accept();
+    });
+    ShowMessageBox(QStringLiteral("Is this the same person?"), QStringLiteral("Possible Duplicate"), MbOk);
+    SetMessageService(scripted);
+    EXPECT_TRUE(ModalWasHandled());
+    EXPECT_GE(width, TitleBarWidth(QStringLiteral("Possible Duplicate")));
 }

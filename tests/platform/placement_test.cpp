@@ -186,3 +186,31 @@ TEST(WindowPlacementOnOtherScreens, LargeFontsKeepTheirOwnSectionAndBoundsAreCla
 }
 
 #include "placement_test.moc"
+
+TEST(Placement, AWindowCentredOnItsOwnerStaysWhollyOnTheScreen)
+{
+    const QRect screen(0, 0, 1000, 700);
+    EXPECT_EQ(CentredOnOwnerWithinScreen({100, 100, 600, 400}, {200, 100}, screen), QPoint(300, 250));
+    // An owner near the right and bottom edges: pulled back inside.
+    EXPECT_EQ(CentredOnOwnerWithinScreen({800, 500, 400, 300}, {720, 480}, screen), QPoint(280, 220));
+    // Past the left and top edges.
+    EXPECT_EQ(CentredOnOwnerWithinScreen({-300, -200, 200, 100}, {400, 300}, screen), QPoint(0, 0));
+    // Larger than the screen: its top left corner stays in sight.
+    EXPECT_EQ(CentredOnOwnerWithinScreen({0, 0, 1000, 700}, {1200, 900}, screen), QPoint(0, 0));
+}
+
+TEST_F(WindowPlacement, ADialogIsMadeWideEnoughForItsTitle)
+{
+    QDialog narrow;
+    narrow.setWindowTitle(QStringLiteral("Rebuild indexes for A_RATHER_LONG_NAME.DBF"));
+    narrow.resize(120, 80);
+    CenterDialog(&narrow);
+    EXPECT_GE(narrow.width(), TitleBarWidth(narrow.windowTitle()));
+    EXPECT_GT(TitleBarWidth(narrow.windowTitle()), TitleBarWidth(QStringLiteral("Search")));
+    // A dialog of fixed size keeps it.
+    QDialog fixed;
+    fixed.setWindowTitle(narrow.windowTitle());
+    fixed.setFixedSize(150, 80);
+    CenterDialog(&fixed);
+    EXPECT_EQ(fixed.width(), 150);
+}

@@ -256,3 +256,22 @@ TEST(Xbtool, ErrorsAreMessagesWithAFailingStatus)
 }
 
 } // namespace
+
+TEST(Xbtool, CheckOffersTheReindexForKeysAnotherProgramUpperCasedOtherwise)
+{
+    xbtest::TempDir dir;
+    const std::string dbf = dir.file("other.dbf");
+    for (const char* ext : {".dbf", ".cdx"})
+        ASSERT_TRUE(QFile::copy(QString::fromStdString(xbtest::fixture(std::string("small") + ext)),
+                                QString::fromStdString(dir.file(std::string("other") + ext))));
+    for (const char* ext : {".dbf", ".cdx"})
+        QFile(QString::fromStdString(dir.file(std::string("other") + ext)))
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const Result before = xbtool({"check", dbf});
+    EXPECT_EQ(before.status, 0);
+    EXPECT_NE(before.out.find("to write them anew: xbtool reindex " + dbf + "\n"), std::string::npos) << before.out;
+    ASSERT_EQ(xbtool({"reindex", dbf}).status, 0);
+    const Result after = xbtool({"check", dbf});
+    EXPECT_EQ(after.status, 0);
+    EXPECT_EQ(after.out.find("xbtool reindex"), std::string::npos) << after.out;
+}

@@ -455,6 +455,7 @@ CdxIndex::CheckReport CdxIndex::check() {
     problems.push_back(std::string("damaged: ") + e.what());
   }
   if (problems.size() > kMaxReported) problems.resize(kMaxReported);
+  report.foreignCase = foreignCase;
   if (foreignCase)
     report.notes.push_back(std::to_string(foreignCase) +
                            " keys hold letters in another case than this engine's UPPER gives, as another program "

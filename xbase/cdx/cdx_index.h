@@ -64,6 +64,7 @@ class CdxIndex final : public StructuralIndex {
   struct CheckReport {
     std::vector<std::string> problems;  // the first differences; none when all is well
     std::vector<std::string> notes;     // harmless findings
+    size_t foreignCase = 0;             // keys another program upper-cased otherwise
   };
   CheckReport check();
   void flush();
