@@ -4,6 +4,7 @@
 #include "app/preferencekeys.h"
 #include "app/whatsthistexts.h"
 #include "dial/dialcommands.h"
+#include "labels/labelcommands.h"
 #include "platform/help.h"
 #include "platform/identity.h"
 #include "platform/mainwindow.h"
@@ -55,6 +56,7 @@ TAddressMain::TAddressMain(QWidget* parent)
     setupRecords();
     setupSort();
     setupSelect();
+    new TLabelCommands(session_, Menus(), this);
     new TReportCommands(session_, Menus(), this);
     setupExitButton();
     new TDialCommands(Session(), Menus(), this);
