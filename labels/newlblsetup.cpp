@@ -1,5 +1,7 @@
 #include "labels/newlblsetup.h"
 
+#include "labels/calibrationdialog.h"
+
 #include "labels/dialogrow.h"
 #include "labels/gzintpanel.h"
 #include "labels/labelcatalog.h"
@@ -9,6 +11,7 @@
 #include "platform/busy.h"
 #include "platform/help.h"
 #include "platform/messages.h"
+#include "platform/placement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -73,7 +76,9 @@ TNewLabelSetupScreen::TNewLabelSetupScreen(TTable* table, TApollo* apollo, const
     PrinterCombo->setObjectName(QStringLiteral("PrinterCombo"));
     PrinterCombo->addItems(printers);
     PrinterCombo->setCurrentIndex(currentPrinter);
-    (new QVBoxLayout(PrinterPanel))->addWidget(PrinterCombo);
+    auto* printerRow = new QHBoxLayout(PrinterPanel);
+    printerRow->addWidget(PrinterCombo, 1);
+    CalibrateButton = DialogButton(printerRow, "CalibrateButton", QStringLiteral("Calibrate..."));
 
     auto* printButtons = new QHBoxLayout;
     PrintNow = DialogButton(printButtons, "PrintNow", QStringLiteral("Print"));
@@ -114,6 +119,7 @@ TNewLabelSetupScreen::TNewLabelSetupScreen(TTable* table, TApollo* apollo, const
         if (selectPrinter_ && index >= 0)
             selectPrinter_(index);
     });
+    connect(CalibrateButton, &QPushButton::clicked, this, &TNewLabelSetupScreen::CalibrateButtonClick);
     connect(PrintNow, &QPushButton::clicked, this, [this] { Print(true, false); });
     connect(Previewbutton, &QPushButton::clicked, this, [this] { Print(false, true); });
     connect(PrintSamplePageButton, &QPushButton::clicked, this, [this] { Print(true, true); });
@@ -214,6 +220,13 @@ void TNewLabelSetupScreen::DeleteButtonClick()
     if (FileListBox1->count() > 0)
         FileListBox1->setCurrentRow(FileListBox1->count() - 1);
     SetLabelButtons();
+}
+
+void TNewLabelSetupScreen::CalibrateButtonClick()
+{
+    TPrinterCalibrationDialog dialog(PrinterCombo->currentText(), setup_, this);
+    CenterDialog(&dialog);
+    dialog.exec();
 }
 
 void TNewLabelSetupScreen::Print(bool printToPrinter, bool onePageOnly)

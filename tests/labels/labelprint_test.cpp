@@ -1,4 +1,5 @@
 #include "labels/calibration.h"
+#include "labels/calibrationdialog.h"
 #include "labels/gzintpanel.h"
 #include "labels/labelcatalog.h"
 #include "labels/labelcommands.h"
@@ -22,6 +23,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
@@ -257,4 +259,44 @@ TEST_F(LabelPrint, TheMenuCommandNeedsAMatchAndShowsTheCalculatedFieldsMeanwhile
     session.Apollo1.Query(QStringLiteral("LNAME=\"NOBODY AT ALL\" .and. !ISDEL"));
     commands->LabelsMenuClick();
     EXPECT_EQ(shown.size(), 2u);
+}
+
+TEST_F(LabelPrint, CalibrationIsCheckedKeptPerPrinterAndPrintsItsSheet)
+{
+    ScriptedMessages messages;
+    TPrinterCalibrationDialog dialog(PdfFilePrinterName, setup);
+    dialog.HorzOffset->setText("12");
+    dialog.OkButtonClick();
+    dialog.HorzOffset->setText("two");
+    dialog.OkButtonClick();
+    dialog.VertScale->setText("94.5");
+    dialog.PrintSheetButton->click();
+    EXPECT_EQ(messages.Texts(), (QStringList{"Offsets must lie between -10 and 10 mm",
+                                             "Please enter a number in every field",
+                                             "Please enter a number in every field"}));
+    EXPECT_EQ(ReadPrinterCalibration(PdfFilePrinterName), PrinterCalibration{});
+    EXPECT_FALSE(QFile::exists(Pdf()));
+
+    dialog.HorzOffset->setText("-2,5");
+    dialog.VertScale->setText("104");
+    {
+        FixedPdfFile out(Pdf());
+        dialog.PrintSheetButton->click();
+    }
+    EXPECT_EQ(ReadPdf(Pdf()).pages.size(), 1);
+    dialog.OkButtonClick();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(ReadPrinterCalibration(PdfFilePrinterName), (PrinterCalibration{-2.5, 0, 100, 104}));
+    EXPECT_EQ(ReadPrinterCalibration("Office"), PrinterCalibration{});
+    EXPECT_EQ(messages.Texts().size(), 3);
+
+    // The Print Labels window opens it for the printer chosen there.
+    TNewLabelSetupScreen screen(&session.TableBook, &session.Apollo1, {"Office", PdfFilePrinterName}, 1, nullptr, nullptr);
+    QString caption;
+    WhenModalOpens([&caption](QWidget* modal) {
+        caption = modal->windowTitle();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    screen.CalibrateButton->click();
+    EXPECT_EQ(caption, "Printer Calibration - PDF file");
 }
