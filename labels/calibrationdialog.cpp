@@ -5,6 +5,7 @@
 #include "platform/identity.h"
 #include "platform/messages.h"
 #include "platform/settings.h"
+#include "platform/whatsthis.h"
 #include "report/tcanvasreport.h"
 
 #include <QFormLayout>
@@ -46,6 +47,15 @@ TPrinterCalibrationDialog::TPrinterCalibrationDialog(const QString& printerName,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
+    SetWhatsThis(this, {
+        {"HorzOffset", "How far to move every label to the right, in millimetres; a negative value moves them left."},
+        {"VertOffset", "How far to move every label down, in millimetres; a negative value moves them up."},
+        {"HorzScale", "Stretches (above 100) or shrinks (below 100) the sheet across, from its left edge."},
+        {"VertScale", "Stretches (above 100) or shrinks (below 100) the sheet down, from its top edge."},
+        {"PrintSheetButton", "Prints each label's outline with a small cross on its corner, with these values, to lay on a label sheet and measure."},
+        {"OkButton", "Keeps these values for this printer; every label printed on it follows them, the preview does not."},
+        {"CancelButton", "Closes without changing the calibration."},
+    });
     connect(OkButton, &QPushButton::clicked, this, &TPrinterCalibrationDialog::OkButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(PrintSheetButton, &QPushButton::clicked, this, &TPrinterCalibrationDialog::PrintSheetButtonClick);

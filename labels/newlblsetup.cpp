@@ -12,6 +12,7 @@
 #include "platform/help.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
+#include "platform/whatsthis.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -118,6 +119,24 @@ TNewLabelSetupScreen::TNewLabelSetupScreen(TTable* table, TApollo* apollo, const
     connect(PrinterCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (selectPrinter_ && index >= 0)
             selectPrinter_(index);
+    });
+    SetWhatsThis(this, {
+        {"FileListBox1", "The label setups you have saved. Choose the one to print with."},
+        {"LabelDesc", "The chosen setup: its sheet, label size, font and address format."},
+        {"NewButton", "Makes a new label setup from a sheet of the catalogue and opens it for design."},
+        {"ModifyButton", "Opens the chosen setup to change its sheet, font, margins or address format."},
+        {"DeleteButton", "Deletes the chosen setup file after asking."},
+        {"rbQAll", "Prints a label for every record of the address file that is not deleted."},
+        {"rbQFilter", "Prints labels only for the records the current filter lets through."},
+        {"rbOnlyThis", "Prints the labels of the current record only."},
+        {"StartCurrentCheck", "Starts with the current record instead of the first one."},
+        {"PrinterCombo", "The printer the labels go to; \"PDF file\" saves them as a PDF file."},
+        {"CalibrateButton", "Moves or stretches the labels slightly to make up for a printer that places the sheet a little off."},
+        {"PrintNow", "Asks which positions of the sheet to use, then prints the labels."},
+        {"Previewbutton", "Shows the first sheet on screen as it will print."},
+        {"PrintSamplePageButton", "Prints one sheet only, to check the layout before printing them all."},
+        {"ReturnButton", "Closes the window."},
+        {"HelpButton", "Explains printing labels."},
     });
     connect(CalibrateButton, &QPushButton::clicked, this, &TNewLabelSetupScreen::CalibrateButtonClick);
     connect(PrintNow, &QPushButton::clicked, this, [this] { Print(true, false); });

@@ -6,6 +6,7 @@
 #include "labels/labellines.h"
 #include "labels/labelrun.h"
 #include "labels/newlblsetup.h"
+#include "labels/prelpr.h"
 #include "labels/tlabelprinter.h"
 #include "platform/printers.h"
 #include "report/reportstatuswindow.h"
@@ -19,6 +20,7 @@
 #include "support/pdf_readback.h"
 #include "support/scripted_messages.h"
 #include "support/temp_program_dir.h"
+#include "support/whatsthis_check.h"
 
 #include <QAction>
 #include <QFile>
@@ -299,4 +301,13 @@ TEST_F(LabelPrint, CalibrationIsCheckedKeptPerPrinterAndPrintsItsSheet)
     });
     screen.CalibrateButton->click();
     EXPECT_EQ(caption, "Printer Calibration - PDF file");
+}
+
+TEST_F(LabelPrint, ThePrintingWindowsExplainEveryControl)
+{
+    TNewLabelSetupScreen screen(&session.TableBook, &session.Apollo1, {PdfFilePrinterName}, 0, nullptr, nullptr);
+    TSelectSpecificLabels positions(setup, AllPositions(), 1, {PdfFilePrinterName}, 0, nullptr);
+    TPrinterCalibrationDialog calibration(PdfFilePrinterName, setup);
+    for (const QWidget* w : std::initializer_list<const QWidget*>{&screen, &positions, &calibration})
+        EXPECT_EQ(ControlsWithoutWhatsThis(w), "") << w->objectName().toStdString();
 }
