@@ -6,6 +6,7 @@
 #include "dial/dialcommands.h"
 #include "exchange/exportcommand.h"
 #include "exchange/importcommands.h"
+#include "labels/labelcommands.h"
 #include "platform/help.h"
 #include "platform/identity.h"
 #include "platform/mainwindow.h"
@@ -57,11 +58,12 @@ TAddressMain::TAddressMain(QWidget* parent)
     setupRecords();
     setupSort();
     setupSelect();
+    new TLabelCommands(session_, Menus(), this);
     new TReportCommands(session_, Menus(), this);
     setupExitButton();
-    new ImportCommands(Session(), Menus(), this);
-    new ExportCommand(Session(), Menus(), this);
-    new TDialCommands(Session(), Menus(), this);
+    new ImportCommands(session_, Menus(), this);
+    new ExportCommand(session_, Menus(), this);
+    new TDialCommands(session_, Menus(), this);
     ExplainMainWindow(this);
 
     FormCreate();

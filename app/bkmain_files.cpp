@@ -60,6 +60,7 @@ void TAddressMain::setupFiles()
 {
     session_.SetWindow(this);
     session_.OpenFile = [this](const QString& path) { return OpenBookDBF(path); };
+    session_.ShowExtraFields = [this](bool visible) { SetExtraFields(visible); };
     session_.Refresh = [this] {
         ShowOrderInMenu();
         SetButtons();

@@ -1,5 +1,7 @@
 #include "labels/newlblsetup.h"
 
+#include "labels/calibrationdialog.h"
+
 #include "labels/dialogrow.h"
 #include "labels/gzintpanel.h"
 #include "labels/labelcatalog.h"
@@ -9,6 +11,8 @@
 #include "platform/busy.h"
 #include "platform/help.h"
 #include "platform/messages.h"
+#include "platform/placement.h"
+#include "platform/whatsthis.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -73,7 +77,9 @@ TNewLabelSetupScreen::TNewLabelSetupScreen(TTable* table, TApollo* apollo, const
     PrinterCombo->setObjectName(QStringLiteral("PrinterCombo"));
     PrinterCombo->addItems(printers);
     PrinterCombo->setCurrentIndex(currentPrinter);
-    (new QVBoxLayout(PrinterPanel))->addWidget(PrinterCombo);
+    auto* printerRow = new QHBoxLayout(PrinterPanel);
+    printerRow->addWidget(PrinterCombo, 1);
+    CalibrateButton = DialogButton(printerRow, "CalibrateButton", QStringLiteral("Calibrate..."));
 
     auto* printButtons = new QHBoxLayout;
     PrintNow = DialogButton(printButtons, "PrintNow", QStringLiteral("Print"));
@@ -114,6 +120,25 @@ TNewLabelSetupScreen::TNewLabelSetupScreen(TTable* table, TApollo* apollo, const
         if (selectPrinter_ && index >= 0)
             selectPrinter_(index);
     });
+    SetWhatsThis(this, {
+        {"FileListBox1", "The label setups you have saved. Choose the one to print with."},
+        {"LabelDesc", "The chosen setup: its sheet, label size, font and address format."},
+        {"NewButton", "Makes a new label setup from a sheet of the catalogue and opens it for design."},
+        {"ModifyButton", "Opens the chosen setup to change its sheet, font, margins or address format."},
+        {"DeleteButton", "Deletes the chosen setup file after asking."},
+        {"rbQAll", "Prints a label for every record of the address file that is not deleted."},
+        {"rbQFilter", "Prints labels only for the records the current filter lets through."},
+        {"rbOnlyThis", "Prints the labels of the current record only."},
+        {"StartCurrentCheck", "Starts with the current record instead of the first one."},
+        {"PrinterCombo", "The printer the labels go to; \"PDF file\" saves them as a PDF file."},
+        {"CalibrateButton", "Moves or stretches the labels slightly to make up for a printer that places the sheet a little off."},
+        {"PrintNow", "Asks which positions of the sheet to use, then prints the labels."},
+        {"Previewbutton", "Shows the first sheet on screen as it will print."},
+        {"PrintSamplePageButton", "Prints one sheet only, to check the layout before printing them all."},
+        {"ReturnButton", "Closes the window."},
+        {"HelpButton", "Explains printing labels."},
+    });
+    connect(CalibrateButton, &QPushButton::clicked, this, &TNewLabelSetupScreen::CalibrateButtonClick);
     connect(PrintNow, &QPushButton::clicked, this, [this] { Print(true, false); });
     connect(Previewbutton, &QPushButton::clicked, this, [this] { Print(false, true); });
     connect(PrintSamplePageButton, &QPushButton::clicked, this, [this] { Print(true, true); });
@@ -214,6 +239,13 @@ void TNewLabelSetupScreen::DeleteButtonClick()
     if (FileListBox1->count() > 0)
         FileListBox1->setCurrentRow(FileListBox1->count() - 1);
     SetLabelButtons();
+}
+
+void TNewLabelSetupScreen::CalibrateButtonClick()
+{
+    TPrinterCalibrationDialog dialog(PrinterCombo->currentText(), setup_, this);
+    CenterDialog(&dialog);
+    dialog.exec();
 }
 
 void TNewLabelSetupScreen::Print(bool printToPrinter, bool onePageOnly)

@@ -62,6 +62,7 @@ public:
     QCheckBox* StartCurrentCheck;
     QGroupBox* PrinterPanel;
     QComboBox* PrinterCombo;
+    QPushButton* CalibrateButton;
     QPushButton* PrintNow;
     QPushButton* Previewbutton;
     QPushButton* PrintSamplePageButton;
@@ -79,6 +80,7 @@ private:
     void ModifyButtonClick();
     void DeleteButtonClick();
     void Print(bool printToPrinter, bool onePageOnly);
+    void CalibrateButtonClick();
     QString SelectedPath() const;
 
     TTable* table_;

@@ -48,13 +48,18 @@ void UseSessionPrinter(TBaseReport& report, const AddressSession& session)
         report.Printer().SetPrinter(session.PrinterName);
 }
 
-ReportStatusTexts ReportRunTexts()
+ReportStatusTexts PrintRunTexts(const QString& kind)
 {
     ReportStatusTexts texts;
-    texts.cancelQuestion = QStringLiteral("Cancel Report Printing?");
-    texts.printCanceled = QStringLiteral("\rReport Print Canceled!");
-    texts.previewCanceled = QStringLiteral("\rReport Preview Canceled!");
-    texts.printCompleted = QStringLiteral("\rReport Print Completed!");
-    texts.previewCompleted = QStringLiteral("\rReport Preview Ready!");
+    texts.cancelQuestion = QStringLiteral("Cancel %1 Printing?").arg(kind);
+    texts.printCanceled = QStringLiteral("\r%1 Print Canceled!").arg(kind);
+    texts.previewCanceled = QStringLiteral("\r%1 Preview Canceled!").arg(kind);
+    texts.printCompleted = QStringLiteral("\r%1 Print Completed!").arg(kind);
+    texts.previewCompleted = QStringLiteral("\r%1 Preview Ready!").arg(kind);
     return texts;
+}
+
+ReportStatusTexts ReportRunTexts()
+{
+    return PrintRunTexts(QStringLiteral("Report"));
 }

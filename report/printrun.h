@@ -47,5 +47,8 @@ class AddressSession;
 // The printer the user chose last in the session, when it is still installed.
 void UseSessionPrinter(TBaseReport& report, const AddressSession& session);
 
+// The status texts of a printing command for its kind of print ("Cancel Label
+// Printing?", "\rLabel Print Canceled!" and so on for "Label").
+ReportStatusTexts PrintRunTexts(const QString& kind);
 // The status texts of the report commands ("Report Print Canceled!" and so on).
 ReportStatusTexts ReportRunTexts();

@@ -31,6 +31,16 @@ void SkipKeysBelowZero(TTable& table, const QString& keyField)
 
 } // namespace
 
+bool GoToChosenRecord(TApollo& apollo, TTable& table, long recNo)
+{
+    // Going to a record ignores the filter; moves do not: a record the chosen set holds
+    // is where a step forward and back returns to.
+    apollo.Go(recNo);
+    table.Next();
+    table.Prior();
+    return !table.Eof() && apollo.RecNo() == recNo;
+}
+
 bool PositionReportRecords(TApollo& apollo, TTable& table, int report, ReportRecordChoice choice,
                            bool startCurrent, long recNo)
 {
@@ -42,12 +52,7 @@ bool PositionReportRecords(TApollo& apollo, TTable& table, int report, ReportRec
         apollo.Query(QStringLiteral("Recno()=") + QString::number(recNo));
     bool inRange = true;
     if (startCurrent) {
-        // Going to a record ignores the filter; moves do not: a record the chosen set
-        // holds is where a step forward and back returns to.
-        apollo.Go(recNo);
-        table.Next();
-        table.Prior();
-        inRange = !table.Eof() && apollo.RecNo() == recNo;
+        inRange = GoToChosenRecord(apollo, table, recNo);
         if (inRange)
             return true;
     }

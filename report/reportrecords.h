@@ -17,6 +17,10 @@ private:
     TTable& table_;
 };
 
+// Makes recNo the current record when the active query lets it through; false when it
+// does not (the position is then undefined).
+bool GoToChosenRecord(TApollo& apollo, TTable& table, long recNo);
+
 enum class ReportRecordChoice { All, Filter, OnlyCurrent };
 
 // Orders and chooses the records for a built-in report and goes to its first record:

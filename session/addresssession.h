@@ -109,6 +109,9 @@ public:
     // file plainly and applies the filter, and refreshes nothing.
     std::function<bool(const QString& path)> OpenFile;
     std::function<void()> Refresh;
+    // Shows or hides the window's calculated name and city fields (label printing shows
+    // them while its window is open); nothing without a window.
+    std::function<void(bool visible)> ShowExtraFields;
 
     QWidget* Window() const;
     void SetWindow(QWidget* window);

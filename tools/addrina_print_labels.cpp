@@ -1,9 +1,8 @@
 // addrina-print labels: mailing labels of an address file to PDF, with the same label
 // face, sheet geometry and report canvas as the program's own printing.
-#include "labels/calibration.h"
 #include "labels/gzintpanel.h"
 #include "labels/labelcatalog.h"
-#include "labels/printlbl.h"
+#include "labels/labelrun.h"
 #include "labels/tzintlabelfile.h"
 #include "platform/printers.h"
 #include "platform/programdirectory.h"
@@ -49,15 +48,6 @@ void LoadSetup(const ParsedArgs& parsed, TZintLabelFile& setup)
         throw Failure(QStringLiteral("no template \"%1\" in %2").arg(name, catalog));
 }
 
-void DrawLines(TBaseReport& r, const std::vector<QLineF>& lines)
-{
-    r.SetPen(Qt::black, Qt::SolidLine, 1);
-    for (const QLineF& line : lines) {
-        r.MoveTo(line.x1(), line.y1());
-        r.LineTo(line.x2(), line.y2());
-    }
-}
-
 int RunLabels(const QStringList& args)
 {
     const ParsedArgs parsed =
@@ -95,27 +85,15 @@ int RunLabels(const QStringList& args)
     TReportPrinter report;
     report.SetTitle(QStringLiteral("Addrina labels"));
     report.Printer().SetPrinter(PdfFilePrinterName);
-    const LabelPaper paper = PaperForLayout(setup);
-    report.SetPaperSize(paper.code, paper.portraitWidth, paper.portraitHeight);
-    report.SetOrientation(paper.landscape ? poLandScape : poPortrait);
-    const bool outline = parsed.Has(QStringLiteral("--outline"));
+    SetLabelPaper(report, setup);
     const PrinterCalibration calibration = ReadPrinterCalibration(PdfFilePrinterName);
+    const LabelDrawing drawing{calibration, parsed.Has(QStringLiteral("--outline")), {}, {}};
     int labels = 0;
     report.OnPrint = [&](TBaseReport& r) {
-        if (parsed.Has(QStringLiteral("--calibration-sheet"))) {
-            DrawLines(r, CalibrationSheetLines(setup, calibration));
-            return;
-        }
-        LabelCanvas canvas;
-        canvas.StartNewPage = [&r] { r.StartNewPage(); };
-        canvas.DrawFace = [&](const QRectF& cell, const QPicture& picture) {
-            const QRectF at = Calibrated(cell, calibration);
-            r.DrawPicture(r.DeviceRect(at.left(), at.top(), at.right(), at.bottom()), picture);
-            if (outline)
-                DrawLines(r, OutlineLines(Calibrated(QRectF(cell.topLeft(), QSizeF(setup.LabelWidth, setup.LabelHeight)),
-                                                     calibration)));
-        };
-        labels = PrintLabels(face, session.TableBook, setup, run, canvas);
+        if (parsed.Has(QStringLiteral("--calibration-sheet")))
+            DrawLabelLines(r, CalibrationSheetLines(setup, calibration));
+        else
+            labels = DrawLabels(r, face, session.TableBook, setup, run, drawing);
     };
     report.RunReport();
     if (report.Aborted())

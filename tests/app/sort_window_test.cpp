@@ -276,10 +276,11 @@ TEST_F(SortSearchBrowse, ALayersItemInThePrintMenuBringsTheMenuIntoSight)
     const MainMenus menus = window->Menus();
     EXPECT_EQ(menus.Window, window.get());
     EXPECT_EQ(menus.Print1, window->Print1);
-    // The report commands are there from the start, so the menu is in sight.
+    // The label and report commands are there from the start, so the menu is in sight.
     EXPECT_TRUE(window->Print1->menuAction()->isVisible());
-    EXPECT_EQ(window->Print1->actions().size(), 2);
-    menus.Print1->addAction("Print &Labels")->setObjectName("LabelsMenu");
+    EXPECT_EQ(window->Print1->actions().size(), 3);
+    EXPECT_EQ(window->Print1->actions().value(0)->objectName(), "LabelsMenu");
+    menus.Print1->addAction("Print &Envelopes")->setObjectName("EnvelopesMenu");
     window->SetButtons();
     EXPECT_TRUE(window->Print1->menuAction()->isVisible());
     EXPECT_TRUE(window->Print1->menuAction()->isEnabled());

@@ -8,6 +8,7 @@
 #include "session/addresssession.h"
 #include "session/mainmenus.h"
 #include "support/fixture_copy.h"
+#include "support/modal.h"
 #include "support/pdf_readback.h"
 #include "support/scripted_messages.h"
 #include "support/scripted_printers.h"
@@ -30,30 +31,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Runs the action on the next modal window of class T once it is shown and ready (the
-// action must close it); gives up after ten seconds. The check runs from the event loop,
-// so a window whose run lets events through is acted on only once the run is over.
-template <typename T>
-void WhenShown(std::function<void(T*)> action, std::function<bool(T*)> ready = [](T*) { return true; })
-{
-    auto* timer = new QTimer;
-    auto started = std::make_shared<QElapsedTimer>();
-    started->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, started, action, ready] {
-        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (window && ready(window)) {
-            timer->stop();
-            timer->deleteLater();
-            action(window);
-        } else if (started->elapsed() > 10000) {
-            timer->stop();
-            timer->deleteLater();
-            ADD_FAILURE() << "window never opened";
-        }
-    });
-    timer->start(20);
-}
 
 class ReportCommandsTest : public ::testing::Test {
 protected:

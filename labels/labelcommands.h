@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QObject>
+
+class AddressSession;
+class QAction;
+struct MainMenus;
+
+// "Print &Labels" (Ctrl+L) in the main window's "&Print" menu: the "Print Labels" window
+// over the records the user has chosen, with the main window left as it was afterwards.
+class TLabelCommands : public QObject {
+    Q_OBJECT
+
+public:
+    TLabelCommands(AddressSession& session, const MainMenus& menus, QObject* parent);
+
+    QAction* LabelsMenu;
+
+    void LabelsMenuClick();
+
+private:
+    AddressSession& session_;
+};

@@ -1,0 +1,96 @@
+#include "labels/tlabelprinter.h"
+
+#include "labels/gzintpanel.h"
+#include "labels/labelrun.h"
+#include "labels/newlblsetup.h"
+#include "platform/messages.h"
+#include "report/reportrecords.h"
+#include "session/addresssession.h"
+#include "session/sessionscopes.h"
+#include "table/tableerror.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// Chooses the records and goes to the first to print; false when the current record was
+// asked for as the start but is not among them.
+bool PositionLabelRecords(AddressSession& session, const LabelPrintJob& job, long recNo)
+{
+    if (job.records == LabelRecords::All)
+        session.Apollo1.Query(QStringLiteral("NOT ISDEL"));
+    else if (job.records == LabelRecords::OnlyCurrent)
+        session.Apollo1.Query(QStringLiteral("Recno()=") + QString::number(recNo));
+    if (job.startFromCurrent && GoToChosenRecord(session.Apollo1, session.TableBook, recNo))
+        return true;
+    session.TableBook.First();
+    return !job.startFromCurrent;
+}
+
+// The face is drawn as a printed label while the run lasts.
+class PrintingFace {
+public:
+    explicit PrintingFace(TZintLabelPanel& face) : face_(face) { face_.SetPrinting(true); }
+    ~PrintingFace() { face_.SetPrinting(false); }
+    PrintingFace(const PrintingFace&) = delete;
+    PrintingFace& operator=(const PrintingFace&) = delete;
+
+private:
+    TZintLabelPanel& face_;
+};
+
+} // namespace
+
+TLabelPrinter::TLabelPrinter(const PrinterSetup& printer, bool printToPrinter)
+    : TPrintRun(printer, !printToPrinter, LabelRunTexts())
+{
+    Report().OnBeforePrint = [printToPrinter](TBaseReport& report) {
+        report.SetStatusFormat(printToPrinter ? QStringLiteral("Printing Page %p\r%0\r%1")
+                                              : QStringLiteral("Preparing Preview Page %p\r%0\r%1"));
+        report.StatusText() = QStringList{QString(), QString()};
+    };
+}
+
+ReportStatusTexts LabelRunTexts()
+{
+    // A finished preview gives way to the preview window by itself.
+    ReportStatusTexts texts = PrintRunTexts(QStringLiteral("Label"));
+    texts.closeWhenPreviewReady = true;
+    return texts;
+}
+
+void DoPrint(AddressSession& session, const LabelPrintJob& job, const QString& printerName, QWidget* parent)
+{
+    job.setup->ApplyToPanel(*job.face);
+    job.face->SetDataTable(&session.TableBook);
+    KeepPlace keep(session);
+    try {
+        if (!PositionLabelRecords(session, job, keep.RecNo()))
+            ShowInformation(QStringLiteral("Current record is out of range. Starting with first record"));
+
+        PrinterSetup printer;
+        printer.SetPrinter(printerName);
+        TLabelPrinter run(printer, job.printToPrinter);
+        TBaseReport& report = run.Report();
+        const QString question = SetLabelPaper(report, *job.setup);
+        if (!question.isEmpty() && !AskYesNo(question, QStringLiteral("Print Labels")))
+            return;
+
+        LabelRunOptions options;
+        options.selection = job.selection;
+        options.copies = std::max(job.copies, 1);
+        options.onePageOnly = job.onePageOnly;
+        // Calibration corrects the printer's placement; the preview shows the sheet as designed.
+        LabelDrawing drawing;
+        if (job.printToPrinter)
+            drawing.calibration = ReadPrinterCalibration(printerName);
+        drawing.stopped = [&run] { return run.StopRequested(); };
+        drawing.recordDone = [] { QCoreApplication::processEvents(); };
+        PrintingFace printing(*job.face);
+        report.ClearOtherEvents();
+        report.OnPrint = [&](TBaseReport& r) { DrawLabels(r, *job.face, session.TableBook, *job.setup, options, drawing); };
+        run.Execute(parent, QStringLiteral("Preview Labels"));
+    } catch (const TableError& e) {
+        ShowInformation(e.Message());
+    }
+}

@@ -1,0 +1,313 @@
+#include "labels/calibration.h"
+#include "labels/calibrationdialog.h"
+#include "labels/gzintpanel.h"
+#include "labels/labelcatalog.h"
+#include "labels/labelcommands.h"
+#include "labels/labellines.h"
+#include "labels/labelrun.h"
+#include "labels/newlblsetup.h"
+#include "labels/prelpr.h"
+#include "labels/tlabelprinter.h"
+#include "platform/printers.h"
+#include "report/reportstatuswindow.h"
+#include "report/tcanvasreport.h"
+#include "report/tfileprinter.h"
+#include "report/tpreviewform.h"
+#include "session/addresssession.h"
+#include "session/mainmenus.h"
+#include "support/fixture_copy.h"
+#include "support/modal.h"
+#include "support/pdf_readback.h"
+#include "support/scripted_messages.h"
+#include "support/temp_program_dir.h"
+#include "support/whatsthis_check.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// 5160: cells 2.75 x 1 in from (0.1875, 0.5); the 2.625 in wide face is stretched over the
+// cell, so its 0.2 in text margin lands at 0.2 x 2.75 / 2.625 in.
+double TextLeft(int col) { return 0.1875 + col * 2.75 + 0.2 * 2.75 / 2.625; }
+double TextTop(int row) { return 0.5 + row * 1.0 + 0.2; }
+
+// Whether the word lies at a cell's text margin, moved by (dx, dy) inches.
+bool InCell(const PdfReadBack& pdf, const QString& word, int row, int col, double dx = 0, double dy = 0)
+{
+    for (const PdfWord& w : pdf.Words(1))
+        if (w.text == word && std::abs(w.xMin - TextLeft(col) - dx) < 0.03 && w.yMin > TextTop(row) + dy - 0.05 &&
+            w.yMin < TextTop(row) + dy + 0.1)
+            return true;
+    return false;
+}
+
+class LabelPrint : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ADDRINA_BIN_DIR "/adr.tpl"), CatalogPath()));
+        Open("small");
+        ASSERT_TRUE(setup.LoadTemplate(CatalogPath(), QStringLiteral("5160"), false));
+        job.setup = &setup;
+        job.face = &face;
+        job.selection = AllPositions();
+    }
+    void Open(const QString& fixture)
+    {
+        session.LastOpenedFile = CopyFixtureTable(fixture, dir.path(), QStringLiteral("book"));
+        ASSERT_TRUE(session.ReopenFile());
+    }
+    // The first word of each chosen record's first label line, in the table's order.
+    QStringList FirstWords()
+    {
+        QStringList words;
+        for (session.TableBook.First(); !session.TableBook.Eof(); session.TableBook.Next())
+            words << ComposeLabelLines(TableFieldReader(session.TableBook), {}).value(0).section(' ', 0, 0);
+        return words;
+    }
+    // Prints the job to "PDF file", clicks the status window's Ok and reads the PDF back.
+    PdfReadBack Print()
+    {
+        FixedPdfFile out(Pdf());
+        WhenShown<TReportStatusWindow>([this](TReportStatusWindow* status) {
+            statusText = status->Label1->text();
+            statusCaption = status->windowTitle();
+            status->CancelButton->click();
+        }, [](TReportStatusWindow* status) { return status->Finished(); });
+        DoPrint(session, job, PdfFilePrinterName, nullptr);
+        return ReadPdf(Pdf());
+    }
+    // Previews the job; the recorded pages are replayed to a PDF to see where they lie.
+    PdfReadBack Preview()
+    {
+        job.printToPrinter = false;
+        job.onePageOnly = true;
+        WhenShown<TPreviewForm>([this](TPreviewForm* preview) {
+            previewCaption = preview->windowTitle();
+            previewPages = preview->FilePreview1.PageCount();
+            FixedPdfFile out(Pdf());
+            TFilePrinter replay;
+            replay.Printer().SetPrinter(PdfFilePrinterName);
+            replay.SetStream(preview->FilePreview1.Stream());
+            replay.Execute();
+            preview->accept();
+        });
+        DoPrint(session, job, PdfFilePrinterName, nullptr);
+        return ReadPdf(Pdf());
+    }
+    QString Pdf() const { return dir.filePath(QStringLiteral("labels.pdf")); }
+
+    TempProgramDirectory programDir;
+    QTemporaryDir dir;
+    AddressSession session;
+    TZintLabelFile setup;
+    TZintLabelPanel face;
+    LabelPrintJob job;
+    QString statusText, statusCaption, previewCaption;
+    int previewPages = 0;
+};
+
+} // namespace
+
+TEST_F(LabelPrint, EachRecordLiesInItsCellAndCalibrationMovesItOnPaperOnly)
+{
+    const QStringList words = FirstWords();
+    session.TableBook.First();
+    const long recNo = session.Apollo1.RecNo();
+    job.selection[0] = job.selection[1] = false;
+    job.onePageOnly = true;
+    const PdfReadBack plain = Print();
+    EXPECT_EQ(statusCaption, "Print Status");
+    EXPECT_EQ(statusText, "\nLabel Print Completed!");
+    // The sample page: one sheet of the 28 positions left, from row 0 column 2 on.
+    ASSERT_EQ(plain.pages.size(), 1);
+    EXPECT_NEAR(plain.pages[0].width(), 8.5, 0.01);
+    EXPECT_NEAR(plain.pages[0].height(), 11, 0.01);
+    const std::pair<int, int> cells[] = {{0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 0}};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(InCell(plain, words[i], cells[i].first, cells[i].second)) << words[i].toStdString();
+    EXPECT_TRUE(InCell(plain, words[27], 9, 2));
+    EXPECT_FALSE(plain.Find(words[28]));
+
+    WritePrinterCalibration(PdfFilePrinterName, {2.54, -5.08, 100, 100});
+    const PdfReadBack moved = Print();
+    EXPECT_TRUE(InCell(moved, words[0], 0, 2, 0.1, -0.2));
+    EXPECT_TRUE(InCell(moved, words[4], 2, 0, 0.1, -0.2));
+
+    // The preview shows the sheet as designed, one sheet of it, and the place is kept.
+    const PdfReadBack preview = Preview();
+    // The preview names its page and zoom once it shows one (over "Preview Labels").
+    EXPECT_TRUE(previewCaption.startsWith("Preview Page 1 of 1 (")) << previewCaption.toStdString();
+    EXPECT_EQ(previewPages, 1);
+    EXPECT_TRUE(InCell(preview, words[0], 0, 2));
+    EXPECT_TRUE(InCell(preview, words[27], 9, 2));
+    EXPECT_EQ(session.Apollo1.RecNo(), recNo);
+}
+
+TEST_F(LabelPrint, OnlyTheCurrentRecordGetsItsCopies)
+{
+    const QStringList words = FirstWords();
+    session.TableBook.First();
+    for (int i = 0; i < 4; ++i)
+        session.TableBook.Next();
+    const long recNo = session.Apollo1.RecNo();
+    const QString filter = session.Apollo1.DBFilter();
+    job.records = LabelRecords::OnlyCurrent;
+    job.startFromCurrent = true;
+    job.copies = 3;
+    const PdfReadBack pdf = Print();
+    ASSERT_EQ(pdf.pages.size(), 1);
+    for (int col = 0; col < 3; ++col)
+        EXPECT_TRUE(InCell(pdf, words[4], 0, col));
+    for (const PdfWord& w : pdf.Words(1))
+        EXPECT_LT(w.yMin, TextTop(1) - 0.1) << w.text.toStdString();
+    EXPECT_EQ(session.Apollo1.RecNo(), recNo);
+    EXPECT_EQ(session.Apollo1.DBFilter(), filter);
+}
+
+TEST_F(LabelPrint, ACurrentRecordOutsideTheFilterStartsAtTheFirstMatch)
+{
+    session.Apollo1.Query(QStringLiteral("RECNO()>20 .and. !ISDEL"));
+    const QStringList words = FirstWords();
+    session.Apollo1.Go(5);
+    job.startFromCurrent = true;
+    job.onePageOnly = true;
+    ScriptedMessages messages;
+    const PdfReadBack pdf = Print();
+    EXPECT_EQ(messages.Texts(), QStringList{"Current record is out of range. Starting with first record"});
+    EXPECT_TRUE(InCell(pdf, words[0], 0, 0));
+    EXPECT_TRUE(InCell(pdf, words[1], 0, 1));
+    EXPECT_EQ(session.Apollo1.RecNo(), 5);
+    EXPECT_EQ(session.Apollo1.DBFilter(), "RECNO()>20 .and. !ISDEL");
+}
+
+TEST_F(LabelPrint, CancelAsksAndLeavesNoFile)
+{
+    Open("bulk3k");
+    ScriptedMessages messages;
+    messages.AnswerYes();
+    FixedPdfFile out(Pdf());
+    WhenShown<TReportStatusWindow>([this](TReportStatusWindow* status) {
+        status->CancelButton->click();
+        WhenShown<TReportStatusWindow>([this](TReportStatusWindow* finished) {
+            statusText = finished->Label1->text();
+            finished->CancelButton->click();
+        }, [](TReportStatusWindow* w) { return w->Finished(); });
+    }, [](TReportStatusWindow* status) { return status->Label1->text().startsWith("Printing Page"); });
+    DoPrint(session, job, PdfFilePrinterName, nullptr);
+    EXPECT_EQ(messages.Texts(), QStringList{"Cancel Label Printing?"});
+    EXPECT_EQ(statusText, "\nLabel Print Canceled!");
+    EXPECT_FALSE(QFile::exists(Pdf()));
+}
+
+TEST(LabelPaper, CustomSheetsAreAskedForUprightAndTheQuestionNamesTheSize)
+{
+    LabelTemplate sheet;
+    sheet.PaperCode = QStringLiteral("USERL");
+    sheet.SheetWidth = 11;
+    sheet.SheetHeight = 8.5;
+    TReportPrinter report;
+    report.Printer().SetPrinter(PdfFilePrinterName);
+    EXPECT_EQ(SetLabelPaper(report, sheet), "");
+    EXPECT_EQ(report.Orientation(), poLandScape);
+    EXPECT_NEAR(report.Printer().PortraitPaperInches().width(), 8.5, 0.01);
+    EXPECT_NEAR(report.Printer().PortraitPaperInches().height(), 11, 0.01);
+    EXPECT_EQ(PaperQuestion(8.5, 11),
+              "Unable to confirm that the paper size was set to\r\n\r\n8.50\" by 11.00\"\r\n\r\n"
+              "(you may have the wrong printer selected)\r\n\r\nWould you like to try printing anyways?");
+}
+
+TEST_F(LabelPrint, TheMenuCommandNeedsAMatchAndShowsTheCalculatedFieldsMeanwhile)
+{
+    QMainWindow window;
+    session.SetWindow(&window);
+    std::vector<bool> shown;
+    session.ShowExtraFields = [&shown](bool visible) { shown.push_back(visible); };
+    const MainMenus menus{&window, new QMenu(&window), new QMenu(&window), new QMenu(&window), new QMenu(&window),
+                          new QMenu(&window), new QMenu(&window), new QMenu(&window), nullptr, nullptr};
+    auto* commands = new TLabelCommands(session, menus, &window);
+    EXPECT_EQ(commands->LabelsMenu->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    EXPECT_EQ(menus.Print1->actions().value(0)->text(), "Print &Labels");
+
+    session.TableBook.First();
+    session.TableBook.Next();
+    const long recNo = session.Apollo1.RecNo();
+    bool filterEnabled = true, allChecked = false;
+    WhenModalOpens([&](QWidget* modal) {
+        auto* screen = qobject_cast<TNewLabelSetupScreen*>(modal);
+        ASSERT_TRUE(screen);
+        filterEnabled = screen->rbQFilter->isEnabled();
+        allChecked = screen->rbQAll->isChecked();
+        EXPECT_EQ(shown, std::vector<bool>{true});
+        screen->ReturnButton->click();
+    });
+    commands->LabelsMenu->trigger();
+    EXPECT_TRUE(ModalWasHandled());
+    EXPECT_FALSE(filterEnabled);
+    EXPECT_TRUE(allChecked);
+    EXPECT_EQ(shown, (std::vector<bool>{true, false}));
+    EXPECT_EQ(session.Apollo1.RecNo(), recNo);
+
+    // Records, but none passes the filter: nothing opens.
+    session.Apollo1.Query(QStringLiteral("LNAME=\"NOBODY AT ALL\" .and. !ISDEL"));
+    commands->LabelsMenuClick();
+    EXPECT_EQ(shown.size(), 2u);
+}
+
+TEST_F(LabelPrint, CalibrationIsCheckedKeptPerPrinterAndPrintsItsSheet)
+{
+    ScriptedMessages messages;
+    TPrinterCalibrationDialog dialog(PdfFilePrinterName, setup);
+    dialog.HorzOffset->setText("12");
+    dialog.OkButtonClick();
+    dialog.HorzOffset->setText("two");
+    dialog.OkButtonClick();
+    dialog.VertScale->setText("94.5");
+    dialog.PrintSheetButton->click();
+    EXPECT_EQ(messages.Texts(), (QStringList{"Offsets must lie between -10 and 10 mm",
+                                             "Please enter a number in every field",
+                                             "Please enter a number in every field"}));
+    EXPECT_EQ(ReadPrinterCalibration(PdfFilePrinterName), PrinterCalibration{});
+    EXPECT_FALSE(QFile::exists(Pdf()));
+
+    dialog.HorzOffset->setText("-2,5");
+    dialog.VertScale->setText("104");
+    {
+        FixedPdfFile out(Pdf());
+        dialog.PrintSheetButton->click();
+    }
+    EXPECT_EQ(ReadPdf(Pdf()).pages.size(), 1);
+    dialog.OkButtonClick();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(ReadPrinterCalibration(PdfFilePrinterName), (PrinterCalibration{-2.5, 0, 100, 104}));
+    EXPECT_EQ(ReadPrinterCalibration("Office"), PrinterCalibration{});
+    EXPECT_EQ(messages.Texts().size(), 3);
+
+    // The Print Labels window opens it for the printer chosen there.
+    TNewLabelSetupScreen screen(&session.TableBook, &session.Apollo1, {"Office", PdfFilePrinterName}, 1, nullptr, nullptr);
+    QString caption;
+    WhenModalOpens([&caption](QWidget* modal) {
+        caption = modal->windowTitle();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    screen.CalibrateButton->click();
+    EXPECT_EQ(caption, "Printer Calibration - PDF file");
+}
+
+TEST_F(LabelPrint, ThePrintingWindowsExplainEveryControl)
+{
+    TNewLabelSetupScreen screen(&session.TableBook, &session.Apollo1, {PdfFilePrinterName}, 0, nullptr, nullptr);
+    TSelectSpecificLabels positions(setup, AllPositions(), 1, {PdfFilePrinterName}, 0, nullptr);
+    TPrinterCalibrationDialog calibration(PdfFilePrinterName, setup);
+    for (const QWidget* w : std::initializer_list<const QWidget*>{&screen, &positions, &calibration})
+        EXPECT_EQ(ControlsWithoutWhatsThis(w), "") << w->objectName().toStdString();
+}
