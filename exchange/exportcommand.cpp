@@ -1,6 +1,7 @@
 #include "exchange/exportcommand.h"
 
 #include "exchange/tcopyout.h"
+#include "exchange/updatesheld.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
 #include "session/addresssession.h"
@@ -14,25 +15,15 @@
 
 namespace {
 
-// The window stops painting and the current folder is kept while the dialog runs.
-class WindowPause {
+// The current folder is kept while the dialog runs.
+class FolderKept {
 public:
-    explicit WindowPause(QWidget* window) : window_(window), folder_(QDir::currentPath())
-    {
-        if (window_)
-            window_->setUpdatesEnabled(false);
-    }
-    ~WindowPause()
-    {
-        QDir::setCurrent(folder_);
-        if (window_)
-            window_->setUpdatesEnabled(true);
-    }
-    WindowPause(const WindowPause&) = delete;
-    WindowPause& operator=(const WindowPause&) = delete;
+    FolderKept() : folder_(QDir::currentPath()) {}
+    ~FolderKept() { QDir::setCurrent(folder_); }
+    FolderKept(const FolderKept&) = delete;
+    FolderKept& operator=(const FolderKept&) = delete;
 
 private:
-    QWidget* window_;
     QString folder_;
 };
 
@@ -62,7 +53,8 @@ void ExportCommand::CopyRecordsOutMnuClick()
         ShowInformation(QStringLiteral("No active records for current filter. Nothing to copy"));
         return;
     }
-    WindowPause pause(session_.Window());
+    FolderKept folder;
+    UpdatesHeld held(session_.Window());
     KeepPlace keep(session_);
     TCopyOut dialog(session_, session_.Window());
     CenterDialog(&dialog);

@@ -4,6 +4,7 @@
 #include "exchange/tasciiimport.h"
 #include "exchange/tdbfimport.h"
 #include "exchange/timportolder.h"
+#include "exchange/updatesheld.h"
 #include "platform/identity.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
@@ -24,27 +25,6 @@ QAction* Item(QMenu* menu, const QString& caption, const char* name)
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }
-
-// Holds the window's painting (and with it its reactions to the records being added)
-// for a scope.
-class UpdatesHeld {
-public:
-    explicit UpdatesHeld(QWidget* window) : window_(window)
-    {
-        if (window_)
-            window_->setUpdatesEnabled(false);
-    }
-    ~UpdatesHeld()
-    {
-        if (window_)
-            window_->setUpdatesEnabled(true);
-    }
-    UpdatesHeld(const UpdatesHeld&) = delete;
-    UpdatesHeld& operator=(const UpdatesHeld&) = delete;
-
-private:
-    QWidget* window_;
-};
 
 } // namespace
 
@@ -120,6 +100,10 @@ void ImportCommands::mnuImportFromPostwick2xFileClick()
     }
     if (!session_.FileOpen())
         return;
+    // No filter afterwards, in the query values too, so the status bar agrees; records
+    // marked deleted in the older file stay hidden as everywhere else.
+    session_.Select.ClearQueryVars();
+    session_.ApplyFilter();
     session_.SetCurrentOrder(session_.CurrentOrderName);
     session_.TableBook.First();
     session_.RefreshWindow();

@@ -12,27 +12,6 @@
 #include <QAction>
 #include <QMenu>
 
-namespace {
-
-// The calculated name and city fields are shown while the window is open.
-class ExtraFieldsShown {
-public:
-    explicit ExtraFieldsShown(AddressSession& session) : session_(session) { Show(true); }
-    ~ExtraFieldsShown() { Show(false); }
-    ExtraFieldsShown(const ExtraFieldsShown&) = delete;
-    ExtraFieldsShown& operator=(const ExtraFieldsShown&) = delete;
-
-private:
-    void Show(bool visible)
-    {
-        if (session_.ShowExtraFields)
-            session_.ShowExtraFields(visible);
-    }
-    AddressSession& session_;
-};
-
-} // namespace
-
 TLabelCommands::TLabelCommands(AddressSession& session, const MainMenus& menus, QObject* parent)
     : QObject(parent), session_(session)
 {

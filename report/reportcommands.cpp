@@ -39,6 +39,7 @@ void TReportCommands::ReportsMenuClick()
     if (!CheckPrinterAvailability() || !session_.FileOpen() || session_.MatchCount() == 0)
         return;
     KeepPlace keep(session_);
+    ExtraFieldsShown extra(session_);
     TReportSetup dialog(session_, session_.Window());
     CenterDialog(&dialog);
     dialog.exec();

@@ -74,3 +74,19 @@ QuietRecordEvents::~QuietRecordEvents()
     if (quietPost_)
         table_.AfterPost = std::move(afterPost_);
 }
+
+ExtraFieldsShown::ExtraFieldsShown(AddressSession& session) : session_(session)
+{
+    Show(true);
+}
+
+ExtraFieldsShown::~ExtraFieldsShown()
+{
+    Show(false);
+}
+
+void ExtraFieldsShown::Show(bool visible)
+{
+    if (session_.ShowExtraFields)
+        session_.ShowExtraFields(visible);
+}

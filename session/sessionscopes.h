@@ -81,3 +81,17 @@ private:
     bool quietPost_;
     ControlsScope controls_;
 };
+
+// Shows the main window's calculated name and city fields while a print window is open
+// (through the session's ShowExtraFields), and hides them again on the way out.
+class ExtraFieldsShown {
+public:
+    explicit ExtraFieldsShown(AddressSession& session);
+    ~ExtraFieldsShown();
+    ExtraFieldsShown(const ExtraFieldsShown&) = delete;
+    ExtraFieldsShown& operator=(const ExtraFieldsShown&) = delete;
+
+private:
+    void Show(bool visible);
+    AddressSession& session_;
+};

@@ -95,10 +95,14 @@ TEST_F(OlderImport, RecordsArriveUntaggedWithTheirDeletedFlagAndTheFilterStaysOf
         ASSERT_TRUE(dialog.ImportButton->isEnabled());
         dialog.ImportButton->click();
     };
+    session_.Select.values[QueryField::City] = "K";
     commands.mnuImportFromPostwick2xFile->trigger();
     EXPECT_EQ(messages_.Texts(), QStringList({"Import complete. Imported 3 records."}));
-    // The main table shows every record, in the order it had, its index whole again.
-    EXPECT_EQ(session_.Apollo1.Filter(), "");
+    // The main table shows every record but the softly deleted one, with no filter left in
+    // the query values either, in the order it had, its index whole again.
+    EXPECT_EQ(session_.Apollo1.Filter(), "!ISDEL");
+    EXPECT_TRUE(session_.Select.values[QueryField::City].isEmpty());
+    EXPECT_EQ(session_.MatchCount(), 2);
     ASSERT_TRUE(session_.FileOpen());
     EXPECT_EQ(session_.Apollo1.IndexOrd(), session_.Apollo1.TagArea("ZIP"));
     EXPECT_EQ(session_.Apollo1.TagArea("NOTISDEL"), 26);

@@ -19,6 +19,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <vector>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
@@ -90,7 +91,10 @@ TEST_F(ReportCommandsTest, APreviewedReportOpensThePreviewOnItsPages)
     ScriptedMessages messages;
     int previewPages = 0;
     QString previewCaption;
+    std::vector<bool> extraFields;
+    session.ShowExtraFields = [&extraFields](bool visible) { extraFields.push_back(visible); };
     WhenShown<TReportSetup>([&](TReportSetup* setup) {
+        EXPECT_EQ(extraFields, std::vector<bool>{true}); // name and city shown while it is open
         EXPECT_FALSE(setup->rbQFilter->isEnabled()); // no filter set
         EXPECT_TRUE(setup->rbQAll->isChecked());
         setup->ReportList->setCurrentRow(2);
@@ -113,6 +117,7 @@ TEST_F(ReportCommandsTest, APreviewedReportOpensThePreviewOnItsPages)
     EXPECT_GE(previewPages, 1);
     EXPECT_TRUE(previewCaption.startsWith(QString("Preview Page 1 of %1 ( ").arg(previewPages)));
     EXPECT_EQ(session.Apollo1.RecNo(), before); // the main window's place comes back
+    EXPECT_EQ(extraFields, (std::vector<bool>{true, false}));
     EXPECT_TRUE(messages.Boxes().isEmpty());
 }
 

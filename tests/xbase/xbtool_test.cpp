@@ -261,12 +261,11 @@ TEST(Xbtool, CheckOffersTheReindexForKeysAnotherProgramUpperCasedOtherwise)
 {
     xbtest::TempDir dir;
     const std::string dbf = dir.file("other.dbf");
-    for (const char* ext : {".dbf", ".cdx"})
-        ASSERT_TRUE(QFile::copy(QString::fromStdString(xbtest::fixture(std::string("small") + ext)),
-                                QString::fromStdString(dir.file(std::string("other") + ext))));
-    for (const char* ext : {".dbf", ".cdx"})
-        QFile(QString::fromStdString(dir.file(std::string("other") + ext)))
-            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    for (const char* ext : {".dbf", ".cdx"}) {
+        const std::string copy = dir.file(std::string("other") + ext);
+        std::filesystem::copy_file(xbtest::fixture(std::string("small") + ext), copy);
+        std::filesystem::permissions(copy, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    }
     const Result before = xbtool({"check", dbf});
     EXPECT_EQ(before.status, 0);
     EXPECT_NE(before.out.find("to write them anew: xbtool reindex " + dbf + "\n"), std::string::npos) << before.out;
