@@ -29,7 +29,6 @@ TVCardImport::TVCardImport(QWidget* parent)
 
 void TVCardImport::Clear()
 {
-    file_.clear();
     data_.clear();
     cards_ = 0;
     FileName->setText(QStringLiteral("(none)"));
@@ -54,13 +53,12 @@ void TVCardImport::SelectButtonClick()
                         QStringLiteral(":\r\n\r\n") + counted.error);
         return;
     }
-    file_ = chosen;
     data_ = std::move(data);
     cards_ = counted.cards;
-    FileName->setText(file_);
+    FileName->setText(chosen);
     ImportButton->setEnabled(true);
     const QString count = cards_ == 1 ? QStringLiteral("1 contact") : QString::number(cards_) + QStringLiteral(" contacts");
-    if (AskYesNo(count + QStringLiteral(" in ") + QFileInfo(file_).fileName() + QStringLiteral(". Import them?"),
+    if (AskYesNo(count + QStringLiteral(" in ") + QFileInfo(chosen).fileName() + QStringLiteral(". Import them?"),
                  windowTitle()))
         ImportButtonClick();
 }

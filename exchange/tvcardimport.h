@@ -24,7 +24,6 @@ public:
 private:
     void Clear();
 
-    QString file_;
     QByteArray data_;
     long cards_ = 0;
 };
