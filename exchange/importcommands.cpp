@@ -4,6 +4,7 @@
 #include "exchange/tasciiimport.h"
 #include "exchange/tdbfimport.h"
 #include "exchange/timportolder.h"
+#include "exchange/tvcardimport.h"
 #include "exchange/updatesheld.h"
 #include "platform/identity.h"
 #include "platform/messages.h"
@@ -40,10 +41,12 @@ ImportCommands::ImportCommands(AddressSession& session, const MainMenus& menus, 
     mnuImportFromPostwick2xFile = Item(mnuImport, QStringLiteral("Import from another '") + ProductName() +
                                                       QStringLiteral("' DBF"),
                                        "mnuImportFromPostwick2xFile");
+    mnuImportVCard = Item(mnuImport, QStringLiteral("Import from v&Card File"), "mnuImportVCard");
     connect(mnuImportASCII, &QAction::triggered, this, &ImportCommands::mnuImportASCIIClick);
     connect(mnuImportDBF, &QAction::triggered, this, &ImportCommands::mnuImportDBFClick);
     connect(mnuImportFromPostwick2xFile, &QAction::triggered, this,
             &ImportCommands::mnuImportFromPostwick2xFileClick);
+    connect(mnuImportVCard, &QAction::triggered, this, &ImportCommands::mnuImportVCardClick);
     ShowDialog = [](QDialog& dialog) { dialog.exec(); };
 }
 
@@ -55,7 +58,7 @@ bool ImportCommands::NeedsOpenFile()
     return true;
 }
 
-// The text and DBF imports take the address file in exclusive use on a table of their
+// The text, DBF and vCard imports take the address file in exclusive use on a table of their
 // own, so the main window lets go of it for the dialog's life and opens it again after,
 // in the order it had.
 template <typename Dialog>
@@ -83,6 +86,11 @@ void ImportCommands::mnuImportASCIIClick()
 void ImportCommands::mnuImportDBFClick()
 {
     ImportIntoClosedFile<TDBFImport>();
+}
+
+void ImportCommands::mnuImportVCardClick()
+{
+    ImportIntoClosedFile<TVCardImport>();
 }
 
 void ImportCommands::mnuImportFromPostwick2xFileClick()

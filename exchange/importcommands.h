@@ -1,5 +1,5 @@
 #pragma once
-// The File menu's "&Import" submenu and its three commands, working on the session's
+// The File menu's "&Import" submenu and its four commands, working on the session's
 // address file.
 
 #include <QObject>
@@ -21,6 +21,7 @@ public:
     QAction* mnuImportASCII;
     QAction* mnuImportDBF;
     QAction* mnuImportFromPostwick2xFile;
+    QAction* mnuImportVCard;
 
     // Shows a dialog modally; tests put their own here to drive it.
     std::function<void(QDialog& dialog)> ShowDialog;
@@ -28,6 +29,7 @@ public:
     void mnuImportASCIIClick();
     void mnuImportDBFClick();
     void mnuImportFromPostwick2xFileClick();
+    void mnuImportVCardClick();
 
 private:
     bool NeedsOpenFile();

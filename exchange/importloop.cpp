@@ -166,6 +166,18 @@ QString ImportCountMessage(const ImportResult& result)
     return QStringLiteral("Import complete. Imported ") + count + QStringLiteral(" records.");
 }
 
+QString ImportEndMessage(const ImportResult& result, const QString& fileKind)
+{
+    const QString count = QString::number(result.imported);
+    if (result.end == ImportEnd::ReadFailed)
+        return QStringLiteral("Unknown error reading ") + fileKind + QStringLiteral(" file after importing ") + count +
+               QStringLiteral(" records.");
+    if (result.end == ImportEnd::WriteFailed)
+        return QStringLiteral("Unknown error writing to data file after importing ") + count +
+               QStringLiteral(" records.");
+    return ImportCountMessage(result);
+}
+
 QString UnstorableNote(const ImportResult& result, const QString& unit)
 {
     if (result.replacedValues == 0)

@@ -94,6 +94,9 @@ bool RebuildIndexAfterImport(TTable& table, TApollo& apollo, const std::function
 // "Import cancelled after importing N records." after a stop request, else
 // "Import complete. Imported N records.".
 QString ImportCountMessage(const ImportResult& result);
+// ImportCountMessage, or after a failure "Unknown error reading <fileKind> file after
+// importing N records." or "Unknown error writing to data file after importing N records.".
+QString ImportEndMessage(const ImportResult& result, const QString& fileKind);
 // Empty, or a paragraph saying how many values were stored with "?" and where the first
 // of them came from (unit: "line" or "record").
 QString UnstorableNote(const ImportResult& result, const QString& unit);

@@ -105,14 +105,9 @@ void TAsciiImport::ImportButtonClick()
     const bool read = text_.Load(file_);
     AsciiImportSource source(text_, ColumnFields(scan_.columns, targets_), scan_.useHeader);
     RunImport(Destination, DestinationApollo, source, [read](const ImportResult& result) {
-        const QString count = QString::number(result.imported);
-        QString message = ImportCountMessage(result);
-        if (!read || result.end == ImportEnd::ReadFailed)
-            message = QStringLiteral("Unknown error reading ASCII file after importing ") + count +
-                      QStringLiteral(" records.");
-        else if (result.end == ImportEnd::WriteFailed)
-            message = QStringLiteral("Unknown error writing to data file after importing ") + count +
-                      QStringLiteral(" records.");
-        ShowInformation(message + UnstorableNote(result, QStringLiteral("line")));
+        ImportResult ended = result;
+        if (!read)
+            ended.end = ImportEnd::ReadFailed;
+        ShowInformation(ImportEndMessage(ended, QStringLiteral("ASCII")) + UnstorableNote(result, QStringLiteral("line")));
     });
 }

@@ -8,7 +8,6 @@
 #include "exchange/tdbfimport.h"
 #include "exchange/tdbfmatch.h"
 #include "session/addresssession.h"
-#include "session/mainmenus.h"
 #include "table/opentablefile.h"
 #include "table/tfield.h"
 
@@ -180,16 +179,11 @@ TEST_F(DbfImport, TheMenuCommandClosesAndReopensTheAddressFileInItsOrder)
 {
     dialog_.Destination.Close();
     AddressSession session;
-    session.LastOpenedFile = path_;
-    session.CurrentOrderName = "CITY";
-    ASSERT_TRUE(session.ReopenFile());
-    QMenu file;
-    MainMenus menus{};
-    menus.File1 = &file;
-    menus.Prefences1 = file.addAction("Pre&ferences");
-    ImportCommands commands(session, menus);
-    EXPECT_EQ(file.actions().first()->text(), "&Import");
-    EXPECT_EQ(commands.mnuImport->actions().size(), 3);
+    ASSERT_TRUE(OpenInSession(session, path_, "CITY"));
+    ImportMenu menu(session);
+    ImportCommands& commands = menu.commands;
+    EXPECT_EQ(menu.file.actions().first()->text(), "&Import");
+    EXPECT_EQ(commands.mnuImport->actions().size(), 4);
     QString shown;
     commands.ShowDialog = [&](QDialog& dialog) {
         shown = dialog.windowTitle();

@@ -1,6 +1,8 @@
 #include "exchange_test_support.h"
 
 #include "addressfile/createaddressfile.h"
+#include "session/addresssession.h"
+#include "session/mainmenus.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -35,6 +37,27 @@ QString ImportTest::WriteFile(const QString& name, const QByteArray& bytes)
     file.write(bytes);
     return path;
 }
+
+bool OpenInSession(AddressSession& session, const QString& path, const QString& order)
+{
+    session.LastOpenedFile = path;
+    session.CurrentOrderName = order;
+    return session.ReopenFile();
+}
+
+namespace {
+
+MainMenus WithPreferences(QMenu& file)
+{
+    MainMenus menus{};
+    menus.File1 = &file;
+    menus.Prefences1 = file.addAction(QStringLiteral("Pre&ferences"));
+    return menus;
+}
+
+} // namespace
+
+ImportMenu::ImportMenu(AddressSession& session) : commands(session, WithPreferences(file)) {}
 
 int RowOf(const MatchDialog& match, const QString& label)
 {

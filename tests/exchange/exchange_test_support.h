@@ -3,6 +3,7 @@
 // readers of what an import wrote: the engine's checker and Python's dbf module.
 
 #include "addressfile/addressfile_test_support.h"
+#include "exchange/importcommands.h"
 #include "exchange/matchdialog.h"
 #include "support/scripted_messages.h"
 #include "table/tapollo.h"
@@ -13,6 +14,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QMenu>
 #include <QString>
 #include <gtest/gtest.h>
 
@@ -33,6 +35,18 @@ protected:
     TempProgramDirectory dir_;
     ScriptedMessages messages_;
     TApolloEnv env_;
+};
+
+class AddressSession;
+
+// Opens the address file in the session as the main window does, in the order named.
+bool OpenInSession(AddressSession& session, const QString& path, const QString& order);
+
+// A File menu with "Pre&ferences", and the "&Import" commands put before it on the session.
+struct ImportMenu {
+    explicit ImportMenu(AddressSession& session);
+    QMenu file;
+    ImportCommands commands;
 };
 
 // The grid row of a matching dialog headed by the label; -1 when none.

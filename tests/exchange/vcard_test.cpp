@@ -1,8 +1,11 @@
 // vCards: the copy's own cards read back by our reader and by Debian's python3-vobject,
 // cards as a phone (2.1) and webmail (3.0, 4.0) write them, and files that are no vCards.
+#include "exchange_test_support.h"
 #include "export_test_support.h"
 
+#include "addressfile/createaddressfile.h"
 #include "exchange/exportcopy.h"
+#include "exchange/tvcardimport.h"
 #include "exchange/vcardmapping.h"
 #include "exchange/vcardreader.h"
 
@@ -92,6 +95,34 @@ TEST_F(VCardCopy, LinesAreFoldedAtSeventyFiveOctetsBetweenCharactersAndEveryFiel
     for (int i = 0; i < ExportFieldCount; ++i)
         EXPECT_EQ(back.values[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)]) << ExportFieldNames()[i];
     EXPECT_TRUE(back.skipped.isEmpty());
+}
+
+TEST_F(VCardCopy, ImportedIntoAnEmptyAddressFileEveryFieldComesBack)
+{
+    ScriptedMessages messages;
+    messages.AnswerYes().Answer(IdOk);
+    const QString path = book.File("EMPTY.DBF");
+    {
+        ImportTrio maker;
+        ASSERT_TRUE(CreateAddressFile(path, maker.table, maker.apollo));
+    }
+    TVCardImport dialog;
+    ASSERT_TRUE(dialog.OpenDestination(path));
+    ChooseFile(dialog, target);
+    EXPECT_EQ(messages.Texts(),
+              QStringList({"1 contact in cards.vcf. Import them?", "Import complete. Imported 1 records."}));
+    dialog.Destination.Close();
+
+    EXPECT_EQ(CheckWithXbtool(path), "ok: 26 tags, 1 records");
+    const QJsonArray rows = ReadWithPython(path);
+    ASSERT_EQ(rows.size(), 1);
+    const QJsonObject row = rows[0].toObject();
+    // Every field as the exported record held it (the comments cut to their field's width).
+    for (int i = 0; i < ExportFieldCount; ++i) {
+        const char* name = ExportFieldNames()[static_cast<std::size_t>(i)];
+        EXPECT_EQ(row[name].toString(), expected[static_cast<std::size_t>(i)]) << name;
+    }
+    EXPECT_EQ(row["FNAME"].toString(), QStringLiteral("Zoë"));
 }
 
 TEST_F(VCardCopy, AnIndependentReaderFindsEveryFieldWhereItBelongs)
