@@ -181,7 +181,7 @@ void TAddressMain::LoadPreferences()
     Preferences = ReadAddingPreferences();
     AggressiveSave = ReadAggressiveSave();
     const QString stored = ReadSettingString(QStringLiteral("Misc"), QStringLiteral("GlobalTagId"));
-    GlobalTagId = stored.isEmpty() ? NewTagId() : stored;
+    GlobalTagId = stored.isEmpty() ? NewTagId(session_.Clock()) : stored;
     SaveTagPref();
 }
 

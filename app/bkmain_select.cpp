@@ -232,7 +232,7 @@ void TAddressMain::mnuClearTagsClick()
     // Every tag of every file goes at once and cannot come back: ask first.
     if (!AskYesNoDefaultNo(QStringLiteral("Clear all tags?"), QStringLiteral("Clear Tags")))
         return;
-    GlobalTagId = NewTagId();
+    GlobalTagId = NewTagId(session_.Clock());
     SaveTagPref();
     ApplyFilter();
     // Every record shown works out its "Tagged" again, against the new id.

@@ -22,8 +22,3 @@ QString NewTagId(const QDateTime& at)
                          + time.minute() * 100LL + time.second();
     return base36(date.year() - 1995) + base36(stamp);
 }
-
-QString NewTagId()
-{
-    return NewTagId(QDateTime::currentDateTime());
-}

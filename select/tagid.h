@@ -8,4 +8,3 @@
 // Base 36 of (year - 1995) followed by base 36 of the number "MMddhhmmss": 7 characters,
 // 8 from 2031 on. Two ids made within the same second are equal.
 QString NewTagId(const QDateTime& at);
-QString NewTagId();

@@ -63,6 +63,7 @@
 #include "table/tdatasource.h"
 #include "table/ttable.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -109,6 +110,8 @@ public:
     // file plainly and applies the filter, and refreshes nothing.
     std::function<bool(const QString& path)> OpenFile;
     std::function<void()> Refresh;
+    // The clock new tag ids are made from (to the second); tests set their own.
+    std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
     // Shows or hides the window's calculated name and city fields (label printing shows
     // them while its window is open); nothing without a window.
     std::function<void(bool visible)> ShowExtraFields;

@@ -210,8 +210,9 @@ TEST_F(SelectCommands, ClearingTagsChangesTheIdAndNoRecord)
     ASSERT_TRUE(window.OpenBookDBF(dir.File(QStringLiteral("book.dbf"))));
     window.ApplyFilter();
 
-    // Ids are made from the clock to the second; wait for another second.
-    QTest::qWait(1100);
+    // Ids are made from the clock to the second: the next id comes a second later.
+    const QDateTime later = QDateTime::currentDateTime().addSecs(1);
+    window.Session().Clock = [later] { return later; };
     messages.AnswerNo();
     window.mnuClearTags->trigger();
     EXPECT_EQ(window.Session().GlobalTagId, oldId);
