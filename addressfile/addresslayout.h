@@ -18,18 +18,18 @@ inline constexpr int kMinDialogWidth = 10;
 inline constexpr int kMaxWidth = 80;
 
 struct FieldSpec {
-    const char* name;          // in the file
-    const char* type;          // "C" character, "L" logical
-    int width;                 // a new file's width; the default where the user may choose it
-    bool chosen;               // the user may choose the width for new files (limits above)
-    int dialogDefault;         // what the "Defaults" button sets (chosen widths only)
-    const char* label;         // the main window's label and grid title
-    int displayWidth;          // grid column width in characters
-    bool visible;              // shown in the grid
-    bool cloned;               // "Clone" copies it
-    int declaredAt;            // position among the main table's fields
-    const char* lengthsLabel;  // label in "Specify Field Lengths" (chosen widths only)
-    int lengthsCell;           // cell there, two to a row (chosen widths only)
+    const char* name;         // in the file
+    const char* type;         // "C" character, "L" logical
+    int width;                // a new file's width; the default where the user may choose it
+    bool chosen;              // the user may choose the width for new files (limits above)
+    int dialogDefault;        // what the "Defaults" button sets (chosen widths only)
+    const char* label;        // the main window's label and grid title
+    int displayWidth;         // grid column width in characters
+    bool visible;             // shown in the grid
+    bool cloned;              // "Clone" copies it
+    int declaredAt;           // position among the main table's fields
+    const char* lengthsLabel; // label in "Specify Field Lengths" (chosen widths only)
+    int lengthsCell;          // cell there, two to a row (chosen widths only)
 };
 
 // The 22 stored fields in file order.
@@ -70,9 +70,8 @@ inline std::vector<const FieldSpec*> ChosenFields(int FieldSpec::*position)
     for (const FieldSpec& f : kFields)
         if (f.chosen)
             chosen.push_back(&f);
-    std::sort(chosen.begin(), chosen.end(), [position](const FieldSpec* a, const FieldSpec* b) {
-        return a->*position < b->*position;
-    });
+    std::sort(chosen.begin(), chosen.end(),
+              [position](const FieldSpec* a, const FieldSpec* b) { return a->*position < b->*position; });
     return chosen;
 }
 
@@ -84,15 +83,32 @@ struct TagSpec {
 // The 26 tags of the structural index in creation order. Ordering by a field selects
 // the tag of the field's name.
 inline constexpr std::array<TagSpec, 26> kTags = {{
-    {"NAME", "UPPER(LNAME-FNAME)"}, {"LNAME", "UPPER(LNAME)+UPPER(FNAME)"}, {"FNAME", "UPPER(FNAME)"},
-    {"TITLE", "UPPER(TITLE)"},      {"ORG", "UPPER(ORG)"},                  {"STREET", "UPPER(STREET)"},
-    {"STREET2", "UPPER(STREET2)"},  {"CITY", "UPPER(CITY+STATE)"},          {"STATE", "UPPER(STATE)"},
-    {"ZIP", "UPPER(ZIP)"},          {"COUNTRY", "UPPER(COUNTRY)"},          {"PHONE", "UPPER(PHONE)"},
-    {"PHONE2", "UPPER(PHONE2)"},    {"EMAIL", "UPPER(EMAIL)"},              {"FAX", "UPPER(FAX)"},
-    {"COMMENTS", "UPPER(COMMENTS)"}, {"DATE", "UPPER(DATE)"},               {"TAG", "UPPER(TAG)"},
-    {"WEBPAGE", "UPPER(WEBPAGE)"},  {"CODES", "UPPER(CODES)"},              {"PREFIX", "UPPER(PREFIX)"},
-    {"MIDDLE", "UPPER(MIDDLE)"},    {"DELETED", "DELETED()"},               {"STATEZIP", "UPPER(STATE-ZIP)"},
-    {"ISDEL", "ISDEL"},             {"NOTISDEL", "!ISDEL"},
+    {"NAME", "UPPER(LNAME-FNAME)"},
+    {"LNAME", "UPPER(LNAME)+UPPER(FNAME)"},
+    {"FNAME", "UPPER(FNAME)"},
+    {"TITLE", "UPPER(TITLE)"},
+    {"ORG", "UPPER(ORG)"},
+    {"STREET", "UPPER(STREET)"},
+    {"STREET2", "UPPER(STREET2)"},
+    {"CITY", "UPPER(CITY+STATE)"},
+    {"STATE", "UPPER(STATE)"},
+    {"ZIP", "UPPER(ZIP)"},
+    {"COUNTRY", "UPPER(COUNTRY)"},
+    {"PHONE", "UPPER(PHONE)"},
+    {"PHONE2", "UPPER(PHONE2)"},
+    {"EMAIL", "UPPER(EMAIL)"},
+    {"FAX", "UPPER(FAX)"},
+    {"COMMENTS", "UPPER(COMMENTS)"},
+    {"DATE", "UPPER(DATE)"},
+    {"TAG", "UPPER(TAG)"},
+    {"WEBPAGE", "UPPER(WEBPAGE)"},
+    {"CODES", "UPPER(CODES)"},
+    {"PREFIX", "UPPER(PREFIX)"},
+    {"MIDDLE", "UPPER(MIDDLE)"},
+    {"DELETED", "DELETED()"},
+    {"STATEZIP", "UPPER(STATE-ZIP)"},
+    {"ISDEL", "ISDEL"},
+    {"NOTISDEL", "!ISDEL"},
 }};
 
-}  // namespace addresslayout
+} // namespace addresslayout

@@ -10,8 +10,8 @@ class TTable;
 
 struct AddressFieldDef {
     QString name;
-    QString type;      // "C" or "L"
-    int fixedWidth;    // the width, or 0 when a new-file width setting gives it
+    QString type;   // "C" or "L"
+    int fixedWidth; // the width, or 0 when a new-file width setting gives it
 };
 
 struct AddressTagDef {

@@ -3,7 +3,6 @@
 #include "addressfile/addresslayout.h"
 #include "platform/settings.h"
 
-
 namespace {
 
 const QString kSection = QStringLiteral("NewFileFieldLengths");

@@ -9,9 +9,9 @@
 #include <vector>
 
 struct FieldLengthDef {
-    QString field;      // "LNAME"
-    int defaultWidth;   // when the setting is missing or out of range
-    int dialogDefault;  // what the "Defaults" button sets
+    QString field;     // "LNAME"
+    int defaultWidth;  // when the setting is missing or out of range
+    int dialogDefault; // what the "Defaults" button sets
 };
 
 // The 18 fields with a chosen width, in settings order.
@@ -24,7 +24,7 @@ using addresslayout::kMinSettingWidth;
 
 class NewFileWidths {
 public:
-    NewFileWidths();  // every field at its default
+    NewFileWidths(); // every field at its default
     // The width of a field; 0 for a field whose width is fixed.
     int Width(const QString& field) const;
     void SetWidth(const QString& field, int width);

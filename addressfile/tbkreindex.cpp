@@ -65,11 +65,12 @@ TBkReindex::TBkReindex(TTable& table, TApollo& apollo, QWidget* parent)
     layout->addLayout(buttons);
     setMinimumWidth(360);
     SetHelpContext(this, kHelpTopic);
-    SetWhatsThis(this, {
-        {"Doit", "Rebuilds the indexes of the open address file and removes its deleted records for good."},
-        {"HelpButton", "Explains rebuilding the indexes."},
-        {"CancelButton", "Closes without rebuilding."},
-    });
+    SetWhatsThis(
+        this, {
+                  {"Doit", "Rebuilds the indexes of the open address file and removes its deleted records for good."},
+                  {"HelpButton", "Explains rebuilding the indexes."},
+                  {"CancelButton", "Closes without rebuilding."},
+              });
 }
 
 void TBkReindex::GaugeReport(int percent)

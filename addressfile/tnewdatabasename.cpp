@@ -63,8 +63,8 @@ TNewDataBaseName::TNewDataBaseName(QWidget* parent) : QDialog(parent)
     DBFFileName->setObjectName(QStringLiteral("DBFFileName"));
     DBFFileName->setMaxLength(kMaxNameLength);
     prompt->setBuddy(DBFFileName);
-    InvalidNameLabel = new QLabel(
-        QStringLiteral("Invalid name. Must start with A..Z, followed by A..Z,0..9 or \"_\" (underscore)"));
+    InvalidNameLabel =
+        new QLabel(QStringLiteral("Invalid name. Must start with A..Z, followed by A..Z,0..9 or \"_\" (underscore)"));
     InvalidNameLabel->setObjectName(QStringLiteral("InvalidNameLabel"));
     InvalidNameLabel->setWordWrap(true);
     InvalidNameLabel->hide();
@@ -86,8 +86,7 @@ TNewDataBaseName::TNewDataBaseName(QWidget* parent) : QDialog(parent)
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(SpecifyFieldLengthsButton, &QPushButton::clicked, this,
-            &TNewDataBaseName::SpecifyFieldLengthsButtonClick);
+    connect(SpecifyFieldLengthsButton, &QPushButton::clicked, this, &TNewDataBaseName::SpecifyFieldLengthsButtonClick);
     // The button's caption promises Page Down.
     connect(new QShortcut(QKeySequence(Qt::Key_PageDown), this), &QShortcut::activated, OKButton,
             &QPushButton::animateClick);
@@ -102,13 +101,14 @@ TNewDataBaseName::TNewDataBaseName(QWidget* parent) : QDialog(parent)
     layout->addLayout(buttons);
     SetHelpContext(this, kHelpTopic);
     SetWhatsThis(this, {
-        {"DBFFileName", "The new address file's name: up to 8 letters, digits or underscores, starting with a "
-                        "letter. It is created in the DATA folder."},
-        {"OKButton", "Creates the address file and opens it."},
-        {"HelpButton", "Explains naming address files."},
-        {"CancelButton", "Creates nothing."},
-        {"SpecifyFieldLengthsButton", "Sets how many characters each field of the new file holds."},
-    });
+                           {"DBFFileName",
+                            "The new address file's name: up to 8 letters, digits or underscores, starting with a "
+                            "letter. It is created in the DATA folder."},
+                           {"OKButton", "Creates the address file and opens it."},
+                           {"HelpButton", "Explains naming address files."},
+                           {"CancelButton", "Creates nothing."},
+                           {"SpecifyFieldLengthsButton", "Sets how many characters each field of the new file holds."},
+                       });
 }
 
 void TNewDataBaseName::DBFFileNameChange()

@@ -69,7 +69,8 @@ TSpecifyFieldLengths::TSpecifyFieldLengths(QWidget* parent) : QDialog(parent), o
         auto* label = new QLabel(def.label);
         label->setBuddy(edit);
         edit->setWhatsThis(QStringLiteral("How many characters the %1 field of new address files holds, "
-                                          "from 10 to 80.").arg(label->text()));
+                                          "from 10 to 80.")
+                               .arg(label->text()));
         grid->addWidget(label, i / 2, (i % 2) * 2);
         grid->addWidget(edit, i / 2, (i % 2) * 2 + 1);
         edits_.insert(def.field, edit);
@@ -77,8 +78,8 @@ TSpecifyFieldLengths::TSpecifyFieldLengths(QWidget* parent) : QDialog(parent), o
         ++i;
     }
 
-    auto* note = new QLabel(
-        QStringLiteral("NOTE: Minimum size = 10 characters                  Maximum size = 80 characters"));
+    auto* note =
+        new QLabel(QStringLiteral("NOTE: Minimum size = 10 characters                  Maximum size = 80 characters"));
     WidthNote = new QLabel;
     WidthNote->setObjectName(QStringLiteral("WidthNote"));
     WidthNote->setWordWrap(true);
@@ -104,14 +105,15 @@ TSpecifyFieldLengths::TSpecifyFieldLengths(QWidget* parent) : QDialog(parent), o
     layout->addWidget(UseTheseSettings);
     layout->addLayout(buttons);
     SetHelpContext(this, kHelpTopic);
-    SetWhatsThis(this, {
-        {"UseTheseSettings", "Keeps these lengths for every address file you create from now on; otherwise "
-                             "they apply to this one only."},
-        {"OkButton", "Uses these lengths for the new address file."},
-        {"HelpButton", "Explains field lengths."},
-        {"CancelButton", "Goes back without changing the lengths."},
-        {"DefaultsButton", "Puts back the lengths the program starts with."},
-    });
+    SetWhatsThis(
+        this, {
+                  {"UseTheseSettings", "Keeps these lengths for every address file you create from now on; otherwise "
+                                       "they apply to this one only."},
+                  {"OkButton", "Uses these lengths for the new address file."},
+                  {"HelpButton", "Explains field lengths."},
+                  {"CancelButton", "Goes back without changing the lengths."},
+                  {"DefaultsButton", "Puts back the lengths the program starts with."},
+              });
     ShowWidths();
 }
 

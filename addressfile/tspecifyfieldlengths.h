@@ -24,7 +24,7 @@ public:
     explicit TSpecifyFieldLengths(QWidget* parent = nullptr);
 
     QCheckBox* UseTheseSettings;
-    QLabel* WidthNote;  // says why a typed width was not taken
+    QLabel* WidthNote; // says why a typed width was not taken
 
 private:
     void ShowWidths();

@@ -35,7 +35,7 @@ QPushButton* MoveButton(QWidget* parent, QStyle::StandardPixmap icon, const char
     return button;
 }
 
-}  // namespace
+} // namespace
 
 QSize BrowseSizeForDpi(QSize size, int logicalDpi)
 {

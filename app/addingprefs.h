@@ -3,8 +3,7 @@
 #include <QString>
 
 // The preferences that shape adding a record (settings section "Adding").
-struct AddingPreferences
-{
+struct AddingPreferences {
     bool PlugDate = false;
     bool PlugCityState = false;
     bool AutoDupCheck = false;

@@ -6,8 +6,7 @@
 
 // Counts saves for aggressive saving: level 1 closes and reopens the file after every
 // fifth save, any higher level after every save, level 0 never.
-class AggressiveSaveCounter
-{
+class AggressiveSaveCounter {
 public:
     // Counts one save; true when the file is now due to go to disk.
     bool CountSave(int level);
@@ -20,8 +19,7 @@ private:
 
 // Holds back the messages of the reopen attempts for its life: the attempts are many and
 // one report at the end says it all. Questions get No, so no attempt starts more work.
-class HeldMessages : public MessageService
-{
+class HeldMessages : public MessageService {
 public:
     HeldMessages();
     ~HeldMessages() override;

@@ -13,8 +13,8 @@
 #include "platform/messages.h"
 #include "platform/placement.h"
 #include "platform/recorddate.h"
-#include "report/reportcommands.h"
 #include "platform/settings.h"
+#include "report/reportcommands.h"
 #include "select/tagid.h"
 
 #include <QAction>
@@ -46,8 +46,7 @@ QAction* addItem(QMenu* menu, const QString& caption, const char* name)
 
 } // namespace
 
-TAddressMain::TAddressMain(QWidget* parent)
-    : QMainWindow(parent)
+TAddressMain::TAddressMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("AddressMain"));
     SetMainWindow(this);
@@ -187,7 +186,8 @@ void TAddressMain::LoadPreferences()
 
 void TAddressMain::SaveTagPref()
 {
-    WriteSettingsBatch([this] { WriteSettingString(QStringLiteral("Misc"), QStringLiteral("GlobalTagId"), GlobalTagId); });
+    WriteSettingsBatch(
+        [this] { WriteSettingString(QStringLiteral("Misc"), QStringLiteral("GlobalTagId"), GlobalTagId); });
 }
 
 void TAddressMain::closeEvent(QCloseEvent* event)

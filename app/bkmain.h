@@ -51,13 +51,13 @@ public:
 
     // Top-level menus, in menu-bar order. Ed&it is never shown: add its actions to the
     // window as well (addAction), so their shortcuts stay live.
-    QMenu* File1;     // "&File": the areas' items go before Prefences1
-    QMenu* Edit1;     // "Ed&it"
-    QMenu* Record1;   // "&Record"
-    QMenu* mnuOrder;  // "&Sort"
-    QMenu* Filter1;   // "Fi&lter"
-    QMenu* Print1;    // "&Print"
-    QMenu* Help1;     // "&Help"
+    QMenu* File1;    // "&File": the areas' items go before Prefences1
+    QMenu* Edit1;    // "Ed&it"
+    QMenu* Record1;  // "&Record"
+    QMenu* mnuOrder; // "&Sort"
+    QMenu* Filter1;  // "Fi&lter"
+    QMenu* Print1;   // "&Print"
+    QMenu* Help1;    // "&Help"
 
     QAction* Prefences1;       // "Pre&ferences"
     QAction* Exit1;            // "E&xit "
@@ -68,10 +68,10 @@ public:
 
     // Opening, checking, creating and rebuilding address files (bkmain_files.cpp).
     bool IndexValid = false;
-    QAction* OpenFileMenu;        // "&Open Address DataBase"
-    QAction* NewFileMenu;         // "&New Address Database"
-    QAction* RebuildIndexesMenu;  // "&Rebuild Indexes for this file"
-    QAction* StartOfMRU;          // separator; the recent files follow it
+    QAction* OpenFileMenu;       // "&Open Address DataBase"
+    QAction* NewFileMenu;        // "&New Address Database"
+    QAction* RebuildIndexesMenu; // "&Rebuild Indexes for this file"
+    QAction* StartOfMRU;         // separator; the recent files follow it
     // The open dialog; tests put their own choice here. Gives the chosen path or "".
     std::function<QString(const QString& startFolder)> OpenDialogBook;
 
@@ -139,15 +139,15 @@ public:
     void DateLabelClick();
 
     // Filters and tags (bkmain_select.cpp).
-    QAction* mnuSetFilter;            // "Set &Filter" (Ctrl+F)
-    QAction* mnuClearFilter;          // "&Clear Filter"
-    QAction* mnuSaveFilter;           // "&Save Filter"
-    QAction* mnuRestoreFilter;        // "&Restore Filter"
-    QAction* mnuTagAllFilterMatches;  // "&Tag All Filter Matches"
-    QAction* mnuClearTags;            // "Clear &Tags"
+    QAction* mnuSetFilter;           // "Set &Filter" (Ctrl+F)
+    QAction* mnuClearFilter;         // "&Clear Filter"
+    QAction* mnuSaveFilter;          // "&Save Filter"
+    QAction* mnuRestoreFilter;       // "&Restore Filter"
+    QAction* mnuTagAllFilterMatches; // "&Tag All Filter Matches"
+    QAction* mnuClearTags;           // "Clear &Tags"
     QToolButton* FilterButton;
     QToolButton* ClearfilterButton;
-    QLabel* FilterStatus;             // the match count in the status bar
+    QLabel* FilterStatus; // the match count in the status bar
     // Sets the active query from the query values: the match count, 0 with no filter.
     long ApplyFilter();
     bool FilterIsSet() const;

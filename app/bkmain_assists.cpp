@@ -27,13 +27,11 @@
 
 // Remembers position, order and the exact switch, and puts them back when it ends;
 // failures while putting them back are of no consequence to the caller.
-class TAddressMain::LookupScope
-{
+class TAddressMain::LookupScope {
 public:
     explicit LookupScope(TAddressMain& w)
         : W(w), RecNo(w.Apollo1.RecNo()), Order(w.Apollo1.IndexOrd()), Exact(w.ApolloEnv1.Exact()), Target(RecNo)
-    {
-    }
+    {}
     ~LookupScope()
     {
         try {
@@ -126,8 +124,8 @@ bool TAddressMain::CheckDupName(const QString& first, const QString& last)
     if (first.isEmpty() || last.isEmpty())
         return true;
     LookupScope scope(*this);
-    const QString key = DuplicateNameKey(last, first, TableBook.FieldByName("LNAME").Size(),
-                                         TableBook.FieldByName("FNAME").Size());
+    const QString key =
+        DuplicateNameKey(last, first, TableBook.FieldByName("LNAME").Size(), TableBook.FieldByName("FNAME").Size());
     try {
         Apollo1.SetOrder(Apollo1.TagArea("LNAME"));
         ApolloEnv1.SetExact(true);
@@ -139,9 +137,9 @@ bool TAddressMain::CheckDupName(const QString& first, const QString& last)
     SystemBeep();
     const long duplicate = Apollo1.RecNo();
     auto text = [this](const char* name) { return TableBook.FieldByName(name).AsString(); };
-    const bool goOn = AskYesNoDefaultNo(DuplicateQuestion({text("FNAME"), text("LNAME"), text("STREET"),
-                                                           text("CITY"), text("STATE"), text("ZIP")}),
-                                        "Possible Duplicate");
+    const bool goOn = AskYesNoDefaultNo(
+        DuplicateQuestion({text("FNAME"), text("LNAME"), text("STREET"), text("CITY"), text("STATE"), text("ZIP")}),
+        "Possible Duplicate");
     if (!goOn)
         scope.ReturnTo(duplicate);
     return goOn;

@@ -15,8 +15,8 @@
 #include "platform/settings.h"
 #include "table/controlsscope.h"
 #include "table/opentablefile.h"
-#include "table/tablefiles.h"
 #include "table/tableerror.h"
+#include "table/tablefiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -133,7 +133,8 @@ bool TAddressMain::OpenBookDBF(const QString& path)
     LastOpenedFile = result ? path : QString();
     // The caption names the file only while it is open: a failed open, or a refused
     // rebuild, leaves no file.
-    setWindowTitle(TableBook.Active() ? ProductName() + QStringLiteral(" - ") + QFileInfo(path).fileName() : ProductName());
+    setWindowTitle(TableBook.Active() ? ProductName() + QStringLiteral(" - ") + QFileInfo(path).fileName()
+                                      : ProductName());
     return result;
 }
 

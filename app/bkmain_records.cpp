@@ -8,7 +8,6 @@
 #include "app/calcfields.h"
 #include "app/characternote.h"
 #include "app/overtype.h"
-#include "report/printeravailability.h"
 #include "app/recordcard.h"
 #include "app/skipfields.h"
 #include "app/sortorders.h"
@@ -16,6 +15,7 @@
 #include "platform/messages.h"
 #include "platform/recorddate.h"
 #include "platform/systembeep.h"
+#include "report/printeravailability.h"
 #include "table/controlsscope.h"
 #include "table/dbedit.h"
 #include "table/tableerror.h"
@@ -38,8 +38,7 @@
 namespace {
 
 // The window sees every key before its controls do.
-class KeyPreview : public QObject
-{
+class KeyPreview : public QObject {
 public:
     explicit KeyPreview(TAddressMain* window) : QObject(window), Window(window) {}
 
@@ -97,9 +96,8 @@ void TAddressMain::setupRecords()
     for (TDBEdit* edit : RecordCard->RecordEdits()) {
         edit->installEventFilter(overtype);
         // A beep alone goes unheard on many machines: say in words what was refused.
-        connect(edit, &TDBEdit::CharacterRefused, this, [this, edit] {
-            statusBar()->showMessage(RefusedCharacterNote(RecordCard->CaptionOf(edit)), 10000);
-        });
+        connect(edit, &TDBEdit::CharacterRefused, this,
+                [this, edit] { statusBar()->showMessage(RefusedCharacterNote(RecordCard->CaptionOf(edit)), 10000); });
     }
     // Typing replaces characters until Insert is pressed, so the mode is always in sight.
     auto* mode = new QLabel(this);
@@ -146,10 +144,10 @@ void TAddressMain::setupRecordToolBar()
                                   &TAddressMain::RecordFirstClick);
     RecordPrev = AddRecordButton("RecordPrev", {}, "Previous record", QStyle::SP_MediaSeekBackward,
                                  &TAddressMain::RecordPrevClick);
-    RecordNext = AddRecordButton("RecordNext", {}, "Next record", QStyle::SP_MediaSeekForward,
-                                 &TAddressMain::RecordNextClick);
-    RecordLast = AddRecordButton("RecordLast", {}, "Last record", QStyle::SP_MediaSkipForward,
-                                 &TAddressMain::RecordLastClick);
+    RecordNext =
+        AddRecordButton("RecordNext", {}, "Next record", QStyle::SP_MediaSeekForward, &TAddressMain::RecordNextClick);
+    RecordLast =
+        AddRecordButton("RecordLast", {}, "Last record", QStyle::SP_MediaSkipForward, &TAddressMain::RecordLastClick);
     ToolBar->addSeparator();
 }
 
@@ -168,7 +166,8 @@ void TAddressMain::setupRecordMenus()
     mnuDelete = item(Record1, "mnuDelete", "&Delete", &TAddressMain::DeleteButtonClick);
     mnuClone = item(Record1, "mnuClone", "Create a Duplicate &Record (Clone)", &TAddressMain::mnuCloneClick);
     Record1->addSeparator();
-    mnuFirst = item(Record1, "mnuFirst", "&First", &TAddressMain::RecordFirstClick, QKeySequence(Qt::CTRL | Qt::Key_Up));
+    mnuFirst =
+        item(Record1, "mnuFirst", "&First", &TAddressMain::RecordFirstClick, QKeySequence(Qt::CTRL | Qt::Key_Up));
     mnuPrevious = item(Record1, "mnuPrevious", "&Previous", &TAddressMain::RecordPrevClick,
                        QKeySequence(Qt::CTRL | Qt::Key_Left));
     mnuNext = item(Record1, "mnuNext", "&Next", &TAddressMain::RecordNextClick, QKeySequence(Qt::CTRL | Qt::Key_Right));
@@ -554,8 +553,8 @@ void TAddressMain::CheckCloseAndOpen()
                             "Please close and restart the program, and verify that the\r\n"
                             "last few changes were saved.\r\n\r\n"
                             "If you see this message too often, turn off agressive saving\r\n"
-                            "from the Preferences screen\r\n\r\n"
-                            + file + "\r\n" + reason);
+                            "from the Preferences screen\r\n\r\n" +
+                            file + "\r\n" + reason);
         }
     }
     SetButtons();

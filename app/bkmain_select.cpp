@@ -18,9 +18,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QToolBar>
@@ -91,7 +91,8 @@ void TAddressMain::setupSelect()
     mnuSaveFilter = AddSelectItem(Filter1, QStringLiteral("&Save Filter"), "mnuSaveFilter");
     mnuRestoreFilter = AddSelectItem(Filter1, QStringLiteral("&Restore Filter"), "mnuRestoreFilter");
     Filter1->addSeparator();
-    mnuTagAllFilterMatches = AddSelectItem(Filter1, QStringLiteral("&Tag All Filter Matches"), "mnuTagAllFilterMatches");
+    mnuTagAllFilterMatches =
+        AddSelectItem(Filter1, QStringLiteral("&Tag All Filter Matches"), "mnuTagAllFilterMatches");
     mnuClearTags = AddSelectItem(Filter1, QStringLiteral("Clear &Tags"), "mnuClearTags");
     connect(mnuSetFilter, &QAction::triggered, this, &TAddressMain::FilterButtonClick);
     connect(mnuClearFilter, &QAction::triggered, this, &TAddressMain::mnuClearFilterClick);
@@ -100,8 +101,9 @@ void TAddressMain::setupSelect()
     connect(mnuTagAllFilterMatches, &QAction::triggered, this, &TAddressMain::mnuTagAllFilterMatchesClick);
     connect(mnuClearTags, &QAction::triggered, this, &TAddressMain::mnuClearTagsClick);
 
-    FilterButton = AddSelectButton(ToolBar, QStringLiteral("Filter"),
-                                   QStringLiteral("Click here or press CTRL+F to set or change a filter"), "FilterButton");
+    FilterButton =
+        AddSelectButton(ToolBar, QStringLiteral("Filter"),
+                        QStringLiteral("Click here or press CTRL+F to set or change a filter"), "FilterButton");
     ClearfilterButton = AddSelectButton(ToolBar, QStringLiteral("Clear Filter"),
                                         QStringLiteral("Click to clear the current filter"), "ClearfilterButton");
     ToolBar->addWidget(FilterButton);
@@ -266,7 +268,7 @@ void TAddressMain::ToggleRecordTag()
 {
     const bool editing = TableBook.State() == TDataSetState::Edit || TableBook.State() == TDataSetState::Insert;
     if (!editing && Apollo1.RecNo() == Apollo1.RecCount() + 1)
-        return;  // no record to tag
+        return; // no record to tag
     try {
         // Outside an edit the toggle is a save of its own; the window must not switch to
         // editing for the moment the record is in Edit state.

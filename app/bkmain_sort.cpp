@@ -4,12 +4,12 @@
 
 #include "app/addbrz.h"
 #include "app/fieldslist.h"
-#include "session/orderseek.h"
 #include "app/searchb.h"
 #include "app/sortorders.h"
 #include "platform/placement.h"
 #include "platform/programdirectory.h"
 #include "platform/systembeep.h"
+#include "session/orderseek.h"
 
 #include <QAction>
 #include <QMenu>
@@ -37,7 +37,7 @@ QAction* AddMenuItem(QMenu* menu, const QString& caption, const char* name, cons
     return action;
 }
 
-}  // namespace
+} // namespace
 
 void TAddressMain::setupSort()
 {

@@ -24,12 +24,24 @@ struct SkipControl {
     const char* objectName;
 };
 constexpr SkipControl kSkipControls[] = {
-    {"SkipLastName", "SkipLastName"},   {"SkipfirstName", "SkipfirstName"}, {"SkipMiddleInitial", "SkipMiddleInitial"},
-    {"SkipPrefix", "SkipPrefix"},       {"SkipOrganization", "SkipOrganization"}, {"Skiptitle", "Skiptitle"},
-    {"SkipAddress2", "SkipAddress2"},   {"SkipState", "skipState"},         {"SkipZip", "SkipZip"},
-    {"SkipCountry", "SkipCountry"},     {"SkipPhone1", "SkipPhone1"},       {"SkipPhone2", "SkipPhone2"},
-    {"SkipFax", "SkipFax"},             {"SkipEmail", "SkipEmail"},         {"SkipCodes", "SkipCodes"},
-    {"SkipDate", "SkipDate"},           {"SkipComments1", "SkipComments1"}, {"SkipWebPage", "SkipWebPage"},
+    {"SkipLastName", "SkipLastName"},
+    {"SkipfirstName", "SkipfirstName"},
+    {"SkipMiddleInitial", "SkipMiddleInitial"},
+    {"SkipPrefix", "SkipPrefix"},
+    {"SkipOrganization", "SkipOrganization"},
+    {"Skiptitle", "Skiptitle"},
+    {"SkipAddress2", "SkipAddress2"},
+    {"SkipState", "skipState"},
+    {"SkipZip", "SkipZip"},
+    {"SkipCountry", "SkipCountry"},
+    {"SkipPhone1", "SkipPhone1"},
+    {"SkipPhone2", "SkipPhone2"},
+    {"SkipFax", "SkipFax"},
+    {"SkipEmail", "SkipEmail"},
+    {"SkipCodes", "SkipCodes"},
+    {"SkipDate", "SkipDate"},
+    {"SkipComments1", "SkipComments1"},
+    {"SkipWebPage", "SkipWebPage"},
 };
 
 const PreferenceFlag& skipFlag(const char* key)
@@ -86,11 +98,10 @@ TPreferences::TPreferences(QWidget* parent)
     auto* savingLayout = new QVBoxLayout(saving);
     AggressiveSave = new QComboBox(saving);
     AggressiveSave->setObjectName(QStringLiteral("AggressiveSave"));
-    AggressiveSave->addItems({QStringLiteral("None"), QStringLiteral("Normal - Every 5 Saves"),
-                              QStringLiteral("High - Every Save")});
-    AggressiveSave->setCurrentIndex(readAggressiveSave_ >= 0 && readAggressiveSave_ < AggressiveSave->count()
-                                        ? readAggressiveSave_
-                                        : -1);
+    AggressiveSave->addItems(
+        {QStringLiteral("None"), QStringLiteral("Normal - Every 5 Saves"), QStringLiteral("High - Every Save")});
+    AggressiveSave->setCurrentIndex(
+        readAggressiveSave_ >= 0 && readAggressiveSave_ < AggressiveSave->count() ? readAggressiveSave_ : -1);
     savingLayout->addWidget(AggressiveSave);
 
     auto* buttons = new QDialogButtonBox(this);

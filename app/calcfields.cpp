@@ -9,8 +9,7 @@ QString FullNameOf(const QString& first, const QString& middle, const QString& l
     return TrimTrailing(first + " " + middle) + " " + last;
 }
 
-QString FullNameWithPrefixOf(const QString& prefix, const QString& first, const QString& middle,
-                             const QString& last)
+QString FullNameWithPrefixOf(const QString& prefix, const QString& first, const QString& middle, const QString& last)
 {
     return TrimBoth(prefix + " " + first + " " + middle) + " " + last;
 }
@@ -32,7 +31,8 @@ AddressCalcFields::AddressCalcFields(TTable& table)
       DisplayDate(&table.AddCalcField("DisplayDate", TFieldType::String, 12, "Date", 12)),
       Tagged(&table.AddCalcField("Tagged", TFieldType::Boolean, 1)),
       FullName(&table.AddCalcField("FullName", TFieldType::String, 35, "Full Name", 35, false)),
-      FullNameWithPrefix(&table.AddCalcField("FullNameWithPrefix", TFieldType::String, 35, "Full Name & Prefix", 35, false)),
+      FullNameWithPrefix(
+          &table.AddCalcField("FullNameWithPrefix", TFieldType::String, 35, "Full Name & Prefix", 35, false)),
       CityStateZip(&table.AddCalcField("CityStateZip", TFieldType::String, 35, "City, State & Zip", 35, false))
 {
     Tagged->SetDisplayValues("Yes;No");

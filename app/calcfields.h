@@ -8,8 +8,7 @@ class TTable;
 // The calculated fields of the address table, from the stored values read without
 // trailing blanks.
 QString FullNameOf(const QString& first, const QString& middle, const QString& last);
-QString FullNameWithPrefixOf(const QString& prefix, const QString& first, const QString& middle,
-                             const QString& last);
+QString FullNameWithPrefixOf(const QString& prefix, const QString& first, const QString& middle, const QString& last);
 QString CityStateZipOf(const QString& city, const QString& state, const QString& zip);
 // A record is tagged when its tag equals the current tag id; with no tag id, none is.
 bool IsTagged(const QString& tag, const QString& tagId);
@@ -18,8 +17,7 @@ bool IsTagged(const QString& tag, const QString& tagId);
 // which must already declare the stored fields, places Tagged first and DisplayDate
 // after CODES, and fills them for each record read.
 // The fields are looked up once here, not for every record.
-class AddressCalcFields
-{
+class AddressCalcFields {
 public:
     explicit AddressCalcFields(TTable& table);
 

@@ -12,8 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TDateSelector::TDateSelector(const QDate& start, QWidget* parent)
-    : QDialog(parent)
+TDateSelector::TDateSelector(const QDate& start, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle("Select a Date");
     setObjectName("DateSelector");
@@ -46,9 +45,7 @@ TDateSelector::TDateSelector(const QDate& start, QWidget* parent)
     auto* moves = new QHBoxLayout;
     moves->addWidget(moveButton("YearBackButton", "Year-", [this] { MoveBy(-1, 0); }));
     moves->addWidget(moveButton("MonthBackButton", "Month-", [this] { MoveBy(0, -1); }));
-    moves->addWidget(moveButton("TodayButton", "Today", [this] {
-        Calendar->setSelectedDate(QDate::currentDate());
-    }));
+    moves->addWidget(moveButton("TodayButton", "Today", [this] { Calendar->setSelectedDate(QDate::currentDate()); }));
     moves->addWidget(moveButton("MonthForwardButton", "Month +", [this] { MoveBy(0, 1); }));
     moves->addWidget(moveButton("YearForwardButton", "Year+", [this] { MoveBy(1, 0); }));
 

@@ -8,8 +8,7 @@ class QLabel;
 
 // "Select a Date": a modal calendar for the record's date. exec() gives one of the
 // result codes below; SelectedDate() holds the date shown when it closed.
-class TDateSelector : public QDialog
-{
+class TDateSelector : public QDialog {
     Q_OBJECT
 public:
     enum Result { Ok = 1, Cancelled = 2, NoDate = 99 };

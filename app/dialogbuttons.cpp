@@ -2,8 +2,8 @@
 
 #include <QPushButton>
 
-QPushButton* AddNamedButton(QDialogButtonBox* box, const QString& caption,
-                            QDialogButtonBox::ButtonRole role, const char* name)
+QPushButton* AddNamedButton(QDialogButtonBox* box, const QString& caption, QDialogButtonBox::ButtonRole role,
+                            const char* name)
 {
     QPushButton* button = box->addButton(caption, role);
     button->setObjectName(name);

@@ -7,8 +7,7 @@
 QString DuplicateNameKey(const QString& last, const QString& first, int lastWidth, int firstWidth);
 
 // The duplicate record's values shown in the question.
-struct DuplicateShown
-{
+struct DuplicateShown {
     QString first, last, street, city, state, zip;
 };
 

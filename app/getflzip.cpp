@@ -18,13 +18,12 @@
 namespace {
 bool IsEnter(const QKeyEvent* key)
 {
-    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-        && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
-}
+} // namespace
 
-TGetFirstLastZip::TGetFirstLastZip(bool askNames, bool askZip, Widths widths, QWidget* parent)
-    : QDialog(parent)
+TGetFirstLastZip::TGetFirstLastZip(bool askNames, bool askZip, Widths widths, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle("New Record");
     setObjectName("GetFirstLastZip");
@@ -80,9 +79,18 @@ QLineEdit* TGetFirstLastZip::AddEdit(const char* name, const QString& caption, i
     return edit;
 }
 
-QString TGetFirstLastZip::LastNameText() const { return LastName->text(); }
-QString TGetFirstLastZip::FirstNameText() const { return FirstName->text(); }
-QString TGetFirstLastZip::ZipText() const { return ZipCode->text(); }
+QString TGetFirstLastZip::LastNameText() const
+{
+    return LastName->text();
+}
+QString TGetFirstLastZip::FirstNameText() const
+{
+    return FirstName->text();
+}
+QString TGetFirstLastZip::ZipText() const
+{
+    return ZipCode->text();
+}
 
 bool TGetFirstLastZip::eventFilter(QObject* watched, QEvent* event)
 {
@@ -105,8 +113,8 @@ bool TGetFirstLastZip::eventFilter(QObject* watched, QEvent* event)
     }
     // Tabbing on from the first name ends the dialog when nothing follows it; going
     // back, or clicking Cancel or Help, does not.
-    if (event->type() == QEvent::FocusOut && watched == FirstName && !zipShown
-        && static_cast<QFocusEvent*>(event)->reason() == Qt::TabFocusReason && isVisible())
+    if (event->type() == QEvent::FocusOut && watched == FirstName && !zipShown &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::TabFocusReason && isVisible())
         accept();
     return QDialog::eventFilter(watched, event);
 }

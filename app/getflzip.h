@@ -8,11 +8,14 @@ class QStatusBar;
 
 // "New Record": asks for the names (for the duplicate check) and the zip (for the
 // city and state lookup) before a record is added. Only the edits asked for show.
-class TGetFirstLastZip : public QDialog
-{
+class TGetFirstLastZip : public QDialog {
     Q_OBJECT
 public:
-    struct Widths { int last = 30; int first = 30; int zip = 10; };
+    struct Widths {
+        int last = 30;
+        int first = 30;
+        int zip = 10;
+    };
 
     TGetFirstLastZip(bool askNames, bool askZip, Widths widths, QWidget* parent = nullptr);
 
@@ -30,5 +33,5 @@ private:
     QLineEdit* LastName = nullptr;
     QLineEdit* FirstName = nullptr;
     QLineEdit* ZipCode = nullptr;
-    QStatusBar* Note = nullptr;  // says why a character was refused
+    QStatusBar* Note = nullptr; // says why a character was refused
 };

@@ -8,15 +8,13 @@
 #include <vector>
 
 // Values taken from the record that was current when Add began.
-struct CarriedValues
-{
+struct CarriedValues {
     QString org = {}, city = {}, state = {}, zip = {}, street = {}, street2 = {};
     QString country = {}; // empty unless CarryCountry is on
 };
 
 // What the "New Record" dialog and the zip lookup gave; any of it may be empty.
-struct NewRecordAnswers
-{
+struct NewRecordAnswers {
     QString first = {}, last = {}, zip = {};
     QString city = {}, state = {};
 };

@@ -7,8 +7,7 @@ class QKeyEvent;
 // Overtype for line edits: while the Insert toggle is off, a typed character replaces the
 // one after the caret. The Insert key flips the toggle, which starts off as the keyboard's
 // does. Install it on the edits it should serve.
-class OvertypeFilter : public QObject
-{
+class OvertypeFilter : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;

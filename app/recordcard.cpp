@@ -15,8 +15,7 @@
 namespace {
 
 // Middle initials are capitals whatever is typed; the edit's own check still applies.
-class UpperCaseValidator : public QValidator
-{
+class UpperCaseValidator : public QValidator {
 public:
     UpperCaseValidator(const QValidator* inner, QObject* parent) : QValidator(parent), Inner(inner) {}
     State validate(QString& input, int& pos) const override
@@ -57,14 +56,13 @@ QLabel* Heading(const QString& text, QWidget* parent)
 
 bool IsPlainEnter(const QKeyEvent* key)
 {
-    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-        && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
 } // namespace
 
-TRecordCard::TRecordCard(TDataSource* source, QWidget* parent)
-    : QFrame(parent), Source(source)
+TRecordCard::TRecordCard(TDataSource* source, QWidget* parent) : QFrame(parent), Source(source)
 {
     setObjectName("RecordCard");
     setFrameShape(QFrame::StyledPanel);

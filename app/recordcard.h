@@ -11,14 +11,13 @@ class TDBEdit;
 // The current record laid out like an address card: name and address on the left,
 // the ways to reach the person on the right, codes, date and comments below. Every edit
 // is bound to its field of the data source and named after it.
-class TRecordCard : public QFrame
-{
+class TRecordCard : public QFrame {
     Q_OBJECT
 public:
     explicit TRecordCard(TDataSource* source, QWidget* parent = nullptr);
 
-    TDBEdit *Last, *First, *Middle, *Prefix, *Title, *Org, *Street, *Street2, *City, *State, *Zip,
-        *Country, *Phone, *Phone2, *Fax, *Email, *WebPage, *Codes, *Comments, *Date;
+    TDBEdit *Last, *First, *Middle, *Prefix, *Title, *Org, *Street, *Street2, *City, *State, *Zip, *Country, *Phone,
+        *Phone2, *Fax, *Email, *WebPage, *Codes, *Comments, *Date;
     TDBCheckBox* Tagged;
     QPushButton *DateLabel, *Mailbutton, *Dial1Button, *Dial2Button, *WebPageButton;
 

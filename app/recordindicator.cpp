@@ -7,8 +7,7 @@ namespace {
 constexpr int IndicatorWidth = 16;
 }
 
-RecordIndicator::RecordIndicator(QWidget* parent)
-    : QHeaderView(Qt::Vertical, parent)
+RecordIndicator::RecordIndicator(QWidget* parent) : QHeaderView(Qt::Vertical, parent)
 {
     setObjectName(QStringLiteral("RecordIndicator"));
     // Fixed rows: the view never measures a section, which keeps long files fast.

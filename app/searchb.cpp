@@ -15,10 +15,9 @@ namespace {
 constexpr int SearchHelpTopic = 1026;
 // The engine takes no key longer than this.
 constexpr int MaxKeyLength = 255;
-}
+} // namespace
 
-TSearchBox::TSearchBox(const QStringList& orders, int checked, QWidget* parent)
-    : QDialog(parent)
+TSearchBox::TSearchBox(const QStringList& orders, int checked, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Search"));
 

@@ -24,7 +24,7 @@ constexpr std::array<SkipField, 18> Table{{
     {"Comments", &P::SkipComments1},
     {"Date", &P::SkipDate},
 }};
-}
+} // namespace
 
 std::span<const SkipField> SkipFields()
 {

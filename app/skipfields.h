@@ -5,8 +5,7 @@
 #include <span>
 
 // A record edit that a new record may leave out of the tab order, and its preference.
-struct SkipField
-{
+struct SkipField {
     const char* control;
     bool AddingPreferences::*key;
 };

@@ -7,9 +7,9 @@
 #include <array>
 
 struct SortOrder {
-    const char* itemName;  // objectName of the "&Sort" menu item
-    const char* caption;   // menu caption, with its accelerator
-    const char* tag;       // index tag the order selects
+    const char* itemName; // objectName of the "&Sort" menu item
+    const char* caption;  // menu caption, with its accelerator
+    const char* tag;      // index tag the order selects
 };
 
 inline constexpr std::array<SortOrder, 14> SortOrders{{

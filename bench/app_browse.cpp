@@ -161,7 +161,7 @@ void BM_BrowseArrowDown(benchmark::State& state)
 }
 BENCHMARK(BM_BrowseArrowDown)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace
 
 // The application lives in main, so everything made for the benchmarks goes before it.
 int main(int argc, char** argv)

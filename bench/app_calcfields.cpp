@@ -1,8 +1,8 @@
 // Reading the address table with its calculated fields: the cost they add to every
 // record that a scan, a grid page, a label run or a report reads.
 
-#include "addressfile/createaddressfile.h"
 #include "addressfile/addressschema.h"
+#include "addressfile/createaddressfile.h"
 #include "app/calcfields.h"
 #include "table/opentablefile.h"
 #include "table/tapollo.h"

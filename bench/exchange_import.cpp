@@ -39,10 +39,24 @@ struct EmptyAddressFile : ImportDestination {
 QString CsvLine(int i)
 {
     const QString n = QString::number(i);
-    const QStringList values = {"Lastname" + QString::number(i % 40000), "First" + n, "Q", "Dr.", "Manager",
-                                "\"Firm " + n + ", Inc.\"", n + " Main Street", "Suite " + n, "Springfield", "MA",
-                                QString::number(10000 + i % 90000), "USA", "555-123-" + n, "555-987-" + n,
-                                "555-555-" + n, "p" + n + "@example.org", "CUST", "Met at the fair",
+    const QStringList values = {"Lastname" + QString::number(i % 40000),
+                                "First" + n,
+                                "Q",
+                                "Dr.",
+                                "Manager",
+                                "\"Firm " + n + ", Inc.\"",
+                                n + " Main Street",
+                                "Suite " + n,
+                                "Springfield",
+                                "MA",
+                                QString::number(10000 + i % 90000),
+                                "USA",
+                                "555-123-" + n,
+                                "555-987-" + n,
+                                "555-555-" + n,
+                                "p" + n + "@example.org",
+                                "CUST",
+                                "Met at the fair",
                                 "example.org/" + n};
     return values.join(QLatin1Char(',')) + QLatin1Char('\n');
 }

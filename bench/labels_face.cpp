@@ -15,7 +15,6 @@
 
 namespace {
 
-
 // A copy of the fixture address file standing on a full record.
 struct Face {
     QTemporaryDir dir;
@@ -31,11 +30,18 @@ struct Face {
         table.SetExclusive(true);
         if (!OpenTableFile(path, table))
             qFatal("cannot open the fixture copy");
-        const std::pair<const char*, const char*> fields[] = {
-            {"PREFIX", "Mrs"},        {"FNAME", "Margarethe"},          {"MIDDLE", "K"},
-            {"LNAME", "Östergård"},   {"TITLE", "Purchasing Manager"},  {"ORG", "Nordic Paper Supplies"},
-            {"STREET", "12 Harbour Road"}, {"STREET2", "Unit 4"},       {"CITY", "Springfield"},
-            {"STATE", "IL"},          {"ZIP", "62701-1234"},            {"COUNTRY", "United States"}};
+        const std::pair<const char*, const char*> fields[] = {{"PREFIX", "Mrs"},
+                                                              {"FNAME", "Margarethe"},
+                                                              {"MIDDLE", "K"},
+                                                              {"LNAME", "Östergård"},
+                                                              {"TITLE", "Purchasing Manager"},
+                                                              {"ORG", "Nordic Paper Supplies"},
+                                                              {"STREET", "12 Harbour Road"},
+                                                              {"STREET2", "Unit 4"},
+                                                              {"CITY", "Springfield"},
+                                                              {"STATE", "IL"},
+                                                              {"ZIP", "62701-1234"},
+                                                              {"COUNTRY", "United States"}};
         table.Append();
         for (const auto& [field, value] : fields)
             table.FieldByName(QLatin1StringView(field)).SetAsString(QString::fromUtf8(value));
@@ -61,7 +67,8 @@ void BM_ComposeAndRenderFace(benchmark::State& state, bool upperCase, bool centr
         lines = static_cast<int>(face.panel.LabelLines().size());
     }
     state.counters["lines"] = lines;
-    state.counters["faces/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["faces/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK_CAPTURE(BM_ComposeAndRenderFace, plain, false, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_ComposeAndRenderFace, upper_case, true, false)->Unit(benchmark::kMicrosecond);

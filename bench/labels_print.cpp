@@ -27,8 +27,6 @@ namespace {
 
 constexpr int kRecords = 10000;
 
-
-
 // The fixture address file grown to kRecords full addresses.
 struct BigBook {
     QTemporaryDir dir;
@@ -46,9 +44,12 @@ struct BigBook {
         for (long i = table.CurrentRecNo(); table.CurrentRecNo() < kRecords; ++i) {
             table.Append();
             const std::pair<const char*, QString> fields[] = {
-                {"FNAME", QStringLiteral("Jane%1").arg(i)},        {"LNAME", QStringLiteral("Sample%1").arg(i % 997)},
-                {"ORG", QStringLiteral("Acme Mailing Co")},        {"STREET", QStringLiteral("%1 Main Street").arg(i)},
-                {"CITY", QStringLiteral("Springfield")},          {"STATE", QStringLiteral("IL")},
+                {"FNAME", QStringLiteral("Jane%1").arg(i)},
+                {"LNAME", QStringLiteral("Sample%1").arg(i % 997)},
+                {"ORG", QStringLiteral("Acme Mailing Co")},
+                {"STREET", QStringLiteral("%1 Main Street").arg(i)},
+                {"CITY", QStringLiteral("Springfield")},
+                {"STATE", QStringLiteral("IL")},
                 {"ZIP", QStringLiteral("627%1").arg(i % 100, 2, 10, QLatin1Char('0'))}};
             for (const auto& [field, value] : fields)
                 table.FieldByName(QLatin1StringView(field)).SetAsString(value);

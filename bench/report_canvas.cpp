@@ -68,7 +68,6 @@ const QByteArray& SharedStream()
     return stream;
 }
 
-
 void BM_Record334Pages(benchmark::State& state)
 {
     application();

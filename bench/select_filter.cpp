@@ -44,7 +44,8 @@ struct BigBook {
             table.Append();
             table.FieldByName(QStringLiteral("LNAME")).SetAsString(QStringLiteral("Name%1").arg(i));
             table.FieldByName(QStringLiteral("STATE")).SetAsString(QLatin1StringView(states[i % 5]));
-            table.FieldByName(QStringLiteral("CODES")).SetAsString(i % 3 ? QStringLiteral("XMAS") : QStringLiteral("VIP"));
+            table.FieldByName(QStringLiteral("CODES"))
+                .SetAsString(i % 3 ? QStringLiteral("XMAS") : QStringLiteral("VIP"));
             table.Post();
         }
     }
@@ -88,7 +89,8 @@ void BM_TagAll(benchmark::State& state)
         tagged = dialog.Tagged();
     }
     state.counters["tagged"] = static_cast<double>(tagged);
-    state.counters["records/s"] = benchmark::Counter(static_cast<double>(tagged) * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["records/s"] =
+        benchmark::Counter(static_cast<double>(tagged) * state.iterations(), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_TagAll)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -27,263 +27,292 @@ constexpr long kRecords = 100000;
 using addresslayout::kFields;
 using addresslayout::kTags;
 
-const char* kLast[] = {"Smith", "Johnson", "Williams", "Brown", "Jones", "Garcia", "Miller", "Davis", "Rodriguez",
-                       "Martinez", "Hernandez", "Lopez", "Gonzalez", "Wilson", "Anderson", "Thomas", "Taylor", "Moore",
-                       "Jackson", "Martin", "Lee", "Perez", "Thompson", "White", "Harris", "Sanchez", "Clark",
-                       "Ramirez", "Lewis", "Robinson", "Walker", "Young", "Allen", "King", "Wright", "Scott"};
-const char* kFirst[] = {"James", "Mary", "Robert", "Patricia", "John", "Jennifer", "Michael", "Linda", "David",
-                        "Elizabeth", "William", "Barbara", "Richard", "Susan", "Joseph", "Jessica", "Thomas", "Sarah"};
-const char* kCity[][2] = {{"Springfield", "IL"}, {"Portland", "OR"}, {"Austin", "TX"}, {"Boston", "MA"},
+const char* kLast[] = {"Smith",     "Johnson",  "Williams",  "Brown",   "Jones",    "Garcia",   "Miller",   "Davis",
+                       "Rodriguez", "Martinez", "Hernandez", "Lopez",   "Gonzalez", "Wilson",   "Anderson", "Thomas",
+                       "Taylor",    "Moore",    "Jackson",   "Martin",  "Lee",      "Perez",    "Thompson", "White",
+                       "Harris",    "Sanchez",  "Clark",     "Ramirez", "Lewis",    "Robinson", "Walker",   "Young",
+                       "Allen",     "King",     "Wright",    "Scott"};
+const char* kFirst[] = {"James",   "Mary",  "Robert", "Patricia",  "John",    "Jennifer",
+                        "Michael", "Linda", "David",  "Elizabeth", "William", "Barbara",
+                        "Richard", "Susan", "Joseph", "Jessica",   "Thomas",  "Sarah"};
+const char* kCity[][2] = {{"Springfield", "IL"}, {"Portland", "OR"}, {"Austin", "TX"},  {"Boston", "MA"},
                           {"Denver", "CO"},      {"Toronto", "ON"},  {"Madison", "WI"}, {"Salem", "MA"}};
 
 // One deterministic address record, delete mark first.
 class RecordMaker {
- public:
-  explicit RecordMaker(int recordSize) : buf_(size_t(recordSize), ' ') {}
+public:
+    explicit RecordMaker(int recordSize) : buf_(size_t(recordSize), ' ') {}
 
-  const char* make(long i) {
-    std::fill(buf_.begin(), buf_.end(), ' ');
-    rng_.seed(unsigned(i) * 2654435761u);
-    const char* last = kLast[rng_() % std::size(kLast)];
-    put(0, std::string(last) + (rng_() % 4 ? "" : std::to_string(rng_() % 1000)));
-    put(1, kFirst[rng_() % std::size(kFirst)]);
-    put(2, std::string(1, char('A' + rng_() % 26)));
-    put(3, rng_() % 2 ? "Mr." : "Ms.");
-    put(4, rng_() % 3 ? "" : "Manager");
-    put(5, "Company " + std::to_string(rng_() % 5000));
-    put(6, std::to_string(rng_() % 9999) + " Main Street");
-    put(7, rng_() % 5 ? "" : "Suite " + std::to_string(rng_() % 500));
-    const auto& city = kCity[rng_() % std::size(kCity)];
-    put(8, city[0]);
-    put(9, city[1]);
-    put(10, std::to_string(10000 + rng_() % 89999));
-    put(11, rng_() % 10 ? "USA" : "Canada");
-    put(12, std::to_string(19500101 + rng_() % 700000));
-    put(13, "555-" + std::to_string(1000000 + rng_() % 8999999));
-    put(14, rng_() % 2 ? "" : "555-" + std::to_string(1000000 + rng_() % 8999999));
-    put(15, rng_() % 3 ? "" : "555-" + std::to_string(1000000 + rng_() % 8999999));
-    put(16, std::string(last) + std::to_string(i) + "@example.com");
-    put(17, rng_() % 2 ? "VIP" : "");
-    put(18, rng_() % 4 ? "" : "Met at the conference number " + std::to_string(rng_() % 100));
-    put(19, rng_() % 4 ? "" : "www.example" + std::to_string(i % 977) + ".com");
-    put(20, "F");
-    put(21, rng_() % 50 ? "" : "TAG1");
-    return buf_.data();
-  }
+    const char* make(long i)
+    {
+        std::fill(buf_.begin(), buf_.end(), ' ');
+        rng_.seed(unsigned(i) * 2654435761u);
+        const char* last = kLast[rng_() % std::size(kLast)];
+        put(0, std::string(last) + (rng_() % 4 ? "" : std::to_string(rng_() % 1000)));
+        put(1, kFirst[rng_() % std::size(kFirst)]);
+        put(2, std::string(1, char('A' + rng_() % 26)));
+        put(3, rng_() % 2 ? "Mr." : "Ms.");
+        put(4, rng_() % 3 ? "" : "Manager");
+        put(5, "Company " + std::to_string(rng_() % 5000));
+        put(6, std::to_string(rng_() % 9999) + " Main Street");
+        put(7, rng_() % 5 ? "" : "Suite " + std::to_string(rng_() % 500));
+        const auto& city = kCity[rng_() % std::size(kCity)];
+        put(8, city[0]);
+        put(9, city[1]);
+        put(10, std::to_string(10000 + rng_() % 89999));
+        put(11, rng_() % 10 ? "USA" : "Canada");
+        put(12, std::to_string(19500101 + rng_() % 700000));
+        put(13, "555-" + std::to_string(1000000 + rng_() % 8999999));
+        put(14, rng_() % 2 ? "" : "555-" + std::to_string(1000000 + rng_() % 8999999));
+        put(15, rng_() % 3 ? "" : "555-" + std::to_string(1000000 + rng_() % 8999999));
+        put(16, std::string(last) + std::to_string(i) + "@example.com");
+        put(17, rng_() % 2 ? "VIP" : "");
+        put(18, rng_() % 4 ? "" : "Met at the conference number " + std::to_string(rng_() % 100));
+        put(19, rng_() % 4 ? "" : "www.example" + std::to_string(i % 977) + ".com");
+        put(20, "F");
+        put(21, rng_() % 50 ? "" : "TAG1");
+        return buf_.data();
+    }
 
- private:
-  void put(int field, const std::string& value) {
-    int at = 1;
-    for (int f = 0; f < field; ++f) at += kFields[f].width;
-    std::memcpy(buf_.data() + at, value.data(), std::min(value.size(), size_t(kFields[field].width)));
-  }
-  std::vector<char> buf_;
-  std::mt19937 rng_;
+private:
+    void put(int field, const std::string& value)
+    {
+        int at = 1;
+        for (int f = 0; f < field; ++f)
+            at += kFields[f].width;
+        std::memcpy(buf_.data() + at, value.data(), std::min(value.size(), size_t(kFields[field].width)));
+    }
+    std::vector<char> buf_;
+    std::mt19937 rng_;
 };
 
-std::string benchDir() {
-  const fs::path dir = fs::temp_directory_path() / "addrina-bench-cdx";
-  fs::create_directories(dir);
-  return dir.string();
+std::string benchDir()
+{
+    const fs::path dir = fs::temp_directory_path() / "addrina-bench-cdx";
+    fs::create_directories(dir);
+    return dir.string();
 }
 
-void createTable(const std::string& path) {
-  fs::remove(path);
-  fs::remove(fs::path(path).replace_extension(".CDX"));
-  sx_CreateNew(path.c_str(), "", SX_DRIVER_CDX, int(std::size(kFields)));
-  for (const auto& f : kFields) sx_CreateField(f.name, f.type, f.width, 0);
-  sx_CreateExec();
-  sx_Close();
+void createTable(const std::string& path)
+{
+    fs::remove(path);
+    fs::remove(fs::path(path).replace_extension(".CDX"));
+    sx_CreateNew(path.c_str(), "", SX_DRIVER_CDX, int(std::size(kFields)));
+    for (const auto& f : kFields)
+        sx_CreateField(f.name, f.type, f.width, 0);
+    sx_CreateExec();
+    sx_Close();
 }
 
-void open(const std::string& path) {
-  if (!sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX)) std::fprintf(stderr, "open failed: %s\n", sx_LastError().c_str());
+void open(const std::string& path)
+{
+    if (!sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX))
+        std::fprintf(stderr, "open failed: %s\n", sx_LastError().c_str());
 }
 
-void appendRecords(long count) {
-  RecordMaker maker(sx_RecSize());
-  for (long i = 1; i <= count; ++i) {
-    sx_AppendBlank();
-    sx_PutRecord(maker.make(i));
-  }
-  sx_Commit();
+void appendRecords(long count)
+{
+    RecordMaker maker(sx_RecSize());
+    for (long i = 1; i <= count; ++i) {
+        sx_AppendBlank();
+        sx_PutRecord(maker.make(i));
+    }
+    sx_Commit();
 }
 
-void buildTags() {
-  for (const auto& t : kTags)
-    if (!sx_IndexTag("", t.name, t.expression, 0, false, ""))
-      std::fprintf(stderr, "tag %s: %s\n", t.name, sx_LastError().c_str());
+void buildTags()
+{
+    for (const auto& t : kTags)
+        if (!sx_IndexTag("", t.name, t.expression, 0, false, ""))
+            std::fprintf(stderr, "tag %s: %s\n", t.name, sx_LastError().c_str());
 }
 
 // The 100,000-record file without an index, made once.
-const std::string& plainTable() {
-  static const std::string path = [] {
-    const std::string p = benchDir() + "/PLAIN.DBF";
-    createTable(p);
-    open(p);
-    appendRecords(kRecords);
-    sx_CloseAll();
+const std::string& plainTable()
+{
+    static const std::string path = [] {
+        const std::string p = benchDir() + "/PLAIN.DBF";
+        createTable(p);
+        open(p);
+        appendRecords(kRecords);
+        sx_CloseAll();
+        return p;
+    }();
+    return path;
+}
+
+std::string copyOfPlain(const std::string& name)
+{
+    const std::string p = benchDir() + "/" + name;
+    fs::remove(fs::path(p).replace_extension(".CDX"));
+    fs::copy_file(plainTable(), p, fs::copy_options::overwrite_existing);
     return p;
-  }();
-  return path;
 }
 
-std::string copyOfPlain(const std::string& name) {
-  const std::string p = benchDir() + "/" + name;
-  fs::remove(fs::path(p).replace_extension(".CDX"));
-  fs::copy_file(plainTable(), p, fs::copy_options::overwrite_existing);
-  return p;
-}
-
-void reportSizeAndMemory(benchmark::State& state, const std::string& dbf) {
-  state.counters["cdx_MB"] = double(fs::file_size(fs::path(dbf).replace_extension(".CDX"))) / 1e6;
-  rusage ru{};
-  getrusage(RUSAGE_SELF, &ru);
-  state.counters["peak_rss_MB"] = double(ru.ru_maxrss) / 1024.0;
+void reportSizeAndMemory(benchmark::State& state, const std::string& dbf)
+{
+    state.counters["cdx_MB"] = double(fs::file_size(fs::path(dbf).replace_extension(".CDX"))) / 1e6;
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    state.counters["peak_rss_MB"] = double(ru.ru_maxrss) / 1024.0;
 }
 
 // CPU seconds of every thread of the process so far.
-double processCpuSeconds() {
-  rusage ru{};
-  getrusage(RUSAGE_SELF, &ru);
-  return double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) + double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) * 1e-6;
+double processCpuSeconds()
+{
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    return double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) + double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) * 1e-6;
 }
 
 // Builds read and sort on two threads, so their CPU time is reported across all threads.
-void BM_Build26Tags(benchmark::State& state) {
-  std::string dbf;
-  double cpu = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
+void BM_Build26Tags(benchmark::State& state)
+{
+    std::string dbf;
+    double cpu = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        sx_CloseAll();
+        dbf = copyOfPlain("BUILD.DBF");
+        open(dbf);
+        state.ResumeTiming();
+        const double before = processCpuSeconds();
+        buildTags();
+        sx_Commit();
+        cpu += processCpuSeconds() - before;
+    }
     sx_CloseAll();
-    dbf = copyOfPlain("BUILD.DBF");
-    open(dbf);
-    state.ResumeTiming();
-    const double before = processCpuSeconds();
-    buildTags();
-    sx_Commit();
-    cpu += processCpuSeconds() - before;
-  }
-  sx_CloseAll();
-  state.counters["all_threads_cpu_s"] = cpu / double(state.iterations());
-  reportSizeAndMemory(state, dbf);
+    state.counters["all_threads_cpu_s"] = cpu / double(state.iterations());
+    reportSizeAndMemory(state, dbf);
 }
 BENCHMARK(BM_Build26Tags)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The look an open takes for keys another program upper-cased otherwise: every tag
 // walked against keys made anew from the records.
-void BM_ForeignCaseKeysOf26Tags(benchmark::State& state) {
-  sx_CloseAll();
-  const std::string dbf = copyOfPlain("LOOK.DBF");
-  open(dbf);
-  buildTags();
-  sx_Commit();
-  long found = 0;
-  for (auto _ : state) found = sx_ForeignCaseKeys();
-  sx_CloseAll();
-  state.counters["foreign_keys"] = double(found);
+void BM_ForeignCaseKeysOf26Tags(benchmark::State& state)
+{
+    sx_CloseAll();
+    const std::string dbf = copyOfPlain("LOOK.DBF");
+    open(dbf);
+    buildTags();
+    sx_Commit();
+    long found = 0;
+    for (auto _ : state)
+        found = sx_ForeignCaseKeys();
+    sx_CloseAll();
+    state.counters["foreign_keys"] = double(found);
 }
 BENCHMARK(BM_ForeignCaseKeysOf26Tags)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void BM_PackAfterDeleting3Percent(benchmark::State& state) {
-  for (auto _ : state) {
-    state.PauseTiming();
-    sx_CloseAll();
-    const std::string dbf = copyOfPlain("PACK.DBF");
-    open(dbf);
-    buildTags();
-    sx_SetOrder(0);
-    for (long r = 17; r <= kRecords; r += 33) {
-      sx_Go(r);
-      sx_Delete();
+void BM_PackAfterDeleting3Percent(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        sx_CloseAll();
+        const std::string dbf = copyOfPlain("PACK.DBF");
+        open(dbf);
+        buildTags();
+        sx_SetOrder(0);
+        for (long r = 17; r <= kRecords; r += 33) {
+            sx_Go(r);
+            sx_Delete();
+        }
+        sx_Commit();
+        state.ResumeTiming();
+        sx_Pack();
     }
-    sx_Commit();
-    state.ResumeTiming();
-    sx_Pack();
-  }
-  sx_CloseAll();
+    sx_CloseAll();
 }
 BENCHMARK(BM_PackAfterDeleting3Percent)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void BM_Append100kWith26Tags(benchmark::State& state) {
-  std::string dbf;
-  for (auto _ : state) {
-    state.PauseTiming();
+void BM_Append100kWith26Tags(benchmark::State& state)
+{
+    std::string dbf;
+    for (auto _ : state) {
+        state.PauseTiming();
+        sx_CloseAll();
+        dbf = benchDir() + "/APPEND.DBF";
+        createTable(dbf);
+        open(dbf);
+        buildTags();
+        state.ResumeTiming();
+        appendRecords(kRecords);
+    }
+    state.counters["us_per_record"] =
+        benchmark::Counter(double(kRecords) * 1e-6, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     sx_CloseAll();
-    dbf = benchDir() + "/APPEND.DBF";
-    createTable(dbf);
-    open(dbf);
-    buildTags();
-    state.ResumeTiming();
-    appendRecords(kRecords);
-  }
-  state.counters["us_per_record"] = benchmark::Counter(double(kRecords) * 1e-6, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-  sx_CloseAll();
-  reportSizeAndMemory(state, dbf);
+    reportSizeAndMemory(state, dbf);
 }
 BENCHMARK(BM_Append100kWith26Tags)->Unit(benchmark::kSecond)->Iterations(1);
 
 // The same appends without an index: the table's own share of the figure above.
-void BM_Append100kWithoutTags(benchmark::State& state) {
-  for (auto _ : state) {
-    state.PauseTiming();
+void BM_Append100kWithoutTags(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        sx_CloseAll();
+        const std::string dbf = benchDir() + "/NOTAGS.DBF";
+        createTable(dbf);
+        open(dbf);
+        state.ResumeTiming();
+        appendRecords(kRecords);
+    }
     sx_CloseAll();
-    const std::string dbf = benchDir() + "/NOTAGS.DBF";
-    createTable(dbf);
-    open(dbf);
-    state.ResumeTiming();
-    appendRecords(kRecords);
-  }
-  sx_CloseAll();
 }
 BENCHMARK(BM_Append100kWithoutTags)->Unit(benchmark::kSecond)->Iterations(1);
 
-void BM_Seek(benchmark::State& state) {
-  sx_CloseAll();
-  const std::string dbf = copyOfPlain("SEEK.DBF");
-  open(dbf);
-  buildTags();
-  sx_SetOrder(sx_TagArea("LNAME"));
-  std::vector<std::string> keys;
-  for (long i = 1; i <= 1000; ++i) {
-    sx_Go(i * 97);
-    keys.push_back(sx_IndexKey().substr(0, 12));
-  }
-  size_t n = 0;
-  long found = 0;
-  if (state.range(0) == 0) {
-    for (auto _ : state) found += sx_Seek(keys[n++ % keys.size()].c_str());
-  } else {
-    // The index's part alone: finding the first entry for the key, without the work
-    // area reading the record it lands on.
-    auto* index = dynamic_cast<xb::cdx::CdxIndex*>(xb::Engine::instance().current()->index());
-    xb::Order& order = index->tagOrder(sx_IndexOrd());
-    for (auto _ : state) found += order.seek(keys[n++ % keys.size()]) != 0;
-  }
-  benchmark::DoNotOptimize(found);
-  sx_CloseAll();
+void BM_Seek(benchmark::State& state)
+{
+    sx_CloseAll();
+    const std::string dbf = copyOfPlain("SEEK.DBF");
+    open(dbf);
+    buildTags();
+    sx_SetOrder(sx_TagArea("LNAME"));
+    std::vector<std::string> keys;
+    for (long i = 1; i <= 1000; ++i) {
+        sx_Go(i * 97);
+        keys.push_back(sx_IndexKey().substr(0, 12));
+    }
+    size_t n = 0;
+    long found = 0;
+    if (state.range(0) == 0) {
+        for (auto _ : state)
+            found += sx_Seek(keys[n++ % keys.size()].c_str());
+    } else {
+        // The index's part alone: finding the first entry for the key, without the work
+        // area reading the record it lands on.
+        auto* index = dynamic_cast<xb::cdx::CdxIndex*>(xb::Engine::instance().current()->index());
+        xb::Order& order = index->tagOrder(sx_IndexOrd());
+        for (auto _ : state)
+            found += order.seek(keys[n++ % keys.size()]) != 0;
+    }
+    benchmark::DoNotOptimize(found);
+    sx_CloseAll();
 }
 BENCHMARK(BM_Seek)->Unit(benchmark::kMicrosecond)->Arg(0)->Arg(1)->ArgName("index_only");
 
 // What a browse grid does to reach its last row: every record visited one by one
 // in name order, a filter hiding about one in fifty.
-void BM_SkipInTagOrderWithFilter(benchmark::State& state) {
-  sx_CloseAll();
-  const std::string dbf = copyOfPlain("SKIP.DBF");
-  open(dbf);
-  buildTags();
-  sx_SetOrder(sx_TagArea("LNAME"));
-  const long visible = sx_Query("TRIM(TAG) <> \"TAG1\"");
-  long visited = 0;
-  for (auto _ : state) {
-    visited = 0;
-    for (sx_GoTop(); !sx_Eof(); sx_Skip(1)) ++visited;
-  }
-  if (visited != visible) state.SkipWithError("the walk missed records");
-  state.counters["us_per_record"] =
-      benchmark::Counter(double(visited) * 1e-6, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-  sx_CloseAll();
+void BM_SkipInTagOrderWithFilter(benchmark::State& state)
+{
+    sx_CloseAll();
+    const std::string dbf = copyOfPlain("SKIP.DBF");
+    open(dbf);
+    buildTags();
+    sx_SetOrder(sx_TagArea("LNAME"));
+    const long visible = sx_Query("TRIM(TAG) <> \"TAG1\"");
+    long visited = 0;
+    for (auto _ : state) {
+        visited = 0;
+        for (sx_GoTop(); !sx_Eof(); sx_Skip(1))
+            ++visited;
+    }
+    if (visited != visible)
+        state.SkipWithError("the walk missed records");
+    state.counters["us_per_record"] = benchmark::Counter(
+        double(visited) * 1e-6, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    sx_CloseAll();
 }
 BENCHMARK(BM_SkipInTagOrderWithFilter)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-}  // namespace
+} // namespace

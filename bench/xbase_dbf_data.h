@@ -24,8 +24,8 @@ inline const std::array<FieldSpec, 22>& addressFields()
 // The 22 values of record n (0-based), the same on every run.
 inline std::vector<std::string> addressValues(std::uint32_t n)
 {
-    static const char* const last[] = {"Smith", "Johnson", "Miller", "Garcia", "Schmidt", "Martin", "Brown",
-                                       "Goldsmith", "Nguyen", "Kowalski", "Rossi", "Dubois", "Meyer"};
+    static const char* const last[] = {"Smith",     "Johnson", "Miller",   "Garcia", "Schmidt", "Martin", "Brown",
+                                       "Goldsmith", "Nguyen",  "Kowalski", "Rossi",  "Dubois",  "Meyer"};
     static const char* const first[] = {"John", "Mary", "Ana", "Luc", "Jane", "Peter", "Olga", "Ken"};
     static const char* const city[] = {"Boston", "Denver", "Austin", "Portland", "Chicago", "Miami"};
     static const char* const state[] = {"MA", "CO", "TX", "OR", "IL", "FL"};
@@ -92,7 +92,7 @@ inline bool createAddressTable(const std::string& path)
 // large the table grows.
 inline double peakResidentMegabytes()
 {
-    rusage usage {};
+    rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }

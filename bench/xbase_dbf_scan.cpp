@@ -52,8 +52,14 @@ void countWith(benchmark::State& state, const char* filter)
     state.counters["maxRSS_MB"] = xbbench::peakResidentMegabytes();
 }
 
-void BM_CountSubstringFilter(benchmark::State& state) { countWith(state, "\"MIT\"$UPPER(LNAME).and. !ISDEL"); }
-void BM_CountNotDeleted(benchmark::State& state) { countWith(state, "!ISDEL"); }
+void BM_CountSubstringFilter(benchmark::State& state)
+{
+    countWith(state, "\"MIT\"$UPPER(LNAME).and. !ISDEL");
+}
+void BM_CountNotDeleted(benchmark::State& state)
+{
+    countWith(state, "!ISDEL");
+}
 void BM_CountPrefixAndFilter(benchmark::State& state)
 {
     countWith(state, "UPPER(LNAME)=\"SMITH\" and UPPER(CITY+STATE)=\"BOSTON\".and. !ISDEL");

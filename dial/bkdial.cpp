@@ -49,14 +49,14 @@ TBkDialer::TBkDialer(QWidget* parent) : QDialog(parent)
 
     DirectPanel = new QWidget(this);
     DirectPanel->setObjectName(QStringLiteral("DirectPanel"));
-    Port = new TRadioGroup("Port", QStringLiteral("Port"),
-                           {QStringLiteral("COM 1"), QStringLiteral("COM 2"), QStringLiteral("COM 3"),
-                            QStringLiteral("COM 4")},
-                           2, DirectPanel);
+    Port = new TRadioGroup(
+        "Port", QStringLiteral("Port"),
+        {QStringLiteral("COM 1"), QStringLiteral("COM 2"), QStringLiteral("COM 3"), QStringLiteral("COM 4")}, 2,
+        DirectPanel);
     PortDevice = new QLabel(DirectPanel);
     PortDevice->setObjectName(QStringLiteral("PortDevice"));
-    ToneOrPulse = new TRadioGroup("ToneOrPulse", QStringLiteral("Method"), {QStringLiteral("Tone"), QStringLiteral("Pulse")},
-                                  1, DirectPanel);
+    ToneOrPulse = new TRadioGroup("ToneOrPulse", QStringLiteral("Method"),
+                                  {QStringLiteral("Tone"), QStringLiteral("Pulse")}, 1, DirectPanel);
     SetupString = NamedEdit("SetupString", DirectPanel);
 
     auto* direct = new QFormLayout(DirectPanel);
@@ -92,23 +92,25 @@ TBkDialer::TBkDialer(QWidget* parent) : QDialog(parent)
     connect(UseTapi, &QCheckBox::clicked, this, &TBkDialer::UseTapiClick);
     connect(Port, &TRadioGroup::ItemIndexChanged, this, &TBkDialer::PortClick);
     SetHelpContext(this, HelpContext);
-    SetWhatsThis(this, {
-        {"prefix", "Dialed before every number, directly in front of it: for example 9, to get an outside line "
-                   "(the comma makes the modem pause)."},
-        {"Number", "The number to dial, sent exactly as it stands: dashes, blanks and brackets do no harm."},
-        {"UseTapi", "Check to hand the number to the desktop's phone program (a softphone or a phone-link "
-                    "program registered for phone links) instead of a modem."},
-        {"Port", "The serial port the modem is connected to. Below it: the device that port opens. Each port "
-                 "can be pointed at another device (a USB modem is /dev/ttyACM0) with the keys COM1 to COM4 "
-                 "in the Dialing section of the settings file ADR.ini."},
-        {"ToneOrPulse", "Tone dialing for almost every line today; pulse for old rotary-dial exchanges."},
-        {"SetupString", "Commands the modem gets before each dial, for example &F to reset it to factory "
-                        "settings. \"AT\" is put in front when missing. Leave empty to dial at once."},
-        {"Dialbutton", "Saves these choices and dials. Pick up the handset when asked; the dialog stays open "
-                       "for another number."},
-        {"CancelButton", "Closes the dialog."},
-        {"HelpButton", "Explains dialing."},
-    });
+    SetWhatsThis(
+        this,
+        {
+            {"prefix", "Dialed before every number, directly in front of it: for example 9, to get an outside line "
+                       "(the comma makes the modem pause)."},
+            {"Number", "The number to dial, sent exactly as it stands: dashes, blanks and brackets do no harm."},
+            {"UseTapi", "Check to hand the number to the desktop's phone program (a softphone or a phone-link "
+                        "program registered for phone links) instead of a modem."},
+            {"Port", "The serial port the modem is connected to. Below it: the device that port opens. Each port "
+                     "can be pointed at another device (a USB modem is /dev/ttyACM0) with the keys COM1 to COM4 "
+                     "in the Dialing section of the settings file ADR.ini."},
+            {"ToneOrPulse", "Tone dialing for almost every line today; pulse for old rotary-dial exchanges."},
+            {"SetupString", "Commands the modem gets before each dial, for example &F to reset it to factory "
+                            "settings. \"AT\" is put in front when missing. Leave empty to dial at once."},
+            {"Dialbutton", "Saves these choices and dials. Pick up the handset when asked; the dialog stays open "
+                           "for another number."},
+            {"CancelButton", "Closes the dialog."},
+            {"HelpButton", "Explains dialing."},
+        });
 }
 
 void TBkDialer::showEvent(QShowEvent* event)
@@ -134,8 +136,8 @@ void TBkDialer::LoadPreferences()
 
 void TBkDialer::SavePreferences()
 {
-    WriteDialSettings({prefix->text(), SetupString->text(), Port->ItemIndex(), ToneOrPulse->ItemIndex(),
-                       UseTapi->isChecked()});
+    WriteDialSettings(
+        {prefix->text(), SetupString->text(), Port->ItemIndex(), ToneOrPulse->ItemIndex(), UseTapi->isChecked()});
 }
 
 void TBkDialer::UseTapiClick()
@@ -168,8 +170,8 @@ void TBkDialer::DoTapiDial()
     const QString number = prefix->text() + Number->text();
     // Cut to fit, the call would reach somebody else: say so instead.
     if (number.size() > MaxCallNumber) {
-        ShowInformation(QStringLiteral("The number to call, prefix included, is longer than %1 characters.")
-                            .arg(MaxCallNumber));
+        ShowInformation(
+            QStringLiteral("The number to call, prefix included, is longer than %1 characters.").arg(MaxCallNumber));
         return;
     }
     TfrmTAPICall call(number, this);

@@ -26,7 +26,7 @@ public:
     QCheckBox* UseTapi;
     QWidget* DirectPanel;
     TRadioGroup* Port;
-    QLabel* PortDevice;  // which device the chosen port opens
+    QLabel* PortDevice; // which device the chosen port opens
     TRadioGroup* ToneOrPulse;
     QLineEdit* SetupString;
     QPushButton* Dialbutton;

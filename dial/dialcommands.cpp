@@ -27,8 +27,9 @@ void Connect(QWidget* window, const char* name, QObject* context, const std::fun
 void OpenRecordLink(const QUrl& link, const QString& text)
 {
     if (link.isEmpty()) {
-        ShowInformation(QStringLiteral("%1 opens only web pages (http or https) and e-mail addresses; \"%2\" is neither.")
-                            .arg(ProductName(), text));
+        ShowInformation(
+            QStringLiteral("%1 opens only web pages (http or https) and e-mail addresses; \"%2\" is neither.")
+                .arg(ProductName(), text));
         return;
     }
     // Which program takes the link is the desktop's choice; its answer is not reported.

@@ -51,8 +51,9 @@ void WaitProcessingEvents(int milliseconds)
 
 void TDialer::Dial()
 {
-    if (Confirm && !AskYesNo(QStringLiteral("About to dial the number ") + NumberToDial + QStringLiteral(". Are you sure?"),
-                             QStringLiteral("Dial")))
+    if (Confirm &&
+        !AskYesNo(QStringLiteral("About to dial the number ") + NumberToDial + QStringLiteral(". Are you sure?"),
+                  QStringLiteral("Dial")))
         return;
     const int port = static_cast<int>(ComPort) + 1;
     const std::unique_ptr<SerialPort> device = OpenSerialPort(port);

@@ -14,7 +14,7 @@ public:
     TDialPort ComPort = TDialPort::dpCOM1;
     TDialMethod Method = TDialMethod::dmTone;
     QString NumberToDial;
-    QString InitStr;  // gains "AT" in front when dialing finds it without
+    QString InitStr; // gains "AT" in front when dialing finds it without
     bool Confirm = false;
 
     void Dial();

@@ -63,14 +63,16 @@ TfrmTAPICall::TfrmTAPICall(const QString& number, QWidget* parent)
     connect(btnDropCall, &QPushButton::clicked, this, &TfrmTAPICall::btnDropCallClick);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     SetHelpContext(this, HelpContext);
-    SetWhatsThis(this, {
-        {"TelePhoneNumber", "The number to call, at most 30 characters. Change it and press Call to call again."},
-        {"btnCall", "Hands the number to the desktop's phone program, which places the call. Pick up the "
-                    "phone when it rings or answer in the phone program."},
-        {"btnDropCall", "Ends the call that is being placed."},
-        {"Button1", "Closes this window and lets go of the line."},
-        {"Memo1", "What the phone service reports about the call, one line at a time."},
-    });
+    SetWhatsThis(
+        this,
+        {
+            {"TelePhoneNumber", "The number to call, at most 30 characters. Change it and press Call to call again."},
+            {"btnCall", "Hands the number to the desktop's phone program, which places the call. Pick up the "
+                        "phone when it rings or answer in the phone program."},
+            {"btnDropCall", "Ends the call that is being placed."},
+            {"Button1", "Closes this window and lets go of the line."},
+            {"Memo1", "What the phone service reports about the call, one line at a time."},
+        });
 
     SetUpLine();
 }

@@ -39,7 +39,7 @@ private:
 
     std::unique_ptr<Telephony> service_;
     QString number_;
-    bool initialized_ = false;  // the service is in use
+    bool initialized_ = false; // the service is in use
     bool lineOpen_ = false;
     bool callActive_ = false;
     bool firstActivation_ = true;

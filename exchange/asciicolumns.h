@@ -12,9 +12,9 @@
 class TField;
 
 struct AsciiColumn {
-    QString name;      // "Field 1"..., or the heading of a header line
-    int longest = 0;   // longest value among the scanned lines
-    QString matched;   // display label of the field it fills; empty when none
+    QString name;    // "Field 1"..., or the heading of a header line
+    int longest = 0; // longest value among the scanned lines
+    QString matched; // display label of the field it fills; empty when none
 };
 
 struct AsciiScan {
@@ -22,7 +22,7 @@ struct AsciiScan {
     static constexpr int kScanLines = 10;
 
     std::vector<AsciiColumn> columns;
-    std::vector<QStringList> lines;  // the scanned lines, split
+    std::vector<QStringList> lines; // the scanned lines, split
     TextEncoding encoding = TextEncoding::Utf8;
     // The first line reads like column names; set by the scan, used by NameColumns.
     bool headerLikely = false;

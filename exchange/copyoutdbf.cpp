@@ -2,8 +2,8 @@
 
 #include "exchange/exportfields.h"
 #include "table/opentablefile.h"
-#include "table/tablefiles.h"
 #include "table/tableerror.h"
+#include "table/tablefiles.h"
 #include "table/tapollo.h"
 #include "table/tfield.h"
 #include "table/ttable.h"

@@ -47,9 +47,9 @@ QString AcceptCopyOutTarget(CopyOutKind kind, const QString& chosen, const QStri
         ShowInformation(QStringLiteral("Cannot copy a file to itself!"));
         return {};
     }
-    if (QFileInfo::exists(chosen)
-        && !AskYesNoDefaultNo(chosen + QStringLiteral(" already exists.\r\nDo you want to overwrite it?"),
-                              QStringLiteral("Warning!")))
+    if (QFileInfo::exists(chosen) &&
+        !AskYesNoDefaultNo(chosen + QStringLiteral(" already exists.\r\nDo you want to overwrite it?"),
+                           QStringLiteral("Warning!")))
         return {};
     return chosen;
 }

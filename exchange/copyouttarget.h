@@ -8,8 +8,8 @@
 #include <QString>
 
 struct CopyOutFileType {
-    QString extension;  // without the dot, upper case: "DBF"
-    QString filter;     // for the save dialog: "DBF files (*.DBF)"
+    QString extension; // without the dot, upper case: "DBF"
+    QString filter;    // for the save dialog: "DBF files (*.DBF)"
 };
 
 CopyOutFileType CopyOutFileTypeOf(CopyOutKind kind);

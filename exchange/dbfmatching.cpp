@@ -88,7 +88,8 @@ std::vector<int> AssignFromRows(const TTable& source, const TTable& destination,
     return assignment;
 }
 
-std::vector<TablePair> AssignedPairs(const TTable& source, const TTable& destination, const std::vector<int>& assignment)
+std::vector<TablePair> AssignedPairs(const TTable& source, const TTable& destination,
+                                     const std::vector<int>& assignment)
 {
     std::vector<TablePair> pairs;
     const auto& from = source.Fields();
@@ -126,12 +127,13 @@ QString RefuseSource(const QString& path, TTable& source, TApollo& apollo, bool 
 
 std::vector<TablePair> OlderFilePairs(const TTable& source, const TTable& destination)
 {
-    static const char* const copied[] = {"LNAME", "FNAME",   "PREFIX", "MIDDLE",  "TITLE",  "ORG",    "STREET",
-                                         "CITY",  "STATE",   "ZIP",    "COUNTRY", "PHONE",  "FAX",    "EMAIL",
-                                         "WEBPAGE", "CODES", "STREET2", "PHONE2", "COMMENTS", "ISDEL", "DATE"};
+    static const char* const copied[] = {"LNAME",   "FNAME", "PREFIX",  "MIDDLE",  "TITLE",    "ORG",   "STREET",
+                                         "CITY",    "STATE", "ZIP",     "COUNTRY", "PHONE",    "FAX",   "EMAIL",
+                                         "WEBPAGE", "CODES", "STREET2", "PHONE2",  "COMMENTS", "ISDEL", "DATE"};
     std::vector<TablePair> pairs;
     for (const char* name : copied)
-        pairs.push_back({source.FindField(QString::fromLatin1(name)), destination.FindField(QString::fromLatin1(name))});
+        pairs.push_back(
+            {source.FindField(QString::fromLatin1(name)), destination.FindField(QString::fromLatin1(name))});
     return pairs;
 }
 

@@ -36,7 +36,8 @@ std::vector<int> AssignFromRows(const TTable& source, const TTable& destination,
                                 const QStringList& assigned);
 
 // The copying pairs of an assignment, memos left out.
-std::vector<TablePair> AssignedPairs(const TTable& source, const TTable& destination, const std::vector<int>& assignment);
+std::vector<TablePair> AssignedPairs(const TTable& source, const TTable& destination,
+                                     const std::vector<int>& assignment);
 
 // An address file of this program or an earlier version: it has all 22 fields by name.
 bool HasAddressFields(const TTable& table);

@@ -39,8 +39,7 @@ CopyOutcome CopyToTextFile(ExportWalk& walk, TTable& source, CopyOutKind kind, c
                 // Spreadsheets take 2019-03-15 for a date, 20190315 for a number.
                 values[ExDate] = ExportIsoDate(values[ExDate]);
                 AppendCsvLine(values, out);
-            }
-            else if (kind == CopyOutKind::VCard)
+            } else if (kind == CopyOutKind::VCard)
                 AppendVCard(values, out);
             else
                 AppendTextLine(values, out);

@@ -6,8 +6,8 @@
 const std::array<const char*, ExportFieldCount>& ExportFieldNames()
 {
     static const std::array<const char*, ExportFieldCount> names = {
-        "PREFIX", "FNAME", "MIDDLE", "LNAME", "TITLE",   "ORG",   "STREET", "STREET2",  "CITY",     "STATE",
-        "ZIP",    "COUNTRY", "PHONE", "PHONE2", "EMAIL", "WEBPAGE", "FAX",  "DATE",     "COMMENTS", "CODES",
+        "PREFIX", "FNAME",   "MIDDLE", "LNAME",  "TITLE", "ORG",     "STREET", "STREET2", "CITY",     "STATE",
+        "ZIP",    "COUNTRY", "PHONE",  "PHONE2", "EMAIL", "WEBPAGE", "FAX",    "DATE",    "COMMENTS", "CODES",
     };
     return names;
 }

@@ -16,8 +16,26 @@ const std::array<const char*, ExportFieldCount>& ExportFieldNames();
 
 // The position of each field in that order, by role, for writers that pick fields out.
 enum ExportField {
-    ExPrefix, ExFirst, ExMiddle, ExLast, ExTitle, ExOrg, ExStreet, ExStreet2, ExCity, ExState, ExZip,
-    ExCountry, ExPhone, ExPhone2, ExEmail, ExWebPage, ExFax, ExDate, ExComments, ExCodes
+    ExPrefix,
+    ExFirst,
+    ExMiddle,
+    ExLast,
+    ExTitle,
+    ExOrg,
+    ExStreet,
+    ExStreet2,
+    ExCity,
+    ExState,
+    ExZip,
+    ExCountry,
+    ExPhone,
+    ExPhone2,
+    ExEmail,
+    ExWebPage,
+    ExFax,
+    ExDate,
+    ExComments,
+    ExCodes
 };
 
 // One record's exported values, in ExportFieldNames order.
@@ -35,5 +53,5 @@ public:
     QStringList Labels() const;
 
 private:
-    std::array<TField*, ExportFieldCount> fields_ {};
+    std::array<TField*, ExportFieldCount> fields_{};
 };

@@ -21,7 +21,11 @@ public:
     QByteArray& Buffer() { return buffer_; }
     void Write(QByteArrayView bytes);
     // Writes out the buffer once it holds a block or more.
-    void Flush() { if (buffer_.size() >= BlockSize) WriteBuffer(); }
+    void Flush()
+    {
+        if (buffer_.size() >= BlockSize)
+            WriteBuffer();
+    }
     // Writes what is left, syncs and closes; false when this or any earlier step failed.
     bool Finish();
     // Closes without syncing: what was written stays, failures here are not reported.

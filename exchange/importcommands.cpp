@@ -38,14 +38,13 @@ ImportCommands::ImportCommands(AddressSession& session, const MainMenus& menus, 
     menus.File1->insertSeparator(menus.Prefences1);
     mnuImportASCII = Item(mnuImport, QStringLiteral("Import from &ASCII File"), "mnuImportASCII");
     mnuImportDBF = Item(mnuImport, QStringLiteral("Import from &DBF File"), "mnuImportDBF");
-    mnuImportFromPostwick2xFile = Item(mnuImport, QStringLiteral("Import from another '") + ProductName() +
-                                                      QStringLiteral("' DBF"),
-                                       "mnuImportFromPostwick2xFile");
+    mnuImportFromPostwick2xFile =
+        Item(mnuImport, QStringLiteral("Import from another '") + ProductName() + QStringLiteral("' DBF"),
+             "mnuImportFromPostwick2xFile");
     mnuImportVCard = Item(mnuImport, QStringLiteral("Import from v&Card File"), "mnuImportVCard");
     connect(mnuImportASCII, &QAction::triggered, this, &ImportCommands::mnuImportASCIIClick);
     connect(mnuImportDBF, &QAction::triggered, this, &ImportCommands::mnuImportDBFClick);
-    connect(mnuImportFromPostwick2xFile, &QAction::triggered, this,
-            &ImportCommands::mnuImportFromPostwick2xFileClick);
+    connect(mnuImportFromPostwick2xFile, &QAction::triggered, this, &ImportCommands::mnuImportFromPostwick2xFileClick);
     connect(mnuImportVCard, &QAction::triggered, this, &ImportCommands::mnuImportVCardClick);
     ShowDialog = [](QDialog& dialog) { dialog.exec(); };
 }

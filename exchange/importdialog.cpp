@@ -73,15 +73,16 @@ ImportDialog::ImportDialog(const QString& caption, int helpTopic, const char* fi
     layout->addLayout(lower);
     setMinimumWidth(520);
     SetHelpContext(this, helpTopic);
-    SetWhatsThis(this, {
-        {"AsciiFileName", "The text file whose lines become new records."},
-        {"DBFFileName", "The table whose records become new records."},
-        {"SelectButton", "Chooses the file to import from."},
-        {"MatchButton", "Chooses which field each column or source field fills."},
-        {"ImportButton", "Adds the file's records to the open address file, then rebuilds its indexes."},
-        {"Cancelbutton", "Closes without importing; while importing, stops after the current record."},
-        {"Helpbutton", "Explains importing."},
-    });
+    SetWhatsThis(this,
+                 {
+                     {"AsciiFileName", "The text file whose lines become new records."},
+                     {"DBFFileName", "The table whose records become new records."},
+                     {"SelectButton", "Chooses the file to import from."},
+                     {"MatchButton", "Chooses which field each column or source field fills."},
+                     {"ImportButton", "Adds the file's records to the open address file, then rebuilds its indexes."},
+                     {"Cancelbutton", "Closes without importing; while importing, stops after the current record."},
+                     {"Helpbutton", "Explains importing."},
+                 });
 
     OpenDialog1 = [this](const QString& startFolder) {
         return QFileDialog::getOpenFileName(this, windowTitle(), startFolder);

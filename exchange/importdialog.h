@@ -23,9 +23,9 @@ public:
                  const char* fileNameName, const QString& selectCaption, QWidget* parent);
 
     QLabel* FileNameLabel;
-    QLabel* FileName;  // the chosen file's path, "(none)" without one
+    QLabel* FileName; // the chosen file's path, "(none)" without one
     QPushButton* SelectButton;
-    QPushButton* MatchButton;  // hidden where there is no matching
+    QPushButton* MatchButton; // hidden where there is no matching
     QPushButton* ImportButton;
     QPushButton* Cancelbutton;
     QLabel* StatusLabel;

@@ -27,8 +27,7 @@ public:
         : table_(table), beforeInsert_(std::exchange(table.BeforeInsert, nullptr)),
           afterInsert_(std::exchange(table.AfterInsert, nullptr)), afterPost_(std::exchange(table.AfterPost, nullptr)),
           afterCancel_(std::exchange(table.AfterCancel, nullptr))
-    {
-    }
+    {}
     ~QuietEvents()
     {
         table_.BeforeInsert = std::move(beforeInsert_);
@@ -185,9 +184,9 @@ QString UnstorableNote(const ImportResult& result, const QString& unit)
     QStringList where;
     for (const long position : result.replacedAt)
         where.append(QString::number(position));
-    const QString records = result.replacedValues == 1 ? QStringLiteral("1 record holds")
-                                                       : QString::number(result.replacedValues) +
-                                                             QStringLiteral(" records hold");
+    const QString records = result.replacedValues == 1
+                                ? QStringLiteral("1 record holds")
+                                : QString::number(result.replacedValues) + QStringLiteral(" records hold");
     const QString units = result.replacedAt.size() == 1 ? unit : unit + QLatin1Char('s');
     return QStringLiteral("\r\n\r\n") + records +
            QStringLiteral(" characters this address file cannot store, each stored as \"?\" (") +

@@ -14,8 +14,8 @@
 //   RebuildIndexAfterImport(table, apollo, [&](int percent) { gauge->setValue(percent); });
 //
 // While it runs, the table's controls are disabled and its record events (BeforeInsert,
-// AfterInsert, AfterPost, AfterCancel) stay quiet. A crash or kill in the middle leaves the records appended so far whole and the file
-// without an index, so the next open offers the rebuild.
+// AfterInsert, AfterPost, AfterCancel) stay quiet. A crash or kill in the middle leaves the records appended so far
+// whole and the file without an index, so the next open offers the rebuild.
 
 #include <QList>
 #include <QString>

@@ -30,12 +30,15 @@ const QHash<QString, QString>& Synonyms()
             {"PREFIX", "nameprefix salutation"},
             {"TITLE", "jobtitle position organization1title"},
             {"ORG", "company companyname organisation organization1name"},
-            {"STREET", "street address streetaddress addressline1 businessstreet homestreet homeaddress workaddress address1street"},
+            {"STREET", "street address streetaddress addressline1 businessstreet homestreet homeaddress workaddress "
+                       "address1street"},
             {"STREET2", "addressline2 businessstreet2 homestreet2 homeaddress2 workaddress2"},
             {"CITY", "town businesscity homecity workcity address1city"},
             {"STATE", "province region stateprovince businessstate homestate workstate address1region"},
-            {"ZIP", "zipcode postalcode postcode businesspostalcode homepostalcode homezipcode workzipcode address1postalcode"},
-            {"COUNTRY", "countryregion businesscountryregion homecountryregion homecountry workcountry address1country"},
+            {"ZIP", "zipcode postalcode postcode businesspostalcode homepostalcode homezipcode workzipcode "
+                    "address1postalcode"},
+            {"COUNTRY",
+             "countryregion businesscountryregion homecountryregion homecountry workcountry address1country"},
             {"PHONE", "phone telephone businessphone workphone primaryphone phone1value"},
             {"PHONE2", "homephone mobilephone mobile mobilenumber cellphone phone2value"},
             {"FAX", "faxnumber businessfax homefax"},

@@ -93,16 +93,17 @@ MatchDialog::MatchDialog(const QString& caption, int helpTopic, const QStringLis
     layout->addLayout(lower_, 1);
     resize(640, 560);
     SetHelpContext(this, helpTopic);
-    SetWhatsThis(this, {
-        {"ImportGrid", "Each field of the address file, and the column or source field that fills it."},
-        {"SelectFieldbutton", "Chooses what fills the current field (a double click does the same)."},
-        {"SelectFieldButton", "Chooses what fills the current field (a double click does the same)."},
-        {"ClearCurrentButton", "Leaves the current field unfilled."},
-        {"ClearAllButton", "Leaves every field unfilled."},
-        {"OKButton", "Keeps this matching."},
-        {"Cancelbutton", "Forgets the changes made here."},
-        {"Helpbutton", "Explains matching fields."},
-    });
+    SetWhatsThis(this,
+                 {
+                     {"ImportGrid", "Each field of the address file, and the column or source field that fills it."},
+                     {"SelectFieldbutton", "Chooses what fills the current field (a double click does the same)."},
+                     {"SelectFieldButton", "Chooses what fills the current field (a double click does the same)."},
+                     {"ClearCurrentButton", "Leaves the current field unfilled."},
+                     {"ClearAllButton", "Leaves every field unfilled."},
+                     {"OKButton", "Keeps this matching."},
+                     {"Cancelbutton", "Forgets the changes made here."},
+                     {"Helpbutton", "Explains matching fields."},
+                 });
 }
 
 void MatchDialog::ShowRow(int row)

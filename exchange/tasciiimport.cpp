@@ -108,6 +108,7 @@ void TAsciiImport::ImportButtonClick()
         ImportResult ended = result;
         if (!read)
             ended.end = ImportEnd::ReadFailed;
-        ShowInformation(ImportEndMessage(ended, QStringLiteral("ASCII")) + UnstorableNote(result, QStringLiteral("line")));
+        ShowInformation(ImportEndMessage(ended, QStringLiteral("ASCII")) +
+                        UnstorableNote(result, QStringLiteral("line")));
     });
 }

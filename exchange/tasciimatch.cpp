@@ -13,7 +13,8 @@
 
 TAsciiMatch::TAsciiMatch(const AsciiScan& scan, const std::vector<TField*>& targets, const QString& fileName,
                          QWidget* parent)
-    : MatchDialog(QStringLiteral("ASCII File Import Match Fields"), HelpContext, TargetLabels(targets), fileName, parent),
+    : MatchDialog(QStringLiteral("ASCII File Import Match Fields"), HelpContext, TargetLabels(targets), fileName,
+                  parent),
       columns_(scan.columns)
 {
     setObjectName(QStringLiteral("AsciiMatch"));

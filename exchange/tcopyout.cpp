@@ -36,18 +36,20 @@ TCopyOut::TCopyOut(AddressSession& session, QWidget* parent)
 
     ChoicePanel = Named(new QWidget(this), "ChoicePanel");
     ToDBF = Named(new QRadioButton(QStringLiteral("Copy to a &DBF file"), ChoicePanel), "ToDBF");
-    ToAscii = Named(new QRadioButton(QStringLiteral("Copy to an &ASCII file (comma delimited)"), ChoicePanel), "ToAscii");
-    ToCsv = Named(new QRadioButton(QStringLiteral("Copy to a &CSV file (with column names, UTF-8)"), ChoicePanel), "ToCsv");
+    ToAscii =
+        Named(new QRadioButton(QStringLiteral("Copy to an &ASCII file (comma delimited)"), ChoicePanel), "ToAscii");
+    ToCsv =
+        Named(new QRadioButton(QStringLiteral("Copy to a &CSV file (with column names, UTF-8)"), ChoicePanel), "ToCsv");
     ToVCard = Named(new QRadioButton(QStringLiteral("Copy to a v&Card file"), ChoicePanel), "ToVCard");
     ToDBF->setChecked(true);
     FileName = Named(new QLabel(QStringLiteral("(none)"), ChoicePanel), "FileName");
     FileName->hide();
-    Label1 = Named(new QLabel(QStringLiteral(
-                                  "Note: this is NOT a backup. The program does its best to verify that data is "
+    Label1 = Named(
+        new QLabel(QStringLiteral("Note: this is NOT a backup. The program does its best to verify that data is "
                                   "accurately and reliably copied, but it is up to you to verify it by opening and "
                                   "viewing the exported file. We do not recommend copying directly to a floppy disk."),
-                              ChoicePanel),
-                   "Label1");
+                   ChoicePanel),
+        "Label1");
     Label1->setWordWrap(true);
     auto* choices = new QVBoxLayout(ChoicePanel);
     for (QWidget* w : {static_cast<QWidget*>(ToDBF), static_cast<QWidget*>(ToAscii), static_cast<QWidget*>(ToCsv),
@@ -98,7 +100,7 @@ TCopyOut::TCopyOut(AddressSession& session, QWidget* parent)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
         dialog.selectFile(fileName);
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                         : QString();
+                                                                                       : QString();
     };
 }
 
@@ -126,7 +128,8 @@ void TCopyOut::SaveAsButtonClick()
         return;
     const CopyOutKind kind = Kind();
     const CopyOutFileType type = CopyOutFileTypeOf(kind);
-    const QString chosen = SaveDialog(ProgramDirectory(), QStringLiteral("*.") + type.extension, type.filter, type.extension);
+    const QString chosen =
+        SaveDialog(ProgramDirectory(), QStringLiteral("*.") + type.extension, type.filter, type.extension);
     const QString path = AcceptCopyOutTarget(kind, chosen, session_.TableBook.FilePath());
     FileName->setText(path.isEmpty() ? QStringLiteral("(none)") : path);
     if (!path.isEmpty())

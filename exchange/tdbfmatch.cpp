@@ -27,8 +27,8 @@ std::vector<TField*> Targets(const TTable& destination)
 
 TDBFMatch::TDBFMatch(TTable& source, TDataSource& sourceData, TTable& destination, const std::vector<int>& assignment,
                      const QString& fileName, QWidget* parent)
-    : MatchDialog(QStringLiteral("DBF File Import Match Fields"), HelpContext, TargetLabels(Targets(destination)), fileName,
-                  parent),
+    : MatchDialog(QStringLiteral("DBF File Import Match Fields"), HelpContext, TargetLabels(Targets(destination)),
+                  fileName, parent),
       source_(source), destination_(destination), targets_(Targets(destination))
 {
     setObjectName(QStringLiteral("DBFMatch"));

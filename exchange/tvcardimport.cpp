@@ -57,7 +57,8 @@ void TVCardImport::SelectButtonClick()
     cards_ = counted.cards;
     FileName->setText(chosen);
     ImportButton->setEnabled(true);
-    const QString count = cards_ == 1 ? QStringLiteral("1 contact") : QString::number(cards_) + QStringLiteral(" contacts");
+    const QString count =
+        cards_ == 1 ? QStringLiteral("1 contact") : QString::number(cards_) + QStringLiteral(" contacts");
     if (AskYesNo(count + QStringLiteral(" in ") + QFileInfo(chosen).fileName() + QStringLiteral(". Import them?"),
                  windowTitle()))
         ImportButtonClick();

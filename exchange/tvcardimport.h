@@ -27,4 +27,3 @@ private:
     QByteArray data_;
     long cards_ = 0;
 };
-

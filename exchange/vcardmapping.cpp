@@ -61,8 +61,16 @@ private:
     static Kind KindOf(const QByteArray& name)
     {
         static constexpr std::pair<std::string_view, Kind> kinds[] = {
-            {"N", N},     {"ORG", Org}, {"TITLE", Title}, {"ADR", Adr},   {"TEL", Tel},
-            {"EMAIL", Email}, {"URL", Url}, {"NOTE", Note}, {"CATEGORIES", Categories}, {"X-ADDRINA-DATE", Date},
+            {"N", N},
+            {"ORG", Org},
+            {"TITLE", Title},
+            {"ADR", Adr},
+            {"TEL", Tel},
+            {"EMAIL", Email},
+            {"URL", Url},
+            {"NOTE", Note},
+            {"CATEGORIES", Categories},
+            {"X-ADDRINA-DATE", Date},
         };
         const std::string_view wanted(name.constData(), static_cast<std::size_t>(name.size()));
         for (const auto& [text, kind] : kinds)

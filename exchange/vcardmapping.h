@@ -13,8 +13,8 @@
 #include <QString>
 
 struct VCardRecord {
-    ExportValues values;              // in ExportFieldNames order
-    QMap<QString, int> skipped;       // property name -> how many were skipped
+    ExportValues values;        // in ExportFieldNames order
+    QMap<QString, int> skipped; // property name -> how many were skipped
 };
 
 VCardRecord MapVCard(const VCard& card);

@@ -168,7 +168,7 @@ private:
             // 2.1 keeps the blank a line was folded at; 3.0 and 4.0 fold anywhere.
             line_ += card_.version == "2.1" ? text : text.sliced(1);
         } else if (base64_ && !text.isEmpty() && ValueColon(text) < 0) {
-            line_ += Trimmed(text);  // 2.1 base64 data runs on unindented until a blank line
+            line_ += Trimmed(text); // 2.1 base64 data runs on unindented until a blank line
         } else {
             Logical();
             line_.append(text);
@@ -185,7 +185,7 @@ private:
     {
         if (!line_.isEmpty())
             LogicalLine(line_);
-        line_.resize(0);  // keeps its room for the next line
+        line_.resize(0); // keeps its room for the next line
     }
 
     void LogicalLine(QByteArrayView text)
@@ -206,7 +206,8 @@ private:
         for (char c : name)
             valid = valid && IsNameChar(c);
         if (!valid) {
-            Fail(lineNumber_, QStringLiteral("\"%1\" is not a property name").arg(DecodeTextFile(head.front().toByteArray())));
+            Fail(lineNumber_,
+                 QStringLiteral("\"%1\" is not a property name").arg(DecodeTextFile(head.front().toByteArray())));
             return;
         }
         const QByteArray upper = name.toByteArray().toUpper();
@@ -216,8 +217,8 @@ private:
         else if (upper == "END")
             End(value);
         else if (!inCard_)
-            Fail(lineNumber_, QStringLiteral("%1 outside a vCard (a card begins with BEGIN:VCARD)")
-                                  .arg(QString::fromUtf8(upper)));
+            Fail(lineNumber_,
+                 QStringLiteral("%1 outside a vCard (a card begins with BEGIN:VCARD)").arg(QString::fromUtf8(upper)));
         else if (upper == "VERSION")
             Version(value);
         else
@@ -227,7 +228,8 @@ private:
     void Begin(QByteArrayView value)
     {
         if (Trimmed(value).toByteArray().toUpper() != "VCARD")
-            Fail(lineNumber_, QStringLiteral("BEGIN:%1 is not the beginning of a vCard").arg(DecodeTextFile(value.toByteArray())));
+            Fail(lineNumber_,
+                 QStringLiteral("BEGIN:%1 is not the beginning of a vCard").arg(DecodeTextFile(value.toByteArray())));
         else if (inCard_)
             Fail(lineNumber_, QStringLiteral("a vCard begins inside the vCard that begins on line %1").arg(card_.line));
         else {

@@ -17,7 +17,7 @@
 #include <vector>
 
 struct VCardProperty {
-    QByteArray name;  // upper case, without its group
+    QByteArray name; // upper case, without its group
     // Parameters with upper-case names; a 2.1 parameter without a name is a TYPE (or
     // ENCODING or CHARSET when it is one of their values).
     std::vector<std::pair<QByteArray, QString>> params;
@@ -30,7 +30,7 @@ struct VCardProperty {
 };
 
 struct VCard {
-    int line = 0;  // of its BEGIN
+    int line = 0; // of its BEGIN
     QByteArray version;
     std::vector<VCardProperty> properties;
 
@@ -40,7 +40,7 @@ struct VCard {
 
 struct VCardFile {
     std::vector<VCard> cards;
-    QString error;  // empty when the whole file was read
+    QString error; // empty when the whole file was read
 };
 
 // The cards one at a time, for files too large to hold as cards all at once. Next gives
@@ -48,7 +48,7 @@ struct VCardFile {
 // before an error were read whole, but the file as a whole is to be refused.
 class VCardReader {
 public:
-    explicit VCardReader(QByteArrayView data);  // data must outlive the reader
+    explicit VCardReader(QByteArrayView data); // data must outlive the reader
     ~VCardReader();
     VCardReader(const VCardReader&) = delete;
     VCardReader& operator=(const VCardReader&) = delete;

@@ -4,8 +4,7 @@
 
 VCardImportSource::VCardImportSource(QByteArrayView data, const TTable& table, long expected)
     : reader_(data), fields_(table), expected_(expected)
-{
-}
+{}
 
 bool VCardImportSource::Next(std::vector<ImportValue>& values)
 {

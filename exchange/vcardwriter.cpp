@@ -75,6 +75,7 @@ public:
         }
         AppendFolded(line_, out_);
     }
+
 private:
     void Begin(const char* name)
     {

@@ -11,7 +11,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const VCardFile file = ReadVCards(QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    const VCardFile file =
+        ReadVCards(QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     if (file.error.isEmpty() == file.cards.empty())
         std::abort();
     for (const VCard& card : file.cards) {

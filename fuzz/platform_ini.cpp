@@ -30,8 +30,8 @@ QString expectedRead(QString value)
     value.replace(QLatin1Char('\r'), QLatin1Char(' '));
     value.replace(QLatin1Char('\n'), QLatin1Char(' '));
     value = value.trimmed();
-    if (value.size() >= 2 && value.front() == value.back()
-        && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')))
+    if (value.size() >= 2 && value.front() == value.back() &&
+        (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')))
         value = value.mid(1, value.size() - 2);
     return value;
 }

@@ -13,8 +13,8 @@ namespace {
 const std::vector<xb::DbfField>& fields()
 {
     static const std::vector<xb::DbfField> f = {
-        {"LNAME", 'C', 30, 0, 1},  {"FNAME", 'C', 30, 0, 31}, {"AMOUNT", 'N', 8, 2, 61},
-        {"BORN", 'D', 8, 0, 69},   {"ISDEL", 'L', 1, 0, 77},  {"CNT", 'I', 4, 0, 78},
+        {"LNAME", 'C', 30, 0, 1}, {"FNAME", 'C', 30, 0, 31}, {"AMOUNT", 'N', 8, 2, 61},
+        {"BORN", 'D', 8, 0, 69},  {"ISDEL", 'L', 1, 0, 77},  {"CNT", 'I', 4, 0, 78},
     };
     return f;
 }

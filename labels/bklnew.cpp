@@ -77,10 +77,12 @@ TLabelEdit::TLabelEdit(const LabelTemplate& sheet, QWidget* parent) : QDialog(pa
 
     auto* grid = new QGridLayout;
     const std::pair<const char*, QWidget*> rows[] = {
-        {"Label Height", elblHeight},     {"Label Width", elblwidth},   {"# Across", enbracross},
-        {"# Down", enbrdown},             {"Top Margin", etopmarg},     {"Left Margin", eleftmarg},
-        {"Horizontal Pitch", eHorizPitch}, {"Vertical Pitch", eVertPitch}, {"Page Width", esheetwidth},
-        {"Page Height", esheetdepth},     {"Paper Size", epapersize},   {"Label Shape", eLabelShape},
+        {"Label Height", elblHeight},      {"Label Width", elblwidth},
+        {"# Across", enbracross},          {"# Down", enbrdown},
+        {"Top Margin", etopmarg},          {"Left Margin", eleftmarg},
+        {"Horizontal Pitch", eHorizPitch}, {"Vertical Pitch", eVertPitch},
+        {"Page Width", esheetwidth},       {"Page Height", esheetdepth},
+        {"Paper Size", epapersize},        {"Label Shape", eLabelShape},
     };
     int row = 0;
     for (const auto& [caption, control] : rows) {

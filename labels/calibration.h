@@ -21,8 +21,8 @@ struct PrinterCalibration {
     bool operator==(const PrinterCalibration&) const = default;
 };
 
-inline constexpr double kMaxCalibrationOffset = 10;     // millimetres either way
-inline constexpr double kMinCalibrationScale = 95;      // per cent
+inline constexpr double kMaxCalibrationOffset = 10; // millimetres either way
+inline constexpr double kMinCalibrationScale = 95;  // per cent
 inline constexpr double kMaxCalibrationScale = 105;
 
 // The message for the first value out of range; nothing when all are fine.

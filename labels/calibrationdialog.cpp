@@ -35,8 +35,10 @@ TPrinterCalibrationDialog::TPrinterCalibrationDialog(const QString& printerName,
     setWindowTitle(QStringLiteral("Printer Calibration - ") + printerName);
     const PrinterCalibration kept = ReadPrinterCalibration(printerName);
     auto* form = new QFormLayout;
-    HorzOffset = ValueField(form, "HorzOffset", QStringLiteral("Move right by (mm, -10 to 10)"), kept.OffsetXMillimetres);
-    VertOffset = ValueField(form, "VertOffset", QStringLiteral("Move down by (mm, -10 to 10)"), kept.OffsetYMillimetres);
+    HorzOffset =
+        ValueField(form, "HorzOffset", QStringLiteral("Move right by (mm, -10 to 10)"), kept.OffsetXMillimetres);
+    VertOffset =
+        ValueField(form, "VertOffset", QStringLiteral("Move down by (mm, -10 to 10)"), kept.OffsetYMillimetres);
     HorzScale = ValueField(form, "HorzScale", QStringLiteral("Horizontal scale (%, 95 to 105)"), kept.ScaleXPercent);
     VertScale = ValueField(form, "VertScale", QStringLiteral("Vertical scale (%, 95 to 105)"), kept.ScaleYPercent);
     auto* buttons = new QHBoxLayout;
@@ -47,15 +49,20 @@ TPrinterCalibrationDialog::TPrinterCalibrationDialog(const QString& printerName,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
-    SetWhatsThis(this, {
-        {"HorzOffset", "How far to move every label to the right, in millimetres; a negative value moves them left."},
-        {"VertOffset", "How far to move every label down, in millimetres; a negative value moves them up."},
-        {"HorzScale", "Stretches (above 100) or shrinks (below 100) the sheet across, from its left edge."},
-        {"VertScale", "Stretches (above 100) or shrinks (below 100) the sheet down, from its top edge."},
-        {"PrintSheetButton", "Prints each label's outline with a small cross on its corner, with these values, to lay on a label sheet and measure."},
-        {"OkButton", "Keeps these values for this printer; every label printed on it follows them, the preview does not."},
-        {"CancelButton", "Closes without changing the calibration."},
-    });
+    SetWhatsThis(
+        this,
+        {
+            {"HorzOffset",
+             "How far to move every label to the right, in millimetres; a negative value moves them left."},
+            {"VertOffset", "How far to move every label down, in millimetres; a negative value moves them up."},
+            {"HorzScale", "Stretches (above 100) or shrinks (below 100) the sheet across, from its left edge."},
+            {"VertScale", "Stretches (above 100) or shrinks (below 100) the sheet down, from its top edge."},
+            {"PrintSheetButton", "Prints each label's outline with a small cross on its corner, with these values, to "
+                                 "lay on a label sheet and measure."},
+            {"OkButton",
+             "Keeps these values for this printer; every label printed on it follows them, the preview does not."},
+            {"CancelButton", "Closes without changing the calibration."},
+        });
     connect(OkButton, &QPushButton::clicked, this, &TPrinterCalibrationDialog::OkButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(PrintSheetButton, &QPushButton::clicked, this, &TPrinterCalibrationDialog::PrintSheetButtonClick);
@@ -105,7 +112,8 @@ void TPrinterCalibrationDialog::PrintSheetButtonClick()
         PrintCalibrationSheet(sheet_, *entered, printer_);
 }
 
-void PrintCalibrationSheet(const LabelTemplate& sheet, const PrinterCalibration& calibration, const QString& printerName)
+void PrintCalibrationSheet(const LabelTemplate& sheet, const PrinterCalibration& calibration,
+                           const QString& printerName)
 {
     TReportPrinter report;
     report.SetTitle(ProductName());

@@ -36,4 +36,5 @@ private:
 };
 
 // Prints the calibration sheet of the layout on the printer, calibrated as given.
-void PrintCalibrationSheet(const LabelTemplate& sheet, const PrinterCalibration& calibration, const QString& printerName);
+void PrintCalibrationSheet(const LabelTemplate& sheet, const PrinterCalibration& calibration,
+                           const QString& printerName);

@@ -49,7 +49,8 @@ Extended80 DoubleToExtended(double value)
 
     if (exponent == 0x7FF) {
         // Infinity keeps only the integer bit; a NaN stays a quiet NaN with its payload.
-        const std::uint64_t significand = fraction == 0 ? kIntegerBit : kIntegerBit | (std::uint64_t(1) << 62) | (fraction << 11);
+        const std::uint64_t significand =
+            fraction == 0 ? kIntegerBit : kIntegerBit | (std::uint64_t(1) << 62) | (fraction << 11);
         return Pack(negative, 0x7FFF, significand);
     }
     if (exponent == 0) {

@@ -15,8 +15,7 @@ int LineLeft(int alignment, const FaceRect& r, int width)
     }
 }
 
-std::vector<PlacedLine> PlaceFaceLines(const std::vector<int>& widths, int lineHeight, int alignment,
-                                       const FaceRect& r)
+std::vector<PlacedLine> PlaceFaceLines(const std::vector<int>& widths, int lineHeight, int alignment, const FaceRect& r)
 {
     std::vector<PlacedLine> placed;
     const int overhang = static_cast<int>(0.4 * lineHeight);

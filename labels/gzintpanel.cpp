@@ -95,8 +95,7 @@ void TZintLabelPanel::DrawLines(QPainter& surface, const FaceRect& rect)
     std::vector<int> widths = LineWidths(metrics, lines_, adjustFontSizeToFit_ || alignment_ != taLeftJustify);
     if (adjustFontSizeToFit_) {
         const int widest = widths.empty() ? 0 : *std::max_element(widths.begin(), widths.end());
-        const int fitted =
-            FittedFontSize(pointSize, metrics.height(), static_cast<int>(lines_.size()), widest, rect);
+        const int fitted = FittedFontSize(pointSize, metrics.height(), static_cast<int>(lines_.size()), widest, rect);
         if (fitted != pointSize) {
             font = SurfaceFont(fitted, surface.device());
             metrics = QFontMetrics(font, surface.device());

@@ -16,8 +16,13 @@ struct CategoryRule {
 };
 
 const CategoryRule kRules[] = {
-    {"AVERY", "LJ", "LTR", "LTRL"}, {"AVERY", "IJ", "LTR", "LTRL"}, {"AVERY", "DM"}, {"AVERY", "LJ", "A4", "A5"},
-    {"AVERY", "IJ", "A4", "A5"},    {"NEBS", "LJ"},                 {"NEBS", "DM"},
+    {"AVERY", "LJ", "LTR", "LTRL"},
+    {"AVERY", "IJ", "LTR", "LTRL"},
+    {"AVERY", "DM"},
+    {"AVERY", "LJ", "A4", "A5"},
+    {"AVERY", "IJ", "A4", "A5"},
+    {"NEBS", "LJ"},
+    {"NEBS", "DM"},
 };
 
 constexpr int kCatalogVersion = 1;

@@ -14,7 +14,7 @@ class TValueWriter;
 
 // A sheet of labels as the template catalogue describes one.
 struct LabelTemplate {
-    QString TemplateName;        // empty for a user-defined layout
+    QString TemplateName; // empty for a user-defined layout
     double LabelHeight = 0;
     double LabelWidth = 0;
     int Across = 0;
@@ -23,15 +23,15 @@ struct LabelTemplate {
     double LeftMargin = 0;
     double HorzPitch = 0;
     double VertPitch = 0;
-    double SheetWidth = 0;       // as the labels are laid out: the long side when landscape
+    double SheetWidth = 0; // as the labels are laid out: the long side when landscape
     double SheetHeight = 0;
-    QString PrinterType;         // "LJ", "IJ", "DM"
-    QString PaperCode;           // "LTR", "LTRL", "A4", "A4L", "A5", "USERP", "USERL"
-    QString ShapeCode;           // "RR", "SR", "EL"
-    QString MakerCode;           // "AVERY", "NEBS", "USER"
-    QString ExtraCode;           // kept and copied, never interpreted
-    double HorzGap = 0;          // extra offset of the right half of the columns
-    double VertGap = 0;          // extra offset of the lower half of the rows
+    QString PrinterType; // "LJ", "IJ", "DM"
+    QString PaperCode;   // "LTR", "LTRL", "A4", "A4L", "A5", "USERP", "USERL"
+    QString ShapeCode;   // "RR", "SR", "EL"
+    QString MakerCode;   // "AVERY", "NEBS", "USER"
+    QString ExtraCode;   // kept and copied, never interpreted
+    double HorzGap = 0;  // extra offset of the right half of the columns
+    double VertGap = 0;  // extra offset of the lower half of the rows
 
     bool operator==(const LabelTemplate&) const = default;
 };
@@ -56,14 +56,14 @@ struct LabelLineOptions {
 };
 
 struct LabelLayout : LabelTemplate, LabelLineOptions {
-    QString Description;         // the setup's name; its file is Description + ".lbl"
+    QString Description; // the setup's name; its file is Description + ".lbl"
     QString FontName = QStringLiteral("Arial");
-    int FontSize = 10;           // points
+    int FontSize = 10; // points
     bool FontBold = false;
     bool FontItalic = false;
     bool FontUnderline = false;
-    int FontColor = 0;           // 0x00BBGGRR
-    int Alignment = 0;           // 0 left, 1 right, 2 centre
+    int FontColor = 0; // 0x00BBGGRR
+    int Alignment = 0; // 0 left, 1 right, 2 centre
     double TextMarginLeft = 0.2;
     double TextMarginTop = 0.2;
     double TextMarginRight = 0.2;

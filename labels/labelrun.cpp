@@ -61,8 +61,9 @@ int DrawLabels(TBaseReport& report, TZintLabelPanel& face, TTable& table, const 
         const QRectF at = Calibrated(cell, drawing.calibration);
         report.DrawPicture(report.DeviceRect(at.left(), at.top(), at.right(), at.bottom()), picture);
         if (drawing.outline)
-            DrawLabelLines(report, OutlineLines(Calibrated(QRectF(cell.topLeft(), QSizeF(sheet.LabelWidth, sheet.LabelHeight)),
-                                                           drawing.calibration)));
+            DrawLabelLines(report,
+                           OutlineLines(Calibrated(QRectF(cell.topLeft(), QSizeF(sheet.LabelWidth, sheet.LabelHeight)),
+                                                   drawing.calibration)));
     };
     canvas.Stopped = drawing.stopped;
     canvas.RecordDone = drawing.recordDone;

@@ -75,12 +75,10 @@ QRect MiniatureLabel(const LabelTemplate& s, int row, int col, double ppi)
     return QRect(QPoint(x, y), QPoint(x + MiniatureLength(s.LabelWidth, ppi), y + MiniatureLength(s.LabelHeight, ppi)));
 }
 
-LabelSlots::LabelSlots(const LabelTemplate& sheet, const PositionSelection& selection, bool onePageOnly,
-                       int skipFirst)
+LabelSlots::LabelSlots(const LabelTemplate& sheet, const PositionSelection& selection, bool onePageOnly, int skipFirst)
     : sheet_(sheet), selection_(selection), onePageOnly_(onePageOnly),
       usable_(SelectedPositionCount(selection, sheet) > 0), skipFirst_(skipFirst)
-{
-}
+{}
 
 std::optional<LabelSlot> LabelSlots::Next()
 {

@@ -90,8 +90,10 @@ TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool i
     AdjustFont = new QCheckBox(QStringLiteral("Adjust to Fit"));
     AdjustFont->setObjectName(QStringLiteral("AdjustFont"));
     auto* face = new QGridLayout;
-    const std::pair<const char*, QWidget*> rows[] = {{"Left margin:", LeftMarg},     {"Top margin:", TopMarg},
-                                                     {"Right margin:", RightMarg},   {"Bottom margin:", BottomMarg},
+    const std::pair<const char*, QWidget*> rows[] = {{"Left margin:", LeftMarg},
+                                                     {"Top margin:", TopMarg},
+                                                     {"Right margin:", RightMarg},
+                                                     {"Bottom margin:", BottomMarg},
                                                      {"Alignment:", Aligncombo}};
     int column = 0;
     for (const auto& [caption, control] : rows) {
@@ -186,9 +188,10 @@ void TNewLabelDesignScreen::FormActivate()
     SaveButton->setVisible(isNew_);
     activating_ = false;
     if (isNew_)
-        ShowInformation(QStringLiteral("A new label has been created using the Avery 5160\rformat. To change to another "
-                                       "label format, click on\rthe Label Layout button.\r\rFor additional "
-                                       "assistance, click the Help button"));
+        ShowInformation(
+            QStringLiteral("A new label has been created using the Avery 5160\rformat. To change to another "
+                           "label format, click on\rthe Label Layout button.\r\rFor additional "
+                           "assistance, click the Help button"));
 }
 
 void TNewLabelDesignScreen::ShowTemplateType()

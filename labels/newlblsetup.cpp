@@ -42,8 +42,8 @@ QRadioButton* Radio(QLayout* column, const char* name, const char* caption)
 } // namespace
 
 TNewLabelSetupScreen::TNewLabelSetupScreen(TTable* table, TApollo* apollo, const QStringList& printers,
-                                           int currentPrinter, std::function<void(int)> selectPrinter,
-                                           PrintPath print, QWidget* parent)
+                                           int currentPrinter, std::function<void(int)> selectPrinter, PrintPath print,
+                                           QWidget* parent)
     : QDialog(parent), table_(table), selectPrinter_(std::move(selectPrinter)), print_(std::move(print))
 {
     setObjectName(QStringLiteral("NewLabelSetupScreen"));
@@ -120,24 +120,27 @@ TNewLabelSetupScreen::TNewLabelSetupScreen(TTable* table, TApollo* apollo, const
         if (selectPrinter_ && index >= 0)
             selectPrinter_(index);
     });
-    SetWhatsThis(this, {
-        {"FileListBox1", "The label setups you have saved. Choose the one to print with."},
-        {"LabelDesc", "The chosen setup: its sheet, label size, font and address format."},
-        {"NewButton", "Makes a new label setup from a sheet of the catalogue and opens it for design."},
-        {"ModifyButton", "Opens the chosen setup to change its sheet, font, margins or address format."},
-        {"DeleteButton", "Deletes the chosen setup file after asking."},
-        {"rbQAll", "Prints a label for every record of the address file that is not deleted."},
-        {"rbQFilter", "Prints labels only for the records the current filter lets through."},
-        {"rbOnlyThis", "Prints the labels of the current record only."},
-        {"StartCurrentCheck", "Starts with the current record instead of the first one."},
-        {"PrinterCombo", "The printer the labels go to; \"PDF file\" saves them as a PDF file."},
-        {"CalibrateButton", "Moves or stretches the labels slightly to make up for a printer that places the sheet a little off."},
-        {"PrintNow", "Asks which positions of the sheet to use, then prints the labels."},
-        {"Previewbutton", "Shows the first sheet on screen as it will print."},
-        {"PrintSamplePageButton", "Prints one sheet only, to check the layout before printing them all."},
-        {"ReturnButton", "Closes the window."},
-        {"HelpButton", "Explains printing labels."},
-    });
+    SetWhatsThis(
+        this,
+        {
+            {"FileListBox1", "The label setups you have saved. Choose the one to print with."},
+            {"LabelDesc", "The chosen setup: its sheet, label size, font and address format."},
+            {"NewButton", "Makes a new label setup from a sheet of the catalogue and opens it for design."},
+            {"ModifyButton", "Opens the chosen setup to change its sheet, font, margins or address format."},
+            {"DeleteButton", "Deletes the chosen setup file after asking."},
+            {"rbQAll", "Prints a label for every record of the address file that is not deleted."},
+            {"rbQFilter", "Prints labels only for the records the current filter lets through."},
+            {"rbOnlyThis", "Prints the labels of the current record only."},
+            {"StartCurrentCheck", "Starts with the current record instead of the first one."},
+            {"PrinterCombo", "The printer the labels go to; \"PDF file\" saves them as a PDF file."},
+            {"CalibrateButton",
+             "Moves or stretches the labels slightly to make up for a printer that places the sheet a little off."},
+            {"PrintNow", "Asks which positions of the sheet to use, then prints the labels."},
+            {"Previewbutton", "Shows the first sheet on screen as it will print."},
+            {"PrintSamplePageButton", "Prints one sheet only, to check the layout before printing them all."},
+            {"ReturnButton", "Closes the window."},
+            {"HelpButton", "Explains printing labels."},
+        });
     connect(CalibrateButton, &QPushButton::clicked, this, &TNewLabelSetupScreen::CalibrateButtonClick);
     connect(PrintNow, &QPushButton::clicked, this, [this] { Print(true, false); });
     connect(Previewbutton, &QPushButton::clicked, this, [this] { Print(false, true); });
@@ -253,8 +256,8 @@ void TNewLabelSetupScreen::Print(bool printToPrinter, bool onePageOnly)
     QStringList printers;
     for (int i = 0; i < PrinterCombo->count(); ++i)
         printers << PrinterCombo->itemText(i);
-    TSelectSpecificLabels positions(setup_, selection_, copies_, printers, PrinterCombo->currentIndex(),
-                                    selectPrinter_, this);
+    TSelectSpecificLabels positions(setup_, selection_, copies_, printers, PrinterCombo->currentIndex(), selectPrinter_,
+                                    this);
     if (positions.exec() != QDialog::Accepted)
         return;
     selection_ = positions.Selection();

@@ -63,8 +63,8 @@ void TLabelSheetView::mousePressEvent(QMouseEvent* event)
     }
 }
 
-TSelectSpecificLabels::TSelectSpecificLabels(const LabelTemplate& sheet, const PositionSelection& selection,
-                                             int copies, const QStringList& printers, int currentPrinter,
+TSelectSpecificLabels::TSelectSpecificLabels(const LabelTemplate& sheet, const PositionSelection& selection, int copies,
+                                             const QStringList& printers, int currentPrinter,
                                              std::function<void(int)> selectPrinter, QWidget* parent)
     : QDialog(parent), sheet_(sheet), selection_(selection)
 {
@@ -105,16 +105,18 @@ TSelectSpecificLabels::TSelectSpecificLabels(const LabelTemplate& sheet, const P
     layout->addLayout(options);
     layout->addLayout(buttons);
     SetHelpContext(this, kHelpTopic);
-    SetWhatsThis(this, {
-        {"PagePanel", "The sheet at one fifth of its size: red labels are printed on, white ones left empty. Click a label to switch it."},
-        {"AllButton", "Uses every label of the sheet."},
-        {"NoneButton", "Clears every label, to pick a few by clicking them."},
-        {"PrinterCombo", "The printer the labels go to."},
-        {"NumberOfEach", "How many labels each record gets, side by side, from 1 to 99."},
-        {"OkButton", "Prints with the labels chosen; the choice stays for the next print from this window."},
-        {"CancelButton", "Closes without printing."},
-        {"HelpButton", "Explains choosing the labels of a sheet."},
-    });
+    SetWhatsThis(
+        this, {
+                  {"PagePanel", "The sheet at one fifth of its size: red labels are printed on, white ones left empty. "
+                                "Click a label to switch it."},
+                  {"AllButton", "Uses every label of the sheet."},
+                  {"NoneButton", "Clears every label, to pick a few by clicking them."},
+                  {"PrinterCombo", "The printer the labels go to."},
+                  {"NumberOfEach", "How many labels each record gets, side by side, from 1 to 99."},
+                  {"OkButton", "Prints with the labels chosen; the choice stays for the next print from this window."},
+                  {"CancelButton", "Closes without printing."},
+                  {"HelpButton", "Explains choosing the labels of a sheet."},
+              });
     connect(PrinterCombo, &QComboBox::currentIndexChanged, this, [selectPrinter](int index) {
         if (selectPrinter && index >= 0)
             selectPrinter(index);

@@ -88,7 +88,9 @@ void DoPrint(AddressSession& session, const LabelPrintJob& job, const QString& p
         drawing.recordDone = [] { QCoreApplication::processEvents(); };
         PrintingFace printing(*job.face);
         report.ClearOtherEvents();
-        report.OnPrint = [&](TBaseReport& r) { DrawLabels(r, *job.face, session.TableBook, *job.setup, options, drawing); };
+        report.OnPrint = [&](TBaseReport& r) {
+            DrawLabels(r, *job.face, session.TableBook, *job.setup, options, drawing);
+        };
         run.Execute(parent, QStringLiteral("Preview Labels"));
     } catch (const TableError& e) {
         ShowInformation(e.Message());

@@ -40,8 +40,7 @@ struct PaperSize {
 const std::array<PaperSize, 7>& PaperSizes();
 
 // The shape list's entries in order and the codes they stand for.
-inline constexpr std::array<const char*, 3> kShapeCaptions = {"Rectangular with Rounded Edges", "Rectangular",
-                                                              "Round"};
+inline constexpr std::array<const char*, 3> kShapeCaptions = {"Rectangular with Rounded Edges", "Rectangular", "Round"};
 inline constexpr std::array<const char*, 3> kShapeCodes = {"RR", "SR", "EL"};
 // The list index that shows a stored shape code: anything else is round.
 int ShapeIndex(const QString& shapeCode);

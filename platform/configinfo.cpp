@@ -70,15 +70,14 @@ ConfigSection Screens()
     section.lines.append({QStringLiteral("Screens"), QString::number(screens.size())});
     for (QScreen* screen : screens) {
         const QString primary = screen == QGuiApplication::primaryScreen() ? QStringLiteral(", primary") : QString();
-        section.lines.append(
-            {screen->name().isEmpty() ? QStringLiteral("Screen") : screen->name(),
-             QStringLiteral("%1 x %2 pixels, %3 bits, %4 dots per inch (physically %5)%6")
-                 .arg(screen->size().width())
-                 .arg(screen->size().height())
-                 .arg(screen->depth())
-                 .arg(qRound(screen->logicalDotsPerInch()))
-                 .arg(qRound(screen->physicalDotsPerInch()))
-                 .arg(primary)});
+        section.lines.append({screen->name().isEmpty() ? QStringLiteral("Screen") : screen->name(),
+                              QStringLiteral("%1 x %2 pixels, %3 bits, %4 dots per inch (physically %5)%6")
+                                  .arg(screen->size().width())
+                                  .arg(screen->size().height())
+                                  .arg(screen->depth())
+                                  .arg(qRound(screen->logicalDotsPerInch()))
+                                  .arg(qRound(screen->physicalDotsPerInch()))
+                                  .arg(primary)});
     }
     return section;
 }
@@ -87,7 +86,8 @@ ConfigSection Language()
 {
     const QLocale locale;
     return {QStringLiteral("Language"),
-            {{QStringLiteral("Language"), locale.name() + QStringLiteral(" (") + locale.nativeLanguageName() + QLatin1Char(')')},
+            {{QStringLiteral("Language"),
+              locale.name() + QStringLiteral(" (") + locale.nativeLanguageName() + QLatin1Char(')')},
              {QStringLiteral("System language"), QLocale::system().name()},
              {QStringLiteral("Record dates"), DisplayDateFormat()},
              {QStringLiteral("Short date format"), locale.dateFormat(QLocale::ShortFormat)},
@@ -108,7 +108,8 @@ ConfigSection Printers()
             driver += QStringLiteral(" (default)");
         section.lines.append({printer.printerName(), driver});
     }
-    section.lines.append({QStringLiteral("Default printer"), defaultName.isEmpty() ? QStringLiteral("none") : defaultName});
+    section.lines.append(
+        {QStringLiteral("Default printer"), defaultName.isEmpty() ? QStringLiteral("none") : defaultName});
     return section;
 }
 
@@ -134,7 +135,8 @@ QString ConfigurationText(const QVector<ConfigSection>& sections)
 
 QString ProcValue(const QString& text, const QString& key)
 {
-    const QRegularExpression line(QStringLiteral("^") + QRegularExpression::escape(key) + QStringLiteral("\\s*:\\s*(.*)$"),
+    const QRegularExpression line(QStringLiteral("^") + QRegularExpression::escape(key) +
+                                      QStringLiteral("\\s*:\\s*(.*)$"),
                                   QRegularExpression::MultilineOption);
     return line.match(text).captured(1).trimmed();
 }

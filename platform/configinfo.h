@@ -8,7 +8,7 @@
 // processor, memory, displays, language, the date and time formats, the printers.
 struct ConfigSection {
     QString title;
-    QVector<QPair<QString, QString>> lines;  // name, value
+    QVector<QPair<QString, QString>> lines; // name, value
 };
 
 QVector<ConfigSection> GatherConfiguration();

@@ -35,12 +35,14 @@ TConfigInformation::TConfigInformation(QWidget* parent) : QDialog(parent)
     layout->addWidget(buttons);
     resize(620, 480);
 
-    SetWhatsThis(this, {
-        {"InfoText", "The program's version and what it runs on: system, processor, memory, screens, language, "
-                     "date and time formats and printers. Nothing here is sent anywhere."},
-        {"CopyButton", "Puts all of this on the clipboard as text, to paste into a support request."},
-        {"CloseButton", "Closes this window."},
-    });
+    SetWhatsThis(
+        this,
+        {
+            {"InfoText", "The program's version and what it runs on: system, processor, memory, screens, language, "
+                         "date and time formats and printers. Nothing here is sent anywhere."},
+            {"CopyButton", "Puts all of this on the clipboard as text, to paste into a support request."},
+            {"CloseButton", "Closes this window."},
+        });
 }
 
 void TConfigInformation::CopyButtonClick()

@@ -14,8 +14,8 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -94,8 +94,7 @@ THelpWindow* THelpWindow::Open()
     return window;
 }
 
-THelpWindow::THelpWindow(QWidget* owner)
-    : QWidget(owner, Qt::Window), topics_(HelpTopics())
+THelpWindow::THelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), topics_(HelpTopics())
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -152,13 +151,13 @@ THelpWindow::THelpWindow(QWidget* owner)
     back->setEnabled(false);
     SearchEditChange(QString());
     SetWhatsThis(this, {
-        {"SearchEdit", "Words to look for: the list keeps the topics that mention all of them."},
-        {"TopicList", "The help topics. Click one to read it."},
-        {"TopicView", "The topic you are reading. Underlined words lead to related topics."},
-        {"ContentsButton", "Shows the list of main topics."},
-        {"BackButton", "Returns to the topic you read before."},
-        {"CloseButton", "Closes the help."},
-    });
+                           {"SearchEdit", "Words to look for: the list keeps the topics that mention all of them."},
+                           {"TopicList", "The help topics. Click one to read it."},
+                           {"TopicView", "The topic you are reading. Underlined words lead to related topics."},
+                           {"ContentsButton", "Shows the list of main topics."},
+                           {"BackButton", "Returns to the topic you read before."},
+                           {"CloseButton", "Closes the help."},
+                       });
 }
 
 void THelpWindow::ShowPage(const QString& name)

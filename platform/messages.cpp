@@ -14,21 +14,30 @@ namespace {
 QMessageBox::Icon iconFor(unsigned flags)
 {
     switch (flags & 0xF0) {
-    case MbIconStop: return QMessageBox::Critical;
-    case MbIconQuestion: return QMessageBox::Question;
-    case MbIconWarning: return QMessageBox::Warning;
-    case MbIconInformation: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MbIconStop:
+        return QMessageBox::Critical;
+    case MbIconQuestion:
+        return QMessageBox::Question;
+    case MbIconWarning:
+        return QMessageBox::Warning;
+    case MbIconInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
 QMessageBox::StandardButton standardButton(int id)
 {
     switch (id) {
-    case IdYes: return QMessageBox::Yes;
-    case IdNo: return QMessageBox::No;
-    case IdCancel: return QMessageBox::Cancel;
-    default: return QMessageBox::Ok;
+    case IdYes:
+        return QMessageBox::Yes;
+    case IdNo:
+        return QMessageBox::No;
+    case IdCancel:
+        return QMessageBox::Cancel;
+    default:
+        return QMessageBox::Ok;
     }
 }
 
@@ -76,10 +85,14 @@ MessageService& service()
 QVector<int> MessageButtons(unsigned flags)
 {
     switch (flags & 0xF) {
-    case MbOkCancel: return {IdOk, IdCancel};
-    case MbYesNoCancel: return {IdYes, IdNo, IdCancel};
-    case MbYesNo: return {IdYes, IdNo};
-    default: return {IdOk};
+    case MbOkCancel:
+        return {IdOk, IdCancel};
+    case MbYesNoCancel:
+        return {IdYes, IdNo, IdCancel};
+    case MbYesNo:
+        return {IdYes, IdNo};
+    default:
+        return {IdOk};
     }
 }
 

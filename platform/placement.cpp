@@ -30,7 +30,8 @@ QString sectionFor(const QWidget* window)
     QScreen* screen = screenOf(window);
     // Qt scales high-dpi screens to 96 logical dpi; the scale factor brings back the
     // resolution the desktop is set to, which is what tells large fonts from normal ones.
-    const int dpi = screen ? static_cast<int>(std::lround(screen->logicalDotsPerInch() * screen->devicePixelRatio())) : 96;
+    const int dpi =
+        screen ? static_cast<int>(std::lround(screen->logicalDotsPerInch() * screen->devicePixelRatio())) : 96;
     return PlacementSectionName(QString::fromLatin1(window->metaObject()->className()), dpi);
 }
 

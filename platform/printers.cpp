@@ -150,10 +150,7 @@ PrinterDialogs& Dialogs()
     return installed ? *installed : platform;
 }
 
-FixedPdfFile::FixedPdfFile(QString path)
-    : path_(std::move(path)), previous_(SetPrinterDialogs(this))
-{
-}
+FixedPdfFile::FixedPdfFile(QString path) : path_(std::move(path)), previous_(SetPrinterDialogs(this)) {}
 
 FixedPdfFile::~FixedPdfFile()
 {
@@ -188,14 +185,21 @@ void PrinterSetup::SetPrinter(const QString& name)
 void PrinterSetup::SetPaperSize(int code, double widthInches, double heightInches)
 {
     switch (code) {
-    case 1: portrait_ = inchesOf(QPageSize(QPageSize::Letter)); break;
-    case 9: portrait_ = inchesOf(QPageSize(QPageSize::A4)); break;
-    case 11: portrait_ = inchesOf(QPageSize(QPageSize::A5)); break;
+    case 1:
+        portrait_ = inchesOf(QPageSize(QPageSize::Letter));
+        break;
+    case 9:
+        portrait_ = inchesOf(QPageSize(QPageSize::A4));
+        break;
+    case 11:
+        portrait_ = inchesOf(QPageSize(QPageSize::A5));
+        break;
     case 0:
         if (widthInches > 0 && heightInches > 0)
             portrait_ = QSizeF(toDeviceTenths(widthInches), toDeviceTenths(heightInches));
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -231,7 +235,7 @@ void PrinterSetup::ApplyTo(QPrinter& printer) const
     printer.setPageSize(QPageSize(portrait_, QPageSize::Inch, QString(), QPageSize::ExactMatch));
     if (orientation_ != PaperOrientation::PrinterDefault)
         printer.setPageOrientation(orientation_ == PaperOrientation::Landscape ? QPageLayout::Landscape
-                                                                              : QPageLayout::Portrait);
+                                                                               : QPageLayout::Portrait);
     printer.setCopyCount(copies_ > 0 ? copies_ : 1);
     printer.setDocName(JobName());
     printer.setCreator(QApplication::applicationName());
@@ -247,7 +251,7 @@ void PrinterSetup::TakeFrom(const QPrinter& printer)
     }
     portrait_ = inchesOf(printer.pageLayout().pageSize());
     orientation_ = printer.pageLayout().orientation() == QPageLayout::Landscape ? PaperOrientation::Landscape
-                                                                               : PaperOrientation::Portrait;
+                                                                                : PaperOrientation::Portrait;
     copies_ = printer.copyCount();
 }
 

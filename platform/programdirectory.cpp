@@ -58,7 +58,8 @@ void SetProgramDirectory(const QString& folder)
 QString ShippedCatalogue(const QString& executableFolder)
 {
     const QString folder = WithTrailingSeparator(executableFolder);
-    for (const QString& candidate : {folder + QStringLiteral("adr.tpl"), folder + QStringLiteral("../share/addrina/adr.tpl")})
+    for (const QString& candidate :
+         {folder + QStringLiteral("adr.tpl"), folder + QStringLiteral("../share/addrina/adr.tpl")})
         if (QFile::exists(candidate))
             return QDir::cleanPath(candidate);
     return {};

@@ -29,20 +29,28 @@ QString twoDigits(int value)
 QString dayPart(const QDate& date, qsizetype run, const QLocale& locale)
 {
     switch (run) {
-    case 1: return QString::number(date.day());
-    case 2: return twoDigits(date.day());
-    case 3: return locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
-    default: return locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
+    case 1:
+        return QString::number(date.day());
+    case 2:
+        return twoDigits(date.day());
+    case 3:
+        return locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
+    default:
+        return locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
     }
 }
 
 QString monthPart(const QDate& date, qsizetype run, const QLocale& locale)
 {
     switch (run) {
-    case 1: return QString::number(date.month());
-    case 2: return twoDigits(date.month());
-    case 3: return locale.monthName(date.month(), QLocale::ShortFormat);
-    default: return locale.monthName(date.month(), QLocale::LongFormat);
+    case 1:
+        return QString::number(date.month());
+    case 2:
+        return twoDigits(date.month());
+    case 3:
+        return locale.monthName(date.month(), QLocale::ShortFormat);
+    default:
+        return locale.monthName(date.month(), QLocale::LongFormat);
     }
 }
 

@@ -20,8 +20,7 @@ IniText readSettings()
 SettingsWriteError::SettingsWriteError(const QString& path)
     : std::runtime_error(QStringLiteral("Unable to write to %1").arg(path).toStdString()),
       message_(QStringLiteral("Unable to write to %1").arg(path))
-{
-}
+{}
 
 QString SettingsFilePath()
 {

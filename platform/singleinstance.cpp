@@ -22,10 +22,7 @@ QString SingleInstanceGuard::DefaultName()
     return QStringLiteral("%1-%2.instance").arg(program).arg(getuid());
 }
 
-SingleInstanceGuard::SingleInstanceGuard(QString name, QObject* parent)
-    : QObject(parent), name_(std::move(name))
-{
-}
+SingleInstanceGuard::SingleInstanceGuard(QString name, QObject* parent) : QObject(parent), name_(std::move(name)) {}
 
 bool SingleInstanceGuard::Claim()
 {

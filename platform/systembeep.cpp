@@ -8,7 +8,7 @@ std::function<void()>& Handler()
     static std::function<void()> handler;
     return handler;
 }
-}  // namespace
+} // namespace
 
 void SystemBeep()
 {

@@ -30,8 +30,8 @@ TelephonyFactory SetTelephonyFactory(TelephonyFactory factory)
 bool DesktopHasTelHandler()
 {
     QProcess query;
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                             QStringLiteral("x-scheme-handler/tel")});
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/tel")});
     if (!query.waitForFinished(5000) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
         return false;
     return !query.readAllStandardOutput().trimmed().isEmpty();
@@ -39,8 +39,7 @@ bool DesktopHasTelHandler()
 
 DesktopTelephony::DesktopTelephony(std::function<bool()> handlerRegistered)
     : handlerRegistered_(handlerRegistered ? std::move(handlerRegistered) : DesktopHasTelHandler)
-{
-}
+{}
 
 long DesktopTelephony::Initialize(TelephonyEvents* events, std::uint32_t& devices)
 {

@@ -57,8 +57,7 @@ class ReportDrawing {
 public:
     ReportDrawing(TBaseReport& r, const BuiltInReportOptions& options)
         : r_(r), options_(options), layout_(layoutOf(options.report))
-    {
-    }
+    {}
 
     void Begin()
     {
@@ -118,18 +117,25 @@ private:
         const auto& w = layout_.tabWidths;
         switch (options_.report) {
         case 1:
-            return {{{1, ListName(field), w[0]}, {1, fieldOf(field, "STREET"), w[1]}, {1, CityStZip(field), w[2]},
+            return {{{1, ListName(field), w[0]},
+                     {1, fieldOf(field, "STREET"), w[1]},
+                     {1, CityStZip(field), w[2]},
                      {1, fieldOf(field, "PHONE"), w[3]}}};
         case 2:
-            return {{{1, ListName(field), w[0]}, {1, fieldOf(field, "ORG"), w[1]}, {1, fieldOf(field, "PHONE"), w[2]},
+            return {{{1, ListName(field), w[0]},
+                     {1, fieldOf(field, "ORG"), w[1]},
+                     {1, fieldOf(field, "PHONE"), w[2]},
                      {1, fieldOf(field, "FAX"), w[3]}}};
         case 3:
-            return {{{1, fieldOf(field, "ORG"), w[0]}, {1, ListName(field), w[1]}, {1, fieldOf(field, "PHONE"), w[2]},
+            return {{{1, fieldOf(field, "ORG"), w[0]},
+                     {1, ListName(field), w[1]},
+                     {1, fieldOf(field, "PHONE"), w[2]},
                      {1, fieldOf(field, "FAX"), w[3]}}};
         default:
-            return {{{1, FullListName(field), 2.75}, {2, TitleAndOrganization(field), 4.5}},
-                    {{2, fieldOf(field, "STREET"), 2.25}, {1, CityStateZip(field), 3}, {1, fieldOf(field, "COUNTRY"), 1.5}},
-                    {{2, PhoneAndFax(field), 2.25}, {1, fieldOf(field, "EMAIL"), 3}, {1, fieldOf(field, "DATE"), 1.5}}};
+            return {
+                {{1, FullListName(field), 2.75}, {2, TitleAndOrganization(field), 4.5}},
+                {{2, fieldOf(field, "STREET"), 2.25}, {1, CityStateZip(field), 3}, {1, fieldOf(field, "COUNTRY"), 1.5}},
+                {{2, PhoneAndFax(field), 2.25}, {1, fieldOf(field, "EMAIL"), 3}, {1, fieldOf(field, "DATE"), 1.5}}};
         }
     }
 

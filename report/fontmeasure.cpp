@@ -34,11 +34,9 @@ QFont ToQFont(const ReportFont& font)
 }
 
 FontMeasure::FontMeasure(const ReportFont& font)
-    : metrics_(ToQFont(font), &measuringDevice()),
-      ascent_(metrics_.ascent() / MeasureDpi),
+    : metrics_(ToQFont(font), &measuringDevice()), ascent_(metrics_.ascent() / MeasureDpi),
       descent_(metrics_.descent() / MeasureDpi)
-{
-}
+{}
 
 double FontMeasure::Width(const QString& text) const
 {

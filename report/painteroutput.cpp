@@ -6,10 +6,7 @@
 #include <QPaintDevice>
 #include <QPicture>
 
-PainterOutput::PainterOutput(std::function<void()> newPage, double zoom)
-    : newPage_(std::move(newPage)), zoom_(zoom)
-{
-}
+PainterOutput::PainterOutput(std::function<void()> newPage, double zoom) : newPage_(std::move(newPage)), zoom_(zoom) {}
 
 bool PainterOutput::Begin(QPaintDevice* device)
 {
@@ -52,8 +49,8 @@ void PainterOutput::drawTextAt(QPointF baselinePx, const QString& text)
 {
     const ReportFont font = font_.value_or(ReportFont{});
     if (font.opaque && metrics_) {
-        painter_.fillRect(QRectF(baselinePx.x(), baselinePx.y() - metrics_->ascent(),
-                                 metrics_->horizontalAdvance(text), metrics_->height()),
+        painter_.fillRect(QRectF(baselinePx.x(), baselinePx.y() - metrics_->ascent(), metrics_->horizontalAdvance(text),
+                                 metrics_->height()),
                           Qt::white);
     }
     if (painter_.pen().color() != font.colour || painter_.pen().style() != Qt::SolidLine || painter_.pen().isCosmetic())

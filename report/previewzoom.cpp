@@ -33,8 +33,5 @@ double ZoomForWholePage(QSizeF paperInches, double dpi, double marginPercent, QS
 
 QString PreviewCaption(int page, int firstPage, int pageCount, double zoom)
 {
-    return QStringLiteral("Preview Page %1 of %2 ( %3% )")
-        .arg(page - firstPage + 1)
-        .arg(pageCount)
-        .arg(qRound(zoom));
+    return QStringLiteral("Preview Page %1 of %2 ( %3% )").arg(page - firstPage + 1).arg(pageCount).arg(qRound(zoom));
 }

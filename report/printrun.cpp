@@ -8,7 +8,8 @@
 TPrintRun::TPrintRun(const PrinterSetup& printer, bool preview, ReportStatusTexts texts)
     : preview_(preview), texts_(std::move(texts))
 {
-    for (TBaseReport* report : {static_cast<TBaseReport*>(&TestReportPrinter), static_cast<TBaseReport*>(&TestReportFiler)}) {
+    for (TBaseReport* report :
+         {static_cast<TBaseReport*>(&TestReportPrinter), static_cast<TBaseReport*>(&TestReportFiler)}) {
         report->SetPrinterSetup(printer);
         report->SetTitle(ProductName());
         report->SetUnits(unInch);

@@ -5,8 +5,8 @@
 
 // Which parts of a record go into its text.
 struct RecordTextParts {
-    bool name = true;         // name line, title, organization
-    bool address = true;      // streets, city line, country
+    bool name = true;    // name line, title, organization
+    bool address = true; // streets, city line, country
     bool phoneNumbers = true;
     bool codes = true;
     bool comments = true;

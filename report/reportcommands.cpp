@@ -26,8 +26,8 @@ TReportCommands::TReportCommands(AddressSession& session, const MainMenus& menus
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    ReportsMenu = item(menus.Print1, "ReportsMenu", QStringLiteral("Print &Reports"), &TReportCommands::ReportsMenuClick,
-                       QKeySequence(Qt::CTRL | Qt::Key_R));
+    ReportsMenu = item(menus.Print1, "ReportsMenu", QStringLiteral("Print &Reports"),
+                       &TReportCommands::ReportsMenuClick, QKeySequence(Qt::CTRL | Qt::Key_R));
     CurrentRecordMenu = item(menus.Print1, "CurrentRecordMenu", QStringLiteral("Print C&urrent Record"),
                              &TReportCommands::CurrentRecordMenuClick, QKeySequence(Qt::CTRL | Qt::Key_P));
     ToClipboard1 = item(menus.Record1, "ToClipboard1", QStringLiteral("Copy To &Clipboard"),
@@ -63,8 +63,8 @@ void TReportCommands::ToClipboard1Click()
     if (dialog.exec() != QDialog::Accepted)
         return;
     TTable& table = session_.TableBook;
-    const QString text = RecordAsText([&table](const QString& name) { return table.FieldByName(name).AsString(); },
-                                      dialog.Parts());
+    const QString text =
+        RecordAsText([&table](const QString& name) { return table.FieldByName(name).AsString(); }, dialog.Parts());
     QGuiApplication::clipboard()->clear();
     QGuiApplication::clipboard()->setText(text);
     ShowInformation(QStringLiteral("Record copied to the clipboard"));

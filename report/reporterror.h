@@ -7,10 +7,7 @@
 // a report stream it cannot read.
 class EReportPrinter : public std::runtime_error {
 public:
-    explicit EReportPrinter(const QString& message)
-        : std::runtime_error(message.toStdString()), message_(message)
-    {
-    }
+    explicit EReportPrinter(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
     QString Message() const { return message_; }
 
 private:

@@ -24,8 +24,7 @@ namespace {
 // not below "0".
 void SkipKeysBelowZero(TTable& table, const QString& keyField)
 {
-    while (!table.Eof() && !table.IsEmpty() &&
-           table.FieldByName(keyField).AsString().toUpper() < QStringLiteral("0"))
+    while (!table.Eof() && !table.IsEmpty() && table.FieldByName(keyField).AsString().toUpper() < QStringLiteral("0"))
         table.Next();
 }
 
@@ -41,8 +40,8 @@ bool GoToChosenRecord(TApollo& apollo, TTable& table, long recNo)
     return !table.Eof() && apollo.RecNo() == recNo;
 }
 
-bool PositionReportRecords(TApollo& apollo, TTable& table, int report, ReportRecordChoice choice,
-                           bool startCurrent, long recNo)
+bool PositionReportRecords(TApollo& apollo, TTable& table, int report, ReportRecordChoice choice, bool startCurrent,
+                           long recNo)
 {
     const QString order = BuiltInReportOrder(report);
     apollo.SetOrder(apollo.TagArea(order));

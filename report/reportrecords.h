@@ -29,5 +29,5 @@ enum class ReportRecordChoice { All, Filter, OnlyCurrent };
 // sorts below "0" at the start (an empty name or organization, a leading blank or
 // punctuation). Gives false when recNo was not among the chosen records (the report
 // then starts at the beginning and the caller says so).
-bool PositionReportRecords(TApollo& apollo, TTable& table, int report, ReportRecordChoice choice,
-                           bool startCurrent, long recNo);
+bool PositionReportRecords(TApollo& apollo, TTable& table, int report, ReportRecordChoice choice, bool startCurrent,
+                           long recNo);

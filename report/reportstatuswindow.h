@@ -10,9 +10,9 @@ class TBaseReport;
 
 // The texts one printing command gives its status window.
 struct ReportStatusTexts {
-    QString cancelQuestion;   // "Cancel Report Printing?"
-    QString printCanceled;    // "\rReport Print Canceled!"
-    QString previewCanceled;  // "\rReport Preview Canceled!"
+    QString cancelQuestion;  // "Cancel Report Printing?"
+    QString printCanceled;   // "\rReport Print Canceled!"
+    QString previewCanceled; // "\rReport Preview Canceled!"
     QString previewStopped = QStringLiteral("\rPreview Stopped at page %p!");
     QString printCompleted;   // "\rReport Print Completed!"
     QString previewCompleted; // "\rReport Preview Ready!"

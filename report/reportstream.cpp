@@ -189,8 +189,7 @@ ReportPage readPage(Payload& p)
 
 // ---- writer --------------------------------------------------------------------------------
 
-ReportStreamWriter::ReportStreamWriter(QByteArray& stream)
-    : stream_(stream)
+ReportStreamWriter::ReportStreamWriter(QByteArray& stream) : stream_(stream)
 {
     stream_.clear();
     stream_.append(Magic, 4);
@@ -274,8 +273,7 @@ void ReportStreamWriter::Picture(const QRectF& rect, const QPicture& picture)
 
 // ---- reader --------------------------------------------------------------------------------
 
-ReportStreamReader::ReportStreamReader(const QByteArray& stream)
-    : stream_(stream)
+ReportStreamReader::ReportStreamReader(const QByteArray& stream) : stream_(stream)
 {
     if (stream.size() < HeaderSize || std::memcmp(stream.constData(), Magic, 4) != 0 ||
         qFromLittleEndian<quint16>(stream.constData() + 4) != Version)
@@ -303,7 +301,9 @@ void ReportStreamReader::ReplayPage(int page, ReportOutput& output) const
         const RecordView record = recordAt(stream_, at);
         Payload p(record.payload, record.size);
         switch (record.code) {
-        case PageCode: output.BeginPage(readPage(p)); break;
+        case PageCode:
+            output.BeginPage(readPage(p));
+            break;
         case FontCode: {
             ReportFont font;
             font.name = p.text();
@@ -369,7 +369,8 @@ void ReportStreamReader::ReplayPage(int page, ReportOutput& output) const
             output.Picture(rect, picture);
             break;
         }
-        default: unexpected();
+        default:
+            unexpected();
         }
         at = record.next;
     }

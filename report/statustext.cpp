@@ -18,14 +18,30 @@ QString ExpandStatus(const QString& format, const StatusValues& values)
             continue;
         }
         switch (code.unicode()) {
-        case '%': out += QLatin1Char('%'); break;
-        case 'P': out += QString::number(values.page); break;
-        case 'F': out += QString::number(values.firstPage); break;
-        case 'L': out += QString::number(values.lastPage); break;
-        case 'D': out += values.device; break;
-        case 'R': out += values.driver; break;
-        case 'T': out += values.port; break;
-        default: out += QStringLiteral("<ERROR-%") + code + QLatin1Char('>'); break;
+        case '%':
+            out += QLatin1Char('%');
+            break;
+        case 'P':
+            out += QString::number(values.page);
+            break;
+        case 'F':
+            out += QString::number(values.firstPage);
+            break;
+        case 'L':
+            out += QString::number(values.lastPage);
+            break;
+        case 'D':
+            out += values.device;
+            break;
+        case 'R':
+            out += values.driver;
+            break;
+        case 'T':
+            out += values.port;
+            break;
+        default:
+            out += QStringLiteral("<ERROR-%") + code + QLatin1Char('>');
+            break;
         }
     }
     return out;

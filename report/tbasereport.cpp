@@ -45,11 +45,20 @@ void TBaseReport::SetUnits(TUnits units)
     requireIdle();
     units_ = units;
     switch (units) {
-    case unInch: factor_ = 1; break;
-    case unMM: factor_ = 25.4; break;
-    case unCM: factor_ = 2.54; break;
-    case unPoint: factor_ = 72; break;
-    case unUser: break;
+    case unInch:
+        factor_ = 1;
+        break;
+    case unMM:
+        factor_ = 25.4;
+        break;
+    case unCM:
+        factor_ = 2.54;
+        break;
+    case unPoint:
+        factor_ = 72;
+        break;
+    case unUser:
+        break;
     }
 }
 
@@ -104,9 +113,12 @@ void TBaseReport::SetLinesPerInch(int lines)
 TOrientation TBaseReport::Orientation() const
 {
     switch (printer_.Orientation()) {
-    case PaperOrientation::Portrait: return poPortrait;
-    case PaperOrientation::Landscape: return poLandScape;
-    default: return poDefault;
+    case PaperOrientation::Portrait:
+        return poPortrait;
+    case PaperOrientation::Landscape:
+        return poLandScape;
+    default:
+        return poDefault;
     }
 }
 
@@ -237,8 +249,8 @@ void TBaseReport::AbortReport()
 void TBaseReport::RefreshStatus()
 {
     if (statusLabel_) {
-        StatusValues values{statusText_, page_, firstPage_, lastPage_,
-                            PrinterDeviceName(), PrinterDriverName(), PrinterPort()};
+        StatusValues values{statusText_,         page_,        firstPage_, lastPage_, PrinterDeviceName(),
+                            PrinterDriverName(), PrinterPort()};
         QString text = ExpandStatus(statusFormat_, values);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
         statusLabel_->setText(text);
@@ -393,9 +405,12 @@ int TBaseReport::LinesRemaining() const
 double TBaseReport::LineHeightInches() const
 {
     switch (lineHeightMethod_) {
-    case lhmLinesPerInch: return 1.0 / linesPerInch_;
-    case lhmFont: return font_.points / 60.0;
-    case lhmUser: return userLineHeight_;
+    case lhmLinesPerInch:
+        return 1.0 / linesPerInch_;
+    case lhmFont:
+        return font_.points / 60.0;
+    case lhmUser:
+        return userLineHeight_;
     }
     return font_.points / 60.0;
 }
@@ -501,8 +516,12 @@ void TBaseReport::printPiece(const QString& piece)
     const double right = tab.position + tab.width - tab.margin;
     const double width = measure().Width(piece);
     switch (tab.justify) {
-    case pjRight: drawText(right - width, piece); return;
-    case pjCenter: drawText(tab.position + tab.width / 2 - width / 2, piece); return;
+    case pjRight:
+        drawText(right - width, piece);
+        return;
+    case pjCenter:
+        drawText(tab.position + tab.width / 2 - width / 2, piece);
+        return;
     case pjBlock: {
         // Words keep their own widths; the room left over is shared out between the gaps.
         // A single word, or words that already fill the cell, stay left-aligned.
@@ -522,7 +541,9 @@ void TBaseReport::printPiece(const QString& piece)
         }
         return;
     }
-    default: drawText(left, piece); return;
+    default:
+        drawText(left, piece);
+        return;
     }
 }
 

@@ -2,10 +2,7 @@
 
 #include "platform/messages.h"
 
-TReportPrinter::TReportPrinter()
-    : TCanvasReport([this] { job_.NewPage(); })
-{
-}
+TReportPrinter::TReportPrinter() : TCanvasReport([this] { job_.NewPage(); }) {}
 
 bool TReportPrinter::CanRun()
 {

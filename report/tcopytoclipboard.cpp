@@ -18,8 +18,7 @@ QCheckBox* box(QWidget* parent, QLayout* layout, const char* objectName, const Q
 
 } // namespace
 
-TCopyToClipBoard::TCopyToClipBoard(QWidget* parent)
-    : QDialog(parent)
+TCopyToClipBoard::TCopyToClipBoard(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TCopyToClipBoard"));
     setWindowTitle(QStringLiteral("Copy Record To Clipboard"));
@@ -47,6 +46,6 @@ TCopyToClipBoard::TCopyToClipBoard(QWidget* parent)
 
 RecordTextParts TCopyToClipBoard::Parts() const
 {
-    return RecordTextParts{name->isChecked(),  address->isChecked(), phonenumbers->isChecked(), codes->isChecked(),
-                           comments->isChecked(), email->isChecked(), webpage->isChecked()};
+    return RecordTextParts{name->isChecked(),     address->isChecked(), phonenumbers->isChecked(), codes->isChecked(),
+                           comments->isChecked(), email->isChecked(),   webpage->isChecked()};
 }

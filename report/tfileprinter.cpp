@@ -58,8 +58,7 @@ bool TFilePrinter::Execute()
 
 TFilePreview::TFilePreview()
     : screenDpi_(QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->logicalDotsPerInch() : 96)
-{
-}
+{}
 
 bool TFilePreview::Start()
 {

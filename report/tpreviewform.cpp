@@ -86,8 +86,8 @@ private:
 };
 
 TPreviewForm::TPreviewForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowTitleHint)
+    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("TPreviewForm"));
     setWindowTitle(QStringLiteral("Preview"));
@@ -120,8 +120,8 @@ TPreviewForm::TPreviewForm(QWidget* parent)
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(ReturnButton);
-    for (QToolButton* b : {sbZoomIn, sbZoomOut, sbZoomPageWidth, sbZoomPage, zbZoom100, sbFirstPage, sbPrevPage,
-                           sbNextPage, sbLastPAge})
+    for (QToolButton* b :
+         {sbZoomIn, sbZoomOut, sbZoomPageWidth, sbZoomPage, zbZoom100, sbFirstPage, sbPrevPage, sbNextPage, sbLastPAge})
         bar->addWidget(b);
     bar->addStretch();
     bar->addWidget(Helpbutton);
@@ -235,8 +235,8 @@ void TPreviewForm::PageMousePress(Qt::MouseButton button)
 void TPreviewForm::Redraw()
 {
     image_ = FilePreview1.RenderPage();
-    const int margin = qRound(PreviewMargin(FilePreview1.PagePaper(), FilePreview1.ScreenDpi(),
-                                            FilePreview1.MarginPercent()));
+    const int margin =
+        qRound(PreviewMargin(FilePreview1.PagePaper(), FilePreview1.ScreenDpi(), FilePreview1.MarginPercent()));
     page_->SetPage(&image_, margin);
     if (FilePreview1.Page() >= 1)
         setWindowTitle(PreviewCaption(FilePreview1.Page(), 1, FilePreview1.PageCount(), FilePreview1.ZoomFactor()));

@@ -9,8 +9,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 
-TPrintCurrentRecord::TPrintCurrentRecord(AddressSession& session, QWidget* parent)
-    : QDialog(parent), session_(session)
+TPrintCurrentRecord::TPrintCurrentRecord(AddressSession& session, QWidget* parent) : QDialog(parent), session_(session)
 {
     setObjectName(QStringLiteral("TPrintCurrentRecord"));
     setWindowTitle(QStringLiteral("Print Current Record"));

@@ -31,8 +31,7 @@ T* named(T* widget, const char* name)
 
 } // namespace
 
-TReportSetup::TReportSetup(AddressSession& session, QWidget* parent)
-    : QDialog(parent), session_(session)
+TReportSetup::TReportSetup(AddressSession& session, QWidget* parent) : QDialog(parent), session_(session)
 {
     setObjectName(QStringLiteral("TReportSetup"));
     setWindowTitle(QStringLiteral("Print Report"));
@@ -116,8 +115,8 @@ void TReportSetup::DoPrintBuiltIns(bool print)
         const ReportRecordChoice choice = rbQAll->isChecked()       ? ReportRecordChoice::All
                                           : rbOnlyThis->isChecked() ? ReportRecordChoice::OnlyCurrent
                                                                     : ReportRecordChoice::Filter;
-        if (!PositionReportRecords(session_.Apollo1, session_.TableBook, report, choice,
-                                   StartCurrentCheck->isChecked(), keep.RecNo()))
+        if (!PositionReportRecords(session_.Apollo1, session_.TableBook, report, choice, StartCurrentCheck->isChecked(),
+                                   keep.RecNo()))
             ShowInformation(QStringLiteral("Current record is out of range. Starting with first record"));
 
         ReportStatusTexts texts = ReportRunTexts();

@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kHelpTopic = 1033;
 constexpr int kGap = 8;
-constexpr int kReverseOffset = 10;  // "Reverse" sits this far right of "Tagged"
+constexpr int kReverseOffset = 10; // "Reverse" sits this far right of "Tagged"
 
 } // namespace
 
@@ -80,7 +80,8 @@ TAddressQueryForm::TAddressQueryForm(Selection& selection, const QString& tagId,
 
     qMatchCount = new QLabel(this);
     qMatchCount->setObjectName(QStringLiteral("qMatchCount"));
-    qMatchCount->setGeometry(kGap, note->geometry().bottom() + kGap, width - 2 * kGap, qMatchCount->sizeHint().height());
+    qMatchCount->setGeometry(kGap, note->geometry().bottom() + kGap, width - 2 * kGap,
+                             qMatchCount->sizeHint().height());
 
     qSetFilterButton = AddButton(QStringLiteral("Test"), "qSetFilterButton");
     qClearButton = AddButton(QStringLiteral("Clear"), "qClearButton");

@@ -22,8 +22,7 @@ public:
     // The form applies filters to the table through the selection, a "Tagged" filter
     // looking for tagId. Its fields take the places of the main window's record edits
     // when a main window is given.
-    TAddressQueryForm(Selection& selection, const QString& tagId, TTable& table, TApollo& apollo,
-                      QWidget* mainWindow);
+    TAddressQueryForm(Selection& selection, const QString& tagId, TTable& table, TApollo& apollo, QWidget* mainWindow);
 
     void SetValues(const QueryValues& values);
     QueryValues Values() const;

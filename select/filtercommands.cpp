@@ -18,9 +18,9 @@ QString ChooseFilterToSave(QWidget* parent)
         ShowInformation(QStringLiteral("Must have a .FLT extension"));
         return {};
     }
-    if (QFileInfo::exists(*path)
-        && !AskYesNoDefaultNo(*path + QStringLiteral(" already exists.\r\nDo you want to overwrite it?"),
-                              QStringLiteral("Warning!")))
+    if (QFileInfo::exists(*path) &&
+        !AskYesNoDefaultNo(*path + QStringLiteral(" already exists.\r\nDo you want to overwrite it?"),
+                           QStringLiteral("Warning!")))
         return {};
     return *path;
 }

@@ -37,7 +37,7 @@ QString singleTerm(const QString& field, const QString& pattern)
 {
     struct Prefix {
         const char* text;
-        const char* op;  // nullptr: "contains"
+        const char* op; // nullptr: "contains"
     };
     // Longer prefixes first, so ">=" is not read as ">".
     static constexpr Prefix kPrefixes[] = {

@@ -10,11 +10,10 @@ namespace {
 // Field order of the file's first eighteen lines; it differs from the expression order
 // (date, codes and comments come before the web page).
 constexpr std::array<QueryField, QueryFieldCount> kFileOrder{
-    QueryField::LName, QueryField::FName,   QueryField::Title,    QueryField::Org,
-    QueryField::Street, QueryField::Street2, QueryField::Zip,     QueryField::City,
-    QueryField::State, QueryField::Country, QueryField::Phone,    QueryField::Phone2,
-    QueryField::Fax,   QueryField::Email,   QueryField::Date,     QueryField::Codes,
-    QueryField::Comments, QueryField::WebPage,
+    QueryField::LName,   QueryField::FName,    QueryField::Title,   QueryField::Org,   QueryField::Street,
+    QueryField::Street2, QueryField::Zip,      QueryField::City,    QueryField::State, QueryField::Country,
+    QueryField::Phone,   QueryField::Phone2,   QueryField::Fax,     QueryField::Email, QueryField::Date,
+    QueryField::Codes,   QueryField::Comments, QueryField::WebPage,
 };
 
 QStringList splitLines(const QString& text)

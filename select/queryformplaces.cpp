@@ -54,8 +54,8 @@ QueryFormPlaces placesFromMainWindow(const QWidget& mainWindow)
         // The label takes the place of the main window's; its caption stays the form's own,
         // which says what the pattern is compared with ("Zip or Postal"). A field whose
         // caption is no label (a button, say) has its caption just left of the edit.
-        place.label = QRect(place.edit.left() - kLabelWidth - kLabelGap, place.edit.top(), kLabelWidth,
-                            place.edit.height());
+        place.label =
+            QRect(place.edit.left() - kLabelWidth - kLabelGap, place.edit.top(), kLabelWidth, place.edit.height());
         for (const QLabel* label : labels) {
             if (label->buddy() == edit) {
                 place.label = placeOf(label);
@@ -63,7 +63,8 @@ QueryFormPlaces placesFromMainWindow(const QWidget& mainWindow)
             }
         }
     }
-    if (const QWidget* tagged = mainWindow.findChild<QWidget*>(QStringLiteral("Tagged")); tagged && area->isAncestorOf(tagged))
+    if (const QWidget* tagged = mainWindow.findChild<QWidget*>(QStringLiteral("Tagged"));
+        tagged && area->isAncestorOf(tagged))
         places.tagged = placeOf(tagged);
     return places;
 }

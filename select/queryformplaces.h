@@ -17,7 +17,7 @@ struct QueryFormPlaces {
         QString caption;
     };
     std::array<Field, QueryFieldCount> fields;
-    QRect tagged;  // the "Tagged" check box; "Reverse" sits 10 pixels to its right
+    QRect tagged; // the "Tagged" check box; "Reverse" sits 10 pixels to its right
 };
 
 // The places of the main window's controls, relative to its record area (the window less

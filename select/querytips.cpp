@@ -30,12 +30,11 @@ const char* FieldNote(QueryField field)
 
 QString QueryFieldTip(QueryField field)
 {
-    QString tip = QStringLiteral(
-        "Type the beginning of the value to find, in any case: jo finds Jones and Johnson.\n"
-        "$ finds the text anywhere in the field: $on finds Jones and Morton.\n"
-        ">, >=, < and <= compare: >M finds everything after M.\n"
-        "Combine patterns with ; (or), + (and) and ^ (and not): Smith;Jones finds both names, "
-        "$A^$B finds A without B.");
+    QString tip = QStringLiteral("Type the beginning of the value to find, in any case: jo finds Jones and Johnson.\n"
+                                 "$ finds the text anywhere in the field: $on finds Jones and Morton.\n"
+                                 ">, >=, < and <= compare: >M finds everything after M.\n"
+                                 "Combine patterns with ; (or), + (and) and ^ (and not): Smith;Jones finds both names, "
+                                 "$A^$B finds A without B.");
     const QString note = QString::fromUtf8(FieldNote(field));
     if (!note.isEmpty())
         tip += QStringLiteral("\n\n") + note;
@@ -44,13 +43,15 @@ QString QueryFieldTip(QueryField field)
 
 void ExplainQueryForm(QWidget* form)
 {
-    SetWhatsThis(form, {
-        {"qTagged", "Only the records you have tagged (together with any patterns you typed)."},
-        {"qReverse", "Turns the filter around: every record that does not match the rest of the form."},
-        {"qSetFilterButton", "Applies the filter now and shows how many records match, keeping the form open."},
-        {"qClearButton", "Empties every field, so that every record shows again."},
-        {"OkButton", "Applies the filter and closes the form."},
-        {"CancelButton", "Closes the form and keeps the filter that was set before."},
-        {"HelpButton", "Explains filters."},
-    });
+    SetWhatsThis(
+        form,
+        {
+            {"qTagged", "Only the records you have tagged (together with any patterns you typed)."},
+            {"qReverse", "Turns the filter around: every record that does not match the rest of the form."},
+            {"qSetFilterButton", "Applies the filter now and shows how many records match, keeping the form open."},
+            {"qClearButton", "Empties every field, so that every record shows again."},
+            {"OkButton", "Applies the filter and closes the form."},
+            {"CancelButton", "Closes the form and keeps the filter that was set before."},
+            {"HelpButton", "Explains filters."},
+        });
 }

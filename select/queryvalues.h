@@ -8,16 +8,32 @@
 
 // The eighteen query fields, in the order in which their terms enter the filter expression.
 enum class QueryField {
-    LName, FName, Title, Org, Street, Street2, Zip, City, State, Country,
-    Phone, Phone2, Fax, Email, WebPage, Comments, Date, Codes
+    LName,
+    FName,
+    Title,
+    Org,
+    Street,
+    Street2,
+    Zip,
+    City,
+    State,
+    Country,
+    Phone,
+    Phone2,
+    Fax,
+    Email,
+    WebPage,
+    Comments,
+    Date,
+    Codes
 };
 inline constexpr std::size_t QueryFieldCount = 18;
 
 struct QueryFieldInfo {
-    const char* controlName;   // object name of the query form's edit
-    const char* mainEditName;  // the main window's edit that the form's field stands in for
-    const char* label;         // caption used when no main window label is at hand
-    const char* expression;    // the field expression the pattern is compared with
+    const char* controlName;  // object name of the query form's edit
+    const char* mainEditName; // the main window's edit that the form's field stands in for
+    const char* label;        // caption used when no main window label is at hand
+    const char* expression;   // the field expression the pattern is compared with
 };
 
 const QueryFieldInfo& queryFieldInfo(QueryField field);

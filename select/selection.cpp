@@ -60,4 +60,3 @@ void Selection::ReapplyIfNothingMatches(TApollo& apollo, const QString& tagId)
     if (apollo.QueryRecCount() == 0)
         ApplyFilter(apollo, tagId);
 }
-

@@ -43,9 +43,9 @@ TTagAllRecords::TTagAllRecords(TTable& table, const QString& tagId, QWidget* par
     connect(Cancelbutton, &QPushButton::clicked, this, &TTagAllRecords::CancelbuttonClick);
     connect(CloseButton, &QPushButton::clicked, this, &TTagAllRecords::CloseButtonClick);
     SetWhatsThis(this, {
-        {"Cancelbutton", "Stops tagging; the records tagged so far stay tagged."},
-        {"CloseButton", "Closes this window."},
-    });
+                           {"Cancelbutton", "Stops tagging; the records tagged so far stay tagged."},
+                           {"CloseButton", "Closes this window."},
+                       });
 }
 
 void TTagAllRecords::showEvent(QShowEvent* event)
@@ -82,7 +82,8 @@ void TTagAllRecords::Run()
     }
     table_.First();
     finished_ = true;
-    ActivityLabel->setText(cancelRequested_ ? QStringLiteral("Cancelled before completion") : QStringLiteral("Complete"));
+    ActivityLabel->setText(cancelRequested_ ? QStringLiteral("Cancelled before completion")
+                                            : QStringLiteral("Complete"));
     // The count stays in view: the user learns how many records now carry the tag.
     progresslabel->setText(count_ == 1 ? QStringLiteral("1 record tagged")
                                        : QString::number(count_) + QStringLiteral(" records tagged"));

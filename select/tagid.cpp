@@ -18,7 +18,7 @@ QString NewTagId(const QDateTime& at)
 {
     const QDate date = at.date();
     const QTime time = at.time();
-    const qint64 stamp = date.month() * 100000000LL + date.day() * 1000000LL + time.hour() * 10000LL
-                         + time.minute() * 100LL + time.second();
+    const qint64 stamp = date.month() * 100000000LL + date.day() * 1000000LL + time.hour() * 10000LL +
+                         time.minute() * 100LL + time.second();
     return base36(date.year() - 1995) + base36(stamp);
 }

@@ -9,4 +9,3 @@ class TTable;
 // record already being edited or inserted keeps the change in its buffer, to be saved or
 // cancelled with the rest of the edit; any other record is written at once.
 void ToggleTag(TTable& table, const QString& tagId);
-

@@ -2,9 +2,9 @@
 
 #include "select/upperfold.h"
 #include "table/tableerror.h"
-#include "table/tdatasource.h"
 #include "table/tapollo.h"
 #include "table/tapolloenv.h"
+#include "table/tdatasource.h"
 
 void ApplyOrderTag(TApollo& apollo, const QString& tag)
 {

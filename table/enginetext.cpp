@@ -10,9 +10,8 @@ namespace {
 void CheckLength(const std::string& bytes, const QString& text)
 {
     if (bytes.size() > static_cast<std::size_t>(EngineText::kMaxLength))
-        throw TableError(QStringLiteral("Text longer than %1 characters: %2...")
-                             .arg(EngineText::kMaxLength)
-                             .arg(text.left(40)));
+        throw TableError(
+            QStringLiteral("Text longer than %1 characters: %2...").arg(EngineText::kMaxLength).arg(text.left(40)));
 }
 
 } // namespace

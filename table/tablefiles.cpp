@@ -57,8 +57,7 @@ QString MakeAlias(const QString& baseName, const std::function<bool(const QStrin
     QString alias = baseName;
     for (int i = 0; i < alias.size(); ++i) {
         const QChar c = alias[i];
-        if ((i < 8 && (c == QLatin1Char('~') || c == QLatin1Char('-') || c == QLatin1Char(' '))) ||
-            !Cp1252CanHold(c))
+        if ((i < 8 && (c == QLatin1Char('~') || c == QLatin1Char('-') || c == QLatin1Char(' '))) || !Cp1252CanHold(c))
             alias[i] = QLatin1Char('_');
     }
     if (!inUse(alias))

@@ -186,8 +186,8 @@ QString TApollo::IndexFileName(int order)
     return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
 
-int TApollo::IndexTag(const QString& file, const QString& tag, const QString& condition, bool descending,
-                      int options, const QString& keyExpression)
+int TApollo::IndexTag(const QString& file, const QString& tag, const QString& condition, bool descending, int options,
+                      const QString& keyExpression)
 {
     const EngineText fileText = EngineText::Path(file);
     const EngineText tagText = EngineText::Text(tag);

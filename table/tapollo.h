@@ -9,8 +9,8 @@
 //   if (!apollo.Seek("SMI")) ...             // a miss leaves the table at its end, Eof set
 //
 // Operations that "settle" first post a modified pending edit or insert (and cancel an
-// unmodified one): Seek, Go, SetOrder, IndexTag, IndexOpen, Query, SetScope and Pack. Every engine call runs in the table's own work area. Failures throw
-// TableError; so does a text over 255 characters.
+// unmodified one): Seek, Go, SetOrder, IndexTag, IndexOpen, Query, SetScope and Pack. Every engine call runs in the
+// table's own work area. Failures throw TableError; so does a text over 255 characters.
 
 #include <QObject>
 #include <QPointer>
@@ -57,8 +57,8 @@ public:
     QString TagName(int order);
     QString IndexFileName(int order);
     // Adds a tag (an empty file means the structural index) and makes it the order.
-    int IndexTag(const QString& file, const QString& tag, const QString& condition, bool descending,
-                 int options, const QString& keyExpression);
+    int IndexTag(const QString& file, const QString& tag, const QString& condition, bool descending, int options,
+                 const QString& keyExpression);
     int IndexOpen(const QString& file);
     void CloseIndexes();
     // Keys of the index that another program upper-cased otherwise (letters such as ü):

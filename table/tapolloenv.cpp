@@ -7,13 +7,16 @@ QString ApolloDateFormatPattern(TApolloDateFrmt format, bool century)
     const QString year = century ? QStringLiteral("yyyy") : QStringLiteral("yy");
     const QChar sep = ApolloDateSeparator(format);
     switch (format) {
-    case dfAnsi: return year + sep + QStringLiteral("mm") + sep + QStringLiteral("dd");
+    case dfAnsi:
+        return year + sep + QStringLiteral("mm") + sep + QStringLiteral("dd");
     case dfBritish:
     case dfFrench:
     case dfGerman:
     case dfItalian:
-    case dfSpanish: return QStringLiteral("dd") + sep + QStringLiteral("mm") + sep + year;
-    case dfAmerican: break;
+    case dfSpanish:
+        return QStringLiteral("dd") + sep + QStringLiteral("mm") + sep + year;
+    case dfAmerican:
+        break;
     }
     return QStringLiteral("mm") + sep + QStringLiteral("dd") + sep + year;
 }
@@ -22,10 +25,13 @@ QChar ApolloDateSeparator(TApolloDateFrmt format)
 {
     switch (format) {
     case dfAnsi:
-    case dfGerman: return QLatin1Char('.');
+    case dfGerman:
+        return QLatin1Char('.');
     case dfItalian:
-    case dfSpanish: return QLatin1Char('-');
-    default: return QLatin1Char('/');
+    case dfSpanish:
+        return QLatin1Char('-');
+    default:
+        return QLatin1Char('/');
     }
 }
 

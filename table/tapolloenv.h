@@ -17,19 +17,19 @@ class TApolloEnv : public QObject {
 public:
     explicit TApolloEnv(QObject* parent = nullptr);
 
-    bool Exact() const { return exact_; }                 // default false
+    bool Exact() const { return exact_; } // default false
     void SetExact(bool on);
-    bool SoftSeek() const { return softSeek_; }           // default false
+    bool SoftSeek() const { return softSeek_; } // default false
     void SetSoftSeek(bool on);
-    bool Deleted() const { return deleted_; }             // default false: marked records show
+    bool Deleted() const { return deleted_; } // default false: marked records show
     void SetDeleted(bool on);
-    bool Century() const { return century_; }             // default false
+    bool Century() const { return century_; } // default false
     void SetCentury(bool on);
-    TApolloDateFrmt DateFormat() const { return dateFormat_; }  // default dfAmerican
+    TApolloDateFrmt DateFormat() const { return dateFormat_; } // default dfAmerican
     void SetDateFormat(TApolloDateFrmt format);
-    int LockTimeout() const { return lockTimeout_; }      // seconds, default 1
+    int LockTimeout() const { return lockTimeout_; } // seconds, default 1
     void SetLockTimeout(int seconds);
-    int MemoBlockSize() const { return memoBlockSize_; }  // default 64
+    int MemoBlockSize() const { return memoBlockSize_; } // default 64
     void SetMemoBlockSize(int size);
 
     // The short date format and separator that DateFormat and Century last set.

@@ -36,8 +36,7 @@ bool IsTrueText(const QString& text)
 
 TField::TField(TTable* table, const QString& name, TFieldType type, int size, bool calculated)
     : table_(table), name_(name), type_(type), size_(size), calculated_(calculated), label_(name)
-{
-}
+{}
 
 void TField::SetDisplayValues(const QString& trueAndFalse)
 {
@@ -158,8 +157,8 @@ void TField::SetAsBoolean(bool value)
 
 void TField::AssignStored(const TField& from)
 {
-    const bool stored = !calculated_ && !from.calculated_ && type_ == TFieldType::String &&
-                        from.type_ == TFieldType::String;
+    const bool stored =
+        !calculated_ && !from.calculated_ && type_ == TFieldType::String && from.type_ == TFieldType::String;
     const TRecordBuffer& record = from.table_->ActiveRecord();
     if (!stored || record.bytes.size() < static_cast<std::size_t>(from.offset_ + from.size_)) {
         SetAsString(from.AsString());

@@ -3,8 +3,8 @@
 #include "table/areascope.h"
 #include "table/cp1252.h"
 #include "table/enginetext.h"
-#include "table/tablefiles.h"
 #include "table/tableerror.h"
+#include "table/tablefiles.h"
 #include "xbase/sx.h"
 
 #include <QFileInfo>
@@ -15,13 +15,19 @@ namespace {
 TFieldType TypeOfCode(const std::string& code)
 {
     switch (code.empty() ? ' ' : code[0]) {
-    case 'C': return TFieldType::String;
-    case 'L': return TFieldType::Boolean;
+    case 'C':
+        return TFieldType::String;
+    case 'L':
+        return TFieldType::Boolean;
     case 'N':
-    case 'F': return TFieldType::Numeric;
-    case 'D': return TFieldType::Date;
-    case 'M': return TFieldType::Memo;
-    default: return TFieldType::Other;
+    case 'F':
+        return TFieldType::Numeric;
+    case 'D':
+        return TFieldType::Date;
+    case 'M':
+        return TFieldType::Memo;
+    default:
+        return TFieldType::Other;
     }
 }
 
@@ -109,8 +115,8 @@ TField& TTable::AddField(const QString& name, int size, const QString& label, in
     return field;
 }
 
-TField& TTable::AddCalcField(const QString& name, TFieldType type, int size, const QString& label,
-                             int displayWidth, bool visible)
+TField& TTable::AddCalcField(const QString& name, TFieldType type, int size, const QString& label, int displayWidth,
+                             bool visible)
 {
     CheckClosed();
     TField& field = Add(std::unique_ptr<TField>(new TField(this, name, type, size, true)));
@@ -156,7 +162,8 @@ void TTable::SyncFieldSizes()
         const int count = sx_FieldCount();
         for (int i = 1; i <= count; ++i) {
             const std::string name = sx_FieldName(i);
-            TField& field = Add(std::unique_ptr<TField>(new TField(this, Cp1252ToString(name), TFieldType::Other, 0, false)));
+            TField& field =
+                Add(std::unique_ptr<TField>(new TField(this, Cp1252ToString(name), TFieldType::Other, 0, false)));
             field.size_ = sx_FieldWidth(name.c_str());
             field.type_ = TypeOfCode(sx_FieldType(name.c_str()));
             field.offset_ = sx_FieldOffset(name.c_str());
@@ -186,9 +193,8 @@ void TTable::Open()
         throw TableError(QStringLiteral("No table name given"));
     const QString path = FilePath();
     const int driver = ChooseDriver(driverName_, path);
-    const QString alias = MakeAlias(QFileInfo(tableName_).completeBaseName(), [](const QString& name) {
-        return sx_WorkArea(EngineText::Text(name)) != 0;
-    });
+    const QString alias = MakeAlias(QFileInfo(tableName_).completeBaseName(),
+                                    [](const QString& name) { return sx_WorkArea(EngineText::Text(name)) != 0; });
     const int mode = readOnly_ ? SX_READONLY : exclusive_ ? SX_EXCLUSIVE : SX_SHARED;
     const int area = sx_Use(EngineText::Path(path), EngineText::Text(alias), mode, driver);
     if (area == 0)
@@ -327,7 +333,12 @@ void TTable::CalculateFields(TRecordBuffer& record)
         TTable* t;
         TRecordBuffer* active;
         TDataSetState state;
-        ~Restore() { t->active_ = active; t->state_ = state; t->calculating_ = false; }
+        ~Restore()
+        {
+            t->active_ = active;
+            t->state_ = state;
+            t->calculating_ = false;
+        }
     } restore{this, active_, state_};
     active_ = &record;
     state_ = TDataSetState::CalcFields;

@@ -54,8 +54,9 @@ void OpenAddressFile(AddressSession& session, const QString& path)
 void ApplyFilterArgument(AddressSession& session, const QString& expression)
 {
     try {
-        session.Apollo1.Query(expression.isEmpty() ? QStringLiteral("!ISDEL")
-                                                   : QStringLiteral("(") + expression + QStringLiteral(") .and. !ISDEL"));
+        session.Apollo1.Query(expression.isEmpty()
+                                  ? QStringLiteral("!ISDEL")
+                                  : QStringLiteral("(") + expression + QStringLiteral(") .and. !ISDEL"));
     } catch (const TableError&) {
         throw UsageError(QStringLiteral("invalid filter expression: ") + expression);
     }

@@ -68,7 +68,8 @@ int RunLabels(const QStringList& args)
     if (parsed.Has(QStringLiteral("--order"))) {
         const int order = session.Apollo1.TagArea(parsed.Value(QStringLiteral("--order")));
         if (order == 0)
-            throw UsageError(QStringLiteral("the address file has no tag \"%1\"").arg(parsed.Value(QStringLiteral("--order"))));
+            throw UsageError(
+                QStringLiteral("the address file has no tag \"%1\"").arg(parsed.Value(QStringLiteral("--order"))));
         session.Apollo1.SetOrder(order);
     }
     ApplyFilterArgument(session, parsed.Value(QStringLiteral("--filter")));
@@ -106,8 +107,7 @@ const Registrar registrar{
     QStringLiteral("labels"),
     QStringLiteral("<address file> (--setup <file.lbl> | --template <name>) [--filter <expression>] [--order <tag>] "
                    "[--copies N] [--skip N] [--outline] [--calibration-sheet] -o <out.pdf>"),
-    RunLabels,
-    QStringLiteral(R"(Prints one mailing label for each record of an address file (a .DBF file) into a PDF
+    RunLabels, QStringLiteral(R"(Prints one mailing label for each record of an address file (a .DBF file) into a PDF
 file, laid out on the sheet of a saved label setup or of a catalogue template.
 
   <address file>          the address file to print from; it is only read

@@ -14,8 +14,10 @@ namespace {
 int RunReport(const QStringList& args)
 {
     using namespace addrinaprint;
-    const ParsedArgs parsed = ParseArgs(args, OptionSpec{2, {QStringLiteral("--filter"), QStringLiteral("--title")},
-                                                         {QStringLiteral("--codes"), QStringLiteral("--one-per-page")}});
+    const ParsedArgs parsed =
+        ParseArgs(args, OptionSpec{2,
+                                   {QStringLiteral("--filter"), QStringLiteral("--title")},
+                                   {QStringLiteral("--codes"), QStringLiteral("--one-per-page")}});
     bool isNumber = false;
     BuiltInReportOptions options;
     options.report = parsed.positional[0].toInt(&isNumber);

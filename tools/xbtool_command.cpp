@@ -14,7 +14,10 @@ CommandRegistry& CommandRegistry::instance()
     return registry;
 }
 
-void CommandRegistry::add(const std::string& name, Command command) { commands_[name] = std::move(command); }
+void CommandRegistry::add(const std::string& name, Command command)
+{
+    commands_[name] = std::move(command);
+}
 
 const Command* CommandRegistry::find(const std::string& name) const
 {

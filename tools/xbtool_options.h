@@ -18,7 +18,7 @@ struct Options {
     std::vector<std::string> positional;
     std::map<std::string, std::string> values;
     std::optional<std::string> get(const std::string& name) const;
-    bool onOff(const std::string& name, bool fallback) const;  // "on"/"off"
+    bool onOff(const std::string& name, bool fallback) const; // "on"/"off"
 };
 
 // A whole number for a record number or count; Failure otherwise.

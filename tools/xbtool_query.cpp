@@ -38,9 +38,9 @@ void applyTag(const Options& opt)
     const std::string wanted = toCp1252(*tag);
     for (int i = 1; i <= index->orderCount(); ++i) {
         const std::string name = index->orderName(i);
-        if (name.size() == wanted.size() &&
-            std::equal(name.begin(), name.end(), wanted.begin(),
-                       [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b)); })) {
+        if (name.size() == wanted.size() && std::equal(name.begin(), name.end(), wanted.begin(), [](char a, char b) {
+                return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+            })) {
             if (!area.setOrder(i))
                 throw Failure(area.lastError());
             return;
@@ -62,7 +62,8 @@ std::vector<const xb::DbfField*> chosenFields(const Options& opt)
     std::size_t start = 0;
     for (;;) {
         const std::size_t comma = names->find(',', start);
-        const std::string name = toCp1252(names->substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        const std::string name =
+            toCp1252(names->substr(start, comma == std::string::npos ? std::string::npos : comma - start));
         const int i = currentArea().table().fieldIndex(name);
         if (i < 0)
             throw Failure("no field " + fromCp1252(name) + " in the table");
@@ -78,7 +79,8 @@ int runList(const Args& args)
 {
     Options opt(args, {"filter", "deleted", "exact", "fields", "tag"});
     if (opt.positional.size() != 1)
-        throw Failure("usage: xbtool list FILE [--filter EXPR] [--deleted on|off] [--exact on|off] [--fields F1,F2,...] [--tag T]");
+        throw Failure("usage: xbtool list FILE [--filter EXPR] [--deleted on|off] [--exact on|off] [--fields "
+                      "F1,F2,...] [--tag T]");
     OpenTable table(opt.positional[0], SX_READONLY);
     const auto fields = chosenFields(opt);
     applyTag(opt);
@@ -132,8 +134,8 @@ int runEval(const Args& args)
     return 0;
 }
 
-const CommandRegistrar list{"list", "FILE [--filter EXPR] [--deleted on|off] [--exact on|off] [--fields F1,F2,...] [--tag T]",
-                            runList};
+const CommandRegistrar list{
+    "list", "FILE [--filter EXPR] [--deleted on|off] [--exact on|off] [--fields F1,F2,...] [--tag T]", runList};
 const CommandRegistrar count{"count", "FILE [--filter EXPR] [--deleted on|off] [--exact on|off]", runCount};
 const CommandRegistrar eval{"eval", "FILE RECNO EXPR", runEval};
 

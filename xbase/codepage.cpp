@@ -28,10 +28,10 @@ struct CaseTables {
         for (int c = 0xC0; c <= 0xDE; ++c)
             if (c != 0xD7)
                 pair(c, c + 32);
-        pair(0x8A, 0x9A);  // S caron
-        pair(0x8C, 0x9C);  // OE ligature
-        pair(0x8E, 0x9E);  // Z caron
-        pair(0x9F, 0xFF);  // Y diaeresis
+        pair(0x8A, 0x9A); // S caron
+        pair(0x8C, 0x9C); // OE ligature
+        pair(0x8E, 0x9E); // Z caron
+        pair(0x9F, 0xFF); // Y diaeresis
     }
 };
 
@@ -44,11 +44,10 @@ const CaseTables& tables()
 } // namespace
 
 // Characters of the bytes 0x80..0x9F; the others equal their byte value.
-constexpr std::array<char32_t, 32> kHighCharacters = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHighCharacters = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t charOfCp1252(unsigned char byte)
 {
@@ -65,8 +64,14 @@ int cp1252ByteOf(char32_t c)
     return -1;
 }
 
-unsigned char upperCp1252(unsigned char c) { return tables().upper[c]; }
-unsigned char lowerCp1252(unsigned char c) { return tables().lower[c]; }
+unsigned char upperCp1252(unsigned char c)
+{
+    return tables().upper[c];
+}
+unsigned char lowerCp1252(unsigned char c)
+{
+    return tables().lower[c];
+}
 
 namespace {
 
@@ -100,8 +105,14 @@ void fold(char* bytes, std::size_t count, const std::array<unsigned char, 256>& 
 
 } // namespace
 
-void upperCp1252(char* bytes, std::size_t count) { fold(bytes, count, tables().upper, 'a'); }
+void upperCp1252(char* bytes, std::size_t count)
+{
+    fold(bytes, count, tables().upper, 'a');
+}
 
-void lowerCp1252(char* bytes, std::size_t count) { fold(bytes, count, tables().lower, 'A'); }
+void lowerCp1252(char* bytes, std::size_t count)
+{
+    fold(bytes, count, tables().lower, 'A');
+}
 
 } // namespace xb

@@ -12,7 +12,10 @@ std::uint32_t le32(const unsigned char* p)
     return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
 }
 
-std::uint16_t le16(const unsigned char* p) { return std::uint16_t(p[0] | p[1] << 8); }
+std::uint16_t le16(const unsigned char* p)
+{
+    return std::uint16_t(p[0] | p[1] << 8);
+}
 
 void put32(unsigned char* p, std::uint32_t v)
 {
@@ -116,8 +119,7 @@ bool parseDbfHeader(const unsigned char* data, std::size_t size, DbfHeader& h, s
             break;
         const unsigned char* d = data + pos;
         DbfField f;
-        const auto nameLen = static_cast<std::size_t>(
-            std::find(d, d + 11, 0) - d);
+        const auto nameLen = static_cast<std::size_t>(std::find(d, d + 11, 0) - d);
         f.name.assign(reinterpret_cast<const char*>(d), nameLen);
         for (char& c : f.name)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -144,8 +146,8 @@ bool parseDbfHeader(const unsigned char* data, std::size_t size, DbfHeader& h, s
         return false;
     }
     if (offset > h.recordLength) {
-        error = "fields need " + std::to_string(offset) + " bytes but records are " +
-                std::to_string(h.recordLength) + " long";
+        error = "fields need " + std::to_string(offset) + " bytes but records are " + std::to_string(h.recordLength) +
+                " long";
         return false;
     }
     for (const DbfField& f : h.fields)

@@ -10,23 +10,23 @@
 namespace xb {
 
 struct DbfField {
-    std::string name;   // upper case as stored, at most 10 bytes
-    char type = 'C';    // C N F L D M I B Y T G ... as stored
+    std::string name; // upper case as stored, at most 10 bytes
+    char type = 'C';  // C N F L D M I B Y T G ... as stored
     int width = 0;
     int decimals = 0;
-    int offset = 0;     // byte offset within the record; the delete mark is byte 0
+    int offset = 0; // byte offset within the record; the delete mark is byte 0
 };
 
 struct DbfHeader {
     std::uint8_t version = 0x03;
-    int year = 0;                  // full year of the last update
+    int year = 0; // full year of the last update
     int month = 0;
     int day = 0;
     std::uint32_t recordCount = 0;
     std::uint16_t headerLength = 0;
     std::uint16_t recordLength = 0;
-    std::uint8_t tableFlags = 0;   // bit 0: structural index present, bit 1: memo
-    std::uint8_t codePage = 0;     // 0 is read as Windows-1252
+    std::uint8_t tableFlags = 0; // bit 0: structural index present, bit 1: memo
+    std::uint8_t codePage = 0;   // 0 is read as Windows-1252
     std::vector<DbfField> fields;
 };
 

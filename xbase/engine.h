@@ -25,8 +25,8 @@ public:
     int currentNumber() const { return current_; }
     WorkArea* current() { return area(current_); }
     WorkArea* area(int number);
-    int select(int number);           // gives the previous current area
-    int findAlias(const std::string& alias) const;  // any case; 0 when unknown
+    int select(int number);                        // gives the previous current area
+    int findAlias(const std::string& alias) const; // any case; 0 when unknown
 
     // Opens a table into the lowest free area, which becomes current.
     int open(const std::string& path, const std::string& alias, OpenMode mode);
@@ -35,8 +35,8 @@ public:
 
     // Table creation in steps: reserve an area, collect fields, then write.
     int beginCreate(const std::string& path, const std::string& alias, int expectedFields);
-    void addField(const DbfField& field);  // to the current area's pending creation
-    bool finishCreate();                   // writes the table and opens it in that area
+    void addField(const DbfField& field); // to the current area's pending creation
+    bool finishCreate();                  // writes the table and opens it in that area
 
     // Failure reporting: every failing call leaves its message here.
     bool fail(const std::string& message);

@@ -67,7 +67,8 @@ private:
 class Trim final : public Function {
 public:
     Trim(bool left, bool right, Args&& a)
-        : Function(ValueType::Character, a[0]->width(), std::move(a)), left_(left), right_(right) {}
+        : Function(ValueType::Character, a[0]->width(), std::move(a)), left_(left), right_(right)
+    {}
     std::string_view text(const EvalContext& c) const override
     {
         std::string_view s = arg(0).text(c);
@@ -230,7 +231,9 @@ public:
 class Context final : public Function {
 public:
     enum Kind { Deleted, Recno, Reccount };
-    explicit Context(Kind k) : Function(k == Deleted ? ValueType::Logical : ValueType::Numeric, k == Deleted ? 1 : 8, {}), kind_(k) {}
+    explicit Context(Kind k)
+        : Function(k == Deleted ? ValueType::Logical : ValueType::Numeric, k == Deleted ? 1 : 8, {}), kind_(k)
+    {}
     bool logical(const EvalContext& c) const override { return c.record && c.record[0] == '*'; }
     double number(const EvalContext& c) const override
     {

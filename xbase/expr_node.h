@@ -52,7 +52,7 @@ NodePtr makeNot(NodePtr operand);
 NodePtr makeNegate(NodePtr operand);
 NodePtr makeAndOr(bool isAnd, NodePtr lhs, NodePtr rhs);
 NodePtr makeCompare(CompareOp op, NodePtr lhs, NodePtr rhs);
-NodePtr makeConcat(bool moveBlanks, NodePtr lhs, NodePtr rhs);  // + and - on texts
+NodePtr makeConcat(bool moveBlanks, NodePtr lhs, NodePtr rhs); // + and - on texts
 // + - * / % on numbers, and date +/- number, date - date.
 NodePtr makeArithmetic(char op, NodePtr lhs, NodePtr rhs, ValueType resultType);
 

@@ -66,7 +66,8 @@ private:
 
 class TextConstant final : public Node {
 public:
-    explicit TextConstant(std::string v) : Node(ValueType::Character, static_cast<int>(v.size())), value_(std::move(v)) {}
+    explicit TextConstant(std::string v) : Node(ValueType::Character, static_cast<int>(v.size())), value_(std::move(v))
+    {}
     std::string_view text(const EvalContext&) const override { return value_; }
 
 private:
@@ -133,7 +134,9 @@ public:
 
 class AndOrNode final : public Binary {
 public:
-    AndOrNode(bool isAnd, NodePtr&& a, NodePtr&& b) : Binary(ValueType::Logical, 1, std::move(a), std::move(b)), and_(isAnd) {}
+    AndOrNode(bool isAnd, NodePtr&& a, NodePtr&& b)
+        : Binary(ValueType::Logical, 1, std::move(a), std::move(b)), and_(isAnd)
+    {}
     bool logical(const EvalContext& c) const override
     {
         return and_ ? (a_->logical(c) && b_->logical(c)) : (a_->logical(c) || b_->logical(c));
@@ -167,7 +170,9 @@ bool orderHolds(CompareOp op, int cmp)
 
 class CompareNode final : public Binary {
 public:
-    CompareNode(CompareOp op, NodePtr&& a, NodePtr&& b) : Binary(ValueType::Logical, 1, std::move(a), std::move(b)), op_(op) {}
+    CompareNode(CompareOp op, NodePtr&& a, NodePtr&& b)
+        : Binary(ValueType::Logical, 1, std::move(a), std::move(b)), op_(op)
+    {}
 
     bool logical(const EvalContext& c) const override
     {
@@ -201,7 +206,8 @@ private:
 class ConcatNode final : public Binary {
 public:
     ConcatNode(bool moveBlanks, NodePtr&& a, NodePtr&& b)
-        : Binary(ValueType::Character, a->width() + b->width(), std::move(a), std::move(b)), moveBlanks_(moveBlanks) {}
+        : Binary(ValueType::Character, a->width() + b->width(), std::move(a), std::move(b)), moveBlanks_(moveBlanks)
+    {}
 
     std::string_view text(const EvalContext& c) const override
     {
@@ -227,7 +233,8 @@ private:
 
 class ArithmeticNode final : public Binary {
 public:
-    ArithmeticNode(char op, NodePtr&& a, NodePtr&& b, ValueType t) : Binary(t, 8, std::move(a), std::move(b)), op_(op) {}
+    ArithmeticNode(char op, NodePtr&& a, NodePtr&& b, ValueType t) : Binary(t, 8, std::move(a), std::move(b)), op_(op)
+    {}
 
     double number(const EvalContext& c) const override
     {
@@ -274,16 +281,31 @@ NodePtr makeFieldNode(const DbfField& f)
         t = ValueType::Logical;
         break;
     default:
-        break;  // every other type reads as its raw bytes
+        break; // every other type reads as its raw bytes
     }
     return std::make_unique<FieldNode>(f, t);
 }
 
-NodePtr makeTextConstant(std::string value) { return std::make_unique<TextConstant>(std::move(value)); }
-NodePtr makeNumberConstant(double value) { return std::make_unique<NumberConstant>(value); }
-NodePtr makeLogicalConstant(bool value) { return std::make_unique<LogicalConstant>(value); }
-NodePtr makeNot(NodePtr a) { return std::make_unique<NotNode>(std::move(a)); }
-NodePtr makeNegate(NodePtr a) { return std::make_unique<NegateNode>(std::move(a)); }
+NodePtr makeTextConstant(std::string value)
+{
+    return std::make_unique<TextConstant>(std::move(value));
+}
+NodePtr makeNumberConstant(double value)
+{
+    return std::make_unique<NumberConstant>(value);
+}
+NodePtr makeLogicalConstant(bool value)
+{
+    return std::make_unique<LogicalConstant>(value);
+}
+NodePtr makeNot(NodePtr a)
+{
+    return std::make_unique<NotNode>(std::move(a));
+}
+NodePtr makeNegate(NodePtr a)
+{
+    return std::make_unique<NegateNode>(std::move(a));
+}
 NodePtr makeAndOr(bool isAnd, NodePtr a, NodePtr b)
 {
     return std::make_unique<AndOrNode>(isAnd, std::move(a), std::move(b));
@@ -385,7 +407,7 @@ std::string plainDecimal(double value)
     if (!std::isfinite(value))
         return "0";
     if (value == 0)
-        value = 0;  // no "-0"
+        value = 0; // no "-0"
     char buf[400];
     const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
     return std::string(buf, res.ptr);

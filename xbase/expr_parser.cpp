@@ -12,7 +12,7 @@ enum class Tok { End, Number, String, Name, LParen, RParen, Comma, Arrow, True, 
 
 struct Token {
     Tok kind = Tok::End;
-    std::string text;  // operator, upper-cased name, or string contents
+    std::string text; // operator, upper-cased name, or string contents
     double number = 0;
     std::size_t pos = 0;
 };
@@ -25,9 +25,18 @@ std::string upper(std::string_view s)
     return out;
 }
 
-bool isNameStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isNameStart(char c)
+{
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+}
+bool isNameChar(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 class Lexer {
 public:
@@ -139,8 +148,17 @@ private:
         case '!':
             t.kind = Tok::Not;
             return true;
-        case '=': case '<': case '>': case '#': case '$':
-        case '+': case '-': case '*': case '/': case '%': case '^':
+        case '=':
+        case '<':
+        case '>':
+        case '#':
+        case '$':
+        case '+':
+        case '-':
+        case '*':
+        case '/':
+        case '%':
+        case '^':
             t.kind = Tok::Op;
             t.text = std::string(1, c);
             return true;
@@ -159,7 +177,8 @@ private:
 class Parser {
 public:
     Parser(std::string_view text, const std::vector<DbfField>& fields, std::string& error)
-        : lexer_(text), fields_(fields), error_(error) {}
+        : lexer_(text), fields_(fields), error_(error)
+    {}
 
     NodePtr parse()
     {

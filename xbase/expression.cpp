@@ -27,11 +27,26 @@ std::unique_ptr<Expression> Expression::compile(std::string_view text, const std
     return e;
 }
 
-ValueType Expression::type() const { return root_->type(); }
-int Expression::width() const { return root_->width(); }
-bool Expression::evalLogical(const EvalContext& ctx) const { return root_->logical(ctx); }
-double Expression::evalNumeric(const EvalContext& ctx) const { return root_->number(ctx); }
-std::string_view Expression::evalString(const EvalContext& ctx) const { return root_->text(ctx); }
+ValueType Expression::type() const
+{
+    return root_->type();
+}
+int Expression::width() const
+{
+    return root_->width();
+}
+bool Expression::evalLogical(const EvalContext& ctx) const
+{
+    return root_->logical(ctx);
+}
+double Expression::evalNumeric(const EvalContext& ctx) const
+{
+    return root_->number(ctx);
+}
+std::string_view Expression::evalString(const EvalContext& ctx) const
+{
+    return root_->text(ctx);
+}
 
 void Expression::keyBytes(const EvalContext& ctx, std::string& out) const
 {

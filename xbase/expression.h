@@ -24,10 +24,10 @@ enum class ValueType { Character, Numeric, Date, Logical };
 
 // What an expression sees of the record it is evaluated on.
 struct EvalContext {
-    const char* record = nullptr;  // recordLength bytes, delete mark first
-    long recno = 0;                // RECNO()
-    long recordCount = 0;          // RECCOUNT()
-    bool exact = false;            // the exact switch for = and the ordering operators
+    const char* record = nullptr; // recordLength bytes, delete mark first
+    long recno = 0;               // RECNO()
+    long recordCount = 0;         // RECCOUNT()
+    bool exact = false;           // the exact switch for = and the ordering operators
 };
 
 class Node;
@@ -45,12 +45,12 @@ public:
 
     const std::string& text() const { return text_; }
     ValueType type() const;
-    int width() const;  // character results: the fixed width; others: their key size
+    int width() const; // character results: the fixed width; others: their key size
 
     // Each asks for the type the expression has; another is a programming error.
     bool evalLogical(const EvalContext& ctx) const;
-    double evalNumeric(const EvalContext& ctx) const;     // numbers; dates as Julian day numbers (0 blank)
-    std::string_view evalString(const EvalContext& ctx) const;  // valid until the next evaluation
+    double evalNumeric(const EvalContext& ctx) const;          // numbers; dates as Julian day numbers (0 blank)
+    std::string_view evalString(const EvalContext& ctx) const; // valid until the next evaluation
 
     // Index key bytes: characters blank-padded (or cut) to width(); logicals "T" or
     // "F"; numbers and dates as 8 bytes of a host-order double (the index layer

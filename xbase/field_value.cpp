@@ -196,7 +196,7 @@ std::string fieldText(const DbfField& f, const char* record)
     case 'M':
     case 'G':
     case 'P':
-        return {};  // a memo's contents live in another file and are not read
+        return {}; // a memo's contents live in another file and are not read
     case 'T':
         if (f.width == 8) {
             // Julian day and milliseconds since midnight.

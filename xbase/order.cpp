@@ -4,9 +4,18 @@
 
 namespace xb {
 
-long NaturalOrder::first() { return table_.recordCount() > 0 ? 1 : 0; }
-long NaturalOrder::last() { return table_.recordCount(); }
-long NaturalOrder::next(long recno) { return recno >= 0 && recno < table_.recordCount() ? recno + 1 : 0; }
+long NaturalOrder::first()
+{
+    return table_.recordCount() > 0 ? 1 : 0;
+}
+long NaturalOrder::last()
+{
+    return table_.recordCount();
+}
+long NaturalOrder::next(long recno)
+{
+    return recno >= 0 && recno < table_.recordCount() ? recno + 1 : 0;
+}
 
 long NaturalOrder::prev(long recno)
 {

@@ -16,4 +16,4 @@ int partsFor(std::size_t items, std::size_t minItems);
 // part that threw.
 void runParts(int parts, const std::function<void(int part)>& work);
 
-}  // namespace xb
+} // namespace xb

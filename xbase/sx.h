@@ -19,37 +19,37 @@ enum : int { SX_DRIVER_NTX = 1, SX_DRIVER_CDX = 2, SX_DRIVER_NSX = 3, SX_DRIVER_
 enum : int { SX_EVAL_ERROR = 0, SX_EVAL_CHAR = 1, SX_EVAL_NUMERIC = 2, SX_EVAL_DATE = 3, SX_EVAL_LOGICAL = 4 };
 
 // Set-up.
-void sx_SetStringType(int type);              // switches nothing
-int sx_ErrorLevel(int level);                 // 0: the engine shows no messages, at any level
+void sx_SetStringType(int type); // switches nothing
+int sx_ErrorLevel(int level);    // 0: the engine shows no messages, at any level
 std::string sx_Version();
-long sx_SysProp(int code, long value);        // property 1009: gives its previous value; others 0
+long sx_SysProp(int code, long value); // property 1009: gives its previous value; others 0
 void sx_CloseAll();
-std::string sx_LastError();                   // message of the most recent failure
+std::string sx_LastError(); // message of the most recent failure
 
 // Areas.
-int sx_Select(int area);                      // gives the previous current area
-int sx_WorkArea(const char* alias);           // the alias's area, or 0
+int sx_Select(int area);            // gives the previous current area
+int sx_WorkArea(const char* alias); // the alias's area, or 0
 
 // Files.
-int sx_Use(const char* path, const char* alias, int mode, int driver);   // new area, 0 on failure
+int sx_Use(const char* path, const char* alias, int mode, int driver); // new area, 0 on failure
 void sx_Close();
-int sx_CreateNew(const char* path, const char* alias, int driver, int fieldCount);  // area, 0 on failure
+int sx_CreateNew(const char* path, const char* alias, int driver, int fieldCount); // area, 0 on failure
 void sx_CreateField(const char* name, const char* type, int width, int decimals);
 bool sx_CreateExec();
 bool sx_CopyStructure(const char* path, const char* alias);
 
 // Indexes (the structural compound index of the current table).
 int sx_IndexTag(const char* file, const char* tag, const char* keyExpr, int option, bool descending,
-                const char* condition);  // order of the new tag, 0 on failure
-int sx_TagArea(const char* tag);              // order of the tag (names ignore case), 0 if absent
+                const char* condition); // order of the new tag, 0 on failure
+int sx_TagArea(const char* tag);        // order of the tag (names ignore case), 0 if absent
 std::string sx_TagName(int order);
 int sx_IndexOrd();
-int sx_SetOrder(int order);                   // 0 is natural order; gives the previous order
-std::string sx_IndexName(int order);          // path of the index file holding that order
+int sx_SetOrder(int order);          // 0 is natural order; gives the previous order
+std::string sx_IndexName(int order); // path of the index file holding that order
 int sx_IndexOpen(const char* file);
 void sx_CloseIndexes();
-bool sx_Reindex();                            // rebuilds every tag from its expression
-long sx_ForeignCaseKeys();                    // keys another program upper-cased otherwise; 0 without index
+bool sx_Reindex();         // rebuilds every tag from its expression
+long sx_ForeignCaseKeys(); // keys another program upper-cased otherwise; 0 without index
 
 // Moving. Moves skip records the filter excludes, and delete-marked ones while
 // sx_SetDeleted is on.
@@ -60,29 +60,29 @@ void sx_Go(long recno);
 bool sx_Bof();
 bool sx_Eof();
 long sx_RecNo();
-long sx_RecCount();                           // every record, marked ones included
+long sx_RecCount(); // every record, marked ones included
 
 // Seek on the current order.
 bool sx_Seek(const char* key);
 bool sx_Found();
-bool sx_SetExact(bool on);                    // gives the previous setting
-bool sx_SetSoftSeek(bool on);                 // gives the previous setting
+bool sx_SetExact(bool on);    // gives the previous setting
+bool sx_SetSoftSeek(bool on); // gives the previous setting
 
 // Records and fields. Field arguments are names (any case).
 int sx_RecSize();
-void sx_GetRecord(char* buffer);              // sx_RecSize bytes, delete mark first
-bool sx_PutRecord(const char* buffer);        // stores the whole record; false on failure
-bool sx_AppendBlank();                        // a blank current record, added at the end
+void sx_GetRecord(char* buffer);       // sx_RecSize bytes, delete mark first
+bool sx_PutRecord(const char* buffer); // stores the whole record; false on failure
+bool sx_AppendBlank();                 // a blank current record, added at the end
 bool sx_Rlock(long recno);
-void sx_Unlock(long recno);                   // 0 releases every lock
-bool sx_Commit();                             // false when a change could not be written
+void sx_Unlock(long recno); // 0 releases every lock
+bool sx_Commit();           // false when a change could not be written
 int sx_FieldCount();
-std::string sx_FieldName(int number);         // 1-based
-std::string sx_FieldType(const char* field);  // "C", "N", "L", "D", ...; empty if no such field
+std::string sx_FieldName(int number);        // 1-based
+std::string sx_FieldType(const char* field); // "C", "N", "L", "D", ...; empty if no such field
 int sx_FieldWidth(const char* field);
 int sx_FieldDecimals(const char* field);
-int sx_FieldOffset(const char* field);        // byte offset in the record (the delete mark is byte 0)
-int sx_FieldNum(const char* field);           // 1-based, 0 if absent
+int sx_FieldOffset(const char* field); // byte offset in the record (the delete mark is byte 0)
+int sx_FieldNum(const char* field);    // 1-based, 0 if absent
 std::string sx_GetString(const char* field);
 std::string sx_GetTrimString(const char* field);
 std::string sx_GetDateString(const char* field);
@@ -98,29 +98,29 @@ bool sx_Replace(const char* field, int type, const void* value);
 bool sx_Delete();
 bool sx_Deleted();
 bool sx_Recall();
-bool sx_Pack();                               // removes marked records, then rebuilds the tags
+bool sx_Pack(); // removes marked records, then rebuilds the tags
 
 // Filters and evaluation.
-long sx_Query(const char* expression);        // sets the filter ("" clears); match count, -1 on a bad expression
+long sx_Query(const char* expression); // sets the filter ("" clears); match count, -1 on a bad expression
 long sx_QueryRecCount();
-int sx_QueryTest(const char* expression);     // SX_EVAL_* type of the expression; 0 when invalid
+int sx_QueryTest(const char* expression); // SX_EVAL_* type of the expression; 0 when invalid
 std::string sx_DBFilter();
 bool sx_SetScope(const char* low, const char* high);
-int sx_EvalTest(const char* expression);      // SX_EVAL_* type, SX_EVAL_ERROR when invalid
+int sx_EvalTest(const char* expression); // SX_EVAL_* type, SX_EVAL_ERROR when invalid
 bool sx_EvalLogical(const char* expression);
 std::string sx_EvalString(const char* expression);
 double sx_EvalNumeric(const char* expression);
-std::string sx_IndexKey();                    // the current order's key of the current record
-std::string sx_IndexKeyField();               // the current order's key expression
-std::string sx_KeyData();                     // same as sx_IndexKey
+std::string sx_IndexKey();      // the current order's key of the current record
+std::string sx_IndexKeyField(); // the current order's key expression
+std::string sx_KeyData();       // same as sx_IndexKey
 
 // Switches.
 bool sx_SetDeleted(bool on);
 bool sx_SetCentury(bool on);
 int sx_SetDateFormat(int format);
 int sx_SetLockTimeout(int seconds);
-int sx_SetMemoBlockSize(int size);            // switches nothing: gives the default 64
-bool sx_SetTurboRead(bool on);                // switches nothing: gives false
+int sx_SetMemoBlockSize(int size); // switches nothing: gives the default 64
+bool sx_SetTurboRead(bool on);     // switches nothing: gives false
 
 // Progress of sx_Pack and of index building: called with 0..100, restarting at 0 for
 // each tag. An empty function ends the reports.

@@ -35,6 +35,9 @@ bool checkText(const char* text, const char* what)
     return true;
 }
 
-bool areaFailed(WorkArea& area) { return Engine::instance().fail(area.lastError()); }
+bool areaFailed(WorkArea& area)
+{
+    return Engine::instance().fail(area.lastError());
+}
 
 } // namespace xb

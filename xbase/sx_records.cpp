@@ -29,10 +29,22 @@ std::string fieldBytes(const char* field)
 
 } // namespace
 
-void sx_GoTop() { onArea([](WorkArea& a) { return a.goTop(); }); }
-void sx_GoBottom() { onArea([](WorkArea& a) { return a.goBottom(); }); }
-void sx_Skip(long count) { onArea([count](WorkArea& a) { return a.skip(count); }); }
-void sx_Go(long recno) { onArea([recno](WorkArea& a) { return a.go(recno); }); }
+void sx_GoTop()
+{
+    onArea([](WorkArea& a) { return a.goTop(); });
+}
+void sx_GoBottom()
+{
+    onArea([](WorkArea& a) { return a.goBottom(); });
+}
+void sx_Skip(long count)
+{
+    onArea([count](WorkArea& a) { return a.skip(count); });
+}
+void sx_Go(long recno)
+{
+    onArea([recno](WorkArea& a) { return a.go(recno); });
+}
 
 bool sx_Bof()
 {
@@ -78,7 +90,10 @@ bool sx_PutRecord(const char* buffer)
     return onArea([buffer](WorkArea& a) { return a.putRecord(buffer); });
 }
 
-bool sx_AppendBlank() { return onArea([](WorkArea& a) { return a.appendBlank(); }); }
+bool sx_AppendBlank()
+{
+    return onArea([](WorkArea& a) { return a.appendBlank(); });
+}
 
 bool sx_Rlock(long recno)
 {
@@ -96,7 +111,10 @@ void sx_Unlock(long recno)
         a->table().unlockRecord(recno);
 }
 
-bool sx_Commit() { return onArea([](WorkArea& a) { return a.commit(); }); }
+bool sx_Commit()
+{
+    return onArea([](WorkArea& a) { return a.commit(); });
+}
 
 int sx_FieldCount()
 {
@@ -142,7 +160,10 @@ int sx_FieldNum(const char* field)
     return a && field ? a->table().fieldIndex(field) + 1 : 0;
 }
 
-std::string sx_GetString(const char* field) { return fieldBytes(field); }
+std::string sx_GetString(const char* field)
+{
+    return fieldBytes(field);
+}
 
 std::string sx_GetTrimString(const char* field)
 {
@@ -185,7 +206,7 @@ bool sx_Replace(const char* field, int type, const void* value)
     // Built in a copy of the field so that a refused value leaves the record as it was.
     xb::DbfField local = *f;
     local.offset = 0;
-    static std::string scratch;  // the engine is single-threaded
+    static std::string scratch; // the engine is single-threaded
     scratch.assign(a.record() + f->offset, static_cast<std::size_t>(f->width));
     std::string error;
     bool ok = false;
@@ -213,8 +234,14 @@ bool sx_Replace(const char* field, int type, const void* value)
     return true;
 }
 
-bool sx_Delete() { return onArea([](WorkArea& a) { return a.setDeleteMark(true); }); }
-bool sx_Recall() { return onArea([](WorkArea& a) { return a.setDeleteMark(false); }); }
+bool sx_Delete()
+{
+    return onArea([](WorkArea& a) { return a.setDeleteMark(true); });
+}
+bool sx_Recall()
+{
+    return onArea([](WorkArea& a) { return a.setDeleteMark(false); });
+}
 
 bool sx_Deleted()
 {

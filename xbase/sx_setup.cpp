@@ -9,7 +9,10 @@ using xb::Engine;
 
 namespace {
 
-xb::EngineSettings& settings() { return Engine::instance().settings; }
+xb::EngineSettings& settings()
+{
+    return Engine::instance().settings;
+}
 
 template <typename T>
 T exchange(T& slot, T value)
@@ -36,8 +39,14 @@ xb::OpenMode openMode(int mode)
 // Texts are always zero-terminated bytes, and the engine never shows a message of
 // its own (failures go to sx_LastError): there is nothing for these to switch.
 void sx_SetStringType(int) {}
-int sx_ErrorLevel(int) { return 0; }
-std::string sx_Version() { return "Addrina xBase engine 1.0"; }
+int sx_ErrorLevel(int)
+{
+    return 0;
+}
+std::string sx_Version()
+{
+    return "Addrina xBase engine 1.0";
+}
 
 long sx_SysProp(int code, long value)
 {
@@ -48,10 +57,19 @@ long sx_SysProp(int code, long value)
     return code == kSetAtStart ? exchange(setAtStart, value) : 0;
 }
 
-void sx_CloseAll() { Engine::instance().closeAll(); }
-std::string sx_LastError() { return Engine::instance().lastError(); }
+void sx_CloseAll()
+{
+    Engine::instance().closeAll();
+}
+std::string sx_LastError()
+{
+    return Engine::instance().lastError();
+}
 
-int sx_Select(int area) { return Engine::instance().select(area); }
+int sx_Select(int area)
+{
+    return Engine::instance().select(area);
+}
 
 int sx_WorkArea(const char* alias)
 {
@@ -65,7 +83,10 @@ int sx_Use(const char* path, const char* alias, int mode, int /*driver*/)
     return Engine::instance().open(path, alias ? alias : "", openMode(mode));
 }
 
-void sx_Close() { Engine::instance().close(Engine::instance().currentNumber()); }
+void sx_Close()
+{
+    Engine::instance().close(Engine::instance().currentNumber());
+}
 
 int sx_CreateNew(const char* path, const char* alias, int /*driver*/, int fieldCount)
 {
@@ -91,7 +112,10 @@ void sx_CreateField(const char* name, const char* type, int width, int decimals)
     Engine::instance().addField(f);
 }
 
-bool sx_CreateExec() { return Engine::instance().finishCreate(); }
+bool sx_CreateExec()
+{
+    return Engine::instance().finishCreate();
+}
 
 bool sx_CopyStructure(const char* path, const char* alias)
 {
@@ -111,14 +135,38 @@ bool sx_CopyStructure(const char* path, const char* alias)
     return true;
 }
 
-bool sx_SetDeleted(bool on) { return exchange(settings().deleted, on); }
-bool sx_SetExact(bool on) { return exchange(settings().exact, on); }
-bool sx_SetCentury(bool on) { return exchange(settings().century, on); }
-int sx_SetDateFormat(int format) { return exchange(settings().dateFormat, format); }
-int sx_SetLockTimeout(int seconds) { return exchange(settings().lockTimeout, seconds); }
+bool sx_SetDeleted(bool on)
+{
+    return exchange(settings().deleted, on);
+}
+bool sx_SetExact(bool on)
+{
+    return exchange(settings().exact, on);
+}
+bool sx_SetCentury(bool on)
+{
+    return exchange(settings().century, on);
+}
+int sx_SetDateFormat(int format)
+{
+    return exchange(settings().dateFormat, format);
+}
+int sx_SetLockTimeout(int seconds)
+{
+    return exchange(settings().lockTimeout, seconds);
+}
 // Memo files are neither read nor written, and reads are not cached ahead any
 // differently on request: these switch nothing and keep nothing.
-int sx_SetMemoBlockSize(int) { return 64; }
-bool sx_SetTurboRead(bool) { return false; }
+int sx_SetMemoBlockSize(int)
+{
+    return 64;
+}
+bool sx_SetTurboRead(bool)
+{
+    return false;
+}
 
-void sx_SetGaugeHook(std::function<void(int percent)> hook) { Engine::instance().gauge = std::move(hook); }
+void sx_SetGaugeHook(std::function<void(int percent)> hook)
+{
+    Engine::instance().gauge = std::move(hook);
+}

@@ -82,7 +82,8 @@ bool writeFully(int fd, long long offset, const void* data, std::size_t size)
 // before its lock was taken.
 bool stillNamed(int fd, const std::string& path)
 {
-    struct stat opened {}, named {};
+    struct stat opened {
+    }, named{};
     return fstat(fd, &opened) == 0 && stat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
            opened.st_ino == named.st_ino;
 }
@@ -229,8 +230,7 @@ int Table::fieldIndex(std::string_view name) const
 {
     for (std::size_t i = 0; i < header_.fields.size(); ++i) {
         const std::string& f = header_.fields[i].name;
-        if (f.size() == name.size() &&
-            std::equal(f.begin(), f.end(), name.begin(), [](char a, char b) {
+        if (f.size() == name.size() && std::equal(f.begin(), f.end(), name.begin(), [](char a, char b) {
                 return a == std::toupper(static_cast<unsigned char>(b));
             }))
             return static_cast<int>(i);
@@ -306,7 +306,7 @@ bool Table::writeAt(long long offset, const void* data, std::size_t size, std::s
 void Table::stampToday()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&now, &local);
     header_.year = local.tm_year + 1900;
     header_.month = local.tm_mon + 1;
@@ -370,7 +370,7 @@ long Table::appendRecord(const char* bytes, std::string& error)
         --pendingCount_;
         return 0;
     }
-    const long recno = recordCount();  // after a shared commit, others' appends counted
+    const long recno = recordCount(); // after a shared commit, others' appends counted
     if (observer_ && !observer_->recordWritten(recno, nullptr, bytes, error)) {
         // Not on disk yet: the record is not added, as the caller is told. One
         // already written stays, and the index says it is out of date.
@@ -498,7 +498,7 @@ bool Table::writePacked(int fd, const std::function<void(int)>& progress, long& 
             progress(lastPercent = percent);
     }
     if (progress && lastPercent != 100)
-        progress(100);  // an empty table reports its end too
+        progress(100); // an empty table reports its end too
     out.push_back(kEndOfFile);
     if (!drain())
         return false;
@@ -529,7 +529,7 @@ bool Table::replaceWith(int fd, const std::string& temp, const std::string& targ
         error = systemError("cannot replace " + path_);
         return false;
     }
-    syncFolderOf(target);  // the rename itself made durable
+    syncFolderOf(target); // the rename itself made durable
     ::close(fd_);
     fd_ = fd;
     return true;
@@ -541,8 +541,8 @@ bool Table::setStructuralIndexFlag(bool present, std::string& error)
         error = path_ + " is open read-only";
         return false;
     }
-    const std::uint8_t flags = present ? (header_.tableFlags | kFlagStructuralIndex)
-                                       : (header_.tableFlags & ~kFlagStructuralIndex);
+    const std::uint8_t flags =
+        present ? (header_.tableFlags | kFlagStructuralIndex) : (header_.tableFlags & ~kFlagStructuralIndex);
     if (!writeAt(28, &flags, 1, error))
         return false;
     header_.tableFlags = flags;

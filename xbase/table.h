@@ -60,7 +60,7 @@ public:
     OpenMode mode() const { return mode_; }
     const DbfHeader& header() const { return header_; }
     const std::vector<DbfField>& fields() const { return header_.fields; }
-    int fieldIndex(std::string_view name) const;  // any case; -1 when absent
+    int fieldIndex(std::string_view name) const; // any case; -1 when absent
     int recordLength() const { return header_.recordLength; }
     long recordCount() const { return static_cast<long>(header_.recordCount) + pendingCount_; }
 
@@ -76,8 +76,8 @@ public:
     void refresh();
 
     bool writeRecord(long recno, const char* bytes, std::string& error);
-    long appendRecord(const char* bytes, std::string& error);  // new record number, 0 on failure
-    bool commit(std::string& error);  // writes gathered appends and their count
+    long appendRecord(const char* bytes, std::string& error); // new record number, 0 on failure
+    bool commit(std::string& error);                          // writes gathered appends and their count
     // Removes delete-marked records (exclusive use only), then asks the observer
     // to rebuild. progress gets 0..100. The kept records go to a new file beside
     // the table that replaces it in one rename, so a crash leaves either the old
@@ -93,7 +93,7 @@ public:
     // Record locks: operating-system locks, retried until timeoutSeconds pass.
     // Exclusive and read-only tables need none and always succeed.
     bool lockRecord(long recno, int timeoutSeconds);
-    void unlockRecord(long recno);  // 0 releases every lock
+    void unlockRecord(long recno); // 0 releases every lock
 
 private:
     Table(std::string path, OpenMode mode, int fd);
@@ -111,12 +111,12 @@ private:
     int fd_ = -1;
     DbfHeader header_;
     TableObserver* observer_ = nullptr;
-    bool stamped_ = false;             // last-update date written this session
+    bool stamped_ = false; // last-update date written this session
     std::vector<char> cache_;
-    long cacheFirst_ = 0;              // record number of the first cached record
+    long cacheFirst_ = 0; // record number of the first cached record
     long cacheCount_ = 0;
     std::vector<long> lockedRecords_;
-    std::vector<char> pending_;        // appended records not yet written
+    std::vector<char> pending_; // appended records not yet written
     long pendingCount_ = 0;
 };
 

@@ -23,7 +23,10 @@ bool WorkArea::fail(const std::string& message)
     return false;
 }
 
-long WorkArea::recordCount() const { return table_->recordCount() + (appending_ ? 1 : 0); }
+long WorkArea::recordCount() const
+{
+    return table_->recordCount() + (appending_ ? 1 : 0);
+}
 
 EvalContext WorkArea::context() const
 {
@@ -83,8 +86,14 @@ long WorkArea::visibleFrom(long recno, bool forward)
     return recno;
 }
 
-bool WorkArea::goTop() { return goEnd(true); }
-bool WorkArea::goBottom() { return goEnd(false); }
+bool WorkArea::goTop()
+{
+    return goEnd(true);
+}
+bool WorkArea::goBottom()
+{
+    return goEnd(false);
+}
 
 bool WorkArea::goEnd(bool top)
 {
@@ -176,7 +185,10 @@ bool WorkArea::flush()
     return table_->writeRecord(recno_, buffer_.data(), error_);
 }
 
-bool WorkArea::commit() { return flush() && table_->commit(error_); }
+bool WorkArea::commit()
+{
+    return flush() && table_->commit(error_);
+}
 
 // Written through to the table at once; a new record joins the table's run of
 // gathered appends, which the next commit (or a move) puts on disk.

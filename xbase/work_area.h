@@ -36,11 +36,11 @@ public:
     bool goTop();
     bool goBottom();
     bool skip(long count);
-    bool go(long recno);  // any existing record, visible or not
+    bool go(long recno); // any existing record, visible or not
     bool bof() const { return bof_; }
     bool eof() const { return eof_; }
     long recno() const { return recno_; }
-    long recordCount() const;  // every record, a pending append included
+    long recordCount() const; // every record, a pending append included
 
     // Is the record let through by the filter and the delete switch?
     bool visible(long recno);
@@ -48,9 +48,9 @@ public:
 
     // The current record.
     const char* record() const { return buffer_.data(); }
-    char* editRecord();               // marks the buffer changed
+    char* editRecord();                // marks the buffer changed
     bool putRecord(const char* bytes); // writes through; a new record waits for the commit
-    bool appendBlank();               // a blank record, added at the end on flush
+    bool appendBlank();                // a blank record, added at the end on flush
     bool setDeleteMark(bool marked);
     bool flush();
     bool commit();

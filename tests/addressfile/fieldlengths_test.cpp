@@ -15,18 +15,18 @@ TEST_F(AddressFileTest, WidthsFromSettingsOutside5To80FallBackToTheirDefaults)
     LoadFieldLengths();
     const NewFileWidths& widths = CurrentNewFileWidths();
     EXPECT_EQ(widths.Width("FAX"), 40);
-    EXPECT_EQ(widths.Width("ZIP"), 7);  // the dialog would refuse 7, the settings take it
+    EXPECT_EQ(widths.Width("ZIP"), 7); // the dialog would refuse 7, the settings take it
     EXPECT_EQ(widths.Width("CITY"), 30);
     EXPECT_EQ(widths.Width("LNAME"), 40);
     EXPECT_EQ(widths.Width("ORG"), 30);
-    EXPECT_EQ(widths.Width("MIDDLE"), 0);  // fixed, not a setting
+    EXPECT_EQ(widths.Width("MIDDLE"), 0); // fixed, not a setting
 
     CurrentNewFileWidths().SetWidth("PHONE", 99);
     ASSERT_TRUE(SaveFieldLengths());
     const QString text = programDir_.SettingsText();
     EXPECT_TRUE(text.contains("FieldPHONE=30")) << qPrintable(text);
     EXPECT_TRUE(text.contains("FieldFAX=40"));
-    EXPECT_EQ(text.count("=") , 18);
+    EXPECT_EQ(text.count("="), 18);
 }
 
 TEST_F(AddressFileTest, TheWidthsDialogTakesOnly10To80)

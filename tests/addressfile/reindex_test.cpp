@@ -22,7 +22,7 @@ TEST(ReindexProgress, PackShowsPercentIndexSumsRisesOver2100)
         for (int p = 0; p <= 100; p += 25)
             position = progress.Report(p);
         if (tag == 1) {
-            EXPECT_EQ(position, 5);  // 100 * 100 / 2100 = 4.76, rounded
+            EXPECT_EQ(position, 5); // 100 * 100 / 2100 = 4.76, rounded
         }
         if (tag == 20) {
             EXPECT_EQ(position, 95);
@@ -33,7 +33,7 @@ TEST(ReindexProgress, PackShowsPercentIndexSumsRisesOver2100)
     progress.Start(ReindexProgress::Phase::Index);
     progress.Report(50);
     EXPECT_EQ(progress.Report(10), 2);
-    EXPECT_EQ(progress.Report(20), 3);  // 60 of 2100
+    EXPECT_EQ(progress.Report(20), 3); // 60 of 2100
 }
 
 TEST_F(AddressFileTest, RebuildPacksDeletedRecordsAndRestoresAllTags)
@@ -58,7 +58,7 @@ TEST_F(AddressFileTest, RebuildPacksDeletedRecordsAndRestoresAllTags)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(highest, 100);
     EXPECT_TRUE(dialog.Gauge1->isHidden());
-    EXPECT_EQ(book.apollo.RecCount(), 207);  // the 7 records bearing the delete mark
+    EXPECT_EQ(book.apollo.RecCount(), 207); // the 7 records bearing the delete mark
     for (const QString& tag : AddressTagNames())
         EXPECT_GT(book.apollo.TagArea(tag), 0) << qPrintable(tag);
     EXPECT_TRUE(messages_.Boxes().isEmpty());

@@ -32,7 +32,7 @@ QLineEdit* Edit(QWidget& w, const char* name)
 {
     return w.findChild<QLineEdit*>(name);
 }
-}
+} // namespace
 
 TEST(NewRecordDialog, ShowsOnlyWhatIsAskedAndZipTakesTheLastNamesPlace)
 {
@@ -170,9 +170,9 @@ TEST(DateSelector, MoveButtonsAndTheLabelFollowingThem)
 
 TEST(DateSelector, ResultCodes)
 {
-    const std::pair<const char*, int> cases[] = {
-        {"OkButton", TDateSelector::Ok}, {"CancelButton", TDateSelector::Cancelled},
-        {"NoDateButton", TDateSelector::NoDate}};
+    const std::pair<const char*, int> cases[] = {{"OkButton", TDateSelector::Ok},
+                                                 {"CancelButton", TDateSelector::Cancelled},
+                                                 {"NoDateButton", TDateSelector::NoDate}};
     for (const auto& [button, code] : cases) {
         TDateSelector dlg(QDate(2000, 1, 1));
         dlg.show();

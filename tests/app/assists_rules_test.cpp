@@ -15,11 +15,12 @@ QMap<QString, QString> Final(const FieldAssignments& a)
 }
 
 const QDate Today(2026, 12, 7);
-}
+} // namespace
 
 TEST(NewRecordFill, DialogAnswersAndLookupComeFirstAndEmptyOnesAreLeftOut)
 {
-    const auto v = Final(NewRecordValues({}, {}, {.first = "John", .last = "Smith", .zip = "12345", .city = "Troy"}, Today));
+    const auto v =
+        Final(NewRecordValues({}, {}, {.first = "John", .last = "Smith", .zip = "12345", .city = "Troy"}, Today));
     EXPECT_EQ(v.value("FNAME"), "John");
     EXPECT_EQ(v.value("LNAME"), "Smith");
     EXPECT_EQ(v.value("ZIP"), "12345");

@@ -27,7 +27,7 @@ void AnswerNewRecord(const QString& last, const QString& first, const QString& z
         d->findChild<QAbstractButton*>("OkButton")->click();
     });
 }
-}
+} // namespace
 
 TEST_F(RecordWindowTest, ZipLookupMatchesByPrefixAndInCapitals)
 {
@@ -199,7 +199,8 @@ TEST_F(RecordWindowTest, CloneCopiesTheDateEvenWithTodaysDateOn)
 
     messages.AnswerYes();
     window->findChild<QAction*>("mnuClone")->trigger();
-    EXPECT_EQ(messages.Texts(), QStringList({"Clone this record?", "Clone completed. Current record is an exact copy"}));
+    EXPECT_EQ(messages.Texts(),
+              QStringList({"Clone this record?", "Clone completed. Current record is an exact copy"}));
     EXPECT_EQ(window->Session().Apollo1.RecNo(), 2);
     EXPECT_EQ(Field("DATE"), "19970428");
     EXPECT_EQ(Field("CODES"), "VIP");

@@ -22,7 +22,7 @@ void WriteBytes(const QString& path, const QByteArray& bytes)
 
 const QStringList Fields{"Tagged", "LNAME", "FNAME", "MIDDLE", "PREFIX", "CITY"};
 
-}  // namespace
+} // namespace
 
 TEST(FieldsList, MissingFileReadsAsNothing)
 {

@@ -3,11 +3,11 @@
 #include "platform/systembeep.h"
 #include "support/fixture_copy.h"
 
+#include "support/recording_help.h"
+#include "support/temp_program_dir.h"
 #include "table/opentablefile.h"
 #include "table/tdatasource.h"
 #include "table/ttable.h"
-#include "support/temp_program_dir.h"
-#include "support/recording_help.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +69,7 @@ protected:
     int toggles = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(BrowseForm, ShowsTheVisibleFieldsWithTitlesAndCharacterWidths)
 {

@@ -67,8 +67,10 @@ TEST_F(DialLinksTest, SendAndOpenHandTheRecordsLinksToTheDesktop)
     ASSERT_EQ(Field("LNAME"), "Zorn");
     Button("WebPageButton")->click();
     EXPECT_EQ(desktop.opened.size(), 2) << "a local file is never opened";
-    EXPECT_EQ(messages.Texts(),
-              QStringList{"Addrina opens only web pages (http or https) and e-mail addresses; \"file:///etc/passwd\" is neither."});
+    EXPECT_EQ(
+        messages.Texts(),
+        QStringList{
+            "Addrina opens only web pages (http or https) and e-mail addresses; \"file:///etc/passwd\" is neither."});
 }
 
 TEST_F(DialLinksTest, TheHelpMenuOffersWhatsThisAndConfigurationInformation)

@@ -9,14 +9,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
-#include <QLabel>
 #include <QPushButton>
-#include <QToolButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolButton>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -151,8 +151,9 @@ TEST_F(MainWindowFiles, ADeletedRecentFileShowsBothMessagesThenThePreviousFileRe
     const QStringList texts = boxes_.Texts();
     ASSERT_EQ(texts.size(), 2);
     EXPECT_EQ(texts[0], "File " + gone + " not found");
-    EXPECT_EQ(texts[1], "Unable to open " + gone + "\r\n\r\n * May not be an Addrina file.\r\n"
-                        " * May be in use by another program or user");
+    EXPECT_EQ(texts[1], "Unable to open " + gone +
+                            "\r\n\r\n * May not be an Addrina file.\r\n"
+                            " * May be in use by another program or user");
     EXPECT_TRUE(w.Session().TableBook.Active());
     EXPECT_EQ(w.Session().LastOpenedFile, small);
     EXPECT_EQ(w.windowTitle(), "Addrina - small.dbf");

@@ -39,7 +39,8 @@ QStringList toolBarNames(TAddressMain& window)
 {
     QStringList names;
     for (QAction* action : window.ToolBar->actions())
-        names.append(action->isSeparator() ? QStringLiteral("|") : window.ToolBar->widgetForAction(action)->objectName());
+        names.append(action->isSeparator() ? QStringLiteral("|")
+                                           : window.ToolBar->widgetForAction(action)->objectName());
     return names;
 }
 

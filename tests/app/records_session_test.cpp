@@ -25,7 +25,7 @@ void AnswerNewRecordByKeys(const QString& last, const QString& first, const QStr
         QTest::keyClick(dialog->focusWidget(), Qt::Key_PageDown);
     });
 }
-}
+} // namespace
 
 // Ten records added from the keyboard, half of them through the "New Record" dialog;
 // then moving about, an edit thrown away, a deletion, and a restart.

@@ -219,7 +219,7 @@ TEST_F(RecordWindowTest, ADiskThatRefusesTheSaveIsReportedAndSoIsTheLossAtClosin
     QStringList names;
     for (table.First(); !table.Eof(); table.Next())
         names << table.FieldByName("LNAME").AsString();
-    EXPECT_EQ(names, (QStringList {"Adams", "Baker", "Clark"}));
+    EXPECT_EQ(names, (QStringList{"Adams", "Baker", "Clark"}));
 }
 
 TEST_F(RecordWindowTest, DateShowsInTheDisplayFormatOrNotAtAll)
@@ -282,9 +282,9 @@ TEST_F(RecordWindowTest, AggressiveSavingReopensAfterTheRightNumberOfSaves)
             EXPECT_EQ(Field("LNAME"), "Baker");
             EXPECT_EQ(Field("CODES"), QString::number(save));
         }
-        const std::vector<int> expected = level == 0 ? std::vector<int>{}
-            : level == 1                            ? std::vector<int>{5}
-                                                    : std::vector<int>{1, 2, 3, 4, 5, 6};
+        const std::vector<int> expected = level == 0   ? std::vector<int>{}
+                                          : level == 1 ? std::vector<int>{5}
+                                                       : std::vector<int>{1, 2, 3, 4, 5, 6};
         EXPECT_EQ(reopenedAfter, expected);
         EXPECT_TRUE(messages.Boxes().isEmpty());
         window->close();
@@ -323,7 +323,8 @@ TEST_F(RecordWindowTest, AggressiveReopenKeepsTheRecordOrderAndFilter)
 
 TEST_F(RecordWindowTest, DeletingTheOnlyMatchDropsTheFilter)
 {
-    StartWith({Person("Adams", "Ann", "STATE=NY"), Person("Baker", "Bob", "STATE=ON"), Person("Clark", "Cy", "STATE=NY")});
+    StartWith(
+        {Person("Adams", "Ann", "STATE=NY"), Person("Baker", "Bob", "STATE=ON"), Person("Clark", "Cy", "STATE=NY")});
     window->Session().Select.values[QueryField::State] = "ON";
     ASSERT_EQ(window->ApplyFilter(), 1);
     window->SetButtons();
@@ -512,8 +513,9 @@ TEST_F(RecordWindowTest, ACharacterTheFileCannotStoreIsRefusedWithANoteNamingThe
 TEST_F(RecordWindowTest, FieldsShowTheirUsualContentsFromTheStartAndTheCardUsesALargerWindow)
 {
     const QString longPage = "https://www.example.com/people/with/a/rather/long/path/to/their/page";
-    StartWith({Person("Adams", "Ann", "EMAIL=ann.adams@example.com;WEBPAGE=https://www.example.org;STATE=Ontario;"
-                                      "CITY=Kingston upon Thames;ZIP=KT1 2AB;PHONE=+44 20 7946 0000"),
+    StartWith({Person("Adams", "Ann",
+                      "EMAIL=ann.adams@example.com;WEBPAGE=https://www.example.org;STATE=Ontario;"
+                      "CITY=Kingston upon Thames;ZIP=KT1 2AB;PHONE=+44 20 7946 0000"),
                Person("Baker", "Bob", "WEBPAGE=" + longPage)});
     window->resize(760, 560);
     QApplication::processEvents();
@@ -532,7 +534,8 @@ TEST_F(RecordWindowTest, FieldsShowTheirUsualContentsFromTheStartAndTheCardUsesA
         window->resize(size);
         QApplication::processEvents();
         const int panelHeight = window->RecordPanel->height();
-        const int below = panelHeight - Edit("Comments")->mapTo(window->RecordPanel, QPoint(0, Edit("Comments")->height())).y();
+        const int below =
+            panelHeight - Edit("Comments")->mapTo(window->RecordPanel, QPoint(0, Edit("Comments")->height())).y();
         EXPECT_LT(below, panelHeight / 4) << size.width() << "x" << size.height();
         EXPECT_GT(Edit("Email")->width(), 0);
     }

@@ -75,10 +75,7 @@ protected:
         EXPECT_TRUE(ModalWasHandled());
     }
 
-    QString StoredTagOfCurrent()
-    {
-        return window.Session().TableBook.FieldByName(QStringLiteral("TAG")).AsString();
-    }
+    QString StoredTagOfCurrent() { return window.Session().TableBook.FieldByName(QStringLiteral("TAG")).AsString(); }
 
     TempProgramDirectory dir;
     ScriptedMessages messages;

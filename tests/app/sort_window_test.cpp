@@ -100,7 +100,7 @@ protected:
     int beeps = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SortSearchBrowse, OpeningOrdersByLastNameWithOneCheckMark)
 {
@@ -188,10 +188,11 @@ TEST_F(SortSearchBrowse, AnEmptySearchChangesNeitherOrderNorPosition)
 TEST_F(SortSearchBrowse, BrowseShowsEveryColumnInOrderWithTaggedAsYesOrNo)
 {
     Browse([](TAddressBrowseForm& form) {
-        EXPECT_EQ(Titles(form), QStringList({"Tagged", "Last Name", "First Name", "Middle", "Prefix", "Title",
-                                             "Organization", "Address 1", "Address 2", "City", "State",
-                                             "Zip/Postal Code", "Country", "Phone 1", "Phone 2", "Fax", "Email",
-                                             "Codes", "Date", "Comments", "Web Page"}));
+        EXPECT_EQ(Titles(form),
+                  QStringList({"Tagged",       "Last Name", "First Name", "Middle", "Prefix", "Title",
+                               "Organization", "Address 1", "Address 2",  "City",   "State",  "Zip/Postal Code",
+                               "Country",      "Phone 1",   "Phone 2",    "Fax",    "Email",  "Codes",
+                               "Date",         "Comments",  "Web Page"}));
         const QAbstractItemModel* model = form.DBGrid->model();
         const int current = form.DBGrid->currentIndex().row();
         ASSERT_GE(current, 0);
@@ -232,9 +233,7 @@ TEST_F(SortSearchBrowse, AMovedColumnStaysMovedAcrossBrowsesAndRestarts)
 TEST_F(SortSearchBrowse, AnUnknownNameInTheColumnListIsSkippedAndDropped)
 {
     ASSERT_TRUE(WriteFieldsList(dir.File("FIELDS.LST"), {"NOSUCHFIELD", "city", "LNAME"}));
-    Browse([](TAddressBrowseForm& form) {
-        EXPECT_EQ(Titles(form).mid(0, 2), QStringList({"City", "Last Name"}));
-    });
+    Browse([](TAddressBrowseForm& form) { EXPECT_EQ(Titles(form).mid(0, 2), QStringList({"City", "Last Name"})); });
     const QStringList listed = ListedFields();
     EXPECT_FALSE(listed.contains("NOSUCHFIELD"));
     EXPECT_EQ(listed.mid(0, 2), QStringList({"CITY", "LNAME"}));

@@ -19,9 +19,9 @@ TEST(RecordLinks, AWebPageWithoutASchemeGetsHttp)
 
 TEST(RecordLinks, AnythingButWebAndMailIsRefused)
 {
-    for (const char* page : {"file:///etc/passwd", "/etc/passwd", "~/notes.txt", "javascript:alert(1)",
-                             "ftp://example.com", "smb://server/share", "\\\\server\\share", "", "http://",
-                             "x-scheme-handler:run"})
+    for (const char* page :
+         {"file:///etc/passwd", "/etc/passwd", "~/notes.txt", "javascript:alert(1)", "ftp://example.com",
+          "smb://server/share", "\\\\server\\share", "", "http://", "x-scheme-handler:run"})
         EXPECT_TRUE(WebPageLink(page).isEmpty()) << page;
 }
 

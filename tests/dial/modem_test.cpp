@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
 
@@ -65,7 +65,7 @@ TEST_F(ModemTest, ThePrefixedNumberIsDialedByPulseAfterTheInitializationAndItsPa
     dialog.Dialbutton->click();
 
     const QByteArray init = "AT&F\r\n", dial = "ATDP9,555-1234\r\n", hangUp = "ATH\r\n";
-    EXPECT_EQ(atPickUp, init + dial);  // the modem hangs up only once the user has picked up
+    EXPECT_EQ(atPickUp, init + dial); // the modem hangs up only once the user has picked up
     EXPECT_EQ(modem.WaitFor(27), init + dial + hangUp);
     EXPECT_GE(modem.ArrivalOf(init.size()) - modem.ArrivalOf(0), 1400ms);
     EXPECT_EQ(messages.Texts(), QStringList{"Pick up phone"});
@@ -104,7 +104,7 @@ TEST_F(ModemTest, APortThatCannotBeOpenedIsNamedAndGetsNothing)
     dialer.NumberToDial = "5551234";
     dialer.Confirm = true;
     messages.AnswerNo();
-    dialer.Dial();  // declined: the port is not even tried
+    dialer.Dial(); // declined: the port is not even tried
     dialer.Confirm = false;
     dialer.Dial();
     dialer.ComPort = TDialPort::dpCOM3;

@@ -36,6 +36,6 @@ private:
     std::atomic<bool> stop_{false};
     mutable std::mutex lock_;
     QByteArray received_;
-    std::vector<std::pair<qsizetype, Clock::time_point>> arrivals_;  // first offset of each read
+    std::vector<std::pair<qsizetype, Clock::time_point>> arrivals_; // first offset of each read
     std::thread reader_;
 };

@@ -11,10 +11,10 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
@@ -59,9 +59,9 @@ TEST(TapiCall, EachSetUpFailureIsListedAndTheServiceLetGo)
     tapi.script.initialize = -1;
     EXPECT_EQ(CallWith(tapi).first(), "Error!! - ");
     EXPECT_EQ(tapi.script.requests,
-              (QStringList{"initialize", "shutdown", "--",                                            //
-                           "initialize", "negotiate 0 10000 10000000", "shutdown", "--",                //
-                           "initialize", "negotiate 0 10000 10000000", "open ffffffff 20000", "shutdown", "--",  //
+              (QStringList{"initialize", "shutdown", "--",                                                      //
+                           "initialize", "negotiate 0 10000 10000000", "shutdown", "--",                        //
+                           "initialize", "negotiate 0 10000 10000000", "open ffffffff 20000", "shutdown", "--", //
                            "initialize", "--"}));
 }
 
@@ -89,11 +89,11 @@ TEST(TapiCall, ACallFollowsTheStatesTheServiceReports)
     events->CallStateChanged(CallState::Idle, DisconnectMode::Normal);
     EXPECT_TRUE(call.btnCall->isEnabled());
     EXPECT_FALSE(call.btnDropCall->isEnabled());
-    events->CallStateChanged(CallState::Idle, DisconnectMode::Normal);  // no call left: nothing more
+    events->CallStateChanged(CallState::Idle, DisconnectMode::Normal); // no call left: nothing more
     events->CallStateChanged(CallState::Connected, DisconnectMode::Normal);
-    EXPECT_EQ(Status(call), (QStringList{"TAPI started", "TAPI Error", "Dialtone Detected...", "Dialing",
-                                         "Proceeding...", "Busy...", "Connected: Softphone", "Disconnected: normal...",
-                                         "Busy...", "", "Idle"}));
+    EXPECT_EQ(Status(call),
+              (QStringList{"TAPI started", "TAPI Error", "Dialtone Detected...", "Dialing", "Proceeding...", "Busy...",
+                           "Connected: Softphone", "Disconnected: normal...", "Busy...", "", "Idle"}));
 
     tapi.script.drop = -1;
     call.btnDropCallClick();
@@ -129,7 +129,8 @@ TEST(TapiCall, TheDesktopsPhoneProgramGetsTheNumber)
 {
     PhoneHandler handler;
     QDesktopServices::setUrlHandler("tel", &handler, "open");
-    const TelephonyFactory previous = SetTelephonyFactory([] { return std::make_unique<DesktopTelephony>([] { return true; }); });
+    const TelephonyFactory previous =
+        SetTelephonyFactory([] { return std::make_unique<DesktopTelephony>([] { return true; }); });
     {
         TfrmTAPICall call("9,555 1234");
         call.show();

@@ -1,5 +1,5 @@
-#include "support/whatsthis_check.h"
 #include "support/temp_program_dir.h"
+#include "support/whatsthis_check.h"
 #include "telephony_double.h"
 
 #include "dial/bkdial.h"

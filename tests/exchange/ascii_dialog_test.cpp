@@ -26,8 +26,8 @@ protected:
 
 TEST_F(AsciiDialog, AContactsExportImportsWithItsColumnsMatchedInAdvance)
 {
-    const QString csv = WriteFile("contacts.csv",
-                                  "\xEF\xBB\xBF"
+    const QString csv =
+        WriteFile("contacts.csv", "\xEF\xBB\xBF"
                                   "First Name,Last Name,Company,Business Street,E-mail Address,Mobile Phone,Notes\r\n"
                                   "Zo\xC3\xAB,Br\xC3\xBBl\xC3\xA9,\"Acme, Inc.\",\"12 Rue d'\xC3\x89t\xC3\xA9\","
                                   "zoe@example.org,+33 6 12,\"likes \"\"tea\"\"\"\r\n"

@@ -49,14 +49,30 @@ TEST(CsvCopy, ASpreadsheetReaderGetsTheLabelsAndEveryValueWithCommasQuotesLineBr
     const QJsonArray rows = QJsonDocument::fromJson(out.toUtf8()).array();
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0].toVariant().toStringList(),
-              QStringList({"Prefix", "First Name", "Middle", "Last Name", "Title", "Organization", "Address 1",
-                           "Address 2", "City", "State", "Zip/Postal Code", "Country", "Phone 1", "Phone 2", "Email",
-                           "Web Page", "Fax", "Date", "Comments", "Codes"}));
-    const QStringList expected({"Mme", QStringLiteral("Hélène"), "\"", QStringLiteral("O'Brien, Ñúñez"), "He said \"hi\"",
-                           QStringLiteral("Société Générale"), "1 Rue, Bât. A", "line one\r\nline two",
-                           QStringLiteral("Zürich"), "ZH", "8001", "Schweiz", "+41 44 000", "", "h@example.ch",
-                           "https://example.ch/?a=1,b=2", "\"\"", "1997-04-28", QStringLiteral("€ 5, \"cheap\";\nnext"),
-                           "A B"});
+              QStringList({"Prefix",          "First Name", "Middle",    "Last Name", "Title",
+                           "Organization",    "Address 1",  "Address 2", "City",      "State",
+                           "Zip/Postal Code", "Country",    "Phone 1",   "Phone 2",   "Email",
+                           "Web Page",        "Fax",        "Date",      "Comments",  "Codes"}));
+    const QStringList expected({"Mme",
+                                QStringLiteral("Hélène"),
+                                "\"",
+                                QStringLiteral("O'Brien, Ñúñez"),
+                                "He said \"hi\"",
+                                QStringLiteral("Société Générale"),
+                                "1 Rue, Bât. A",
+                                "line one\r\nline two",
+                                QStringLiteral("Zürich"),
+                                "ZH",
+                                "8001",
+                                "Schweiz",
+                                "+41 44 000",
+                                "",
+                                "h@example.ch",
+                                "https://example.ch/?a=1,b=2",
+                                "\"\"",
+                                "1997-04-28",
+                                QStringLiteral("€ 5, \"cheap\";\nnext"),
+                                "A B"});
     const QStringList values = rows[1].toVariant().toStringList();
     ASSERT_EQ(values.size(), expected.size());
     for (qsizetype i = 0; i < values.size(); ++i)

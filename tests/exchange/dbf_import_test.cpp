@@ -148,8 +148,8 @@ TEST_F(DbfImport, FoxProTablesGiveTheirValuesAsText)
         dialog_.ImportButton->click();
         ASSERT_TRUE(dialog_.OpenDestination(path_));
     }
-    EXPECT_EQ(messages_.Texts(), QStringList({"Import complete. Imported 1 records.",
-                                              "Import complete. Imported 1 records."}));
+    EXPECT_EQ(messages_.Texts(),
+              QStringList({"Import complete. Imported 1 records.", "Import complete. Imported 1 records."}));
     dialog_.Destination.Close();
     EXPECT_EQ(CheckWithXbtool(path_), "ok: 26 tags, 2 records");
     for (const auto& read : ReadWithPython(path_)) {

@@ -6,11 +6,11 @@
 #include "exchange/importcommands.h"
 #include "exchange/matchdialog.h"
 #include "support/scripted_messages.h"
+#include "support/temp_program_dir.h"
 #include "table/tapollo.h"
 #include "table/tapolloenv.h"
 #include "table/tdatasource.h"
 #include "table/ttable.h"
-#include "support/temp_program_dir.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

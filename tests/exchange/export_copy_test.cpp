@@ -35,11 +35,11 @@ CopyOutcome CopyDbf(ExportBook& book, TTable& target, const QString& path, Expor
 // The records of a DBF file as Python's dbf module reads them.
 QJsonArray DbfRecords(const QString& path)
 {
-    const QString script = QStringLiteral(
-        "import dbf, json, sys\n"
-        "t = dbf.Table(sys.argv[1]); t.open(dbf.READ_ONLY)\n"
-        "rows = [{f.upper(): (r[f] if isinstance(r[f], bool) else str(r[f]).rstrip()) for f in t.field_names} for r in t]\n"
-        "print(json.dumps({'fields': t.field_names, 'rows': rows}))\n");
+    const QString script = QStringLiteral("import dbf, json, sys\n"
+                                          "t = dbf.Table(sys.argv[1]); t.open(dbf.READ_ONLY)\n"
+                                          "rows = [{f.upper(): (r[f] if isinstance(r[f], bool) else "
+                                          "str(r[f]).rstrip()) for f in t.field_names} for r in t]\n"
+                                          "print(json.dumps({'fields': t.field_names, 'rows': rows}))\n");
     bool ok = false;
     const QString out = RunPython(script, {path}, &ok);
     EXPECT_TRUE(ok) << out.toStdString();
@@ -51,12 +51,27 @@ QJsonArray DbfRecords(const QString& path)
 TEST(ExportTextCopy, WritesTwentyQuotedValuesWithInnerQuotesAsTheyStand)
 {
     ExportBook book;
-    book.Add({{"PREFIX", "Dr."},       {"FNAME", "Ann"},        {"MIDDLE", "B"},          {"LNAME", "Lee"},
-              {"TITLE", "Chief"},      {"ORG", "Acme, Inc."},   {"STREET", "1 Main St"},  {"STREET2", "Suite 5"},
-              {"CITY", "Boston"},      {"STATE", "MA"},         {"ZIP", "02134"},         {"COUNTRY", "USA"},
-              {"PHONE", "555-1"},      {"PHONE2", "555-2"},     {"EMAIL", "ann@x.org"},   {"WEBPAGE", "x.org"},
-              {"FAX", "555-3"},        {"DATE", "19970428"},    {"COMMENTS", "He said \"hi\""},
-              {"CODES", "AB"},         {"TAG", "VJY355E"}});
+    book.Add({{"PREFIX", "Dr."},
+              {"FNAME", "Ann"},
+              {"MIDDLE", "B"},
+              {"LNAME", "Lee"},
+              {"TITLE", "Chief"},
+              {"ORG", "Acme, Inc."},
+              {"STREET", "1 Main St"},
+              {"STREET2", "Suite 5"},
+              {"CITY", "Boston"},
+              {"STATE", "MA"},
+              {"ZIP", "02134"},
+              {"COUNTRY", "USA"},
+              {"PHONE", "555-1"},
+              {"PHONE2", "555-2"},
+              {"EMAIL", "ann@x.org"},
+              {"WEBPAGE", "x.org"},
+              {"FAX", "555-3"},
+              {"DATE", "19970428"},
+              {"COMMENTS", "He said \"hi\""},
+              {"CODES", "AB"},
+              {"TAG", "VJY355E"}});
     const QString target = book.File("COPY.TXT");
 
     const CopyOutcome done = CopyText(book, target);
@@ -86,8 +101,9 @@ TEST(ExportTextCopy, ThreeOfAHundredUnderAFilterInTheCurrentOrder)
 {
     ExportBook book;
     book.AddNumbered(100);
-    book.Filter(QStringLiteral("UPPER(LNAME)=\"PERSON 01\" .and. UPPER(CITY)=\"BOSTON\" .and. UPPER(LNAME)<\"PERSON 016\""));
-    book.OrderBy(QStringLiteral("FNAME"));  // first names count down: the reverse of record order
+    book.Filter(
+        QStringLiteral("UPPER(LNAME)=\"PERSON 01\" .and. UPPER(CITY)=\"BOSTON\" .and. UPPER(LNAME)<\"PERSON 016\""));
+    book.OrderBy(QStringLiteral("FNAME")); // first names count down: the reverse of record order
     const QString target = book.File("three.txt");
 
     const CopyOutcome done = CopyText(book, target);
@@ -166,7 +182,8 @@ TEST(ExportDbfCopy, ThreeOfAHundredUnderAFilterInTheCurrentOrder)
         GTEST_SKIP() << "python3-dbf is not installed";
     ExportBook book;
     book.AddNumbered(100);
-    book.Filter(QStringLiteral("UPPER(LNAME)=\"PERSON 05\" .and. UPPER(CITY)=\"DENVER\" .and. UPPER(LNAME)<\"PERSON 056\""));
+    book.Filter(
+        QStringLiteral("UPPER(LNAME)=\"PERSON 05\" .and. UPPER(CITY)=\"DENVER\" .and. UPPER(LNAME)<\"PERSON 056\""));
     book.OrderBy(QStringLiteral("FNAME"));
     TTable Table1;
 

@@ -73,7 +73,7 @@ TEST_F(AsciiLoop, LinesArriveFieldByFieldAndReadBackElsewhere)
     EXPECT_EQ(first["LNAME"].toString(), "Smith");
     EXPECT_EQ(first["STREET"].toString(), "Main St, Apt 4");
     EXPECT_EQ(first["CITY"].toString(), "Springfield");
-    EXPECT_EQ(first["MIDDLE"].toString(), "X");  // width 1
+    EXPECT_EQ(first["MIDDLE"].toString(), "X"); // width 1
     EXPECT_FALSE(first["ISDEL"].toBool());
     EXPECT_EQ(first["TAG"].toString(), "");
     EXPECT_EQ(first["DATE"].toString(), "");
@@ -104,10 +104,10 @@ TEST_F(AsciiLoop, CharactersTheFileCannotStoreAreCountedWithTheirLines)
     EXPECT_EQ(Import("Jos\xE9,\x80uro\nx,y\n", {"First Name", "City"}).replacedValues, 0);
     EXPECT_EQ(ReadWithPython(path_)[0].toObject()["FNAME"].toString(), "José");
     ASSERT_TRUE(OpenTableFile(path_, trio_.table));
-    const ImportResult result =
-        Import("\xEF\xBB\xBFok,fine\n\xC5\x81\xC3\xB3\x64\xC5\xBA,\xF0\x9F\x98\x80!\nok,fine\nZo\xC3\xAB,\xE2\x80\x9Cq\xE2\x80\x9D\n"
-               "\xE2\x86\x92,x\n",
-               {"First Name", "City"});
+    const ImportResult result = Import("\xEF\xBB\xBFok,fine\n\xC5\x81\xC3\xB3\x64\xC5\xBA,\xF0\x9F\x98\x80!\nok,"
+                                       "fine\nZo\xC3\xAB,\xE2\x80\x9Cq\xE2\x80\x9D\n"
+                                       "\xE2\x86\x92,x\n",
+                                       {"First Name", "City"});
     EXPECT_EQ(result.imported, 5);
     EXPECT_EQ(result.replacedValues, 2);
     EXPECT_EQ(result.replacedAt, QList<long>({2, 5}));
@@ -171,7 +171,7 @@ TEST_F(AsciiLoop, AKilledImportLeavesAFileThatOpensWithWholeRecords)
 
     EXPECT_FALSE(QFile::exists(dir_.File("ADDR.CDX")) || QFile::exists(dir_.File("ADDR.cdx")));
     ASSERT_TRUE(OpenTableFile(path_, trio_.table));
-    EXPECT_EQ(trio_.apollo.TagArea("LNAME"), 0);  // the main window's check asks to rebuild
+    EXPECT_EQ(trio_.apollo.TagArea("LNAME"), 0); // the main window's check asks to rebuild
     const long count = trio_.apollo.RecCount();
     // Appends are written in batches of 256 KB (about 470 records here).
     EXPECT_GE(count, 2000);

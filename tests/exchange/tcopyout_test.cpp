@@ -123,7 +123,7 @@ TEST_F(CopyOutTest, CancelWhileCopyingAsksWithNoAsDefaultAndYesStopsAfterTheCurr
     EXPECT_EQ(boxes.Boxes()[0].caption, "Cancel");
     EXPECT_EQ(DefaultAnswer(boxes.Boxes()[0].flags), IdNo);
     EXPECT_FALSE(helpShownWhileCopying);
-    EXPECT_EQ(dialog.Outcome().copied, 12);  // 20 % is reached at the 12th of 60
+    EXPECT_EQ(dialog.Outcome().copied, 12); // 20 % is reached at the 12th of 60
     EXPECT_FALSE(dialog.Outcome().failed);
     EXPECT_EQ(ReadAll(book.File("part.txt")).count("\r\n"), 12);
     EXPECT_FALSE(dialog.isVisible());
@@ -134,7 +134,7 @@ protected:
     ExportCommandTest()
     {
         book.session.SetWindow(&window);
-        MainMenus menus {};
+        MainMenus menus{};
         menus.Window = &window;
         menus.File1 = &menu;
         command = new ExportCommand(book.session, menus, &window);

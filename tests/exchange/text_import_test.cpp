@@ -150,8 +150,8 @@ TEST_F(ColumnScan, AHeaderLineNamesAndMatchesColumns)
     EXPECT_TRUE(scan_.headerLikely);
     EXPECT_TRUE(scan_.useHeader);
     EXPECT_EQ(Names(), QStringList({"First Name=First Name", "Last Name=Last Name", "E-mail Address=Email",
-                                    "Business Phone=Phone 1", "Mobile Phone=Phone 2",
-                                    "Postal Code=Zip/Postal Code", "Surname=", "Notes=Comments", "Hobby="}));
+                                    "Business Phone=Phone 1", "Mobile Phone=Phone 2", "Postal Code=Zip/Postal Code",
+                                    "Surname=", "Notes=Comments", "Hobby="}));
     EXPECT_EQ(SampleLines(scan_).size(), 1u);
     // Unticked: numbered columns, nothing matched, the header line is a record.
     scan_.useHeader = false;

@@ -22,16 +22,17 @@ protected:
 
 TEST_F(VCardImport, APhonesCardThroughTheMenuWithItsPhotoSkippedAndCounted)
 {
-    const QString card = WriteFile("phone.vcf", "BEGIN:VCARD\r\n"
-                                                "VERSION:2.1\r\n"
-                                                "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=C5=81uk=C3=A1=C5=A1;Jan;;;\r\n"
-                                                "TEL;CELL;PREF:+420 601 123 456\r\n"
-                                                "TEL;WORK;FAX:+420 2 1234\r\n"
-                                                "EMAIL;INTERNET:jan@example.cz\r\n"
-                                                "PHOTO;ENCODING=BASE64;TYPE=JPEG:/9j/4AAQSkZJRgABAQAAAQABAAD\r\n"
-                                                " /2wBDAAgGBgcGBQgHBwcJCQgKDBQNDAsLDBkSEw8UHRofHh0aHBwg\r\n"
-                                                "\r\n"
-                                                "END:VCARD\r\n");
+    const QString card =
+        WriteFile("phone.vcf", "BEGIN:VCARD\r\n"
+                               "VERSION:2.1\r\n"
+                               "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=C5=81uk=C3=A1=C5=A1;Jan;;;\r\n"
+                               "TEL;CELL;PREF:+420 601 123 456\r\n"
+                               "TEL;WORK;FAX:+420 2 1234\r\n"
+                               "EMAIL;INTERNET:jan@example.cz\r\n"
+                               "PHOTO;ENCODING=BASE64;TYPE=JPEG:/9j/4AAQSkZJRgABAQAAAQABAAD\r\n"
+                               " /2wBDAAgGBgcGBQgHBwcJCQgKDBQNDAsLDBkSEw8UHRofHh0aHBwg\r\n"
+                               "\r\n"
+                               "END:VCARD\r\n");
     AddressSession session;
     ASSERT_TRUE(OpenInSession(session, path_, "CITY"));
     ImportMenu menu(session);

@@ -81,19 +81,22 @@ TEST_F(VCardCopy, LinesAreFoldedAtSeventyFiveOctetsBetweenCharactersAndEveryFiel
 {
     int folded = 0;
     for (const QByteArray& line : bytes.split('\n')) {
-        EXPECT_LE(line.size(), 76) << line.toStdString();  // 75 octets and the CR
+        EXPECT_LE(line.size(), 76) << line.toStdString(); // 75 octets and the CR
         QStringDecoder utf8(QStringDecoder::Utf8);
         (void)QString(utf8(line));
         EXPECT_FALSE(utf8.hasError()) << "a character was split: " << line.toStdString();
         folded += line.startsWith(' ');
     }
     EXPECT_GE(folded, 1);
-    EXPECT_TRUE(bytes.startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\nN:N\xC3\xBA\xC3\xB1""ez\\; de la Pe\xC3\xB1""a;Zo\xC3\xAB;Q;Dr.;\r\n"));
+    EXPECT_TRUE(bytes.startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\nN:N\xC3\xBA\xC3\xB1"
+                                 "ez\\; de la Pe\xC3\xB1"
+                                 "a;Zo\xC3\xAB;Q;Dr.;\r\n"));
     EXPECT_TRUE(bytes.contains("\r\nTEL;TYPE=WORK,FAX:+45 1111 2222\r\n"));
 
     const VCardRecord back = ReadOne(bytes);
     for (int i = 0; i < ExportFieldCount; ++i)
-        EXPECT_EQ(back.values[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)]) << ExportFieldNames()[i];
+        EXPECT_EQ(back.values[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)])
+            << ExportFieldNames()[i];
     EXPECT_TRUE(back.skipped.isEmpty());
 }
 
@@ -171,24 +174,25 @@ TEST(VCardRead, APhonesVersionTwoOneCardWithQuotedPrintableFoldingAndAPhoto)
 {
     // As phones write 2.1: parameters without names, quoted-printable with soft line
     // breaks, a character set, and a photo whose base64 lines run on to a blank line.
-    const VCardRecord r = ReadOne("BEGIN:VCARD\r\n"
-                                  "VERSION:2.1\r\n"
-                                  "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:M=C3=BCller;J=C3=BCrgen;;;\r\n"
-                                  "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:J=C3=BCrgen M=C3=BCller\r\n"
-                                  "TEL;CELL;PREF:+49 170 1234567\r\n"
-                                  "TEL;HOME;VOICE:+49 30 123456\r\n"
-                                  "TEL;WORK:+49 30 999999\r\n"
-                                  "TEL;WORK;FAX:+49 30 654321\r\n"
-                                  "EMAIL;INTERNET:juergen@example.de\r\n"
-                                  "ADR;HOME;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:;;Hauptstra=DFe 5=0D=0AHinterhaus;Ber=\r\n"
-                                  "lin;;10115;Deutschland\r\n"
-                                  "NOTE;ENCODING=QUOTED-PRINTABLE:First line=0D=0Asecond =\r\n"
-                                  "line\r\n"
-                                  "PHOTO;ENCODING=BASE64;TYPE=JPEG:/9j/4AAQSkZJRgABAQAAAQABAAD\r\n"
-                                  " /2wBDAAgGBgcGBQgHBwcJCQgKDBQNDAsLDBkSEw8UHRofHh0aHBwg\r\n"
-                                  "\r\n"
-                                  "BDAY:1980-05-17\r\n"
-                                  "END:VCARD\r\n");
+    const VCardRecord r =
+        ReadOne("BEGIN:VCARD\r\n"
+                "VERSION:2.1\r\n"
+                "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:M=C3=BCller;J=C3=BCrgen;;;\r\n"
+                "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:J=C3=BCrgen M=C3=BCller\r\n"
+                "TEL;CELL;PREF:+49 170 1234567\r\n"
+                "TEL;HOME;VOICE:+49 30 123456\r\n"
+                "TEL;WORK:+49 30 999999\r\n"
+                "TEL;WORK;FAX:+49 30 654321\r\n"
+                "EMAIL;INTERNET:juergen@example.de\r\n"
+                "ADR;HOME;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:;;Hauptstra=DFe 5=0D=0AHinterhaus;Ber=\r\n"
+                "lin;;10115;Deutschland\r\n"
+                "NOTE;ENCODING=QUOTED-PRINTABLE:First line=0D=0Asecond =\r\n"
+                "line\r\n"
+                "PHOTO;ENCODING=BASE64;TYPE=JPEG:/9j/4AAQSkZJRgABAQAAAQABAAD\r\n"
+                " /2wBDAAgGBgcGBQgHBwcJCQgKDBQNDAsLDBkSEw8UHRofHh0aHBwg\r\n"
+                "\r\n"
+                "BDAY:1980-05-17\r\n"
+                "END:VCARD\r\n");
     EXPECT_EQ(Field(r, ExLast), QStringLiteral("Müller"));
     EXPECT_EQ(Field(r, ExFirst), QStringLiteral("Jürgen"));
     EXPECT_EQ(Field(r, ExPhone), "+49 170 1234567");
@@ -207,16 +211,16 @@ TEST(VCardRead, APhonesVersionTwoOneCardWithQuotedPrintableFoldingAndAPhoto)
 
 TEST(VCardRead, WebmailCardsInVersionsThreeAndFourWithGroupsQuotedTypesAndTelAddresses)
 {
-    const VCardFile file = ReadVCards(
-        "BEGIN:VCARD\nVERSION:3.0\nFN:Ana Maria Lopez\nN:Lopez;Ana;Maria,Luisa;;\n"
-        "item1.EMAIL;TYPE=INTERNET:ana@example.com\nitem1.X-ABLabel:work\n"
-        "EMAIL;TYPE=INTERNET;TYPE=HOME:ana.home@example.com\n"
-        "TEL;TYPE=CELL:+1 555 0100\nADR;TYPE=WORK:;;1 Infinite Loop\\nBuilding 2;Cupertino;CA;95014;USA\n"
-        "ORG:Example Corp;Sales\nURL:http\\://example.com/ana\nCATEGORIES:Friends,Work\n"
-        "NOTE:Line one\\nLine two\\, with comma\nEND:VCARD\n"
-        "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Kim Lee\r\n"
-        "TEL;VALUE=uri;TYPE=\"work,voice\";PREF=1:tel:+1-555-555-5555\r\n"
-        "TEL;TYPE=\"fax\":tel:+1-555-555-0000\r\nEMAIL:kim@example.org\r\nEND:VCARD\r\n");
+    const VCardFile file =
+        ReadVCards("BEGIN:VCARD\nVERSION:3.0\nFN:Ana Maria Lopez\nN:Lopez;Ana;Maria,Luisa;;\n"
+                   "item1.EMAIL;TYPE=INTERNET:ana@example.com\nitem1.X-ABLabel:work\n"
+                   "EMAIL;TYPE=INTERNET;TYPE=HOME:ana.home@example.com\n"
+                   "TEL;TYPE=CELL:+1 555 0100\nADR;TYPE=WORK:;;1 Infinite Loop\\nBuilding 2;Cupertino;CA;95014;USA\n"
+                   "ORG:Example Corp;Sales\nURL:http\\://example.com/ana\nCATEGORIES:Friends,Work\n"
+                   "NOTE:Line one\\nLine two\\, with comma\nEND:VCARD\n"
+                   "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Kim Lee\r\n"
+                   "TEL;VALUE=uri;TYPE=\"work,voice\";PREF=1:tel:+1-555-555-5555\r\n"
+                   "TEL;TYPE=\"fax\":tel:+1-555-555-0000\r\nEMAIL:kim@example.org\r\nEND:VCARD\r\n");
     ASSERT_EQ(file.error, QString());
     ASSERT_EQ(file.cards.size(), 2u);
 

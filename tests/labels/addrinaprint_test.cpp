@@ -3,8 +3,8 @@
 
 #include <QDir>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,8 +38,8 @@ struct Word {
 std::vector<Word> Words(const QString& pdf, int page)
 {
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {"-bbox", "-f", QString::number(page), "-l", QString::number(page),
-                                                 pdf, "-"});
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
     pdftotext.waitForFinished(30000);
     static const QRegularExpression word(R"re(xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
     std::vector<Word> words;
@@ -67,8 +67,14 @@ protected:
 constexpr double kPoints = 72;
 // 5160: cells 2.75 x 1 in from (0.1875, 0.5); the 2.625 in wide face is stretched over the
 // cell, so its 0.2 in text margin lands at 0.2 x 2.75 / 2.625 in.
-double TextLeft(int col) { return (0.1875 + col * 2.75 + 0.2 * 2.75 / 2.625) * kPoints; }
-double TextTop(int row) { return (0.5 + row * 1.0 + 0.2) * kPoints; }
+double TextLeft(int col)
+{
+    return (0.1875 + col * 2.75 + 0.2 * 2.75 / 2.625) * kPoints;
+}
+double TextTop(int row)
+{
+    return (0.5 + row * 1.0 + 0.2) * kPoints;
+}
 
 } // namespace
 
@@ -97,8 +103,8 @@ TEST_F(AddrinaPrint, SkipCopiesAndFilterChooseThePositions)
     book.Add({{"LNAME", "Quixote"}, {"STATE", "ZZ"}});
     book.Add({{"LNAME", "Panza"}, {"STATE", "ZZ"}});
     book.table.Close();
-    ASSERT_EQ(Print({"labels", book.path, "--template", "5160", "--filter", "STATE = 'ZZ'", "--copies", "2",
-                     "--skip", "4", "--order", "LNAME", "-o", Out()})
+    ASSERT_EQ(Print({"labels", book.path, "--template", "5160", "--filter", "STATE = 'ZZ'", "--copies", "2", "--skip",
+                     "4", "--order", "LNAME", "-o", Out()})
                   .exitCode,
               0);
     QStringList order;
@@ -147,11 +153,11 @@ TEST_F(AddrinaPrint, TheCalibrationOfPdfFileMovesEveryLabel)
     const std::vector<Word> words = Words(Out(), 1);
     ASSERT_FALSE(words.empty());
     EXPECT_EQ(words[0].text, expected);
-    EXPECT_NEAR(words[0].x, TextLeft(0) + 0.2 * kPoints, 1.5);  // 5.08 mm to the right
-    EXPECT_NEAR(words[0].y, TextTop(0) - 0.1 * kPoints, 4);     // 2.54 mm up
+    EXPECT_NEAR(words[0].x, TextLeft(0) + 0.2 * kPoints, 1.5); // 5.08 mm to the right
+    EXPECT_NEAR(words[0].y, TextTop(0) - 0.1 * kPoints, 4);    // 2.54 mm up
 
-    ASSERT_EQ(Print({"labels", book.path, "--template", "5160", "--calibration-sheet", "-o", Out()}, home.path())
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        Print({"labels", book.path, "--template", "5160", "--calibration-sheet", "-o", Out()}, home.path()).exitCode,
+        0);
     EXPECT_TRUE(Words(Out(), 1).empty()); // outlines and crosses only, no addresses
 }

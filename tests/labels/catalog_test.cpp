@@ -72,8 +72,8 @@ TEST(Catalog, SheetsFallIntoTheFirstMatchingCategory)
     LabelTemplate sheet;
     sheet.MakerCode = QStringLiteral("AVERY");
     sheet.PrinterType = QStringLiteral("LJ");
-    const std::pair<const char*, int> papers[] = {{"LTR", 0}, {"LTRL", 0}, {"A4", 3}, {"A5", 3}, {"A4L", -1},
-                                                  {"USERP", -1}};
+    const std::pair<const char*, int> papers[] = {{"LTR", 0}, {"LTRL", 0}, {"A4", 3},
+                                                  {"A5", 3},  {"A4L", -1}, {"USERP", -1}};
     for (const auto& [paper, category] : papers) {
         sheet.PaperCode = QLatin1StringView(paper);
         EXPECT_EQ(CatalogCategory(sheet), category) << paper;

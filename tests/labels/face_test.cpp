@@ -51,11 +51,11 @@ TEST(FaceGeometry, ALineOverhangingByLessThan40PercentStaysTheNextGoes)
 
 TEST(FaceGeometry, FitShrinksInOnePassAndNeverEnlarges)
 {
-    const FaceRect r{0, 0, 99, 99}; // 100 x 100
-    EXPECT_EQ(FittedFontSize(10, 16, 4, 200, r), 5);  // the widest line is twice the width
-    EXPECT_EQ(FittedFontSize(10, 16, 4, 80, r), 10);  // fits: unchanged, not enlarged
-    EXPECT_EQ(FittedFontSize(10, 25, 8, 80, r), 5);   // 200 high in 100
-    EXPECT_EQ(FittedFontSize(10, 25, 8, 400, r), 2);  // the smaller of the two
+    const FaceRect r{0, 0, 99, 99};                               // 100 x 100
+    EXPECT_EQ(FittedFontSize(10, 16, 4, 200, r), 5);              // the widest line is twice the width
+    EXPECT_EQ(FittedFontSize(10, 16, 4, 80, r), 10);              // fits: unchanged, not enlarged
+    EXPECT_EQ(FittedFontSize(10, 25, 8, 80, r), 5);               // 200 high in 100
+    EXPECT_EQ(FittedFontSize(10, 25, 8, 400, r), 2);              // the smaller of the two
     EXPECT_EQ(FittedFontSize(10, 16, 4, 200, {0, 0, -5, 99}), 1); // no room at all
 }
 
@@ -108,8 +108,12 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(book.opened);
-        book.Add({{"FNAME", "Anna"}, {"LNAME", "Lindqvist"}, {"STREET", "Storgatan 1"}, {"CITY", "Malmö"},
-                  {"ZIP", "211 22"}, {"COUNTRY", "Sweden"}});
+        book.Add({{"FNAME", "Anna"},
+                  {"LNAME", "Lindqvist"},
+                  {"STREET", "Storgatan 1"},
+                  {"CITY", "Malmö"},
+                  {"ZIP", "211 22"},
+                  {"COUNTRY", "Sweden"}});
         setup.LoadTemplate(QStringLiteral(ADDRINA_BIN_DIR "/adr.tpl"), QString(), true);
         setup.ApplyToPanel(panel);
         panel.SetDataTable(&book.table);

@@ -126,7 +126,8 @@ TEST_F(LabelFile, ATextLabelFilesCannotHoldIsRefusedAndTheOldFileStays)
         setup.SaveToFile(Path("Home.lbl"));
         FAIL() << "saved a description Windows-1252 cannot hold";
     } catch (const LabelFileError& e) {
-        EXPECT_EQ(e.Message(), "The description \"Home ☎\" holds the character \"☎\", which a label file cannot store.");
+        EXPECT_EQ(e.Message(),
+                  "The description \"Home ☎\" holds the character \"☎\", which a label file cannot store.");
     }
     EXPECT_EQ(ReadFileBytes(Path("Home.lbl")), before);
     EXPECT_THROW(setup.SaveToFile(Path("no/such/folder/x.lbl")), LabelFileError);

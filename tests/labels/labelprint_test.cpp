@@ -37,8 +37,14 @@ namespace {
 
 // 5160: cells 2.75 x 1 in from (0.1875, 0.5); the 2.625 in wide face is stretched over the
 // cell, so its 0.2 in text margin lands at 0.2 x 2.75 / 2.625 in.
-double TextLeft(int col) { return 0.1875 + col * 2.75 + 0.2 * 2.75 / 2.625; }
-double TextTop(int row) { return 0.5 + row * 1.0 + 0.2; }
+double TextLeft(int col)
+{
+    return 0.1875 + col * 2.75 + 0.2 * 2.75 / 2.625;
+}
+double TextTop(int row)
+{
+    return 0.5 + row * 1.0 + 0.2;
+}
 
 // Whether the word lies at a cell's text margin, moved by (dx, dy) inches.
 bool InCell(const PdfReadBack& pdf, const QString& word, int row, int col, double dx = 0, double dy = 0)
@@ -78,11 +84,13 @@ protected:
     PdfReadBack Print()
     {
         FixedPdfFile out(Pdf());
-        WhenShown<TReportStatusWindow>([this](TReportStatusWindow* status) {
-            statusText = status->Label1->text();
-            statusCaption = status->windowTitle();
-            status->CancelButton->click();
-        }, [](TReportStatusWindow* status) { return status->Finished(); });
+        WhenShown<TReportStatusWindow>(
+            [this](TReportStatusWindow* status) {
+                statusText = status->Label1->text();
+                statusCaption = status->windowTitle();
+                status->CancelButton->click();
+            },
+            [](TReportStatusWindow* status) { return status->Finished(); });
         DoPrint(session, job, PdfFilePrinterName, nullptr);
         return ReadPdf(Pdf());
     }
@@ -196,13 +204,17 @@ TEST_F(LabelPrint, CancelAsksAndLeavesNoFile)
     ScriptedMessages messages;
     messages.AnswerYes();
     FixedPdfFile out(Pdf());
-    WhenShown<TReportStatusWindow>([this](TReportStatusWindow* status) {
-        status->CancelButton->click();
-        WhenShown<TReportStatusWindow>([this](TReportStatusWindow* finished) {
-            statusText = finished->Label1->text();
-            finished->CancelButton->click();
-        }, [](TReportStatusWindow* w) { return w->Finished(); });
-    }, [](TReportStatusWindow* status) { return status->Label1->text().startsWith("Printing Page"); });
+    WhenShown<TReportStatusWindow>(
+        [this](TReportStatusWindow* status) {
+            status->CancelButton->click();
+            WhenShown<TReportStatusWindow>(
+                [this](TReportStatusWindow* finished) {
+                    statusText = finished->Label1->text();
+                    finished->CancelButton->click();
+                },
+                [](TReportStatusWindow* w) { return w->Finished(); });
+        },
+        [](TReportStatusWindow* status) { return status->Label1->text().startsWith("Printing Page"); });
     DoPrint(session, job, PdfFilePrinterName, nullptr);
     EXPECT_EQ(messages.Texts(), QStringList{"Cancel Label Printing?"});
     EXPECT_EQ(statusText, "\nLabel Print Canceled!");
@@ -232,8 +244,16 @@ TEST_F(LabelPrint, TheMenuCommandNeedsAMatchAndShowsTheCalculatedFieldsMeanwhile
     session.SetWindow(&window);
     std::vector<bool> shown;
     session.ShowExtraFields = [&shown](bool visible) { shown.push_back(visible); };
-    const MainMenus menus{&window, new QMenu(&window), new QMenu(&window), new QMenu(&window), new QMenu(&window),
-                          new QMenu(&window), new QMenu(&window), new QMenu(&window), nullptr, nullptr};
+    const MainMenus menus{&window,
+                          new QMenu(&window),
+                          new QMenu(&window),
+                          new QMenu(&window),
+                          new QMenu(&window),
+                          new QMenu(&window),
+                          new QMenu(&window),
+                          new QMenu(&window),
+                          nullptr,
+                          nullptr};
     auto* commands = new TLabelCommands(session, menus, &window);
     EXPECT_EQ(commands->LabelsMenu->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
     EXPECT_EQ(menus.Print1->actions().value(0)->text(), "Print &Labels");
@@ -273,9 +293,9 @@ TEST_F(LabelPrint, CalibrationIsCheckedKeptPerPrinterAndPrintsItsSheet)
     dialog.OkButtonClick();
     dialog.VertScale->setText("94.5");
     dialog.PrintSheetButton->click();
-    EXPECT_EQ(messages.Texts(), (QStringList{"Offsets must lie between -10 and 10 mm",
-                                             "Please enter a number in every field",
-                                             "Please enter a number in every field"}));
+    EXPECT_EQ(messages.Texts(),
+              (QStringList{"Offsets must lie between -10 and 10 mm", "Please enter a number in every field",
+                           "Please enter a number in every field"}));
     EXPECT_EQ(ReadPrinterCalibration(PdfFilePrinterName), PrinterCalibration{});
     EXPECT_FALSE(QFile::exists(Pdf()));
 
@@ -293,7 +313,8 @@ TEST_F(LabelPrint, CalibrationIsCheckedKeptPerPrinterAndPrintsItsSheet)
     EXPECT_EQ(messages.Texts().size(), 3);
 
     // The Print Labels window opens it for the printer chosen there.
-    TNewLabelSetupScreen screen(&session.TableBook, &session.Apollo1, {"Office", PdfFilePrinterName}, 1, nullptr, nullptr);
+    TNewLabelSetupScreen screen(&session.TableBook, &session.Apollo1, {"Office", PdfFilePrinterName}, 1, nullptr,
+                                nullptr);
     QString caption;
     WhenModalOpens([&caption](QWidget* modal) {
         caption = modal->windowTitle();

@@ -29,8 +29,8 @@ protected:
     }
     void Show()
     {
-        screen = std::make_unique<TNewLabelSetupScreen>(&book.table, &book.apollo, QStringList{"PDF file"}, 0,
-                                                        nullptr, [this](const LabelPrintJob& job) { jobs.push_back(job); });
+        screen = std::make_unique<TNewLabelSetupScreen>(&book.table, &book.apollo, QStringList{"PDF file"}, 0, nullptr,
+                                                        [this](const LabelPrintJob& job) { jobs.push_back(job); });
         screen->show();
     }
     // Saves a setup from the catalogue's first sheet under the description.
@@ -98,8 +98,8 @@ TEST_F(SetupScreen, DeletingTheOnlySetupDisablesWhatNeedsOne)
     EXPECT_EQ(messages.Boxes()[0].text, "Delete \"" + LabelsDirectory() + "Only.lbl\"?");
     EXPECT_EQ(messages.Boxes()[0].caption, "DELETE");
     EXPECT_EQ(screen->FileListBox1->count(), 0);
-    for (QPushButton* b : {screen->ModifyButton, screen->PrintNow, screen->Previewbutton,
-                           screen->PrintSamplePageButton, screen->DeleteButton})
+    for (QPushButton* b : {screen->ModifyButton, screen->PrintNow, screen->Previewbutton, screen->PrintSamplePageButton,
+                           screen->DeleteButton})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
     EXPECT_FALSE(screen->WhatToPrint->isVisibleTo(screen.get()));
 }

@@ -75,7 +75,7 @@ TEST(LabelSheet, CellsFollowPitchesAndGapsOnPaperAndInTheMiniature)
     three.HorzGap = 0.5;
     three.VertGap = 0.25;
     EXPECT_DOUBLE_EQ(LabelCell(three, 4, 1).x(), 0.1875 + 2.75 + 0.5); // 3 div 2 = 1: columns 1 and 2
-    EXPECT_DOUBLE_EQ(LabelCell(three, 5, 1).y(), 0.5 + 5 + 0.25); // 10 div 2 = 5: rows 5 to 9
+    EXPECT_DOUBLE_EQ(LabelCell(three, 5, 1).y(), 0.5 + 5 + 0.25);      // 10 div 2 = 5: rows 5 to 9
     EXPECT_DOUBLE_EQ(LabelCell(three, 4, 0).y(), 0.5 + 4);
     // At 96 pixels per inch: m(L) = trunc(L x 19.2).
     EXPECT_EQ(MiniaturePage(three, 96), QRect(QPoint(10, 10), QPoint(10 + 163, 10 + 211)));

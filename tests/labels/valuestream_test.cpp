@@ -48,7 +48,7 @@ TEST(Extended80, RoundsToNearestEvenAndSaturatesOutsideTheDoubleRange)
     EXPECT_EQ(ExtendedToDouble(Bytes(0xFFFFFFFFFFFFFFFF, 0x3FFF)), 2.0);
     EXPECT_EQ(ExtendedToDouble(Bytes(0x8000000000000000, 0x7FFE)), std::numeric_limits<double>::infinity());
     EXPECT_EQ(ExtendedToDouble(Bytes(0x8000000000000000, 0x0001)), 0.0);
-    EXPECT_EQ(ExtendedToDouble(Bytes(0x8000000000000000, 16383 - 1075)), 0.0);                    // tie to even 0
+    EXPECT_EQ(ExtendedToDouble(Bytes(0x8000000000000000, 16383 - 1075)), 0.0); // tie to even 0
     EXPECT_EQ(ExtendedToDouble(Bytes(0xC000000000000000, 16383 - 1075)), std::numeric_limits<double>::denorm_min());
     // An unnormal (integer bit clear) still has its value.
     EXPECT_EQ(ExtendedToDouble(Bytes(0x4000000000000000, 0x4000)), 1.0);
@@ -70,7 +70,8 @@ TEST(Extended80, AgreesWithTheProcessorOnRandomValues)
         std::memcpy(expected.data(), &wide, expected.size());
         ASSERT_EQ(DoubleToExtended(d), expected) << d;
 
-        Extended80 raw = Bytes(random() | 0x8000000000000000, static_cast<unsigned>(random() % 0x8000 + 16383 - 1100) & 0x7FFF);
+        Extended80 raw =
+            Bytes(random() | 0x8000000000000000, static_cast<unsigned>(random() % 0x8000 + 16383 - 1100) & 0x7FFF);
         raw[9] |= static_cast<std::uint8_t>(random() & 0x80);
         std::memcpy(&wide, raw.data(), raw.size());
         if (std::isnan(wide))
@@ -81,10 +82,12 @@ TEST(Extended80, AgreesWithTheProcessorOnRandomValues)
 
 TEST(ValueStream, WritesTheSmallestIntegerAndTextForms)
 {
-    const std::pair<std::int32_t, std::string> cases[] = {
-        {127, "\x02\x7F"},          {-128, std::string("\x02\x80", 2)}, {128, std::string("\x03\x80\x00", 3)},
-        {-32768, std::string("\x03\x00\x80", 3)}, {32768, std::string("\x04\x00\x80\x00\x00", 5)},
-        {-32769, std::string("\x04\xFF\x7F\xFF\xFF", 5)}};
+    const std::pair<std::int32_t, std::string> cases[] = {{127, "\x02\x7F"},
+                                                          {-128, std::string("\x02\x80", 2)},
+                                                          {128, std::string("\x03\x80\x00", 3)},
+                                                          {-32768, std::string("\x03\x00\x80", 3)},
+                                                          {32768, std::string("\x04\x00\x80\x00\x00", 5)},
+                                                          {-32769, std::string("\x04\xFF\x7F\xFF\xFF", 5)}};
     for (const auto& [value, bytes] : cases) {
         TValueWriter out;
         out.WriteInteger(value);
@@ -124,7 +127,9 @@ TEST(ValueStream, ReaderTakesWhatThePartsAllowAndNothingElse)
     EXPECT_FALSE(booleans.ReadBoolean());
     // Cut payloads, a text longer than the data, and non-finite floats do not read.
     const std::string cutInteger("\x03\x01", 2);
-    const std::string longText("\x0C\xFF\xFF\xFF\xFF" "abc", 8);
+    const std::string longText("\x0C\xFF\xFF\xFF\xFF"
+                               "abc",
+                               8);
     EXPECT_FALSE(TValueReader(cutInteger).ReadInteger());
     EXPECT_FALSE(TValueReader(longText).ReadText());
     EXPECT_FALSE(TValueReader(std::string_view(out.Data()).substr(0, 10)).ReadFloat());

@@ -6,14 +6,14 @@
 
 #include <QDialog>
 #include <QFile>
-#include <QRegularExpression>
-#include <QLineEdit>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QRegularExpression>
 #include <QScreen>
-#include <cstdlib>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
-#include <QTest>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 TEST(Help, EveryPageHasATitleAndContentsComesFirst)
@@ -109,8 +109,8 @@ TEST(Help, EveryControlOfTheHelpWindowIsExplained)
 
 TEST(Help, EveryContextTheWindowsNameHasAPageWorthReading)
 {
-    for (int context : {1019, 1021, 1022, 1023, 1024, 1026, 1029, 1031, 1033, 1034, 1037, 1038, 1040, 1047, 1048,
-                        1049, 1050, 1073, 1074, 1075, 1087, 1091, 2097, 40012}) {
+    for (int context : {1019, 1021, 1022, 1023, 1024, 1026, 1029, 1031, 1033, 1034, 1037, 1038,
+                        1040, 1047, 1048, 1049, 1050, 1073, 1074, 1075, 1087, 1091, 2097, 40012}) {
         QFile page(QStringLiteral(":/help/%1.html").arg(context));
         ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << context;
         QTextDocument text;

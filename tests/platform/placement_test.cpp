@@ -1,6 +1,6 @@
 #include "platform/mainwindow.h"
-#include "platform/programdirectory.h"
 #include "platform/placement.h"
+#include "platform/programdirectory.h"
 #include "platform/settings.h"
 #include "support/child_process.h"
 #include "support/temp_program_dir.h"
@@ -8,8 +8,8 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
-#include <QProcess>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QScreen>
 #include <QWidget>
 #include <cstdio>
@@ -132,7 +132,6 @@ TEST_F(WindowPlacement, DialogsCentreOnTheMainWindowUnlessItIsMaximized)
     EXPECT_EQ(dialog.pos(), CentredTopLeft(QGuiApplication::primaryScreen()->geometry(), {200, 100}));
     SetMainWindow(nullptr);
 }
-
 
 namespace {
 

@@ -92,7 +92,8 @@ TEST_F(SettingsFile, FilesFromOlderInstallationsReadAsWindows1252AndKeepTheirLin
 {
     QFile file(dir.File("ADR.ini"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Adding]\r\nDefaultCountry=Espa\xF1" "a \x80\r\n");
+    file.write("[Adding]\r\nDefaultCountry=Espa\xF1"
+               "a \x80\r\n");
     file.close();
     EXPECT_EQ(ReadSettingString("Adding", "DefaultCountry"), QString::fromUtf8("España €"));
 

@@ -24,8 +24,13 @@ QList<Record> Numbered(int count)
 {
     QList<Record> records;
     for (int i = 1; i <= count; ++i)
-        records.append({{"LNAME", QString("Name%1").arg(i)}, {"FNAME", "Al"}, {"STREET", "1 Elm St"},
-                        {"CITY", "Springfield"}, {"STATE", "IL"}, {"ZIP", "62704"}, {"PHONE", "555-0100"}});
+        records.append({{"LNAME", QString("Name%1").arg(i)},
+                        {"FNAME", "Al"},
+                        {"STREET", "1 Elm St"},
+                        {"CITY", "Springfield"},
+                        {"STATE", "IL"},
+                        {"ZIP", "62704"},
+                        {"PHONE", "555-0100"}});
     return records;
 }
 
@@ -49,16 +54,20 @@ void Prepare(TBaseReport& r)
 
 TEST(BuiltInReports, ComposedValues)
 {
-    const auto fields = [](Record values) { return RecordField([values](const QString& n) { return values.value(n); }); };
+    const auto fields = [](Record values) {
+        return RecordField([values](const QString& n) { return values.value(n); });
+    };
     const Record smith{{"LNAME", "Smith"}, {"FNAME", "John"}, {"MIDDLE", "Q"}, {"PREFIX", "Dr."}};
     EXPECT_EQ(ListName(fields(smith)), "Smith, John Q.");
     EXPECT_EQ(ListName(fields({{"FNAME", "John"}})), ", John ");
     EXPECT_EQ(FullListName(fields(smith)), "Smith, Dr. John Q.");
     EXPECT_EQ(FullListName(fields({{"LNAME", "Smith"}, {"FNAME", "John"}})), "Smith,  John ");
     EXPECT_EQ(FullListName(fields({{"FNAME", "John"}})), "");
-    EXPECT_EQ(CityStZip(fields({{"CITY", "Springfield"}, {"STATE", "IL"}, {"ZIP", "62704"}})), "Springfield, IL  62704 ");
+    EXPECT_EQ(CityStZip(fields({{"CITY", "Springfield"}, {"STATE", "IL"}, {"ZIP", "62704"}})),
+              "Springfield, IL  62704 ");
     EXPECT_EQ(CityStZip(fields({})), "");
-    EXPECT_EQ(CityStateZip(fields({{"CITY", "Springfield"}, {"STATE", "IL"}, {"ZIP", "62704"}})), "Springfield, IL, 62704");
+    EXPECT_EQ(CityStateZip(fields({{"CITY", "Springfield"}, {"STATE", "IL"}, {"ZIP", "62704"}})),
+              "Springfield, IL, 62704");
     EXPECT_EQ(CityStateZip(fields({{"ZIP", "62704"}})), ", 62704");
     EXPECT_EQ(TitleAndOrganization(fields({{"TITLE", "Director"}, {"ORG", "Acme"}})), "Director, Acme");
     EXPECT_EQ(TitleAndOrganization(fields({{"TITLE", "Director"}})), "");
@@ -145,8 +154,7 @@ TEST(BuiltInReports, AllFieldsReportTakesThreeLinesWithASilverSeparator)
 TEST(BuiltInReports, StopEndsBeforeTheNextRecordAndOnePerPageBreaksAfterEach)
 {
     int asked = 0;
-    const QStringList stopped =
-        RecordOperations(Report({}, Numbered(5), [&] { return ++asked > 2; }), Prepare);
+    const QStringList stopped = RecordOperations(Report({}, Numbered(5), [&] { return ++asked > 2; }), Prepare);
     EXPECT_EQ(stopped.filter(QRegularExpression("^clip .* Name\\d+,")).size(), 2);
 
     BuiltInReportOptions options;

@@ -28,12 +28,12 @@ TEST(CanvasDrawing, TabCharactersMoveTheTextIntoTheStopsByTheirJustification)
         r.PrintText("\t\t\tsingle");
         r.PrintText(" after"); // no stop pending: at the cursor
     });
-    EXPECT_DOUBLE_EQ(TextX(log, "a"), 1.0);       // no stop pending yet: at the cursor
-    EXPECT_NEAR(TextX(log, "b"), 2.05, 0.0005);   // first stop + margin
+    EXPECT_DOUBLE_EQ(TextX(log, "a"), 1.0);     // no stop pending yet: at the cursor
+    EXPECT_NEAR(TextX(log, "b"), 2.05, 0.0005); // first stop + margin
     EXPECT_NEAR(TextX(log, "right") + width, 2.9, 0.001);
     EXPECT_GT(TextX(log, "centre"), 3.0);
     EXPECT_NEAR(TextX(log, "one"), 5.1, 0.0005);
-    EXPECT_GT(TextX(log, "two"), 6.0);            // gaps widened across the cell
+    EXPECT_GT(TextX(log, "two"), 6.0); // gaps widened across the cell
     EXPECT_GT(TextX(log, "three"), 7.0);
     EXPECT_NEAR(TextX(log, "single"), 5.1, 0.0005); // one word stays left
     EXPECT_GT(TextX(log, " after"), 5.2);
@@ -173,7 +173,8 @@ TEST(StatusText, RefreshShowsTheExpandedTemplateWithLineBreaks)
         [&](TBaseReport& r) {
             r.SetStatusLabel(&label);
             r.SetStatusFormat("Preparing Preview Page %p\r%0\r%1 on %D");
-            r.StatusText() << "" << "";
+            r.StatusText() << ""
+                           << "";
         });
     EXPECT_EQ(seen, "Preparing Preview Page 3\n\n on Preview");
 }

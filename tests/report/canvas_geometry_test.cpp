@@ -9,7 +9,11 @@ namespace {
 
 // A filer on letter paper, all margins 0.5, outside any run.
 struct Letter : TReportFiler {
-    Letter() { Printer().SetPaperSize(1, 0, 0); ResetSection(); }
+    Letter()
+    {
+        Printer().SetPaperSize(1, 0, 0);
+        ResetSection();
+    }
 };
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "support/pdf_readback.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // The developer's demo program prints its two-page report to "PDF file", and a PDF

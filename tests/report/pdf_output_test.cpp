@@ -165,11 +165,12 @@ TEST(PdfOutput, CopiesAndThePrintDialogsRangeReachTheReport)
 TEST(PdfOutput, ACustomPaperSizeAndLandscapeReachThePdfAsAsked)
 {
     PdfRun custom;
-    PrintToPdf(custom, [](TBaseReport& r) { r.PrintLeftAt("corner", 0.25); },
-               [](TBaseReport& r) {
-                   r.SetPaperSize(0, 4.0, 6.0);
-                   r.SetOrientation(poLandScape);
-               });
+    PrintToPdf(
+        custom, [](TBaseReport& r) { r.PrintLeftAt("corner", 0.25); },
+        [](TBaseReport& r) {
+            r.SetPaperSize(0, 4.0, 6.0);
+            r.SetOrientation(poLandScape);
+        });
     ASSERT_EQ(custom.pdf.pages.size(), 1);
     EXPECT_NEAR(custom.pdf.pages[0].width(), 6.0, 0.01);
     EXPECT_NEAR(custom.pdf.pages[0].height(), 4.0, 0.01);

@@ -51,7 +51,8 @@ TEST(PreviewZoom, FactorsStayBetweenTenAndTwoHundredAndFitTheClient)
     const QSizeF letter(8.5, 11);
     // At 96 dpi the page is 816 px wide, the margin 20.4 px on each side.
     EXPECT_NEAR(PreviewMargin(letter, 96, 2.5), 20.4, 1e-9);
-    EXPECT_NEAR(ZoomForPageWidth(letter, 96, 2.5, QSize(857, 2000), 17), 100 * (857 - 40.8) / 816, 1e-9); // fits in height
+    EXPECT_NEAR(ZoomForPageWidth(letter, 96, 2.5, QSize(857, 2000), 17), 100 * (857 - 40.8) / 816,
+                1e-9); // fits in height
     EXPECT_NEAR(ZoomForPageWidth(letter, 96, 2.5, QSize(857, 600), 17), 100 * (857 - 17 - 40.8) / 816, 1e-9);
     EXPECT_NEAR(ZoomForWholePage(letter, 96, 2.5, QSize(2000, 1100)), 100 * (1100 - 4 - 40.8) / 1056, 1e-9);
     EXPECT_EQ(ZoomForWholePage(letter, 96, 2.5, QSize(50, 50)), 10);

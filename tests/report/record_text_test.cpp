@@ -19,12 +19,24 @@ TEST(RecordAsText, OnlyALastNameAndACityKeepTheirBlanks)
 
 TEST(RecordAsText, AFullRecordInOrderWithItsLabels)
 {
-    const RecordField full = Fields({{"PREFIX", "Dr."}, {"FNAME", "John"}, {"MIDDLE", "Q"}, {"LNAME", "Smith"},
-                                     {"TITLE", "Director"}, {"ORG", "Acme"}, {"STREET", "1 Main St"},
-                                     {"STREET2", "Suite 2"}, {"CITY", "Springfield"}, {"STATE", "IL"},
-                                     {"ZIP", "62704"}, {"COUNTRY", "USA"}, {"PHONE", "555-1234"},
-                                     {"PHONE2", "555-9876"}, {"CODES", "ABC"}, {"COMMENTS", "Call first"},
-                                     {"EMAIL", "js@example.com"}, {"WEBPAGE", "example.com"}});
+    const RecordField full = Fields({{"PREFIX", "Dr."},
+                                     {"FNAME", "John"},
+                                     {"MIDDLE", "Q"},
+                                     {"LNAME", "Smith"},
+                                     {"TITLE", "Director"},
+                                     {"ORG", "Acme"},
+                                     {"STREET", "1 Main St"},
+                                     {"STREET2", "Suite 2"},
+                                     {"CITY", "Springfield"},
+                                     {"STATE", "IL"},
+                                     {"ZIP", "62704"},
+                                     {"COUNTRY", "USA"},
+                                     {"PHONE", "555-1234"},
+                                     {"PHONE2", "555-9876"},
+                                     {"CODES", "ABC"},
+                                     {"COMMENTS", "Call first"},
+                                     {"EMAIL", "js@example.com"},
+                                     {"WEBPAGE", "example.com"}});
     EXPECT_EQ(RecordAsText(full, {}),
               "Dr. John Q. Smith \r\nDirector\r\nAcme\r\n1 Main St\r\nSuite 2\r\nSpringfield  IL 62704\r\nUSA \r\n"
               "Phone  :555-1234\r\nPhone 2:555-9876\r\nCodes :ABC\r\nComment 1 :Call first\r\n"

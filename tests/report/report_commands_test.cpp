@@ -17,9 +17,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
-#include <vector>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
@@ -27,9 +27,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -39,8 +39,16 @@ protected:
     {
         session.LastOpenedFile = CopyFixtureTable("small", dir.path(), "book");
         ASSERT_TRUE(session.ReopenFile());
-        menus = MainMenus{&window, new QMenu(&window), new QMenu(&window), new QMenu(&window), new QMenu(&window),
-                          new QMenu(&window), new QMenu(&window), new QMenu(&window), nullptr, nullptr};
+        menus = MainMenus{&window,
+                          new QMenu(&window),
+                          new QMenu(&window),
+                          new QMenu(&window),
+                          new QMenu(&window),
+                          new QMenu(&window),
+                          new QMenu(&window),
+                          new QMenu(&window),
+                          nullptr,
+                          nullptr};
         commands = new TReportCommands(session, menus, &window);
     }
 
@@ -95,20 +103,22 @@ TEST_F(ReportCommandsTest, APreviewedReportOpensThePreviewOnItsPages)
     session.ShowExtraFields = [&extraFields](bool visible) { extraFields.push_back(visible); };
     WhenShown<TReportSetup>([&](TReportSetup* setup) {
         EXPECT_EQ(extraFields, std::vector<bool>{true}); // name and city shown while it is open
-        EXPECT_FALSE(setup->rbQFilter->isEnabled()); // no filter set
+        EXPECT_FALSE(setup->rbQFilter->isEnabled());     // no filter set
         EXPECT_TRUE(setup->rbQAll->isChecked());
         setup->ReportList->setCurrentRow(2);
         EXPECT_EQ(setup->TitleField->text(), "Report 3");
-        WhenShown<TReportStatusWindow>([&](TReportStatusWindow* status) {
-            EXPECT_EQ(status->windowTitle(), "Preview Status");
-            EXPECT_EQ(status->Label1->text(), "\nReport Preview Ready!");
-            WhenShown<TPreviewForm>([&](TPreviewForm* preview) {
-                previewPages = preview->FilePreview1.PageCount();
-                previewCaption = preview->windowTitle();
-                preview->accept();
-            });
-            status->CancelButton->click();
-        }, [](TReportStatusWindow* status) { return status->Finished(); });
+        WhenShown<TReportStatusWindow>(
+            [&](TReportStatusWindow* status) {
+                EXPECT_EQ(status->windowTitle(), "Preview Status");
+                EXPECT_EQ(status->Label1->text(), "\nReport Preview Ready!");
+                WhenShown<TPreviewForm>([&](TPreviewForm* preview) {
+                    previewPages = preview->FilePreview1.PageCount();
+                    previewCaption = preview->windowTitle();
+                    preview->accept();
+                });
+                status->CancelButton->click();
+            },
+            [](TReportStatusWindow* status) { return status->Finished(); });
         setup->Previewbutton->click();
         setup->ReturnButton->click();
     });
@@ -134,11 +144,13 @@ TEST_F(ReportCommandsTest, PrintingTheCurrentRecordWritesItsFieldsToThePdf)
         d->All->setChecked(false);
         EXPECT_FALSE(d->Items[0]->isChecked());
         d->findChild<QCheckBox*>("cLast")->setChecked(true);
-        WhenShown<TReportStatusWindow>([&](TReportStatusWindow* status) {
-            EXPECT_EQ(status->windowTitle(), "Print Status");
-            EXPECT_EQ(status->Label1->text(), "\nReport Print Completed!");
-            status->CancelButton->click();
-        }, [](TReportStatusWindow* status) { return status->Finished(); });
+        WhenShown<TReportStatusWindow>(
+            [&](TReportStatusWindow* status) {
+                EXPECT_EQ(status->windowTitle(), "Print Status");
+                EXPECT_EQ(status->Label1->text(), "\nReport Print Completed!");
+                status->CancelButton->click();
+            },
+            [](TReportStatusWindow* status) { return status->Finished(); });
         d->PrintNow->click();
         d->CancelButton->click();
     });

@@ -54,14 +54,14 @@ TEST_F(ReportRecordsTest, OnlyTheCurrentRecordAndAStartOutsideTheChosenRecords)
     session.TableBook.First();
     session.TableBook.Next();
     const long current = session.Apollo1.RecNo();
-    ASSERT_TRUE(PositionReportRecords(session.Apollo1, session.TableBook, 4, ReportRecordChoice::OnlyCurrent, true,
-                                      current));
+    ASSERT_TRUE(
+        PositionReportRecords(session.Apollo1, session.TableBook, 4, ReportRecordChoice::OnlyCurrent, true, current));
     EXPECT_EQ(Listed("LNAME").size(), 1);
 
     // A filter that leaves the start record out: false, and the report starts at the top.
     session.Apollo1.Query(QString("Recno()<>%1 .and. !ISDEL").arg(current));
-    EXPECT_FALSE(PositionReportRecords(session.Apollo1, session.TableBook, 4, ReportRecordChoice::Filter, true,
-                                       current));
+    EXPECT_FALSE(
+        PositionReportRecords(session.Apollo1, session.TableBook, 4, ReportRecordChoice::Filter, true, current));
     EXPECT_NE(session.Apollo1.RecNo(), current);
     EXPECT_FALSE(session.TableBook.Eof());
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "support/pdf_readback.h"
 #include "report/reportoutput.h"
 #include "report/tbasereport.h"
+#include "support/pdf_readback.h"
 
 #include <QPicture>
 #include <QRegularExpression>

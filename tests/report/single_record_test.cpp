@@ -16,8 +16,9 @@ TEST(SingleRecord, LabelsAtTheMarginValuesAtTheSecondStopEmptyFieldsStillLabelle
     std::array<bool, 20> all;
     all.fill(true);
     PdfRun run;
-    PrintToPdf(run, [&](TBaseReport& r) { PrintSingleRecord(r, Smith, all); },
-               [](TBaseReport& r) { r.Printer().SetPaperSize(1, 0, 0); });
+    PrintToPdf(
+        run, [&](TBaseReport& r) { PrintSingleRecord(r, Smith, all); },
+        [](TBaseReport& r) { r.Printer().SetPaperSize(1, 0, 0); });
     ASSERT_EQ(run.pdf.pages.size(), 1);
     const PdfWord* last = run.pdf.Find("Last");
     const PdfWord* smith = run.pdf.Find("Smith");

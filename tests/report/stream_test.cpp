@@ -77,8 +77,8 @@ TEST(ReportStream, AnythingUnreadableIsAnUnexpectedCodeNeverACrash)
     QByteArray unknownCode = good;
     unknownCode.append(char(99)).append(QByteArray(4, '\0'));
     EXPECT_EQ(ReplayError(unknownCode), unexpected);
-    EXPECT_EQ(ReplayError(good.left(good.size() - 3)), unexpected);   // cut short
-    EXPECT_EQ(ReplayError(QByteArray("XXXX\1\0", 6)), unexpected);   // not a stream
+    EXPECT_EQ(ReplayError(good.left(good.size() - 3)), unexpected); // cut short
+    EXPECT_EQ(ReplayError(QByteArray("XXXX\1\0", 6)), unexpected);  // not a stream
     EXPECT_EQ(ReplayError(QByteArray()), unexpected);
 
     // A text whose count runs past its record.

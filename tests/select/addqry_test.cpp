@@ -23,10 +23,7 @@ const QString kTag = QStringLiteral("VJY355E");
 
 class QueryFormTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(book.opened);
-    }
+    void SetUp() override { ASSERT_TRUE(book.opened); }
 
     template <class T>
     T* Child(const TAddressQueryForm& form, const char* name)
@@ -132,8 +129,10 @@ TEST_F(QueryFormTest, KeyboardAndHelp)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget()->objectName();
     }
-    EXPECT_EQ(visited.mid(0, 3), (QStringList{QStringLiteral("qFName"), QStringLiteral("qTitle"), QStringLiteral("qOrg")}));
-    EXPECT_EQ(visited.mid(16), (QStringList{QStringLiteral("qCodes"), QStringLiteral("qTagged"), QStringLiteral("qReverse")}));
+    EXPECT_EQ(visited.mid(0, 3),
+              (QStringList{QStringLiteral("qFName"), QStringLiteral("qTitle"), QStringLiteral("qOrg")}));
+    EXPECT_EQ(visited.mid(16),
+              (QStringList{QStringLiteral("qCodes"), QStringLiteral("qTagged"), QStringLiteral("qReverse")}));
 
     // The date hint shows only while the date field has the focus.
     auto* hint = Child<QLabel>(form, "DateHint");
@@ -142,7 +141,9 @@ TEST_F(QueryFormTest, KeyboardAndHelp)
     EXPECT_TRUE(hint->isVisible());
     Child<QLineEdit>(form, "qCodes")->setFocus();
     EXPECT_FALSE(hint->isVisible());
-    EXPECT_TRUE(Child<QLineEdit>(form, "qDate")->toolTip().startsWith(QStringLiteral("Note: enter dates in the form: YYYYMMDD")));
+    EXPECT_TRUE(Child<QLineEdit>(form, "qDate")
+                    ->toolTip()
+                    .startsWith(QStringLiteral("Note: enter dates in the form: YYYYMMDD")));
 
     Child<QPushButton>(form, "HelpButton")->click();
     EXPECT_EQ(help.requests, QStringList{QStringLiteral("topic 1033")});
@@ -161,7 +162,7 @@ TEST_F(QueryFormTest, FieldsTakeThePlacesOfTheMainWindowEdits)
     auto* lastLabel = new QLabel(QStringLiteral("&Last name"), panel);
     lastLabel->setBuddy(last);
     lastLabel->setGeometry(20, 32, 90, 17);
-    auto* date = new QLineEdit(panel);  // captioned by a button, not a label
+    auto* date = new QLineEdit(panel); // captioned by a button, not a label
     date->setObjectName(QStringLiteral("Date"));
     date->setGeometry(400, 270, 100, 21);
     auto* tagged = new QCheckBox(QStringLiteral("Tagged"), panel);

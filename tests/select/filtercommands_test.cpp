@@ -45,7 +45,7 @@ protected:
 
     TempProgramDirectory programDir;
     ScriptedMessages messages;
-    QString answer;  // what the file dialog gives
+    QString answer; // what the file dialog gives
     QStringList startedIn;
 };
 
@@ -140,7 +140,7 @@ TEST_F(FilterCommandsTest, ASavedFilterAppliesToAnotherAddressFile)
     }
     Book second;
     ASSERT_TRUE(second.opened);
-    second.Add({{"LNAME", "Smithers"}});  // one Smith more in this file
+    second.Add({{"LNAME", "Smithers"}}); // one Smith more in this file
     Selection selection;
     ASSERT_TRUE(RestoreFilterFrom(path, selection, second.apollo, kTag));
     EXPECT_EQ(selection.FilterExpression(), R"(UPPER(LNAME)="SMITH")");

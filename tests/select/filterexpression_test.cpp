@@ -30,8 +30,7 @@ TEST(BuildQueryString, WorkedExamples)
     EXPECT_EQ(build({{F::State, "ca; ny"}}), R"(((UPPER(STATE)="CA").or.(UPPER(STATE)=" NY")))");
     EXPECT_EQ(build({{F::Codes, "$A+$B"}}), R"((("A"$UPPER(CODES)).and.("B"$UPPER(CODES))))");
     EXPECT_EQ(build({{F::Codes, "$A^$B"}}), R"((("A"$UPPER(CODES)).and..not.("B"$UPPER(CODES))))");
-    EXPECT_EQ(build({{F::LName, "A+B;C"}}),
-              R"(((((UPPER(LNAME)="A").and.(UPPER(LNAME)="B"))).or.(UPPER(LNAME)="C")))");
+    EXPECT_EQ(build({{F::LName, "A+B;C"}}), R"(((((UPPER(LNAME)="A").and.(UPPER(LNAME)="B"))).or.(UPPER(LNAME)="C")))");
     EXPECT_EQ(build({{F::City, "boston"}}), R"(UPPER(CITY+STATE)="BOSTON")");
     EXPECT_EQ(build({{F::LName, "smith"}, {F::FName, "j"}}), R"(UPPER(LNAME)="SMITH" and UPPER(FNAME)="J")");
     EXPECT_EQ(build({}, true), R"((UPPER(TAG)="VJY355E"))");

@@ -39,9 +39,8 @@ TEST(FilterFile, LinesFollowTheFileOrderNotTheExpressionOrder)
         values[field] = QString::number(++n);
     values.tagged = true;
     // Expression order numbers: ... 15 web page, 16 comments, 17 date, 18 codes.
-    EXPECT_EQ(formatFilterFile(values),
-              lines({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "17", "18",
-                     "16", "15", "T", "F"}));
+    EXPECT_EQ(formatFilterFile(values), lines({"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9", "10",
+                                               "11", "12", "13", "14", "17", "18", "16", "15", "T", "F"}));
     EXPECT_EQ(parseFilterFile(formatFilterFile(values)), values);
 }
 

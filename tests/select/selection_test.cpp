@@ -19,10 +19,7 @@ const QString kTag = QStringLiteral("VJY355E");
 
 class SelectionTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(book.opened);
-    }
+    void SetUp() override { ASSERT_TRUE(book.opened); }
 
     long Apply(QueryField field, const char* text)
     {

@@ -20,10 +20,7 @@ const QString kTag = QStringLiteral("VJY355E");
 
 class TagAllTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(book.opened);
-    }
+    void SetUp() override { ASSERT_TRUE(book.opened); }
 
     QString Activity(const TTagAllRecords& dialog)
     {

@@ -16,7 +16,10 @@ namespace {
 
 class SessionTest : public ::testing::Test {
 protected:
-    void SetUp() override { session.Refresh = [this] { ++refreshes; }; }
+    void SetUp() override
+    {
+        session.Refresh = [this] { ++refreshes; };
+    }
 
     void Open() { ASSERT_TRUE(book.Open()); }
 

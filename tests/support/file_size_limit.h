@@ -14,6 +14,6 @@ public:
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
-    rlimit saved_ {};
+    rlimit saved_{};
     struct sigaction savedAction_ {};
 };

@@ -21,7 +21,8 @@ bool ModalWasHandled();
 // action must close it); gives up after ten seconds. The check runs from the event loop,
 // so a window whose run lets events through is acted on only once the run is over.
 template <typename T>
-void WhenShown(std::function<void(T*)> action, std::function<bool(T*)> ready = [](T*) { return true; })
+void WhenShown(
+    std::function<void(T*)> action, std::function<bool(T*)> ready = [](T*) { return true; })
 {
     auto* timer = new QTimer;
     auto started = std::make_shared<QElapsedTimer>();

@@ -43,7 +43,8 @@ PdfReadBack ReadPdf(const QString& path)
         w.yMin = m.captured(4).toDouble() / 72;
         w.xMax = m.captured(5).toDouble() / 72;
         w.yMax = m.captured(6).toDouble() / 72;
-        w.text = m.captured(7).replace(QStringLiteral("&amp;"), QStringLiteral("&"))
+        w.text = m.captured(7)
+                     .replace(QStringLiteral("&amp;"), QStringLiteral("&"))
                      .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
                      .replace(QStringLiteral("&gt;"), QStringLiteral(">"));
         result.words.append(w);

@@ -2,10 +2,7 @@
 
 #include <QStringList>
 
-ScriptedMessages::ScriptedMessages()
-    : previous_(SetMessageService(this))
-{
-}
+ScriptedMessages::ScriptedMessages() : previous_(SetMessageService(this)) {}
 
 ScriptedMessages::~ScriptedMessages()
 {

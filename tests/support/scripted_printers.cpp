@@ -2,8 +2,7 @@
 
 FakePrinterList::FakePrinterList(QStringList printers, QString defaultPrinter)
     : printers_(std::move(printers)), default_(std::move(defaultPrinter)), previous_(SetPrinterListService(this))
-{
-}
+{}
 
 FakePrinterList::~FakePrinterList()
 {
@@ -12,8 +11,7 @@ FakePrinterList::~FakePrinterList()
 
 ScriptedPrinterDialogs::ScriptedPrinterDialogs(QString pdfPath)
     : pdfPath_(std::move(pdfPath)), previous_(SetPrinterDialogs(this))
-{
-}
+{}
 
 ScriptedPrinterDialogs::~ScriptedPrinterDialogs()
 {

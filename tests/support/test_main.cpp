@@ -3,8 +3,8 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // A message box that no test scripted would wait for a click forever offscreen: fail the

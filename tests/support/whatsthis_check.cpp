@@ -16,10 +16,10 @@ namespace {
 
 bool IsControl(const QWidget* w)
 {
-    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w)
-        || qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w)
-        || qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QCalendarWidget*>(w)
-        || qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QTextEdit*>(w);
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+           qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QCalendarWidget*>(w) ||
+           qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QTextEdit*>(w);
 }
 
 // A control inside another (a radio button in its group, a calendar's own buttons) is
@@ -50,6 +50,6 @@ int ShownWhatsThisTexts()
 {
     int shown = 0;
     for (const QWidget* w : QApplication::topLevelWidgets())
-        shown += w->isVisible() && w->inherits("QWhatsThat");  // the small window Qt shows them in
+        shown += w->isVisible() && w->inherits("QWhatsThat"); // the small window Qt shows them in
     return shown;
 }

@@ -11,18 +11,19 @@ TEST(Cp1252, EveryByteReadsAndWritesBackUnchanged)
         all.push_back(static_cast<char>(b));
     const QString text = Cp1252ToString(all);
     ASSERT_EQ(text.size(), 256);
-    EXPECT_EQ(text[0x80], QChar(0x20AC));  // euro sign
-    EXPECT_EQ(text[0x9F], QChar(0x0178));  // Y with diaeresis
-    EXPECT_EQ(text[0xFC], QChar(0x00FC));  // u with diaeresis
+    EXPECT_EQ(text[0x80], QChar(0x20AC)); // euro sign
+    EXPECT_EQ(text[0x9F], QChar(0x0178)); // Y with diaeresis
+    EXPECT_EQ(text[0xFC], QChar(0x00FC)); // u with diaeresis
     EXPECT_EQ(StringToCp1252(text), all);
 }
 
 TEST(Cp1252, CharactersOutsideTheCodePageAreRefused)
 {
     EXPECT_FALSE(StringToCp1252(QString::fromUtf16(u"M\u00fcller \u03a9")).has_value());
-    EXPECT_FALSE(Cp1252CanHold(QChar(0x0416)));  // Cyrillic Zhe
+    EXPECT_FALSE(Cp1252CanHold(QChar(0x0416))); // Cyrillic Zhe
     EXPECT_TRUE(Cp1252CanHold(QChar(0x20AC)));
-    EXPECT_EQ(StringToCp1252(QString::fromUtf16(u"\u20ac5 \u201cok\u201d")), std::string("\x80" "5 \x93ok\x94"));
+    EXPECT_EQ(StringToCp1252(QString::fromUtf16(u"\u20ac5 \u201cok\u201d")), std::string("\x80"
+                                                                                         "5 \x93ok\x94"));
 }
 
 TEST(EngineTextLimit, TextsOver255CharactersNeverReachTheEngine)

@@ -89,7 +89,7 @@ TEST_F(TableTest, TheDriverFollowsItsNameOrTheFilesFirstByte)
     EXPECT_EQ(ChooseDriver("", fileStarting("c.dbf", '\xF5')), SX_DRIVER_CDX);
     const QString d = fileStarting("d.dbf", '\x03');
     EXPECT_EQ(ChooseDriver("", d), SX_DRIVER_CDX);
-    fileStarting("D.nsx", 0);  // letter case of the sibling does not matter
+    fileStarting("D.nsx", 0); // letter case of the sibling does not matter
     EXPECT_EQ(ChooseDriver("", d), SX_DRIVER_NSX);
     fileStarting("d.CDX", 0);
     EXPECT_EQ(ChooseDriver("", d), SX_DRIVER_CDX);

@@ -4,7 +4,6 @@
 #include "table/opentablefile.h"
 #include "xbase/sx.h"
 
-
 void TableTest::SetUp()
 {
     ASSERT_TRUE(dir_.isValid());

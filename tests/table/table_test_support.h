@@ -8,9 +8,9 @@
 #include "table/ttable.h"
 
 #include <QString>
-#include <ostream>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <utility>
 #include <vector>
 

@@ -14,14 +14,14 @@ TEST_F(TableTest, MissedSeekStandsAtTheEndWithEof)
 
     ASSERT_TRUE(t.apollo.Seek("SMI"));
     EXPECT_FALSE(t.table.Eof());
-    EXPECT_EQ(t.apollo.RecNo(), 9);  // the first SMITH in LNAME order
+    EXPECT_EQ(t.apollo.RecNo(), 9); // the first SMITH in LNAME order
     EXPECT_TRUE(t.table.FieldByName("LNAME").AsString().startsWith("Smith", Qt::CaseInsensitive));
 
     EXPECT_FALSE(t.apollo.Seek("SMIA"));
     EXPECT_TRUE(t.table.Eof());
     const long landed = t.apollo.RecNo();
     t.table.Last();
-    EXPECT_EQ(t.apollo.RecNo(), landed);  // the last record, not the nearest key
+    EXPECT_EQ(t.apollo.RecNo(), landed); // the last record, not the nearest key
 }
 
 TEST_F(TableTest, QueryOnAClosedTableIsKeptAndAppliedOnOpen)
@@ -48,7 +48,7 @@ TEST_F(TableTest, OrdersByNumberAndTagNamesIgnoreCase)
     EXPECT_EQ(t.apollo.TagArea("NOSUCH"), 0);
     EXPECT_EQ(t.apollo.SetOrder(3), 0);
     EXPECT_EQ(t.table.IndexName(), "FNAME");
-    EXPECT_EQ(t.apollo.SetOrder(27), 3);  // beyond the 26 tags: nothing changes
+    EXPECT_EQ(t.apollo.SetOrder(27), 3); // beyond the 26 tags: nothing changes
     EXPECT_EQ(t.table.IndexName(), "FNAME");
     EXPECT_EQ(t.apollo.SetOrder(0), 3);
     EXPECT_EQ(t.table.IndexName(), "");
@@ -81,7 +81,7 @@ TEST_F(TableTest, CreatingTagsAndPackingThroughTheCompanion)
 {
     Trio t;
     env_.SetDeleted(true);
-    t.table.SetExclusive(true);  // packing needs the file to itself
+    t.table.SetExclusive(true); // packing needs the file to itself
     ASSERT_TRUE(OpenTableFile(MakePeople("p.dbf", {{"Cole", ""}, {"Ames", ""}, {"Bell", ""}}), t.table));
     EXPECT_EQ(t.apollo.IndexTag("", "LNAME", "", false, 0, "UPPER(LNAME)"), 1);
     EXPECT_EQ(t.table.IndexName(), "LNAME");
@@ -125,8 +125,8 @@ TEST_F(TableTest, DateFormatsFollowTheEngineSetting)
         EXPECT_EQ(env.ShortDateFormat(), row.century);
         env.SetDateFormat(row.format);
         EXPECT_EQ(env.ShortDateFormat(), row.century) << "the century form stays when the format is set again";
-        EXPECT_EQ(env.DateSeparator(), env.ShortDateFormat()[2] == 'y' ? env.ShortDateFormat()[4]
-                                                                        : env.ShortDateFormat()[2]);
+        EXPECT_EQ(env.DateSeparator(),
+                  env.ShortDateFormat()[2] == 'y' ? env.ShortDateFormat()[4] : env.ShortDateFormat()[2]);
     }
     env.SetCentury(false);
     env.SetDateFormat(dfAmerican);

@@ -293,7 +293,7 @@ TEST_F(TableTest, RefusedWritesAreReportedAndSavingAgainAddsTheRecordOnce)
 
     Trio t;
     ASSERT_TRUE(OpenTableFile(path, t.table));
-    EXPECT_EQ(LastNames(t.table), (QStringList {"Ames", "Baker"}));
+    EXPECT_EQ(LastNames(t.table), (QStringList{"Ames", "Baker"}));
 
     {
         FileSizeLimit full(QFileInfo(path).size());
@@ -305,7 +305,7 @@ TEST_F(TableTest, RefusedWritesAreReportedAndSavingAgainAddsTheRecordOnce)
         EXPECT_EQ(t.apollo.RecCount(), 2);
     }
     EXPECT_EQ(PostError(t.table), QString());
-    EXPECT_EQ(LastNames(t.table), (QStringList {"Ames", "Baker", "Cole"}));
+    EXPECT_EQ(LastNames(t.table), (QStringList{"Ames", "Baker", "Cole"}));
 }
 
 TEST_F(TableTest, ClosingWhileTheDiskStillRefusesSaysWhatIsLost)
@@ -329,7 +329,7 @@ TEST_F(TableTest, ClosingWhileTheDiskStillRefusesSaysWhatIsLost)
     Trio t;
     QSignalSpy failures(&t.table, &TTable::writeFailed);
     ASSERT_TRUE(OpenTableFile(path, t.table));
-    EXPECT_EQ(LastNames(t.table), QStringList {"Ames"});
+    EXPECT_EQ(LastNames(t.table), QStringList{"Ames"});
     t.table.Close();
     EXPECT_TRUE(failures.isEmpty());
 }

@@ -31,7 +31,7 @@ TEST(DbfHeader, WrittenHeaderReadsBackByteForByte)
     const std::vector<unsigned char> bytes = xb::buildDbfHeader(h);
     ASSERT_EQ(bytes.size(), h.headerLength);
     EXPECT_EQ(bytes[0], 0x03);
-    EXPECT_EQ(bytes[1], 126);  // years count from 1900, so 2026 is above 99
+    EXPECT_EQ(bytes[1], 126); // years count from 1900, so 2026 is above 99
     EXPECT_EQ(bytes[2], 12);
     EXPECT_EQ(bytes[3], 7);
     EXPECT_EQ(bytes[4], 3);
@@ -82,7 +82,7 @@ TEST(DbfHeader, DamagedHeadersAreRefusedWithAMessage)
     EXPECT_FALSE(error.empty());
 
     auto shortRecords = bytes;
-    shortRecords[10] = 20;  // fields need 50 bytes
+    shortRecords[10] = 20; // fields need 50 bytes
     shortRecords[11] = 0;
     EXPECT_FALSE(xb::parseDbfHeader(shortRecords.data(), shortRecords.size(), out, error));
     EXPECT_NE(error.find("bytes"), std::string::npos);
@@ -108,7 +108,7 @@ TEST(DbfHeader, ClipperWideCharacterField)
     std::string error;
     ASSERT_TRUE(xb::layoutFields(h, error));
     auto bytes = xb::buildDbfHeader(h);
-    bytes[32 + 16] = 0x2C;  // 300 = 0x012C: the high byte sits in the decimals
+    bytes[32 + 16] = 0x2C; // 300 = 0x012C: the high byte sits in the decimals
     bytes[32 + 17] = 0x01;
     bytes[10] = 0x2D;
     bytes[11] = 0x01;

@@ -88,9 +88,9 @@ TEST_F(ExpressionTest, ComparisonFollowsTheExactSwitch)
     for (bool exact : {false, true}) {
         SCOPED_TRACE(exact ? "exact on" : "exact off");
         EXPECT_EQ(eval("LNAME = \"de la\"", exact), exact ? ".F." : ".T.");
-        EXPECT_EQ(eval("LNAME = \"de la cruz\"", exact), ".T.");  // padded field, trailing blanks
+        EXPECT_EQ(eval("LNAME = \"de la cruz\"", exact), ".T."); // padded field, trailing blanks
         EXPECT_EQ(eval("FNAME = \"Ana\"", exact), ".T.");
-        EXPECT_EQ(eval("FNAME == \"Ana\"", exact), ".F.");  // == compares every byte
+        EXPECT_EQ(eval("FNAME == \"Ana\"", exact), ".F."); // == compares every byte
         EXPECT_EQ(eval("TRIM(FNAME) == \"Ana\"", exact), ".T.");
         EXPECT_EQ(eval("LNAME <> \"de\"", exact), exact ? ".T." : ".F.");
         EXPECT_EQ(eval("LNAME # \"de\"", exact), exact ? ".T." : ".F.");
@@ -99,7 +99,7 @@ TEST_F(ExpressionTest, ComparisonFollowsTheExactSwitch)
         EXPECT_EQ(eval("LNAME >= \"de\"", exact), ".T.");
         EXPECT_EQ(eval("LNAME <= \"de\"", exact), exact ? ".F." : ".T.");
         EXPECT_EQ(eval("\"de\" < LNAME", exact), ".T.");
-        EXPECT_EQ(eval("\"\xFC\" > \"z\"", exact), ".T.");  // bytes by value
+        EXPECT_EQ(eval("\"\xFC\" > \"z\"", exact), ".T."); // bytes by value
     }
     EXPECT_EQ(eval("AMOUNT > 12.4 .and. AMOUNT < 12.6"), ".T.");
     EXPECT_EQ(eval("AMOUNT == 12.5"), ".T.");
@@ -121,7 +121,7 @@ TEST_F(ExpressionTest, LogicalOperatorsAndPrecedence)
     EXPECT_EQ(eval("!.F..and..F."), ".F.");
     EXPECT_EQ(eval(".NOT. .T. .OR. .T."), ".T.");
     EXPECT_EQ(eval("not .t. or .t."), ".T.");
-    EXPECT_EQ(eval(".T. .OR. .F. .AND. .F."), ".T.");  // .AND. binds tighter
+    EXPECT_EQ(eval(".T. .OR. .F. .AND. .F."), ".T."); // .AND. binds tighter
     EXPECT_EQ(eval("(.T. .OR. .F.) and .F."), ".F.");
     EXPECT_EQ(eval("AND"), "ERROR");
     EXPECT_EQ(eval("1 + 2 * 3"), "7");
@@ -155,7 +155,7 @@ TEST_F(ExpressionTest, TextFunctions)
 
 TEST_F(ExpressionTest, NumberAndLogicalFunctions)
 {
-    EXPECT_EQ(eval("STR(AMOUNT)"), "        13");  // halves round away from zero
+    EXPECT_EQ(eval("STR(AMOUNT)"), "        13"); // halves round away from zero
     EXPECT_EQ(eval("STR(-2.5, 3)"), " -3");
     EXPECT_EQ(eval("STR(AMOUNT, 6, 1)"), "  12.5");
     EXPECT_EQ(eval("STR(123456, 3)"), "***");
@@ -181,10 +181,34 @@ TEST_F(ExpressionTest, NumberAndLogicalFunctions)
 
 TEST_F(ExpressionTest, MalformedTextIsAnErrorNeverACrash)
 {
-    for (const char* bad : {"", "   ", "(", ")", "UPPER(", "UPPER(LNAME", "\"open", "[open", "LNAME +", "+",
-                            "NOSUCH", "NOSUCH()", "UPPER(1)", "LNAME = 1", "LNAME .AND. .T.", "!LNAME",
-                            "1 $ 2", "IIF(.T., 1, \"a\")", "SUBSTR(LNAME)", "LEN()", "DELETED(1)", ".X.",
-                            "LNAME @ 2", "a->", "1 2", "\"a\" * 2", "BORN + BORN", ".AND."}) {
+    for (const char* bad : {"",
+                            "   ",
+                            "(",
+                            ")",
+                            "UPPER(",
+                            "UPPER(LNAME",
+                            "\"open",
+                            "[open",
+                            "LNAME +",
+                            "+",
+                            "NOSUCH",
+                            "NOSUCH()",
+                            "UPPER(1)",
+                            "LNAME = 1",
+                            "LNAME .AND. .T.",
+                            "!LNAME",
+                            "1 $ 2",
+                            "IIF(.T., 1, \"a\")",
+                            "SUBSTR(LNAME)",
+                            "LEN()",
+                            "DELETED(1)",
+                            ".X.",
+                            "LNAME @ 2",
+                            "a->",
+                            "1 2",
+                            "\"a\" * 2",
+                            "BORN + BORN",
+                            ".AND."}) {
         std::string error;
         EXPECT_EQ(Expression::compile(bad, fields_, error), nullptr) << bad;
         EXPECT_FALSE(error.empty()) << bad;
@@ -208,7 +232,7 @@ TEST_F(ExpressionTest, WidthsAndKeyBytes)
 
     auto trimmed = Expression::compile("TRIM(FNAME)", fields_, error);
     trimmed->keyBytes(xb::EvalContext{record_.data(), 1, 1, false}, bytes);
-    EXPECT_EQ(bytes, "Ana     ");  // padded back to the fixed width
+    EXPECT_EQ(bytes, "Ana     "); // padded back to the fixed width
 
     auto flag = Expression::compile("!ISDEL", fields_, error);
     flag->keyBytes(xb::EvalContext{record_.data(), 1, 1, false}, bytes);

@@ -35,13 +35,13 @@ void putBe32(uint8_t* p, uint32_t v)
 }
 
 struct Level {
-    std::vector<std::string> keys;  // each page's last entry
+    std::vector<std::string> keys; // each page's last entry
     std::vector<uint32_t> recnos;
     std::vector<uint32_t> pages;
 };
 
 struct Tree {
-    std::vector<std::vector<uint8_t>> pages;  // consecutive, from the first offset on
+    std::vector<std::vector<uint8_t>> pages; // consecutive, from the first offset on
     uint32_t root;
 };
 
@@ -134,8 +134,8 @@ std::vector<std::vector<uint8_t>> foreignLeaves(const std::vector<ForeignEntry>&
             const size_t infoEnd = 24 + (count + 1) * size_t(bytes);
             if (count > 0 && infoEnd + len + size_t(style.slack) > end)
                 break;
-            const uint64_t v = uint64_t(entries[i].recno) | (uint64_t(dup) << recBits) |
-                               (uint64_t(trail) << (recBits + countBits));
+            const uint64_t v =
+                uint64_t(entries[i].recno) | (uint64_t(dup) << recBits) | (uint64_t(trail) << (recBits + countBits));
             putLe(page.data() + 24 + count * size_t(bytes), v, bytes);
             end -= len;
             std::copy(key.begin() + long(dup), key.begin() + long(dup + len), page.begin() + long(end));

@@ -11,10 +11,10 @@
 namespace xbtest {
 
 struct LeafStyle {
-    int bytes = 3;       // bytes of one entry's bit-packed part (more if recBits is 0 and the records need them)
-    int recBits = 0;     // record-number bits; 0: whatever the counts leave
-    int extraCountBits = 0;  // duplicate and trailing counts get this many bits more than they need
-    int slack = 0;       // bytes a page leaves free that would still hold another entry
+    int bytes = 3;          // bytes of one entry's bit-packed part (more if recBits is 0 and the records need them)
+    int recBits = 0;        // record-number bits; 0: whatever the counts leave
+    int extraCountBits = 0; // duplicate and trailing counts get this many bits more than they need
+    int slack = 0;          // bytes a page leaves free that would still hold another entry
 };
 
 struct ForeignEntry {

@@ -53,32 +53,34 @@ TEST_F(InteropTest, OurTablesReadFieldForField)
     sx_Close();
 
     int status = 0;
-    const std::string viaDbfread = runPython(
-        "import dbfread\n"
-        "t = dbfread.DBF('" + path + "', encoding='cp1252', load=True)\n"
-        "print(len(t.records), len(t.deleted), [f.name + f.type + str(f.length) + '.' + str(f.decimal_count) for f in t.fields])\n"
-        "for r in t.records + t.deleted: print(repr(list(r.values())))\n",
-        &status);
+    const std::string viaDbfread = runPython("import dbfread\n"
+                                             "t = dbfread.DBF('" +
+                                                 path +
+                                                 "', encoding='cp1252', load=True)\n"
+                                                 "print(len(t.records), len(t.deleted), [f.name + f.type + "
+                                                 "str(f.length) + '.' + str(f.decimal_count) for f in t.fields])\n"
+                                                 "for r in t.records + t.deleted: print(repr(list(r.values())))\n",
+                                             &status);
     EXPECT_EQ(status, 0) << viaDbfread;
-    EXPECT_EQ(viaDbfread,
-              "2 1 ['NAMEC12.0', 'AMOUNTN9.2', 'FLAGL1.0', 'BORND8.0', 'COUNTN5.0']\n"
-              "['Müller', 1234.5, True, datetime.date(1997, 4, 28), 7]\n"
-              "['€uro', 0.0, True, datetime.date(2026, 12, 31), 7]\n"
-              "['Smith', -0.25, False, None, 7]\n");
+    EXPECT_EQ(viaDbfread, "2 1 ['NAMEC12.0', 'AMOUNTN9.2', 'FLAGL1.0', 'BORND8.0', 'COUNTN5.0']\n"
+                          "['Müller', 1234.5, True, datetime.date(1997, 4, 28), 7]\n"
+                          "['€uro', 0.0, True, datetime.date(2026, 12, 31), 7]\n"
+                          "['Smith', -0.25, False, None, 7]\n");
 
     const std::string viaDbf = runPython(
         "import dbf\n"
-        "t = dbf.Table('" + path + "')\n"
-        "t.open(dbf.READ_ONLY)\n"
-        "print(t.codepage.name, len(t))\n"
-        "for r in t: print(repr([r[0].rstrip(), float(r[1]), r[2], str(r[3]), int(r[4]), dbf.is_deleted(r)]))\n",
+        "t = dbf.Table('" +
+            path +
+            "')\n"
+            "t.open(dbf.READ_ONLY)\n"
+            "print(t.codepage.name, len(t))\n"
+            "for r in t: print(repr([r[0].rstrip(), float(r[1]), r[2], str(r[3]), int(r[4]), dbf.is_deleted(r)]))\n",
         &status);
     EXPECT_EQ(status, 0) << viaDbf;
-    EXPECT_EQ(viaDbf,
-              "cp1252 3\n"
-              "['Müller', 1234.5, True, '1997-04-28', 7, False]\n"
-              "['Smith', -0.25, False, 'None', 7, True]\n"
-              "['€uro', 0.0, True, '2026-12-31', 7, False]\n");
+    EXPECT_EQ(viaDbf, "cp1252 3\n"
+                      "['Müller', 1234.5, True, '1997-04-28', 7, False]\n"
+                      "['Smith', -0.25, False, 'None', 7, True]\n"
+                      "['€uro', 0.0, True, '2026-12-31', 7, False]\n");
 }
 
 TEST_F(InteropTest, TheirTablesOpenHere)
@@ -86,20 +88,25 @@ TEST_F(InteropTest, TheirTablesOpenHere)
     const std::string vfp = dir_.file("vfp.dbf");
     const std::string db3 = dir_.file("db3.dbf");
     int status = 0;
-    const std::string out = runPython(
-        "import dbf, datetime\n"
-        "t = dbf.Table('" + vfp + "', 'name C(10); amount N(8,2); flag L; born D; cnt I; price Y; stamp T; note M; rate B',"
-        " dbf_type='vfp', codepage='cp1252')\n"
-        "t.open(dbf.READ_WRITE)\n"
-        "t.append(('M\\u00fcller', 12.5, True, datetime.date(1997,4,28), 42, 3.25, datetime.datetime(2020,1,2,3,4,5), 'memo', 2.5))\n"
-        "t.append(('Smith', -1, False, None, -7, 0, None, '', 0.125))\n"
-        "dbf.delete(t[1])\n"
-        "t.close()\n"
-        "t = dbf.Table('" + db3 + "', 'name C(10); amount N(8,2)', dbf_type='db3')\n"
-        "t.open(dbf.READ_WRITE)\n"
-        "t.append(('Zoe', 1.5))\n"
-        "t.close()\n",
-        &status);
+    const std::string out =
+        runPython("import dbf, datetime\n"
+                  "t = dbf.Table('" +
+                      vfp +
+                      "', 'name C(10); amount N(8,2); flag L; born D; cnt I; price Y; stamp T; note M; rate B',"
+                      " dbf_type='vfp', codepage='cp1252')\n"
+                      "t.open(dbf.READ_WRITE)\n"
+                      "t.append(('M\\u00fcller', 12.5, True, datetime.date(1997,4,28), 42, 3.25, "
+                      "datetime.datetime(2020,1,2,3,4,5), 'memo', 2.5))\n"
+                      "t.append(('Smith', -1, False, None, -7, 0, None, '', 0.125))\n"
+                      "dbf.delete(t[1])\n"
+                      "t.close()\n"
+                      "t = dbf.Table('" +
+                      db3 +
+                      "', 'name C(10); amount N(8,2)', dbf_type='db3')\n"
+                      "t.open(dbf.READ_WRITE)\n"
+                      "t.append(('Zoe', 1.5))\n"
+                      "t.close()\n",
+                  &status);
     ASSERT_EQ(status, 0) << out;
 
     ASSERT_NE(sx_Use(vfp.c_str(), "", SX_READONLY, SX_DRIVER_CDX), 0) << sx_LastError();

@@ -10,7 +10,7 @@
 namespace {
 
 struct Row {
-    std::string name;  // blank-padded to the field width
+    std::string name; // blank-padded to the field width
     bool deleted = false;
 };
 

@@ -71,7 +71,7 @@ TEST_F(NavigationTest, EndsOfTheTable)
     sx_GoTop();
     sx_Skip(-1);
     EXPECT_TRUE(sx_Bof());
-    EXPECT_EQ(sx_RecNo(), 1);  // stays on the first record
+    EXPECT_EQ(sx_RecNo(), 1); // stays on the first record
     sx_Skip(3);
     EXPECT_FALSE(sx_Bof());
     EXPECT_EQ(sx_RecNo(), 4);

@@ -109,7 +109,7 @@ TEST_F(ProcessTest, RecordLocksWaitForTheTimeout)
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     close(fd);
-    EXPECT_TRUE(sx_Rlock(2));  // the dead holder's lock is gone
+    EXPECT_TRUE(sx_Rlock(2)); // the dead holder's lock is gone
     sx_SetLockTimeout(previous);
 }
 
@@ -166,7 +166,7 @@ TEST_F(ProcessTest, KilledAppenderLeavesOnlyWholeRecordsCounted)
 
         ASSERT_NE(sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0) << sx_LastError();
         const long count = sx_RecCount();
-        EXPECT_GE(count, done);  // appends that finished are never lost
+        EXPECT_GE(count, done); // appends that finished are never lost
         long recno = 0;
         for (sx_GoTop(); !sx_Eof(); sx_Skip(1)) {
             ++recno;

@@ -74,13 +74,13 @@ TEST(Semantics, AnswersOfTheReferenceEngine)
     int compared = 0;
     for (const Case& c : cases) {
         if (c.expr.find("ValType") != std::string::npos)
-            continue;  // no ValType() here: ISDEL's type is checked below
+            continue; // no ValType() here: ISDEL's type is checked below
         sx_SetExact(c.exact);
         const std::string expr = withBytes(c.expr);
         const std::string ours = ourAnswer(expr);
         SCOPED_TRACE(c.expr + (c.exact ? " (exact on)" : " (exact off)"));
         if (c.expr == "a and b") {
-            EXPECT_EQ(ours, "ERROR");  // a and b are not fields of the table
+            EXPECT_EQ(ours, "ERROR"); // a and b are not fields of the table
         } else if (c.answer.rfind("ERROR", 0) == 0) {
             // The bare words and/or/not are operators here.
             EXPECT_NE(ours, "ERROR");

@@ -27,7 +27,8 @@ std::string fileBytes(const std::string& path)
 unsigned headerCount(const std::string& bytes)
 {
     return static_cast<unsigned char>(bytes[4]) | static_cast<unsigned char>(bytes[5]) << 8 |
-           static_cast<unsigned char>(bytes[6]) << 16 | static_cast<unsigned>(static_cast<unsigned char>(bytes[7])) << 24;
+           static_cast<unsigned char>(bytes[6]) << 16 |
+           static_cast<unsigned>(static_cast<unsigned char>(bytes[7])) << 24;
 }
 
 void appendPerson(const char* name, double amount, bool flag)
@@ -44,7 +45,8 @@ protected:
     void SetUp() override
     {
         path_ = dir_.file("people.dbf");
-        ASSERT_TRUE(xbtest::createTable(path_, {"NAME:C:12", "AMOUNT:N:8:2", "FLAG:L:1", "BORN:D:8"})) << sx_LastError();
+        ASSERT_TRUE(xbtest::createTable(path_, {"NAME:C:12", "AMOUNT:N:8:2", "FLAG:L:1", "BORN:D:8"}))
+            << sx_LastError();
     }
     void TearDown() override
     {
@@ -63,7 +65,7 @@ TEST_F(TableTest, NewTableHasAFoxProHeaderAndEndMark)
     ASSERT_EQ(b.size(), 32u + 4 * 32 + 1 + 1);
     EXPECT_EQ(static_cast<unsigned char>(b[0]), 0x03);
     const std::time_t now = std::time(nullptr);
-    std::tm today {};
+    std::tm today{};
     localtime_r(&now, &today);
     EXPECT_EQ(static_cast<unsigned char>(b[1]), today.tm_year);
     EXPECT_EQ(b[2], today.tm_mon + 1);
@@ -93,7 +95,7 @@ TEST_F(TableTest, ValuesRoundTripThroughTheFile)
     ASSERT_NE(open(), 0);
     appendPerson("M\xFCller", 1234.567, true);
     sx_AppendBlank();
-    EXPECT_EQ(sx_RecCount(), 2);  // the pending append counts
+    EXPECT_EQ(sx_RecCount(), 2); // the pending append counts
     EXPECT_EQ(sx_RecNo(), 2);
     EXPECT_TRUE(sx_Replace("born", SX_EVAL_DATE, "19970428"));
     EXPECT_FALSE(sx_Replace("BORN", SX_EVAL_DATE, "19971332"));
@@ -112,7 +114,7 @@ TEST_F(TableTest, ValuesRoundTripThroughTheFile)
     EXPECT_TRUE(sx_GetLogical("FLAG"));
     EXPECT_EQ(sx_GetDateString("BORN"), "");
     sx_Go(2);
-    EXPECT_EQ(sx_GetString("AMOUNT"), "********");  // too wide for the field
+    EXPECT_EQ(sx_GetString("AMOUNT"), "********"); // too wide for the field
     EXPECT_EQ(sx_GetString("FLAG"), " ");
     EXPECT_EQ(sx_GetDateString("BORN"), "04/28/97");
     const bool century = sx_SetCentury(true);
@@ -126,7 +128,7 @@ TEST_F(TableTest, ValuesRoundTripThroughTheFile)
     EXPECT_EQ(sx_FieldName(4), "BORN");
 
     const char name[] = "Nobody";
-    EXPECT_FALSE(sx_Replace("NAME", SX_EVAL_CHAR, name));  // read-only
+    EXPECT_FALSE(sx_Replace("NAME", SX_EVAL_CHAR, name)); // read-only
     sx_AppendBlank();
     EXPECT_EQ(sx_RecCount(), 2);
 }
@@ -229,16 +231,16 @@ TEST_F(TableTest, EveryWriteReachesTheObserver)
     std::string rec(static_cast<std::size_t>(table->recordLength()), ' ');
     EXPECT_EQ(table->appendRecord(rec.data(), error), 1);
     rec[0] = '*';
-    EXPECT_TRUE(table->writeRecord(1, rec.data(), error));  // still gathered: no commit yet
+    EXPECT_TRUE(table->writeRecord(1, rec.data(), error)); // still gathered: no commit yet
     EXPECT_TRUE(table->commit(error));
     rec[0] = ' ';
-    EXPECT_TRUE(table->writeRecord(1, rec.data(), error));  // written in place: its own commit
+    EXPECT_TRUE(table->writeRecord(1, rec.data(), error)); // written in place: its own commit
     rec[0] = '*';
     EXPECT_TRUE(table->writeRecord(1, rec.data(), error));
     EXPECT_FALSE(table->writeRecord(2, rec.data(), error));
     EXPECT_TRUE(table->pack(nullptr, error));
-    EXPECT_EQ(recorder.events, (std::vector<std::string>{"1:new> ", "1: >*", "committed", "1:*> ", "committed",
-                                                         "1: >*", "committed", "rewritten"}));
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"1:new> ", "1: >*", "committed", "1:*> ", "committed", "1: >*",
+                                                         "committed", "rewritten"}));
     EXPECT_EQ(table->recordCount(), 0);
 
     EXPECT_TRUE(table->setStructuralIndexFlag(true, error));
@@ -254,7 +256,7 @@ TEST_F(TableTest, RecordsReadInAnyOrderGiveTheirOwnBytes)
     std::string error;
     auto table = xb::Table::open(path_, xb::OpenMode::Exclusive, error);
     ASSERT_TRUE(table) << error;
-    const long count = 20000;  // past one big block, ending inside a small group
+    const long count = 20000; // past one big block, ending inside a small group
     std::string rec(static_cast<std::size_t>(table->recordLength()), ' ');
     auto fill = [&](long recno) {
         const std::string digits = std::to_string(recno);
@@ -374,7 +376,7 @@ TEST_F(TableTest, WritesTheDiskRefusesAreReportedAndNeitherLostNorDoubled)
     std::vector<std::string> names;
     for (sx_GoTop(); !sx_Eof(); sx_Skip(1))
         names.push_back(sx_GetTrimString("NAME"));
-    EXPECT_EQ(names, (std::vector<std::string> {"Ames", "Baker", "Kept", "Added"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Ames", "Baker", "Kept", "Added"}));
     EXPECT_EQ(headerCount(fileBytes(path_)), 4u);
 }
 
@@ -383,7 +385,7 @@ TEST_F(TableTest, CreationStepsAndStructureCopies)
     const std::string other = dir_.file("other.dbf");
     ASSERT_NE(sx_CreateNew(other.c_str(), "XXXXXXXXXX", SX_DRIVER_CDX, 2), 0);
     sx_CreateField("A", "C", 5, 0);
-    EXPECT_FALSE(sx_CreateExec());  // one field of the two promised
+    EXPECT_FALSE(sx_CreateExec()); // one field of the two promised
     EXPECT_FALSE(std::filesystem::exists(other));
 
     ASSERT_NE(sx_CreateNew(other.c_str(), "XXXXXXXXXX", SX_DRIVER_CDX, 1), 0);
@@ -408,7 +410,7 @@ TEST_F(TableTest, AreasAndAliases)
     ASSERT_NE(a, 0);
     EXPECT_EQ(sx_WorkArea("people"), a);
     EXPECT_EQ(sx_WorkArea("PEOPLE"), a);
-    EXPECT_EQ(sx_Use(path_.c_str(), "People", SX_SHARED, SX_DRIVER_CDX), 0);  // alias taken
+    EXPECT_EQ(sx_Use(path_.c_str(), "People", SX_SHARED, SX_DRIVER_CDX), 0); // alias taken
     const int b = sx_Use(path_.c_str(), "SECOND", SX_SHARED, SX_DRIVER_CDX);
     ASSERT_NE(b, 0);
     EXPECT_NE(a, b);
@@ -417,7 +419,7 @@ TEST_F(TableTest, AreasAndAliases)
     sx_Close();
     EXPECT_EQ(sx_WorkArea("SECOND"), 0);
     EXPECT_EQ(sx_RecCount(), 0);
-    EXPECT_FALSE(sx_LastError().empty());  // nothing open in this area
+    EXPECT_FALSE(sx_LastError().empty()); // nothing open in this area
     const std::string longName(300, 'x');
     EXPECT_EQ(sx_Use(longName.c_str(), "", SX_SHARED, SX_DRIVER_CDX), 0);
     EXPECT_NE(sx_LastError().find("255"), std::string::npos);

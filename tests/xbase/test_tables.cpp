@@ -41,7 +41,10 @@ bool createTable(const std::string& path, const std::vector<std::string>& fields
     return ok;
 }
 
-std::string fixture(const std::string& name) { return std::string(ADDRINA_FIXTURES_DIR) + "/xbase/" + name; }
+std::string fixture(const std::string& name)
+{
+    return std::string(ADDRINA_FIXTURES_DIR) + "/xbase/" + name;
+}
 
 nlohmann::json expectedJson(const std::string& name)
 {

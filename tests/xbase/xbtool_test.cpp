@@ -48,8 +48,8 @@ TEST(Xbtool, CountsOfTheFixtureFilters)
         const Result on = xbtool({"count", xbtest::fixture("small.dbf"), "--filter", expr, "--exact", exact});
         EXPECT_EQ(on.status, 0) << expr << on.out;
         EXPECT_EQ(on.out, std::to_string(o["count"].get<int>()) + "\n") << expr;
-        const Result off = xbtool({"count", xbtest::fixture("small.dbf"), "--filter", expr, "--deleted", "off",
-                                   "--exact", exact});
+        const Result off =
+            xbtool({"count", xbtest::fixture("small.dbf"), "--filter", expr, "--deleted", "off", "--exact", exact});
         EXPECT_EQ(off.out, std::to_string(o["count_deleted_off"].get<int>()) + "\n") << expr;
     }
 }
@@ -76,7 +76,8 @@ TEST(Xbtool, TagsInInfoAndListOrder)
         }
         EXPECT_EQ(got, want);
     }
-    EXPECT_NE(xbtool({"list", xbtest::fixture("small.dbf"), "--tag", "NOPE"}).out.find("no tag NOPE"), std::string::npos);
+    EXPECT_NE(xbtool({"list", xbtest::fixture("small.dbf"), "--tag", "NOPE"}).out.find("no tag NOPE"),
+              std::string::npos);
 }
 
 TEST(Xbtool, CreateAppendChangeAndList)
@@ -252,7 +253,7 @@ TEST(Xbtool, ErrorsAreMessagesWithAFailingStatus)
     EXPECT_NE(r.status, 0);
     r = xbtool({"append", t}, std::string("\xff\xfe\n"));
     EXPECT_NE(r.out.find("UTF-8"), std::string::npos) << r.out;
-    EXPECT_EQ(xbtool({"count", t}).out, "0\n");  // nothing half-appended
+    EXPECT_EQ(xbtool({"count", t}).out, "0\n"); // nothing half-appended
 }
 
 } // namespace

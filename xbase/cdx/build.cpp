@@ -11,86 +11,90 @@ namespace {
 
 // The last entry of each node of one level, with the node's page.
 struct Level {
-  int keyLen;
-  std::vector<uint8_t> keys;
-  std::vector<uint32_t> recnos;
-  std::vector<uint32_t> pages;
+    int keyLen;
+    std::vector<uint8_t> keys;
+    std::vector<uint32_t> recnos;
+    std::vector<uint32_t> pages;
 
-  void add(const Node& n) {
-    keys.insert(keys.end(), n.key(n.count() - 1), n.key(n.count() - 1) + keyLen);
-    recnos.push_back(n.recnos.back());
-    pages.push_back(n.offset);
-  }
-  size_t size() const { return pages.size(); }
+    void add(const Node& n)
+    {
+        keys.insert(keys.end(), n.key(n.count() - 1), n.key(n.count() - 1) + keyLen);
+        recnos.push_back(n.recnos.back());
+        pages.push_back(n.offset);
+    }
+    size_t size() const { return pages.size(); }
 };
 
-void link(PageFile& file, Node* prev, Node& next) {
-  if (prev) {
-    prev->right = next.offset;
-    next.left = prev->offset;
-    file.markDirty(*prev);
-  }
-  file.markDirty(next);
+void link(PageFile& file, Node* prev, Node& next)
+{
+    if (prev) {
+        prev->right = next.offset;
+        next.left = prev->offset;
+        file.markDirty(*prev);
+    }
+    file.markDirty(next);
 }
 
-}  // namespace
+} // namespace
 
-void Tag::build(const SortedKeys& keys, const std::function<void(int)>& progress) {
-  freePages();
-  const int kl = keyLen();
-  const size_t entryBytes = size_t(leafEntryBytes(keys.maxRecno(), kl));
-  Level level{kl, {}, {}, {}};
-  Node* leaf = &file_.newNode(kAttrLeaf, kl, pad_);
-  size_t used = 0;
-  size_t prevTrail = 0;
-  const size_t n = keys.size();
-  for (size_t i = 0; i < n; ++i) {
-    const uint8_t* k = keys.key(i);
-    const uint8_t* prev = leaf->count() ? leaf->key(leaf->count() - 1) : nullptr;
-    Compression c = compressEntry(prev, prevTrail, k, kl, pad_);
-    size_t need = entryBytes + size_t(kl) - c.dup - c.trail;
-    if (prev && used + need > kLeafSpace) {
-      level.add(*leaf);
-      Node* next = &file_.newNode(kAttrLeaf, kl, pad_);
-      link(file_, leaf, *next);
-      leaf = next;
-      file_.trim();
-      c = compressEntry(nullptr, 0, k, kl, pad_);
-      need = entryBytes + size_t(kl) - c.trail;
-      used = 0;
-      if (progress && (level.size() & 63) == 0) progress(int(i * 100 / n));
+void Tag::build(const SortedKeys& keys, const std::function<void(int)>& progress)
+{
+    freePages();
+    const int kl = keyLen();
+    const size_t entryBytes = size_t(leafEntryBytes(keys.maxRecno(), kl));
+    Level level{kl, {}, {}, {}};
+    Node* leaf = &file_.newNode(kAttrLeaf, kl, pad_);
+    size_t used = 0;
+    size_t prevTrail = 0;
+    const size_t n = keys.size();
+    for (size_t i = 0; i < n; ++i) {
+        const uint8_t* k = keys.key(i);
+        const uint8_t* prev = leaf->count() ? leaf->key(leaf->count() - 1) : nullptr;
+        Compression c = compressEntry(prev, prevTrail, k, kl, pad_);
+        size_t need = entryBytes + size_t(kl) - c.dup - c.trail;
+        if (prev && used + need > kLeafSpace) {
+            level.add(*leaf);
+            Node* next = &file_.newNode(kAttrLeaf, kl, pad_);
+            link(file_, leaf, *next);
+            leaf = next;
+            file_.trim();
+            c = compressEntry(nullptr, 0, k, kl, pad_);
+            need = entryBytes + size_t(kl) - c.trail;
+            used = 0;
+            if (progress && (level.size() & 63) == 0)
+                progress(int(i * 100 / n));
+        }
+        leaf->keys.insert(leaf->keys.end(), k, k + kl);
+        leaf->recnos.push_back(keys.recno(i));
+        used += need;
+        prevTrail = c.trail;
     }
-    leaf->keys.insert(leaf->keys.end(), k, k + kl);
-    leaf->recnos.push_back(keys.recno(i));
-    used += need;
-    prevTrail = c.trail;
-  }
-  touch(*leaf);
-  if (leaf->count() == 0 || level.size() == 0) {
-    setRoot(*leaf);
+    touch(*leaf);
+    if (leaf->count() == 0 || level.size() == 0) {
+        setRoot(*leaf);
+        ++version_;
+        return;
+    }
+    level.add(*leaf);
+    const size_t cap = interiorCapacity(kl);
+    while (level.size() > 1) {
+        const size_t count = level.size();
+        const size_t nodes = (count + cap - 1) / cap;
+        Level up{kl, {}, {}, {}};
+        Node* prevNode = nullptr;
+        for (size_t j = 0; j < nodes; ++j) {
+            Node& in = file_.newNode(0, kl, pad_);
+            for (size_t e = j * count / nodes; e < (j + 1) * count / nodes; ++e)
+                in.insertEntry(in.count(), level.keys.data() + e * size_t(kl), level.recnos[e], level.pages[e]);
+            link(file_, prevNode, in);
+            up.add(in);
+            prevNode = &in;
+            file_.trim();
+        }
+        level = std::move(up);
+    }
+    setRoot(node(level.pages[0]));
     ++version_;
-    return;
-  }
-  level.add(*leaf);
-  const size_t cap = interiorCapacity(kl);
-  while (level.size() > 1) {
-    const size_t count = level.size();
-    const size_t nodes = (count + cap - 1) / cap;
-    Level up{kl, {}, {}, {}};
-    Node* prevNode = nullptr;
-    for (size_t j = 0; j < nodes; ++j) {
-      Node& in = file_.newNode(0, kl, pad_);
-      for (size_t e = j * count / nodes; e < (j + 1) * count / nodes; ++e)
-        in.insertEntry(in.count(), level.keys.data() + e * size_t(kl), level.recnos[e], level.pages[e]);
-      link(file_, prevNode, in);
-      up.add(in);
-      prevNode = &in;
-      file_.trim();
-    }
-    level = std::move(up);
-  }
-  setRoot(node(level.pages[0]));
-  ++version_;
 }
 
-}  // namespace xb::cdx
+} // namespace xb::cdx

@@ -20,28 +20,35 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const uint8_t* bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+const uint8_t* bytes(const std::string& s)
+{
+    return reinterpret_cast<const uint8_t*>(s.data());
+}
 
-std::string lower(std::string s) {
-  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
+std::string lower(std::string s)
+{
+    for (char& c : s)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
 }
 
 // Key bytes for a message: trailing blanks dropped, other bytes outside printable
 // ASCII as \xNN.
-std::string describeKey(const uint8_t* key, size_t len) {
-  while (len > 0 && key[len - 1] == ' ') --len;
-  std::string out = "\"";
-  for (size_t i = 0; i < len; ++i) {
-    if (key[i] >= 0x20 && key[i] < 0x7F) {
-      out += char(key[i]);
-    } else {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", key[i]);
-      out += hex;
+std::string describeKey(const uint8_t* key, size_t len)
+{
+    while (len > 0 && key[len - 1] == ' ')
+        --len;
+    std::string out = "\"";
+    for (size_t i = 0; i < len; ++i) {
+        if (key[i] >= 0x20 && key[i] < 0x7F) {
+            out += char(key[i]);
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", key[i]);
+            out += hex;
+        }
     }
-  }
-  return out + "\"";
+    return out + "\"";
 }
 
 constexpr size_t kMaxReported = 10;
@@ -54,422 +61,490 @@ constexpr long kSplitRecords = 20000;
 
 // True when the stored key becomes the expected one by upper-casing: written by a
 // program whose UPPER folds fewer letters.
-bool foldsTo(const uint8_t* stored, const uint8_t* expected, size_t len) {
-  for (size_t i = 0; i < len; ++i)
-    if (stored[i] != expected[i] && xb::upperCp1252(stored[i]) != expected[i]) return false;
-  return true;
+bool foldsTo(const uint8_t* stored, const uint8_t* expected, size_t len)
+{
+    for (size_t i = 0; i < len; ++i)
+        if (stored[i] != expected[i] && xb::upperCp1252(stored[i]) != expected[i])
+            return false;
+    return true;
 }
 
-}  // namespace
+} // namespace
 
-std::string indexPathFor(const std::string& tablePath) {
-  const fs::path table(tablePath);
-  const fs::path dir = table.has_parent_path() ? table.parent_path() : fs::path(".");
-  const std::string base = table.stem().string();
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(dir, ec)) {
-    const std::string name = entry.path().filename().string();
-    if (name.size() == base.size() + 4 && name.compare(0, base.size(), base) == 0 &&
-        lower(name.substr(base.size())) == ".cdx")
-      return (dir / name).string();
-  }
-  const std::string ext = table.extension().string();
-  const bool upperCase = ext.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") != std::string::npos;
-  return (table.has_parent_path() ? (dir / (base + (upperCase ? ".CDX" : ".cdx"))) : fs::path(base + (upperCase ? ".CDX" : ".cdx"))).string();
+std::string indexPathFor(const std::string& tablePath)
+{
+    const fs::path table(tablePath);
+    const fs::path dir = table.has_parent_path() ? table.parent_path() : fs::path(".");
+    const std::string base = table.stem().string();
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(dir, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() == base.size() + 4 && name.compare(0, base.size(), base) == 0 &&
+            lower(name.substr(base.size())) == ".cdx")
+            return (dir / name).string();
+    }
+    const std::string ext = table.extension().string();
+    const bool upperCase = ext.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") != std::string::npos;
+    return (table.has_parent_path() ? (dir / (base + (upperCase ? ".CDX" : ".cdx")))
+                                    : fs::path(base + (upperCase ? ".CDX" : ".cdx")))
+        .string();
 }
 
-CdxIndex::~CdxIndex() {
-  try {
-    flush();
-    if (!mustRebuild_) clearStale();
-  } catch (const std::exception&) {
-    // Nothing to report to from here; the table's commits have written back
-    // everything but the last uncommitted changes, and the mark stays.
-  }
+CdxIndex::~CdxIndex()
+{
+    try {
+        flush();
+        if (!mustRebuild_)
+            clearStale();
+    } catch (const std::exception&) {
+        // Nothing to report to from here; the table's commits have written back
+        // everything but the last uncommitted changes, and the mark stays.
+    }
 }
 
-std::unique_ptr<CdxIndex> CdxIndex::open(Table& table, const std::string& path) {
-  std::unique_ptr<CdxIndex> index(new CdxIndex(table, path));
-  try {
-    index->file_ = IndexFile::open(path, table.mode() == OpenMode::ReadOnly);
-    std::string error;
-    if (!index->attachTags(error)) index->refuse(error);
-  } catch (const std::exception& e) {
-    index->refuse(std::string("the index file ") + path + " is missing or damaged: " + e.what());
-  }
-  if (index->file_ && fs::exists(index->stalePath())) index->repairStale();
-  return index;
+std::unique_ptr<CdxIndex> CdxIndex::open(Table& table, const std::string& path)
+{
+    std::unique_ptr<CdxIndex> index(new CdxIndex(table, path));
+    try {
+        index->file_ = IndexFile::open(path, table.mode() == OpenMode::ReadOnly);
+        std::string error;
+        if (!index->attachTags(error))
+            index->refuse(error);
+    } catch (const std::exception& e) {
+        index->refuse(std::string("the index file ") + path + " is missing or damaged: " + e.what());
+    }
+    if (index->file_ && fs::exists(index->stalePath()))
+        index->repairStale();
+    return index;
 }
 
-void CdxIndex::refuse(const std::string& problem) {
-  problem_ = problem;
-  file_.reset();
-  tags_.clear();
+void CdxIndex::refuse(const std::string& problem)
+{
+    problem_ = problem;
+    file_.reset();
+    tags_.clear();
 }
 
 // The program that last changed the index stopped before closing it, or a pack
 // stopped before rebuilding the tags: the pages may disagree with the records.
-void CdxIndex::repairStale() {
-  if (table_.mode() != OpenMode::Exclusive) {
-    refuse("the index file " + path_ + " may be out of date: the program that last changed " + table_.path() +
-           " stopped before closing it; open the table exclusively to rebuild it");
-    return;
-  }
-  std::string error;
-  if (!rebuild(nullptr, error)) refuse(error);
-}
-
-bool CdxIndex::markStale(std::string& error) {
-  if (markedStale_) return true;
-  const std::string marker = stalePath();
-  const int fd = ::open(marker.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  const bool synced = fd >= 0 && fsync(fd) == 0;
-  if (fd >= 0) ::close(fd);
-  if (!synced) {
-    error = "cannot write " + marker + ": " + std::strerror(errno);
-    return false;
-  }
-  syncFolderOf(marker);
-  markedStale_ = true;
-  return true;
-}
-
-void CdxIndex::clearStale() {
-  if (markedStale_) std::remove(stalePath().c_str());
-  markedStale_ = false;
-}
-
-void CdxIndex::markStaleBeforeWriting() {
-  if (table_.mode() != OpenMode::Exclusive) return;
-  file_->file().setBeforeFirstWrite([this] {
+void CdxIndex::repairStale()
+{
+    if (table_.mode() != OpenMode::Exclusive) {
+        refuse("the index file " + path_ + " may be out of date: the program that last changed " + table_.path() +
+               " stopped before closing it; open the table exclusively to rebuild it");
+        return;
+    }
     std::string error;
-    if (!markStale(error)) throw std::runtime_error(error);
-  });
+    if (!rebuild(nullptr, error))
+        refuse(error);
 }
 
-bool CdxIndex::tableRewriting(std::string& error) {
-  if (!file_) return true;
-  // Until a rebuild succeeds, the tags may hold the old record numbers.
-  mustRebuild_ = true;
-  return markStale(error);
-}
-
-std::unique_ptr<CdxIndex> CdxIndex::create(Table& table, const std::string& path, std::string& error) {
-  std::unique_ptr<CdxIndex> index(new CdxIndex(table, path));
-  try {
-    index->file_ = IndexFile::create(path);
-  } catch (const std::exception& e) {
-    error = e.what();
-    return nullptr;
-  }
-  return index;
-}
-
-bool CdxIndex::attachTags(std::string& error) {
-  tags_.clear();
-  // Changes from the table's writes reach the file only after the table's commit.
-  file_->file().setHoldChanges(true);
-  markStaleBeforeWriting();
-  for (size_t i = 0; i < file_->tagCount(); ++i) {
-    Tag& t = file_->tag(i);
-    auto keys = KeyMaker::compile(t.header().keyExpr, t.header().forExpr, table_.fields(), error);
-    if (!keys) {
-      error = "tag " + t.name() + ": " + error;
-      return false;
+bool CdxIndex::markStale(std::string& error)
+{
+    if (markedStale_)
+        return true;
+    const std::string marker = stalePath();
+    const int fd = ::open(marker.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const bool synced = fd >= 0 && fsync(fd) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    if (!synced) {
+        error = "cannot write " + marker + ": " + std::strerror(errno);
+        return false;
     }
-    if (keys->keyLen() != t.keyLen()) {
-      error = "tag " + t.name() + " has keys of " + std::to_string(t.keyLen()) + " bytes where its expression gives " +
-              std::to_string(keys->keyLen());
-      return false;
-    }
-    t.setPad(keys->pad());
-    auto order = std::make_unique<TagOrder>(t, *keys, table_);
-    tags_.push_back(TagEntry{&t, std::move(keys), std::move(order)});
-  }
-  return true;
+    syncFolderOf(marker);
+    markedStale_ = true;
+    return true;
 }
 
-Order* CdxIndex::order(int number) {
-  return number >= 1 && number <= orderCount() ? tags_[size_t(number - 1)].order.get() : nullptr;
+void CdxIndex::clearStale()
+{
+    if (markedStale_)
+        std::remove(stalePath().c_str());
+    markedStale_ = false;
 }
 
-std::string CdxIndex::orderName(int number) const {
-  return number >= 1 && number <= orderCount() ? tags_[size_t(number - 1)].tag->name() : std::string();
-}
-
-int CdxIndex::find(std::string_view name) const {
-  if (!file_) return 0;
-  const int i = file_->find(name);
-  return i < 0 ? 0 : i + 1;
-}
-
-void CdxIndex::flush() {
-  if (file_) file_->flush();
-}
-
-bool CdxIndex::recordWritten(long recno, const char* before, const char* after, std::string& error) {
-  if (!file_) return true;
-  const long count = table_.recordCount();
-  try {
-    for (auto& t : tags_) {
-      const bool hadKey = before && t.keys->make(before, recno, count, oldKey_);
-      const bool hasKey = t.keys->make(after, recno, count, key_);
-      if (hadKey && hasKey && oldKey_ == key_) continue;
-      if (hadKey && !removeEntry(*t.tag, oldKey_, uint32_t(recno))) {
-        error = "tag " + t.tag->name() + " of " + path_ + " lacks record " + std::to_string(recno);
-        return giveUp(error);
-      }
-      if (hasKey) t.tag->insert(bytes(key_), uint32_t(recno));
-    }
-  } catch (const std::exception& e) {
-    error = std::string("cannot update ") + path_ + ": " + e.what();
-    return giveUp(error);
-  }
-  return true;
-}
-
-bool CdxIndex::committed(std::string& error) {
-  if (!file_) return true;
-  try {
-    flush();
-  } catch (const std::exception& e) {
-    error = std::string("cannot write ") + path_ + ": " + e.what();
-    return giveUp(error);
-  }
-  return true;
-}
-
-bool CdxIndex::giveUp(std::string& error) {
-  // The tags may hold part of the change, or pages written only in part: none of
-  // them are used again before a rebuild from the records.
-  mustRebuild_ = true;
-  std::string markError;
-  if (markStale(markError))
-    error += "; the index is out of date until it is rebuilt, which the next exclusive open of the table does";
-  else
-    error += "; " + markError + ", so rebuild the index (reindex) before using it again";
-  refuse(error);
-  return false;
-}
-
-bool CdxIndex::removeEntry(Tag& tag, const std::string& key, uint32_t recno) {
-  if (tag.remove(bytes(key), recno)) return true;
-  // Another program may have computed the key otherwise (its UPPER folding fewer
-  // letters, say): the record's entry is then found by its number.
-  Cursor c(tag);
-  for (bool ok = c.first(); ok; ok = c.next())
-    if (c.recno() == recno) {
-      const std::vector<uint8_t> stored(c.key(), c.key() + tag.keyLen());
-      return tag.remove(stored.data(), recno);
-    }
-  return false;
-}
-
-std::vector<SortedKeys> CdxIndex::gatherKeys(const Fill* tags, size_t count, const Progress& progress) {
-  const long n = table_.recordCount();
-  const int parts = partsFor(size_t(n), kSplitRecords);
-  std::vector<std::vector<SortedKeys>> found(static_cast<size_t>(parts));
-  runParts(parts, [&](int part) {
-    const long first = n * part / parts + 1, last = n * (part + 1) / parts;
-    // Expressions keep scratch buffers, so another thread evaluates copies of its own.
-    std::vector<std::unique_ptr<KeyMaker>> copies;
-    std::vector<const KeyMaker*> makers;
-    for (size_t i = 0; i < count; ++i) {
-      if (part == 0) {
-        makers.push_back(tags[i].keys);
-        continue;
-      }
-      std::string error;
-      const TagHeader& h = tags[i].tag->header();
-      copies.push_back(KeyMaker::compile(h.keyExpr, h.forExpr, table_.fields(), error));
-      if (!copies.back()) throw std::runtime_error(error);
-      makers.push_back(copies.back().get());
-    }
-    // The first part's lists take the others' entries after its own.
-    std::vector<SortedKeys>& keys = found[size_t(part)];
-    for (const KeyMaker* m : makers) keys.emplace_back(m->keyLen(), size_t(part == 0 ? n : last - first + 1));
-    std::string key;
-    int reported = 0;
-    const bool read = table_.readRange(first, last, [&](long r, const char* rec) {
-      for (size_t i = 0; i < count; ++i)
-        if (makers[i]->make(rec, r, n, key)) keys[i].add(bytes(key), uint32_t(r));
-      const int percent = int((r - first + 1) * 80 / (last - first + 1));
-      if (part == 0 && progress && percent != reported) progress(reported = percent);
+void CdxIndex::markStaleBeforeWriting()
+{
+    if (table_.mode() != OpenMode::Exclusive)
+        return;
+    file_->file().setBeforeFirstWrite([this] {
+        std::string error;
+        if (!markStale(error))
+            throw std::runtime_error(error);
     });
-    if (!read) throw std::runtime_error("cannot read the records of " + table_.path());
-  });
-  for (int part = 1; part < parts; ++part)
-    for (size_t i = 0; i < count; ++i) found[0][i].append(std::move(found[size_t(part)][i]));
-  return std::move(found[0]);
 }
 
-void CdxIndex::fill(const std::vector<Fill>& tags, const Progress& progress) {
-  for (size_t start = 0; start < tags.size();) {
-    size_t end = start;
-    for (int bytes = 0; end < tags.size() && (end == start || bytes + tags[end].keys->keyLen() <= kPassKeyBytes);)
-      bytes += tags[end++].keys->keyLen();
-    // The pass over the records counts as the first tag's progress; each tag
-    // reports from 0 to 100 in turn.
-    if (progress) progress(0);
-    std::vector<SortedKeys> sorted = gatherKeys(tags.data() + start, end - start, progress);
-    for (size_t i = start; i < end; ++i) {
-      if (progress && i > start) progress(0);
-      SortedKeys& keys = sorted[i - start];
-      keys.sort();
-      tags[i].tag->build(keys, nullptr);
-      keys = SortedKeys(0);
-      if (progress) progress(100);
+bool CdxIndex::tableRewriting(std::string& error)
+{
+    if (!file_)
+        return true;
+    // Until a rebuild succeeds, the tags may hold the old record numbers.
+    mustRebuild_ = true;
+    return markStale(error);
+}
+
+std::unique_ptr<CdxIndex> CdxIndex::create(Table& table, const std::string& path, std::string& error)
+{
+    std::unique_ptr<CdxIndex> index(new CdxIndex(table, path));
+    try {
+        index->file_ = IndexFile::create(path);
+    } catch (const std::exception& e) {
+        error = e.what();
+        return nullptr;
     }
-    start = end;
-  }
+    return index;
+}
+
+bool CdxIndex::attachTags(std::string& error)
+{
+    tags_.clear();
+    // Changes from the table's writes reach the file only after the table's commit.
+    file_->file().setHoldChanges(true);
+    markStaleBeforeWriting();
+    for (size_t i = 0; i < file_->tagCount(); ++i) {
+        Tag& t = file_->tag(i);
+        auto keys = KeyMaker::compile(t.header().keyExpr, t.header().forExpr, table_.fields(), error);
+        if (!keys) {
+            error = "tag " + t.name() + ": " + error;
+            return false;
+        }
+        if (keys->keyLen() != t.keyLen()) {
+            error = "tag " + t.name() + " has keys of " + std::to_string(t.keyLen()) +
+                    " bytes where its expression gives " + std::to_string(keys->keyLen());
+            return false;
+        }
+        t.setPad(keys->pad());
+        auto order = std::make_unique<TagOrder>(t, *keys, table_);
+        tags_.push_back(TagEntry{&t, std::move(keys), std::move(order)});
+    }
+    return true;
+}
+
+Order* CdxIndex::order(int number)
+{
+    return number >= 1 && number <= orderCount() ? tags_[size_t(number - 1)].order.get() : nullptr;
+}
+
+std::string CdxIndex::orderName(int number) const
+{
+    return number >= 1 && number <= orderCount() ? tags_[size_t(number - 1)].tag->name() : std::string();
+}
+
+int CdxIndex::find(std::string_view name) const
+{
+    if (!file_)
+        return 0;
+    const int i = file_->find(name);
+    return i < 0 ? 0 : i + 1;
+}
+
+void CdxIndex::flush()
+{
+    if (file_)
+        file_->flush();
+}
+
+bool CdxIndex::recordWritten(long recno, const char* before, const char* after, std::string& error)
+{
+    if (!file_)
+        return true;
+    const long count = table_.recordCount();
+    try {
+        for (auto& t : tags_) {
+            const bool hadKey = before && t.keys->make(before, recno, count, oldKey_);
+            const bool hasKey = t.keys->make(after, recno, count, key_);
+            if (hadKey && hasKey && oldKey_ == key_)
+                continue;
+            if (hadKey && !removeEntry(*t.tag, oldKey_, uint32_t(recno))) {
+                error = "tag " + t.tag->name() + " of " + path_ + " lacks record " + std::to_string(recno);
+                return giveUp(error);
+            }
+            if (hasKey)
+                t.tag->insert(bytes(key_), uint32_t(recno));
+        }
+    } catch (const std::exception& e) {
+        error = std::string("cannot update ") + path_ + ": " + e.what();
+        return giveUp(error);
+    }
+    return true;
+}
+
+bool CdxIndex::committed(std::string& error)
+{
+    if (!file_)
+        return true;
+    try {
+        flush();
+    } catch (const std::exception& e) {
+        error = std::string("cannot write ") + path_ + ": " + e.what();
+        return giveUp(error);
+    }
+    return true;
+}
+
+bool CdxIndex::giveUp(std::string& error)
+{
+    // The tags may hold part of the change, or pages written only in part: none of
+    // them are used again before a rebuild from the records.
+    mustRebuild_ = true;
+    std::string markError;
+    if (markStale(markError))
+        error += "; the index is out of date until it is rebuilt, which the next exclusive open of the table does";
+    else
+        error += "; " + markError + ", so rebuild the index (reindex) before using it again";
+    refuse(error);
+    return false;
+}
+
+bool CdxIndex::removeEntry(Tag& tag, const std::string& key, uint32_t recno)
+{
+    if (tag.remove(bytes(key), recno))
+        return true;
+    // Another program may have computed the key otherwise (its UPPER folding fewer
+    // letters, say): the record's entry is then found by its number.
+    Cursor c(tag);
+    for (bool ok = c.first(); ok; ok = c.next())
+        if (c.recno() == recno) {
+            const std::vector<uint8_t> stored(c.key(), c.key() + tag.keyLen());
+            return tag.remove(stored.data(), recno);
+        }
+    return false;
+}
+
+std::vector<SortedKeys> CdxIndex::gatherKeys(const Fill* tags, size_t count, const Progress& progress)
+{
+    const long n = table_.recordCount();
+    const int parts = partsFor(size_t(n), kSplitRecords);
+    std::vector<std::vector<SortedKeys>> found(static_cast<size_t>(parts));
+    runParts(parts, [&](int part) {
+        const long first = n * part / parts + 1, last = n * (part + 1) / parts;
+        // Expressions keep scratch buffers, so another thread evaluates copies of its own.
+        std::vector<std::unique_ptr<KeyMaker>> copies;
+        std::vector<const KeyMaker*> makers;
+        for (size_t i = 0; i < count; ++i) {
+            if (part == 0) {
+                makers.push_back(tags[i].keys);
+                continue;
+            }
+            std::string error;
+            const TagHeader& h = tags[i].tag->header();
+            copies.push_back(KeyMaker::compile(h.keyExpr, h.forExpr, table_.fields(), error));
+            if (!copies.back())
+                throw std::runtime_error(error);
+            makers.push_back(copies.back().get());
+        }
+        // The first part's lists take the others' entries after its own.
+        std::vector<SortedKeys>& keys = found[size_t(part)];
+        for (const KeyMaker* m : makers)
+            keys.emplace_back(m->keyLen(), size_t(part == 0 ? n : last - first + 1));
+        std::string key;
+        int reported = 0;
+        const bool read = table_.readRange(first, last, [&](long r, const char* rec) {
+            for (size_t i = 0; i < count; ++i)
+                if (makers[i]->make(rec, r, n, key))
+                    keys[i].add(bytes(key), uint32_t(r));
+            const int percent = int((r - first + 1) * 80 / (last - first + 1));
+            if (part == 0 && progress && percent != reported)
+                progress(reported = percent);
+        });
+        if (!read)
+            throw std::runtime_error("cannot read the records of " + table_.path());
+    });
+    for (int part = 1; part < parts; ++part)
+        for (size_t i = 0; i < count; ++i)
+            found[0][i].append(std::move(found[size_t(part)][i]));
+    return std::move(found[0]);
+}
+
+void CdxIndex::fill(const std::vector<Fill>& tags, const Progress& progress)
+{
+    for (size_t start = 0; start < tags.size();) {
+        size_t end = start;
+        for (int bytes = 0; end < tags.size() && (end == start || bytes + tags[end].keys->keyLen() <= kPassKeyBytes);)
+            bytes += tags[end++].keys->keyLen();
+        // The pass over the records counts as the first tag's progress; each tag
+        // reports from 0 to 100 in turn.
+        if (progress)
+            progress(0);
+        std::vector<SortedKeys> sorted = gatherKeys(tags.data() + start, end - start, progress);
+        for (size_t i = start; i < end; ++i) {
+            if (progress && i > start)
+                progress(0);
+            SortedKeys& keys = sorted[i - start];
+            keys.sort();
+            tags[i].tag->build(keys, nullptr);
+            keys = SortedKeys(0);
+            if (progress)
+                progress(100);
+        }
+        start = end;
+    }
 }
 
 int CdxIndex::addTag(std::string_view name, const std::string& keyExpr, const std::string& forExpr,
-                     const Progress& progress, std::string& error) {
-  if (name.empty() || name.size() > size_t(kTagNameLen) || !std::isalpha(static_cast<unsigned char>(name[0]))) {
-    error = "a tag name takes 1 to 10 letters, digits or underscores, the first a letter";
-    return 0;
-  }
-  auto keys = KeyMaker::compile(keyExpr, forExpr, table_.fields(), error);
-  if (!keys) return 0;
-  try {
-    if (!file_) {
-      // A missing or damaged file is replaced by a new one.
-      file_ = IndexFile::create(path_);
-      problem_.clear();
-      markStaleBeforeWriting();
+                     const Progress& progress, std::string& error)
+{
+    if (name.empty() || name.size() > size_t(kTagNameLen) || !std::isalpha(static_cast<unsigned char>(name[0]))) {
+        error = "a tag name takes 1 to 10 letters, digits or underscores, the first a letter";
+        return 0;
     }
-    TagHeader h;
-    h.keyLen = uint16_t(keys->keyLen());
-    h.keyExpr = keyExpr;
-    h.forExpr = forExpr;
-    Tag& tag = file_->addTag(name, h, keys->pad());
-    // The table is committed, so a build may write its pages as the cache fills.
-    file_->file().setHoldChanges(false);
-    fill({{&tag, keys.get()}}, progress);
-    file_->flush();
-    if (!attachTags(error)) return 0;
-  } catch (const std::exception& e) {
-    if (file_) file_->file().setHoldChanges(true);
-    error = std::string("cannot build tag ") + std::string(name) + " in " + path_ + ": " + e.what();
-    return 0;
-  }
-  return find(name);
-}
-
-bool CdxIndex::rebuild(const Progress& progress, std::string& error) {
-  if (!file_) return true;
-  const std::string fresh = path_ + ".new";
-  try {
-    {
-      auto out = IndexFile::create(fresh);
-      std::vector<Fill> work;
-      for (auto& t : tags_) {
-        TagHeader h;
-        h.keyLen = uint16_t(t.keys->keyLen());
-        h.keyExpr = t.tag->header().keyExpr;
-        h.forExpr = t.tag->header().forExpr;
-        work.push_back({&out->addTag(t.tag->name(), h, t.keys->pad()), t.keys.get()});
-      }
-      fill(work, progress);
-      out->flush();
-    }
-    tags_.clear();
-    file_.reset();
-    if (std::rename(fresh.c_str(), path_.c_str()) != 0)
-      throw std::runtime_error("cannot replace " + path_ + ": " + std::strerror(errno));
-    syncFolderOf(path_);
-    file_ = IndexFile::open(path_, false);
-    if (!attachTags(error)) return false;
-    // The fresh file agrees with the records, whoever left the mark.
-    std::remove(stalePath().c_str());
-    markedStale_ = mustRebuild_ = false;
-  } catch (const std::exception& e) {
-    std::remove(fresh.c_str());
-    error = std::string("cannot rebuild ") + path_ + ": " + e.what();
-    if (!file_) {
-      // Whatever the old file holds, it is no longer current.
-      problem_ = error;
-      tags_.clear();
-    }
-    return false;
-  }
-  return true;
-}
-
-bool CdxIndex::tableRewritten(const Progress& progress, std::string& error) {
-  if (rebuild(progress, error)) return true;
-  // The old tags point at the old record numbers: none are better than those.
-  refuse(error);
-  return false;
-}
-
-CdxIndex::CheckReport CdxIndex::check() {
-  CheckReport report;
-  std::vector<std::string>& problems = report.problems;
-  size_t foreignCase = 0;
-  if (!file_) {
-    problems.push_back(problem_.empty() ? "no index file" : problem_);
-    return report;
-  }
-  try {
-    file_->flush();
-    std::unordered_set<uint32_t> pages;
-    CheckResult dir;
-    checkTag(file_->directory(), pages, dir, nullptr);
-    for (auto& p : dir.problems) problems.push_back("tag directory: " + p);
-    for (size_t i = 0; i < file_->tagCount(); ++i) {
-      pages.insert(file_->tag(i).headerOffset());
-      pages.insert(file_->tag(i).headerOffset() + kPageSize);
-    }
-    for (auto& t : tags_) {
-      if (problems.size() >= kMaxReported) break;
-      const Fill f{t.tag, t.keys.get()};
-      SortedKeys want = std::move(gatherKeys(&f, 1, nullptr)[0]);
-      want.sort();
-      CheckResult r;
-      size_t at = 0, wrong = 0;
-      const std::string& name = t.tag->name();
-      checkTag(*t.tag, pages, r, [&](const uint8_t* key, uint32_t recno) {
-        const int kl = t.keys->keyLen();
-        if (at >= want.size()) {
-          if (wrong++ < 3)
-            problems.push_back("tag " + name + ": extra entry for record " + std::to_string(recno) + " " + describeKey(key, size_t(kl)));
-        } else if (recno == want.recno(at) && std::memcmp(key, want.key(at), size_t(kl)) != 0 &&
-                   foldsTo(key, want.key(at), size_t(kl))) {
-          ++foreignCase;
-        } else if (recno != want.recno(at) || std::memcmp(key, want.key(at), size_t(kl)) != 0) {
-          if (wrong++ < 3)
-            problems.push_back("tag " + name + ", entry " + std::to_string(at + 1) + ": record " + std::to_string(recno) +
-                               " " + describeKey(key, size_t(kl)) + " where record " + std::to_string(want.recno(at)) +
-                               " " + describeKey(want.key(at), size_t(kl)) + " belongs");
+    auto keys = KeyMaker::compile(keyExpr, forExpr, table_.fields(), error);
+    if (!keys)
+        return 0;
+    try {
+        if (!file_) {
+            // A missing or damaged file is replaced by a new one.
+            file_ = IndexFile::create(path_);
+            problem_.clear();
+            markStaleBeforeWriting();
         }
-        ++at;
-      });
-      for (auto& p : r.problems) problems.push_back(p);
-      if (r.ok() && at < want.size())
-        problems.push_back("tag " + name + " lacks " + std::to_string(want.size() - at) + " of " +
-                           std::to_string(want.size()) + " entries");
+        TagHeader h;
+        h.keyLen = uint16_t(keys->keyLen());
+        h.keyExpr = keyExpr;
+        h.forExpr = forExpr;
+        Tag& tag = file_->addTag(name, h, keys->pad());
+        // The table is committed, so a build may write its pages as the cache fills.
+        file_->file().setHoldChanges(false);
+        fill({{&tag, keys.get()}}, progress);
+        file_->flush();
+        if (!attachTags(error))
+            return 0;
+    } catch (const std::exception& e) {
+        if (file_)
+            file_->file().setHoldChanges(true);
+        error = std::string("cannot build tag ") + std::string(name) + " in " + path_ + ": " + e.what();
+        return 0;
     }
-  } catch (const std::exception& e) {
-    problems.push_back(std::string("damaged: ") + e.what());
-  }
-  if (problems.size() > kMaxReported) problems.resize(kMaxReported);
-  report.foreignCase = foreignCase;
-  if (foreignCase)
-    report.notes.push_back(std::to_string(foreignCase) +
-                           " keys hold letters in another case than this engine's UPPER gives, as another program "
-                           "wrote them; they sort alike, and a reindex writes them anew");
-  return report;
+    return find(name);
 }
 
-}  // namespace xb::cdx
+bool CdxIndex::rebuild(const Progress& progress, std::string& error)
+{
+    if (!file_)
+        return true;
+    const std::string fresh = path_ + ".new";
+    try {
+        {
+            auto out = IndexFile::create(fresh);
+            std::vector<Fill> work;
+            for (auto& t : tags_) {
+                TagHeader h;
+                h.keyLen = uint16_t(t.keys->keyLen());
+                h.keyExpr = t.tag->header().keyExpr;
+                h.forExpr = t.tag->header().forExpr;
+                work.push_back({&out->addTag(t.tag->name(), h, t.keys->pad()), t.keys.get()});
+            }
+            fill(work, progress);
+            out->flush();
+        }
+        tags_.clear();
+        file_.reset();
+        if (std::rename(fresh.c_str(), path_.c_str()) != 0)
+            throw std::runtime_error("cannot replace " + path_ + ": " + std::strerror(errno));
+        syncFolderOf(path_);
+        file_ = IndexFile::open(path_, false);
+        if (!attachTags(error))
+            return false;
+        // The fresh file agrees with the records, whoever left the mark.
+        std::remove(stalePath().c_str());
+        markedStale_ = mustRebuild_ = false;
+    } catch (const std::exception& e) {
+        std::remove(fresh.c_str());
+        error = std::string("cannot rebuild ") + path_ + ": " + e.what();
+        if (!file_) {
+            // Whatever the old file holds, it is no longer current.
+            problem_ = error;
+            tags_.clear();
+        }
+        return false;
+    }
+    return true;
+}
+
+bool CdxIndex::tableRewritten(const Progress& progress, std::string& error)
+{
+    if (rebuild(progress, error))
+        return true;
+    // The old tags point at the old record numbers: none are better than those.
+    refuse(error);
+    return false;
+}
+
+CdxIndex::CheckReport CdxIndex::check()
+{
+    CheckReport report;
+    std::vector<std::string>& problems = report.problems;
+    size_t foreignCase = 0;
+    if (!file_) {
+        problems.push_back(problem_.empty() ? "no index file" : problem_);
+        return report;
+    }
+    try {
+        file_->flush();
+        std::unordered_set<uint32_t> pages;
+        CheckResult dir;
+        checkTag(file_->directory(), pages, dir, nullptr);
+        for (auto& p : dir.problems)
+            problems.push_back("tag directory: " + p);
+        for (size_t i = 0; i < file_->tagCount(); ++i) {
+            pages.insert(file_->tag(i).headerOffset());
+            pages.insert(file_->tag(i).headerOffset() + kPageSize);
+        }
+        for (auto& t : tags_) {
+            if (problems.size() >= kMaxReported)
+                break;
+            const Fill f{t.tag, t.keys.get()};
+            SortedKeys want = std::move(gatherKeys(&f, 1, nullptr)[0]);
+            want.sort();
+            CheckResult r;
+            size_t at = 0, wrong = 0;
+            const std::string& name = t.tag->name();
+            checkTag(*t.tag, pages, r, [&](const uint8_t* key, uint32_t recno) {
+                const int kl = t.keys->keyLen();
+                if (at >= want.size()) {
+                    if (wrong++ < 3)
+                        problems.push_back("tag " + name + ": extra entry for record " + std::to_string(recno) + " " +
+                                           describeKey(key, size_t(kl)));
+                } else if (recno == want.recno(at) && std::memcmp(key, want.key(at), size_t(kl)) != 0 &&
+                           foldsTo(key, want.key(at), size_t(kl))) {
+                    ++foreignCase;
+                } else if (recno != want.recno(at) || std::memcmp(key, want.key(at), size_t(kl)) != 0) {
+                    if (wrong++ < 3)
+                        problems.push_back("tag " + name + ", entry " + std::to_string(at + 1) + ": record " +
+                                           std::to_string(recno) + " " + describeKey(key, size_t(kl)) +
+                                           " where record " + std::to_string(want.recno(at)) + " " +
+                                           describeKey(want.key(at), size_t(kl)) + " belongs");
+                }
+                ++at;
+            });
+            for (auto& p : r.problems)
+                problems.push_back(p);
+            if (r.ok() && at < want.size())
+                problems.push_back("tag " + name + " lacks " + std::to_string(want.size() - at) + " of " +
+                                   std::to_string(want.size()) + " entries");
+        }
+    } catch (const std::exception& e) {
+        problems.push_back(std::string("damaged: ") + e.what());
+    }
+    if (problems.size() > kMaxReported)
+        problems.resize(kMaxReported);
+    report.foreignCase = foreignCase;
+    if (foreignCase)
+        report.notes.push_back(std::to_string(foreignCase) +
+                               " keys hold letters in another case than this engine's UPPER gives, as another program "
+                               "wrote them; they sort alike, and a reindex writes them anew");
+    return report;
+}
+
+} // namespace xb::cdx
 
 namespace xb {
 
-std::unique_ptr<StructuralIndex> openStructuralIndex(Table& table, std::string& error) {
-  (void)error;
-  return cdx::CdxIndex::open(table, cdx::indexPathFor(table.path()));
+std::unique_ptr<StructuralIndex> openStructuralIndex(Table& table, std::string& error)
+{
+    (void)error;
+    return cdx::CdxIndex::open(table, cdx::indexPathFor(table.path()));
 }
 
-}  // namespace xb
+} // namespace xb

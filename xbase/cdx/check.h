@@ -15,9 +15,9 @@
 namespace xb::cdx {
 
 struct CheckResult {
-  std::vector<std::string> problems;  // the first few, described
-  size_t entries = 0;
-  bool ok() const { return problems.empty(); }
+    std::vector<std::string> problems; // the first few, described
+    size_t entries = 0;
+    bool ok() const { return problems.empty(); }
 };
 
 // `pages` collects the pages of every tag checked, to catch pages shared between tags.
@@ -25,4 +25,4 @@ struct CheckResult {
 void checkTag(Tag& tag, std::unordered_set<uint32_t>& pages, CheckResult& result,
               const std::function<void(const uint8_t* key, uint32_t recno)>& visit);
 
-}  // namespace xb::cdx
+} // namespace xb::cdx

@@ -8,34 +8,34 @@
 namespace xb::cdx {
 
 class SortedKeys {
- public:
-  explicit SortedKeys(int keyLen, size_t expected = 0);
+public:
+    explicit SortedKeys(int keyLen, size_t expected = 0);
 
-  int keyLen() const { return keyLen_; }
-  size_t size() const { return recnos_.size(); }
-  void add(const uint8_t* key, uint32_t recno);
-  // Adds other's entries after this one's, leaving other empty.
-  void append(SortedKeys&& other);
-  void sort();
+    int keyLen() const { return keyLen_; }
+    size_t size() const { return recnos_.size(); }
+    void add(const uint8_t* key, uint32_t recno);
+    // Adds other's entries after this one's, leaving other empty.
+    void append(SortedKeys&& other);
+    void sort();
 
-  // After sort(): the i-th entry in order.
-  const uint8_t* key(size_t i) const { return keys_.data() + size_t(order_[i].index & kIndexMask) * keyLen_; }
-  uint32_t recno(size_t i) const { return order_[i].recno; }
-  uint32_t maxRecno() const { return maxRecno_; }
+    // After sort(): the i-th entry in order.
+    const uint8_t* key(size_t i) const { return keys_.data() + size_t(order_[i].index & kIndexMask) * keyLen_; }
+    uint32_t recno(size_t i) const { return order_[i].recno; }
+    uint32_t maxRecno() const { return maxRecno_; }
 
- private:
-  static constexpr uint32_t kBlankRest = 0x80000000u;
-  static constexpr uint32_t kIndexMask = ~kBlankRest;
-  struct Item {
-    uint64_t head[3];  // the first 24 key bytes, big-endian, for cheap comparisons
-    uint32_t index;  // top bit: the bytes after the head are all blanks
-    uint32_t recno;
-  };
-  int keyLen_;
-  std::vector<uint8_t> keys_;
-  std::vector<uint32_t> recnos_;
-  std::vector<Item> order_;
-  uint32_t maxRecno_ = 0;
+private:
+    static constexpr uint32_t kBlankRest = 0x80000000u;
+    static constexpr uint32_t kIndexMask = ~kBlankRest;
+    struct Item {
+        uint64_t head[3]; // the first 24 key bytes, big-endian, for cheap comparisons
+        uint32_t index;   // top bit: the bytes after the head are all blanks
+        uint32_t recno;
+    };
+    int keyLen_;
+    std::vector<uint8_t> keys_;
+    std::vector<uint32_t> recnos_;
+    std::vector<Item> order_;
+    uint32_t maxRecno_ = 0;
 };
 
-}  // namespace xb::cdx
+} // namespace xb::cdx

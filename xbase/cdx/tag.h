@@ -16,58 +16,58 @@ namespace xb::cdx {
 class SortedKeys;
 
 class Tag {
- public:
-  Tag(PageFile& file, std::string name, uint32_t headerOffset, TagHeader header);
+public:
+    Tag(PageFile& file, std::string name, uint32_t headerOffset, TagHeader header);
 
-  const std::string& name() const { return name_; }
-  uint32_t headerOffset() const { return headerOffset_; }
-  const TagHeader& header() const { return header_; }
-  TagHeader& header() { return header_; }
-  int keyLen() const { return header_.keyLen; }
-  // Byte that trailing compression stands for: blank for character keys, 0 otherwise.
-  uint8_t pad() const { return pad_; }
-  void setPad(uint8_t pad) { pad_ = pad; }
-  // Changes with every modification, so cursors know to find their place again.
-  uint64_t version() const { return version_; }
+    const std::string& name() const { return name_; }
+    uint32_t headerOffset() const { return headerOffset_; }
+    const TagHeader& header() const { return header_; }
+    TagHeader& header() { return header_; }
+    int keyLen() const { return header_.keyLen; }
+    // Byte that trailing compression stands for: blank for character keys, 0 otherwise.
+    uint8_t pad() const { return pad_; }
+    void setPad(uint8_t pad) { pad_ = pad; }
+    // Changes with every modification, so cursors know to find their place again.
+    uint64_t version() const { return version_; }
 
-  void insert(const uint8_t* key, uint32_t recno);
-  // False when the entry is not there.
-  bool remove(const uint8_t* key, uint32_t recno);
-  // Replaces every entry by the sorted list, written bottom-up; progress gets 0..100.
-  void build(const SortedKeys& keys, const std::function<void(int)>& progress);
-  // Returns every page of the tree, the root included, to the free list.
-  void freePages();
+    void insert(const uint8_t* key, uint32_t recno);
+    // False when the entry is not there.
+    bool remove(const uint8_t* key, uint32_t recno);
+    // Replaces every entry by the sorted list, written bottom-up; progress gets 0..100.
+    void build(const SortedKeys& keys, const std::function<void(int)>& progress);
+    // Returns every page of the tree, the root included, to the free list.
+    void freePages();
 
-  Node& node(uint32_t offset) { return file_.node(offset, header_.keyLen, pad_); }
-  Node& root() { return node(header_.root); }
-  PageFile& file() { return file_; }
-  // Queues the header for the next flush.
-  void writeHeader();
+    Node& node(uint32_t offset) { return file_.node(offset, header_.keyLen, pad_); }
+    Node& root() { return node(header_.root); }
+    PageFile& file() { return file_; }
+    // Queues the header for the next flush.
+    void writeHeader();
 
- private:
-  struct Step {
-    Node* node;
-    size_t index;
-  };
-  std::vector<Step> pathTo(const uint8_t* key, uint32_t recno);
-  void touch(Node& n);
-  void fixMax(std::vector<Step>& path, size_t level);
-  void split(std::vector<Step>& path, size_t level, bool appending);
-  void rebalance(std::vector<Step>& path, size_t level);
-  bool tryMerge(Node& into, Node& from);
-  void unlink(Node& n);
-  void setRoot(Node& n);
-  void collectPages(uint32_t offset, int depth, std::vector<uint32_t>& out);
+private:
+    struct Step {
+        Node* node;
+        size_t index;
+    };
+    std::vector<Step> pathTo(const uint8_t* key, uint32_t recno);
+    void touch(Node& n);
+    void fixMax(std::vector<Step>& path, size_t level);
+    void split(std::vector<Step>& path, size_t level, bool appending);
+    void rebalance(std::vector<Step>& path, size_t level);
+    bool tryMerge(Node& into, Node& from);
+    void unlink(Node& n);
+    void setRoot(Node& n);
+    void collectPages(uint32_t offset, int depth, std::vector<uint32_t>& out);
 
-  PageFile& file_;
-  std::string name_;
-  uint32_t headerOffset_;
-  TagHeader header_;
-  uint8_t pad_ = ' ';
-  uint64_t version_ = 0;
+    PageFile& file_;
+    std::string name_;
+    uint32_t headerOffset_;
+    TagHeader header_;
+    uint8_t pad_ = ' ';
+    uint64_t version_ = 0;
 };
 
 // Deepest tree accepted; deeper means a cycle in a damaged file.
 constexpr int kMaxDepth = 32;
 
-}  // namespace xb::cdx
+} // namespace xb::cdx
