@@ -21,6 +21,7 @@
 #include "support/scripted_messages.h"
 #include "support/temp_program_dir.h"
 #include "support/whatsthis_check.h"
+#include "support/window_menus.h"
 
 #include <QAction>
 #include <QFile>
@@ -244,16 +245,7 @@ TEST_F(LabelPrint, TheMenuCommandNeedsAMatchAndShowsTheCalculatedFieldsMeanwhile
     session.SetWindow(&window);
     std::vector<bool> shown;
     session.ShowExtraFields = [&shown](bool visible) { shown.push_back(visible); };
-    const MainMenus menus{&window,
-                          new QMenu(&window),
-                          new QMenu(&window),
-                          new QMenu(&window),
-                          new QMenu(&window),
-                          new QMenu(&window),
-                          new QMenu(&window),
-                          new QMenu(&window),
-                          nullptr,
-                          nullptr};
+    const MainMenus menus = MenusFor(window);
     auto* commands = new TLabelCommands(session, menus, &window);
     EXPECT_EQ(commands->LabelsMenu->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
     EXPECT_EQ(menus.Print1->actions().value(0)->text(), "Print &Labels");

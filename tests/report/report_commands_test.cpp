@@ -13,6 +13,7 @@
 #include "support/scripted_messages.h"
 #include "support/scripted_printers.h"
 #include "support/temp_program_dir.h"
+#include "support/window_menus.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -39,16 +40,7 @@ protected:
     {
         session.LastOpenedFile = CopyFixtureTable("small", dir.path(), "book");
         ASSERT_TRUE(session.ReopenFile());
-        menus = MainMenus{&window,
-                          new QMenu(&window),
-                          new QMenu(&window),
-                          new QMenu(&window),
-                          new QMenu(&window),
-                          new QMenu(&window),
-                          new QMenu(&window),
-                          new QMenu(&window),
-                          nullptr,
-                          nullptr};
+        menus = MenusFor(window);
         commands = new TReportCommands(session, menus, &window);
     }
 
