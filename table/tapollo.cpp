@@ -199,6 +199,31 @@ int TApollo::IndexTag(const QString& file, const QString& tag, const QString& co
         AreaScope scope(Area());
         order = sx_IndexTag(fileText, tagText, keyText, options, descending, conditionText);
     }
+    return TagAdded(order, tag);
+}
+
+int TApollo::IndexTags(const QString& file, const QList<NewTag>& tags)
+{
+    const EngineText fileText = EngineText::Path(file);
+    std::vector<EngineText> texts;
+    for (const NewTag& t : tags) {
+        texts.push_back(EngineText::Text(t.tag));
+        texts.push_back(EngineText::Text(t.keyExpression));
+    }
+    std::vector<sx_TagSpec> specs;
+    for (size_t i = 0; i < texts.size(); i += 2)
+        specs.push_back({texts[i], texts[i + 1], nullptr});
+    Settle();
+    int order = 0;
+    {
+        AreaScope scope(Area());
+        order = sx_IndexTags(fileText, specs.data(), static_cast<int>(specs.size()));
+    }
+    return TagAdded(order, tags.isEmpty() ? QString() : tags.constLast().tag);
+}
+
+int TApollo::TagAdded(int order, const QString& tag)
+{
     if (order == 0)
         throw TableError(QStringLiteral("Cannot create index tag %1: %2").arg(tag, EngineError()));
     if (Active())

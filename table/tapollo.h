@@ -59,6 +59,13 @@ public:
     // Adds a tag (an empty file means the structural index) and makes it the order.
     int IndexTag(const QString& file, const QString& tag, const QString& condition, bool descending, int options,
                  const QString& keyExpression);
+    struct NewTag {
+        QString tag;
+        QString keyExpression;
+    };
+    // Adds ascending tags as IndexTag each, reading the records once per group of tags
+    // instead of once per tag; the last becomes the order.
+    int IndexTags(const QString& file, const QList<NewTag>& tags);
     int IndexOpen(const QString& file);
     void CloseIndexes();
     // Keys of the index that another program upper-cased otherwise (letters such as ü):
@@ -100,6 +107,8 @@ private:
     void Reload();
     void TableActivated(bool active);
     int TagCount();
+    // After adding tags: the last one named the order, or the engine's error thrown.
+    int TagAdded(int order, const QString& tag);
 
     QPointer<TDataSource> dataSource_;
     QMetaObject::Connection link_;

@@ -41,7 +41,15 @@ bool sx_CopyStructure(const char* path, const char* alias);
 // Indexes (the structural compound index of the current table).
 int sx_IndexTag(const char* file, const char* tag, const char* keyExpr, int option, bool descending,
                 const char* condition); // order of the new tag, 0 on failure
-int sx_TagArea(const char* tag);        // order of the tag (names ignore case), 0 if absent
+// Several tags at once, as sx_IndexTag each, reading the table once per group of
+// tags instead of once per tag; the order of the last, 0 on failure.
+struct sx_TagSpec {
+    const char* tag;
+    const char* keyExpr;
+    const char* condition; // may be null
+};
+int sx_IndexTags(const char* file, const sx_TagSpec* tags, int count);
+int sx_TagArea(const char* tag); // order of the tag (names ignore case), 0 if absent
 std::string sx_TagName(int order);
 int sx_IndexOrd();
 int sx_SetOrder(int order);          // 0 is natural order; gives the previous order

@@ -56,15 +56,28 @@ CdxIndex* indexForNewTag(WorkArea& a)
 int sx_IndexTag(const char* file, const char* tag, const char* keyExpr, int option, bool descending,
                 const char* condition)
 {
-    WorkArea* a = xb::currentArea();
-    if (!a || !xb::checkText(tag, "tag name") || !xb::checkText(keyExpr, "key expression"))
-        return 0;
-    if (condition && !xb::checkText(condition, "condition"))
-        return 0;
-    if (file && *file && xb::cdx::indexPathFor(a->table().path()) != file)
-        return failed(std::string("only the structural index can hold tags, not ") + file);
     if (option != 0 || descending)
         return failed("tags are ascending and without options");
+    const sx_TagSpec spec{tag, keyExpr, condition};
+    return sx_IndexTags(file, &spec, 1);
+}
+
+int sx_IndexTags(const char* file, const sx_TagSpec* tags, int count)
+{
+    WorkArea* a = xb::currentArea();
+    if (!a || count < 1)
+        return a ? failed("no tags to add") : 0;
+    std::vector<CdxIndex::NewTag> wanted;
+    for (int i = 0; i < count; ++i) {
+        const sx_TagSpec& t = tags[i];
+        if (!xb::checkText(t.tag, "tag name") || !xb::checkText(t.keyExpr, "key expression"))
+            return 0;
+        if (t.condition && !xb::checkText(t.condition, "condition"))
+            return 0;
+        wanted.push_back({t.tag, t.keyExpr, t.condition ? t.condition : ""});
+    }
+    if (file && *file && xb::cdx::indexPathFor(a->table().path()) != file)
+        return failed(std::string("only the structural index can hold tags, not ") + file);
     if (a->table().mode() == xb::OpenMode::ReadOnly)
         return failed(a->table().path() + " is open read-only");
     if (!a->flush())
@@ -73,7 +86,7 @@ int sx_IndexTag(const char* file, const char* tag, const char* keyExpr, int opti
     if (!index)
         return 0;
     std::string error;
-    const int order = index->addTag(tag, keyExpr, condition ? condition : "", Engine::instance().gauge, error);
+    const int order = index->addTags(wanted, Engine::instance().gauge, error);
     if (!order)
         return failed(error);
     if (!a->setOrder(order))

@@ -73,6 +73,23 @@ TEST_F(IndexCalls, ProgressRunsFromZeroToHundredForEachTag)
     EXPECT_EQ(std::count(reports.begin(), reports.end(), 100), 2);
 }
 
+TEST_F(IndexCalls, SeveralTagsAtOnceFromOneReading)
+{
+    std::vector<int> reports;
+    sx_SetGaugeHook([&](int p) { reports.push_back(p); });
+    const sx_TagSpec twice[] = {{"CITY", "UPPER(NAME)", nullptr}, {"city", "CITY", nullptr}};
+    EXPECT_EQ(sx_IndexTags("", twice, 2), 0);
+    EXPECT_EQ(sx_LastError(), "the tag name city is given twice");
+    const sx_TagSpec tags[] = {{"NAME", "UPPER(NAME)", nullptr}, {"CITY", "UPPER(CITY+NAME)", "CITY <> 'Bern'"}};
+    ASSERT_EQ(sx_IndexTags("", tags, 2), 2);
+    EXPECT_EQ(sx_IndexOrd(), 2) << "the last tag becomes the order";
+    EXPECT_EQ(visit(), (std::vector<long>{2, 5, 3, 1}));
+    sx_SetOrder(1);
+    EXPECT_EQ(visit(), (std::vector<long>{2, 4, 3, 1, 5}));
+    EXPECT_EQ(std::count(reports.begin(), reports.end(), 0), 2) << "a restart for each tag";
+    expectCurrentIndexClean();
+}
+
 TEST_F(IndexCalls, ScopeBoundsTheOrderByKeyPrefixes)
 {
     ASSERT_EQ(sx_IndexTag("", "NAME", "UPPER(NAME)", 0, false, ""), 1);

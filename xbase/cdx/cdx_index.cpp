@@ -1,5 +1,6 @@
 #include "xbase/cdx/cdx_index.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -51,11 +52,21 @@ std::string describeKey(const uint8_t* key, size_t len)
     return out + "\"";
 }
 
+// Tag names ignore letter case.
+bool sameTagName(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
 constexpr size_t kMaxReported = 10;
 
-// Key bytes per record gathered in one pass over the table when building several
-// tags: fewer passes, with memory still bounded.
-constexpr int kPassKeyBytes = 256;
+// Memory for the keys gathered in one pass over the table when building several
+// tags (each entry's key and record number): fewer passes, with memory still
+// bounded. However large the table, a pass may gather this many bytes per record.
+constexpr size_t kPassBytes = size_t(64) << 20;
+constexpr size_t kPassMinBytesPerRecord = 256;
 // Below this many records a second reading thread costs more than it saves.
 constexpr long kSplitRecords = 20000;
 
@@ -359,10 +370,17 @@ std::vector<SortedKeys> CdxIndex::gatherKeys(const Fill* tags, size_t count, con
 
 void CdxIndex::fill(const std::vector<Fill>& tags, const Progress& progress)
 {
+    const size_t records = size_t(std::max(1L, table_.recordCount()));
+    const size_t perRecord = std::max(kPassMinBytesPerRecord, kPassBytes / records);
     for (size_t start = 0; start < tags.size();) {
         size_t end = start;
-        for (int bytes = 0; end < tags.size() && (end == start || bytes + tags[end].keys->keyLen() <= kPassKeyBytes);)
-            bytes += tags[end++].keys->keyLen();
+        for (size_t bytes = 0; end < tags.size();) {
+            const size_t entry = size_t(tags[end].keys->keyLen()) + sizeof(uint32_t);
+            if (end > start && bytes + entry > perRecord)
+                break;
+            bytes += entry;
+            ++end;
+        }
         // The pass over the records counts as the first tag's progress; each tag
         // reports from 0 to 100 in turn.
         if (progress)
@@ -382,15 +400,26 @@ void CdxIndex::fill(const std::vector<Fill>& tags, const Progress& progress)
     }
 }
 
-int CdxIndex::addTag(std::string_view name, const std::string& keyExpr, const std::string& forExpr,
-                     const Progress& progress, std::string& error)
+int CdxIndex::addTags(const std::vector<NewTag>& wanted, const Progress& progress, std::string& error)
 {
-    if (name.empty() || name.size() > size_t(kTagNameLen) || !std::isalpha(static_cast<unsigned char>(name[0]))) {
-        error = "a tag name takes 1 to 10 letters, digits or underscores, the first a letter";
-        return 0;
+    std::vector<std::unique_ptr<KeyMaker>> makers;
+    for (size_t i = 0; i < wanted.size(); ++i) {
+        const std::string_view name = wanted[i].name;
+        if (name.empty() || name.size() > size_t(kTagNameLen) || !std::isalpha(static_cast<unsigned char>(name[0]))) {
+            error = "a tag name takes 1 to 10 letters, digits or underscores, the first a letter";
+            return 0;
+        }
+        // A later tag of the same name would replace the earlier one while it is built.
+        for (size_t j = 0; j < i; ++j)
+            if (sameTagName(wanted[j].name, name)) {
+                error = "the tag name " + std::string(name) + " is given twice";
+                return 0;
+            }
+        makers.push_back(KeyMaker::compile(wanted[i].keyExpr, wanted[i].forExpr, table_.fields(), error));
+        if (!makers.back())
+            return 0;
     }
-    auto keys = KeyMaker::compile(keyExpr, forExpr, table_.fields(), error);
-    if (!keys)
+    if (wanted.empty())
         return 0;
     try {
         if (!file_) {
@@ -399,24 +428,28 @@ int CdxIndex::addTag(std::string_view name, const std::string& keyExpr, const st
             problem_.clear();
             markStaleBeforeWriting();
         }
-        TagHeader h;
-        h.keyLen = uint16_t(keys->keyLen());
-        h.keyExpr = keyExpr;
-        h.forExpr = forExpr;
-        Tag& tag = file_->addTag(name, h, keys->pad());
+        std::vector<Fill> work;
+        for (size_t i = 0; i < wanted.size(); ++i) {
+            TagHeader h;
+            h.keyLen = uint16_t(makers[i]->keyLen());
+            h.keyExpr = wanted[i].keyExpr;
+            h.forExpr = wanted[i].forExpr;
+            work.push_back({&file_->addTag(wanted[i].name, h, makers[i]->pad()), makers[i].get()});
+        }
         // The table is committed, so a build may write its pages as the cache fills.
         file_->file().setHoldChanges(false);
-        fill({{&tag, keys.get()}}, progress);
+        fill(work, progress);
         file_->flush();
         if (!attachTags(error))
             return 0;
     } catch (const std::exception& e) {
         if (file_)
             file_->file().setHoldChanges(true);
-        error = std::string("cannot build tag ") + std::string(name) + " in " + path_ + ": " + e.what();
+        error = std::string("cannot build tag ") + std::string(wanted.size() == 1 ? wanted[0].name : "s") + " in " +
+                path_ + ": " + e.what();
         return 0;
     }
-    return find(name);
+    return find(wanted.back().name);
 }
 
 bool CdxIndex::rebuild(const Progress& progress, std::string& error)

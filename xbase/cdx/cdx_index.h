@@ -54,10 +54,16 @@ public:
     TagOrder& tagOrder(int number) { return *tags_[size_t(number - 1)].order; }
     Tag& tag(int number) { return *tags_[size_t(number - 1)].tag; }
 
-    // Adds an ascending tag (replacing one of the same name) built from every record;
-    // its order number, 0 with a message on failure. progress goes 0..100.
-    int addTag(std::string_view name, const std::string& keyExpr, const std::string& forExpr, const Progress& progress,
-               std::string& error);
+    struct NewTag {
+        std::string_view name;
+        std::string keyExpr;
+        std::string forExpr;
+    };
+    // Adds ascending tags (each replacing one of the same name) built from every
+    // record, reading the records once per group of tags rather than once per tag;
+    // the order of the last, 0 with a message on failure. progress goes 0..100 for
+    // each tag in turn.
+    int addTags(const std::vector<NewTag>& tags, const Progress& progress, std::string& error);
     // Rebuilds every tag from its expression into a fresh file.
     bool rebuild(const Progress& progress, std::string& error);
     // Every tag walked and compared with keys recomputed from the records.
