@@ -31,12 +31,14 @@ void HoldQuotedCommas(QString& line)
     }
 }
 
-QString Unwrap(QStringView part)
+// held: the line had quotes, so its quoted commas stand as kHeldComma.
+QString Unwrap(QStringView part, bool held)
 {
+    if (part.size() >= 2 && part.front() == kQuote && part.back() == kQuote)
+        part = part.sliced(1, part.size() - 2);
     QString value = part.toString();
-    value.replace(kHeldComma, kComma);
-    if (value.size() >= 2 && value.front() == kQuote && value.back() == kQuote)
-        return value.mid(1, value.size() - 2);
+    if (held)
+        value.replace(kHeldComma, kComma);
     return value;
 }
 
@@ -48,7 +50,8 @@ void SplitImportLine(QStringView line, QStringList& values)
     // Only a line with quotes needs a copy to mark its quoted commas in.
     QString held;
     QStringView all = line;
-    if (line.contains(kQuote)) {
+    const bool quoted = line.contains(kQuote);
+    if (quoted) {
         held = line.toString();
         HoldQuotedCommas(held);
         all = held;
@@ -57,10 +60,10 @@ void SplitImportLine(QStringView line, QStringList& values)
     for (;;) {
         const qsizetype comma = all.indexOf(kComma, start);
         if (comma < 0) {
-            values.append(Unwrap(all.mid(start)));
+            values.append(Unwrap(all.sliced(start), quoted));
             return;
         }
-        values.append(Unwrap(all.mid(start, comma - start)));
+        values.append(Unwrap(all.sliced(start, comma - start), quoted));
         start = comma + 1;
     }
 }

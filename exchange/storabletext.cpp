@@ -5,9 +5,7 @@
 QString StorableText(const QString& text, bool& replaced)
 {
     replaced = false;
-    qsizetype i = 0;
-    while (i < text.size() && Cp1252CanHold(text.at(i)))
-        ++i;
+    qsizetype i = Cp1252HeldPrefix(text);
     if (i == text.size())
         return text;
     replaced = true;

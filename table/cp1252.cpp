@@ -2,6 +2,17 @@
 
 #include "xbase/codepage.h"
 
+namespace {
+
+// Most text is Latin-1, which the code page holds at the same values; only the rest
+// needs its table.
+int ByteOf(char16_t c)
+{
+    return c < 0x80 || (c >= 0xA0 && c <= 0xFF) ? int(c) : xb::cp1252ByteOf(c);
+}
+
+} // namespace
+
 QString Cp1252ToString(std::string_view bytes)
 {
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
@@ -13,18 +24,26 @@ QString Cp1252ToString(std::string_view bytes)
 
 std::optional<std::string> StringToCp1252(const QString& text)
 {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
+    std::string bytes(static_cast<std::size_t>(text.size()), '\0');
+    char* out = bytes.data();
     for (QChar c : text) {
-        const int b = xb::cp1252ByteOf(c.unicode());
+        const int b = ByteOf(c.unicode());
         if (b < 0)
             return std::nullopt;
-        bytes.push_back(static_cast<char>(b));
+        *out++ = static_cast<char>(b);
     }
     return bytes;
 }
 
 bool Cp1252CanHold(QChar c)
 {
-    return xb::cp1252ByteOf(c.unicode()) >= 0;
+    return ByteOf(c.unicode()) >= 0;
+}
+
+qsizetype Cp1252HeldPrefix(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && ByteOf(text[i].unicode()) >= 0)
+        ++i;
+    return i;
 }

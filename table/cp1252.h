@@ -16,3 +16,5 @@ std::optional<std::string> StringToCp1252(const QString& text);
 
 // True when Windows-1252 holds the character; edits use it to refuse a keystroke.
 bool Cp1252CanHold(QChar c);
+// The length of the text's leading run that Windows-1252 holds.
+qsizetype Cp1252HeldPrefix(QStringView text);

@@ -386,13 +386,27 @@ void CdxIndex::fill(const std::vector<Fill>& tags, const Progress& progress)
         if (progress)
             progress(0);
         std::vector<SortedKeys> sorted = gatherKeys(tags.data() + start, end - start, progress);
+        auto sortKeysOf = [&](size_t i) {
+            if (i < end)
+                sorted[i - start].sort();
+        };
+        sortKeysOf(start);
         for (size_t i = start; i < end; ++i) {
             if (progress && i > start)
                 progress(0);
-            SortedKeys& keys = sorted[i - start];
-            keys.sort();
-            tags[i].tag->build(keys, nullptr);
-            keys = SortedKeys(0);
+            // Each tag's pages are written while the next tag's keys are sorted on
+            // another core.
+            const int parts = i + 1 < end ? partsFor(records, size_t(kSplitRecords)) : 1;
+            runParts(parts, [&](int part) {
+                if (part == 1) {
+                    sortKeysOf(i + 1);
+                    return;
+                }
+                tags[i].tag->build(sorted[i - start], nullptr);
+                sorted[i - start] = SortedKeys(0);
+            });
+            if (parts == 1)
+                sortKeysOf(i + 1);
             if (progress)
                 progress(100);
         }
