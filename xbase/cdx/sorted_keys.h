@@ -19,7 +19,7 @@ public:
     void sort();
 
     // After sort(): the i-th entry in order.
-    const uint8_t* key(size_t i) const { return keys_.data() + size_t(order_[i].index & kIndexMask) * keyLen_; }
+    const uint8_t* key(size_t i) const { return keys_.data() + i * size_t(keyLen_); }
     uint32_t recno(size_t i) const { return order_[i].recno; }
     uint32_t maxRecno() const { return maxRecno_; }
 
