@@ -20,8 +20,11 @@ namespace xb {
 namespace {
 
 constexpr std::size_t kCacheBytes = 256 * 1024;
-// What a random read fetches: about one page of the operating system's cache.
-constexpr std::size_t kPageBytes = 4096;
+// Exclusive use keeps the records visited out of file order in blocks of this size, the
+// whole file as a walk in tag order visits it, up to a limit; past it, records not
+// cached are read one at a time.
+constexpr std::size_t kBlockBytes = 64 * 1024;
+constexpr std::size_t kBlockCacheLimit = 64 * 1024 * 1024;
 // A packed copy is written to "<table name>.pack" and six unique characters.
 constexpr const char* kPackSuffix = ".pack";
 constexpr std::size_t kPackUniqueChars = 6;
@@ -203,8 +206,15 @@ bool Table::loadHeader(std::string& error)
         if (present < header_.recordCount)
             header_.recordCount = static_cast<std::uint32_t>(present);
     }
-    cacheCount_ = 0;
+    forgetCachedRecords();
     return true;
+}
+
+void Table::forgetCachedRecords()
+{
+    cacheCount_ = 0;
+    blocks_.clear();
+    blockBytes_ = 0;
 }
 
 void Table::refresh()
@@ -252,12 +262,24 @@ const char* Table::record(long recno)
         return pending_.data() + (recno - header_.recordCount - 1) * len;
     if (recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_)
         return cache_.data() + (recno - cacheFirst_) * len;
-    // A read that continues the cached run is a scan and takes a big block; any
-    // other (a seek, a step in tag order) takes only the small group around it.
-    const bool sequential = cacheCount_ > 0 && recno == cacheFirst_ + cacheCount_;
-    const long perBlock = static_cast<long>(std::max<std::size_t>(1, (sequential ? kCacheBytes : kPageBytes) / len));
-    const long first = sequential ? recno : recno - (recno - 1) % perBlock;
-    const long n = std::min<long>(perBlock, header_.recordCount - first + 1);
+    if (mode_ == OpenMode::Exclusive)
+        if (const char* bytes = readFromBlock(recno))
+            return bytes;
+    // A read that continues the cached run is a scan: each such read takes twice the
+    // run before it, up to a big block, so that a scan restarted at every step (shared
+    // use forgets the cache at each move) reads only a little ahead.
+    if (cacheCount_ > 0 && recno == cacheFirst_ + cacheCount_) {
+        const long most = static_cast<long>(std::max<std::size_t>(1, kCacheBytes / len));
+        return readRun(recno, std::min(2 * cacheCount_, most), recno);
+    }
+    return readRun(recno, 1, recno);
+}
+
+// Reads count records from first (fewer at the end of the file) into the run cache.
+const char* Table::readRun(long first, long count, long recno)
+{
+    const std::size_t len = header_.recordLength;
+    const long n = std::min<long>(count, header_.recordCount - first + 1);
     if (cache_.size() < static_cast<std::size_t>(n) * len)
         cache_.resize(static_cast<std::size_t>(n) * len);
     std::size_t got = 0;
@@ -269,6 +291,52 @@ const char* Table::record(long recno)
     cacheFirst_ = first;
     cacheCount_ = static_cast<long>(got / len);
     return cache_.data() + (recno - first) * len;
+}
+
+// The record from its block of the file, read whole on the first visit; nullptr when the
+// block cannot be read or would pass the cache's limit.
+const char* Table::readFromBlock(long recno)
+{
+    const std::size_t len = header_.recordLength;
+    const long perBlock = static_cast<long>(std::max<std::size_t>(1, kBlockBytes / len));
+    const auto number = static_cast<std::size_t>((recno - 1) / perBlock);
+    const long first = static_cast<long>(number) * perBlock + 1;
+    if (number >= blocks_.size())
+        blocks_.resize(number + 1);
+    std::vector<char>& block = blocks_[number];
+    const auto at = static_cast<std::size_t>(recno - first) * len;
+    if (at < block.size())
+        return block.data() + at;
+    // Not read yet, or read while the file ended inside it.
+    const long n = std::min<long>(perBlock, header_.recordCount - first + 1);
+    const std::size_t size = static_cast<std::size_t>(n) * len;
+    if (blockBytes_ - block.size() + size > kBlockCacheLimit)
+        return nullptr;
+    blockBytes_ -= block.size();
+    block.resize(size);
+    std::size_t got = 0;
+    if (!readFully(fd_, recordOffset(first), block.data(), size, got) || got < size) {
+        block.clear();
+        block.shrink_to_fit();
+        return nullptr;
+    }
+    blockBytes_ += size;
+    return block.data() + at;
+}
+
+// A record written in place: its cached copies follow.
+void Table::storeCached(long recno, const char* bytes)
+{
+    const std::size_t len = header_.recordLength;
+    if (recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_)
+        std::memcpy(cache_.data() + (recno - cacheFirst_) * len, bytes, len);
+    if (blocks_.empty())
+        return;
+    const long perBlock = static_cast<long>(std::max<std::size_t>(1, kBlockBytes / len));
+    const auto number = static_cast<std::size_t>((recno - 1) / perBlock);
+    const auto at = static_cast<std::size_t>((recno - 1) % perBlock) * len;
+    if (number < blocks_.size() && at < blocks_[number].size())
+        std::memcpy(blocks_[number].data() + at, bytes, len);
 }
 
 bool Table::readRange(long first, long last, const std::function<void(long, const char*)>& visit) const
@@ -343,7 +411,7 @@ bool Table::writeRecord(long recno, const char* bytes, std::string& error)
     } else {
         if (!writeAt(recordOffset(recno), bytes, len, error))
             return false;
-        std::memcpy(const_cast<char*>(current), bytes, len);
+        storeCached(recno, bytes);
         // The record is written whatever becomes of the date: the index must follow it.
         if (!stamped_)
             stamped = writeCountAndDate(error);
@@ -450,7 +518,7 @@ bool Table::pack(const std::function<void(int)>& progress, std::string& error)
         return false;
     }
     header_.recordCount = static_cast<std::uint32_t>(kept);
-    cacheCount_ = 0;
+    forgetCachedRecords();
     return !observer_ || observer_->tableRewritten(progress, error);
 }
 

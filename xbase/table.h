@@ -65,7 +65,11 @@ public:
     long recordCount() const { return static_cast<long>(header_.recordCount) + pendingCount_; }
 
     // Pointer to the record's bytes in the cache, valid until the next call on the
-    // table; nullptr when out of range or unreadable.
+    // table; nullptr when out of range or unreadable. A record that continues a scan
+    // comes with a big run of the ones after it; one visited out of file order (a seek,
+    // a step in tag order) costs one record-sized read, or, in exclusive use, where no
+    // other program can change the file, comes from a cache of the file's blocks
+    // (kept until the file is packed or closed, up to a limit).
     const char* record(long recno);
     // Calls visit for records first..last in order through a buffer of its own,
     // so that threads may read separate ranges at once while nothing writes.
@@ -105,6 +109,10 @@ private:
     bool writePacked(int fd, const std::function<void(int)>& progress, long& kept, std::string& error);
     bool replaceWith(int fd, const std::string& temp, const std::string& target, std::string& error);
     long long recordOffset(long recno) const;
+    const char* readRun(long first, long count, long recno);
+    const char* readFromBlock(long recno);
+    void storeCached(long recno, const char* bytes);
+    void forgetCachedRecords();
 
     std::string path_;
     OpenMode mode_;
@@ -115,6 +123,9 @@ private:
     std::vector<char> cache_;
     long cacheFirst_ = 0; // record number of the first cached record
     long cacheCount_ = 0;
+    // Exclusive use: blocks of the file by number, each holding the records read with it.
+    std::vector<std::vector<char>> blocks_;
+    std::size_t blockBytes_ = 0;
     std::vector<long> lockedRecords_;
     std::vector<char> pending_; // appended records not yet written
     long pendingCount_ = 0;

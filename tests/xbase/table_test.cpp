@@ -287,6 +287,121 @@ TEST_F(TableTest, RecordsReadInAnyOrderGiveTheirOwnBytes)
     EXPECT_EQ(table->record(0), nullptr);
 }
 
+// Record recno as the read-path tests write it: its number, the mark, blanks.
+std::string numbered(long recno, std::size_t length, char mark = '.')
+{
+    std::string rec(length, ' ');
+    const std::string digits = std::to_string(recno) + mark;
+    std::copy(digits.begin(), digits.end(), rec.begin() + 1);
+    rec.back() = mark;
+    return rec;
+}
+
+std::unique_ptr<xb::Table> numberedTable(const std::string& path, long count, xb::OpenMode mode)
+{
+    std::string error;
+    auto table = xb::Table::open(path, xb::OpenMode::Exclusive, error);
+    if (!table)
+        return nullptr;
+    const std::size_t len = static_cast<std::size_t>(table->recordLength());
+    for (long r = 1; r <= count; ++r)
+        table->appendRecord(numbered(r, len).data(), error);
+    EXPECT_TRUE(table->commit(error)) << error;
+    table.reset();
+    return xb::Table::open(path, mode, error);
+}
+
+std::string recordText(xb::Table& table, long recno)
+{
+    const char* bytes = table.record(recno);
+    return bytes ? std::string(bytes, static_cast<std::size_t>(table.recordLength())) : "(unreadable)";
+}
+
+TEST_F(TableTest, RecordsVisitedOutOfOrderFollowWritesAppendsAndPack)
+{
+    const long count = 5000; // two whole blocks of the file cache and a part of a third
+    auto table = numberedTable(path_, count, xb::OpenMode::Exclusive);
+    ASSERT_TRUE(table);
+    const std::size_t len = static_cast<std::size_t>(table->recordLength());
+    const long perBlock = 65536 / static_cast<long>(len);
+    for (const long r : {count, perBlock, perBlock + 1, 1L, 2 * perBlock, 2 * perBlock + 1, count - 1})
+        EXPECT_EQ(recordText(*table, r), numbered(r, len)) << r;
+
+    std::string error;
+    ASSERT_TRUE(table->writeRecord(perBlock + 1, numbered(perBlock + 1, len, 'w').data(), error)) << error;
+    EXPECT_EQ(recordText(*table, 7), numbered(7, len));
+    EXPECT_EQ(recordText(*table, perBlock + 1), numbered(perBlock + 1, len, 'w'));
+    EXPECT_EQ(recordText(*table, perBlock), numbered(perBlock, len));
+
+    // Appends past the part of the last block read so far.
+    for (long r = count + 1; r <= count + 10; ++r)
+        ASSERT_EQ(table->appendRecord(numbered(r, len, 'a').data(), error), r) << error;
+    EXPECT_EQ(recordText(*table, count + 3), numbered(count + 3, len, 'a'));
+    ASSERT_TRUE(table->commit(error)) << error;
+    EXPECT_EQ(recordText(*table, count + 10), numbered(count + 10, len, 'a'));
+    EXPECT_EQ(recordText(*table, count), numbered(count, len));
+    EXPECT_EQ(table->record(count + 11), nullptr);
+
+    // Pack renumbers: record 2 is old record 3 after record 2 goes.
+    std::string marked = numbered(2, len);
+    marked[0] = '*';
+    ASSERT_TRUE(table->writeRecord(2, marked.data(), error)) << error;
+    ASSERT_TRUE(table->pack({}, error)) << error;
+    EXPECT_EQ(recordText(*table, count + 9), numbered(count + 10, len, 'a'));
+    EXPECT_EQ(recordText(*table, 2), numbered(3, len));
+    EXPECT_EQ(recordText(*table, perBlock), numbered(perBlock + 1, len, 'w'));
+}
+
+// Shared use forgets what it read whenever the area moves to a record (go, top,
+// bottom), so another program's change made between two visits is seen.
+TEST_F(TableTest, SharedAreasSeeAnotherProgramsChangeAtTheNextVisit)
+{
+    ASSERT_TRUE(numberedTable(path_, 300, xb::OpenMode::Shared));
+    const int reader = open(SX_SHARED);
+    const int writer = sx_Use(path_.c_str(), "OTHER", SX_SHARED, SX_DRIVER_CDX);
+    ASSERT_NE(reader, 0);
+    ASSERT_NE(writer, 0) << sx_LastError();
+    const std::size_t len = static_cast<std::size_t>(sx_RecSize());
+    auto recordAt = [len](long recno) {
+        std::string rec(len, ' ');
+        sx_Go(recno);
+        sx_GetRecord(rec.data());
+        return rec;
+    };
+    for (const long r : {299L, 137L, 136L, 1L}) { // 300 is the last record
+        sx_Select(reader);
+        sx_Go(r);
+        sx_Skip(1);
+        sx_Select(writer);
+        for (const long changed : {r, r + 1}) {
+            sx_Go(changed);
+            ASSERT_TRUE(sx_PutRecord(numbered(changed, len, 'x').data())) << sx_LastError();
+        }
+        sx_Select(reader);
+        EXPECT_EQ(recordAt(r + 1), numbered(r + 1, len, 'x')) << r + 1;
+        EXPECT_EQ(recordAt(r), numbered(r, len, 'x')) << r;
+    }
+}
+
+// Past the cache's limit records still read right, one at a time.
+TEST_F(TableTest, RecordsOfATableLargerThanTheFileCacheReadInAnyOrder)
+{
+    std::vector<std::string> wide;
+    for (int i = 0; i < 16; ++i)
+        wide.push_back("F" + std::to_string(i) + ":C:254");
+    const std::string path = dir_.file("wide.dbf");
+    ASSERT_TRUE(xbtest::createTable(path, wide)) << sx_LastError();
+    const long count = 17000; // about 69 MB
+    auto table = numberedTable(path, count, xb::OpenMode::Exclusive);
+    ASSERT_TRUE(table);
+    const std::size_t len = static_cast<std::size_t>(table->recordLength());
+    long checked = 0;
+    for (long r = 1, i = 0; i < count; r = (r + 7919 - 1) % count + 1, ++i)
+        checked += recordText(*table, r) == numbered(r, len);
+    EXPECT_EQ(checked, count);
+    EXPECT_EQ(recordText(*table, count), numbered(count, len));
+}
+
 TEST_F(TableTest, RangesReadAtOnceByTwoThreadsIncludeUnwrittenAppends)
 {
     std::string error;
