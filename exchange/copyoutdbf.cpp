@@ -1,6 +1,7 @@
 #include "exchange/copyoutdbf.h"
 
 #include "exchange/exportfields.h"
+#include "table/controlsscope.h"
 #include "table/opentablefile.h"
 #include "table/tableerror.h"
 #include "table/tablefiles.h"
@@ -84,6 +85,8 @@ CopyOutcome CopyToDbf(ExportWalk& walk, TTable& source, TApollo& sourceApollo, T
             throw TableError(QStringLiteral("Cannot open ") + path);
         const ExportFieldSet from(source);
         const ExportFieldSet to(target);
+        // Nothing shows the new table: its records need not be announced.
+        ControlsScope quiet(target);
         DiskCount onDisk(path);
         // The records go to the file in groups, not one write each; a group's write is checked
         // by its commit and then by the count the file itself gives.

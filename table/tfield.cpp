@@ -4,13 +4,35 @@
 #include "table/tableerror.h"
 #include "table/ttable.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
+
+// Wide fields hold mostly blanks: these pass them eight at a time.
+constexpr std::uint64_t EightBlanks = 0x2020202020202020;
+
+std::uint64_t EightBytes(const char* p)
+{
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
 
 std::string_view TrimRight(std::string_view s)
 {
+    while (s.size() >= 8 && EightBytes(s.data() + s.size() - 8) == EightBlanks)
+        s.remove_suffix(8);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\0'))
         s.remove_suffix(1);
     return s;
+}
+
+bool AllBlanks(std::string_view s)
+{
+    while (s.size() >= 8 && EightBytes(s.data()) == EightBlanks)
+        s.remove_prefix(8);
+    return s.find_first_not_of(' ') == std::string_view::npos;
 }
 
 std::string_view TrimLeft(std::string_view s)
@@ -165,9 +187,20 @@ void TField::AssignStored(const TField& from)
         return;
     }
     CheckWritable();
-    std::string bytes(TrimRight(std::string_view(record.bytes).substr(from.offset_, from.size_)));
-    bytes.resize(static_cast<std::size_t>(size_), ' ');
-    Store(bytes);
+    // Straight into this record, without a copy of the value in between.
+    const std::string_view value = TrimRight(std::string_view(record.bytes).substr(from.offset_, from.size_))
+                                       .substr(0, static_cast<std::size_t>(size_));
+    std::string& bytes = table_->ActiveRecord().bytes;
+    const auto at = static_cast<std::size_t>(offset_);
+    const auto width = static_cast<std::size_t>(size_);
+    if (bytes.size() < at + width)
+        return Store(std::string(value) + std::string(width - value.size(), ' '));
+    const std::string_view now = std::string_view(bytes).substr(at, width);
+    if (now.substr(0, value.size()) == value && AllBlanks(now.substr(value.size())))
+        return;
+    std::memmove(bytes.data() + at, value.data(), value.size());
+    std::memset(bytes.data() + at + value.size(), ' ', width - value.size());
+    table_->FieldChanged(this);
 }
 
 void TField::Store(const std::string& bytes)

@@ -83,4 +83,35 @@ TEST_F(AppendRunTest, AStoredValueIsTakenAsItStandsCutToTheNarrowerField)
     EXPECT_THROW(narrow.table.FieldByName("NAME").AssignStored(wide.table.FieldByName("NAME")), TableError);
 }
 
+TEST_F(AppendRunTest, AStoredValueReplacesALongerOneAndTheSameValueChangesNothing)
+{
+    Trio from;
+    Trio to;
+    from.table.SetExclusive(true);
+    to.table.SetExclusive(true);
+    ASSERT_TRUE(OpenTableFile(MakeFile("from.dbf", {{"NAME", "C", 30}}), from.table));
+    ASSERT_TRUE(OpenTableFile(MakeFile("to.dbf", {{"NAME", "C", 30}}), to.table));
+    for (const char* name : {"Al", "Christopher Robinson Smith"}) {
+        from.table.Append();
+        from.table.FieldByName("NAME").SetAsString(QString::fromLatin1(name));
+        from.table.Post();
+    }
+    to.table.Append();
+    to.table.FieldByName("NAME").SetAsString(QStringLiteral("Maximilian Alexander Fitzroy"));
+    to.table.Post();
+
+    TField& name = to.table.FieldByName("NAME");
+    QStringList seen;
+    for (from.table.First(); !from.table.Eof(); from.table.Next()) {
+        for (int pass = 0; pass < 2; ++pass) {
+            to.table.Edit();
+            name.AssignStored(from.table.FieldByName("NAME"));
+            seen << name.AsString() + (to.table.Modified() ? u'*' : u'=');
+            to.table.Post();
+        }
+    }
+    EXPECT_EQ(seen, QStringList({"Al*", "Al=", "Christopher Robinson Smith*", "Christopher Robinson Smith="}));
+    EXPECT_EQ(to.table.ReadRecord(1).bytes.substr(1), std::string("Christopher Robinson Smith    "));
+}
+
 } // namespace
