@@ -16,14 +16,20 @@ QString ExportIsoDate(const QString& stored)
 {
     if (stored.size() != 8 || !AllDigits(stored))
         return stored;
-    return stored.left(4) + u'-' + stored.mid(4, 2) + u'-' + stored.mid(6, 2);
+    const QStringView date(stored);
+    QString iso;
+    iso.reserve(10);
+    return iso.append(date.first(4)).append(u'-').append(date.sliced(4, 2)).append(u'-').append(date.sliced(6, 2));
 }
 
 QString StoredDateFromIso(const QString& text)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.size() == 10 && trimmed[4] == u'-' && trimmed[7] == u'-') {
-        const QString digits = trimmed.left(4) + trimmed.mid(5, 2) + trimmed.mid(8, 2);
+        const QStringView date(trimmed);
+        QString digits;
+        digits.reserve(8);
+        digits.append(date.first(4)).append(date.sliced(5, 2)).append(date.sliced(8, 2));
         if (AllDigits(digits))
             return digits;
     }

@@ -7,20 +7,42 @@
 
 namespace {
 
-QString Part(const QStringList& parts, int index)
+using Parts = QList<QStringView>;
+
+QString Part(const Parts& parts, int index)
 {
     return index < parts.size() ? VCardUnescape(parts[index]).trimmed() : QString();
 }
 
-QString ListPart(const QStringList& parts, int index, QStringView joiner)
+QString ListPart(const Parts& parts, int index, QStringView joiner)
 {
     if (index >= parts.size())
         return {};
+    // Most hold one item, or none.
+    if (!parts[index].contains(u',') && !parts[index].contains(u'\\'))
+        return parts[index].trimmed().toString();
     QStringList items = VCardList(parts[index]);
     for (QString& item : items)
         item = item.trimmed();
     items.removeAll(QString());
     return items.join(joiner);
+}
+
+// A text value unescaped; most have no escape and are taken as they are, without a copy.
+QString Unescaped(const QString& value)
+{
+    return value.contains(u'\\') ? VCardUnescape(value) : value;
+}
+
+// Does the property have that TYPE (upper case), alone or in a list?
+bool HasType(const VCardProperty& p, QStringView type)
+{
+    for (const auto& [key, value] : p.params)
+        if (key == "TYPE")
+            for (QStringView item : QStringView(value).tokenize(u',', Qt::SkipEmptyParts))
+                if (item.trimmed().toString().toUpper() == type)
+                    return true;
+    return false;
 }
 
 // Properties about the card itself rather than the person, and the ones read as a pair.
@@ -84,11 +106,11 @@ private:
         const Kind kind = KindOf(p.name);
         if (kind == Other)
             return false;
-        const QString text = VCardUnescape(p.value).trimmed();
+        const auto text = [&p] { return Unescaped(p.value).trimmed(); };
         if (kind == N)
             return Name(p);
         if (kind == Org) {
-            QStringList parts = VCardComponents(p.value);
+            const Parts parts = VCardComponents(p.value);
             QStringList units;
             for (int i = 0; i < parts.size(); ++i)
                 if (const QString unit = Part(parts, i); !unit.isEmpty())
@@ -96,23 +118,23 @@ private:
             return Fill(ExOrg, units.join(QStringLiteral(", ")));
         }
         if (kind == Title)
-            return Fill(ExTitle, text);
+            return Fill(ExTitle, text());
         if (kind == Adr)
             return Address(p);
         if (kind == Tel)
-            return Phone(p, text);
+            return Phone(p, text());
         if (kind == Email)
-            return Fill(ExEmail, text);
+            return Fill(ExEmail, text());
         if (kind == Url)
-            return Fill(ExWebPage, text);
+            return Fill(ExWebPage, text());
         if (kind == Note)
-            return Fill(ExComments, VCardUnescape(p.value));
+            return Fill(ExComments, Unescaped(p.value));
         if (kind == Categories) {
             const QString codes = ListPart({p.value}, 0, u",");
             v(ExCodes) = v(ExCodes).isEmpty() ? codes : v(ExCodes) + u',' + codes;
             return true;
         }
-        return Fill(ExDate, StoredDateFromIso(text));
+        return Fill(ExDate, StoredDateFromIso(text()));
     }
 
     bool Name(const VCardProperty& p)
@@ -120,7 +142,7 @@ private:
         if (named_)
             return false;
         named_ = true;
-        const QStringList parts = VCardComponents(p.value);
+        const Parts parts = VCardComponents(p.value);
         v(ExLast) = Part(parts, 0);
         v(ExFirst) = Part(parts, 1);
         v(ExMiddle) = ListPart(parts, 2, u" ").left(1);
@@ -134,7 +156,7 @@ private:
         const VCardProperty* formatted = card_.Find("FN");
         if (!formatted)
             return;
-        const QString name = VCardUnescape(formatted->value).simplified();
+        const QString name = Unescaped(formatted->value).simplified();
         const qsizetype blank = name.lastIndexOf(u' ');
         if (blank < 0)
             v(ExLast) = name;
@@ -149,15 +171,21 @@ private:
         if (addressed_)
             return false;
         addressed_ = true;
-        const QStringList parts = VCardComponents(p.value);
-        QStringList streets = Part(parts, 2).split(u'\n');
-        for (QString& street : streets)
-            street = street.trimmed();
-        streets.removeAll(QString());
+        const Parts parts = VCardComponents(p.value);
+        const QString street = Part(parts, 2);
         const QString extended = Part(parts, 1);
         const QString postBox = Part(parts, 0);
-        v(ExStreet) = streets.value(0);
-        v(ExStreet2) = !extended.isEmpty() ? extended : streets.mid(1).join(QStringLiteral(", "));
+        if (street.contains(u'\n')) {
+            QStringList streets = street.split(u'\n');
+            for (QString& line : streets)
+                line = line.trimmed();
+            streets.removeAll(QString());
+            v(ExStreet) = streets.value(0);
+            v(ExStreet2) = !extended.isEmpty() ? extended : streets.mid(1).join(QStringLiteral(", "));
+        } else {
+            v(ExStreet) = street;
+            v(ExStreet2) = extended;
+        }
         if (!postBox.isEmpty() && !Fill(ExStreet, postBox))
             Fill(ExStreet2, postBox);
         v(ExCity) = Part(parts, 3);
@@ -172,7 +200,7 @@ private:
         // 4.0 may give the number as a tel: address.
         if (number.startsWith(QStringLiteral("tel:"), Qt::CaseInsensitive))
             number = number.mid(4);
-        if (p.Types().contains(QStringLiteral("FAX")))
+        if (HasType(p, u"FAX"))
             return Fill(ExFax, number);
         return Fill(ExPhone, number) || Fill(ExPhone2, number);
     }

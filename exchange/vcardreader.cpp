@@ -2,6 +2,8 @@
 
 #include "platform/textfile.h"
 
+#include <QVarLengthArray>
+
 namespace {
 
 bool IsBlank(char c)
@@ -23,17 +25,23 @@ QByteArrayView Trimmed(QByteArrayView text)
     return text;
 }
 
-// Where the value begins: the first colon outside a quoted parameter value, or -1.
-qsizetype ValueColon(QByteArrayView line)
+// The first wanted character outside a quoted parameter value, or -1.
+qsizetype OutsideQuotes(QByteArrayView line, char wanted)
 {
     bool quoted = false;
     for (qsizetype i = 0; i < line.size(); ++i) {
         if (line[i] == '"')
             quoted = !quoted;
-        else if (line[i] == ':' && !quoted)
+        else if (line[i] == wanted && !quoted)
             return i;
     }
     return -1;
+}
+
+// Where the value begins.
+qsizetype ValueColon(QByteArrayView line)
+{
+    return OutsideQuotes(line, ':');
 }
 
 char UpperAscii(char c)
@@ -55,18 +63,72 @@ bool ContainsNoCase(QByteArrayView text, QByteArrayView what)
 }
 
 // Most values are plain ASCII: they need neither a decoder nor a check of their bytes.
-QString DecodeValue(const QByteArray& bytes)
+QString DecodeValue(QByteArrayView bytes)
 {
     for (char c : bytes)
         if (static_cast<unsigned char>(c) >= 0x80)
-            return DecodeTextFile(bytes);
+            return DecodeTextFile(bytes.toByteArray());
     return QString::fromLatin1(bytes);
 }
 
-// The parts of name;param;param before the colon, split outside quotes.
-std::vector<QByteArrayView> SplitHead(QByteArrayView head)
+// Is text the upper-case ASCII word upper, in any letter case?
+bool IsNoCase(QByteArrayView text, QByteArrayView upper)
 {
-    std::vector<QByteArrayView> parts;
+    if (text.size() != upper.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (UpperAscii(text[i]) != upper[i])
+            return false;
+    return true;
+}
+
+// Upper case, shared with the names most cards use rather than made anew for each line.
+QByteArray UpperName(QByteArrayView name)
+{
+    static const QByteArray common[] = {
+        "N",
+        "FN",
+        "ORG",
+        "TITLE",
+        "ADR",
+        "TEL",
+        "EMAIL",
+        "URL",
+        "NOTE",
+        "CATEGORIES",
+        "PHOTO",
+        "BDAY",
+        "PRODID",
+        "REV",
+        "UID",
+        "KIND",
+        "LABEL",
+        "TYPE",
+        "CHARSET",
+        "ENCODING",
+        "VALUE",
+        "PREF",
+        "X-ADDRINA-DATE",
+    };
+    for (const QByteArray& known : common)
+        if (IsNoCase(name, known))
+            return known;
+    return name.toByteArray().toUpper();
+}
+
+// Where the first part of name;param;param ends: its first semicolon outside quotes.
+qsizetype FirstPartEnd(QByteArrayView head)
+{
+    const qsizetype semicolon = OutsideQuotes(head, ';');
+    return semicolon < 0 ? head.size() : semicolon;
+}
+
+// The parts of name;param;param before the colon, split outside quotes.
+using HeadParts = QVarLengthArray<QByteArrayView, 8>;
+
+HeadParts SplitHead(QByteArrayView head)
+{
+    HeadParts parts;
     bool quoted = false;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= head.size(); ++i) {
@@ -121,7 +183,8 @@ QString DecodeCharset(const QByteArray& bytes, const QString& charset)
 
 class Reader {
 public:
-    explicit Reader(QByteArrayView data) : data_(data)
+    // A reader that does not keep properties only checks the file and counts its cards.
+    explicit Reader(QByteArrayView data, bool keepProperties = true) : data_(data), keep_(keepProperties)
     {
         if (data_.startsWith("\xEF\xBB\xBF"))
             data_ = data_.sliced(3);
@@ -162,29 +225,45 @@ private:
     void Physical(QByteArrayView text, int number)
     {
         if (softBreak_) {
-            line_.chop(1);
+            Join().chop(1);
             line_ += text;
-        } else if (!line_.isEmpty() && !text.isEmpty() && IsBlank(text.front())) {
+        } else if (!Gathered().isEmpty() && !text.isEmpty() && IsBlank(text.front())) {
             // 2.1 keeps the blank a line was folded at; 3.0 and 4.0 fold anywhere.
-            line_ += card_.version == "2.1" ? text : text.sliced(1);
+            Join() += card_.version == "2.1" ? text : text.sliced(1);
         } else if (base64_ && !text.isEmpty() && ValueColon(text) < 0) {
-            line_ += Trimmed(text); // 2.1 base64 data runs on unindented until a blank line
+            Join() += Trimmed(text); // 2.1 base64 data runs on unindented until a blank line
         } else {
             Logical();
-            line_.append(text);
+            single_ = text;
             lineNumber_ = number;
-            const qsizetype colon = ValueColon(line_);
-            const QByteArrayView head = colon < 0 ? QByteArrayView() : QByteArrayView(line_).first(colon);
+            const qsizetype colon = ValueColon(text);
+            const QByteArrayView head = colon < 0 ? QByteArrayView() : text.first(colon);
             quotedPrintable_ = ContainsNoCase(head, "QUOTED-PRINTABLE");
             base64_ = ContainsNoCase(head, "BASE64") || ContainsNoCase(head, "ENCODING=B");
         }
-        softBreak_ = quotedPrintable_ && line_.endsWith('=');
+        softBreak_ = quotedPrintable_ && Gathered().endsWith('=');
+    }
+
+    // The logical line gathered so far: the file's own bytes while it is one physical
+    // line (most are), else the pieces joined in line_.
+    QByteArrayView Gathered() const { return joined_ ? QByteArrayView(line_) : single_; }
+
+    QByteArray& Join()
+    {
+        if (!joined_) {
+            line_.resize(0);
+            line_.append(single_);
+            joined_ = true;
+        }
+        return line_;
     }
 
     void Logical()
     {
-        if (!line_.isEmpty())
-            LogicalLine(line_);
+        if (!Gathered().isEmpty())
+            LogicalLine(Gathered());
+        single_ = {};
+        joined_ = false;
         line_.resize(0); // keeps its room for the next line
     }
 
@@ -198,36 +277,35 @@ private:
                                   .arg(DecodeTextFile(text.first(std::min<qsizetype>(40, text.size())).toByteArray())));
             return;
         }
-        const std::vector<QByteArrayView> head = SplitHead(text.first(colon));
-        QByteArrayView name = Trimmed(head.front());
+        const QByteArrayView head = text.first(colon);
+        const QByteArrayView first = head.first(FirstPartEnd(head));
+        QByteArrayView name = Trimmed(first);
         if (const qsizetype dot = name.lastIndexOf('.'); dot >= 0)
             name = name.sliced(dot + 1);
         bool valid = !name.isEmpty();
         for (char c : name)
             valid = valid && IsNameChar(c);
         if (!valid) {
-            Fail(lineNumber_,
-                 QStringLiteral("\"%1\" is not a property name").arg(DecodeTextFile(head.front().toByteArray())));
+            Fail(lineNumber_, QStringLiteral("\"%1\" is not a property name").arg(DecodeTextFile(first.toByteArray())));
             return;
         }
-        const QByteArray upper = name.toByteArray().toUpper();
         const QByteArrayView value = text.sliced(colon + 1);
-        if (upper == "BEGIN")
+        if (IsNoCase(name, "BEGIN"))
             Begin(value);
-        else if (upper == "END")
+        else if (IsNoCase(name, "END"))
             End(value);
         else if (!inCard_)
-            Fail(lineNumber_,
-                 QStringLiteral("%1 outside a vCard (a card begins with BEGIN:VCARD)").arg(QString::fromUtf8(upper)));
-        else if (upper == "VERSION")
+            Fail(lineNumber_, QStringLiteral("%1 outside a vCard (a card begins with BEGIN:VCARD)")
+                                  .arg(QString::fromUtf8(name.toByteArray().toUpper())));
+        else if (IsNoCase(name, "VERSION"))
             Version(value);
-        else
-            Property(upper, head, value);
+        else if (keep_)
+            Property(UpperName(name), SplitHead(head), value);
     }
 
     void Begin(QByteArrayView value)
     {
-        if (Trimmed(value).toByteArray().toUpper() != "VCARD")
+        if (!IsNoCase(Trimmed(value), "VCARD"))
             Fail(lineNumber_,
                  QStringLiteral("BEGIN:%1 is not the beginning of a vCard").arg(DecodeTextFile(value.toByteArray())));
         else if (inCard_)
@@ -242,7 +320,7 @@ private:
 
     void End(QByteArrayView value)
     {
-        if (!inCard_ || Trimmed(value).toByteArray().toUpper() != "VCARD") {
+        if (!inCard_ || !IsNoCase(Trimmed(value), "VCARD")) {
             Fail(lineNumber_, QStringLiteral("END:%1 without BEGIN:VCARD").arg(DecodeTextFile(value.toByteArray())));
             return;
         }
@@ -260,17 +338,17 @@ private:
         card_.version = version;
     }
 
-    void Property(const QByteArray& name, const std::vector<QByteArrayView>& head, QByteArrayView value)
+    void Property(const QByteArray& name, const HeadParts& head, QByteArrayView value)
     {
         VCardProperty property;
         property.name = name;
         property.line = lineNumber_;
         QString charset;
         bool quotedPrintable = false;
-        for (std::size_t i = 1; i < head.size(); ++i) {
+        for (qsizetype i = 1; i < head.size(); ++i) {
             const QByteArrayView param = Trimmed(head[i]);
             const qsizetype equals = param.indexOf('=');
-            QByteArray key = equals < 0 ? QByteArray() : param.first(equals).toByteArray().toUpper();
+            QByteArray key = equals < 0 ? QByteArray() : UpperName(param.first(equals));
             QByteArrayView raw = equals < 0 ? param : param.sliced(equals + 1);
             if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"')
                 raw = raw.sliced(1, raw.size() - 2);
@@ -285,8 +363,9 @@ private:
                 quotedPrintable = true;
             property.params.emplace_back(key, text);
         }
-        const QByteArray bytes = quotedPrintable ? DecodeQuotedPrintable(value) : value.toByteArray();
-        property.value = charset.isEmpty() ? DecodeValue(bytes) : DecodeCharset(bytes, charset);
+        const QByteArray decoded = quotedPrintable ? DecodeQuotedPrintable(value) : QByteArray();
+        const QByteArrayView bytes = quotedPrintable ? QByteArrayView(decoded) : value;
+        property.value = charset.isEmpty() ? DecodeValue(bytes) : DecodeCharset(bytes.toByteArray(), charset);
         card_.properties.push_back(std::move(property));
     }
 
@@ -297,6 +376,7 @@ private:
     }
 
     QByteArrayView data_;
+    bool keep_;
     qsizetype pos_ = 0;
     int number_ = 0;
     QString error_;
@@ -305,6 +385,8 @@ private:
     long cards_ = 0;
     VCard card_;
     bool inCard_ = false;
+    QByteArrayView single_;
+    bool joined_ = false;
     QByteArray line_;
     int lineNumber_ = 0;
     bool quotedPrintable_ = false;
@@ -313,19 +395,19 @@ private:
 };
 
 // Splits at unescaped separators; the parts keep their escapes.
-QStringList SplitUnescaped(QStringView value, QChar separator)
+QList<QStringView> SplitUnescaped(QStringView value, QChar separator)
 {
-    QStringList parts;
+    QList<QStringView> parts;
     qsizetype start = 0;
     for (qsizetype i = 0; i < value.size(); ++i) {
         if (value[i] == u'\\')
             ++i;
         else if (value[i] == separator) {
-            parts << value.sliced(start, i - start).toString();
+            parts << value.sliced(start, i - start);
             start = i + 1;
         }
     }
-    parts << value.sliced(std::min(start, value.size())).toString();
+    parts << value.sliced(std::min(start, value.size()));
     return parts;
 }
 
@@ -382,7 +464,7 @@ VCardFile ReadVCards(QByteArrayView data)
 CountedVCards CountVCards(QByteArrayView data)
 {
     CountedVCards counted;
-    VCardReader reader(data);
+    Reader reader(data, false);
     for (VCard card; reader.Next(card);)
         ++counted.cards;
     counted.error = reader.Error();
@@ -406,15 +488,15 @@ QString VCardUnescape(QStringView text)
     return out;
 }
 
-QStringList VCardComponents(QStringView value)
+QList<QStringView> VCardComponents(QStringView value)
 {
     return SplitUnescaped(value, u';');
 }
 
 QStringList VCardList(QStringView value)
 {
-    QStringList items = SplitUnescaped(value, u',');
-    for (QString& item : items)
-        item = VCardUnescape(item);
+    QStringList items;
+    for (QStringView item : SplitUnescaped(value, u','))
+        items << VCardUnescape(item);
     return items;
 }

@@ -72,9 +72,9 @@ CountedVCards CountVCards(QByteArrayView data);
 
 // Text values: \n and \N are line breaks, any other escaped character stands for itself.
 QString VCardUnescape(QStringView text);
-// A structured value (N, ADR, ORG) split at its unescaped semicolons; the parts keep their
-// escapes, since a part may itself be a list.
-QStringList VCardComponents(QStringView value);
+// A structured value (N, ADR, ORG) split at its unescaped semicolons, as views of value;
+// the parts keep their escapes, since a part may itself be a list.
+QList<QStringView> VCardComponents(QStringView value);
 // A list value (CATEGORIES, a list inside a component) split at its unescaped commas, each
 // item unescaped.
 QStringList VCardList(QStringView value);

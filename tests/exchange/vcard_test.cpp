@@ -265,12 +265,17 @@ TEST(VCardRead, FilesThatAreNoVCardsAreRefusedWithTheLineAndNothingIsGiven)
          "Line 2: vCard version 5.0 cannot be read (versions 2.1, 3.0 and 4.0 can)."},
         {"BEGIN:VCALENDAR\nEND:VCALENDAR\n", "Line 1: BEGIN:VCALENDAR is not the beginning of a vCard."},
         {"BEGIN:VCARD\nFN:A\n\xFF\xFE:x\nEND:VCARD\n", "Line 3: \"\xC3\xBF\xC3\xBE\" is not a property name."},
+        {"BEGIN:VCARD\nNOTE;ENCODING=QUOTED-PRINTABLE:a=\nb=\n\nEnd:vcard\nBEGIN:VCARD\nx\"y;z\";N:\n",
+         "Line 7: \"x\"y;z\"\" is not a property name."},
     };
     for (const auto& c : cases) {
         const VCardFile file = ReadVCards(c.text);
         EXPECT_EQ(file.error, QString::fromUtf8(c.error)) << c.text;
         EXPECT_TRUE(file.cards.empty()) << c.text;
+        // The preview's lighter count refuses the file with the same words.
+        EXPECT_EQ(CountVCards(c.text).error, file.error) << c.text;
     }
+    EXPECT_EQ(CountVCards("BEGIN:VCARD\r\nN:A\r\n  B\r\nEND:VCARD\r\nbegin:vcard\nend:VCARD").cards, 2);
 }
 
 } // namespace
