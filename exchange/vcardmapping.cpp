@@ -7,14 +7,12 @@
 
 namespace {
 
-using Parts = QList<QStringView>;
-
-QString Part(const Parts& parts, int index)
+QString Part(const VCardParts& parts, int index)
 {
     return index < parts.size() ? VCardUnescape(parts[index]).trimmed() : QString();
 }
 
-QString ListPart(const Parts& parts, int index, QStringView joiner)
+QString ListPart(const VCardParts& parts, int index, QStringView joiner)
 {
     if (index >= parts.size())
         return {};
@@ -110,7 +108,7 @@ private:
         if (kind == N)
             return Name(p);
         if (kind == Org) {
-            const Parts parts = VCardComponents(p.value);
+            const VCardParts parts = VCardComponents(p.value);
             QStringList units;
             for (int i = 0; i < parts.size(); ++i)
                 if (const QString unit = Part(parts, i); !unit.isEmpty())
@@ -142,7 +140,7 @@ private:
         if (named_)
             return false;
         named_ = true;
-        const Parts parts = VCardComponents(p.value);
+        const VCardParts parts = VCardComponents(p.value);
         v(ExLast) = Part(parts, 0);
         v(ExFirst) = Part(parts, 1);
         v(ExMiddle) = ListPart(parts, 2, u" ").left(1);
@@ -171,7 +169,7 @@ private:
         if (addressed_)
             return false;
         addressed_ = true;
-        const Parts parts = VCardComponents(p.value);
+        const VCardParts parts = VCardComponents(p.value);
         const QString street = Part(parts, 2);
         const QString extended = Part(parts, 1);
         const QString postBox = Part(parts, 0);

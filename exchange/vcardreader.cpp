@@ -2,8 +2,6 @@
 
 #include "platform/textfile.h"
 
-#include <QVarLengthArray>
-
 namespace {
 
 bool IsBlank(char c)
@@ -395,19 +393,19 @@ private:
 };
 
 // Splits at unescaped separators; the parts keep their escapes.
-QList<QStringView> SplitUnescaped(QStringView value, QChar separator)
+VCardParts SplitUnescaped(QStringView value, QChar separator)
 {
-    QList<QStringView> parts;
+    VCardParts parts;
     qsizetype start = 0;
     for (qsizetype i = 0; i < value.size(); ++i) {
         if (value[i] == u'\\')
             ++i;
         else if (value[i] == separator) {
-            parts << value.sliced(start, i - start);
+            parts.append(value.sliced(start, i - start));
             start = i + 1;
         }
     }
-    parts << value.sliced(std::min(start, value.size()));
+    parts.append(value.sliced(std::min(start, value.size())));
     return parts;
 }
 
@@ -488,7 +486,7 @@ QString VCardUnescape(QStringView text)
     return out;
 }
 
-QList<QStringView> VCardComponents(QStringView value)
+VCardParts VCardComponents(QStringView value)
 {
     return SplitUnescaped(value, u';');
 }

@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -74,7 +75,8 @@ CountedVCards CountVCards(QByteArrayView data);
 QString VCardUnescape(QStringView text);
 // A structured value (N, ADR, ORG) split at its unescaped semicolons, as views of value;
 // the parts keep their escapes, since a part may itself be a list.
-QList<QStringView> VCardComponents(QStringView value);
+using VCardParts = QVarLengthArray<QStringView, 8>;
+VCardParts VCardComponents(QStringView value);
 // A list value (CATEGORIES, a list inside a component) split at its unescaped commas, each
 // item unescaped.
 QStringList VCardList(QStringView value);
