@@ -65,11 +65,11 @@ public:
     long recordCount() const { return static_cast<long>(header_.recordCount) + pendingCount_; }
 
     // Pointer to the record's bytes in the cache, valid until the next call on the
-    // table; nullptr when out of range or unreadable. A record that continues a scan
-    // comes with a big run of the ones after it; one visited out of file order (a seek,
-    // a step in tag order) costs one record-sized read, or, in exclusive use, where no
-    // other program can change the file, comes from a cache of the file's blocks
-    // (kept until the file is packed or closed, up to a limit).
+    // table; nullptr when out of range or unreadable. In exclusive use, where no other
+    // program can change the file, records come from a cache of the file's blocks (kept
+    // until the file is packed or closed, up to a limit). Otherwise, and past the limit,
+    // a record that continues a scan comes with a run of the ones after it, and one
+    // visited out of file order (a seek, a step in tag order) costs one record-sized read.
     const char* record(long recno);
     // Calls visit for records first..last in order through a buffer of its own,
     // so that threads may read separate ranges at once while nothing writes.
