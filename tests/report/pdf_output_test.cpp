@@ -178,3 +178,37 @@ TEST(PdfOutput, ACustomPaperSizeAndLandscapeReachThePdfAsAsked)
     ASSERT_TRUE(corner);
     EXPECT_NEAR(corner->xMin, 0.25, 0.01);
 }
+
+TEST(PdfOutput, AccentedKernedAndOtherScriptsTextReadsBackWholeWhereItWasMeasured)
+{
+    const QStringList words{"Müller-Lüdenscheidt", "Œuvre", "€12", "naïve—café", "Ωμέγα"};
+    QList<double> widths;
+    PdfRun run;
+    PrintToPdf(run, [&](TBaseReport& r) {
+        r.SetFont("Arial", 9);
+        r.PrintRightAt("AVATAR", 5.0); // kerned pairs: the right end only fits when kerning is applied
+        double y = 2.0;
+        for (const QString& word : words) {
+            r.SetCursor(1.0, y += 0.5);
+            r.PrintText(word);
+            widths << r.TextWidth(word);
+        }
+        r.SetFont("Times New Roman", 14);
+        r.SetUnderline(true);
+        r.PrintLeftAt("Underlined", 1.0);
+        r.PrintInRect(r.DeviceRect(1.0, 6.0, 7.0, 6.5), 1.0, 6.0, "Within");
+    });
+    const PdfWord* avatar = run.pdf.Find("AVATAR");
+    ASSERT_TRUE(avatar);
+    EXPECT_NEAR(avatar->xMax, 5.0, 0.005);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const PdfWord* word = run.pdf.Find(words[i]);
+        ASSERT_TRUE(word) << words[i].toStdString();
+        EXPECT_NEAR(word->xMin, 1.0, 0.005);
+        EXPECT_NEAR(word->xMax - word->xMin, widths[i], 0.005) << words[i].toStdString();
+    }
+    EXPECT_TRUE(run.pdf.Find("Underlined"));
+    const PdfWord* within = run.pdf.Find("Within");
+    ASSERT_TRUE(within);
+    EXPECT_NEAR(within->xMin, 1.0, 0.005);
+}
