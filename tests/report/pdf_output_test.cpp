@@ -179,36 +179,106 @@ TEST(PdfOutput, ACustomPaperSizeAndLandscapeReachThePdfAsAsked)
     EXPECT_NEAR(corner->xMin, 0.25, 0.01);
 }
 
-TEST(PdfOutput, AccentedKernedAndOtherScriptsTextReadsBackWholeWhereItWasMeasured)
+namespace {
+
+// Text of the Windows code page in the ways reports draw it, each piece's measured width
+// kept in widths, and a shaded cell with a rule.
+const QStringList Specimens{"Müller-Lüdenscheidt", "Œuvre", "€12", "naïve—café", "(a\\b)"};
+
+void DrawSpecimens(TBaseReport& r, QList<double>& widths)
 {
-    const QStringList words{"Müller-Lüdenscheidt", "Œuvre", "€12", "naïve—café", "Ωμέγα"};
-    QList<double> widths;
-    PdfRun run;
-    PrintToPdf(run, [&](TBaseReport& r) {
-        r.SetFont("Arial", 9);
-        r.PrintRightAt("AVATAR", 5.0); // kerned pairs: the right end only fits when kerning is applied
-        double y = 2.0;
-        for (const QString& word : words) {
-            r.SetCursor(1.0, y += 0.5);
-            r.PrintText(word);
-            widths << r.TextWidth(word);
-        }
-        r.SetFont("Times New Roman", 14);
-        r.SetUnderline(true);
-        r.PrintLeftAt("Underlined", 1.0);
-        r.PrintInRect(r.DeviceRect(1.0, 6.0, 7.0, 6.5), 1.0, 6.0, "Within");
-    });
-    const PdfWord* avatar = run.pdf.Find("AVATAR");
-    ASSERT_TRUE(avatar);
-    EXPECT_NEAR(avatar->xMax, 5.0, 0.005);
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        const PdfWord* word = run.pdf.Find(words[i]);
-        ASSERT_TRUE(word) << words[i].toStdString();
-        EXPECT_NEAR(word->xMin, 1.0, 0.005);
-        EXPECT_NEAR(word->xMax - word->xMin, widths[i], 0.005) << words[i].toStdString();
+    r.SetFont("Times New Roman", 14);
+    r.SetBold(true);
+    r.PrintRightAt("AVATAR", 5.0); // kerned pairs: the right end only fits with kerning applied
+    r.SetFont("Arial", 9);
+    double y = 2.0;
+    for (const QString& word : Specimens) {
+        r.SetCursor(1.0, y += 0.5);
+        r.PrintText(word);
+        widths << r.TextWidth(word);
     }
-    EXPECT_TRUE(run.pdf.Find("Underlined"));
-    const PdfWord* within = run.pdf.Find("Within");
+    r.SetTextBKMode(bkOpaque);
+    r.PrintInRect(r.DeviceRect(1.0, 5.5, 1.3, 6.0), 1.0, 5.6, "Within"); // cut off
+    r.AddTabStop(1.0, pjLeft, 3.0, 2, blBottom, 10);
+    r.SetCursor(1.0, 6.5);
+    r.PrintText("\tShaded");
+}
+
+void ExpectSpecimens(const PdfReadBack& pdf, const QList<double>& widths)
+{
+    const PdfWord* avatar = pdf.Find("AVATAR", 1);
+    ASSERT_TRUE(avatar);
+    EXPECT_NEAR(avatar->xMax, 5.0, 0.002);
+    for (qsizetype i = 0; i < Specimens.size(); ++i) {
+        const PdfWord* word = pdf.Find(Specimens[i], 1);
+        ASSERT_TRUE(word) << Specimens[i].toStdString();
+        EXPECT_NEAR(word->xMin, 1.0, 0.002);
+        EXPECT_NEAR(word->xMax - word->xMin, widths[i], 0.002) << Specimens[i].toStdString();
+        EXPECT_NEAR(Baseline(*word, 9), 2.5 + 0.5 * i, 0.005);
+    }
+    const PdfWord* within = pdf.Find("Within", 1);
     ASSERT_TRUE(within);
-    EXPECT_NEAR(within->xMin, 1.0, 0.005);
+    EXPECT_NEAR(within->xMin, 1.0, 0.002);
+    const PdfWord* shaded = pdf.Find("Shaded", 1);
+    ASSERT_TRUE(shaded);
+    EXPECT_NEAR(shaded->xMin, 1.02, 0.002);
+}
+
+} // namespace
+
+TEST(PdfOutput, PlainTextReportsAreWrittenInTheReadersStandardFontsWithTheTextWhereItWasMeasured)
+{
+    PdfRun run;
+    QList<double> widths;
+    PrintToPdf(run, [&](TBaseReport& r) {
+        DrawSpecimens(r, widths);
+        r.StartNewPage();
+        r.PrintLeftAt("Second", 1.0);
+    });
+    ASSERT_EQ(run.pdf.pages.size(), 2);
+    EXPECT_NEAR(run.pdf.pages[1].width(), 8.5, 0.01);
+    ExpectSpecimens(run.pdf, widths);
+    EXPECT_TRUE(run.pdf.Find("Second", 2));
+    QStringList fonts = PdfFonts(run.path);
+    fonts.sort();
+    EXPECT_EQ(fonts, QStringList({"Helvetica no", "Times-Bold no"}));
+
+    // Halved across, the page's text and cells shrink with it.
+    PdfRun half;
+    PrintToPdf(
+        half, [](TBaseReport& r) { r.PrintLeftAt("Halved", 4.0); }, [](TBaseReport& r) { r.SetScaleX(50); });
+    const PdfWord* halved = half.pdf.Find("Halved");
+    ASSERT_TRUE(halved);
+    EXPECT_NEAR(halved->xMin, 2.0, 0.002);
+}
+
+TEST(PdfOutput, TextTheStandardFontsCannotShowHandsTheWholeRunToQtsEngine)
+{
+    for (const auto& other :
+         std::vector<std::function<void(TBaseReport&)>>{[](TBaseReport& r) { r.PrintLeftAt("Ωμέγα", 1.0); },
+                                                        [](TBaseReport& r) {
+                                                            r.SetUnderline(true);
+                                                            r.PrintLeftAt("Underlined", 1.0);
+                                                        },
+                                                        [](TBaseReport& r) {
+                                                            r.SetFont("DejaVu Sans", 9);
+                                                            r.PrintLeftAt("Other", 1.0);
+                                                        }}) {
+        PdfRun run;
+        QList<double> widths;
+        PrintToPdf(run, [&](TBaseReport& r) {
+            DrawSpecimens(r, widths);
+            r.StartNewPage();
+            other(r);
+            r.StartNewPage();
+            r.PrintLeftAt("Third", 1.0);
+        });
+        ASSERT_EQ(run.pdf.pages.size(), 3);
+        ExpectSpecimens(run.pdf, widths); // drawn before the switch
+        EXPECT_EQ(run.pdf.Words(2).size(), 1);
+        EXPECT_TRUE(run.pdf.Find("Third", 3));
+        const QStringList fonts = PdfFonts(run.path);
+        EXPECT_GE(fonts.size(), 2);
+        EXPECT_EQ(fonts.filter(" yes").size(), fonts.size()) << fonts.join(", ").toStdString();
+    }
 }
