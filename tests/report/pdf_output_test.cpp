@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPicture>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
@@ -198,13 +199,27 @@ void DrawSpecimens(TBaseReport& r, QList<double>& widths)
         widths << r.TextWidth(word);
     }
     r.SetTextBKMode(bkOpaque);
-    r.PrintInRect(r.DeviceRect(1.0, 5.5, 1.3, 6.0), 1.0, 5.6, "Within"); // cut off
+    r.PrintInRect(r.DeviceRect(1.0, 5.5, 1.25, 6.0), 1.0, 5.6, "Within"); // cut off
     r.AddTabStop(1.0, pjLeft, 3.0, 2, blBottom, 10);
     r.SetCursor(1.0, 6.5);
     r.PrintText("\tShaded");
 }
 
-void ExpectSpecimens(const PdfReadBack& pdf, const QList<double>& widths)
+// Whether page 1, as pdftoppm draws it at 100 pixels an inch, has ink in the rectangle.
+bool InkIn(const QString& path, const QRectF& inches)
+{
+    QProcess::execute("pdftoppm", {"-r", "100", "-gray", "-f", "1", "-l", "1", "-singlefile", path, path});
+    const QImage page(path + ".pgm");
+    const QRect area(qRound(inches.x() * 100), qRound(inches.y() * 100), qRound(inches.width() * 100),
+                     qRound(inches.height() * 100));
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(page.pixel(x, y)) < 128)
+                return true;
+    return false;
+}
+
+void ExpectSpecimens(const QString& path, const PdfReadBack& pdf, const QList<double>& widths)
 {
     const PdfWord* avatar = pdf.Find("AVATAR", 1);
     ASSERT_TRUE(avatar);
@@ -219,6 +234,9 @@ void ExpectSpecimens(const PdfReadBack& pdf, const QList<double>& widths)
     const PdfWord* within = pdf.Find("Within", 1);
     ASSERT_TRUE(within);
     EXPECT_NEAR(within->xMin, 1.0, 0.002);
+    EXPECT_GT(within->xMax, 1.3); // the reader still finds the whole word, but sees only its start
+    EXPECT_TRUE(InkIn(path, QRectF(1.02, 5.6, 0.2, 0.12)));
+    EXPECT_FALSE(InkIn(path, QRectF(1.27, 5.6, 0.2, 0.12)));
     const PdfWord* shaded = pdf.Find("Shaded", 1);
     ASSERT_TRUE(shaded);
     EXPECT_NEAR(shaded->xMin, 1.02, 0.002);
@@ -237,7 +255,7 @@ TEST(PdfOutput, PlainTextReportsAreWrittenInTheReadersStandardFontsWithTheTextWh
     });
     ASSERT_EQ(run.pdf.pages.size(), 2);
     EXPECT_NEAR(run.pdf.pages[1].width(), 8.5, 0.01);
-    ExpectSpecimens(run.pdf, widths);
+    ExpectSpecimens(run.path, run.pdf, widths);
     EXPECT_TRUE(run.pdf.Find("Second", 2));
     QStringList fonts = PdfFonts(run.path);
     fonts.sort();
@@ -274,7 +292,7 @@ TEST(PdfOutput, TextTheStandardFontsCannotShowHandsTheWholeRunToQtsEngine)
             r.PrintLeftAt("Third", 1.0);
         });
         ASSERT_EQ(run.pdf.pages.size(), 3);
-        ExpectSpecimens(run.pdf, widths); // drawn before the switch
+        ExpectSpecimens(run.path, run.pdf, widths); // drawn before the switch
         EXPECT_EQ(run.pdf.Words(2).size(), 1);
         EXPECT_TRUE(run.pdf.Find("Third", 3));
         const QStringList fonts = PdfFonts(run.path);
