@@ -149,7 +149,10 @@ bool StandardPdfWriter::SetFont(const ReportFont& font)
     if (family < 0 || font.underline || font.strikeOut || font.colour.alpha() != 255)
         return false;
     StandardFont& standard = fonts_[family * 4 + font.bold * 2 + font.italic];
+    if (standard.raw.isValid() && standard.name.compare(font.name, Qt::CaseInsensitive) != 0)
+        return false;
     if (!standard.raw.isValid()) {
+        standard.name = font.name;
         QFont q = ToQFont(font);
         q.setPixelSize(1000);
         standard.raw = QRawFont::fromFont(q);

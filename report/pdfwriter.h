@@ -40,6 +40,7 @@ private:
     // One of the twelve standard fonts, with what it takes to place text in it.
     struct StandardFont {
         int object = 0;                    // 0 until a page uses it
+        QString name;                      // the report font it was made for: another may measure otherwise
         QRawFont raw;                      // the measuring font at 1000 pixels: advances in thousandths of an em
         std::array<quint32, 256> glyphs{}; // by code page byte; 0 for none
         std::array<double, 256> widths{};
