@@ -272,28 +272,30 @@ TEST(PdfOutput, PlainTextReportsAreWrittenInTheReadersStandardFontsWithTheTextWh
 
 TEST(PdfOutput, TextTheStandardFontsCannotShowHandsTheWholeRunToQtsEngine)
 {
-    for (const auto& other :
-         std::vector<std::function<void(TBaseReport&)>>{[](TBaseReport& r) { r.PrintLeftAt("Ωμέγα", 1.0); },
-                                                        [](TBaseReport& r) {
-                                                            r.SetUnderline(true);
-                                                            r.PrintLeftAt("Underlined", 1.0);
-                                                        },
-                                                        [](TBaseReport& r) {
-                                                            r.SetFont("DejaVu Sans", 9);
-                                                            r.PrintLeftAt("Other", 1.0);
-                                                        }}) {
+    // A character outside the code page, an underline, a font with no standard equivalent,
+    // and Helvetica after Arial: the same standard font, but each measured on its own.
+    struct Other {
+        const char* font;
+        bool underline;
+        QString text;
+    };
+    for (const Other& other : {Other{"Arial", false, "Ωμέγα"}, Other{"Arial", true, "Underlined"},
+                               Other{"DejaVu Sans", false, "Other"}, Other{"Helvetica", false, "Helvetica"}}) {
         PdfRun run;
         QList<double> widths;
         PrintToPdf(run, [&](TBaseReport& r) {
             DrawSpecimens(r, widths);
             r.StartNewPage();
-            other(r);
+            r.SetFont(other.font, 9);
+            r.SetUnderline(other.underline);
+            r.PrintLeftAt(other.text, 1.0);
             r.StartNewPage();
             r.PrintLeftAt("Third", 1.0);
         });
         ASSERT_EQ(run.pdf.pages.size(), 3);
         ExpectSpecimens(run.path, run.pdf, widths); // drawn before the switch
-        EXPECT_EQ(run.pdf.Words(2).size(), 1);
+        ASSERT_EQ(run.pdf.Words(2).size(), 1);
+        EXPECT_EQ(run.pdf.Words(2)[0].text, other.text);
         EXPECT_TRUE(run.pdf.Find("Third", 3));
         const QStringList fonts = PdfFonts(run.path);
         EXPECT_GE(fonts.size(), 2);
