@@ -37,8 +37,10 @@ ReportOutput& PdfFileOutput::painter()
 
 void PdfFileOutput::BeginPage(const ReportPage& page)
 {
-    if (painter_)
-        return painter_->BeginPage(page);
+    if (painter_) {
+        painter_->BeginPage(page);
+        return;
+    }
     writer_.BeginPage(page);
     recorder_.BeginPage(page);
 }
@@ -46,42 +48,49 @@ void PdfFileOutput::BeginPage(const ReportPage& page)
 void PdfFileOutput::SetFont(const ReportFont& font)
 {
     if (!painter_ && writer_.SetFont(font))
-        return recorder_.SetFont(font);
-    painter().SetFont(font);
+        recorder_.SetFont(font);
+    else
+        painter().SetFont(font);
 }
 
 void PdfFileOutput::SetPen(const ReportPen& pen)
 {
     if (!painter_ && writer_.SetPen(pen))
-        return recorder_.SetPen(pen);
-    painter().SetPen(pen);
+        recorder_.SetPen(pen);
+    else
+        painter().SetPen(pen);
 }
 
 void PdfFileOutput::Text(QPointF baseline, const QString& text)
 {
     if (!painter_ && writer_.Text(baseline, text))
-        return recorder_.Text(baseline, text);
-    painter().Text(baseline, text);
+        recorder_.Text(baseline, text);
+    else
+        painter().Text(baseline, text);
 }
 
 void PdfFileOutput::ClippedText(const QRectF& clip, QPointF topLeft, const QString& text)
 {
     if (!painter_ && writer_.ClippedText(clip, topLeft, text))
-        return recorder_.ClippedText(clip, topLeft, text);
-    painter().ClippedText(clip, topLeft, text);
+        recorder_.ClippedText(clip, topLeft, text);
+    else
+        painter().ClippedText(clip, topLeft, text);
 }
 
 void PdfFileOutput::Fill(const QRectF& rect, const QColor& colour)
 {
     if (!painter_ && writer_.Fill(rect, colour))
-        return recorder_.Fill(rect, colour);
-    painter().Fill(rect, colour);
+        recorder_.Fill(rect, colour);
+    else
+        painter().Fill(rect, colour);
 }
 
 void PdfFileOutput::Line(QPointF from, QPointF to)
 {
-    if (painter_)
-        return painter_->Line(from, to);
+    if (painter_) {
+        painter_->Line(from, to);
+        return;
+    }
     writer_.Line(from, to);
     recorder_.Line(from, to);
 }
