@@ -2,7 +2,11 @@
 
 #include "report/reporterror.h"
 
-PdfFileOutput::PdfFileOutput(std::function<ReportOutput*()> openPainter) : openPainter_(std::move(openPainter)) {}
+#include <utility>
+
+PdfFileOutput::PdfFileOutput(std::function<ReportOutput*()> openPainter, qsizetype spillSize)
+    : openPainter_(std::move(openPainter)), spillSize_(spillSize)
+{}
 
 bool PdfFileOutput::Open(const QString& path, const QString& title, const QString& creator, QSizeF paper)
 {
@@ -25,14 +29,33 @@ ReportOutput& PdfFileOutput::painter()
     if (!painter_) {
         writer_.Discard();
         painter_ = openPainter_();
-        if (!painter_)
+        QByteArray recorded = std::exchange(stream_, QByteArray());
+        if (spilled_.size() > 0) {
+            const qint64 size = spilled_.size() + recorded.size();
+            const uchar* mapped =
+                spilled_.write(recorded) == recorded.size() && spilled_.flush() ? spilled_.map(0, size) : nullptr;
+            recorded = mapped ? QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), size) : QByteArray();
+        }
+        if (!painter_ || recorded.isEmpty())
             throw EReportPrinter(QStringLiteral("Unable to write the PDF file."));
-        const ReportStreamReader reader(stream_);
+        const ReportStreamReader reader(recorded);
         for (int page = 1; page <= reader.PageCount(); ++page)
             reader.ReplayPage(page, *painter_);
-        stream_ = QByteArray();
+        spilled_.close();
     }
     return *painter_;
+}
+
+void PdfFileOutput::spill()
+{
+    if (!spilling_ || stream_.size() < spillSize_)
+        return;
+    const qint64 before = spilled_.size();
+    spilling_ = (spilled_.isOpen() || spilled_.open()) && spilled_.write(stream_) == stream_.size();
+    if (spilling_)
+        stream_.resize(0);
+    else if (spilled_.isOpen())
+        spilled_.resize(before);
 }
 
 void PdfFileOutput::BeginPage(const ReportPage& page)
@@ -41,6 +64,7 @@ void PdfFileOutput::BeginPage(const ReportPage& page)
         painter_->BeginPage(page);
         return;
     }
+    spill();
     writer_.BeginPage(page);
     recorder_.BeginPage(page);
 }

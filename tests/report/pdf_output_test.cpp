@@ -1,3 +1,4 @@
+#include "report/pdffileoutput.h"
 #include "report/tfileprinter.h"
 #include "report/treportfiler.h"
 #include "report_support.h"
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPicture>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -301,4 +303,28 @@ TEST(PdfOutput, TextTheStandardFontsCannotShowHandsTheWholeRunToQtsEngine)
         EXPECT_GE(fonts.size(), 2);
         EXPECT_EQ(fonts.filter(" yes").size(), fonts.size()) << fonts.join(", ").toStdString();
     }
+}
+
+TEST(PdfOutput, ARunLongerThanTheRecordingKeptInMemorySwitchesOverWithEveryPage)
+{
+    QTemporaryDir dir;
+    QPdfWriter painted(dir.filePath("painted.pdf"));
+    PainterOutput painter([&] { painted.newPage(); });
+    PdfFileOutput output([&]() -> ReportOutput* { return painter.Begin(&painted) ? &painter : nullptr; }, 1000);
+    ASSERT_TRUE(output.Open(dir.filePath("standard.pdf"), "Test", "Test", QSizeF(8.5, 11)));
+    for (int page = 1; page <= 30; ++page) {
+        output.BeginPage(ReportPage{QSizeF(8.5, 11)});
+        output.SetFont(ReportFont{});
+        output.Text(QPointF(1, 1), QString("Page%1").arg(page));
+    }
+    EXPECT_FALSE(output.OnPainter());
+    output.Text(QPointF(1, 2), "Ωμέγα");
+    EXPECT_TRUE(output.OnPainter());
+    EXPECT_TRUE(output.Close(false));
+    painter.End();
+    const PdfReadBack pdf = ReadPdf(dir.filePath("painted.pdf"));
+    ASSERT_EQ(pdf.pages.size(), 30);
+    for (int page = 1; page <= 30; ++page)
+        EXPECT_TRUE(pdf.Find(QString("Page%1").arg(page), page)) << page;
+    EXPECT_TRUE(pdf.Find("Ωμέγα", 30));
 }
