@@ -101,6 +101,7 @@ void BM_Report1ToPdf(benchmark::State& state)
     application();
     File();
     int pages = 0;
+    qint64 bytes = 0;
     for (auto _ : state) {
         state.PauseTiming();
         AddressSession session;
@@ -114,8 +115,10 @@ void BM_Report1ToPdf(benchmark::State& state)
         printer.OnPrint = [&](TBaseReport& r) { PrintBuiltInReport(r, records, BuiltInReportOptions{}); };
         printer.RunReport();
         pages = printer.CurrentPage();
+        bytes = QFileInfo(File().dir.filePath(QStringLiteral("report1.pdf"))).size();
     }
     state.counters["pages"] = pages;
+    state.counters["pdf_MB"] = bytes / 1e6;
     state.counters["peak_MB"] = PeakMegabytes();
 }
 BENCHMARK(BM_Report1ToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -141,6 +141,8 @@ public:
     // False when a PDF could not be put in place.
     bool Finish(bool aborted);
     QString FileName() const { return target_; }
+    // The file a PDF job is written to until Finish puts it in place; empty on a printer.
+    QString PdfPath() const { return temporary_; }
 
 private:
     std::unique_ptr<QPrinter> printer_;

@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPicture>
+#include <algorithm>
 
 PainterOutput::PainterOutput(std::function<void()> newPage, double zoom) : newPage_(std::move(newPage)), zoom_(zoom) {}
 
@@ -13,6 +14,7 @@ bool PainterOutput::Begin(QPaintDevice* device)
     pages_ = 0;
     font_.reset();
     metrics_.reset();
+    raw_ = QRawFont();
     if (!painter_.begin(device))
         return false;
     dpi_ = QSizeF(device->logicalDpiX(), device->logicalDpiY());
@@ -43,24 +45,68 @@ void PainterOutput::SetFont(const ReportFont& font)
     font_ = font;
     painter_.setFont(ToQFont(font));
     metrics_.emplace(painter_.font(), painter_.device());
+    raw_ = font.underline || font.strikeOut ? QRawFont() : QRawFont::fromFont(painter_.font());
 }
 
-void PainterOutput::drawTextAt(QPointF baselinePx, const QString& text)
+namespace {
+
+// Characters drawn one glyph each, with no shaping needed: Latin letters, their accents
+// precomposed, and the punctuation of the Windows code page.
+bool plainLatin(const QString& text)
 {
-    const ReportFont font = font_.value_or(ReportFont{});
-    if (font.opaque && metrics_) {
-        painter_.fillRect(QRectF(baselinePx.x(), baselinePx.y() - metrics_->ascent(), metrics_->horizontalAdvance(text),
-                                 metrics_->height()),
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x20 && u < 0x7F) || (u >= 0xA0 && u < 0x300 && u != 0xAD) || (u >= 0x2010 && u < 0x2040) ||
+               u == 0x20AC || u == 0x2122;
+    });
+}
+
+} // namespace
+
+PainterOutput::Shaped PainterOutput::shape(const QString& text) const
+{
+    Shaped shaped;
+    if (raw_.isValid() && plainLatin(text)) {
+        const QList<quint32> glyphs = raw_.glyphIndexesForString(text);
+        if (!glyphs.contains(0)) {
+            const QList<QPointF> advances =
+                raw_.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances | QRawFont::UseDesignMetrics);
+            QList<QPointF> positions;
+            positions.reserve(advances.size());
+            for (const QPointF& advance : advances) {
+                positions.append(QPointF(shaped.width, 0));
+                shaped.width += advance.x();
+            }
+            shaped.run.setRawFont(raw_);
+            shaped.run.setGlyphIndexes(glyphs);
+            shaped.run.setPositions(positions);
+            return shaped;
+        }
+    }
+    shaped.width = metrics_->horizontalAdvance(text);
+    return shaped;
+}
+
+void PainterOutput::drawTextAt(QPointF baselinePx, const QString& text, const Shaped& shaped)
+{
+    if (font_->opaque) {
+        painter_.fillRect(QRectF(baselinePx.x(), baselinePx.y() - metrics_->ascent(), shaped.width, metrics_->height()),
                           Qt::white);
     }
-    if (painter_.pen().color() != font.colour || painter_.pen().style() != Qt::SolidLine || painter_.pen().isCosmetic())
-        painter_.setPen(QPen(font.colour));
-    painter_.drawText(baselinePx, text);
+    if (painter_.pen().color() != font_->colour || painter_.pen().style() != Qt::SolidLine ||
+        painter_.pen().isCosmetic())
+        painter_.setPen(QPen(font_->colour));
+    if (shaped.run.isEmpty())
+        painter_.drawText(baselinePx, text);
+    else
+        painter_.drawGlyphRun(baselinePx, shaped.run);
 }
 
 void PainterOutput::Text(QPointF baseline, const QString& text)
 {
-    drawTextAt(px(baseline), text);
+    if (!metrics_)
+        SetFont(ReportFont{});
+    drawTextAt(px(baseline), text, shape(text));
 }
 
 void PainterOutput::ClippedText(const QRectF& clip, QPointF topLeft, const QString& text)
@@ -71,15 +117,15 @@ void PainterOutput::ClippedText(const QRectF& clip, QPointF topLeft, const QStri
     const QPointF baseline = px(topLeft) + QPointF(0, metrics_->ascent());
     // Most cells hold their text whole; only text that reaches past its cell pays for a
     // clip, which costs a PDF a graphics state of its own.
-    const QRectF ink(baseline.x(), baseline.y() - metrics_->ascent(), metrics_->horizontalAdvance(text),
-                     metrics_->height());
+    const Shaped shaped = shape(text);
+    const QRectF ink(baseline.x(), baseline.y() - metrics_->ascent(), shaped.width, metrics_->height());
     if (area.contains(ink)) {
-        drawTextAt(baseline, text);
+        drawTextAt(baseline, text, shaped);
         return;
     }
     painter_.save();
     painter_.setClipRect(area, Qt::IntersectClip);
-    drawTextAt(baseline, text);
+    drawTextAt(baseline, text, shaped);
     painter_.restore();
 }
 

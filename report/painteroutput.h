@@ -3,7 +3,9 @@
 #include "report/reportoutput.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QRawFont>
 #include <functional>
 #include <optional>
 
@@ -34,7 +36,15 @@ public:
 private:
     QPointF px(QPointF inches) const { return QPointF(inches.x() * dpi_.width(), inches.y() * dpi_.height()); }
     QRectF px(const QRectF& inches) const { return QRectF(px(inches.topLeft()), px(inches.bottomRight())); }
-    void drawTextAt(QPointF baselinePx, const QString& text);
+    // Text in the current font with its width in device pixels. Plain Latin text gets its
+    // glyphs straight from the font's character map, a fraction of what the full shaping
+    // in QPainter::drawText costs on every call; other text leaves run empty for the shaper.
+    struct Shaped {
+        QGlyphRun run;
+        double width = 0;
+    };
+    Shaped shape(const QString& text) const;
+    void drawTextAt(QPointF baselinePx, const QString& text, const Shaped& shaped);
 
     std::function<void()> newPage_;
     QPainter painter_;
@@ -43,5 +53,6 @@ private:
     int pages_ = 0;
     std::optional<ReportFont> font_;
     std::optional<QFontMetricsF> metrics_; // of font_ on this device
+    QRawFont raw_;                         // likewise; invalid when the font draws decorations
     ReportPen pen_;
 };

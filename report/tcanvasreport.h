@@ -1,7 +1,10 @@
 #pragma once
 
 #include "report/painteroutput.h"
+#include "report/pdffileoutput.h"
 #include "report/tbasereport.h"
+
+#include <optional>
 
 // A report drawn on a device canvas: text, clipped text, lines, shaded cells, pictures.
 class TCanvasReport : public TBaseReport {
@@ -16,7 +19,8 @@ private:
     PainterOutput canvas_;
 };
 
-// A report printed as one job on the chosen printer ("PDF file" asks where to save).
+// A report printed as one job on the chosen printer ("PDF file" asks where to save, and
+// is written in the reader's standard fonts as long as the report allows).
 class TReportPrinter : public TCanvasReport {
 public:
     TReportPrinter();
@@ -26,7 +30,9 @@ protected:
     bool CanRun() override;
     bool OpenOutput() override;
     void CloseOutput(bool aborted) override;
+    ReportOutput& Output() override;
 
 private:
     PrintJob job_;
+    std::optional<PdfFileOutput> pdf_;
 };

@@ -1,3 +1,4 @@
+#include "report/pdffileoutput.h"
 #include "report/tfileprinter.h"
 #include "report/treportfiler.h"
 #include "report_support.h"
@@ -7,7 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPicture>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
@@ -177,4 +180,151 @@ TEST(PdfOutput, ACustomPaperSizeAndLandscapeReachThePdfAsAsked)
     const PdfWord* corner = custom.pdf.Find("corner");
     ASSERT_TRUE(corner);
     EXPECT_NEAR(corner->xMin, 0.25, 0.01);
+}
+
+namespace {
+
+// Text of the Windows code page in the ways reports draw it, each piece's measured width
+// kept in widths, and a shaded cell with a rule.
+const QStringList Specimens{"Müller-Lüdenscheidt", "Œuvre", "€12", "naïve—café", "(a\\b)"};
+
+void DrawSpecimens(TBaseReport& r, QList<double>& widths)
+{
+    r.SetFont("Times New Roman", 14);
+    r.SetBold(true);
+    r.PrintRightAt("AVATAR", 5.0); // kerned pairs: the right end only fits with kerning applied
+    r.SetFont("Arial", 9);
+    double y = 2.0;
+    for (const QString& word : Specimens) {
+        r.SetCursor(1.0, y += 0.5);
+        r.PrintText(word);
+        widths << r.TextWidth(word);
+    }
+    r.SetTextBKMode(bkOpaque);
+    r.PrintInRect(r.DeviceRect(1.0, 5.5, 1.25, 6.0), 1.0, 5.6, "Within"); // cut off
+    r.AddTabStop(1.0, pjLeft, 3.0, 2, blBottom, 10);
+    r.SetCursor(1.0, 6.5);
+    r.PrintText("\tShaded");
+}
+
+// Whether page 1, as pdftoppm draws it at 100 pixels an inch, has ink in the rectangle.
+bool InkIn(const QString& path, const QRectF& inches)
+{
+    QProcess::execute("pdftoppm", {"-r", "100", "-gray", "-f", "1", "-l", "1", "-singlefile", path, path});
+    const QImage page(path + ".pgm");
+    const QRect area(qRound(inches.x() * 100), qRound(inches.y() * 100), qRound(inches.width() * 100),
+                     qRound(inches.height() * 100));
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(page.pixel(x, y)) < 128)
+                return true;
+    return false;
+}
+
+void ExpectSpecimens(const QString& path, const PdfReadBack& pdf, const QList<double>& widths)
+{
+    const PdfWord* avatar = pdf.Find("AVATAR", 1);
+    ASSERT_TRUE(avatar);
+    EXPECT_NEAR(avatar->xMax, 5.0, 0.002);
+    for (qsizetype i = 0; i < Specimens.size(); ++i) {
+        const PdfWord* word = pdf.Find(Specimens[i], 1);
+        ASSERT_TRUE(word) << Specimens[i].toStdString();
+        EXPECT_NEAR(word->xMin, 1.0, 0.002);
+        EXPECT_NEAR(word->xMax - word->xMin, widths[i], 0.002) << Specimens[i].toStdString();
+        EXPECT_NEAR(Baseline(*word, 9), 2.5 + 0.5 * i, 0.005);
+    }
+    const PdfWord* within = pdf.Find("Within", 1);
+    ASSERT_TRUE(within);
+    EXPECT_NEAR(within->xMin, 1.0, 0.002);
+    EXPECT_GT(within->xMax, 1.3); // the reader still finds the whole word, but sees only its start
+    EXPECT_TRUE(InkIn(path, QRectF(1.02, 5.6, 0.2, 0.12)));
+    EXPECT_FALSE(InkIn(path, QRectF(1.27, 5.6, 0.2, 0.12)));
+    const PdfWord* shaded = pdf.Find("Shaded", 1);
+    ASSERT_TRUE(shaded);
+    EXPECT_NEAR(shaded->xMin, 1.02, 0.002);
+}
+
+} // namespace
+
+TEST(PdfOutput, PlainTextReportsAreWrittenInTheReadersStandardFontsWithTheTextWhereItWasMeasured)
+{
+    PdfRun run;
+    QList<double> widths;
+    PrintToPdf(run, [&](TBaseReport& r) {
+        DrawSpecimens(r, widths);
+        r.StartNewPage();
+        r.PrintLeftAt("Second", 1.0);
+    });
+    ASSERT_EQ(run.pdf.pages.size(), 2);
+    EXPECT_NEAR(run.pdf.pages[1].width(), 8.5, 0.01);
+    ExpectSpecimens(run.path, run.pdf, widths);
+    EXPECT_TRUE(run.pdf.Find("Second", 2));
+    QStringList fonts = PdfFonts(run.path);
+    fonts.sort();
+    EXPECT_EQ(fonts, QStringList({"Helvetica no", "Times-Bold no"}));
+
+    // Halved across, the page's text and cells shrink with it.
+    PdfRun half;
+    PrintToPdf(
+        half, [](TBaseReport& r) { r.PrintLeftAt("Halved", 4.0); }, [](TBaseReport& r) { r.SetScaleX(50); });
+    const PdfWord* halved = half.pdf.Find("Halved");
+    ASSERT_TRUE(halved);
+    EXPECT_NEAR(halved->xMin, 2.0, 0.002);
+}
+
+TEST(PdfOutput, TextTheStandardFontsCannotShowHandsTheWholeRunToQtsEngine)
+{
+    // A character outside the code page, an underline, a font with no standard equivalent,
+    // and Helvetica after Arial: the same standard font, but each measured on its own.
+    struct Other {
+        const char* font;
+        bool underline;
+        QString text;
+    };
+    for (const Other& other : {Other{"Arial", false, "Ωμέγα"}, Other{"Arial", true, "Underlined"},
+                               Other{"DejaVu Sans", false, "Other"}, Other{"Helvetica", false, "Helvetica"}}) {
+        PdfRun run;
+        QList<double> widths;
+        PrintToPdf(run, [&](TBaseReport& r) {
+            DrawSpecimens(r, widths);
+            r.StartNewPage();
+            r.SetFont(other.font, 9);
+            r.SetUnderline(other.underline);
+            r.PrintLeftAt(other.text, 1.0);
+            r.StartNewPage();
+            r.PrintLeftAt("Third", 1.0);
+        });
+        ASSERT_EQ(run.pdf.pages.size(), 3);
+        ExpectSpecimens(run.path, run.pdf, widths); // drawn before the switch
+        ASSERT_EQ(run.pdf.Words(2).size(), 1);
+        EXPECT_EQ(run.pdf.Words(2)[0].text, other.text);
+        EXPECT_TRUE(run.pdf.Find("Third", 3));
+        const QStringList fonts = PdfFonts(run.path);
+        EXPECT_GE(fonts.size(), 2);
+        EXPECT_EQ(fonts.filter(" yes").size(), fonts.size()) << fonts.join(", ").toStdString();
+    }
+}
+
+TEST(PdfOutput, ARunLongerThanTheRecordingKeptInMemorySwitchesOverWithEveryPage)
+{
+    QTemporaryDir dir;
+    QPdfWriter painted(dir.filePath("painted.pdf"));
+    PainterOutput painter([&] { painted.newPage(); });
+    PdfFileOutput output([&]() -> ReportOutput* { return painter.Begin(&painted) ? &painter : nullptr; }, 1000);
+    ASSERT_TRUE(output.Open(dir.filePath("standard.pdf"), "Test", "Test", QSizeF(8.5, 11)));
+    for (int page = 1; page <= 30; ++page) {
+        output.BeginPage(ReportPage{QSizeF(8.5, 11)});
+        output.SetFont(ReportFont{});
+        output.Text(QPointF(1, 1), QString("Page%1").arg(page));
+    }
+    EXPECT_FALSE(output.OnPainter());
+    output.Text(QPointF(1, 2), "Ωμέγα");
+    EXPECT_TRUE(output.OnPainter());
+    EXPECT_TRUE(output.Close(false));
+    painter.End();
+    const PdfReadBack pdf = ReadPdf(dir.filePath("painted.pdf"));
+    ASSERT_EQ(pdf.pages.size(), 30);
+    for (int page = 1; page <= 30; ++page)
+        EXPECT_TRUE(pdf.Find(QString("Page%1").arg(page), page)) << page;
+    EXPECT_TRUE(pdf.Find("Ωμέγα", 30));
 }

@@ -5,6 +5,7 @@
 #include "report/treportfiler.h"
 #include "support/scripted_printers.h"
 
+#include <QProcess>
 #include <QRegularExpression>
 
 void PrintToPdf(PdfRun& run, const std::function<void(TBaseReport&)>& draw,
@@ -21,6 +22,21 @@ void PrintToPdf(PdfRun& run, const std::function<void(TBaseReport&)>& draw,
     report.RunReport();
     run.aborted = report.Aborted();
     run.pdf = ReadPdf(run.path);
+}
+
+QStringList PdfFonts(const QString& path)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("pdffonts"), {path});
+    tool.waitForFinished(60000);
+    static const QRegularExpression row(QStringLiteral(R"(^(\S+) .* (yes|no) +(?:yes|no) +(?:yes|no) +\d+ +\d+$)"),
+                                        QRegularExpression::MultilineOption);
+    QStringList fonts;
+    for (auto it = row.globalMatch(QString::fromUtf8(tool.readAllStandardOutput())); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        fonts << m.captured(1) + ' ' + m.captured(2);
+    }
+    return fonts;
 }
 
 namespace {

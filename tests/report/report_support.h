@@ -21,6 +21,10 @@ struct PdfRun {
 void PrintToPdf(PdfRun& run, const std::function<void(TBaseReport&)>& draw,
                 const std::function<void(TBaseReport&)>& prepare = {});
 
+// The fonts of a PDF as pdffonts lists them, each as its name and whether it is embedded:
+// "Helvetica no", "ABCDEF+LiberationSans yes".
+QStringList PdfFonts(const QString& path);
+
 // An output that writes each operation as a line of text, for checking where the canvas
 // put things: "page 8.5x11", "font Arial 9 b", "text 1.000,2.000 hello", "clip ...",
 // "fill l,t,r,b #rrggbb", "line x,y x,y", "picture l,t,r,b".
