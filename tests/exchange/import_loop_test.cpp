@@ -139,36 +139,64 @@ TEST_F(AsciiLoop, AStopEndsAfterTheCurrentRecordAndTheIndexIsRebuilt)
     EXPECT_EQ(CheckWithXbtool(path_), "ok: 26 tags, 12 records");
 }
 
-// A child process imports into the file and is killed halfway; the file must still
-// open, with whole records and no index, so that the next open offers the rebuild.
-TEST_F(AsciiLoop, AKilledImportLeavesAFileThatOpensWithWholeRecords)
-{
-    QByteArray file;
-    for (int i = 0; i < 5000; ++i)
-        file += "Last" + QByteArray::number(i) + ",First" + QByteArray::number(i) + ",City\n";
-    const QString csv = WriteFile("big.csv", file);
-    trio_.table.Close();
-    const pid_t child = fork();
-    if (child == 0) {
-        ImportTrio trio;
-        if (!OpenTableFile(path_, trio.table) || !DropIndexForImport(trio.apollo))
-            _exit(2);
-        ImportText text;
-        text.Load(csv);
-        const auto targets = ImportTargets(trio.table);
-        AsciiImportSource source(text, {targets[0], targets[1], targets[8]}, false);
-        ImportLoop loop(trio.table);
-        loop.OnProgress = [](int percent) {
-            if (percent == 50)
-                raise(SIGKILL);
-        };
-        loop.Run(source);
-        _exit(3);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status)) << WEXITSTATUS(status);
+// Where a child process importing 5,000 lines kills itself.
+enum class KillPoint { HalfwayThroughAppends, HalfwayThroughRebuild };
 
+class KilledImport : public AsciiLoop {
+protected:
+    void ImportAndDie(KillPoint at)
+    {
+        QByteArray file;
+        for (int i = 0; i < kLines; ++i)
+            file += "Last" + QByteArray::number(i) + ",First" + QByteArray::number(i) + ",City\n";
+        const QString csv = WriteFile("big.csv", file);
+        trio_.table.Close();
+        const pid_t child = fork();
+        if (child == 0) {
+            ImportTrio trio;
+            if (!OpenTableFile(path_, trio.table) || !DropIndexForImport(trio.apollo))
+                _exit(2);
+            ImportText text;
+            text.Load(csv);
+            const auto targets = ImportTargets(trio.table);
+            AsciiImportSource source(text, {targets[0], targets[1], targets[8]}, false);
+            ImportLoop loop(trio.table);
+            const auto dieHalfway = [](int percent) {
+                if (percent >= 50)
+                    raise(SIGKILL);
+            };
+            if (at == KillPoint::HalfwayThroughAppends)
+                loop.OnProgress = dieHalfway;
+            loop.Run(source);
+            RebuildIndexAfterImport(trio.table, trio.apollo, dieHalfway);
+            _exit(3);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << WEXITSTATUS(status);
+    }
+
+    // Every record the file holds is whole and in line order.
+    void ExpectWholeRecords(long count)
+    {
+        const QJsonArray rows = ReadWithPython(path_);
+        ASSERT_EQ(rows.size(), count);
+        for (int i = 0; i < rows.size(); ++i) {
+            const QJsonObject row = rows[i].toObject();
+            ASSERT_EQ(row["LNAME"].toString(), "Last" + QString::number(i));
+            ASSERT_EQ(row["FNAME"].toString(), "First" + QString::number(i));
+            ASSERT_EQ(row["CITY"].toString(), "City");
+        }
+    }
+
+    static constexpr int kLines = 5000;
+};
+
+// Killed among the appends: the file opens with whole records and no index, so that
+// the next open offers the rebuild.
+TEST_F(KilledImport, AmongTheAppendsLeavesAFileThatOpensWithWholeRecords)
+{
+    ImportAndDie(KillPoint::HalfwayThroughAppends);
     EXPECT_FALSE(QFile::exists(dir_.File("ADDR.CDX")) || QFile::exists(dir_.File("ADDR.cdx")));
     ASSERT_TRUE(OpenTableFile(path_, trio_.table));
     EXPECT_EQ(trio_.apollo.TagArea("LNAME"), 0); // the main window's check asks to rebuild
@@ -177,14 +205,19 @@ TEST_F(AsciiLoop, AKilledImportLeavesAFileThatOpensWithWholeRecords)
     EXPECT_GE(count, 2000);
     EXPECT_LE(count, 2500);
     trio_.table.Close();
-    const QJsonArray rows = ReadWithPython(path_);
-    ASSERT_EQ(rows.size(), count);
-    for (int i = 0; i < rows.size(); ++i) {
-        const QJsonObject row = rows[i].toObject();
-        ASSERT_EQ(row["LNAME"].toString(), "Last" + QString::number(i));
-        ASSERT_EQ(row["FNAME"].toString(), "First" + QString::number(i));
-        ASSERT_EQ(row["CITY"].toString(), "City");
-    }
+    ExpectWholeRecords(count);
+}
+
+// Killed while the tags are built: every record is whole, and the index the build had
+// not finished holds no tags (or, once it had written pages, carries the engine's
+// out-of-date mark), so the next open asks to rebuild it.
+TEST_F(KilledImport, DuringTheRebuildLeavesWholeRecordsAndAnIndexToRebuild)
+{
+    ImportAndDie(KillPoint::HalfwayThroughRebuild);
+    ExpectWholeRecords(kLines);
+    ASSERT_TRUE(OpenTableFile(path_, trio_.table));
+    EXPECT_EQ(trio_.apollo.TagArea("LNAME"), 0);
+    EXPECT_EQ(trio_.apollo.RecCount(), kLines);
 }
 
 } // namespace
