@@ -314,11 +314,13 @@ bool StandardPdfWriter::ClippedText(const QRectF& clip, QPointF topLeft, const Q
     number(clip.height() * 72 * scaleY_);
     page_.append("re W n\n");
     const int font = shownFont_;
+    const double points = shownPoints_;
     const double scale = shownScale_;
     const QColor fill = fillColour_;
     this->text(baseline, *encoded);
     page_.append("Q\n");
     shownFont_ = font;
+    shownPoints_ = points;
     shownScale_ = scale;
     fillColour_ = fill;
     return true;

@@ -328,3 +328,30 @@ TEST(PdfOutput, ARunLongerThanTheRecordingKeptInMemorySwitchesOverWithEveryPage)
         EXPECT_TRUE(pdf.Find(QString("Page%1").arg(page), page)) << page;
     EXPECT_TRUE(pdf.Find("Ωμέγα", 30));
 }
+
+TEST(PdfOutput, TextAfterACutOffCellKeepsItsOwnSize)
+{
+    // The cut-off cell sets the larger size inside its clip; the page's state goes back to
+    // the smaller one after it, so the next text must set its size again.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sizes.pdf");
+    PdfFileOutput output([]() -> ReportOutput* { return nullptr; });
+    ASSERT_TRUE(output.Open(path, "Test", "Test", QSizeF(8.5, 11)));
+    output.BeginPage(ReportPage{QSizeF(8.5, 11)});
+    ReportFont small;
+    small.points = 10;
+    output.SetFont(small);
+    output.Text(QPointF(1, 1), "Small");
+    ReportFont large = small;
+    large.points = 20;
+    output.SetFont(large);
+    output.ClippedText(QRectF(1, 2, 0.3, 0.5), QPointF(1, 2), "Clipped");
+    output.Text(QPointF(1, 4), "Large");
+    EXPECT_FALSE(output.OnPainter());
+    ASSERT_TRUE(output.Close(false));
+    const PdfReadBack pdf = ReadPdf(path);
+    const PdfWord* smallWord = pdf.Find("Small");
+    const PdfWord* largeWord = pdf.Find("Large");
+    ASSERT_TRUE(smallWord && largeWord);
+    EXPECT_NEAR((largeWord->yMax - largeWord->yMin) / (smallWord->yMax - smallWord->yMin), 2.0, 0.05);
+}
