@@ -332,3 +332,38 @@ TEST(IndexTool, CommandsBuildCheckSeekAndList)
 }
 
 } // namespace
+
+// Tags added in one call that the disk cannot take partway through: the call fails, no
+// half-built tag is offered, and the file stays marked out of date even when the disk has
+// room again by the close, so no later open takes the unbuilt tags for good ones.
+TEST(IndexFailure, TagsThatCannotAllBeBuiltAreNeverTakenForBuiltOnes)
+{
+    xbtest::TempDir dir;
+    const std::string path = dir.file("wide.dbf"), cdx = dir.file("wide.cdx");
+    ASSERT_TRUE(xbtest::createTable(path, {"TEXT:C:40"}));
+    ASSERT_NE(sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+    for (int i = 1; i <= 300; ++i) {
+        sx_AppendBlank();
+        sx_Replace("TEXT", SX_EVAL_CHAR, ("record " + std::to_string(i)).c_str());
+    }
+    ASSERT_NE(sx_IndexTag("", "SHORT", "TEXT", 0, false, ""), 0) << sx_LastError();
+    ASSERT_TRUE(sx_Commit());
+    {
+        // Room for the first new tag, not for the wide one after it.
+        FileSizeLimit full(static_cast<long long>(fs::file_size(cdx)) + 20000);
+        const sx_TagSpec tags[] = {
+            {"ONE", "TEXT", nullptr}, {"WIDE", "TEXT+TEXT+TEXT+TEXT+TEXT+TEXT", nullptr}, {"LAST", "TEXT", nullptr}};
+        EXPECT_EQ(sx_IndexTags("", tags, 3), 0);
+        EXPECT_NE(sx_LastError().find("cannot build tags in "), std::string::npos) << sx_LastError();
+        EXPECT_NE(sx_LastError().find("File too large"), std::string::npos) << sx_LastError();
+        EXPECT_EQ(sx_TagArea("WIDE"), 0);
+        EXPECT_EQ(sx_TagArea("LAST"), 0);
+    }
+    sx_Close();
+    EXPECT_TRUE(fs::exists(cdx + ".stale"));
+
+    ASSERT_NE(sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0) << sx_LastError();
+    EXPECT_EQ(sx_TagArea("WIDE"), 0);
+    EXPECT_EQ(sx_TagArea("LAST"), 0);
+    sx_CloseAll();
+}

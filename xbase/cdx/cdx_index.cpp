@@ -457,10 +457,12 @@ int CdxIndex::addTags(const std::vector<NewTag>& wanted, const Progress& progres
         if (!attachTags(error))
             return 0;
     } catch (const std::exception& e) {
+        error = (wanted.size() == 1 ? "cannot build tag " + std::string(wanted[0].name)
+                                    : std::string("cannot build tags")) +
+                " in " + path_ + ": " + e.what();
+        // The file names tags that were not built, or built in part: it is rebuilt whole.
         if (file_)
-            file_->file().setHoldChanges(true);
-        error = std::string("cannot build tag ") + std::string(wanted.size() == 1 ? wanted[0].name : "s") + " in " +
-                path_ + ": " + e.what();
+            giveUp(error);
         return 0;
     }
     return find(wanted.back().name);
