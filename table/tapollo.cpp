@@ -199,7 +199,7 @@ int TApollo::IndexTag(const QString& file, const QString& tag, const QString& co
         AreaScope scope(Area());
         order = sx_IndexTag(fileText, tagText, keyText, options, descending, conditionText);
     }
-    return TagAdded(order, tag);
+    return TagAdded(order, tag, QStringLiteral("index tag ") + tag);
 }
 
 int TApollo::IndexTags(const QString& file, const QList<NewTag>& tags)
@@ -219,13 +219,13 @@ int TApollo::IndexTags(const QString& file, const QList<NewTag>& tags)
         AreaScope scope(Area());
         order = sx_IndexTags(fileText, specs.data(), static_cast<int>(specs.size()));
     }
-    return TagAdded(order, tags.isEmpty() ? QString() : tags.constLast().tag);
+    return TagAdded(order, tags.isEmpty() ? QString() : tags.constLast().tag, QStringLiteral("index tags"));
 }
 
-int TApollo::TagAdded(int order, const QString& tag)
+int TApollo::TagAdded(int order, const QString& tag, const QString& what)
 {
     if (order == 0)
-        throw TableError(QStringLiteral("Cannot create index tag %1: %2").arg(tag, EngineError()));
+        throw TableError(QStringLiteral("Cannot create %1: %2").arg(what, EngineError()));
     if (Active())
         Table()->SetIndexName(tag);
     Reload();

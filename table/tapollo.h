@@ -107,8 +107,9 @@ private:
     void Reload();
     void TableActivated(bool active);
     int TagCount();
-    // After adding tags: the last one named the order, or the engine's error thrown.
-    int TagAdded(int order, const QString& tag);
+    // After adding tags: the last one, tag, named the order; or the engine's error thrown
+    // as the failure to create what.
+    int TagAdded(int order, const QString& tag, const QString& what);
 
     QPointer<TDataSource> dataSource_;
     QMetaObject::Connection link_;

@@ -64,7 +64,9 @@ constexpr size_t kMaxReported = 10;
 
 // Memory for the keys gathered in one pass over the table when building several
 // tags (each entry's key and record number): fewer passes, with memory still
-// bounded. However large the table, a pass may gather this many bytes per record.
+// bounded. Sorting adds, for the two tags in hand (one sorting while the other is
+// written), about 64 bytes per record and a second copy of the key. However large the
+// table, a pass may gather kPassMinBytesPerRecord bytes per record.
 constexpr size_t kPassBytes = size_t(64) << 20;
 constexpr size_t kPassMinBytesPerRecord = 256;
 // Below this many records a second reading thread costs more than it saves.
