@@ -26,6 +26,12 @@ bool LooksLikeHeader(const QStringList& first, const std::vector<TField*>& targe
     return namesField;
 }
 
+// The scanned lines as the import will read them.
+const std::vector<QStringList>& ScannedRows(const AsciiScan& scan)
+{
+    return scan.useHeader ? scan.csvLines : scan.lines;
+}
+
 } // namespace
 
 bool ScanAsciiText(ImportText& text, const std::vector<TField*>& targets, AsciiScan& scan)
@@ -37,12 +43,15 @@ bool ScanAsciiText(ImportText& text, const std::vector<TField*>& targets, AsciiS
     while (static_cast<int>(scan.lines.size()) < AsciiScan::kScanLines && text.NextLine(line))
         scan.lines.push_back(SplitImportLine(line));
     text.Rewind();
+    QStringList record;
+    long lines = 0;
+    while (static_cast<int>(scan.csvLines.size()) < AsciiScan::kScanLines && text.NextCsvRecord(record, lines))
+        scan.csvLines.push_back(record);
+    text.Rewind();
     if (scan.lines.size() < 2) {
         scan = AsciiScan{};
         return false;
     }
-    const auto count = std::min<qsizetype>(scan.lines.front().size(), AsciiScan::kMaxColumns);
-    scan.columns.resize(static_cast<std::size_t>(count));
     scan.headerLikely = LooksLikeHeader(scan.lines.front(), targets);
     scan.useHeader = scan.headerLikely;
     NameColumns(scan, targets);
@@ -51,20 +60,23 @@ bool ScanAsciiText(ImportText& text, const std::vector<TField*>& targets, AsciiS
 
 void NameColumns(AsciiScan& scan, const std::vector<TField*>& targets)
 {
+    const std::vector<QStringList>& rows = ScannedRows(scan);
     const std::size_t first = scan.useHeader ? 1 : 0;
+    // The first line's value count is the column count.
+    scan.columns.resize(static_cast<std::size_t>(std::min<qsizetype>(rows.front().size(), AsciiScan::kMaxColumns)));
     QSet<QString> names;
     QSet<TField*> taken;
     for (std::size_t c = 0; c < scan.columns.size(); ++c) {
         AsciiColumn& column = scan.columns[c];
         column = AsciiColumn();
         column.name = NumberedName(static_cast<int>(c));
-        for (std::size_t l = first; l < scan.lines.size(); ++l)
-            if (c < static_cast<std::size_t>(scan.lines[l].size()))
-                column.longest = std::max(column.longest, static_cast<int>(scan.lines[l][c].size()));
+        for (std::size_t l = first; l < rows.size(); ++l)
+            if (c < static_cast<std::size_t>(rows[l].size()))
+                column.longest = std::max(column.longest, static_cast<int>(rows[l][c].size()));
         if (!scan.useHeader)
             continue;
         // Headings name the columns, unless blank or repeated: a name picks one column.
-        const QString heading = scan.lines.front().at(static_cast<qsizetype>(c)).trimmed();
+        const QString heading = rows.front().at(static_cast<qsizetype>(c)).trimmed();
         if (!heading.isEmpty() && !names.contains(heading))
             column.name = heading;
         TField* field = TargetForColumnName(targets, heading);
@@ -78,8 +90,9 @@ void NameColumns(AsciiScan& scan, const std::vector<TField*>& targets)
 
 std::vector<QStringList> SampleLines(const AsciiScan& scan)
 {
-    const auto first = scan.lines.begin() + (scan.useHeader && !scan.lines.empty() ? 1 : 0);
-    return std::vector<QStringList>(first, scan.lines.end());
+    const std::vector<QStringList>& rows = ScannedRows(scan);
+    const auto first = rows.begin() + (scan.useHeader && !rows.empty() ? 1 : 0);
+    return std::vector<QStringList>(first, rows.end());
 }
 
 std::vector<TField*> ColumnFields(const std::vector<AsciiColumn>& columns, const std::vector<TField*>& targets)
@@ -98,21 +111,38 @@ AsciiImportSource::AsciiImportSource(ImportText& text, std::vector<TField*> colu
 
 long AsciiImportSource::Expected()
 {
-    return std::max(0L, text_.LineCount() - (skipHeader_ ? 1 : 0));
+    if (skipHeader_)
+        return std::max(0L, text_.CsvRecordCount() - 1);
+    return text_.LineCount();
+}
+
+bool AsciiImportSource::NextRecord()
+{
+    QStringView line;
+    if (!skipHeader_) {
+        if (!text_.NextLine(line))
+            return false;
+        position_ = ++line_;
+        SplitImportLine(line, split_);
+        return true;
+    }
+    long lines = 0;
+    if (line_ == 0) {
+        if (!text_.NextCsvRecord(split_, lines))
+            return false;
+        line_ += lines;
+    }
+    if (!text_.NextCsvRecord(split_, lines))
+        return false;
+    position_ = line_ + 1;
+    line_ += lines;
+    return true;
 }
 
 bool AsciiImportSource::Next(std::vector<ImportValue>& values)
 {
-    QStringView line;
-    if (line_ == 0 && skipHeader_) {
-        if (!text_.NextLine(line))
-            return false;
-        ++line_;
-    }
-    if (!text_.NextLine(line))
+    if (!NextRecord())
         return false;
-    ++line_;
-    SplitImportLine(line, split_);
     const auto count = std::min(fields_.size(), static_cast<std::size_t>(split_.size()));
     for (std::size_t c = 0; c < count; ++c)
         if (fields_[c])

@@ -22,7 +22,8 @@ struct AsciiScan {
     static constexpr int kScanLines = 10;
 
     std::vector<AsciiColumn> columns;
-    std::vector<QStringList> lines; // the scanned lines, split
+    std::vector<QStringList> lines;    // the scanned lines, split
+    std::vector<QStringList> csvLines; // the same read as standard CSV, for a header line
     TextEncoding encoding = TextEncoding::Utf8;
     // The first line reads like column names; set by the scan, used by NameColumns.
     bool headerLikely = false;
@@ -35,7 +36,9 @@ struct AsciiScan {
 bool ScanAsciiText(ImportText& text, const std::vector<TField*>& targets, AsciiScan& scan);
 
 // Names the columns "Field n", or after the header line when useHeader is set; then
-// the header's names that name a field are matched to it in advance.
+// the header's names that name a field are matched to it in advance. A file whose first
+// line names its columns is read as standard CSV, as the programs that write such files
+// mean it (a quoted value may span lines; doubled quotes are one).
 void NameColumns(AsciiScan& scan, const std::vector<TField*>& targets);
 
 // The scanned lines that are records (the header line left out when it names columns).
@@ -45,18 +48,23 @@ std::vector<QStringList> SampleLines(const AsciiScan& scan);
 std::vector<TField*> ColumnFields(const std::vector<AsciiColumn>& columns, const std::vector<TField*>& targets);
 
 // Every line of the text is one record (an empty line a blank one); values beyond the
-// column count are ignored, missing ones stay empty.
+// column count are ignored, missing ones stay empty. With a header line the first line
+// is left out and the rest is read as standard CSV.
 class AsciiImportSource : public ImportSource {
 public:
     AsciiImportSource(ImportText& text, std::vector<TField*> columnFields, bool skipHeader);
     long Expected() override;
     bool Next(std::vector<ImportValue>& values) override;
-    long Position() const override { return line_; }
+    // The line the last record began on.
+    long Position() const override { return position_; }
 
 private:
+    bool NextRecord();
+
     ImportText& text_;
     std::vector<TField*> fields_;
     bool skipHeader_;
-    long line_ = 0;
+    long line_ = 0; // lines read so far
+    long position_ = 0;
     QStringList split_;
 };

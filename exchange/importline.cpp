@@ -1,5 +1,7 @@
 #include "exchange/importline.h"
 
+#include <algorithm>
+
 namespace {
 
 const QChar kQuote = QLatin1Char('"');
@@ -31,14 +33,12 @@ void HoldQuotedCommas(QString& line)
     }
 }
 
-// held: the line had quotes, so its quoted commas stand as kHeldComma.
-QString Unwrap(QStringView part, bool held)
+QString Unwrap(QStringView part)
 {
     if (part.size() >= 2 && part.front() == kQuote && part.back() == kQuote)
         part = part.sliced(1, part.size() - 2);
     QString value = part.toString();
-    if (held)
-        value.replace(kHeldComma, kComma);
+    value.replace(kHeldComma, kComma);
     return value;
 }
 
@@ -50,8 +50,7 @@ void SplitImportLine(QStringView line, QStringList& values)
     // Only a line with quotes needs a copy to mark its quoted commas in.
     QString held;
     QStringView all = line;
-    const bool quoted = line.contains(kQuote);
-    if (quoted) {
+    if (line.contains(kQuote)) {
         held = line.toString();
         HoldQuotedCommas(held);
         all = held;
@@ -60,10 +59,10 @@ void SplitImportLine(QStringView line, QStringList& values)
     for (;;) {
         const qsizetype comma = all.indexOf(kComma, start);
         if (comma < 0) {
-            values.append(Unwrap(all.sliced(start), quoted));
+            values.append(Unwrap(all.sliced(start)));
             return;
         }
-        values.append(Unwrap(all.sliced(start, comma - start), quoted));
+        values.append(Unwrap(all.sliced(start, comma - start)));
         start = comma + 1;
     }
 }
@@ -73,4 +72,46 @@ QStringList SplitImportLine(QStringView line)
     QStringList values;
     SplitImportLine(line, values);
     return values;
+}
+
+qsizetype SplitCsvRecord(QStringView text, qsizetype from, QStringList* values)
+{
+    if (values)
+        values->clear();
+    const qsizetype size = text.size();
+    QString value;
+    qsizetype i = from;
+    for (;;) {
+        value.clear();
+        if (i < size && text[i] == kQuote) {
+            // Quoted: to the quote that is not doubled, or the text's end.
+            for (++i;;) {
+                qsizetype quote = text.indexOf(kQuote, i);
+                if (quote < 0)
+                    quote = size;
+                value.append(text.sliced(i, quote - i));
+                i = quote + 1;
+                if (quote >= size - 1 || text[quote + 1] != kQuote)
+                    break;
+                value.append(kQuote);
+                ++i;
+            }
+            i = std::min(i, size);
+        }
+        qsizetype end = i;
+        while (end < size && text[end] != kComma && text[end] != QLatin1Char('\n'))
+            ++end;
+        if (values) {
+            qsizetype stop = end;
+            if (stop < size && text[stop] == QLatin1Char('\n') && stop > i && text[stop - 1] == QLatin1Char('\r'))
+                --stop;
+            value.append(text.sliced(i, stop - i));
+            values->append(value);
+        }
+        if (end >= size)
+            return size;
+        if (text[end] == QLatin1Char('\n'))
+            return end + 1;
+        i = end + 1;
+    }
 }

@@ -11,3 +11,11 @@
 // trailing comma gives a last empty value. Clears values first.
 void SplitImportLine(QStringView line, QStringList& values);
 QStringList SplitImportLine(QStringView line);
+
+// Standard CSV (RFC 4180), as spreadsheets and webmail write it: a value that begins with
+// a double quote runs to the quote that closes it and may hold commas, line breaks and
+// doubled quotes (each read as one); anything after the closing quote, up to the comma,
+// joins the value. Splits the record starting at from into values (when given; they are
+// cleared first) and gives where the next record starts: after the line feed that ends
+// this one outside quotes (a carriage return before it dropped), or the text's end.
+qsizetype SplitCsvRecord(QStringView text, qsizetype from, QStringList* values);

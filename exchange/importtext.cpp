@@ -1,9 +1,11 @@
 #include "exchange/importtext.h"
 
+#include "exchange/importline.h"
 #include "table/cp1252.h"
 
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
 
 QString DecodeImportText(const QByteArray& bytes, TextEncoding& encoding)
 {
@@ -61,4 +63,22 @@ bool ImportText::NextLine(QStringView& line)
     line = QStringView(text_).mid(next_, stop - next_);
     next_ = end + 1;
     return true;
+}
+
+bool ImportText::NextCsvRecord(QStringList& values, long& lines)
+{
+    if (next_ >= text_.size())
+        return false;
+    const qsizetype start = next_;
+    next_ = SplitCsvRecord(text_, next_, &values);
+    lines = std::max(1L, static_cast<long>(QStringView(text_).sliced(start, next_ - start).count(QLatin1Char('\n'))));
+    return true;
+}
+
+long ImportText::CsvRecordCount() const
+{
+    long records = 0;
+    for (qsizetype at = 0; at < text_.size(); at = SplitCsvRecord(text_, at, nullptr))
+        ++records;
+    return records;
 }

@@ -4,6 +4,7 @@
 // as UTF-8, anything else as Windows-1252, the code page of older files.
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 enum class TextEncoding { Utf8, Windows1252 };
@@ -25,6 +26,11 @@ public:
     void Rewind() { next_ = 0; }
     // The next line, or false at the end. The view lives as long as this object.
     bool NextLine(QStringView& line);
+    // The next record read as standard CSV (a quoted value may span lines), split into
+    // values, with the number of lines it took; false at the end.
+    bool NextCsvRecord(QStringList& values, long& lines);
+    // The records of the whole text read as standard CSV.
+    long CsvRecordCount() const;
 
 private:
     QString text_;

@@ -1,5 +1,6 @@
 // Text files to import are outside input: any bytes must decode, split into lines and
-// values without harm, and the values must account for the line they came from.
+// values without harm, and the values must account for the line they came from; read
+// as standard CSV too.
 
 #include "exchange/importline.h"
 #include "exchange/importtext.h"
@@ -37,6 +38,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     if (lines != text.LineCount())
+        std::abort();
+    // Read as standard CSV, every record moves on and no value is longer than its record.
+    long records = 0;
+    long spanned = 0;
+    long took = 0;
+    text.Rewind();
+    while (text.NextCsvRecord(values, took)) {
+        ++records;
+        spanned += took;
+        if (values.isEmpty() || took < 1)
+            std::abort();
+    }
+    if (records != text.CsvRecordCount() || records > lines || spanned > lines + 1)
         std::abort();
     return 0;
 }

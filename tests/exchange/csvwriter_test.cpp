@@ -1,8 +1,12 @@
-// Standard CSV read back by Python's csv module, as a spreadsheet would read it.
+// Standard CSV read back by Python's csv module, as a spreadsheet would read it, and by
+// the text import.
 #include "export_test_support.h"
 
+#include "exchange/asciicolumns.h"
 #include "exchange/exportcopy.h"
 #include "exchange/exportfields.h"
+#include "exchange/importtargets.h"
+#include "exchange/importtext.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -79,6 +83,30 @@ TEST(CsvCopy, ASpreadsheetReaderGetsTheLabelsAndEveryValueWithCommasQuotesLineBr
         EXPECT_EQ(values[i], expected[i]) << "column " << i;
     EXPECT_EQ(rows[2].toArray()[3].toString(), "Plain");
     EXPECT_EQ(rows[2].toArray().size(), ExportFieldCount);
+
+    // The way back: the text import, its header line recognised, reads every value as
+    // it was written, and counts lines from the start of each record.
+    ImportText text;
+    ASSERT_TRUE(text.Load(target));
+    const std::vector<TField*> targets = ImportTargets(book.table);
+    AsciiScan scan;
+    ASSERT_TRUE(ScanAsciiText(text, targets, scan));
+    ASSERT_TRUE(scan.useHeader);
+    const std::vector<TField*> fields = ColumnFields(scan.columns, targets);
+    AsciiImportSource source(text, fields, true);
+    EXPECT_EQ(source.Expected(), 2);
+    std::vector<ImportValue> imported;
+    ASSERT_TRUE(source.Next(imported));
+    EXPECT_EQ(source.Position(), 2);
+    EXPECT_EQ(imported.size(), 19u) << "every field but the date";
+    for (const ImportValue& value : imported) {
+        const auto column = std::find(fields.begin(), fields.end(), value.field) - fields.begin();
+        EXPECT_EQ(value.text, expected[column]) << "column " << column;
+    }
+    imported.clear();
+    ASSERT_TRUE(source.Next(imported));
+    EXPECT_EQ(source.Position(), 5) << "the first record took lines 2 to 4";
+    EXPECT_FALSE(source.Next(imported));
 }
 
 } // namespace

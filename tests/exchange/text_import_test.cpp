@@ -35,6 +35,22 @@ TEST(ImportLine, LoneQuotesEmptyLinesAndTrailingCommas)
     EXPECT_EQ(SplitImportLine(u",,"), QStringList({"", "", ""}));
 }
 
+TEST(ImportLine, StandardCsvRecordsSpanLinesAndHoldSingleQuotes)
+{
+    const QString text = QStringLiteral("a,\"b, \"\"c\"\"\",\"x\r\ny\"\r\n\"q\"z,\"open\n");
+    QStringList values;
+    const qsizetype second = SplitCsvRecord(text, 0, &values);
+    EXPECT_EQ(values, QStringList({"a", "b, \"c\"", "x\r\ny"}));
+    // Text after a closing quote joins the value; a quote never closed runs to the end.
+    EXPECT_EQ(SplitCsvRecord(text, second, &values), text.size());
+    EXPECT_EQ(values, QStringList({"qz", "open\n"}));
+    EXPECT_EQ(SplitCsvRecord(u"\r\nx", 0, &values), 2);
+    EXPECT_EQ(values, QStringList({""}));
+    ImportText lines;
+    lines.SetText(text, TextEncoding::Utf8);
+    EXPECT_EQ(lines.CsvRecordCount(), 2);
+}
+
 TEST(ImportText, Utf8WithAndWithoutMarkAndWindows1252)
 {
     TextEncoding encoding = TextEncoding::Windows1252;
