@@ -8,6 +8,7 @@
 #include "xbase/sx.h"
 
 #include <QFile>
+#include <utility>
 
 namespace {
 
@@ -205,14 +206,13 @@ int TApollo::IndexTag(const QString& file, const QString& tag, const QString& co
 int TApollo::IndexTags(const QString& file, const QList<NewTag>& tags)
 {
     const EngineText fileText = EngineText::Path(file);
-    std::vector<EngineText> texts;
-    for (const NewTag& t : tags) {
-        texts.push_back(EngineText::Text(t.tag));
-        texts.push_back(EngineText::Text(t.keyExpression));
-    }
+    // The engine's texts first: the specs point into them.
+    std::vector<std::pair<EngineText, EngineText>> texts;
+    for (const NewTag& t : tags)
+        texts.emplace_back(EngineText::Text(t.tag), EngineText::Text(t.keyExpression));
     std::vector<sx_TagSpec> specs;
-    for (size_t i = 0; i < texts.size(); i += 2)
-        specs.push_back({texts[i], texts[i + 1], nullptr});
+    for (const auto& [tag, key] : texts)
+        specs.push_back({tag, key, nullptr});
     Settle();
     int order = 0;
     {

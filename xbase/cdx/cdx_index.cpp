@@ -418,6 +418,10 @@ void CdxIndex::fill(const std::vector<Fill>& tags, const Progress& progress)
 
 int CdxIndex::addTags(const std::vector<NewTag>& wanted, const Progress& progress, std::string& error)
 {
+    if (wanted.empty()) {
+        error = "no tags to add";
+        return 0;
+    }
     std::vector<std::unique_ptr<KeyMaker>> makers;
     for (size_t i = 0; i < wanted.size(); ++i) {
         const std::string_view name = wanted[i].name;
@@ -435,8 +439,6 @@ int CdxIndex::addTags(const std::vector<NewTag>& wanted, const Progress& progres
         if (!makers.back())
             return 0;
     }
-    if (wanted.empty())
-        return 0;
     try {
         if (!file_) {
             // A missing or damaged file is replaced by a new one.
