@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
-
 QString Section(const QString& printerName)
 {
     return QStringLiteral("Calibration ") + printerName;
