@@ -31,6 +31,15 @@ PositionSelection AllPositions()
     return all;
 }
 
+std::vector<SheetPosition> SheetPositions(const LabelTemplate& sheet)
+{
+    std::vector<SheetPosition> positions;
+    for (int row = 0; row < sheet.Down; ++row)
+        for (int col = 0; col < sheet.Across && row * sheet.Across + col < kMaxLabelPositions; ++col)
+            positions.push_back({row, col});
+    return positions;
+}
+
 bool PositionSelected(const PositionSelection& selection, const LabelTemplate& sheet, int row, int col)
 {
     if (row < 0 || col < 0 || row >= sheet.Down || col >= sheet.Across)
@@ -41,11 +50,10 @@ bool PositionSelected(const PositionSelection& selection, const LabelTemplate& s
 
 int SelectedPositionCount(const PositionSelection& selection, const LabelTemplate& sheet)
 {
-    int count = 0;
-    for (int row = 0; row < sheet.Down && row * sheet.Across < kMaxLabelPositions; ++row)
-        for (int col = 0; col < sheet.Across; ++col)
-            count += PositionSelected(selection, sheet, row, col) ? 1 : 0;
-    return count;
+    const std::vector<SheetPosition> positions = SheetPositions(sheet);
+    return static_cast<int>(std::count_if(positions.begin(), positions.end(), [&](const SheetPosition& p) {
+        return PositionSelected(selection, sheet, p.row, p.col);
+    }));
 }
 
 QRectF LabelCell(const LabelTemplate& sheet, int row, int col)
