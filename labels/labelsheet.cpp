@@ -114,11 +114,15 @@ std::optional<LabelSlot> LabelSlots::Next()
 LabelPaper PaperForLayout(const LabelTemplate& s)
 {
     const auto is = [&s](const char* code) { return s.PaperCode == QLatin1StringView(code); };
-    const auto twoDecimals = [](double inches) { return std::round(inches * 100) / 100; };
     LabelPaper paper;
     paper.landscape = is("LTRL") || is("A4L") || is("USERL");
-    paper.portraitWidth = twoDecimals(paper.landscape ? s.SheetHeight : s.SheetWidth);
-    paper.portraitHeight = twoDecimals(paper.landscape ? s.SheetWidth : s.SheetHeight);
+    paper.portraitWidth = TwoDecimals(paper.landscape ? s.SheetHeight : s.SheetWidth);
+    paper.portraitHeight = TwoDecimals(paper.landscape ? s.SheetWidth : s.SheetHeight);
     paper.code = is("LTR") || is("LTRL") ? 1 : is("A4") || is("A4L") ? 9 : is("A5") ? 11 : 0;
     return paper;
+}
+
+double TwoDecimals(double inches)
+{
+    return std::round(inches * 100) / 100;
 }

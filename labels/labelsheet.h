@@ -79,3 +79,5 @@ struct LabelPaper {
     bool landscape = false;
 };
 LabelPaper PaperForLayout(const LabelTemplate& sheet);
+// A paper length in inches rounded to hundredths, as the paper is asked for and checked.
+double TwoDecimals(double inches);
