@@ -1,6 +1,7 @@
 // Report 1 over a 100,000-record address file (about 2,000 pages): printed to a PDF file,
 // and recorded for the preview up to the first page shown.
 #include "addressfile/createaddressfile.h"
+#include "bench_support.h"
 #include "platform/printers.h"
 #include "platform/programdirectory.h"
 #include "report/builtinreports.h"
@@ -11,7 +12,6 @@
 #include "session/addresssession.h"
 #include "xbase/sx.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -22,16 +22,6 @@
 namespace {
 
 constexpr int Records = 100000;
-
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "bench_report_builtin";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // Peak resident memory of this process so far, in MB.
 double PeakMegabytes()
@@ -98,7 +88,7 @@ void Open(AddressSession& session)
 
 void BM_Report1ToPdf(benchmark::State& state)
 {
-    application();
+    BenchApplication();
     File();
     int pages = 0;
     qint64 bytes = 0;
@@ -125,7 +115,7 @@ BENCHMARK(BM_Report1ToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_Report1PreviewToFirstPage(benchmark::State& state)
 {
-    application();
+    BenchApplication();
     File();
     for (auto _ : state) {
         state.PauseTiming();

@@ -1,13 +1,13 @@
 // A 10,000-label run as the report canvas sees it: 334 pages of 30 address blocks (four
 // lines each). Recording it into the preview's stream, drawing one page of it in the
 // preview at page width, opening the preview on it, and printing it to a PDF file.
+#include "bench_support.h"
 #include "platform/printers.h"
 #include "platform/programdirectory.h"
 #include "report/tcanvasreport.h"
 #include "report/tpreviewform.h"
 #include "report/treportfiler.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -16,16 +16,6 @@ namespace {
 
 constexpr int Pages = 334;
 constexpr int BlocksPerPage = 30;
-
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "bench_report_canvas";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // 3 across, 10 down, like a sheet of address labels.
 void DrawLabels(TBaseReport& r)
@@ -70,7 +60,7 @@ const QByteArray& SharedStream()
 
 void BM_Record334Pages(benchmark::State& state)
 {
-    application();
+    BenchApplication();
     qsizetype bytes = 0;
     for (auto _ : state) {
         const QByteArray stream = Recorded();
@@ -83,7 +73,7 @@ BENCHMARK(BM_Record334Pages)->Unit(benchmark::kMillisecond);
 
 void BM_ReplayOnePageAtPageWidth(benchmark::State& state)
 {
-    application();
+    BenchApplication();
     QByteArray stream = SharedStream();
     TFilePreview preview;
     preview.SetStream(&stream);
@@ -101,7 +91,7 @@ BENCHMARK(BM_ReplayOnePageAtPageWidth)->Unit(benchmark::kMillisecond);
 
 void BM_OpenPreviewToFirstPage(benchmark::State& state)
 {
-    application();
+    BenchApplication();
     QTemporaryDir dir;
     SetProgramDirectory(dir.path()); // where the window keeps its placement
     QByteArray stream = SharedStream();
@@ -121,7 +111,7 @@ BENCHMARK(BM_OpenPreviewToFirstPage)->Unit(benchmark::kMillisecond);
 
 void BM_Print334PagesToPdf(benchmark::State& state)
 {
-    application();
+    BenchApplication();
     QTemporaryDir dir;
     FixedPdfFile dialogs(dir.filePath(QStringLiteral("labels.pdf")));
     for (auto _ : state) {

@@ -9,28 +9,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QCheckBox* Check(QLayout* column, const char* name, const char* caption, bool checked)
-{
-    auto* box = new QCheckBox(QString::fromUtf8(caption));
-    box->setObjectName(QLatin1StringView(name));
-    box->setChecked(checked);
-    column->addWidget(box);
-    return box;
-}
-
-QRadioButton* Radio(QLayout* column, const char* name, const char* caption, bool checked)
-{
-    auto* button = new QRadioButton(QString::fromUtf8(caption));
-    button->setObjectName(QLatin1StringView(name));
-    button->setChecked(checked);
-    column->addWidget(button);
-    return button;
-}
-
-} // namespace
-
 TZintAddressLayout::TZintAddressLayout(const LabelLineOptions& o, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ZintAddressLayout"));
@@ -38,23 +16,25 @@ TZintAddressLayout::TZintAddressLayout(const LabelLineOptions& o, QWidget* paren
 
     auto* parts = new QGroupBox(QStringLiteral("Print"));
     auto* partsColumn = new QVBoxLayout(parts);
-    Namecheck = Check(partsColumn, "Namecheck", "&Name", o.UseName);
-    TitleCheck = Check(partsColumn, "TitleCheck", "&Title", o.UseTitle);
-    CompanyCheck = Check(partsColumn, "CompanyCheck", "&Organization", o.UseCompany);
-    StreetCheck = Check(partsColumn, "StreetCheck", "Address &1", o.UseStreet);
-    Street2Check = Check(partsColumn, "Street2Check", "Address &2", o.UseStreet2);
-    CityStateCheck = Check(partsColumn, "CityStateCheck", "City + &State", o.UseCityState);
-    ZipCheck = Check(partsColumn, "ZipCheck", "&Zip/Postal code", o.UseZip);
-    PhoneCheck = Check(partsColumn, "PhoneCheck", "&Phone #1", o.UsePhone);
-    CountryCheck = Check(partsColumn, "CountryCheck", "&Country", o.UseCountry);
-    Uppercasecheck = Check(partsColumn, "Uppercasecheck", "&Uppercase", o.UpperCase);
+    Namecheck = DialogCheck(partsColumn, "Namecheck", QStringLiteral("&Name"), o.UseName);
+    TitleCheck = DialogCheck(partsColumn, "TitleCheck", QStringLiteral("&Title"), o.UseTitle);
+    CompanyCheck = DialogCheck(partsColumn, "CompanyCheck", QStringLiteral("&Organization"), o.UseCompany);
+    StreetCheck = DialogCheck(partsColumn, "StreetCheck", QStringLiteral("Address &1"), o.UseStreet);
+    Street2Check = DialogCheck(partsColumn, "Street2Check", QStringLiteral("Address &2"), o.UseStreet2);
+    CityStateCheck = DialogCheck(partsColumn, "CityStateCheck", QStringLiteral("City + &State"), o.UseCityState);
+    ZipCheck = DialogCheck(partsColumn, "ZipCheck", QStringLiteral("&Zip/Postal code"), o.UseZip);
+    PhoneCheck = DialogCheck(partsColumn, "PhoneCheck", QStringLiteral("&Phone #1"), o.UsePhone);
+    CountryCheck = DialogCheck(partsColumn, "CountryCheck", QStringLiteral("&Country"), o.UseCountry);
+    Uppercasecheck = DialogCheck(partsColumn, "Uppercasecheck", QStringLiteral("&Uppercase"), o.UpperCase);
 
     auto* zip = new QGroupBox(QStringLiteral("Zip/Postal code placement"));
     auto* zipColumn = new QVBoxLayout(zip);
-    rAfterState = Radio(zipColumn, "rAfterState", "&After state", o.ZipOptions == zoAfterState);
-    rBeforecity = Radio(zipColumn, "rBeforecity", "&Before city", o.ZipOptions == zoBeforeCity);
-    rAftercountry = Radio(zipColumn, "rAftercountry", "A&fter country", o.ZipOptions == zoAfterCountry);
-    rBeforecountry = Radio(zipColumn, "rBeforecountry", "B&efore country", o.ZipOptions == zoBeforeCountry);
+    rAfterState = DialogRadio(zipColumn, "rAfterState", QStringLiteral("&After state"), o.ZipOptions == zoAfterState);
+    rBeforecity = DialogRadio(zipColumn, "rBeforecity", QStringLiteral("&Before city"), o.ZipOptions == zoBeforeCity);
+    rAftercountry =
+        DialogRadio(zipColumn, "rAftercountry", QStringLiteral("A&fter country"), o.ZipOptions == zoAfterCountry);
+    rBeforecountry =
+        DialogRadio(zipColumn, "rBeforecountry", QStringLiteral("B&efore country"), o.ZipOptions == zoBeforeCountry);
     zipColumn->addStretch();
 
     auto* columns = new QHBoxLayout;

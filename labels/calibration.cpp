@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
-
 QString Section(const QString& printerName)
 {
     return QStringLiteral("Calibration ") + printerName;
@@ -76,16 +74,14 @@ std::vector<QLineF> CalibrationSheetLines(const LabelTemplate& sheet, const Prin
 {
     constexpr double kCrossArm = 0.1;
     std::vector<QLineF> lines;
-    for (int row = 0; row < sheet.Down; ++row) {
-        for (int col = 0; col < sheet.Across && row * sheet.Across + col < kMaxLabelPositions; ++col) {
-            const QRectF label = Calibrated(
-                QRectF(LabelCell(sheet, row, col).topLeft(), QSizeF(sheet.LabelWidth, sheet.LabelHeight)), calibration);
-            const std::vector<QLineF> outline = OutlineLines(label);
-            lines.insert(lines.end(), outline.begin(), outline.end());
-            const QPointF corner = label.topLeft();
-            lines.push_back(QLineF(corner - QPointF(kCrossArm, 0), corner + QPointF(kCrossArm, 0)));
-            lines.push_back(QLineF(corner - QPointF(0, kCrossArm), corner + QPointF(0, kCrossArm)));
-        }
+    for (const auto [row, col] : SheetPositions(sheet)) {
+        const QRectF label = Calibrated(
+            QRectF(LabelCell(sheet, row, col).topLeft(), QSizeF(sheet.LabelWidth, sheet.LabelHeight)), calibration);
+        const std::vector<QLineF> outline = OutlineLines(label);
+        lines.insert(lines.end(), outline.begin(), outline.end());
+        const QPointF corner = label.topLeft();
+        lines.push_back(QLineF(corner - QPointF(kCrossArm, 0), corner + QPointF(kCrossArm, 0)));
+        lines.push_back(QLineF(corner - QPointF(0, kCrossArm), corner + QPointF(0, kCrossArm)));
     }
     return lines;
 }

@@ -39,7 +39,6 @@ int FittedFontSize(int fontSize, int lineHeight, int lineCount, int widest, cons
     if (w <= 0 || h <= 0)
         return 1; // margins leave no room at all
     const long total = static_cast<long>(lineCount) * lineHeight;
-    widest = std::max(widest, w);
     const int forWidth = widest > w ? static_cast<int>(double(fontSize) * w / widest) : fontSize;
     const int forHeight = total > h ? static_cast<int>(double(fontSize) * h / double(total)) : fontSize;
     if (forWidth >= fontSize && forHeight >= fontSize)

@@ -12,6 +12,8 @@
 class TValueReader;
 class TValueWriter;
 
+inline constexpr double kMillimetresPerInch = 25.4;
+
 // A sheet of labels as the template catalogue describes one.
 struct LabelTemplate {
     QString TemplateName; // empty for a user-defined layout

@@ -3,6 +3,7 @@
 // parts the label uses. Plain functions, so the rules are testable without a window.
 
 #include "labels/labellayout.h"
+#include "report/addressparts.h"
 
 #include <QStringList>
 #include <functional>
@@ -13,14 +14,6 @@ class TTable;
 // A record's field by name (upper case, as "LNAME"), without trailing blanks; nothing when
 // the field or the record is missing.
 using AddressFieldReader = std::function<std::optional<QString>(const QString& fieldName)>;
-
-// The value with its leading blanks removed and one blank after it; nothing for an empty
-// or all-blank value.
-QString AddressPart(const QString& value);
-
-// "Mr John Q. Smith ": prefix, first name, middle name with a period, last name, each
-// followed by one blank, empty parts left out.
-QString ComposeNameLine(const QString& prefix, const QString& first, const QString& middle, const QString& last);
 
 // The label's lines in order: name, title, organization, two streets, city line, country
 // line, phone; empty lines are left out. A field that cannot be read ends the composition

@@ -5,15 +5,6 @@
 
 #include <cmath>
 
-namespace {
-
-double TwoDecimals(double inches)
-{
-    return std::round(inches * 100) / 100;
-}
-
-} // namespace
-
 QString PaperQuestion(double width, double height)
 {
     return QStringLiteral("Unable to confirm that the paper size was set to\r\n\r\n") + QString::number(width, 'f', 2) +

@@ -31,6 +31,15 @@ PositionSelection AllPositions()
     return all;
 }
 
+std::vector<SheetPosition> SheetPositions(const LabelTemplate& sheet)
+{
+    std::vector<SheetPosition> positions;
+    for (int row = 0; row < sheet.Down; ++row)
+        for (int col = 0; col < sheet.Across && row * sheet.Across + col < kMaxLabelPositions; ++col)
+            positions.push_back({row, col});
+    return positions;
+}
+
 bool PositionSelected(const PositionSelection& selection, const LabelTemplate& sheet, int row, int col)
 {
     if (row < 0 || col < 0 || row >= sheet.Down || col >= sheet.Across)
@@ -41,11 +50,10 @@ bool PositionSelected(const PositionSelection& selection, const LabelTemplate& s
 
 int SelectedPositionCount(const PositionSelection& selection, const LabelTemplate& sheet)
 {
-    int count = 0;
-    for (int row = 0; row < sheet.Down && row * sheet.Across < kMaxLabelPositions; ++row)
-        for (int col = 0; col < sheet.Across; ++col)
-            count += PositionSelected(selection, sheet, row, col) ? 1 : 0;
-    return count;
+    const std::vector<SheetPosition> positions = SheetPositions(sheet);
+    return static_cast<int>(std::count_if(positions.begin(), positions.end(), [&](const SheetPosition& p) {
+        return PositionSelected(selection, sheet, p.row, p.col);
+    }));
 }
 
 QRectF LabelCell(const LabelTemplate& sheet, int row, int col)
@@ -106,11 +114,15 @@ std::optional<LabelSlot> LabelSlots::Next()
 LabelPaper PaperForLayout(const LabelTemplate& s)
 {
     const auto is = [&s](const char* code) { return s.PaperCode == QLatin1StringView(code); };
-    const auto twoDecimals = [](double inches) { return std::round(inches * 100) / 100; };
     LabelPaper paper;
     paper.landscape = is("LTRL") || is("A4L") || is("USERL");
-    paper.portraitWidth = twoDecimals(paper.landscape ? s.SheetHeight : s.SheetWidth);
-    paper.portraitHeight = twoDecimals(paper.landscape ? s.SheetWidth : s.SheetHeight);
+    paper.portraitWidth = TwoDecimals(paper.landscape ? s.SheetHeight : s.SheetWidth);
+    paper.portraitHeight = TwoDecimals(paper.landscape ? s.SheetWidth : s.SheetHeight);
     paper.code = is("LTR") || is("LTRL") ? 1 : is("A4") || is("A4L") ? 9 : is("A5") ? 11 : 0;
     return paper;
+}
+
+double TwoDecimals(double inches)
+{
+    return std::round(inches * 100) / 100;
 }

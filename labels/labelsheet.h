@@ -16,10 +16,18 @@
 #include <QRectF>
 #include <array>
 #include <optional>
+#include <vector>
 
 // Which positions of a sheet receive labels: entry row x Across + column.
 using PositionSelection = std::array<bool, kMaxLabelPositions>;
 PositionSelection AllPositions();
+
+struct SheetPosition {
+    int row = 0;
+    int col = 0;
+};
+// The positions of a sheet that a selection can hold, row by row, left to right.
+std::vector<SheetPosition> SheetPositions(const LabelTemplate& sheet);
 
 // True when the given position of a sheet lies in the layout and is selected.
 bool PositionSelected(const PositionSelection& selection, const LabelTemplate& sheet, int row, int col);
@@ -71,3 +79,5 @@ struct LabelPaper {
     bool landscape = false;
 };
 LabelPaper PaperForLayout(const LabelTemplate& sheet);
+// A paper length in inches rounded to hundredths, as the paper is asked for and checked.
+double TwoDecimals(double inches);

@@ -31,14 +31,6 @@ namespace {
 
 constexpr int kHelpTopic = 1075;
 
-QRadioButton* Radio(QLayout* column, const char* name, const char* caption)
-{
-    auto* button = new QRadioButton(QLatin1StringView(caption));
-    button->setObjectName(QLatin1StringView(name));
-    column->addWidget(button);
-    return button;
-}
-
 } // namespace
 
 TNewLabelSetupScreen::TNewLabelSetupScreen(TTable* table, TApollo* apollo, const QStringList& printers,
@@ -63,13 +55,11 @@ TNewLabelSetupScreen::TNewLabelSetupScreen(TTable* table, TApollo* apollo, const
     WhatToPrint = new QGroupBox(QStringLiteral("What to Print"));
     WhatToPrint->setObjectName(QStringLiteral("WhatToPrint"));
     auto* records = new QVBoxLayout(WhatToPrint);
-    rbQAll = Radio(records, "rbQAll", "All records");
-    rbQFilter = Radio(records, "rbQFilter", "Records matching filter");
-    rbOnlyThis = Radio(records, "rbOnlyThis", "Only current record");
+    rbQAll = DialogRadio(records, "rbQAll", QStringLiteral("All records"));
+    rbQFilter = DialogRadio(records, "rbQFilter", QStringLiteral("Records matching filter"));
+    rbOnlyThis = DialogRadio(records, "rbOnlyThis", QStringLiteral("Only current record"));
     rbQFilter->setChecked(true);
-    StartCurrentCheck = new QCheckBox(QStringLiteral("Start from current record"));
-    StartCurrentCheck->setObjectName(QStringLiteral("StartCurrentCheck"));
-    records->addWidget(StartCurrentCheck);
+    StartCurrentCheck = DialogCheck(records, "StartCurrentCheck", QStringLiteral("Start from current record"));
 
     PrinterPanel = new QGroupBox(QStringLiteral("Printer"));
     PrinterPanel->setObjectName(QStringLiteral("PrinterPanel"));

@@ -34,10 +34,9 @@ TLabelSheetView::TLabelSheetView(const LabelTemplate& sheet, PositionSelection& 
 
 std::optional<std::pair<int, int>> TLabelSheetView::PositionAt(const QPoint& point) const
 {
-    for (int row = 0; row < sheet_.Down; ++row)
-        for (int col = 0; col < sheet_.Across && row * sheet_.Across + col < kMaxLabelPositions; ++col)
-            if (MiniatureLabel(sheet_, row, col, PixelsPerInch()).contains(point))
-                return std::make_pair(row, col);
+    for (const auto [row, col] : SheetPositions(sheet_))
+        if (MiniatureLabel(sheet_, row, col, PixelsPerInch()).contains(point))
+            return std::make_pair(row, col);
     return std::nullopt;
 }
 
@@ -47,11 +46,10 @@ void TLabelSheetView::paintEvent(QPaintEvent*)
     p.setPen(Qt::black);
     p.setBrush(Qt::white);
     p.drawRect(MiniaturePage(sheet_, PixelsPerInch()));
-    for (int row = 0; row < sheet_.Down; ++row)
-        for (int col = 0; col < sheet_.Across && row * sheet_.Across + col < kMaxLabelPositions; ++col) {
-            p.setBrush(PositionSelected(selection_, sheet_, row, col) ? Qt::red : Qt::white);
-            p.drawRect(MiniatureLabel(sheet_, row, col, PixelsPerInch()));
-        }
+    for (const auto [row, col] : SheetPositions(sheet_)) {
+        p.setBrush(PositionSelected(selection_, sheet_, row, col) ? Qt::red : Qt::white);
+        p.drawRect(MiniatureLabel(sheet_, row, col, PixelsPerInch()));
+    }
 }
 
 void TLabelSheetView::mousePressEvent(QMouseEvent* event)

@@ -13,6 +13,7 @@ int PrintLabels(TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet
     int drawn = 0;
     int done = 0;
     int page = 0;
+    QPicture picture; // the current record's face, drawn once for all its copies
     while (!table.Eof() && !(canvas.Stopped && canvas.Stopped())) {
         const auto slot = order.Next();
         if (!slot)
@@ -22,9 +23,11 @@ int PrintLabels(TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet
             if (canvas.StartNewPage)
                 canvas.StartNewPage();
         }
-        if (done == 0)
+        if (done == 0) {
             face.BuildLines();
-        canvas.DrawFace(LabelCell(sheet, slot->row, slot->col), face.RenderToPicture());
+            picture = face.RenderToPicture();
+        }
+        canvas.DrawFace(LabelCell(sheet, slot->row, slot->col), picture);
         ++drawn;
         if (++done == copies) {
             done = 0;

@@ -16,8 +16,6 @@ std::optional<QString> ValidLabel(const LabelTemplate& sheet);
 // printer type or extra code, maker "USER", no gaps. The face stays.
 void TakeUserDefinedLayout(LabelLayout& layout, const LabelTemplate& sheet);
 
-inline constexpr double kMillimetresPerInch = 25.4;
-
 // Millimetres typed by the user as inches, rounded to 3 decimals.
 double MillimetresToInches(double millimetres);
 // A length as the dialog shows it: inches with one to three decimals ("2.625", "1.0"),

@@ -100,6 +100,15 @@ void StandardPdfWriter::colour(const QColor& c, const char* op)
     page_.append(op).append('\n');
 }
 
+void StandardPdfWriter::rectangle(const QRectF& inches, const char* op)
+{
+    number(x(inches.left()));
+    number(y(inches.bottom()));
+    number(x(inches.width()));
+    number(inches.height() * 72 * scaleY_);
+    page_.append("re ").append(op).append('\n');
+}
+
 void StandardPdfWriter::BeginPage(const ReportPage& page)
 {
     endPage();
@@ -248,11 +257,7 @@ void StandardPdfWriter::text(QPointF baseline, const Encoded& encoded)
     if (font_->opaque) {
         if (fillColour_ != Qt::white)
             colour(fillColour_ = Qt::white, "rg");
-        number(x(baseline.x()));
-        number(y(baseline.y() - ascent_ + height_));
-        number(x(encoded.width));
-        number(height_ * 72 * scaleY_);
-        page_.append("re f\n");
+        rectangle(QRectF(baseline.x(), baseline.y() - ascent_, encoded.width, height_), "f");
     }
     if (fillColour_ != font_->colour)
         colour(fillColour_ = font_->colour, "rg");
@@ -308,11 +313,7 @@ bool StandardPdfWriter::ClippedText(const QRectF& clip, QPointF topLeft, const Q
         return true;
     }
     page_.append("q ");
-    number(x(clip.left()));
-    number(y(clip.bottom()));
-    number(x(clip.width()));
-    number(clip.height() * 72 * scaleY_);
-    page_.append("re W n\n");
+    rectangle(clip, "W n");
     const int font = shownFont_;
     const double points = shownPoints_;
     const double scale = shownScale_;
@@ -332,11 +333,7 @@ bool StandardPdfWriter::Fill(const QRectF& rect, const QColor& c)
         return false;
     if (fillColour_ != c)
         colour(fillColour_ = c, "rg");
-    number(x(rect.left()));
-    number(y(rect.bottom()));
-    number(x(rect.width()));
-    number(rect.height() * 72 * scaleY_);
-    page_.append("re f\n");
+    rectangle(rect, "f");
     return true;
 }
 

@@ -71,6 +71,8 @@ private:
     double y(double inches) const { return pageHeight_ - inches * 72 * scaleY_; }
     void number(double value);
     void colour(const QColor& colour, const char* op);
+    // A rectangle in inches as a path, ended by op ("f" fills it, "W n" clips to it).
+    void rectangle(const QRectF& inches, const char* op);
 
     QFile file_;
     bool failed_ = false;

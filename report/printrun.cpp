@@ -49,6 +49,12 @@ void UseSessionPrinter(TBaseReport& report, const AddressSession& session)
         report.Printer().SetPrinter(session.PrinterName);
 }
 
+void ShowSessionPrinterSetup(TBaseReport& report, AddressSession& session)
+{
+    if (report.ShowPrinterSetup())
+        session.PrinterName = report.Printer().Printer();
+}
+
 ReportStatusTexts PrintRunTexts(const QString& kind)
 {
     ReportStatusTexts texts;

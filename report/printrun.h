@@ -46,6 +46,8 @@ class AddressSession;
 
 // The printer the user chose last in the session, when it is still installed.
 void UseSessionPrinter(TBaseReport& report, const AddressSession& session);
+// The printer setup; a printer chosen there is the session's from now on.
+void ShowSessionPrinterSetup(TBaseReport& report, AddressSession& session);
 
 // The status texts of a printing command for its kind of print ("Cancel Label
 // Printing?", "\rLabel Print Canceled!" and so on for "Label").

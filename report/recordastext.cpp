@@ -1,16 +1,9 @@
 #include "report/recordastext.h"
 
 #include "platform/trim.h"
+#include "report/addressparts.h"
 
 namespace {
-
-// A value's contribution to a composed line: left-trimmed and followed by one blank, or
-// nothing for an empty or all-blank value.
-QString part(const QString& value)
-{
-    const QString trimmed = TrimLeading(value);
-    return trimmed.isEmpty() ? QString() : trimmed + QLatin1Char(' ');
-}
 
 class Lines {
 public:
@@ -36,20 +29,17 @@ QString RecordAsText(const RecordField& field, const RecordTextParts& parts)
 {
     Lines lines;
     if (parts.name) {
-        QString middle = field(QStringLiteral("MIDDLE"));
-        if (!TrimBoth(middle).isEmpty())
-            middle += QLatin1Char('.');
-        lines.add(part(field(QStringLiteral("PREFIX"))) + part(field(QStringLiteral("FNAME"))) + part(middle) +
-                  part(field(QStringLiteral("LNAME"))));
+        lines.add(ComposeNameLine(field(QStringLiteral("PREFIX")), field(QStringLiteral("FNAME")),
+                                  field(QStringLiteral("MIDDLE")), field(QStringLiteral("LNAME"))));
         lines.add(field(QStringLiteral("TITLE")));
         lines.add(field(QStringLiteral("ORG")));
     }
     if (parts.address) {
         lines.add(field(QStringLiteral("STREET")));
         lines.add(field(QStringLiteral("STREET2")));
-        lines.add(part(field(QStringLiteral("CITY"))) + QLatin1Char(' ') + part(field(QStringLiteral("STATE"))) +
-                  TrimLeading(field(QStringLiteral("ZIP"))));
-        lines.add(part(field(QStringLiteral("COUNTRY"))));
+        lines.add(AddressPart(field(QStringLiteral("CITY"))) + QLatin1Char(' ') +
+                  AddressPart(field(QStringLiteral("STATE"))) + TrimLeading(field(QStringLiteral("ZIP"))));
+        lines.add(AddressPart(field(QStringLiteral("COUNTRY"))));
     }
     if (parts.phoneNumbers) {
         lines.addLabelled(QStringLiteral("Phone  :"), field(QStringLiteral("PHONE")));

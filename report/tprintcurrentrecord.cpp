@@ -49,10 +49,7 @@ TPrintCurrentRecord::TPrintCurrentRecord(AddressSession& session, QWidget* paren
         layout->addWidget(b, row++, 1);
     connect(PrintNow, &QPushButton::clicked, this, [this] { Run(true); });
     connect(Previewbutton, &QPushButton::clicked, this, [this] { Run(false); });
-    connect(PrinterSetup, &QPushButton::clicked, this, [this] {
-        if (ReportPrinter1.ShowPrinterSetup())
-            session_.PrinterName = ReportPrinter1.Printer().Printer();
-    });
+    connect(PrinterSetup, &QPushButton::clicked, this, [this] { ShowSessionPrinterSetup(ReportPrinter1, session_); });
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -103,8 +103,7 @@ void TReportSetup::PreviewbuttonClick()
 
 void TReportSetup::PrinterSetupClick()
 {
-    if (ReportPrinter1.ShowPrinterSetup())
-        session_.PrinterName = ReportPrinter1.Printer().Printer();
+    ShowSessionPrinterSetup(ReportPrinter1, session_);
 }
 
 void TReportSetup::DoPrintBuiltIns(bool print)

@@ -30,8 +30,10 @@ int RunReport(const QStringList& args)
 
     AddressSession session;
     OpenAddressFile(session, parsed.positional[1]);
+    // Without a filter the report's own choice of records is the only query.
     const bool filtered = parsed.Has(QStringLiteral("--filter"));
-    ApplyFilterArgument(session, parsed.Value(QStringLiteral("--filter")));
+    if (filtered)
+        ApplyFilterArgument(session, parsed.Value(QStringLiteral("--filter")));
     PositionReportRecords(session.Apollo1, session.TableBook, options.report,
                           filtered ? ReportRecordChoice::Filter : ReportRecordChoice::All, false, 0);
 

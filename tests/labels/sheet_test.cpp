@@ -63,6 +63,12 @@ TEST(LabelSheet, ASamplePageStopsAfterOneSheetAndNothingSelectedPrintsNothing)
     const auto seen = Walk(LabelSlots(Sheet(10, 30), AllPositions(), false), 201);
     EXPECT_EQ(seen[199], "0:19,9");
     EXPECT_EQ(seen[200], "1:0,0");
+    // The positions drawn, clicked and counted stop at the same entry, mid-row if need be.
+    const std::vector<SheetPosition> positions = SheetPositions(Sheet(3, 100));
+    ASSERT_EQ(positions.size(), 200u);
+    EXPECT_EQ(std::make_pair(positions[3].row, positions[3].col), std::make_pair(1, 0));
+    EXPECT_EQ(std::make_pair(positions[199].row, positions[199].col), std::make_pair(66, 1));
+    EXPECT_EQ(SelectedPositionCount(AllPositions(), Sheet(3, 100)), 200);
 }
 
 TEST(LabelSheet, CellsFollowPitchesAndGapsOnPaperAndInTheMiniature)

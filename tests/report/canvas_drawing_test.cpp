@@ -141,8 +141,14 @@ TEST(CanvasDrawing, OnPrintPageDrawsPageAfterPageUntilItSaysStop)
             return page < 3;
         };
     });
-    EXPECT_EQ(log.filter(QRegularExpression("^text")).size(), 3);
-    EXPECT_GE(TextX(log, "p3"), 0);
+    // Each page carries its own number, drawn at the left margin.
+    const QStringList pagesAndTexts = log.filter(QRegularExpression("^(page|text)"));
+    ASSERT_EQ(pagesAndTexts.size(), 6) << pagesAndTexts.join('|').toStdString();
+    for (int page = 1; page <= 3; ++page) {
+        EXPECT_TRUE(pagesAndTexts[2 * page - 2].startsWith("page ")) << page;
+        EXPECT_TRUE(pagesAndTexts[2 * page - 1].endsWith(QString(" p%1").arg(page))) << page;
+    }
+    EXPECT_DOUBLE_EQ(TextX(log, "p3"), 0.5);
 }
 
 TEST(StatusText, TemplateCodes)

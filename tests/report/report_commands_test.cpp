@@ -155,3 +155,45 @@ TEST_F(ReportCommandsTest, PrintingTheCurrentRecordWritesItsFieldsToThePdf)
     EXPECT_FALSE(read.Find("First")); // unchecked items are left out
     EXPECT_EQ(dialogs.proposed.size(), 1);
 }
+
+TEST_F(ReportCommandsTest, APrinterChosenInEitherPrinterSetupIsTheSessionsFromThenOn)
+{
+    FakePrinterList printers({"Office", "Hall", PdfFilePrinterName}, "Office");
+    ScriptedPrinterDialogs dialogs;
+    QString offered;
+    dialogs.onSetupDialog = [&](PrinterSetup& setup) {
+        offered = setup.Printer();
+        setup.SetPrinter("Hall");
+        return true;
+    };
+    session.PrinterName = "Office";
+    {
+        TReportSetup reports(session, nullptr);
+        reports.PrinterSetup->click();
+    }
+    EXPECT_EQ(offered, "Office");
+    EXPECT_EQ(session.PrinterName, "Hall");
+
+    // Cancelled, the session keeps what it had.
+    dialogs.onSetupDialog = [&](PrinterSetup& setup) {
+        offered = setup.Printer();
+        setup.SetPrinter("Office");
+        return false;
+    };
+    {
+        TPrintCurrentRecord record(session, nullptr);
+        record.PrinterSetup->click();
+    }
+    EXPECT_EQ(offered, "Hall");
+    EXPECT_EQ(session.PrinterName, "Hall");
+
+    dialogs.onSetupDialog = [](PrinterSetup& setup) {
+        setup.SetPrinter(PdfFilePrinterName);
+        return true;
+    };
+    {
+        TPrintCurrentRecord record(session, nullptr);
+        record.PrinterSetup->click();
+    }
+    EXPECT_EQ(session.PrinterName, PdfFilePrinterName);
+}
