@@ -43,17 +43,6 @@ private:
     TTable::Event beforeInsert_, afterInsert_, afterPost_, afterCancel_;
 };
 
-class RunningMark {
-public:
-    explicit RunningMark(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningMark() { flag_ = false; }
-    RunningMark(const RunningMark&) = delete;
-    RunningMark& operator=(const RunningMark&) = delete;
-
-private:
-    bool& flag_;
-};
-
 } // namespace
 
 ImportLoop::ImportLoop(TTable& destination) : table_(destination) {}
@@ -77,7 +66,6 @@ void ImportLoop::Store(const std::vector<ImportValue>& values, long position, Im
 
 ImportResult ImportLoop::Run(ImportSource& source)
 {
-    RunningMark running(running_);
     ControlsScope quiet(table_);
     QuietEvents noEvents(table_);
     table_.SetBatchInserts(true);
