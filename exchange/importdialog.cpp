@@ -2,6 +2,7 @@
 
 #include "platform/busy.h"
 #include "platform/help.h"
+#include "platform/messages.h"
 #include "platform/whatsthis.h"
 
 #include <QCoreApplication>
@@ -162,4 +163,11 @@ void ImportDialog::RunImport(TTable& table, TApollo& apollo, ImportSource& sourc
     importing_ = false;
     ShowButtons(true);
     accept();
+}
+
+void ImportDialog::ReportTableImport(const ImportResult& result)
+{
+    if (result.end == ImportEnd::ReadFailed || result.end == ImportEnd::WriteFailed)
+        ShowInformation(QStringLiteral("Unknown error while importing."));
+    ShowInformation(ImportCountMessage(result) + UnstorableNote(result, QStringLiteral("record")));
 }

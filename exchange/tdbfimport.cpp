@@ -87,10 +87,6 @@ void TDBFImport::ImportButtonClick()
 {
     TableImportSource source(Source, SourceApollo.RecCount(), AssignedPairs(Source, Destination, assignment_),
                              DbfCodePage(file_));
-    RunImport(Destination, DestinationApollo, source, [](const ImportResult& result) {
-        if (result.end == ImportEnd::ReadFailed || result.end == ImportEnd::WriteFailed)
-            ShowInformation(QStringLiteral("Unknown error while importing."));
-        ShowInformation(ImportCountMessage(result) + UnstorableNote(result, QStringLiteral("record")));
-    });
+    RunImport(Destination, DestinationApollo, source, ReportTableImport);
     Source.Close();
 }

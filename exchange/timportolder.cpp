@@ -74,10 +74,6 @@ void TImportOlder::CheckSource()
 void TImportOlder::ImportButtonClick()
 {
     TableImportSource source(Source, SourceApollo.RecCount(), OlderFilePairs(Source, book_), DbfCodePage(file_));
-    RunImport(book_, bookApollo_, source, [](const ImportResult& result) {
-        if (result.end == ImportEnd::ReadFailed || result.end == ImportEnd::WriteFailed)
-            ShowInformation(QStringLiteral("Unknown error while importing."));
-        ShowInformation(ImportCountMessage(result) + UnstorableNote(result, QStringLiteral("record")));
-    });
+    RunImport(book_, bookApollo_, source, ReportTableImport);
     Source.Close();
 }
