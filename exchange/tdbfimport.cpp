@@ -19,9 +19,6 @@ TDBFImport::TDBFImport(QWidget* parent)
                    "DBFFileName", QStringLiteral("Select DBF File"), parent)
 {
     setObjectName(QStringLiteral("DBFImport"));
-    Source.SetReadOnly(true);
-    SourceData.SetDataSet(&Source);
-    SourceApollo.SetDataSource(&SourceData);
 
     connect(SelectButton, &QPushButton::clicked, this, &TDBFImport::SelectButtonClick);
     connect(MatchButton, &QPushButton::clicked, this, &TDBFImport::MatchButtonClick);

@@ -18,9 +18,6 @@ TImportOlder::TImportOlder(TTable& book, TApollo& bookApollo, QWidget* parent)
       book_(book), bookApollo_(bookApollo)
 {
     setObjectName(QStringLiteral("ImportOlder"));
-    Source.SetReadOnly(true);
-    SourceData.SetDataSet(&Source);
-    SourceApollo.SetDataSource(&SourceData);
     MatchButton->hide();
     connect(SelectButton, &QPushButton::clicked, this, &TImportOlder::SelectButtonClick);
     connect(ImportButton, &QPushButton::clicked, this, &TImportOlder::ImportButtonClick);
