@@ -169,9 +169,9 @@ void TBkDialer::DoTapiDial()
 {
     const QString number = prefix->text() + Number->text();
     // Cut to fit, the call would reach somebody else: say so instead.
-    if (number.size() > MaxCallNumber) {
-        ShowInformation(
-            QStringLiteral("The number to call, prefix included, is longer than %1 characters.").arg(MaxCallNumber));
+    if (number.size() > TfrmTAPICall::MaxNumber) {
+        ShowInformation(QStringLiteral("The number to call, prefix included, is longer than %1 characters.")
+                            .arg(TfrmTAPICall::MaxNumber));
         return;
     }
     TfrmTAPICall call(number, this);

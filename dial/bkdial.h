@@ -16,8 +16,6 @@ class TBkDialer : public QDialog {
     Q_OBJECT
 public:
     static constexpr int HelpContext = 1031;
-    // The longest number the telephony call window takes, prefix included.
-    static constexpr int MaxCallNumber = 30;
 
     explicit TBkDialer(QWidget* parent = nullptr);
 

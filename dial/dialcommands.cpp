@@ -43,10 +43,9 @@ TDialCommands::TDialCommands(AddressSession& session, const MainMenus& menus, QO
 {
     QWidget* window = menus.Window;
     QMenu* help = menus.Help1;
-    for (const char* name : {"Dial1Button", "Dial2Button"}) {
-        QObject* button = window->findChild<QPushButton*>(QLatin1StringView(name));
-        Connect(window, name, this, [this, button] { Dial1ButtonClick(button); });
-    }
+    for (const char* name : {"Dial1Button", "Dial2Button"})
+        if (auto* button = window->findChild<QPushButton*>(QLatin1StringView(name)))
+            connect(button, &QPushButton::clicked, this, [this, button] { Dial1ButtonClick(button); });
     Connect(window, "Mailbutton", this, [this] { MailbuttonClick(); });
     Connect(window, "WebPageButton", this, [this] { WebPageButtonClick(); });
 

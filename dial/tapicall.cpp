@@ -35,7 +35,7 @@ TfrmTAPICall::TfrmTAPICall(const QString& number, QWidget* parent)
 
     TelePhoneNumber = new QLineEdit(this);
     TelePhoneNumber->setObjectName(QStringLiteral("TelePhoneNumber"));
-    TelePhoneNumber->setMaxLength(30);
+    TelePhoneNumber->setMaxLength(MaxNumber);
     btnCall = NamedButton(QStringLiteral("Call"), "btnCall", this);
     btnDropCall = NamedButton(QStringLiteral("Hangup"), "btnDropCall", this);
     btnDropCall->setEnabled(false);

@@ -15,6 +15,8 @@ class TfrmTAPICall : public QDialog, private TelephonyEvents {
     Q_OBJECT
 public:
     static constexpr int HelpContext = 1031;
+    // The longest number the window takes.
+    static constexpr int MaxNumber = 30;
 
     TfrmTAPICall(const QString& number, QWidget* parent = nullptr);
     ~TfrmTAPICall() override;

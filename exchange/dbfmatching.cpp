@@ -88,17 +88,23 @@ std::vector<int> AssignFromRows(const TTable& source, const TTable& destination,
     return assignment;
 }
 
+TField* AssignedField(const TTable& destination, int target)
+{
+    const auto& fields = destination.Fields();
+    if (target == kUnassigned || target < 0 || static_cast<std::size_t>(target) >= fields.size())
+        return nullptr;
+    return fields[static_cast<std::size_t>(target)];
+}
+
 std::vector<TablePair> AssignedPairs(const TTable& source, const TTable& destination,
                                      const std::vector<int>& assignment)
 {
     std::vector<TablePair> pairs;
     const auto& from = source.Fields();
-    const auto& to = destination.Fields();
     for (std::size_t i = 0; i < from.size() && i < assignment.size(); ++i) {
-        const int target = assignment[i];
-        if (target != kUnassigned && target >= 0 && static_cast<std::size_t>(target) < to.size() &&
-            from[i]->DataType() != TFieldType::Memo)
-            pairs.push_back({from[i], to[static_cast<std::size_t>(target)]});
+        TField* to = AssignedField(destination, assignment[i]);
+        if (to && from[i]->DataType() != TFieldType::Memo)
+            pairs.push_back({from[i], to});
     }
     return pairs;
 }

@@ -35,6 +35,10 @@ QStringList OfferedSourceFields(const TTable& source, const TField& target);
 std::vector<int> AssignFromRows(const TTable& source, const TTable& destination, const QStringList& labels,
                                 const QStringList& assigned);
 
+// The destination field an entry of an assignment names; nullptr for kUnassigned or an
+// index the destination does not have.
+TField* AssignedField(const TTable& destination, int target);
+
 // The copying pairs of an assignment, memos left out.
 std::vector<TablePair> AssignedPairs(const TTable& source, const TTable& destination,
                                      const std::vector<int>& assignment);

@@ -1,17 +1,8 @@
 #include "exchange/exportwalk.h"
 
+#include "exchange/inputpacer.h"
 #include "table/tapollo.h"
 #include "table/ttable.h"
-
-#include <QElapsedTimer>
-
-namespace {
-
-// Letting input through costs a look at the event queue; a few times a second is enough
-// for Cancel to answer at once, and leaves the copy its speed.
-constexpr qint64 InputIntervalMs = 40;
-
-} // namespace
 
 long ExportWalk::Run(const std::function<void()>& copy)
 {
@@ -19,8 +10,7 @@ long ExportWalk::Run(const std::function<void()>& copy)
     table_.First();
     total_ = apollo_.QueryRecCount();
     int shown = -1;
-    QElapsedTimer sinceInput;
-    sinceInput.start();
+    InputPacer pacer(letInputThrough);
     while (!table_.Eof()) {
         copy();
         ++copied_;
@@ -30,10 +20,7 @@ long ExportWalk::Run(const std::function<void()>& copy)
         table_.Next();
         if (table_.Eof() || (endAtCount && copied_ >= total_))
             break;
-        if (letInputThrough && sinceInput.elapsed() >= InputIntervalMs) {
-            letInputThrough();
-            sinceInput.restart();
-        }
+        pacer.Tick();
         if (stopRequested && stopRequested())
             break;
         if (between)

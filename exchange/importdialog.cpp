@@ -1,7 +1,9 @@
 #include "exchange/importdialog.h"
 
+#include "exchange/namedbutton.h"
 #include "platform/busy.h"
 #include "platform/help.h"
+#include "platform/messages.h"
 #include "platform/whatsthis.h"
 
 #include <QCoreApplication>
@@ -11,17 +13,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QPushButton* Button(const QString& caption, const char* name)
-{
-    auto* button = new QPushButton(caption);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
-} // namespace
 
 ImportDialog::ImportDialog(const QString& caption, int helpTopic, const char* fileLabelName, const QString& fileLabel,
                            const char* fileNameName, const QString& selectCaption, QWidget* parent)
@@ -33,13 +24,13 @@ ImportDialog::ImportDialog(const QString& caption, int helpTopic, const char* fi
     FileName = new QLabel(QStringLiteral("(none)"));
     FileName->setObjectName(QString::fromLatin1(fileNameName));
     FileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    SelectButton = Button(selectCaption, "SelectButton");
-    MatchButton = Button(QStringLiteral("Match Fields"), "MatchButton");
+    SelectButton = NamedButton(selectCaption, "SelectButton");
+    MatchButton = NamedButton(QStringLiteral("Match Fields"), "MatchButton");
     MatchButton->setEnabled(false);
-    ImportButton = Button(QStringLiteral("Import"), "ImportButton");
+    ImportButton = NamedButton(QStringLiteral("Import"), "ImportButton");
     ImportButton->setEnabled(false);
-    Cancelbutton = Button(QStringLiteral("Cancel"), "Cancelbutton");
-    Helpbutton = Button(QStringLiteral("Help"), "Helpbutton");
+    Cancelbutton = NamedButton(QStringLiteral("Cancel"), "Cancelbutton");
+    Helpbutton = NamedButton(QStringLiteral("Help"), "Helpbutton");
     StatusLabel = new QLabel;
     StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
     Gauge1 = new QProgressBar;
@@ -162,4 +153,11 @@ void ImportDialog::RunImport(TTable& table, TApollo& apollo, ImportSource& sourc
     importing_ = false;
     ShowButtons(true);
     accept();
+}
+
+void ImportDialog::ReportTableImport(const ImportResult& result)
+{
+    if (result.end == ImportEnd::ReadFailed || result.end == ImportEnd::WriteFailed)
+        ShowInformation(QStringLiteral("Unknown error while importing."));
+    ShowInformation(ImportCountMessage(result) + UnstorableNote(result, QStringLiteral("record")));
 }

@@ -46,6 +46,8 @@ protected:
     // result), rebuilds the table's index and closes the dialog.
     void RunImport(TTable& table, TApollo& apollo, ImportSource& source,
                    const std::function<void(const ImportResult&)>& report);
+    // The report of an import from another table: a failure first says so, then the count.
+    static void ReportTableImport(const ImportResult& result);
     void reject() override;
 
 private:

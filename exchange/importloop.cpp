@@ -3,21 +3,18 @@
 #include "addressfile/addressschema.h"
 #include "addressfile/createaddressfile.h"
 #include "addressfile/reindexprogress.h"
+#include "exchange/inputpacer.h"
 #include "exchange/storabletext.h"
 #include "table/controlsscope.h"
 #include "table/tapollo.h"
 #include "table/tfield.h"
 #include "table/ttable.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
 #include <utility>
 
 namespace {
-
-// Often enough for a live Cancel button and gauge, rarely enough to cost little.
-constexpr qint64 kInputIntervalMs = 40;
 
 // The table's record events belong to editing by hand (buttons, assists, saving
 // counters); appended records raise none of them.
@@ -43,17 +40,6 @@ private:
     TTable::Event beforeInsert_, afterInsert_, afterPost_, afterCancel_;
 };
 
-class RunningMark {
-public:
-    explicit RunningMark(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningMark() { flag_ = false; }
-    RunningMark(const RunningMark&) = delete;
-    RunningMark& operator=(const RunningMark&) = delete;
-
-private:
-    bool& flag_;
-};
-
 } // namespace
 
 ImportLoop::ImportLoop(TTable& destination) : table_(destination) {}
@@ -77,7 +63,6 @@ void ImportLoop::Store(const std::vector<ImportValue>& values, long position, Im
 
 ImportResult ImportLoop::Run(ImportSource& source)
 {
-    RunningMark running(running_);
     ControlsScope quiet(table_);
     QuietEvents noEvents(table_);
     table_.SetBatchInserts(true);
@@ -85,8 +70,7 @@ ImportResult ImportLoop::Run(ImportSource& source)
     ImportResult result;
     const long expected = source.Expected();
     int shown = -1;
-    QElapsedTimer sinceInput;
-    sinceInput.start();
+    InputPacer pacer(LetInputThrough);
     std::vector<ImportValue> values;
     for (;;) {
         values.clear();
@@ -114,10 +98,7 @@ ImportResult ImportLoop::Run(ImportSource& source)
             shown = percent;
             OnProgress(percent);
         }
-        if (LetInputThrough && sinceInput.elapsed() >= kInputIntervalMs) {
-            LetInputThrough();
-            sinceInput.restart();
-        }
+        pacer.Tick();
         if (stop_) {
             result.end = ImportEnd::Cancelled;
             break;

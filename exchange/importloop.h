@@ -72,7 +72,6 @@ public:
 
     // Asks the loop to end after the current record.
     void RequestStop() { stop_ = true; }
-    bool Running() const { return running_; }
 
     ImportResult Run(ImportSource& source);
 
@@ -81,7 +80,6 @@ private:
 
     TTable& table_;
     bool stop_ = false;
-    bool running_ = false;
 };
 
 // Closes the address table's index and deletes its file; false when it cannot be deleted.

@@ -1,5 +1,6 @@
 #include "exchange/matchdialog.h"
 
+#include "exchange/namedbutton.h"
 #include "platform/help.h"
 #include "platform/identity.h"
 #include "platform/whatsthis.h"
@@ -16,13 +17,6 @@
 namespace {
 
 const QString kNone = QStringLiteral("(none)");
-
-QPushButton* Button(const QString& caption, const char* name)
-{
-    auto* button = new QPushButton(caption);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
 
 QString ShowPopup(QWidget* parent, const QStringList& entries, const QString& checked)
 {
@@ -59,13 +53,13 @@ MatchDialog::MatchDialog(const QString& caption, int helpTopic, const QStringLis
     if (rows_.Count() > 0)
         ImportGrid->setCurrentCell(0, 1);
 
-    SelectFieldButton = Button(QStringLiteral("&Select Field"), "SelectFieldbutton");
-    ClearCurrentButton = Button(QStringLiteral("&Clear Current"), "ClearCurrentButton");
-    ClearAllButton = Button(QStringLiteral("Clear &All"), "ClearAllButton");
-    OKButton = Button(QStringLiteral("Ok"), "OKButton");
+    SelectFieldButton = NamedButton(QStringLiteral("&Select Field"), "SelectFieldbutton");
+    ClearCurrentButton = NamedButton(QStringLiteral("&Clear Current"), "ClearCurrentButton");
+    ClearAllButton = NamedButton(QStringLiteral("Clear &All"), "ClearAllButton");
+    OKButton = NamedButton(QStringLiteral("Ok"), "OKButton");
     OKButton->setDefault(true);
-    Cancelbutton = Button(QStringLiteral("Cancel"), "Cancelbutton");
-    Helpbutton = Button(QStringLiteral("Help"), "Helpbutton");
+    Cancelbutton = NamedButton(QStringLiteral("Cancel"), "Cancelbutton");
+    Helpbutton = NamedButton(QStringLiteral("Help"), "Helpbutton");
     connect(SelectFieldButton, &QPushButton::clicked, this, &MatchDialog::SelectFieldButtonClick);
     connect(ImportGrid, &QTableWidget::cellDoubleClicked, this, &MatchDialog::SelectFieldButtonClick);
     connect(ClearCurrentButton, &QPushButton::clicked, this, &MatchDialog::ClearCurrentButtonClick);

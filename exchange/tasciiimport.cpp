@@ -47,9 +47,6 @@ void TAsciiImport::ClearScan()
     MatchButton->setEnabled(false);
     ImportButton->setEnabled(false);
     FirstLineNames->hide();
-    FirstLineNames->setWhatsThis(QStringLiteral("Ticked, the first line names the columns and is not imported; "
-                                                "columns whose names name a field are matched to it for you to "
-                                                "confirm."));
 }
 
 void TAsciiImport::SelectButtonClick()
@@ -75,7 +72,6 @@ void TAsciiImport::ScanFile()
         FirstLineNames->show();
     } else {
         ShowInformation(QStringLiteral("Unable to import from this file"));
-        ClearScan();
     }
     SetStatus(QString());
 }

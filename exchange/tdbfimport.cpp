@@ -19,9 +19,6 @@ TDBFImport::TDBFImport(QWidget* parent)
                    "DBFFileName", QStringLiteral("Select DBF File"), parent)
 {
     setObjectName(QStringLiteral("DBFImport"));
-    Source.SetReadOnly(true);
-    SourceData.SetDataSet(&Source);
-    SourceApollo.SetDataSource(&SourceData);
 
     connect(SelectButton, &QPushButton::clicked, this, &TDBFImport::SelectButtonClick);
     connect(MatchButton, &QPushButton::clicked, this, &TDBFImport::MatchButtonClick);
@@ -87,10 +84,6 @@ void TDBFImport::ImportButtonClick()
 {
     TableImportSource source(Source, SourceApollo.RecCount(), AssignedPairs(Source, Destination, assignment_),
                              DbfCodePage(file_));
-    RunImport(Destination, DestinationApollo, source, [](const ImportResult& result) {
-        if (result.end == ImportEnd::ReadFailed || result.end == ImportEnd::WriteFailed)
-            ShowInformation(QStringLiteral("Unknown error while importing."));
-        ShowInformation(ImportCountMessage(result) + UnstorableNote(result, QStringLiteral("record")));
-    });
+    RunImport(Destination, DestinationApollo, source, ReportTableImport);
     Source.Close();
 }

@@ -5,24 +5,18 @@
 
 #include "exchange/importdestination.h"
 #include "exchange/importdialog.h"
-#include "table/tapollo.h"
-#include "table/tdatasource.h"
-#include "table/ttable.h"
+#include "exchange/importsourcetable.h"
 
 #include <vector>
 
 class TDBFMatch;
 
-class TDBFImport : public ImportDialog, public ImportDestination {
+class TDBFImport : public ImportDialog, public ImportDestination, public ImportSourceTable {
     Q_OBJECT
 public:
     static constexpr int HelpContext = 1021;
 
     explicit TDBFImport(QWidget* parent = nullptr);
-
-    TTable Source;
-    TDataSource SourceData;
-    TApollo SourceApollo;
 
     // Shows the matching dialog; gives its result. Tests put their own here.
     std::function<int(TDBFMatch& dialog)> ShowMatch;

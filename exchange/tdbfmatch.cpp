@@ -34,13 +34,11 @@ TDBFMatch::TDBFMatch(TTable& source, TDataSource& sourceData, TTable& destinatio
     setObjectName(QStringLiteral("DBFMatch"));
     SelectFieldButton->setObjectName(QStringLiteral("SelectFieldButton"));
     const auto& from = source.Fields();
-    const auto& to = destination.Fields();
+    const QStringList labels = TargetLabels(targets_);
     for (std::size_t i = 0; i < from.size() && i < assignment.size(); ++i) {
-        const int target = assignment[i];
-        if (target == kUnassigned || target < 0 || static_cast<std::size_t>(target) >= to.size())
-            continue;
+        const TField* target = AssignedField(destination, assignment[i]);
         // A target without a row (a hidden field) keeps nothing.
-        const qsizetype row = TargetLabels(targets_).indexOf(to[static_cast<std::size_t>(target)]->DisplayLabel());
+        const qsizetype row = target ? labels.indexOf(target->DisplayLabel()) : -1;
         if (row >= 0)
             Assign(static_cast<int>(row), from[i]->FieldName());
     }

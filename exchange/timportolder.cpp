@@ -18,9 +18,6 @@ TImportOlder::TImportOlder(TTable& book, TApollo& bookApollo, QWidget* parent)
       book_(book), bookApollo_(bookApollo)
 {
     setObjectName(QStringLiteral("ImportOlder"));
-    Source.SetReadOnly(true);
-    SourceData.SetDataSet(&Source);
-    SourceApollo.SetDataSource(&SourceData);
     MatchButton->hide();
     connect(SelectButton, &QPushButton::clicked, this, &TImportOlder::SelectButtonClick);
     connect(ImportButton, &QPushButton::clicked, this, &TImportOlder::ImportButtonClick);
@@ -74,10 +71,6 @@ void TImportOlder::CheckSource()
 void TImportOlder::ImportButtonClick()
 {
     TableImportSource source(Source, SourceApollo.RecCount(), OlderFilePairs(Source, book_), DbfCodePage(file_));
-    RunImport(book_, bookApollo_, source, [](const ImportResult& result) {
-        if (result.end == ImportEnd::ReadFailed || result.end == ImportEnd::WriteFailed)
-            ShowInformation(QStringLiteral("Unknown error while importing."));
-        ShowInformation(ImportCountMessage(result) + UnstorableNote(result, QStringLiteral("record")));
-    });
+    RunImport(book_, bookApollo_, source, ReportTableImport);
     Source.Close();
 }

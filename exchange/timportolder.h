@@ -4,21 +4,15 @@
 // matching step. It writes into the main window's own table, which stays open.
 
 #include "exchange/importdialog.h"
-#include "table/tapollo.h"
-#include "table/tdatasource.h"
-#include "table/ttable.h"
+#include "exchange/importsourcetable.h"
 
-class TImportOlder : public ImportDialog {
+class TImportOlder : public ImportDialog, public ImportSourceTable {
     Q_OBJECT
 public:
     static constexpr int HelpContext = 40012;
 
     // book and bookApollo: the main window's open address table and its companion.
     TImportOlder(TTable& book, TApollo& bookApollo, QWidget* parent = nullptr);
-
-    TTable Source;
-    TDataSource SourceData;
-    TApollo SourceApollo;
 
     void SelectButtonClick();
     void ImportButtonClick();

@@ -411,16 +411,6 @@ VCardParts SplitUnescaped(QStringView value, QChar separator)
 
 } // namespace
 
-QStringList VCardProperty::Types() const
-{
-    QStringList types;
-    for (const auto& [key, value] : params)
-        if (key == "TYPE")
-            for (const QString& type : value.split(u',', Qt::SkipEmptyParts))
-                types << type.trimmed().toUpper();
-    return types;
-}
-
 const VCardProperty* VCard::Find(QByteArrayView name) const
 {
     for (const VCardProperty& property : properties)

@@ -25,9 +25,6 @@ struct VCardProperty {
     // The value as text, quoted-printable decoded, still escaped as the format escapes it.
     QString value;
     int line = 0;
-
-    // Every TYPE value in upper case, lists split ("WORK,FAX" gives two).
-    QStringList Types() const;
 };
 
 struct VCard {

@@ -221,6 +221,18 @@ TEST(DialDialog, ANumberTooLongForTheCallWindowIsNotCut)
     dialog.Dialbutton->click();
     EXPECT_EQ(messages.Texts(), QStringList{"The number to call, prefix included, is longer than 30 characters."});
     EXPECT_TRUE(tapi.script.requests.isEmpty());
+
+    // The longest number the dialog lets through, the call window takes whole.
+    dialog.Number->setText("555-1234 ext. 876543 ask");
+    WhenModalOpens([](QWidget* modal) {
+        auto* call = qobject_cast<TfrmTAPICall*>(modal);
+        ASSERT_NE(call, nullptr);
+        EXPECT_EQ(call->TelePhoneNumber->text(), "1-800-555-1234 ext. 876543 ask");
+        call->Button1->click();
+    });
+    dialog.Dialbutton->click();
+    EXPECT_TRUE(ModalWasHandled());
+    EXPECT_TRUE(tapi.script.requests.contains("call 1-800-555-1234 ext. 876543 ask"));
 }
 
 } // namespace

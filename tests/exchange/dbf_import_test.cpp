@@ -100,6 +100,20 @@ TEST_F(DbfImport, ADateFieldFindsOnlyTheHiddenDateAndIsDroppedOnConfirmation)
     EXPECT_TRUE(dialog_.ImportButton->isEnabled());
 }
 
+TEST_F(DbfImport, AnAssignmentTheAddressFileHasNoFieldForFillsNothing)
+{
+    const TTable& book = dialog_.Destination;
+    const int count = static_cast<int>(book.Fields().size());
+    EXPECT_EQ(AssignedField(book, 1), book.Fields()[1]);
+    for (const int target : {kUnassigned, -1, count})
+        EXPECT_EQ(AssignedField(book, target), nullptr) << target;
+    // Read from the address file itself: only the first field, into the second, is copied.
+    const std::vector<TablePair> pairs = AssignedPairs(book, book, {1, kUnassigned, -1, count});
+    ASSERT_EQ(pairs.size(), 1u);
+    EXPECT_EQ(pairs.front().from, book.Fields()[0]);
+    EXPECT_EQ(pairs.front().to, book.Fields()[1]);
+}
+
 TEST_F(DbfImport, OlderCodePagesAreConvertedAndAStopStillRebuilds)
 {
     const QString source = dir_.File("DOS.DBF");

@@ -1,0 +1,8 @@
+#include "exchange/importsourcetable.h"
+
+ImportSourceTable::ImportSourceTable()
+{
+    Source.SetReadOnly(true);
+    SourceData.SetDataSet(&Source);
+    SourceApollo.SetDataSource(&SourceData);
+}
