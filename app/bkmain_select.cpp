@@ -279,10 +279,6 @@ void TAddressMain::ToggleRecordTag()
         ShowInformation(error.Message());
     }
     ReapplyFilterIfNothingMatches();
-    try {
-        LeaveRecordOutsideSelection();
-    } catch (const TableError& error) {
-        ShowInformation(error.Message());
-    }
+    RunTableCommand([this] { LeaveRecordOutsideSelection(); });
     SetButtons();
 }
