@@ -265,7 +265,7 @@ void TAddressMain::TaggedMouseDown()
 
 void TAddressMain::ToggleRecordTag()
 {
-    const bool editing = TableBook.State() == TDataSetState::Edit || TableBook.State() == TDataSetState::Insert;
+    const bool editing = IsEditing();
     if (!editing && Apollo1.RecNo() == Apollo1.RecCount() + 1)
         return; // no record to tag
     try {
