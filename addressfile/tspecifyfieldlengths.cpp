@@ -2,6 +2,7 @@
 
 #include "addressfile/addresslayout.h"
 #include "addressfile/fieldlengths.h"
+#include "platform/buddylabel.h"
 #include "platform/help.h"
 #include "platform/whatsthis.h"
 
@@ -135,10 +136,8 @@ void TSpecifyFieldLengths::CheckEdit(QLineEdit* edit)
         remembered_[edit] = *width;
         return;
     }
-    QString field = edit->objectName();
-    for (const QLabel* label : findChildren<QLabel*>())
-        if (label->buddy() == edit)
-            field = label->text().remove(QLatin1Char('&'));
+    const QLabel* label = BuddyLabelOf(this, edit);
+    const QString field = label ? label->text().remove(QLatin1Char('&')) : edit->objectName();
     const QString kept = QString::number(remembered_.value(edit));
     WidthNote->setText(QStringLiteral("%1 cannot be %2 characters wide: a width is a whole number from %3 to %4. "
                                       "It stays %5.")

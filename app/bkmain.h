@@ -148,6 +148,7 @@ public:
     QToolButton* FilterButton;
     QToolButton* ClearfilterButton;
     QLabel* FilterStatus; // the match count in the status bar
+    QLabel* OrderStatus;  // "Sorted by" the current order
     // Sets the active query from the query values: the match count, 0 with no filter.
     long ApplyFilter();
     bool FilterIsSet() const;

@@ -115,10 +115,10 @@ void TAddressMain::setupSelect()
     FilterStatus->setObjectName(QStringLiteral("FilterStatus"));
     statusBar()->addWidget(FilterStatus);
     FilterStatus->hide();
-    auto* orderStatus = new QLabel(this);
-    orderStatus->setObjectName(QStringLiteral("OrderStatus"));
-    statusBar()->addWidget(orderStatus);
-    orderStatus->hide();
+    OrderStatus = new QLabel(this);
+    OrderStatus->setObjectName(QStringLiteral("OrderStatus"));
+    statusBar()->addWidget(OrderStatus);
+    OrderStatus->hide();
     // Moves, saves, deletes, filters and opening or closing the file all change the count.
     connect(&DataSourceBook, &TDataSource::dataChanged, this, [this](TField* field) {
         if (!field)
@@ -193,15 +193,14 @@ void TAddressMain::mnuClearFilterClick()
 
 void TAddressMain::UpdateFilterStatus()
 {
-    auto* orderStatus = findChild<QLabel*>(QStringLiteral("OrderStatus"));
     if (!TableBook.Active()) {
         FilterStatus->hide();
-        orderStatus->hide();
+        OrderStatus->hide();
         return;
     }
     const QString order = OrderTextForTag(CurrentOrderName);
-    orderStatus->setText(QStringLiteral("Sorted by ") + order);
-    orderStatus->setVisible(!order.isEmpty());
+    OrderStatus->setText(QStringLiteral("Sorted by ") + order);
+    OrderStatus->setVisible(!order.isEmpty());
     const long count = Apollo1.QueryRecCount();
     if (Select.FilterSet())
         FilterStatus->setText(QString::number(count) + QStringLiteral(" filter matches"));
@@ -266,7 +265,7 @@ void TAddressMain::TaggedMouseDown()
 
 void TAddressMain::ToggleRecordTag()
 {
-    const bool editing = TableBook.State() == TDataSetState::Edit || TableBook.State() == TDataSetState::Insert;
+    const bool editing = IsEditing();
     if (!editing && Apollo1.RecNo() == Apollo1.RecCount() + 1)
         return; // no record to tag
     try {
@@ -280,10 +279,6 @@ void TAddressMain::ToggleRecordTag()
         ShowInformation(error.Message());
     }
     ReapplyFilterIfNothingMatches();
-    try {
-        LeaveRecordOutsideSelection();
-    } catch (const TableError& error) {
-        ShowInformation(error.Message());
-    }
+    RunTableCommand([this] { LeaveRecordOutsideSelection(); });
     SetButtons();
 }

@@ -1,5 +1,6 @@
 #include "app/recordcard.h"
 
+#include "platform/buddylabel.h"
 #include "table/dbcheckbox.h"
 #include "table/dbedit.h"
 #include "table/tdatasource.h"
@@ -248,9 +249,8 @@ TDBEdit* TRecordCard::EditNamed(const QString& name) const
 
 QString TRecordCard::CaptionOf(const QWidget* edit) const
 {
-    for (const QLabel* label : findChildren<QLabel*>())
-        if (label->buddy() == edit)
-            return label->text();
+    if (const QLabel* label = BuddyLabelOf(this, edit))
+        return label->text();
     return edit == Date ? DateLabel->text() : edit->objectName();
 }
 

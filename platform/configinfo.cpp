@@ -4,8 +4,8 @@
 #include "platform/programdirectory.h"
 #include "platform/recorddate.h"
 #include "platform/settings.h"
+#include "platform/textfile.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QPrinterInfo>
@@ -15,13 +15,6 @@
 #include <QThread>
 
 namespace {
-
-QString ReadProcFile(const char* path)
-{
-    QFile file(QString::fromLatin1(path));
-    // Files under /proc report no size: read until the end.
-    return file.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 QString OrUnknown(const QString& text)
 {
@@ -48,7 +41,7 @@ ConfigSection System()
 
 ConfigSection Processor()
 {
-    const QString cpuinfo = ReadProcFile("/proc/cpuinfo");
+    const QString cpuinfo = ReadTextFile(QStringLiteral("/proc/cpuinfo"));
     return {QStringLiteral("Processor"),
             {{QStringLiteral("Model"), OrUnknown(ProcValue(cpuinfo, QStringLiteral("model name")))},
              {QStringLiteral("Architecture"), QSysInfo::currentCpuArchitecture()},
@@ -57,7 +50,7 @@ ConfigSection Processor()
 
 ConfigSection Memory()
 {
-    const QString meminfo = ReadProcFile("/proc/meminfo");
+    const QString meminfo = ReadTextFile(QStringLiteral("/proc/meminfo"));
     return {QStringLiteral("Memory"),
             {{QStringLiteral("Total"), OrUnknown(MemorySize(ProcValue(meminfo, QStringLiteral("MemTotal"))))},
              {QStringLiteral("Available"), OrUnknown(MemorySize(ProcValue(meminfo, QStringLiteral("MemAvailable"))))}}};

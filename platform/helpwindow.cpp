@@ -6,7 +6,6 @@
 #include "platform/textfile.h"
 #include "platform/whatsthis.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -76,9 +75,7 @@ QStringList SearchHelpTopics(const QVector<HelpTopic>& topics, const QString& ke
 THelpWindow* THelpWindow::Open()
 {
     static QPointer<THelpWindow> window;
-    QWidget* owner = QApplication::activeModalWidget();
-    if (!owner)
-        owner = MainWindow();
+    QWidget* owner = DialogOwner();
     if (window && window->parentWidget() != owner)
         delete window.data();
     const bool created = !window;

@@ -1,5 +1,6 @@
 #include "platform/mainwindow.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -21,4 +22,10 @@ void SetMainWindow(QWidget* window)
 QWidget* MainWindow()
 {
     return registered().data();
+}
+
+QWidget* DialogOwner()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : MainWindow();
 }

@@ -3,7 +3,6 @@
 #include "platform/mainwindow.h"
 #include "platform/placement.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
@@ -45,11 +44,8 @@ class BoxMessageService : public MessageService {
 public:
     int Show(const QString& text, const QString& caption, unsigned flags) override
     {
-        QWidget* parent = QApplication::activeModalWidget();
-        if (!parent)
-            parent = MainWindow();
         QMessageBox box(iconFor(flags), caption, QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-                        QMessageBox::NoButton, parent);
+                        QMessageBox::NoButton, DialogOwner());
         const QVector<int> ids = MessageButtons(flags);
         QVector<QPushButton*> buttons;
         for (const int id : ids) {

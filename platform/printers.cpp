@@ -42,17 +42,11 @@ PrinterListService& printerList()
     return installed ? *installed : system;
 }
 
-QWidget* dialogParent()
-{
-    QWidget* parent = QApplication::activeModalWidget();
-    return parent ? parent : MainWindow();
-}
-
 class PlatformDialogs : public PrinterDialogs {
 public:
     QString ChoosePdfFile(const QString& proposedPath) override
     {
-        return QFileDialog::getSaveFileName(dialogParent(), QStringLiteral("Save As PDF"), proposedPath,
+        return QFileDialog::getSaveFileName(DialogOwner(), QStringLiteral("Save As PDF"), proposedPath,
                                             QStringLiteral("PDF files (*.pdf)"));
     }
 
@@ -60,7 +54,7 @@ public:
     {
         QPrinter printer(QPrinter::HighResolution);
         setup.ApplyTo(printer);
-        QPrintDialog dialog(&printer, dialogParent());
+        QPrintDialog dialog(&printer, DialogOwner());
         dialog.setOption(QAbstractPrintDialog::PrintPageRange);
         dialog.setMinMax(1, 9999);
         if (firstPage != 1 || lastPage != 9999) {
@@ -84,7 +78,7 @@ public:
     {
         QPrinter printer(QPrinter::HighResolution);
         setup.ApplyTo(printer);
-        QPageSetupDialog dialog(&printer, dialogParent());
+        QPageSetupDialog dialog(&printer, DialogOwner());
         if (dialog.exec() != QDialog::Accepted)
             return false;
         setup.TakeFrom(printer);

@@ -6,7 +6,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
-QString FromWindows1252(const QByteArray& bytes)
+QString FromWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The program's own text files ("ADR.ini", filter files, "FIELDS.LST") are written in
@@ -10,7 +11,7 @@ QString DecodeTextFile(const QByteArray& bytes);
 
 // Windows-1252 bytes to text and back. Characters the code page cannot hold are reported
 // through *ok (false) and written as '?'.
-QString FromWindows1252(const QByteArray& bytes);
+QString FromWindows1252(QByteArrayView bytes);
 QByteArray ToWindows1252(const QString& text, bool* ok = nullptr);
 
 // Reads a whole text file; *exists tells a missing file from an empty one.

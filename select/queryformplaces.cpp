@@ -1,5 +1,7 @@
 #include "select/queryformplaces.h"
 
+#include "platform/buddylabel.h"
+
 #include <QLabel>
 #include <QWidget>
 
@@ -44,7 +46,6 @@ QueryFormPlaces placesFromMainWindow(const QWidget& mainWindow)
     const QWidget* area = last->parentWidget();
     auto placeOf = [area](const QWidget* w) { return QRect(w->mapTo(area, QPoint(0, 0)), w->size()); };
 
-    const QList<QLabel*> labels = mainWindow.findChildren<QLabel*>();
     for (QueryField field : allQueryFields()) {
         const QWidget* edit = mainWindow.findChild<QWidget*>(QLatin1StringView(queryFieldInfo(field).mainEditName));
         if (!edit || !area->isAncestorOf(edit))
@@ -56,12 +57,8 @@ QueryFormPlaces placesFromMainWindow(const QWidget& mainWindow)
         // caption is no label (a button, say) has its caption just left of the edit.
         place.label =
             QRect(place.edit.left() - kLabelWidth - kLabelGap, place.edit.top(), kLabelWidth, place.edit.height());
-        for (const QLabel* label : labels) {
-            if (label->buddy() == edit) {
-                place.label = placeOf(label);
-                break;
-            }
-        }
+        if (const QLabel* label = BuddyLabelOf(&mainWindow, edit))
+            place.label = placeOf(label);
     }
     if (const QWidget* tagged = mainWindow.findChild<QWidget*>(QStringLiteral("Tagged"));
         tagged && area->isAncestorOf(tagged))

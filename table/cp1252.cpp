@@ -1,5 +1,6 @@
 #include "table/cp1252.h"
 
+#include "platform/textfile.h"
 #include "xbase/codepage.h"
 
 namespace {
@@ -15,11 +16,7 @@ int ByteOf(char16_t c)
 
 QString Cp1252ToString(std::string_view bytes)
 {
-    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (unsigned char b : bytes)
-        *out++ = QChar(static_cast<char16_t>(xb::charOfCp1252(b)));
-    return text;
+    return FromWindows1252(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 std::optional<std::string> StringToCp1252(const QString& text)

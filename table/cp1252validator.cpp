@@ -7,11 +7,9 @@
 // overtype) must not lose the text it would have replaced.
 QValidator::State Cp1252Validator::validate(QString& input, int&) const
 {
-    for (QChar c : input)
-        if (!Cp1252CanHold(c)) {
-            SystemBeep();
-            emit refused();
-            return Invalid;
-        }
-    return Acceptable;
+    if (Cp1252HeldPrefix(input) == input.size())
+        return Acceptable;
+    SystemBeep();
+    emit refused();
+    return Invalid;
 }

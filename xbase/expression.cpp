@@ -43,10 +43,6 @@ double Expression::evalNumeric(const EvalContext& ctx) const
 {
     return root_->number(ctx);
 }
-std::string_view Expression::evalString(const EvalContext& ctx) const
-{
-    return root_->text(ctx);
-}
 
 void Expression::keyBytes(const EvalContext& ctx, std::string& out) const
 {

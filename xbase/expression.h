@@ -49,8 +49,7 @@ public:
 
     // Each asks for the type the expression has; another is a programming error.
     bool evalLogical(const EvalContext& ctx) const;
-    double evalNumeric(const EvalContext& ctx) const;          // numbers; dates as Julian day numbers (0 blank)
-    std::string_view evalString(const EvalContext& ctx) const; // valid until the next evaluation
+    double evalNumeric(const EvalContext& ctx) const; // numbers; dates as Julian day numbers (0 blank)
 
     // Index key bytes: characters blank-padded (or cut) to width(); logicals "T" or
     // "F"; numbers and dates as 8 bytes of a host-order double (the index layer

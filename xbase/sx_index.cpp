@@ -4,6 +4,8 @@
 #include "xbase/sx.h"
 #include "xbase/sx_facade.h"
 
+#include <utility>
+
 namespace {
 
 using xb::Engine;
@@ -201,10 +203,7 @@ bool sx_Found()
 
 bool sx_SetSoftSeek(bool on)
 {
-    bool& soft = Engine::instance().settings.softSeek;
-    const bool previous = soft;
-    soft = on;
-    return previous;
+    return std::exchange(Engine::instance().settings.softSeek, on);
 }
 
 bool sx_SetScope(const char* low, const char* high)

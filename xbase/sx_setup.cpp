@@ -4,6 +4,7 @@
 #include "xbase/sx_facade.h"
 
 #include <cctype>
+#include <utility>
 
 using xb::Engine;
 
@@ -12,14 +13,6 @@ namespace {
 xb::EngineSettings& settings()
 {
     return Engine::instance().settings;
-}
-
-template <typename T>
-T exchange(T& slot, T value)
-{
-    const T previous = slot;
-    slot = value;
-    return previous;
 }
 
 xb::OpenMode openMode(int mode)
@@ -54,7 +47,7 @@ long sx_SysProp(int code, long value)
     // value is kept so that it reads back. Others are not kept.
     constexpr int kSetAtStart = 1009;
     static long setAtStart = 0;
-    return code == kSetAtStart ? exchange(setAtStart, value) : 0;
+    return code == kSetAtStart ? std::exchange(setAtStart, value) : 0;
 }
 
 void sx_CloseAll()
@@ -137,23 +130,23 @@ bool sx_CopyStructure(const char* path, const char* alias)
 
 bool sx_SetDeleted(bool on)
 {
-    return exchange(settings().deleted, on);
+    return std::exchange(settings().deleted, on);
 }
 bool sx_SetExact(bool on)
 {
-    return exchange(settings().exact, on);
+    return std::exchange(settings().exact, on);
 }
 bool sx_SetCentury(bool on)
 {
-    return exchange(settings().century, on);
+    return std::exchange(settings().century, on);
 }
 int sx_SetDateFormat(int format)
 {
-    return exchange(settings().dateFormat, format);
+    return std::exchange(settings().dateFormat, format);
 }
 int sx_SetLockTimeout(int seconds)
 {
-    return exchange(settings().lockTimeout, seconds);
+    return std::exchange(settings().lockTimeout, seconds);
 }
 // Memo files are neither read nor written, and reads are not cached ahead any
 // differently on request: these switch nothing and keep nothing.

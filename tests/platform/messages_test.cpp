@@ -1,9 +1,11 @@
+#include "platform/mainwindow.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
 #include "support/modal.h"
 #include "support/scripted_messages.h"
 
 #include <QDialog>
+#include <QMessageBox>
 
 #include <gtest/gtest.h>
 
@@ -69,4 +71,31 @@ TEST(Messages, ABoxIsWideEnoughForItsCaption)
     SetMessageService(scripted);
     EXPECT_TRUE(ModalWasHandled());
     EXPECT_GE(width, TitleBarWidth(QStringLiteral("Possible Duplicate")));
+}
+
+TEST(Messages, ABoxOpensOverTheDialogInFrontElseOverTheMainWindow)
+{
+    MessageService* scripted = SetMessageService(nullptr);
+    QWidget main;
+    SetMainWindow(&main);
+    QWidget* owner = nullptr;
+    const auto takeOwner = [&owner](QMessageBox* box) {
+        owner = box->parentWidget();
+        box->accept();
+    };
+    WhenShown<QMessageBox>(takeOwner);
+    ShowInformation(QStringLiteral("Saved."));
+    EXPECT_EQ(owner, &main);
+
+    QDialog dialog(&main);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    EXPECT_EQ(DialogOwner(), &dialog);
+    WhenShown<QMessageBox>(takeOwner);
+    ShowInformation(QStringLiteral("Saved."));
+    EXPECT_EQ(owner, &dialog);
+
+    dialog.close();
+    SetMainWindow(nullptr);
+    SetMessageService(scripted);
 }
