@@ -10,17 +10,24 @@ BUILD  ?= build
 JOBS   ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: run test build setup configure bench fuzz clean install
+.PHONY: run test build setup setup-test configure configure-test bench fuzz clean install
 
 setup:
 	@bash setup/install-deps.sh
+
+setup-test:
+	@bash setup/install-deps.sh test
 
 $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 
 configure: setup $(BUILD)/build.ninja
 
-build: configure
+# Configured again so that a build set up by `make run` finds the test packages.
+configure-test: setup-test
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DADDRINA_TESTS=ON
+
+build: configure-test
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: configure
@@ -28,12 +35,12 @@ run: configure
 	@bash setup/run.sh $(BUILD)/bin/addrina
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done
 
-fuzz: setup
+fuzz: setup-test
 	cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DADDRINA_FUZZ=ON -DADDRINA_BENCH=OFF \
 	      -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 	cmake --build build-fuzz -j $(JOBS) $$(ninja -C build-fuzz -t targets all | grep -o '^fuzz_[a-z_]*' | sort -u | sed 's/^/--target /')

@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Addrina need, when any
-# is missing. As root (or with password-free sudo) it installs them; otherwise it prints
-# the one command to run and fails, so `make` stops before building.
+# Installs the Debian packages that Addrina needs, when any is missing:
+#   install-deps.sh        what building and running the program need
+#   install-deps.sh test   that, and what only the tests and benchmarks use
+# As root (or with password-free sudo) it installs them; otherwise it prints the one
+# command to run and fails, so `make` stops before building.
 set -euo pipefail
 
 packages=(
   cmake g++ ninja-build ccache lld pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  fonts-liberation2 poppler-utils xvfb xauth socat xdg-utils desktop-file-utils
-  python3 python3-dbf python3-dbfread libdbd-xbase-perl python3-vobject
+  fonts-liberation2 xdg-utils
 )
+if [ "${1:-}" = test ]; then
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+    poppler-utils xvfb xauth socat desktop-file-utils
+    python3 python3-dbf python3-dbfread libdbd-xbase-perl python3-vobject
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
