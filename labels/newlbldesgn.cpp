@@ -89,6 +89,10 @@ TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool i
     LostLinesNote = new QLabel;
     LostLinesNote->setObjectName(QStringLiteral("LostLinesNote"));
     LostLinesNote->setWordWrap(true);
+    // Its room is kept while it is hidden, so the window does not jump as records change.
+    QSizePolicy notePolicy = LostLinesNote->sizePolicy();
+    notePolicy.setRetainSizeWhenHidden(true);
+    LostLinesNote->setSizePolicy(notePolicy);
     LostLinesNote->hide();
 
     auto* tools = new QHBoxLayout;
@@ -140,6 +144,9 @@ TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool i
     layout->addWidget(LostLinesNote);
     layout->addLayout(records);
     SetHelpContext(this, kHelpTopic);
+    // Sized before the first showing, so that the window opens around the whole label.
+    setup_.ApplyToPanel(*LabelPanel);
+    FitScrollBoxToFace();
 
     connect(LabelSetupDescription, &QLineEdit::textEdited, this, &TNewLabelDesignScreen::Changed);
     connect(ChangeLayoutButton, &QPushButton::clicked, this, &TNewLabelDesignScreen::ChangeLayoutButtonClick);
@@ -201,6 +208,7 @@ void TNewLabelDesignScreen::FormActivate()
     activating_ = true;
     setup_.ApplyToPanel(*LabelPanel);
     FitScrollBoxToFace();
+    layout()->activate();
     RestorePlacement(this);
     ShowTemplateType();
     LeftMarg->setCurrentIndex(MarginChoiceIndex(setup_.TextMarginLeft));
