@@ -7,7 +7,6 @@
 #include "support/scripted_messages.h"
 #include "support/temp_program_dir.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -171,7 +170,7 @@ TEST_F(Design, RecordKeysMoveRecordsWhateverHasTheFocus)
     book.Add({{"LNAME", "Zylstra"}});
     TNewLabelDesignScreen screen(setup, false, &book.table, &book.apollo, kCatalog);
     screen.show();
-    QApplication::setActiveWindow(&screen);
+    screen.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
     const auto firstLine = [&] {
         screen.LabelPanel->RenderToPicture();
