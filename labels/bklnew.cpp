@@ -5,7 +5,6 @@
 #include "platform/messages.h"
 
 #include <QComboBox>
-#include <QDoubleValidator>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -127,7 +127,7 @@ void TLabelEdit::ShowLengths(const std::array<double, 8>& lengths)
         if (millimetres_)
             edit->setValidator(new QIntValidator(0, 999, edit));
         else
-            edit->setValidator(new QDoubleValidator(0, 99.999, 3, edit));
+            edit->setValidator(new QRegularExpressionValidator(LengthPattern(), edit));
         delete previous;
         edit->setText(FormatLength(lengths[i], millimetres_));
     }

@@ -15,17 +15,23 @@ int LineLeft(int alignment, const FaceRect& r, int width)
     }
 }
 
+int FittingLineCount(int lineCount, int lineHeight, const FaceRect& r)
+{
+    const int overhang = static_cast<int>(0.4 * lineHeight);
+    int fitting = 0;
+    for (int bottom = r.top + lineHeight; fitting < lineCount && bottom <= r.bottom + overhang; bottom += lineHeight)
+        ++fitting;
+    return fitting;
+}
+
 std::vector<PlacedLine> PlaceFaceLines(const std::vector<int>& widths, int lineHeight, int alignment, const FaceRect& r)
 {
+    const int count = FittingLineCount(static_cast<int>(widths.size()), lineHeight, r);
     std::vector<PlacedLine> placed;
-    const int overhang = static_cast<int>(0.4 * lineHeight);
-    int y = r.top;
-    for (int width : widths) {
-        const int bottom = y + lineHeight;
-        if (bottom > r.bottom + overhang)
-            break;
-        placed.push_back({LineLeft(alignment, r, width), y, bottom});
-        y = bottom;
+    placed.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const int top = r.top + i * lineHeight;
+        placed.push_back({LineLeft(alignment, r, widths[static_cast<std::size_t>(i)]), top, top + lineHeight});
     }
     return placed;
 }

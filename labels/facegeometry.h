@@ -15,11 +15,23 @@ struct FaceRect {
 // Left edge of a line of the given width: 0 left-aligned, 1 right-aligned, 2 centred.
 int LineLeft(int alignment, const FaceRect& rect, int width);
 
+// What one drawing of a face did with its lines: those it had and those it drew. Lines
+// that do not fit are left out, and a label without its city line cannot be delivered,
+// so printing counts such faces and tells the user.
+struct FaceLines {
+    int had = 0;
+    int drawn = 0;
+    bool Lost() const { return drawn < had; }
+};
+
 struct PlacedLine {
     int x = 0;
     int top = 0;
     int bottom = 0;
 };
+
+// How many of a face's lines fit its text rectangle under the rule below.
+int FittingLineCount(int lineCount, int lineHeight, const FaceRect& rect);
 
 // The lines that are drawn, top to bottom, each lineHeight high. A line still counts when
 // its bottom overhangs the rectangle by up to 40 % of the line height; the first one that

@@ -86,32 +86,47 @@ FaceRect TZintLabelPanel::TextRect() const
             width() - InchesToPixels(marginRight_, ppi), height() - InchesToPixels(marginBottom_, ppi)};
 }
 
-void TZintLabelPanel::DrawLines(QPainter& surface, const FaceRect& rect)
+TZintLabelPanel::Arrangement TZintLabelPanel::Arrange(const QPaintDevice* surface, const FaceRect& rect) const
 {
-    RefreshLines();
     const int pointSize = std::max(1, font_.pointSize());
-    QFont font = SurfaceFont(pointSize, surface.device());
-    QFontMetrics metrics(font, surface.device());
+    Arrangement a{SurfaceFont(pointSize, surface)};
+    QFontMetrics metrics(a.font, surface);
     std::vector<int> widths = LineWidths(metrics, lines_, adjustFontSizeToFit_ || alignment_ != taLeftJustify);
     if (adjustFontSizeToFit_) {
         const int widest = widths.empty() ? 0 : *std::max_element(widths.begin(), widths.end());
         const int fitted = FittedFontSize(pointSize, metrics.height(), static_cast<int>(lines_.size()), widest, rect);
         if (fitted != pointSize) {
-            font = SurfaceFont(fitted, surface.device());
-            metrics = QFontMetrics(font, surface.device());
+            a.font = SurfaceFont(fitted, surface);
+            metrics = QFontMetrics(a.font, surface);
             widths = LineWidths(metrics, lines_, alignment_ != taLeftJustify);
         }
     }
-    surface.setFont(font);
+    a.ascent = metrics.ascent();
+    a.placed = PlaceFaceLines(widths, metrics.height(), alignment_, rect);
+    return a;
+}
+
+FaceLines TZintLabelPanel::DrawLines(QPainter& surface, const FaceRect& rect)
+{
+    RefreshLines();
+    const Arrangement a = Arrange(surface.device(), rect);
+    surface.setFont(a.font);
     surface.setPen(fontColor_);
     surface.setBackgroundMode(Qt::TransparentMode);
-    const std::vector<PlacedLine> placed = PlaceFaceLines(widths, metrics.height(), alignment_, rect);
-    for (std::size_t i = 0; i < placed.size(); ++i) {
-        const PlacedLine& p = placed[i];
+    for (std::size_t i = 0; i < a.placed.size(); ++i) {
+        const PlacedLine& p = a.placed[i];
         surface.setClipRect(QRect(rect.left, p.top, rect.right - rect.left, p.bottom - p.top));
-        surface.drawText(QPoint(p.x, p.top + metrics.ascent()), lines_[static_cast<qsizetype>(i)]);
+        surface.drawText(QPoint(p.x, p.top + a.ascent), lines_[static_cast<qsizetype>(i)]);
     }
     surface.setClipping(false);
+    lastDrawing_ = {static_cast<int>(lines_.size()), static_cast<int>(a.placed.size())};
+    return lastDrawing_;
+}
+
+FaceLines TZintLabelPanel::MeasureLines()
+{
+    RefreshLines();
+    return {static_cast<int>(lines_.size()), static_cast<int>(Arrange(this, TextRect()).placed.size())};
 }
 
 QPicture TZintLabelPanel::RenderToPicture()

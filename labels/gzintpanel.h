@@ -110,11 +110,15 @@ public:
     const QStringList& LabelLines() const { return lines_; }
 
     // Draws the lines into the text rectangle of a surface: the refresh step, the fit,
-    // then each line as placed.
-    void DrawLines(QPainter& surface, const FaceRect& rect);
+    // then each line as placed. Gives how many lines there were and how many were drawn.
+    FaceLines DrawLines(QPainter& surface, const FaceRect& rect);
     // The text of the face, in screen pixels, as a picture as large as the control that
     // scales with it; no background, shape or outline.
     QPicture RenderToPicture();
+    // What the last drawing (a repaint or a picture) did with the lines.
+    FaceLines LastDrawing() const { return lastDrawing_; }
+    // What drawing the face on screen would do with the current record's lines.
+    FaceLines MeasureLines();
 
 signals:
     void doubleClicked();
@@ -132,7 +136,14 @@ private:
         member = value;
         update();
     }
+    struct Arrangement {
+        QFont font;
+        int ascent = 0;
+        std::vector<PlacedLine> placed;
+    };
     void RefreshLines();
+    // The font, fitted when asked, and the lines that fit on the surface.
+    Arrangement Arrange(const QPaintDevice* surface, const FaceRect& rect) const;
     FaceRect TextRect() const;
     QFont SurfaceFont(int pointSize, const QPaintDevice* surface) const;
 
@@ -154,6 +165,7 @@ private:
     bool adjustFontSizeToFit_ = false;
 
     QStringList lines_;
+    FaceLines lastDrawing_;
     bool linesDirty_ = true;
     bool painting_ = false;
 };

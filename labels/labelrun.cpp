@@ -43,8 +43,8 @@ void DrawLabelLines(TBaseReport& report, const std::vector<QLineF>& lines)
     }
 }
 
-int DrawLabels(TBaseReport& report, TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet,
-               const LabelRunOptions& options, const LabelDrawing& drawing)
+LabelTally DrawLabels(TBaseReport& report, TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet,
+                      const LabelRunOptions& options, const LabelDrawing& drawing)
 {
     LabelCanvas canvas;
     canvas.StartNewPage = [&report] { report.StartNewPage(); };

@@ -34,9 +34,9 @@ struct LabelDrawing {
 };
 
 // Draws the labels of the table from its current record on (see PrintLabels) and gives
-// how many were drawn.
-int DrawLabels(TBaseReport& report, TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet,
-               const LabelRunOptions& options, const LabelDrawing& drawing);
+// how many were drawn and which lost lines.
+LabelTally DrawLabels(TBaseReport& report, TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet,
+                      const LabelRunOptions& options, const LabelDrawing& drawing);
 
 // Lines in inches from the paper's corner, drawn thin and black.
 void DrawLabelLines(TBaseReport& report, const std::vector<QLineF>& lines);

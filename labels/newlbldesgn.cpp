@@ -11,16 +11,17 @@
 #include "table/ttable.h"
 
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -54,6 +55,15 @@ TNewLabelDesignScreen::FontChooser& TNewLabelDesignScreen::ChooseFont()
     return chooser;
 }
 
+TNewLabelDesignScreen::ColorChooser& TNewLabelDesignScreen::ChooseColor()
+{
+    static ColorChooser chooser = [](const QColor& current, QWidget* parent) -> std::optional<QColor> {
+        const QColor color = QColorDialog::getColor(current, parent, QStringLiteral("Label Text Color"));
+        return color.isValid() ? std::optional<QColor>(color) : std::nullopt;
+    };
+    return chooser;
+}
+
 TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool isNew, TTable* table, TApollo* apollo,
                                              const QString& catalogPath, QWidget* parent)
     : QDialog(parent), setup_(setup), isNew_(isNew), table_(table), catalogPath_(catalogPath)
@@ -76,11 +86,20 @@ TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool i
     ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
     ScrollBox->setWidget(LabelPanel);
     ScrollBox->setAlignment(Qt::AlignCenter);
+    LostLinesNote = new QLabel;
+    LostLinesNote->setObjectName(QStringLiteral("LostLinesNote"));
+    LostLinesNote->setWordWrap(true);
+    // Its room is kept while it is hidden, so the window does not jump as records change.
+    QSizePolicy notePolicy = LostLinesNote->sizePolicy();
+    notePolicy.setRetainSizeWhenHidden(true);
+    LostLinesNote->setSizePolicy(notePolicy);
+    LostLinesNote->hide();
 
     auto* tools = new QHBoxLayout;
     ChangeLayoutButton = DialogButton(tools, "ChangeLayoutButton", QStringLiteral("Label Layout"));
     AddressFormatButton = DialogButton(tools, "AddressFormatButton", QStringLiteral("Address Format"));
     Fontbutton = DialogButton(tools, "Fontbutton", QStringLiteral("Font"));
+    ColorButton = DialogButton(tools, "ColorButton", QStringLiteral("Color..."));
 
     LeftMarg = Choices("LeftMarg", MarginChoices());
     TopMarg = Choices("TopMarg", MarginChoices());
@@ -122,13 +141,18 @@ TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool i
     layout->addLayout(tools);
     layout->addLayout(face);
     layout->addWidget(ScrollBox, 1);
+    layout->addWidget(LostLinesNote);
     layout->addLayout(records);
     SetHelpContext(this, kHelpTopic);
+    // Sized before the first showing, so that the window opens around the whole label.
+    setup_.ApplyToPanel(*LabelPanel);
+    FitScrollBoxToFace();
 
     connect(LabelSetupDescription, &QLineEdit::textEdited, this, &TNewLabelDesignScreen::Changed);
     connect(ChangeLayoutButton, &QPushButton::clicked, this, &TNewLabelDesignScreen::ChangeLayoutButtonClick);
     connect(AddressFormatButton, &QPushButton::clicked, this, &TNewLabelDesignScreen::AddressFormatButtonClick);
     connect(Fontbutton, &QPushButton::clicked, this, &TNewLabelDesignScreen::FontbuttonClick);
+    connect(ColorButton, &QPushButton::clicked, this, &TNewLabelDesignScreen::ColorButtonClick);
     const std::pair<QComboBox*, void (TZintLabelPanel::*)(double)> margins[] = {
         {LeftMarg, &TZintLabelPanel::SetMarginLeft},
         {TopMarg, &TZintLabelPanel::SetMarginTop},
@@ -157,6 +181,14 @@ TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool i
     connect(RecordPrev, &QPushButton::clicked, this, [this] { MoveRecord(&TTable::Prior); });
     connect(RecordNext, &QPushButton::clicked, this, [this] { MoveRecord(&TTable::Next); });
     connect(RecordLast, &QPushButton::clicked, this, [this] { MoveRecord(&TTable::Last); });
+    // Shortcuts reach the dialog before the focused list would take the keys; the
+    // description edit keeps Home and End for its cursor.
+    const std::pair<Qt::Key, QPushButton*> recordKeys[] = {{Qt::Key_PageUp, RecordPrev},
+                                                           {Qt::Key_PageDown, RecordNext},
+                                                           {Qt::Key_Home, RecordFirst},
+                                                           {Qt::Key_End, RecordLast}};
+    for (const auto& [key, button] : recordKeys)
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, button, &QPushButton::click);
     connect(SaveButton, &QPushButton::clicked, this, &TNewLabelDesignScreen::SaveButtonClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
@@ -174,8 +206,10 @@ void TNewLabelDesignScreen::showEvent(QShowEvent* event)
 void TNewLabelDesignScreen::FormActivate()
 {
     activating_ = true;
-    RestorePlacement(this);
     setup_.ApplyToPanel(*LabelPanel);
+    FitScrollBoxToFace();
+    layout()->activate();
+    RestorePlacement(this);
     ShowTemplateType();
     LeftMarg->setCurrentIndex(MarginChoiceIndex(setup_.TextMarginLeft));
     TopMarg->setCurrentIndex(MarginChoiceIndex(setup_.TextMarginTop));
@@ -187,6 +221,7 @@ void TNewLabelDesignScreen::FormActivate()
     LabelPanel->update();
     SaveButton->setVisible(isNew_);
     activating_ = false;
+    FaceChanged();
     if (isNew_)
         ShowInformation(
             QStringLiteral("A new label has been created using the Avery 5160\rformat. To change to another "
@@ -207,8 +242,29 @@ void TNewLabelDesignScreen::SetsaveButtonVisible()
 
 void TNewLabelDesignScreen::Changed()
 {
-    if (!activating_)
-        SetsaveButtonVisible();
+    if (activating_)
+        return;
+    SetsaveButtonVisible();
+    FaceChanged();
+}
+
+// The note beside the face says when the address shown loses lines.
+void TNewLabelDesignScreen::FaceChanged()
+{
+    const FaceLines lines = LabelPanel->MeasureLines();
+    LostLinesNote->setText(
+        QStringLiteral("This address needs %1 lines; the label holds %2").arg(lines.had).arg(lines.drawn));
+    LostLinesNote->setVisible(lines.Lost());
+}
+
+// The face is shown at actual size: the view grows with it, within most of the screen.
+void TNewLabelDesignScreen::FitScrollBoxToFace()
+{
+    const int frame = 2 * ScrollBox->frameWidth();
+    QSize wanted = LabelPanel->size() + QSize(frame, frame);
+    if (const QScreen* shown = screen())
+        wanted = wanted.boundedTo(shown->availableSize() * 3 / 4);
+    ScrollBox->setMinimumSize(wanted);
 }
 
 void TNewLabelDesignScreen::ChangeLayoutButtonClick()
@@ -218,6 +274,7 @@ void TNewLabelDesignScreen::ChangeLayoutButtonClick()
     if (!ChangeLabelLayout(setup_, catalogPath_, this))
         return;
     setup_.ApplyToPanel(*LabelPanel);
+    FitScrollBoxToFace();
     ShowTemplateType();
     Changed();
 }
@@ -242,6 +299,15 @@ void TNewLabelDesignScreen::FontbuttonClick()
     Changed();
 }
 
+void TNewLabelDesignScreen::ColorButtonClick()
+{
+    const std::optional<QColor> color = ChooseColor()(LabelPanel->FontColor(), this);
+    if (!color)
+        return;
+    LabelPanel->SetFontColor(*color);
+    Changed();
+}
+
 void TNewLabelDesignScreen::MoveRecord(void (TTable::*move)())
 {
     if (!table_ || !table_->Active())
@@ -249,10 +315,18 @@ void TNewLabelDesignScreen::MoveRecord(void (TTable::*move)())
     (table_->*move)();
     LabelPanel->SetLinesDirty();
     LabelPanel->update();
+    FaceChanged();
 }
 
 void TNewLabelDesignScreen::SaveButtonClick()
 {
+    // The description names the setup's file: a blank one would make a hidden ".lbl".
+    if (LabelSetupDescription->text().trimmed().isEmpty()) {
+        ShowInformation(QStringLiteral("Please type a description for this label setup.\r"
+                                       "It names the setup in the list of label setups."));
+        LabelSetupDescription->setFocus();
+        return;
+    }
     setup_.Description = LabelSetupDescription->text();
     setup_.TakeFromPanel(*LabelPanel);
     accept();
@@ -262,26 +336,4 @@ void TNewLabelDesignScreen::done(int result)
 {
     SavePlacement(this);
     QDialog::done(result);
-}
-
-void TNewLabelDesignScreen::keyPressEvent(QKeyEvent* event)
-{
-    QScrollBar* bar = ScrollBox->verticalScrollBar();
-    const bool scrolling = !LabelSetupDescription->hasFocus();
-    switch (scrolling ? event->key() : 0) {
-    case Qt::Key_PageUp:
-        bar->setValue(bar->value() - bar->singleStep());
-        break;
-    case Qt::Key_PageDown:
-        bar->setValue(bar->value() + bar->singleStep());
-        break;
-    case Qt::Key_Home:
-        bar->setValue(bar->minimum());
-        break;
-    case Qt::Key_End:
-        bar->setValue(bar->maximum());
-        break;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }

@@ -1,11 +1,15 @@
 #pragma once
 // The "Label Design Screen": one setup's label at actual size showing the current
 // record's address, with its description, sheet, address format, font, text margins,
-// alignment and fit. Any change shows "Save"; "Save" takes the face back into the setup
-// and closes with Ok, "Cancel" discards. The caller saves the file.
+// alignment, colour and fit. Any change shows "Save"; "Save" takes the face back into the
+// setup and closes with Ok (not with a blank description, the setup's file name),
+// "Cancel" discards. The caller saves the file. Page Up, Page Down, Home and End move
+// through the records whatever control has the focus (Home and End stay with the
+// description while it is being edited).
 
 #include "labels/tzintlabelfile.h"
 
+#include <QColor>
 #include <QDialog>
 #include <functional>
 #include <optional>
@@ -26,6 +30,9 @@ public:
     // The font dialog, replaceable for tests: the chosen font, or nothing on Cancel.
     using FontChooser = std::function<std::optional<QFont>(const QFont& current, QWidget* parent)>;
     static FontChooser& ChooseFont();
+    // The colour dialog, replaceable for tests: the chosen colour, or nothing on Cancel.
+    using ColorChooser = std::function<std::optional<QColor>(const QColor& current, QWidget* parent)>;
+    static ColorChooser& ChooseColor();
 
     TNewLabelDesignScreen(const TZintLabelFile& setup, bool isNew, TTable* table, TApollo* apollo,
                           const QString& catalogPath, QWidget* parent = nullptr);
@@ -38,6 +45,7 @@ public:
     QPushButton* ChangeLayoutButton;
     QPushButton* AddressFormatButton;
     QPushButton* Fontbutton;
+    QPushButton* ColorButton;
     QComboBox* LeftMarg;
     QComboBox* TopMarg;
     QComboBox* RightMarg;
@@ -51,11 +59,12 @@ public:
     QPushButton* SaveButton;
     QScrollArea* ScrollBox;
     TZintLabelPanel* LabelPanel;
+    // Shown while the face loses address lines that do not fit.
+    QLabel* LostLinesNote;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormActivate();
@@ -65,6 +74,9 @@ private:
     void ChangeLayoutButtonClick();
     void AddressFormatButtonClick();
     void FontbuttonClick();
+    void ColorButtonClick();
+    void FaceChanged();
+    void FitScrollBoxToFace();
     void MoveRecord(void (TTable::*move)());
     void SaveButtonClick();
 

@@ -205,8 +205,11 @@ void TNewLabelSetupScreen::ModifyButtonClick()
     if (!isNew && !FileListBox1->currentItem())
         return;
     TZintLabelFile edited = setup_;
-    if (isNew)
+    if (isNew) {
         edited.Description = NewSetupDescription(LabelsDirectory());
+        // A new setup shrinks its font rather than lose an address line that does not fit.
+        edited.AdjustFontSizeToFit = true;
+    }
     TNewLabelDesignScreen design(edited, isNew, table_, LabelPanel->DataApollo(), CatalogPath(), this);
     if (design.exec() != QDialog::Accepted)
         return;

@@ -5,15 +5,16 @@
 
 #include <algorithm>
 
-int PrintLabels(TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet, const LabelRunOptions& options,
-                const LabelCanvas& canvas)
+LabelTally PrintLabels(TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet, const LabelRunOptions& options,
+                       const LabelCanvas& canvas)
 {
     LabelSlots order(sheet, options.selection, options.onePageOnly, options.skipFirst);
     const int copies = std::max(1, options.copies);
-    int drawn = 0;
+    LabelTally tally;
     int done = 0;
     int page = 0;
     QPicture picture; // the current record's face, drawn once for all its copies
+    FaceLines lines;
     while (!table.Eof() && !(canvas.Stopped && canvas.Stopped())) {
         const auto slot = order.Next();
         if (!slot)
@@ -26,9 +27,10 @@ int PrintLabels(TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet
         if (done == 0) {
             face.BuildLines();
             picture = face.RenderToPicture();
+            lines = face.LastDrawing();
         }
         canvas.DrawFace(LabelCell(sheet, slot->row, slot->col), picture);
-        ++drawn;
+        tally.Add(table.CurrentRecNo(), lines);
         if (++done == copies) {
             done = 0;
             table.Next();
@@ -36,5 +38,5 @@ int PrintLabels(TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet
                 canvas.RecordDone();
         }
     }
-    return drawn;
+    return tally;
 }

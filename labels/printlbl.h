@@ -4,6 +4,7 @@
 // whatever the caller draws on (the printer, the preview's recording, a PDF file).
 
 #include "labels/labelsheet.h"
+#include "labels/lostlines.h"
 
 #include <QPicture>
 #include <functional>
@@ -30,6 +31,6 @@ struct LabelRunOptions {
 };
 
 // Prints from the table's current record to its end (or the end of the one sheet asked
-// for). Returns the number of labels drawn.
-int PrintLabels(TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet, const LabelRunOptions& options,
-                const LabelCanvas& canvas);
+// for). Gives the labels drawn and those that lost lines.
+LabelTally PrintLabels(TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet, const LabelRunOptions& options,
+                       const LabelCanvas& canvas);

@@ -88,10 +88,13 @@ void DoPrint(AddressSession& session, const LabelPrintJob& job, const QString& p
         drawing.recordDone = [] { QCoreApplication::processEvents(); };
         PrintingFace printing(*job.face);
         report.ClearOtherEvents();
+        LabelTally tally;
         report.OnPrint = [&](TBaseReport& r) {
-            DrawLabels(r, *job.face, session.TableBook, *job.setup, options, drawing);
+            tally = DrawLabels(r, *job.face, session.TableBook, *job.setup, options, drawing);
         };
         run.Execute(parent, QStringLiteral("Preview Labels"));
+        if (!run.Aborted() && !tally.LostLinesNote().isEmpty())
+            ShowInformation(tally.LostLinesNote());
     } catch (const TableError& e) {
         ShowInformation(e.Message());
     }

@@ -1,6 +1,7 @@
 #include "labels/userlayout.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <cmath>
 
 std::optional<QString> ValidLabel(const LabelTemplate& v)
@@ -48,14 +49,27 @@ QString FormatLength(double value, bool millimetres)
     QString text = QString::number(value, 'f', 3);
     while (text.endsWith(QLatin1Char('0')) && text.at(text.size() - 2) != QLatin1Char('.'))
         text.chop(1);
-    return text;
+    // Shown with the decimal separator of the user's language ("2,625" in German).
+    return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
 
 double ParseLength(const QString& text)
 {
+    // A length has no thousands, so one separator is the decimal one, comma or point.
+    QString number = text.trimmed();
     bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    double value = 0;
+    if (number.count(QLatin1Char(',')) + number.count(QLatin1Char('.')) <= 1)
+        value = QLocale::c().toDouble(number.replace(QLatin1Char(','), QLatin1Char('.')), &ok);
+    else
+        value = QLocale().toDouble(number, &ok);
     return ok ? value : 0;
+}
+
+const QRegularExpression& LengthPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral(R"(\d{0,2}([.,]\d{0,3})?)"));
+    return pattern;
 }
 
 const std::array<PaperSize, 7>& PaperSizes()

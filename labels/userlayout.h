@@ -5,6 +5,8 @@
 #include "labels/labellayout.h"
 
 #include <QString>
+
+class QRegularExpression;
 #include <array>
 #include <optional>
 
@@ -21,8 +23,10 @@ double MillimetresToInches(double millimetres);
 // A length as the dialog shows it: inches with one to three decimals ("2.625", "1.0"),
 // millimetres as a whole number ("216").
 QString FormatLength(double value, bool millimetres);
-// A shown length; an empty or unreadable text is 0.
+// A shown or typed length, with a decimal comma or point; an empty or unreadable text is 0.
 double ParseLength(const QString& text);
+// What may be typed as a length in inches: up to 99.999, with a decimal comma or point.
+const QRegularExpression& LengthPattern();
 
 struct PaperSize {
     const char* caption;

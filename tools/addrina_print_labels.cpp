@@ -42,6 +42,8 @@ void LoadSetup(const ParsedArgs& parsed, TZintLabelFile& setup)
     }
     // The user's own catalogue first, as the program reads it, else the one installed.
     const QString name = parsed.Value(QStringLiteral("--template"));
+    // A template has no face of its own: shrink the font so that no address line is lost.
+    setup.AdjustFontSizeToFit = true;
     const QString shipped = ShippedCatalogue(QCoreApplication::applicationDirPath());
     const QString catalog = QFile::exists(CatalogPath()) || shipped.isEmpty() ? CatalogPath() : shipped;
     if (!setup.LoadTemplate(catalog, name, false))
@@ -54,12 +56,17 @@ int RunLabels(const QStringList& args)
         ParseArgs(args, OptionSpec{1,
                                    {QStringLiteral("--setup"), QStringLiteral("--template"), QStringLiteral("--filter"),
                                     QStringLiteral("--order"), QStringLiteral("--copies"), QStringLiteral("--skip")},
-                                   {QStringLiteral("--outline"), QStringLiteral("--calibration-sheet")}});
+                                   {QStringLiteral("--outline"), QStringLiteral("--calibration-sheet"),
+                                    QStringLiteral("--fit"), QStringLiteral("--no-fit")}});
     LabelRunOptions run;
     run.copies = CountArgument(parsed, QStringLiteral("--copies"), 1, 1, 99);
     run.skipFirst = CountArgument(parsed, QStringLiteral("--skip"), 0, 0, kMaxLabelPositions - 1);
     TZintLabelFile setup;
     LoadSetup(parsed, setup);
+    if (parsed.Has(QStringLiteral("--fit")) && parsed.Has(QStringLiteral("--no-fit")))
+        throw UsageError(QStringLiteral("give either --fit or --no-fit"));
+    if (parsed.Has(QStringLiteral("--fit")) || parsed.Has(QStringLiteral("--no-fit")))
+        setup.AdjustFontSizeToFit = parsed.Has(QStringLiteral("--fit"));
     if (setup.Across * setup.Down > 0 && run.skipFirst >= setup.Across * setup.Down)
         throw UsageError(QStringLiteral("--skip leaves no position of the sheet"));
 
@@ -89,31 +96,36 @@ int RunLabels(const QStringList& args)
     SetLabelPaper(report, setup);
     const PrinterCalibration calibration = ReadPrinterCalibration(PdfFilePrinterName);
     const LabelDrawing drawing{calibration, parsed.Has(QStringLiteral("--outline")), {}, {}};
-    int labels = 0;
+    LabelTally tally;
     report.OnPrint = [&](TBaseReport& r) {
         if (parsed.Has(QStringLiteral("--calibration-sheet")))
             DrawLabelLines(r, CalibrationSheetLines(setup, calibration));
         else
-            labels = DrawLabels(r, face, session.TableBook, setup, run, drawing);
+            tally = DrawLabels(r, face, session.TableBook, setup, run, drawing);
     };
     report.RunReport();
     if (report.Aborted())
         throw Failure(QStringLiteral("cannot write \"%1\"").arg(parsed.Output()));
-    std::printf("%d labels\n", labels);
+    std::printf("%d labels\n", tally.Labels());
+    // The PDF is written all the same; the note says which labels to check.
+    if (QString note = tally.LostLinesNote(); !note.isEmpty())
+        std::fprintf(stderr, "addrina-print: %s\n--fit turns \"Adjust to Fit\" on for this run.\n",
+                     qUtf8Printable(note.replace(QStringLiteral("\r\r"), QStringLiteral("\n"))));
     return 0;
 }
 
 const Registrar registrar{
     QStringLiteral("labels"),
     QStringLiteral("<address file> (--setup <file.lbl> | --template <name>) [--filter <expression>] [--order <tag>] "
-                   "[--copies N] [--skip N] [--outline] [--calibration-sheet] -o <out.pdf>"),
+                   "[--copies N] [--skip N] [--fit | --no-fit] [--outline] [--calibration-sheet] -o <out.pdf>"),
     RunLabels, QStringLiteral(R"(Prints one mailing label for each record of an address file (a .DBF file) into a PDF
 file, laid out on the sheet of a saved label setup or of a catalogue template.
 
   <address file>          the address file to print from; it is only read
   --setup <file.lbl>      a label setup saved by the program (sheet, font, address format)
   --template <name>       a sheet from the template catalogue, e.g. 5160, with the
-                          default face (Arial 10, every address part but the phone)
+                          default face (Arial 10, every address part but the phone,
+                          the font shrunk to fit)
   --filter <expression>   only the records for which the xBase expression is true,
                           e.g. "STATE = 'IL'"; deleted records are never printed
   --order <tag>           print in the order of an index tag, e.g. LNAME or ZIP;
@@ -121,11 +133,17 @@ file, laid out on the sheet of a saved label setup or of a catalogue template.
   --copies N              labels per record, 1 to 99 (default 1)
   --skip N                leave the first N positions of the first sheet empty, for a
                           part-used sheet (default 0)
+  --fit                   shrink the font of a label whose lines would not fit, so no
+                          address line is lost (the setup's "Adjust to Fit" on)
+  --no-fit                keep the font size; lines that do not fit are left out
   --outline               draw each label's outline, to check the layout on plain paper
   --calibration-sheet     print one sheet of label outlines, with a small cross on each
                           label's top left corner, instead of addresses: print it, lay
                           it on a label sheet and measure how far the printer is off
   -o <out.pdf>            the PDF file to write (replaced when it exists)
+
+Labels that lose address lines because they do not fit are counted: the PDF is
+written all the same, and a note on standard error says how many and which records.
 
 The calibration the program keeps for the printer "PDF file" (offsets in mm, scales
 in per cent, in ADR.ini) moves and scales every label, as it does on paper.

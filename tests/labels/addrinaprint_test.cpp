@@ -1,5 +1,8 @@
 #include "labels/labellines.h"
+#include "labels/tzintlabelfile.h"
 #include "select/book.h"
+#include "support/fixture_copy.h"
+#include "support/pdf_readback.h"
 
 #include <QDir>
 #include <QProcess>
@@ -160,4 +163,39 @@ TEST_F(AddrinaPrint, TheCalibrationOfPdfFileMovesEveryLabel)
         Print({"labels", book.path, "--template", "5160", "--calibration-sheet", "-o", Out()}, home.path()).exitCode,
         0);
     EXPECT_TRUE(Words(Out(), 1).empty()); // outlines and crosses only, no addresses
+}
+
+TEST(AddrinaPrintBulk, SaysHowManyLabelsLostLinesAndFitKeepsEveryCityLine)
+{
+    QTemporaryDir dir;
+    const QString book = CopyFixtureTable(QStringLiteral("bulk3k"), dir.path(), QStringLiteral("bulk"));
+    TZintLabelFile setup; // a saved setup with the default face: fit off
+    ASSERT_TRUE(setup.LoadTemplate(QStringLiteral(ADDRINA_BIN_DIR "/adr.tpl"), QStringLiteral("5160"), false));
+    const QString lbl = dir.filePath(QStringLiteral("Default.lbl"));
+    setup.SaveToFile(lbl);
+    const QString out = dir.filePath(QStringLiteral("out.pdf"));
+
+    // Record 1100: name, title, two street lines and, below them, its city line.
+    const auto cityOf1100 = [&out] {
+        const PdfReadBack pdf = ReadPdf(out);
+        const PdfWord* street = pdf.Find(QStringLiteral("8775.00"));
+        return street && pdf.HasBelow(*street, QStringLiteral("Portland"), 0.4);
+    };
+    const QString note = QStringLiteral("addrina-print: 972 of 2,888 labels lost address lines that did not fit on "
+                                        "the label (records ");
+    for (const QStringList& faceChoice : {QStringList{"--setup", lbl}, QStringList{"--template", "5160", "--no-fit"}}) {
+        const PrintRun run = Print(QStringList{"labels", book} + faceChoice + QStringList{"-o", out});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_TRUE(run.errors.startsWith(note)) << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains("--fit")) << run.errors.toStdString();
+        EXPECT_TRUE(QFile::exists(out));
+        EXPECT_FALSE(cityOf1100());
+    }
+    for (const QStringList& faceChoice : {QStringList{"--setup", lbl, "--fit"}, QStringList{"--template", "5160"}}) {
+        const PrintRun run = Print(QStringList{"labels", book} + faceChoice + QStringList{"-o", out});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.errors, "");
+        EXPECT_TRUE(cityOf1100());
+    }
+    EXPECT_EQ(Print({"labels", book, "--template", "5160", "--fit", "--no-fit", "-o", out}).exitCode, 2);
 }

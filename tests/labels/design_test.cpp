@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -119,4 +121,92 @@ TEST_F(Design, LayoutChangeKeepsTheFaceAndRecordsMoveTheFace)
     screen.RecordFirst->click();
     screen.LabelPanel->RenderToPicture();
     EXPECT_NE(screen.LabelPanel->LabelLines().value(0), "Zylstra ");
+}
+
+TEST_F(Design, ANoteSaysWhileTheAddressShownLosesLines)
+{
+    book.Add({{"PREFIX", "Ms."},
+              {"LNAME", "Adams"},
+              {"TITLE", "Director"},
+              {"ORG", "Acme"},
+              {"STREET", "8775 Washington Ct"},
+              {"STREET2", "Apt 832"},
+              {"CITY", "Portland"},
+              {"STATE", "OR"},
+              {"ZIP", "97223"}});
+    book.table.Last();
+    setup.TextMarginTop = 0.2;
+    TNewLabelDesignScreen screen(setup, false, &book.table, &book.apollo, kCatalog);
+    screen.show();
+    EXPECT_TRUE(screen.LostLinesNote->isVisible());
+    EXPECT_EQ(screen.LostLinesNote->text(), "This address needs 6 lines; the label holds 4");
+    screen.AdjustFont->setChecked(true);
+    EXPECT_FALSE(screen.LostLinesNote->isVisible());
+    screen.AdjustFont->setChecked(false);
+    screen.TopMarg->setCurrentIndex(0);
+    screen.BottomMarg->setCurrentIndex(0);
+    EXPECT_EQ(screen.LostLinesNote->text(), "This address needs 6 lines; the label holds 6");
+    EXPECT_FALSE(screen.LostLinesNote->isVisible());
+}
+
+TEST_F(Design, TheTextColourIsChosenAndSaved)
+{
+    TNewLabelDesignScreen screen(setup, false, &book.table, &book.apollo, kCatalog);
+    screen.show();
+    QColor offered;
+    TNewLabelDesignScreen::ChooseColor() = [&offered](const QColor& current, QWidget*) {
+        offered = current;
+        return std::optional<QColor>(QColor(0x12, 0x34, 0x56));
+    };
+    screen.ColorButton->click();
+    EXPECT_EQ(offered, QColor(Qt::black));
+    EXPECT_TRUE(screen.SaveButton->isVisible());
+    screen.SaveButton->click();
+    EXPECT_EQ(screen.Setup().FontColor, 0x563412); // 0x00BBGGRR
+}
+
+TEST_F(Design, RecordKeysMoveRecordsWhateverHasTheFocus)
+{
+    book.Add({{"LNAME", "Zylstra"}});
+    TNewLabelDesignScreen screen(setup, false, &book.table, &book.apollo, kCatalog);
+    screen.show();
+    screen.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    const auto firstLine = [&] {
+        screen.LabelPanel->RenderToPicture();
+        return screen.LabelPanel->LabelLines().value(0);
+    };
+    for (QWidget* focus : std::initializer_list<QWidget*>{screen.LeftMarg, screen.Aligncombo, screen.ScrollBox}) {
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_End);
+        EXPECT_EQ(firstLine(), "Zylstra ");
+        QTest::keyClick(focus, Qt::Key_Home);
+        const QString first = firstLine();
+        EXPECT_NE(first, "Zylstra ");
+        QTest::keyClick(focus, Qt::Key_PageDown);
+        EXPECT_NE(firstLine(), first);
+        QTest::keyClick(focus, Qt::Key_PageUp);
+        EXPECT_EQ(firstLine(), first);
+    }
+    EXPECT_EQ(screen.LeftMarg->currentIndex(), 2);
+    EXPECT_EQ(screen.Aligncombo->currentIndex(), 0);
+    EXPECT_FALSE(screen.SaveButton->isVisible());
+}
+
+TEST_F(Design, OpensLargeEnoughForTheWholeFaceAndKeepsItsPlace)
+{
+    QRect placed;
+    {
+        TNewLabelDesignScreen screen(setup, false, &book.table, &book.apollo, kCatalog);
+        screen.show();
+        const QSize view = screen.ScrollBox->viewport()->size();
+        EXPECT_GE(view.width(), screen.LabelPanel->width());
+        EXPECT_GE(view.height(), screen.LabelPanel->height());
+        screen.setGeometry(screen.geometry().adjusted(20, 10, 60, 40));
+        placed = screen.geometry();
+        screen.reject();
+    }
+    TNewLabelDesignScreen again(setup, false, &book.table, &book.apollo, kCatalog);
+    again.show();
+    EXPECT_EQ(again.size(), placed.size());
 }

@@ -1,5 +1,6 @@
 #include "labels/facegeometry.h"
 #include "labels/gzintpanel.h"
+#include "labels/lostlines.h"
 #include "labels/tzintlabelfile.h"
 #include "select/book.h"
 
@@ -47,6 +48,24 @@ TEST(FaceGeometry, ALineOverhangingByLessThan40PercentStaysTheNextGoes)
     // bottom, more than trunc(0.4 x 10) = 4; with the bottom at 36 it overhangs by 4 and stays.
     EXPECT_EQ(Tops(PlaceFaceLines({5, 5, 5, 5, 5}, 10, 0, {0, 0, 50, 33})), std::vector<int>({0, 10, 20}));
     EXPECT_EQ(Tops(PlaceFaceLines({5, 5, 5, 5, 5}, 10, 0, {0, 0, 50, 36})), std::vector<int>({0, 10, 20, 30}));
+}
+
+TEST(FaceGeometry, LabelsThatLostLinesAreCountedAndNamed)
+{
+    EXPECT_EQ(FittingLineCount(5, 10, {0, 0, 50, 33}), 3);
+    EXPECT_EQ(FittingLineCount(2, 10, {0, 0, 50, 33}), 2);
+    LabelTally tally;
+    tally.Add(1, {4, 4});
+    EXPECT_EQ(tally.LostLinesNote(), "");
+    for (long recNo : {2, 2, 3, 5, 8, 9, 12})
+        tally.Add(recNo, {6, 4});
+    tally.Add(13, {3, 3});
+    EXPECT_EQ(tally.Labels(), 9);
+    EXPECT_EQ(tally.ShortLabels(), 7);
+    EXPECT_EQ(tally.LostLinesNote(),
+              "7 of 9 labels lost address lines that did not fit on the label (records 2, 3, 5, 8, 9, ...).\r\r"
+              "To print every line, turn on \"Adjust to Fit\" in the Label Design Screen, or choose a smaller "
+              "font, smaller margins or a taller label.");
 }
 
 TEST(FaceGeometry, FitShrinksInOnePassAndNeverEnlarges)
@@ -149,4 +168,18 @@ TEST_F(RecordFace, AdjustToFitShrinksALongLineIntoTheLabel)
     const QRect fitted = InkedArea(panel.RenderToPicture());
     EXPECT_LT(fitted.right(), right);
     EXPECT_LT(fitted.height(), panel.height() / 2);
+}
+
+TEST_F(RecordFace, EachDrawingReportsTheLinesItHadAndDrew)
+{
+    panel.SetMarginTop(0.45);
+    panel.SetLinesDirty();
+    const FaceLines onScreen = panel.MeasureLines();
+    panel.RenderToPicture();
+    EXPECT_EQ(panel.LastDrawing().had, 4);
+    EXPECT_LT(panel.LastDrawing().drawn, 4);
+    EXPECT_EQ(onScreen.drawn, panel.LastDrawing().drawn);
+    panel.SetAdjustFontSizeToFit(true);
+    panel.RenderToPicture();
+    EXPECT_FALSE(panel.LastDrawing().Lost());
 }

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -146,4 +147,35 @@ TEST_F(LabelEdit, CancelChangesNothingAndHelpOpensItsTopic)
     dialog.findChild<QPushButton*>("CancelButton")->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.Values().LabelHeight, 1);
+}
+
+TEST(LabelEditInGerman, ShowsAndReadsLengthsWithADecimalCommaAndTakesAPointAlike)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    {
+        ScriptedMessages messages;
+        TLabelEdit dialog{Sheet5160()};
+        EXPECT_EQ(dialog.elblwidth->text(), "2,625");
+        const auto type = [](QLineEdit* edit, const QString& text) {
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+            emit edit->editingFinished();
+        };
+        type(dialog.eVertPitch, "0,5");
+        type(dialog.elblHeight, "1,5");
+        EXPECT_EQ(dialog.eVertPitch->text(), "1,5"); // the pitch rule compares the numbers
+        type(dialog.elblwidth, "2.8");
+        EXPECT_EQ(dialog.eHorizPitch->text(), "2.8");
+        type(dialog.etopmarg, ",5");
+        dialog.findChild<QPushButton*>("OkButton")->click();
+        EXPECT_EQ(messages.Texts(), QStringList());
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.Values().LabelHeight, 1.5);
+        EXPECT_EQ(dialog.Values().VertPitch, 1.5);
+        EXPECT_EQ(dialog.Values().LabelWidth, 2.8);
+        EXPECT_EQ(dialog.Values().HorzPitch, 2.8);
+        EXPECT_EQ(dialog.Values().TopMargin, 0.5);
+    }
+    QLocale::setDefault(previous);
 }

@@ -64,6 +64,7 @@ protected:
         ASSERT_TRUE(QFile::copy(QStringLiteral(ADDRINA_BIN_DIR "/adr.tpl"), CatalogPath()));
         Open("small");
         ASSERT_TRUE(setup.LoadTemplate(CatalogPath(), QStringLiteral("5160"), false));
+        setup.AdjustFontSizeToFit = true; // as a new setup starts: no label loses a line
         job.setup = &setup;
         job.face = &face;
         job.selection = AllPositions();
@@ -323,4 +324,38 @@ TEST_F(LabelPrint, ThePrintingWindowsExplainEveryControl)
     TPrinterCalibrationDialog calibration(PdfFilePrinterName, setup);
     for (const QWidget* w : std::initializer_list<const QWidget*>{&screen, &positions, &calibration})
         EXPECT_EQ(ControlsWithoutWhatsThis(w), "") << w->objectName().toStdString();
+}
+
+TEST_F(LabelPrint, ARunSaysHowManyLabelsLostLinesAndAFittedFaceKeepsEveryCityLine)
+{
+    Open("bulk3k");
+    setup.AdjustFontSizeToFit = false;
+    ScriptedMessages messages;
+    const PdfReadBack cut = Print();
+    EXPECT_EQ(statusText, "\nLabel Print Completed!");
+    ASSERT_EQ(messages.Texts().size(), 1);
+    EXPECT_TRUE(messages.Texts()[0].startsWith(
+        "972 of 2,888 labels lost address lines that did not fit on the label (records "))
+        << messages.Texts()[0].toStdString();
+    EXPECT_TRUE(messages.Texts()[0].endsWith("or choose a smaller font, smaller margins or a taller label."));
+    // Record 1100: name, title, two street lines and, below them, its city line.
+    const auto cityBelowStreet = [](const PdfReadBack& pdf) {
+        const PdfWord* street = pdf.Find(QStringLiteral("8775.00"));
+        return street && pdf.HasBelow(*street, QStringLiteral("Portland"), 0.4);
+    };
+    EXPECT_FALSE(cityBelowStreet(cut));
+
+    messages.Clear();
+    job.onePageOnly = true;
+    Preview();
+    ASSERT_EQ(messages.Texts().size(), 1);
+    EXPECT_TRUE(messages.Texts()[0].contains(" of 30 labels lost address lines")) << messages.Texts()[0].toStdString();
+
+    setup.AdjustFontSizeToFit = true;
+    job.printToPrinter = true;
+    job.onePageOnly = false;
+    messages.Clear();
+    const PdfReadBack fitted = Print();
+    EXPECT_EQ(messages.Texts(), QStringList());
+    EXPECT_TRUE(cityBelowStreet(fitted));
 }

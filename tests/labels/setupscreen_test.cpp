@@ -59,6 +59,7 @@ TEST_F(SetupScreen, NewProposesTheNextFreeNameAndSavesWithoutBlanks)
     WhenModalOpens([](QWidget* design) {
         auto* description = design->findChild<QLineEdit*>("LabelSetupDescription");
         EXPECT_EQ(description->text(), "Label #3");
+        EXPECT_TRUE(design->findChild<QCheckBox*>("AdjustFont")->isChecked()); // a new setup fits its lines
         description->setText(" Church  ");
         design->findChild<QPushButton*>("SaveButton")->click();
     });
@@ -66,6 +67,33 @@ TEST_F(SetupScreen, NewProposesTheNextFreeNameAndSavesWithoutBlanks)
     EXPECT_TRUE(QFile::exists(LabelsDirectory() + "Church.lbl"));
     EXPECT_EQ(screen->FileListBox1->currentItem()->text(), "Church.lbl");
     EXPECT_TRUE(screen->LabelDesc->text().startsWith("Template........5160\n"));
+    TZintLabelFile saved;
+    ASSERT_TRUE(saved.LoadFromFile(LabelsDirectory() + "Church.lbl"));
+    EXPECT_TRUE(saved.AdjustFontSizeToFit);
+}
+
+TEST_F(SetupScreen, ABlankDescriptionIsRefusedAndTheDesignStaysOpen)
+{
+    QDir().mkpath(LabelsDirectory());
+    SaveSetup("Home");
+    Show();
+    ScriptedMessages messages;
+    messages.Answer(IdOk);
+    bool stayedOpen = false;
+    bool fitKept = true;
+    WhenModalOpens([&](QWidget* design) {
+        fitKept = design->findChild<QCheckBox*>("AdjustFont")->isChecked(); // as the file stores it
+        design->findChild<QLineEdit*>("LabelSetupDescription")->setText("   ");
+        design->findChild<QPushButton*>("SaveButton")->click();
+        stayedOpen = design->isVisible();
+        design->findChild<QPushButton*>("CancelButton")->click();
+    });
+    screen->ModifyButton->click();
+    EXPECT_FALSE(fitKept);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(messages.Texts(), QStringList({"Please type a description for this label setup.\r"
+                                             "It names the setup in the list of label setups."}));
+    EXPECT_EQ(QDir(LabelsDirectory()).entryList(QDir::Files | QDir::Hidden), QStringList({"Home.lbl"}));
 }
 
 TEST_F(SetupScreen, AnUnwritableDescriptionIsReportedAndNothingSaved)

@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <cmath>
 
 QVector<PdfWord> PdfReadBack::Words(int page) const
 {
@@ -18,6 +19,15 @@ const PdfWord* PdfReadBack::Find(const QString& text, int page) const
         if (w.text == text && (page == 0 || w.page == page))
             return &w;
     return nullptr;
+}
+
+bool PdfReadBack::HasBelow(const PdfWord& word, const QString& text, double within) const
+{
+    for (const PdfWord& w : words)
+        if (w.page == word.page && w.text == text && std::abs(w.xMin - word.xMin) < 0.05 && w.yMin > word.yMin &&
+            w.yMin < word.yMin + within)
+            return true;
+    return false;
 }
 
 PdfReadBack ReadPdf(const QString& path)

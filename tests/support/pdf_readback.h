@@ -20,6 +20,9 @@ struct PdfReadBack {
     QVector<PdfWord> Words(int page = 0) const;
     // The first word with this text (on page, or on any with 0); nullptr when missing.
     const PdfWord* Find(const QString& text, int page = 0) const;
+    // Whether a word with this text starts at the left edge of `word` and lies below it,
+    // by less than `within` inches: the next lines of the same label.
+    bool HasBelow(const PdfWord& word, const QString& text, double within) const;
 };
 
 // Empty (no pages) when the file cannot be read.
