@@ -14,7 +14,7 @@ class TVCardImport : public ImportDialog, public ImportDestination {
     Q_OBJECT
 public:
     // Its page covers every text file import.
-    static constexpr int HelpContext = 1023;
+    static constexpr int HelpContext = 1025;
 
     explicit TVCardImport(QWidget* parent = nullptr);
 
