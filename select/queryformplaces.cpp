@@ -57,8 +57,12 @@ QueryFormPlaces placesFromMainWindow(const QWidget& mainWindow)
         // caption is no label (a button, say) has its caption just left of the edit.
         place.label =
             QRect(place.edit.left() - kLabelWidth - kLabelGap, place.edit.top(), kLabelWidth, place.edit.height());
-        if (const QLabel* label = BuddyLabelOf(&mainWindow, edit))
+        if (const QLabel* label = BuddyLabelOf(&mainWindow, edit)) {
             place.label = placeOf(label);
+            // Where the form's caption would be cut ("Zip or Postal" beside the zip), the window's fits.
+            if (label->fontMetrics().horizontalAdvance(place.caption) > place.label.width())
+                place.caption = QString(label->text()).remove(u'&');
+        }
     }
     if (const QWidget* tagged = mainWindow.findChild<QWidget*>(QStringLiteral("Tagged"));
         tagged && area->isAncestorOf(tagged))

@@ -162,6 +162,13 @@ TEST_F(QueryFormTest, FieldsTakeThePlacesOfTheMainWindowEdits)
     auto* lastLabel = new QLabel(QStringLiteral("&Last name"), panel);
     lastLabel->setBuddy(last);
     lastLabel->setGeometry(20, 32, 90, 17);
+    auto* zip = new QLineEdit(panel);
+    zip->setObjectName(QStringLiteral("Zip"));
+    zip->setGeometry(260, 240, 90, 21);
+    auto* zipLabel = new QLabel(QStringLiteral("&Zip"), panel);
+    zipLabel->setBuddy(zip);
+    zipLabel->adjustSize();
+    zipLabel->move(zip->x() - 8 - zipLabel->width(), 242);
     auto* date = new QLineEdit(panel); // captioned by a button, not a label
     date->setObjectName(QStringLiteral("Date"));
     date->setGeometry(400, 270, 100, 21);
@@ -175,6 +182,10 @@ TEST_F(QueryFormTest, FieldsTakeThePlacesOfTheMainWindowEdits)
     EXPECT_EQ(label->geometry(), QRect(20, 32, 90, 17));
     // The caption is the form's own, which names what the pattern is compared with.
     EXPECT_EQ(label->text(), QStringLiteral("Last"));
+    // A caption too long for the window's label gives way to the window's own: never cut.
+    auto* zipCaption = Child<QLabel>(form, "qZipLabel");
+    EXPECT_EQ(zipCaption->text(), QStringLiteral("Zip"));
+    EXPECT_LE(zipCaption->fontMetrics().horizontalAdvance(zipCaption->text()), zipCaption->width());
     auto* dateLabel = Child<QLabel>(form, "qDateLabel");
     EXPECT_EQ(dateLabel->text(), QStringLiteral("Date"));
     EXPECT_EQ(dateLabel->geometry().right() < 400, true);
