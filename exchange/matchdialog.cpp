@@ -147,7 +147,7 @@ void MatchDialog::ClearAllButtonClick()
 void MatchDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    // A third of the width for the field names, and never less than the longest of them.
+    // 30 % of the width for the field names, and never less than the longest of them.
     const int width = ImportGrid->viewport()->width();
     const int longest = static_cast<const QAbstractItemView*>(ImportGrid)->sizeHintForColumn(0);
     ImportGrid->setColumnWidth(
