@@ -13,29 +13,27 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
-#include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
 constexpr int kHelpTopic = 1037;
-constexpr int kMaxNameLength = 8;
+constexpr int kMaxNameLength = 64;
 
-bool IsAsciiLetter(QChar c)
+bool IsNameCharacter(QChar c)
 {
-    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+    return c.isLetterOrNumber() || c == u'_' || c == u'-' || c == u' ';
 }
 
 } // namespace
 
 bool IsValidDatabaseName(const QString& name)
 {
-    if (name.isEmpty() || !(IsAsciiLetter(name[0]) || name[0] == QLatin1Char('_')))
+    // A blank at either end would be invisible in every list of files.
+    if (name.isEmpty() || name.size() > kMaxNameLength || name.front() == u' ' || name.back() == u' ')
         return false;
-    for (QChar c : name)
-        if (!IsAsciiLetter(c) && !(c >= QLatin1Char('0') && c <= QLatin1Char('9')) && c != QLatin1Char('_'))
-            return false;
-    return true;
+    return std::all_of(name.begin(), name.end(), IsNameCharacter);
 }
 
 QString ProposeDatabaseName(const QString& dataDirectory)
@@ -61,15 +59,20 @@ TNewDataBaseName::TNewDataBaseName(QWidget* parent) : QDialog(parent)
     auto* prompt = new QLabel(QStringLiteral("Enter the database name (no extension)"));
     DBFFileName = new QLineEdit;
     DBFFileName->setObjectName(QStringLiteral("DBFFileName"));
-    DBFFileName->setMaxLength(kMaxNameLength);
     prompt->setBuddy(DBFFileName);
-    InvalidNameLabel =
-        new QLabel(QStringLiteral("Invalid name. Must start with A..Z, followed by A..Z,0..9 or \"_\" (underscore)"));
+    InvalidNameLabel = new QLabel(QStringLiteral("Invalid name. Use up to %1 letters, digits, spaces, \"_\" "
+                                                 "(underscore) or \"-\" (hyphen), not beginning or ending with a "
+                                                 "space.")
+                                      .arg(kMaxNameLength));
     InvalidNameLabel->setObjectName(QStringLiteral("InvalidNameLabel"));
     InvalidNameLabel->setWordWrap(true);
+    // The dialog keeps the rule's room while it is hidden, so it never shows clipped.
+    QSizePolicy keepRoom = InvalidNameLabel->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    InvalidNameLabel->setSizePolicy(keepRoom);
     InvalidNameLabel->hide();
 
-    OKButton = new QPushButton(QStringLiteral("Ok [PgDn]"));
+    OKButton = new QPushButton(QStringLiteral("Ok"));
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setDefault(true);
     OKButton->setEnabled(false);
@@ -87,9 +90,6 @@ TNewDataBaseName::TNewDataBaseName(QWidget* parent) : QDialog(parent)
     connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(SpecifyFieldLengthsButton, &QPushButton::clicked, this, &TNewDataBaseName::SpecifyFieldLengthsButtonClick);
-    // The button's caption promises Page Down.
-    connect(new QShortcut(QKeySequence(Qt::Key_PageDown), this), &QShortcut::activated, OKButton,
-            &QPushButton::animateClick);
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {OKButton, help, cancel, SpecifyFieldLengthsButton})
@@ -100,15 +100,15 @@ TNewDataBaseName::TNewDataBaseName(QWidget* parent) : QDialog(parent)
     layout->addWidget(InvalidNameLabel);
     layout->addLayout(buttons);
     SetHelpContext(this, kHelpTopic);
-    SetWhatsThis(this, {
-                           {"DBFFileName",
-                            "The new address file's name: up to 8 letters, digits or underscores, starting with a "
-                            "letter. It is created in the DATA folder."},
-                           {"OKButton", "Creates the address file and opens it."},
-                           {"HelpButton", "Explains naming address files."},
-                           {"CancelButton", "Creates nothing."},
-                           {"SpecifyFieldLengthsButton", "Sets how many characters each field of the new file holds."},
-                       });
+    SetWhatsThis(this,
+                 {
+                     {"DBFFileName", "The new address file's name: up to 64 letters, digits, spaces, underscores or "
+                                     "hyphens. It is created in the DATA folder."},
+                     {"OKButton", "Creates the address file and opens it."},
+                     {"HelpButton", "Explains naming address files."},
+                     {"CancelButton", "Creates nothing."},
+                     {"SpecifyFieldLengthsButton", "Sets how many characters each field of the new file holds."},
+                 });
 }
 
 void TNewDataBaseName::DBFFileNameChange()

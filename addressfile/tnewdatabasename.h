@@ -1,6 +1,6 @@
 #pragma once
 // The dialog "Create new database": the user names a new address file (no extension).
-// "Ok [PgDn]" is enabled only for a valid name; "Specify Field Lengths" adjusts the
+// "Ok" is enabled only for a valid name; "Specify Field Lengths" adjusts the
 // widths the new file will get (and saves them when asked to).
 
 #include <QDialog>
@@ -9,7 +9,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// A letter or "_" first, then letters, digits or "_".
+// 1 to 64 letters, digits, "_", "-" and blanks, without a blank at either end.
 bool IsValidDatabaseName(const QString& name);
 
 // The first of ADD0001..ADD9999 with no "<name>.DBF" in the directory (letter case

@@ -1,8 +1,11 @@
 #include "exchange/copyouttarget.h"
 
 #include "platform/messages.h"
+#include "platform/settings.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 CopyOutFileType CopyOutFileTypeOf(CopyOutKind kind)
 {
@@ -21,6 +24,29 @@ CopyOutFileType CopyOutFileTypeOf(CopyOutKind kind)
 
 namespace {
 
+const QString kFoldersSection = QStringLiteral("Export");
+
+QString FolderKey(CopyOutKind kind)
+{
+    switch (kind) {
+    case CopyOutKind::Dbf:
+        return QStringLiteral("DbfFolder");
+    case CopyOutKind::Ascii:
+        return QStringLiteral("TextFolder");
+    case CopyOutKind::Csv:
+        return QStringLiteral("CsvFolder");
+    case CopyOutKind::VCard:
+        return QStringLiteral("VCardFolder");
+    }
+    return {};
+}
+
+QString DocumentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 bool SamePath(const QString& a, const QString& b)
 {
     return QFileInfo(a).absoluteFilePath().compare(QFileInfo(b).absoluteFilePath(), Qt::CaseInsensitive) == 0;
@@ -34,6 +60,23 @@ QString IndexOf(const QString& tablePath)
 }
 
 } // namespace
+
+QString ProposedCopyOutPath(CopyOutKind kind, const QString& openFilePath)
+{
+    QString folder = ReadSettingString(kFoldersSection, FolderKey(kind));
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = DocumentsFolder();
+    QString name = QFileInfo(openFilePath).completeBaseName();
+    if (name.isEmpty())
+        name = QStringLiteral("Export");
+    return QDir(folder).filePath(name + u'.' + CopyOutFileTypeOf(kind).extension.toLower());
+}
+
+void RememberCopyOutFolder(CopyOutKind kind, const QString& target)
+{
+    const QString folder = QFileInfo(target).absolutePath();
+    WriteSettingsBatch([&] { WriteSettingString(kFoldersSection, FolderKey(kind), folder); });
+}
 
 QString AcceptCopyOutTarget(CopyOutKind kind, const QString& chosen, const QString& openFilePath)
 {

@@ -11,8 +11,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -50,6 +52,8 @@ MatchDialog::MatchDialog(const QString& caption, int helpTopic, const QStringLis
         ImportGrid->setItem(row, 0, new QTableWidgetItem(rows_.Label(row)));
         ImportGrid->setItem(row, 1, new QTableWidgetItem);
     }
+    // The second column takes what the first leaves, so the grid never scrolls sideways.
+    ImportGrid->horizontalHeader()->setStretchLastSection(true);
     if (rows_.Count() > 0)
         ImportGrid->setCurrentCell(0, 1);
 
@@ -143,7 +147,10 @@ void MatchDialog::ClearAllButtonClick()
 void MatchDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
+    // 30 % of the width for the field names, and never less than the longest of them.
     const int width = ImportGrid->viewport()->width();
-    ImportGrid->setColumnWidth(0, width * 30 / 100);
-    ImportGrid->setColumnWidth(1, width - width * 30 / 100);
+    const int longest = static_cast<const QAbstractItemView*>(ImportGrid)->sizeHintForColumn(0);
+    ImportGrid->setColumnWidth(
+        0, std::max({width * 30 / 100, longest, ImportGrid->horizontalHeader()->sectionSizeHint(0)}));
+    ImportGrid->horizontalScrollBar()->setValue(0);
 }

@@ -33,10 +33,12 @@ TAsciiMatch::TAsciiMatch(const AsciiScan& scan, const std::vector<TField*>& targ
     SG->setWhatsThis(QStringLiteral("The first lines of the file, as they will be split into columns."));
     const QFontMetrics metrics(SG->font());
     const int widest = 2 * SG->logicalDpiX();
-    const int narrowest = metrics.horizontalAdvance(QStringLiteral("Field 12"));
     for (int c = 0; c < static_cast<int>(columns_.size()); ++c) {
         const AsciiColumn& column = columns_[static_cast<std::size_t>(c)];
         SG->setHorizontalHeaderItem(c, new QTableWidgetItem(column.name));
+        // Wide enough for the column's heading in full, whatever its values.
+        const int narrowest =
+            std::max(metrics.horizontalAdvance(QStringLiteral("Field 12")), SG->horizontalHeader()->sectionSizeHint(c));
         const int width = metrics.horizontalAdvance(QLatin1Char('W')) * column.longest;
         SG->setColumnWidth(c, std::clamp(width, narrowest, std::max(narrowest, widest)));
         for (int l = 0; l < static_cast<int>(lines.size()); ++l) {

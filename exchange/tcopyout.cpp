@@ -4,11 +4,11 @@
 #include "exchange/copyouttarget.h"
 #include "platform/help.h"
 #include "platform/messages.h"
-#include "platform/programdirectory.h"
 #include "session/addresssession.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -47,7 +47,7 @@ TCopyOut::TCopyOut(AddressSession& session, QWidget* parent)
     Label1 = Named(
         new QLabel(QStringLiteral("Note: this is NOT a backup. The program does its best to verify that data is "
                                   "accurately and reliably copied, but it is up to you to verify it by opening and "
-                                  "viewing the exported file. We do not recommend copying directly to a floppy disk."),
+                                  "viewing the exported file."),
                    ChoicePanel),
         "Label1");
     Label1->setWordWrap(true);
@@ -128,12 +128,14 @@ void TCopyOut::SaveAsButtonClick()
         return;
     const CopyOutKind kind = Kind();
     const CopyOutFileType type = CopyOutFileTypeOf(kind);
-    const QString chosen =
-        SaveDialog(ProgramDirectory(), QStringLiteral("*.") + type.extension, type.filter, type.extension);
+    const QFileInfo proposed(ProposedCopyOutPath(kind, session_.TableBook.FilePath()));
+    const QString chosen = SaveDialog(proposed.absolutePath(), proposed.fileName(), type.filter, type.extension);
     const QString path = AcceptCopyOutTarget(kind, chosen, session_.TableBook.FilePath());
     FileName->setText(path.isEmpty() ? QStringLiteral("(none)") : path);
-    if (!path.isEmpty())
-        Copy(path);
+    if (path.isEmpty())
+        return;
+    RememberCopyOutFolder(kind, path);
+    Copy(path);
 }
 
 void TCopyOut::Copy(const QString& path)
@@ -158,6 +160,10 @@ void TCopyOut::Copy(const QString& path)
     Table1->Close();
     if (!outcome_.message.isEmpty())
         ShowInformation(outcome_.message);
+    else if (!stopRequested_)
+        ShowInformation(QStringLiteral("Copied %1 %2 to %3")
+                            .arg(outcome_.copied)
+                            .arg(outcome_.copied == 1 ? QStringLiteral("record") : QStringLiteral("records"), path));
     accept();
 }
 

@@ -46,7 +46,7 @@ void TImportOlder::CheckSource()
 {
     Source.Close();
     if (!file_.isEmpty() && IsSameFile(file_, book_.FilePath())) {
-        file_.clear();
+        DropSource();
         ShowInformation(QStringLiteral("Cannot import a file to itself"));
     }
     if (file_.isEmpty()) {
@@ -63,6 +63,11 @@ void TImportOlder::CheckSource()
         return;
     }
     ShowInformation(refusal);
+    DropSource();
+}
+
+void TImportOlder::DropSource()
+{
     file_.clear();
     FileName->setText(QStringLiteral("(none)"));
     ImportButton->setEnabled(false);
@@ -70,6 +75,9 @@ void TImportOlder::CheckSource()
 
 void TImportOlder::ImportButtonClick()
 {
+    // Only an accepted file is open: without one there is nothing to import or rebuild.
+    if (!Source.Active())
+        return;
     TableImportSource source(Source, SourceApollo.RecCount(), OlderFilePairs(Source, book_), DbfCodePage(file_));
     RunImport(book_, bookApollo_, source, ReportTableImport);
     Source.Close();

@@ -22,6 +22,8 @@ protected:
 
 private:
     void CheckSource();
+    // Forgets the chosen file: nothing shown, nothing to import.
+    void DropSource();
 
     TTable& book_;
     TApollo& bookApollo_;

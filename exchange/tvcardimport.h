@@ -13,8 +13,8 @@
 class TVCardImport : public ImportDialog, public ImportDestination {
     Q_OBJECT
 public:
-    // Its page covers every text file import.
-    static constexpr int HelpContext = 1023;
+    // Its own page: how a card fills the record's fields.
+    static constexpr int HelpContext = 1025;
 
     explicit TVCardImport(QWidget* parent = nullptr);
 

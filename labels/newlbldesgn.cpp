@@ -226,7 +226,7 @@ void TNewLabelDesignScreen::FormActivate()
         ShowInformation(
             QStringLiteral("A new label has been created using the Avery 5160\rformat. To change to another "
                            "label format, click on\rthe Label Layout button.\r\rFor additional "
-                           "assistance, click the Help button"));
+                           "assistance, press F1 or click Help on the design screen"));
 }
 
 void TNewLabelDesignScreen::ShowTemplateType()

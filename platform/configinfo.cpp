@@ -79,9 +79,8 @@ ConfigSection Language()
 {
     const QLocale locale;
     return {QStringLiteral("Language"),
-            {{QStringLiteral("Language"),
-              locale.name() + QStringLiteral(" (") + locale.nativeLanguageName() + QLatin1Char(')')},
-             {QStringLiteral("System language"), QLocale::system().name()},
+            {{QStringLiteral("Language"), LocaleDescription(locale)},
+             {QStringLiteral("System language"), LocaleDescription(QLocale::system())},
              {QStringLiteral("Record dates"), DisplayDateFormat()},
              {QStringLiteral("Short date format"), locale.dateFormat(QLocale::ShortFormat)},
              {QStringLiteral("Long date format"), locale.dateFormat(QLocale::LongFormat)},
@@ -107,6 +106,16 @@ ConfigSection Printers()
 }
 
 } // namespace
+
+QString LocaleDescription(const QLocale& locale)
+{
+    if (locale.language() == QLocale::C)
+        return QStringLiteral("C (no locale set)");
+    QString native = locale.nativeLanguageName();
+    if (!locale.nativeTerritoryName().isEmpty())
+        native += QStringLiteral(", ") + locale.nativeTerritoryName();
+    return locale.name() + QStringLiteral(" (") + native + QLatin1Char(')');
+}
 
 QVector<ConfigSection> GatherConfiguration()
 {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVector>
 
+class QLocale;
+
 // What a support request needs to know about this machine: the program, the system, the
 // processor, memory, displays, language, the date and time formats, the printers.
 struct ConfigSection {
@@ -15,6 +17,10 @@ QVector<ConfigSection> GatherConfiguration();
 
 // Plain text: each section's title, then "  name: value" lines, a blank line between sections.
 QString ConfigurationText(const QVector<ConfigSection>& sections);
+
+// A locale as the Language lines show it: "de_DE (Deutsch, Deutschland)", or
+// "C (no locale set)" for the C locale, which names no language.
+QString LocaleDescription(const QLocale& locale);
 
 // The value of "key" in a text of "key: value" lines such as /proc/cpuinfo or /proc/meminfo;
 // empty when it is not there.

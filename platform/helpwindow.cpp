@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QShortcut>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -139,8 +141,11 @@ THelpWindow::THelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), topics_(H
     resize(720, 480);
 
     connect(SearchEdit, &QLineEdit::textChanged, this, &THelpWindow::SearchEditChange);
+    // A click, Enter, or the arrow keys moving through the list all open the topic.
     connect(TopicList, &QListWidget::itemActivated, this, &THelpWindow::TopicListClick);
     connect(TopicList, &QListWidget::itemClicked, this, &THelpWindow::TopicListClick);
+    connect(TopicList, &QListWidget::currentRowChanged, this, &THelpWindow::TopicListClick);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     connect(contents, &QPushButton::clicked, this, &THelpWindow::ShowContents);
     connect(back, &QPushButton::clicked, TopicView, &QTextBrowser::backward);
     connect(TopicView, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
@@ -159,7 +164,10 @@ THelpWindow::THelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), topics_(H
 
 void THelpWindow::ShowPage(const QString& name)
 {
-    TopicView->setSource(QUrl(QStringLiteral("qrc") + kHelpFolder + name + QStringLiteral(".html")));
+    const QUrl page(QStringLiteral("qrc") + kHelpFolder + name + QStringLiteral(".html"));
+    // Once in the history for each visit, however the topic was reached.
+    if (TopicView->source() != page)
+        TopicView->setSource(page);
     for (int i = 0; i < TopicList->count(); ++i)
         if (TopicList->item(i)->data(Qt::UserRole).toString() == name)
             TopicList->setCurrentRow(i);
@@ -193,6 +201,8 @@ void THelpWindow::ShowSearch()
 void THelpWindow::SearchEditChange(const QString& key)
 {
     const QStringList matches = SearchHelpTopics(topics_, key);
+    // Narrowing the list changes no page.
+    const QSignalBlocker quiet(TopicList);
     TopicList->clear();
     for (const HelpTopic& topic : topics_) {
         if (!matches.contains(topic.name))

@@ -5,17 +5,24 @@
 
 namespace {
 
+// Pasted text ends its lines as the system's own text files do.
+#ifdef Q_OS_WIN
+const QString kLineEnd = QStringLiteral("\r\n");
+#else
+const QString kLineEnd = QStringLiteral("\n");
+#endif
+
 class Lines {
 public:
     void add(const QString& line)
     {
         if (!line.isEmpty())
-            text_ += line + QStringLiteral("\r\n");
+            text_ += line + kLineEnd;
     }
     void addLabelled(const QString& label, const QString& value)
     {
         if (!value.isEmpty())
-            add(label + value);
+            add(label + QStringLiteral(" : ") + value);
     }
     const QString& text() const { return text_; }
 
@@ -42,16 +49,16 @@ QString RecordAsText(const RecordField& field, const RecordTextParts& parts)
         lines.add(AddressPart(field(QStringLiteral("COUNTRY"))));
     }
     if (parts.phoneNumbers) {
-        lines.addLabelled(QStringLiteral("Phone  :"), field(QStringLiteral("PHONE")));
-        lines.addLabelled(QStringLiteral("Phone 2:"), field(QStringLiteral("PHONE2")));
+        lines.addLabelled(QStringLiteral("Phone 1"), field(QStringLiteral("PHONE")));
+        lines.addLabelled(QStringLiteral("Phone 2"), field(QStringLiteral("PHONE2")));
     }
     if (parts.codes)
-        lines.addLabelled(QStringLiteral("Codes :"), field(QStringLiteral("CODES")));
+        lines.addLabelled(QStringLiteral("Codes"), field(QStringLiteral("CODES")));
     if (parts.comments)
-        lines.addLabelled(QStringLiteral("Comment 1 :"), field(QStringLiteral("COMMENTS")));
+        lines.addLabelled(QStringLiteral("Comment 1"), field(QStringLiteral("COMMENTS")));
     if (parts.email)
-        lines.addLabelled(QStringLiteral("Email :"), field(QStringLiteral("EMAIL")));
+        lines.addLabelled(QStringLiteral("Email"), field(QStringLiteral("EMAIL")));
     if (parts.webPage)
-        lines.addLabelled(QStringLiteral("Web Page :"), field(QStringLiteral("WEBPAGE")));
+        lines.addLabelled(QStringLiteral("Web Page"), field(QStringLiteral("WEBPAGE")));
     return lines.text();
 }

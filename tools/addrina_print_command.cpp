@@ -8,6 +8,14 @@
 
 namespace addrinaprint {
 
+namespace {
+
+// How the engine refuses a file that another program holds in exclusive use, as the
+// program does its open address file: told apart from a file that is no address file.
+const QString kInUse = QStringLiteral(" is in use by another program");
+
+} // namespace
+
 ParsedArgs ParseArgs(const QStringList& args, OptionSpec spec)
 {
     spec.valued << QStringLiteral("-o");
@@ -47,6 +55,10 @@ void OpenAddressFile(AddressSession& session, const QString& path)
     } catch (const TableError& e) {
         throw Failure(QStringLiteral("cannot open ") + path + QStringLiteral(": ") + e.Message());
     }
+    if (!opened && EngineError().endsWith(kInUse))
+        throw Failure(path + kInUse +
+                      QStringLiteral(", most likely by Addrina itself: close it in Addrina (open another address "
+                                     "file there, or quit Addrina), then run addrina-print again"));
     if (!opened)
         throw Failure(QStringLiteral("cannot open ") + path + QStringLiteral(" as an address file"));
 }

@@ -48,6 +48,28 @@ TEST_F(AddressFileTest, ANewFileHasThe22FieldsWithTheChosenWidthsAndAll26Tags)
     EXPECT_EQ(maker.apollo.TagName(26), "NOTISDEL");
 }
 
+TEST_F(AddressFileTest, ALongNameWithSpacesAndHyphensMakesAWholeFile)
+{
+    const QString name = QStringLiteral("Webmail Contacts - club-members_2024 and friends abroad 12345678");
+    ASSERT_EQ(name.size(), 64);
+    const QString path = programDir_.File(name + ".DBF");
+    BookTrio book;
+    ASSERT_TRUE(CreateAddressFile(path, book.table, book.apollo));
+    EXPECT_TRUE(QFile::exists(programDir_.File(name + ".CDX")));
+    ASSERT_TRUE(OpenTableFile(path, book.table));
+    book.table.Append();
+    book.table.FieldByName("LNAME").SetAsString("Zimmer");
+    book.table.Post();
+    book.table.Close();
+
+    ASSERT_TRUE(OpenTableFile(path, book.table));
+    for (const AddressTagDef& tag : AddressTags())
+        EXPECT_GT(book.apollo.TagArea(tag.name), 0) << qPrintable(tag.name);
+    book.apollo.SetOrder(book.apollo.TagArea("LNAME"));
+    EXPECT_TRUE(book.apollo.Seek("ZIMMER"));
+    EXPECT_EQ(book.apollo.RecCount(), 1);
+}
+
 TEST_F(AddressFileTest, NameAndLastNameOrdersDifferOnBlanksInsideTheLastName)
 {
     const QString path = programDir_.File("order.DBF");

@@ -48,7 +48,7 @@ TEST_F(ExportMenuTest, CopiesTheFilterMatchesInTheWindowsOrderAndKeepsItsRecord)
     EXPECT_TRUE(lines[2].contains("\"Zoe\",\"\",\"Adams\""));
     EXPECT_EQ(Field("LNAME"), last);
     EXPECT_EQ(window->Session().TableBook.IndexName(), "FNAME");
-    EXPECT_TRUE(messages.Texts().isEmpty());
+    EXPECT_EQ(messages.Texts(), QStringList({"Copied 3 records to " + target}));
 }
 
 } // namespace

@@ -6,9 +6,12 @@
 #include "exchange/tasciimatch.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
+#include <QTest>
 
 namespace {
 
@@ -107,6 +110,27 @@ TEST_F(AsciiDialog, ASingleLineCannotBeImportedAndAColumnMovesBetweenFields)
     };
     dialog_.MatchButton->click();
     EXPECT_EQ(dialog_.Scan().columns[1].matched, "State");
+}
+
+TEST_F(AsciiDialog, MatchFieldsOpensAtTheFirstColumnsWithEveryHeadingWhole)
+{
+    ChooseFile(dialog_, WriteFile("webmail.csv", "First Name,Middle Name,Last Name,Business Street,Business City,"
+                                                 "Business Postal Code,E-mail Address,Mobile Phone,Notes\r\n"
+                                                 "Al,B,Li,1 Oak St,Rome,00100,al@example.org,1,x\r\n"));
+    dialog_.ShowMatch = [&](TAsciiMatch& match) {
+        match.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&match));
+        for (QTableWidget* grid : {match.ImportGrid, match.SG}) {
+            EXPECT_EQ(grid->horizontalScrollBar()->value(), 0) << grid->objectName().toStdString();
+            for (int c = 0; c < grid->columnCount(); ++c)
+                EXPECT_GE(grid->columnWidth(c), grid->horizontalHeader()->sectionSizeHint(c))
+                    << grid->objectName().toStdString() << " column " << c;
+        }
+        EXPECT_GE(match.ImportGrid->columnWidth(0),
+                  static_cast<const QAbstractItemView*>(match.ImportGrid)->sizeHintForColumn(0));
+        return QDialog::Rejected;
+    };
+    dialog_.MatchButton->click();
 }
 
 } // namespace

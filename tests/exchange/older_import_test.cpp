@@ -55,6 +55,29 @@ TEST_F(OlderImport, OnlyAnotherFileWithAllTwentyTwoFieldsQualifies)
     EXPECT_EQ(dialog.FileName->text(), "(none)");
 }
 
+TEST_F(OlderImport, RefusingTheOpenFileAfterAGoodChoiceLeavesNothingToImport)
+{
+    const QString older = NewAddressFile("OLDER");
+    {
+        ImportTrio source;
+        ASSERT_TRUE(OpenTableFile(older, source.table));
+        source.table.Append();
+        source.table.FieldByName("LNAME").SetAsString("Smith");
+        source.table.Post();
+    }
+    TImportOlder dialog(session_.TableBook, session_.Apollo1);
+    ChooseFile(dialog, older);
+    ASSERT_TRUE(dialog.ImportButton->isEnabled());
+    ChooseFile(dialog, path_);
+    EXPECT_EQ(dialog.FileName->text(), "(none)");
+    EXPECT_FALSE(dialog.ImportButton->isEnabled());
+    // Even pressed regardless, Import runs nothing: no failure, no rebuild, the dialog stays.
+    dialog.ImportButtonClick();
+    EXPECT_EQ(messages_.Texts(), QStringList({"Cannot import a file to itself"}));
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(session_.Apollo1.TagArea("NOTISDEL"), 26);
+}
+
 TEST_F(OlderImport, RecordsArriveUntaggedWithTheirDeletedFlagAndTheFilterStaysOff)
 {
     // The source: an address file of wider fields, holding a tagged record, one whose

@@ -9,6 +9,7 @@
 #include "support/modal.h"
 #include "support/recording_help.h"
 #include "support/scripted_messages.h"
+#include "support/temp_program_dir.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -28,6 +30,31 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The user's home folder, with its Documents folder, for the object's life.
+class TemporaryHome {
+public:
+    TemporaryHome() : home_(qgetenv("HOME")), config_(qgetenv("XDG_CONFIG_HOME"))
+    {
+        qputenv("HOME", QFile::encodeName(dir_.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(".config")));
+        QDir(dir_.path()).mkdir("Documents");
+    }
+    ~TemporaryHome()
+    {
+        qputenv("HOME", home_);
+        if (config_.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", config_);
+    }
+    QString Documents() const { return dir_.filePath("Documents"); }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray home_;
+    QByteArray config_;
+};
+
 class CopyOutTest : public ::testing::Test {
 protected:
     // The dialog, with its save dialog answering the given names in turn.
@@ -36,14 +63,17 @@ protected:
         dialog.SaveDialog = [this, names](const QString& folder, const QString& fileName, const QString& filter,
                                           const QString& extension) mutable {
             asked << fileName + u'|' + filter + u'|' + extension;
-            Q_UNUSED(folder);
+            folders << folder;
             return names.isEmpty() ? QString() : names.takeFirst();
         };
     }
 
+    TempProgramDirectory programDir;
+    TemporaryHome home;
     ExportBook book;
     ScriptedMessages boxes;
     QStringList asked;
+    QStringList folders;
 };
 
 TEST_F(CopyOutTest, ADbfTargetNeedsTheDbfExtensionWhileTheTextTargetTakesAnyName)
@@ -53,6 +83,7 @@ TEST_F(CopyOutTest, ADbfTargetNeedsTheDbfExtensionWhileTheTextTargetTakesAnyName
     EXPECT_EQ(dialog.windowTitle(), "Copy Records Out");
     EXPECT_TRUE(dialog.ToDBF->isChecked());
     EXPECT_TRUE(dialog.SaveAsButton->isDefault());
+    EXPECT_TRUE(dialog.Label1->text().endsWith("by opening and viewing the exported file."));
     const QString copy = book.File("COPY.TXT");
     Choose(dialog, {copy, copy});
 
@@ -64,10 +95,32 @@ TEST_F(CopyOutTest, ADbfTargetNeedsTheDbfExtensionWhileTheTextTargetTakesAnyName
 
     dialog.ToAscii->setChecked(true);
     dialog.SaveAsButton->click();
-    EXPECT_EQ(boxes.Boxes().size(), 1);
+    EXPECT_EQ(boxes.Texts().last(), "Copied 3 records to " + copy);
     EXPECT_EQ(ReadAll(copy).count("\r\n"), 3);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(asked, QStringList({"*.DBF|DBF files (*.DBF *.dbf)|DBF", "*.TXT|Text files (*.TXT *.txt)|TXT"}));
+    EXPECT_EQ(asked, QStringList({"BOOK.dbf|DBF files (*.DBF *.dbf)|DBF", "BOOK.txt|Text files (*.TXT *.txt)|TXT"}));
+}
+
+TEST_F(CopyOutTest, SaveAsStartsInTheDocumentsFolderThenInTheFolderLastUsedForTheKind)
+{
+    book.AddNumbered(1);
+    const QString elsewhere = book.File("exports");
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    {
+        TCopyOut dialog(book.session);
+        dialog.ToCsv->setChecked(true);
+        Choose(dialog, {elsewhere + "/list.csv"});
+        dialog.SaveAsButton->click();
+    }
+    EXPECT_EQ(boxes.Texts(), QStringList({"Copied 1 record to " + elsewhere + "/list.csv"}));
+    TCopyOut again(book.session);
+    Choose(again, {});
+    again.ToCsv->setChecked(true);
+    again.SaveAsButton->click();
+    again.ToVCard->setChecked(true);
+    again.SaveAsButton->click();
+    EXPECT_EQ(folders, QStringList({home.Documents(), elsewhere, home.Documents()}));
+    EXPECT_EQ(asked.last(), "BOOK.vcf|vCard files (*.VCF *.vcf)|VCF");
 }
 
 TEST_F(CopyOutTest, TheOpenFileAndItsIndexAreRefusedAndAnExistingFileOnlyOverwrittenOnYes)
@@ -81,7 +134,7 @@ TEST_F(CopyOutTest, TheOpenFileAndItsIndexAreRefusedAndAnExistingFileOnlyOverwri
     TCopyOut dialog(book.session);
     dialog.ToCsv->setChecked(true);
     Choose(dialog, {book.path.toLower(), book.File("book.cdx"), existing, existing});
-    boxes.Answer(IdOk).Answer(IdOk).AnswerNo().AnswerYes();
+    boxes.Answer(IdOk).Answer(IdOk).AnswerNo().AnswerYes().Answer(IdOk);
 
     for (int i = 0; i < 3; ++i)
         dialog.SaveAsButton->click();
@@ -89,7 +142,8 @@ TEST_F(CopyOutTest, TheOpenFileAndItsIndexAreRefusedAndAnExistingFileOnlyOverwri
     EXPECT_EQ(dialog.FileName->text(), "(none)");
     dialog.SaveAsButton->click();
 
-    ASSERT_EQ(boxes.Boxes().size(), 4);
+    ASSERT_EQ(boxes.Boxes().size(), 5);
+    EXPECT_EQ(boxes.Texts().last(), "Copied 2 records to " + existing);
     EXPECT_EQ(boxes.Texts().mid(0, 2), QStringList({"Cannot copy a file to itself!", "Cannot copy a file to itself!"}));
     EXPECT_EQ(boxes.Boxes()[2].text, existing + " already exists.\r\nDo you want to overwrite it?");
     EXPECT_EQ(boxes.Boxes()[2].caption, "Warning!");
@@ -196,7 +250,7 @@ TEST_F(ExportCommandTest, BothEndingsGiveTheWindowItsRecordOrderAndFolderBack)
     EXPECT_EQ(ReadAll(target).count("BEGIN:VCARD"), 50);
     EXPECT_EQ(book.table.CurrentRecNo(), 77);
     EXPECT_EQ(book.table.IndexName(), "FNAME");
-    EXPECT_TRUE(boxes.Texts().isEmpty());
+    EXPECT_EQ(boxes.Texts(), QStringList({"Copied 50 records to " + target}));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -21,6 +22,15 @@ TEST(ConfigurationInformation, ReadsSystemFiles)
     const QString meminfo = "MemTotal:       16318808 kB\nMemFree:         1234 kB\n";
     EXPECT_EQ(MemorySize(ProcValue(meminfo, "MemTotal")), "15936 MB");
     EXPECT_EQ(MemorySize("lots"), "lots");
+}
+
+TEST(ConfigurationInformation, NamesTheLanguageEvenWithoutALocale)
+{
+    EXPECT_EQ(LocaleDescription(QLocale::c()), "C (no locale set)");
+    EXPECT_EQ(LocaleDescription(QLocale(QLocale::German, QLocale::Germany)), "de_DE (Deutsch, Deutschland)");
+    const QString text = ConfigurationText(GatherConfiguration());
+    EXPECT_TRUE(text.contains("  Language: en_US (American English, United States)\n")) << text.toStdString();
+    EXPECT_FALSE(text.contains(" ()"));
 }
 
 TEST(ConfigurationInformation, DescribesThisMachineAndCopiesIt)

@@ -4,10 +4,13 @@
 #include "support/recording_help.h"
 #include "support/whatsthis_check.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
@@ -109,7 +112,7 @@ TEST(Help, EveryControlOfTheHelpWindowIsExplained)
 
 TEST(Help, EveryContextTheWindowsNameHasAPageWorthReading)
 {
-    for (int context : {1019, 1021, 1022, 1023, 1024, 1026, 1029, 1031, 1033, 1034, 1037, 1038,
+    for (int context : {1019, 1021, 1022, 1023, 1024, 1025, 1026, 1029, 1031, 1033, 1034, 1037, 1038,
                         1040, 1047, 1048, 1049, 1050, 1073, 1074, 1075, 1087, 1091, 2097, 40012}) {
         QFile page(QStringLiteral(":/help/%1.html").arg(context));
         ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << context;
@@ -127,4 +130,42 @@ TEST(Help, TheContentsLeadToEveryPage)
     for (const HelpTopic& topic : HelpTopics())
         if (topic.name != "index")
             EXPECT_TRUE(html.contains("href=\"" + topic.name + ".html\"")) << topic.name.toStdString();
+}
+
+TEST(Help, TheArrowKeysInTheTopicListTurnThePagesAndEscapeCloses)
+{
+    // A window closed by an earlier test goes first, as the event loop would have seen to.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QPointer<THelpWindow> window = THelpWindow::Open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    window->ShowTopic(1038);
+    auto* list = window->findChild<QListWidget*>("TopicList");
+    auto* view = window->findChild<QTextBrowser*>("TopicView");
+    const int row = list->currentRow();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    ASSERT_EQ(list->currentRow(), row + 1);
+    const QString below = list->currentItem()->data(Qt::UserRole).toString();
+    EXPECT_TRUE(view->source().toString().endsWith("/" + below + ".html"));
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_TRUE(view->source().toString().endsWith("/1038.html"));
+
+    QTest::keyClick(list, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(!window || !window->isVisible());
+}
+
+TEST(Help, TheImportPagesDescribeTheHeadingBoxAndVCards)
+{
+    const QVector<HelpTopic> topics = HelpTopics();
+    const auto text = [&](const QString& title) {
+        for (const HelpTopic& topic : topics)
+            if (topic.title == title)
+                return topic.words;
+        return QString();
+    };
+    const QString textImport = text("Importing a text file");
+    EXPECT_TRUE(textImport.contains("first line holds column names"));
+    EXPECT_TRUE(textImport.contains("the line itself is not imported"));
+    EXPECT_TRUE(text("Importing a vCard file").contains(".vcf"));
 }

@@ -162,6 +162,18 @@ TEST_F(QueryFormTest, FieldsTakeThePlacesOfTheMainWindowEdits)
     auto* lastLabel = new QLabel(QStringLiteral("&Last name"), panel);
     lastLabel->setBuddy(last);
     lastLabel->setGeometry(20, 32, 90, 17);
+    // State and zip share a row, as on the record card, each label just wide enough for the card's caption.
+    const auto captioned = [panel](const char* name, const QRect& place, const QString& caption) {
+        auto* edit = new QLineEdit(panel);
+        edit->setObjectName(QLatin1StringView(name));
+        edit->setGeometry(place);
+        auto* label = new QLabel(caption, panel);
+        label->setBuddy(edit);
+        label->adjustSize();
+        label->move(place.x() - 8 - label->width(), place.y() + 2);
+    };
+    captioned("State", QRect(120, 240, 100, 21), QStringLiteral("&State"));
+    captioned("Zip", QRect(260, 240, 90, 21), QStringLiteral("&Zip"));
     auto* date = new QLineEdit(panel); // captioned by a button, not a label
     date->setObjectName(QStringLiteral("Date"));
     date->setGeometry(400, 270, 100, 21);
@@ -175,6 +187,14 @@ TEST_F(QueryFormTest, FieldsTakeThePlacesOfTheMainWindowEdits)
     EXPECT_EQ(label->geometry(), QRect(20, 32, 90, 17));
     // The caption is the form's own, which names what the pattern is compared with.
     EXPECT_EQ(label->text(), QStringLiteral("Last"));
+    // A caption too long for the window's label grows into free room on its left, else gives
+    // way to the window's own caption: it is never cut.
+    for (const auto& [name, caption] : {std::pair{"qStateLabel", "State or Prov"}, std::pair{"qZipLabel", "Zip"}}) {
+        auto* shown = Child<QLabel>(form, name);
+        EXPECT_EQ(shown->text(), QLatin1StringView(caption));
+        EXPECT_LE(shown->fontMetrics().horizontalAdvance(shown->text()), shown->width()) << name;
+    }
+    EXPECT_LT(Child<QLineEdit>(form, "qState")->geometry().right(), Child<QLabel>(form, "qZipLabel")->x());
     auto* dateLabel = Child<QLabel>(form, "qDateLabel");
     EXPECT_EQ(dateLabel->text(), QStringLiteral("Date"));
     EXPECT_EQ(dateLabel->geometry().right() < 400, true);
