@@ -4,6 +4,7 @@
 #include "addressfile/tspecifyfieldlengths.h"
 #include "platform/help.h"
 #include "platform/placement.h"
+#include "platform/roomynote.h"
 #include "platform/whatsthis.h"
 
 #include <QCheckBox>
@@ -60,17 +61,11 @@ TNewDataBaseName::TNewDataBaseName(QWidget* parent) : QDialog(parent)
     DBFFileName = new QLineEdit;
     DBFFileName->setObjectName(QStringLiteral("DBFFileName"));
     prompt->setBuddy(DBFFileName);
-    InvalidNameLabel = new QLabel(QStringLiteral("Invalid name. Use up to %1 letters, digits, spaces, \"_\" "
-                                                 "(underscore) or \"-\" (hyphen), not beginning or ending with a "
-                                                 "space.")
-                                      .arg(kMaxNameLength));
-    InvalidNameLabel->setObjectName(QStringLiteral("InvalidNameLabel"));
-    InvalidNameLabel->setWordWrap(true);
-    // The dialog keeps the rule's room while it is hidden, so it never shows clipped.
-    QSizePolicy keepRoom = InvalidNameLabel->sizePolicy();
-    keepRoom.setRetainSizeWhenHidden(true);
-    InvalidNameLabel->setSizePolicy(keepRoom);
-    InvalidNameLabel->hide();
+    InvalidNameLabel =
+        RoomyNote("InvalidNameLabel", QStringLiteral("Invalid name. Use up to %1 letters, digits, spaces, "
+                                                     "\"_\" (underscore) or \"-\" (hyphen), not "
+                                                     "beginning or ending with a space.")
+                                          .arg(kMaxNameLength));
 
     OKButton = new QPushButton(QStringLiteral("Ok"));
     OKButton->setObjectName(QStringLiteral("OKButton"));

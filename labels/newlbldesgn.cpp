@@ -8,6 +8,7 @@
 #include "platform/help.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
+#include "platform/roomynote.h"
 #include "table/ttable.h"
 
 #include <QCheckBox>
@@ -86,14 +87,7 @@ TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool i
     ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
     ScrollBox->setWidget(LabelPanel);
     ScrollBox->setAlignment(Qt::AlignCenter);
-    LostLinesNote = new QLabel;
-    LostLinesNote->setObjectName(QStringLiteral("LostLinesNote"));
-    LostLinesNote->setWordWrap(true);
-    // Its room is kept while it is hidden, so the window does not jump as records change.
-    QSizePolicy notePolicy = LostLinesNote->sizePolicy();
-    notePolicy.setRetainSizeWhenHidden(true);
-    LostLinesNote->setSizePolicy(notePolicy);
-    LostLinesNote->hide();
+    LostLinesNote = RoomyNote("LostLinesNote");
 
     auto* tools = new QHBoxLayout;
     ChangeLayoutButton = DialogButton(tools, "ChangeLayoutButton", QStringLiteral("Label Layout"));
