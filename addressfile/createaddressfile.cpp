@@ -10,9 +10,7 @@
 
 #include <QFile>
 
-namespace {
-
-bool RemoveIndexFile(TApollo& apollo)
+bool RemoveIndexFile(TApollo& apollo, QString* why)
 {
     // A freshly opened table stands in natural order; its structural index is order 1's.
     const int order = apollo.IndexOrd();
@@ -20,31 +18,42 @@ bool RemoveIndexFile(TApollo& apollo)
     if (file.isEmpty())
         return true;
     apollo.CloseIndexes();
-    return !QFile::exists(file) || QFile::remove(file);
+    QFile index(file);
+    if (!index.exists() || index.remove())
+        return true;
+    if (why)
+        *why = file + QStringLiteral(": ") + index.errorString();
+    return false;
 }
 
-bool BuildTags(TTable& table, TApollo& apollo)
+bool BuildIndexTags(TTable& table, TApollo& apollo, QString* why)
 {
+    QString reason;
     // On a closed table the engine would act on whatever area is current: another file.
-    if (!table.Active() || !RemoveIndexFile(apollo))
+    if (!table.Active())
+        reason = QStringLiteral("The address file is not open");
+    if (!reason.isEmpty() || !RemoveIndexFile(apollo, &reason)) {
+        if (why)
+            *why = reason;
         return false;
+    }
     // All 26 from one reading of the records, rather than one reading per tag.
     QList<TApollo::NewTag> tags;
     for (const AddressTagDef& tag : AddressTags())
         tags.append({tag.name, tag.keyExpression});
     try {
         apollo.IndexTags(QString(), tags);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        if (why)
+            *why = QString::fromStdString(error.what());
         return false;
     }
     return true;
 }
 
-} // namespace
-
 bool CreateIndexTags(TTable& table, TApollo& apollo)
 {
-    if (BuildTags(table, apollo))
+    if (BuildIndexTags(table, apollo))
         return true;
     ShowInformation(QStringLiteral("Unable to create index files"));
     return false;

@@ -1,5 +1,6 @@
 #include "exchange/copyoutdbf.h"
 
+#include "exchange/copyfailure.h"
 #include "exchange/exportfields.h"
 #include "table/controlsscope.h"
 #include "table/opentablefile.h"
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace {
@@ -20,10 +22,11 @@ namespace {
 // How many records are copied between two checks of the count on disk.
 constexpr long CheckEvery = 20;
 
-class CopyFailure : public std::runtime_error {
-public:
-    CopyFailure() : std::runtime_error("Error copying - not enough disk space") {}
-};
+// The file holds fewer records than were handed to the engine, without a refused write.
+TableError CountFailure(const QString& path, long onDisk, long copied)
+{
+    return TableError(QStringLiteral("%1 holds %2 records where %3 were copied").arg(path).arg(onDisk).arg(copied));
+}
 
 // Reads the record count from a DBF file's header, holding the file open for a whole copy.
 class DiskCount {
@@ -55,10 +58,13 @@ void RemoveIndexOf(const QString& path)
             break;
 }
 
-bool SyncToDisk(const QString& path)
+// Empty when the file is on the disk, else the system's reason.
+QString SyncToDisk(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadWrite) && ::fsync(file.handle()) == 0;
+    if (!file.open(QIODevice::ReadWrite))
+        return file.errorString();
+    return ::fsync(file.handle()) == 0 ? QString() : SystemReason(errno);
 }
 
 } // namespace
@@ -72,7 +78,6 @@ CopyOutcome CopyToDbf(ExportWalk& walk, TTable& source, TApollo& sourceApollo, T
 {
     CopyOutcome outcome;
     long lastCount = 0;
-    bool refused = false;
     QString closeFailure;
     const auto watch = QObject::connect(&target, &TTable::writeFailed,
                                         [&closeFailure](const QString& message) { closeFailure = message; });
@@ -82,7 +87,7 @@ CopyOutcome CopyToDbf(ExportWalk& walk, TTable& source, TApollo& sourceApollo, T
             throw TableError(EngineError());
         target.SetExclusive(true);
         if (!OpenTableFile(path, target))
-            throw TableError(QStringLiteral("Cannot open ") + path);
+            throw TableError(EngineError());
         const ExportFieldSet from(source);
         const ExportFieldSet to(target);
         // Nothing shows the new table: its records need not be announced.
@@ -94,42 +99,30 @@ CopyOutcome CopyToDbf(ExportWalk& walk, TTable& source, TApollo& sourceApollo, T
         walk.between = [&](long copied) {
             if (copied % CheckEvery != 0)
                 return;
-            try {
-                target.Commit();
-            } catch (const TableError&) {
-                refused = true;
-                throw;
-            }
+            target.Commit();
             lastCount = onDisk.Records();
             if (lastCount != copied)
-                throw CopyFailure();
+                throw CountFailure(path, lastCount, copied);
         };
         walk.Run([&] {
             target.Append();
             for (int i = 0; i < ExportFieldCount; ++i)
                 to[i].AssignStored(from[i]);
-            try {
-                target.Post();
-            } catch (const TableError&) {
-                refused = true;
-                throw;
-            }
+            target.Post();
         });
         outcome.copied = walk.Copied();
         target.Close();
-        if (!closeFailure.isEmpty() || !SyncToDisk(path)) {
-            refused = true;
+        if (!closeFailure.isEmpty())
             throw TableError(closeFailure);
-        }
+        if (const QString unsynced = SyncToDisk(path); !unsynced.isEmpty())
+            throw TableError(unsynced);
         lastCount = DbfRecordsOnDisk(path);
         if (lastCount != outcome.copied)
-            throw CopyFailure();
-    } catch (const std::runtime_error&) {
+            throw CountFailure(path, lastCount, outcome.copied);
+    } catch (const std::runtime_error& error) {
         outcome.failed = true;
-        // A write the disk refused says where the trouble lies even when the count agrees.
-        outcome.message = lastCount == walk.Copied() && !refused
-                              ? QStringLiteral("There was an error copying")
-                              : QStringLiteral("There was an error copying\r\rPossibly: Not Enough Disk Space");
+        outcome.reason = QString::fromStdString(error.what());
+        outcome.message = CopyFailureMessage(path, outcome.reason);
         if (target.State() == TDataSetState::Insert)
             target.Cancel();
         target.Close();

@@ -2,8 +2,8 @@
 // Copying the current selection into a new DBF table with the address file's structure and
 // no index. The records reach the disk in groups of 20: after each group the number of
 // records the file itself says it holds must equal the number copied, or the copy fails
-// ("Error copying - not enough disk space"). At the end the file is synced to the disk
-// once and its count read back a last time.
+// (with both numbers as its reason). At the end the file is synced to the disk once and
+// its count read back a last time. A failure carries the engine's or the system's reason.
 //
 //   TTable Table1;
 //   CopyOutcome done = CopyToDbf(walk, TableBook, Apollo1, Table1, "/home/me/list.DBF");

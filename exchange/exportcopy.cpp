@@ -1,5 +1,6 @@
 #include "exchange/exportcopy.h"
 
+#include "exchange/copyfailure.h"
 #include "exchange/csvwriter.h"
 #include "exchange/exportdates.h"
 #include "exchange/exportfields.h"
@@ -8,23 +9,14 @@
 #include "exchange/vcardwriter.h"
 #include "table/tableerror.h"
 
-namespace {
-
-const QString DiskFull = QStringLiteral("Error copying - possibly Disk Full");
-
-} // namespace
-
 CopyOutcome CopyToTextFile(ExportWalk& walk, TTable& source, CopyOutKind kind, const QString& path)
 {
     CopyOutcome outcome;
     ExportFile file;
     try {
         const ExportFieldSet fields(source);
-        if (!file.Create(path)) {
-            outcome.failed = true;
-            outcome.message = DiskFull;
-            return outcome;
-        }
+        if (!file.Create(path))
+            throw TableError(file.Error());
         if (kind == CopyOutKind::Csv) {
             const QStringList labels = fields.Labels();
             AppendCsvLine(std::span<const QString>(labels.constData(), static_cast<std::size_t>(labels.size())),
@@ -51,11 +43,12 @@ CopyOutcome CopyToTextFile(ExportWalk& walk, TTable& source, CopyOutKind kind, c
         outcome.copied = walk.Copied();
         if (!file.Finish())
             throw TableError(file.Error());
-    } catch (const TableError&) {
+    } catch (const TableError& error) {
         file.Abandon();
         outcome.copied = walk.Copied();
         outcome.failed = true;
-        outcome.message = DiskFull;
+        outcome.reason = error.Message();
+        outcome.message = CopyFailureMessage(path, outcome.reason);
     }
     return outcome;
 }

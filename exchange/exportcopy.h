@@ -18,13 +18,15 @@ enum class CopyOutKind { Dbf, Ascii, Csv, VCard };
 struct CopyOutcome {
     long copied = 0;
     bool failed = false;
-    // What the user is told; empty when the copy ended normally or was stopped on request.
+    // After a failure: the system's or the engine's reason, and what the user is told
+    // (CopyFailureMessage); both empty when the copy ended normally or was stopped.
+    QString reason;
     QString message;
 };
 
 // Creates (or empties) the file and writes the records the walk visits (CSV with a header
 // of the field labels and dates as 2019-03-15); the text kind also
-// ends once the number the query counted is written. Any failed write, including the
-// final sync to the disk, gives "Error copying - possibly Disk Full"; what was written
-// before stays in the file.
+// ends once the number the query counted is written. Any failed step, from creating the
+// file to the final sync to the disk, fails the copy with the system's reason; what was
+// written before stays in the file.
 CopyOutcome CopyToTextFile(ExportWalk& walk, TTable& source, CopyOutKind kind, const QString& path);

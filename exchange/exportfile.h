@@ -1,8 +1,10 @@
 #pragma once
 // A file written by a copy, where no failed write can pass for success: output is gathered
 // in a buffer and written in large blocks, every write is checked, and finishing writes the
-// rest, syncs the file to the disk and closes it, each step checked. The first failure
-// sticks: later writes are dropped and Error() names the reason.
+// rest, syncs the file to the disk, checks that the file is still there under its name
+// (a file or folder removed while it was written takes the written bytes with it) and
+// closes it, each step checked. The first failure sticks: later writes are dropped and
+// Error() gives the system's reason.
 
 #include <QByteArray>
 #include <QFile>

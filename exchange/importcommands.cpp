@@ -69,7 +69,7 @@ void ImportCommands::ImportIntoClosedFile()
     Dialog dialog(session_.Window());
     CenterDialog(&dialog);
     if (!dialog.OpenDestination(closed.Path())) {
-        ShowInformation(QStringLiteral("Unknown error. Unable to do ASCII import at this time"));
+        ShowInformation(DestinationFailureMessage(Dialog::Kind, dialog.DestinationFailure()));
         return;
     }
     CopyFieldLabels(session_.TableBook, dialog.Destination);

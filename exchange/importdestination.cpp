@@ -2,6 +2,7 @@
 
 #include "addressfile/addressschema.h"
 #include "table/opentablefile.h"
+#include "table/tableerror.h"
 
 ImportDestination::ImportDestination()
 {
@@ -13,5 +14,9 @@ ImportDestination::ImportDestination()
 
 bool ImportDestination::OpenDestination(const QString& path)
 {
-    return OpenTableFile(path, Destination);
+    failure_.clear();
+    if (OpenTableFile(path, Destination))
+        return true;
+    failure_ = EngineError();
+    return false;
 }

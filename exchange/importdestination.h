@@ -15,6 +15,11 @@ struct ImportDestination {
     TDataSource DestinationSource;
     TApollo DestinationApollo;
 
-    // Opens the address file; false when it cannot be had (in use, not a DBF).
+    // Opens the address file; false when it cannot be had (in use, not a DBF), and
+    // DestinationFailure then gives the engine's reason.
     bool OpenDestination(const QString& path);
+    const QString& DestinationFailure() const { return failure_; }
+
+private:
+    QString failure_;
 };

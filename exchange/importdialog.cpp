@@ -80,6 +80,8 @@ ImportDialog::ImportDialog(const QString& caption, int helpTopic, const char* fi
     };
 }
 
+ImportDialog::~ImportDialog() = default;
+
 void ImportDialog::SetStatus(const QString& text)
 {
     StatusLabel->setText(text);
@@ -96,8 +98,7 @@ void ImportDialog::CancelbuttonClick()
     if (reindexing_)
         return;
     if (importing_) {
-        if (loop_)
-            loop_->RequestStop();
+        stopRequested_ = true;
         return;
     }
     reject();
@@ -112,52 +113,47 @@ void ImportDialog::reject()
         QDialog::reject();
 }
 
-void ImportDialog::RunImport(TTable& table, TApollo& apollo, ImportSource& source,
-                             const std::function<void(const ImportResult&)>& report)
+void ImportDialog::Import(ImportKind kind, const QString& path, ImportSource& source, TTable& table, TApollo& apollo,
+                          const std::function<QString(const ImportOutcome&)>& describe)
 {
     importing_ = true;
+    stopRequested_ = false;
     ShowButtons(false);
     Gauge1->setValue(0);
     Gauge1->show();
     StatusLabel->show();
-    SetStatus(QString());
-
-    ImportLoop loop(table);
-    loop_ = &loop;
-    loop.OnProgress = [this](int percent) { Gauge1->setValue(percent); };
-    loop.LetInputThrough = [] { QCoreApplication::processEvents(); };
-    DropIndexForImport(apollo);
-    SetStatus(QStringLiteral("Importing records"));
-    QCoreApplication::processEvents();
-    const ImportResult result = loop.Run(source);
-    loop_ = nullptr;
-    SetStatus(QString());
-    report(result);
-
-    {
-        BusyCursor busy;
-        SetStatus(QStringLiteral("Rebuilding Indexes "));
-        Cancelbutton->hide();
-        reindexing_ = true;
-        Gauge1->setValue(0);
-        RebuildIndexAfterImport(table, apollo, [this](int percent) {
-            Gauge1->setValue(percent);
-            // Paint the gauge, but take no input while the index is half built.
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
-        reindexing_ = false;
-        Gauge1->setValue(0);
-        Cancelbutton->show();
-        Gauge1->hide();
-    }
+    const ImportOutcome outcome = RunImport(kind, path, source, table, apollo, *this);
+    Gauge1->hide();
     importing_ = false;
     ShowButtons(true);
+    Report(describe(outcome));
+}
+
+void ImportDialog::Report(const QString& message)
+{
+    ShowInformation(message);
     accept();
 }
 
-void ImportDialog::ReportTableImport(const ImportResult& result)
+void ImportDialog::Stage(const QString& status, bool stoppable)
 {
-    if (result.end == ImportEnd::ReadFailed || result.end == ImportEnd::WriteFailed)
-        ShowInformation(QStringLiteral("Unknown error while importing."));
-    ShowInformation(ImportCountMessage(result) + UnstorableNote(result, QStringLiteral("record")));
+    SetStatus(status);
+    Gauge1->setValue(0);
+    Cancelbutton->setVisible(stoppable);
+    reindexing_ = !stoppable;
+    if (stoppable)
+        busy_.reset();
+    else if (!busy_)
+        busy_ = std::make_unique<BusyCursor>();
+}
+
+void ImportDialog::Gauge(int percent)
+{
+    Gauge1->setValue(percent);
+}
+
+void ImportDialog::Breathe()
+{
+    // While the index is half built, paint but take no input.
+    QCoreApplication::processEvents(reindexing_ ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
 }

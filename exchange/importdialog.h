@@ -1,12 +1,14 @@
 #pragma once
-// What the three import dialogs share: the file line, the buttons, the status text and
-// gauge, and the run of an import (drop the index, append with a live Cancel, report,
-// rebuild, close). Each dialog names its controls as its own form does.
+// What the import dialogs share: the file line, the buttons, the status text and gauge,
+// and showing an import's run (importrun.h) with a live Cancel, its outcome, and closing.
+// Each dialog names its controls as its own form does.
 
-#include "exchange/importloop.h"
+#include "exchange/importrun.h"
+#include "exchange/runprogress.h"
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 class QHBoxLayout;
 class QLabel;
@@ -16,11 +18,14 @@ class QVBoxLayout;
 class TApollo;
 class TTable;
 
-class ImportDialog : public QDialog {
+class BusyCursor;
+
+class ImportDialog : public QDialog, private RunProgress {
     Q_OBJECT
 public:
     ImportDialog(const QString& caption, int helpTopic, const char* fileLabelName, const QString& fileLabel,
                  const char* fileNameName, const QString& selectCaption, QWidget* parent);
+    ~ImportDialog() override;
 
     QLabel* FileNameLabel;
     QLabel* FileName; // the chosen file's path, "(none)" without one
@@ -42,21 +47,26 @@ protected:
     // Between the file line and the buttons, for a dialog's own controls.
     QVBoxLayout* Body() const { return body_; }
     void SetStatus(const QString& text);
-    // Appends the source's records to the table, reports through report (given the
-    // result), rebuilds the table's index and closes the dialog.
-    void RunImport(TTable& table, TApollo& apollo, ImportSource& source,
-                   const std::function<void(const ImportResult&)>& report);
-    // The report of an import from another table: a failure first says so, then the count.
-    static void ReportTableImport(const ImportResult& result);
+    // Runs the import from the file at path into the table, shows the message that
+    // describe gives for its outcome and closes the dialog.
+    void Import(ImportKind kind, const QString& path, ImportSource& source, TTable& table, TApollo& apollo,
+                const std::function<QString(const ImportOutcome&)>& describe);
+    // Shows the outcome of an import that could not begin and closes the dialog.
+    void Report(const QString& message);
     void reject() override;
 
 private:
     void CancelbuttonClick();
     void ShowButtons(bool visible);
+    void Stage(const QString& status, bool stoppable) override;
+    void Gauge(int percent) override;
+    void Breathe() override;
+    bool StopRequested() override { return stopRequested_; }
 
     QVBoxLayout* body_;
     QWidget* buttonPanel_;
-    ImportLoop* loop_ = nullptr;
+    std::unique_ptr<BusyCursor> busy_;
     bool importing_ = false;
     bool reindexing_ = false;
+    bool stopRequested_ = false;
 };

@@ -77,19 +77,22 @@ ImportResult ImportLoop::Run(ImportSource& source)
         try {
             if (!source.Next(values))
                 break;
-        } catch (const ImportReadError&) {
+        } catch (const ImportReadError& error) {
             result.end = ImportEnd::ReadFailed;
+            result.cause = error.reason;
             break;
         }
+        ++result.read;
         try {
             table_.Append();
             Store(values, source.Position(), result);
             table_.Post();
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
             // A record the table would not take is dropped whole, never half written.
             if (table_.State() == TDataSetState::Insert)
                 table_.Cancel();
             result.end = ImportEnd::WriteFailed;
+            result.cause = QString::fromStdString(error.what());
             break;
         }
         ++result.imported;
@@ -99,30 +102,28 @@ ImportResult ImportLoop::Run(ImportSource& source)
             OnProgress(percent);
         }
         pacer.Tick();
-        if (stop_) {
+        if (stop_ || (StopRequested && StopRequested())) {
             result.end = ImportEnd::Cancelled;
             break;
         }
     }
     try {
         table_.SetBatchInserts(false);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // The last batch could not be written; the engine keeps it for its next commit.
         result.end = ImportEnd::WriteFailed;
+        result.cause = QString::fromStdString(error.what());
     }
     return result;
 }
 
-bool DropIndexForImport(TApollo& apollo)
+bool DropIndexForImport(TApollo& apollo, QString* why)
 {
-    const QString file = apollo.IndexFileName(1);
-    if (file.isEmpty())
-        return true;
-    apollo.CloseIndexes();
-    return !QFile::exists(file) || QFile::remove(file);
+    return RemoveIndexFile(apollo, why);
 }
 
-bool RebuildIndexAfterImport(TTable& table, TApollo& apollo, const std::function<void(int percent)>& gauge)
+bool RebuildIndexAfterImport(TTable& table, TApollo& apollo, const std::function<void(int percent)>& gauge,
+                             QString* why)
 {
     // One running total over every tag, so the gauge fills once, at the last tag.
     ReindexProgress progress(static_cast<int>(AddressTags().size()) * 100);
@@ -133,7 +134,7 @@ bool RebuildIndexAfterImport(TTable& table, TApollo& apollo, const std::function
         if (gauge && now != before)
             gauge(now);
     });
-    const bool built = CreateIndexTags(table, apollo);
+    const bool built = BuildIndexTags(table, apollo, why);
     apollo.SetGaugeHook({});
     return built;
 }
@@ -144,18 +145,6 @@ QString ImportCountMessage(const ImportResult& result)
     if (result.end == ImportEnd::Cancelled)
         return QStringLiteral("Import cancelled after importing ") + count + QStringLiteral(" records.");
     return QStringLiteral("Import complete. Imported ") + count + QStringLiteral(" records.");
-}
-
-QString ImportEndMessage(const ImportResult& result, const QString& fileKind)
-{
-    const QString count = QString::number(result.imported);
-    if (result.end == ImportEnd::ReadFailed)
-        return QStringLiteral("Unknown error reading ") + fileKind + QStringLiteral(" file after importing ") + count +
-               QStringLiteral(" records.");
-    if (result.end == ImportEnd::WriteFailed)
-        return QStringLiteral("Unknown error writing to data file after importing ") + count +
-               QStringLiteral(" records.");
-    return ImportCountMessage(result);
 }
 
 QString UnstorableNote(const ImportResult& result, const QString& unit)

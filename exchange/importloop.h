@@ -10,8 +10,9 @@
 //   loop.OnProgress = [&](int percent) { gauge->setValue(percent); };
 //   loop.LetInputThrough = [] { QCoreApplication::processEvents(); };  // Cancel calls RequestStop
 //   ImportResult result = loop.Run(source);
-//   ShowInformation(ImportCountMessage(result) + UnstorableNote(result, QStringLiteral("line")));
 //   RebuildIndexAfterImport(table, apollo, [&](int percent) { gauge->setValue(percent); });
+//
+// RunImport (importrun.h) puts these together and gives the outcome.
 //
 // While it runs, the table's controls are disabled and its record events (BeforeInsert,
 // AfterInsert, AfterPost, AfterCancel) stay quiet. A crash or kill in the middle leaves the records appended so far
@@ -52,7 +53,13 @@ enum class ImportEnd { Complete, Cancelled, ReadFailed, WriteFailed };
 
 struct ImportResult {
     ImportEnd end = ImportEnd::Complete;
+    // Records the source gave, and those of them written (the record a write failed on
+    // is read but not written).
+    long read = 0;
     long imported = 0;
+    long Skipped() const { return read - imported; }
+    // After a failed read or write: the reason as the system or the engine gave it.
+    QString cause;
     // Values stored with "?" for characters the file cannot hold, and the positions
     // (lines or records) of the first of them.
     long replacedValues = 0;
@@ -70,6 +77,8 @@ public:
     // Lets the user's input and painting through; called a few times a second at most.
     std::function<void()> LetInputThrough;
 
+    // Asked after each record: true ends the loop there.
+    std::function<bool()> StopRequested;
     // Asks the loop to end after the current record.
     void RequestStop() { stop_ = true; }
 
@@ -82,19 +91,18 @@ private:
     bool stop_ = false;
 };
 
-// Closes the address table's index and deletes its file; false when it cannot be deleted.
-bool DropIndexForImport(TApollo& apollo);
+// Closes the address table's index and deletes its file; false (and why, when asked) when
+// it cannot be deleted.
+bool DropIndexForImport(TApollo& apollo, QString* why = nullptr);
 
 // Builds the 26 tags of the address table anew, reporting one gauge over all of them;
-// false when that failed (the user has been told).
-bool RebuildIndexAfterImport(TTable& table, TApollo& apollo, const std::function<void(int percent)>& gauge);
+// false (and the engine's reason, when asked) when that failed. Tells the user nothing.
+bool RebuildIndexAfterImport(TTable& table, TApollo& apollo, const std::function<void(int percent)>& gauge,
+                             QString* why = nullptr);
 
 // "Import cancelled after importing N records." after a stop request, else
 // "Import complete. Imported N records.".
 QString ImportCountMessage(const ImportResult& result);
-// ImportCountMessage, or after a failure "Unknown error reading <fileKind> file after
-// importing N records." or "Unknown error writing to data file after importing N records.".
-QString ImportEndMessage(const ImportResult& result, const QString& fileKind);
 // Empty, or a paragraph saying how many values were stored with "?" and where the first
 // of them came from (unit: "line" or "record").
 QString UnstorableNote(const ImportResult& result, const QString& unit);

@@ -23,12 +23,17 @@ QString DecodeImportText(const QByteArray& bytes, TextEncoding& encoding)
 bool ImportText::Load(const QString& path)
 {
     SetText(QString(), TextEncoding::Utf8);
+    error_.clear();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        error_ = file.errorString();
         return false;
+    }
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    if (file.error() != QFileDevice::NoError) {
+        error_ = file.errorString();
         return false;
+    }
     TextEncoding encoding = TextEncoding::Utf8;
     QString text = DecodeImportText(bytes, encoding);
     SetText(text, encoding);

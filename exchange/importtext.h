@@ -16,6 +16,8 @@ class ImportText {
 public:
     // Reads and decodes the file; false (and no lines) when it cannot be read.
     bool Load(const QString& path);
+    // Why the last Load failed, as the system said it.
+    const QString& Error() const { return error_; }
     void SetText(const QString& text, TextEncoding encoding);
 
     TextEncoding Encoding() const { return encoding_; }
@@ -34,6 +36,7 @@ public:
 
 private:
     QString text_;
+    QString error_;
     TextEncoding encoding_ = TextEncoding::Utf8;
     qsizetype next_ = 0;
 };

@@ -97,14 +97,14 @@ void TAsciiImport::MatchButtonClick()
 
 void TAsciiImport::ImportButtonClick()
 {
+    const auto describe = [](const ImportOutcome& outcome) {
+        return ImportOutcomeMessage(outcome, QStringLiteral("line"));
+    };
     SetStatus(QStringLiteral("Counting total lines"));
-    const bool read = text_.Load(file_);
+    if (!text_.Load(file_)) {
+        Report(describe(UnreadableSource(ImportKind::Text, file_, text_.Error())));
+        return;
+    }
     AsciiImportSource source(text_, ColumnFields(scan_.columns, targets_), scan_.useHeader);
-    RunImport(Destination, DestinationApollo, source, [read](const ImportResult& result) {
-        ImportResult ended = result;
-        if (!read)
-            ended.end = ImportEnd::ReadFailed;
-        ShowInformation(ImportEndMessage(ended, QStringLiteral("ASCII")) +
-                        UnstorableNote(result, QStringLiteral("line")));
-    });
+    Import(ImportKind::Text, file_, source, Destination, DestinationApollo, describe);
 }

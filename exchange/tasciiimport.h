@@ -15,6 +15,7 @@ class TAsciiImport : public ImportDialog, public ImportDestination {
     Q_OBJECT
 public:
     static constexpr int HelpContext = 1023;
+    static constexpr ImportKind Kind = ImportKind::Text;
 
     explicit TAsciiImport(QWidget* parent = nullptr);
 

@@ -1,7 +1,7 @@
 #include "exchange/tcopyout.h"
 
-#include "exchange/copyoutdbf.h"
 #include "exchange/copyouttarget.h"
+#include "exchange/exportrun.h"
 #include "platform/help.h"
 #include "platform/messages.h"
 #include "session/addresssession.h"
@@ -143,28 +143,30 @@ void TCopyOut::Copy(const QString& path)
     ChoicePanel->hide();
     Helpbutton->hide();
     ProgressPanel->show();
-    WhatAmIDoing->setText(QStringLiteral("Copying to ") + path);
-    Gauge1->setValue(0);
     copying_ = true;
     stopRequested_ = false;
-
-    TTable& table = session_.TableBook;
-    ExportWalk walk(table, session_.Apollo1);
-    walk.gauge = [this](int percent) { Gauge1->setValue(percent); };
-    walk.letInputThrough = [] { QApplication::processEvents(); };
-    walk.stopRequested = [this] { return stopRequested_; };
-    QApplication::processEvents();
-    outcome_ = Kind() == CopyOutKind::Dbf ? CopyToDbf(walk, table, session_.Apollo1, *Table1, path)
-                                          : CopyToTextFile(walk, table, Kind(), path);
+    outcome_ = RunExport(Kind(), path, session_.TableBook, session_.Apollo1, *Table1, *this);
     copying_ = false;
     Table1->Close();
-    if (!outcome_.message.isEmpty())
-        ShowInformation(outcome_.message);
-    else if (!stopRequested_)
-        ShowInformation(QStringLiteral("Copied %1 %2 to %3")
-                            .arg(outcome_.copied)
-                            .arg(outcome_.copied == 1 ? QStringLiteral("record") : QStringLiteral("records"), path));
+    if (const QString message = ExportOutcomeMessage(outcome_, path, stopRequested_); !message.isEmpty())
+        ShowInformation(message);
     accept();
+}
+
+void TCopyOut::Stage(const QString& status, bool)
+{
+    WhatAmIDoing->setText(status);
+    Gauge1->setValue(0);
+}
+
+void TCopyOut::Gauge(int percent)
+{
+    Gauge1->setValue(percent);
+}
+
+void TCopyOut::Breathe()
+{
+    QApplication::processEvents();
 }
 
 void TCopyOut::CancelbuttonClick()

@@ -5,6 +5,7 @@
 // and closes after the copy, completed or not.
 
 #include "exchange/exportcopy.h"
+#include "exchange/runprogress.h"
 
 #include <QDialog>
 #include <functional>
@@ -17,7 +18,7 @@ class QWidget;
 class AddressSession;
 class TTable;
 
-class TCopyOut : public QDialog {
+class TCopyOut : public QDialog, private RunProgress {
     Q_OBJECT
 public:
     static constexpr int HelpContext = 1047;
@@ -63,6 +64,10 @@ protected:
 private:
     void KindChosen();
     void Copy(const QString& path);
+    void Stage(const QString& status, bool stoppable) override;
+    void Gauge(int percent) override;
+    void Breathe() override;
+    bool StopRequested() override { return stopRequested_; }
 
     AddressSession& session_;
     bool copying_ = false;

@@ -84,6 +84,7 @@ void TDBFImport::ImportButtonClick()
 {
     TableImportSource source(Source, SourceApollo.RecCount(), AssignedPairs(Source, Destination, assignment_),
                              DbfCodePage(file_));
-    RunImport(Destination, DestinationApollo, source, ReportTableImport);
+    Import(ImportKind::Dbf, file_, source, Destination, DestinationApollo,
+           [](const ImportOutcome& outcome) { return ImportOutcomeMessage(outcome, QStringLiteral("record")); });
     Source.Close();
 }

@@ -15,6 +15,7 @@ class TDBFImport : public ImportDialog, public ImportDestination, public ImportS
     Q_OBJECT
 public:
     static constexpr int HelpContext = 1021;
+    static constexpr ImportKind Kind = ImportKind::Dbf;
 
     explicit TDBFImport(QWidget* parent = nullptr);
 

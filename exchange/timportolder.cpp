@@ -79,6 +79,7 @@ void TImportOlder::ImportButtonClick()
     if (!Source.Active())
         return;
     TableImportSource source(Source, SourceApollo.RecCount(), OlderFilePairs(Source, book_), DbfCodePage(file_));
-    RunImport(book_, bookApollo_, source, ReportTableImport);
+    Import(ImportKind::OlderFile, file_, source, book_, bookApollo_,
+           [](const ImportOutcome& outcome) { return ImportOutcomeMessage(outcome, QStringLiteral("record")); });
     Source.Close();
 }

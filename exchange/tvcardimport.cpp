@@ -67,12 +67,13 @@ void TVCardImport::SelectButtonClick()
 void TVCardImport::ImportButtonClick()
 {
     VCardImportSource source(data_, Destination, cards_);
-    RunImport(Destination, DestinationApollo, source, [&source](const ImportResult& result) {
-        QString message = ImportEndMessage(result, QStringLiteral("vCard"));
-        const QString skipped = DescribeSkipped(source.Skipped());
-        if (!skipped.isEmpty())
-            message += QStringLiteral("\r\n\r\nSkipped, having no place in the address file: ") + skipped +
-                       QStringLiteral(".");
-        ShowInformation(message + UnstorableNote(result, QStringLiteral("line")));
-    });
+    Import(ImportKind::VCard, FileName->text(), source, Destination, DestinationApollo,
+           [&source](const ImportOutcome& outcome) {
+               const QString skipped = DescribeSkipped(source.Skipped());
+               const QString note = skipped.isEmpty() ? QString()
+                                                      : QStringLiteral("\r\n\r\nSkipped, having no place in the "
+                                                                       "address file: ") +
+                                                            skipped + QStringLiteral(".");
+               return ImportOutcomeMessage(outcome, QStringLiteral("line"), note);
+           });
 }

@@ -15,6 +15,7 @@ class TVCardImport : public ImportDialog, public ImportDestination {
 public:
     // Its own page: how a card fills the record's fields.
     static constexpr int HelpContext = 1025;
+    static constexpr ImportKind Kind = ImportKind::VCard;
 
     explicit TVCardImport(QWidget* parent = nullptr);
 

@@ -128,7 +128,8 @@ TEST(ExportTextCopy, AFullDiskIsReportedAndWhatWasWrittenStays)
         done = CopyText(book, target);
     }
     EXPECT_TRUE(done.failed);
-    EXPECT_EQ(done.message, QStringLiteral("Error copying - possibly Disk Full"));
+    EXPECT_EQ(done.message,
+              "Error copying to " + target + " - the disk is full.\r\n\r\nThe system said: File too large");
     EXPECT_LE(ReadAll(target).size(), 2000);
 }
 
@@ -208,7 +209,9 @@ TEST(ExportDbfCopy, AFullDiskIsReportedAndThePartialTableStaysReadable)
         done = CopyDbf(book, Table1, target);
     }
     EXPECT_TRUE(done.failed);
-    EXPECT_EQ(done.message, QStringLiteral("There was an error copying\r\rPossibly: Not Enough Disk Space"));
+    EXPECT_TRUE(done.message.startsWith("Error copying to " + target + " - the disk is full."))
+        << done.message.toStdString();
+    EXPECT_TRUE(done.message.endsWith(target + ": File too large")) << done.message.toStdString();
     EXPECT_LT(done.copied, 100);
     EXPECT_FALSE(Table1.Active());
     EXPECT_EQ(DbfRecordsOnDisk(target), done.copied);
