@@ -3,6 +3,7 @@
 #include "addressfile/addressschema.h"
 #include "platform/identity.h"
 #include "table/opentablefile.h"
+#include "table/tableerror.h"
 #include "table/tapollo.h"
 #include "table/tfield.h"
 #include "table/ttable.h"
@@ -121,7 +122,7 @@ QString RefuseSource(const QString& path, TTable& source, TApollo& apollo, bool 
 {
     QString refusal;
     if (!OpenSourceTable(path, source))
-        refusal = QStringLiteral("Unable to open the file ") + path;
+        refusal = QStringLiteral("Unable to open the file ") + path + QStringLiteral("\r\n\r\n") + EngineError();
     else if (apollo.RecCount() == 0)
         refusal = QStringLiteral("There are no records in ") + path;
     else if (addressFile && !HasAddressFields(source))

@@ -43,7 +43,8 @@ void TVCardImport::SelectButtonClick()
     Clear();
     QFile file(chosen);
     if (!file.open(QIODevice::ReadOnly)) {
-        ShowInformation(QStringLiteral("Unable to open the file ") + chosen);
+        ShowInformation(QStringLiteral("Unable to open the file ") + chosen + QStringLiteral("\r\n\r\n") +
+                        file.errorString());
         return;
     }
     QByteArray data = file.readAll();
