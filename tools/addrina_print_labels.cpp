@@ -98,7 +98,8 @@ int RunLabels(const QStringList& args)
     };
     report.RunReport();
     if (report.Aborted())
-        throw Failure(QStringLiteral("cannot write \"%1\"").arg(parsed.Output()));
+        throw Failure(report.Failure().isEmpty() ? QStringLiteral("cannot write \"%1\"").arg(parsed.Output())
+                                                 : report.Failure());
     std::printf("%d labels\n", labels);
     return 0;
 }
