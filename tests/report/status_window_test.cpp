@@ -91,7 +91,7 @@ TEST(StatusWindow, StopInAPreviewKeepsThePagesSoFarAndCanCloseByItself)
         texts.closeAfterPressDuringRun = true;
         TReportStatusWindow window(filer, true, texts);
         filer.OnPrint = [&](TBaseReport& r) {
-            for (int page = 1; !window.StopRequested(); ++page) {
+            for (int page = 1; !window.StopRequested() && page < 50; ++page) {
                 if (page == 2 && escape)
                     QTest::keyClick(&window, Qt::Key_Escape);
                 else if (page == 2)
