@@ -2,16 +2,15 @@
 
 #include "app/bkmain.h"
 #include "platform/busy.h"
+#include "platform/guardedapplication.h"
 #include "platform/identity.h"
 #include "platform/messages.h"
 #include "platform/programdirectory.h"
 #include "platform/singleinstance.h"
 
-#include <QApplication>
-
 int RunAddrina(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     // The name decides the per-user data folder (~/.local/share/Addrina).
     QApplication::setApplicationName(ProductName());
     QApplication::setApplicationVersion(ProductVersion());

@@ -1,19 +1,20 @@
 #include "platform/printers.h"
 
 #include "platform/mainwindow.h"
+#include "platform/printersetupdialog.h"
+#include "platform/settings.h"
+#include "platform/stagedfile.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
-#include <QPageSetupDialog>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <cmath>
 #include <utility>
 
@@ -46,8 +47,11 @@ class PlatformDialogs : public PrinterDialogs {
 public:
     QString ChoosePdfFile(const QString& proposedPath) override
     {
-        return QFileDialog::getSaveFileName(DialogOwner(), QStringLiteral("Save As PDF"), proposedPath,
-                                            QStringLiteral("PDF files (*.pdf)"));
+        const QString chosen = QFileDialog::getSaveFileName(DialogOwner(), QStringLiteral("Save As PDF"), proposedPath,
+                                                            QStringLiteral("PDF files (*.pdf)"));
+        if (!chosen.isEmpty())
+            RememberPdfFolder(chosen);
+        return chosen;
     }
 
     bool PrintDialog(PrinterSetup& setup, int& firstPage, int& lastPage) override
@@ -64,6 +68,8 @@ public:
         if (dialog.exec() != QDialog::Accepted)
             return false;
         setup.TakeFrom(printer);
+        if (setup.IsPdfFile())
+            RememberPdfFolder(setup.PdfFileName());
         if (printer.printRange() == QPrinter::PageRange) {
             firstPage = printer.fromPage();
             lastPage = printer.toPage();
@@ -76,15 +82,13 @@ public:
 
     bool PrinterSetupDialog(PrinterSetup& setup) override
     {
-        QPrinter printer(QPrinter::HighResolution);
-        setup.ApplyTo(printer);
-        QPageSetupDialog dialog(&printer, DialogOwner());
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        setup.TakeFrom(printer);
-        return true;
+        TPrinterSetupDialog dialog(setup, DialogOwner());
+        return dialog.exec() == QDialog::Accepted;
     }
 };
+
+const QString PdfFolderSection = QStringLiteral("Folders");
+const QString PdfFolderKey = QStringLiteral("PdfFolder");
 
 PrinterDialogs*& installedDialogs()
 {
@@ -92,21 +96,15 @@ PrinterDialogs*& installedDialogs()
     return dialogs;
 }
 
-// Qt rounds inch sizes to two decimals; millimetres are exact for the paper codes we use.
-QSizeF inchesOf(const QPageSize& size)
-{
-    return size.size(QPageSize::Millimeter) / 25.4;
-}
-
 QSizeF defaultPaper(const QString& printer)
 {
     if (printer != PdfFilePrinterName) {
         const QPageSize size = QPrinterInfo::printerInfo(printer).defaultPageSize();
         if (size.isValid())
-            return inchesOf(size);
+            return PaperInches(size);
     }
     const bool imperial = QLocale().measurementSystem() != QLocale::MetricSystem;
-    return inchesOf(QPageSize(imperial ? QPageSize::Letter : QPageSize::A4));
+    return PaperInches(QPageSize(imperial ? QPageSize::Letter : QPageSize::A4));
 }
 
 // Custom sizes reach a device in tenths of a millimetre.
@@ -116,6 +114,12 @@ double toDeviceTenths(double inches)
 }
 
 } // namespace
+
+QSizeF PaperInches(const QPageSize& size)
+{
+    // Qt rounds inch sizes to two decimals; millimetres are exact for the paper codes we use.
+    return size.size(QPageSize::Millimeter) / 25.4;
+}
 
 PrinterListService* SetPrinterListService(PrinterListService* service)
 {
@@ -157,10 +161,19 @@ QString ProposedPdfPath(const QString& title)
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
     if (name.isEmpty())
         name = QStringLiteral("Report");
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
+    QString folder = ReadSettingString(PdfFolderSection, PdfFolderKey);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
     return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+}
+
+void RememberPdfFolder(const QString& path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (folder != ReadSettingString(PdfFolderSection, PdfFolderKey))
+        WriteSettingsBatch([&] { WriteSettingString(PdfFolderSection, PdfFolderKey, folder); });
 }
 
 // ---- PrinterSetup --------------------------------------------------------------------------
@@ -172,7 +185,10 @@ PrinterSetup::PrinterSetup()
 
 void PrinterSetup::SetPrinter(const QString& name)
 {
-    printer_ = name.isEmpty() ? PdfFilePrinterName : name;
+    const QString chosen = name.isEmpty() ? PdfFilePrinterName : name;
+    if (chosen != printer_)
+        pdfFile_.clear();
+    printer_ = chosen;
     portrait_ = defaultPaper(printer_);
 }
 
@@ -180,13 +196,13 @@ void PrinterSetup::SetPaperSize(int code, double widthInches, double heightInche
 {
     switch (code) {
     case 1:
-        portrait_ = inchesOf(QPageSize(QPageSize::Letter));
+        portrait_ = PaperInches(QPageSize(QPageSize::Letter));
         break;
     case 9:
-        portrait_ = inchesOf(QPageSize(QPageSize::A4));
+        portrait_ = PaperInches(QPageSize(QPageSize::A4));
         break;
     case 11:
-        portrait_ = inchesOf(QPageSize(QPageSize::A5));
+        portrait_ = PaperInches(QPageSize(QPageSize::A5));
         break;
     case 0:
         if (widthInches > 0 && heightInches > 0)
@@ -220,8 +236,7 @@ void PrinterSetup::ApplyTo(QPrinter& printer) const
 {
     if (IsPdfFile()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        if (!pdfFile_.isEmpty())
-            printer.setOutputFileName(pdfFile_);
+        printer.setOutputFileName(pdfFile_.isEmpty() ? ProposedPdfPath(title_) : pdfFile_);
     } else {
         printer.setPrinterName(printer_);
     }
@@ -243,7 +258,7 @@ void PrinterSetup::TakeFrom(const QPrinter& printer)
     } else {
         printer_ = printer.printerName();
     }
-    portrait_ = inchesOf(printer.pageLayout().pageSize());
+    portrait_ = PaperInches(printer.pageLayout().pageSize());
     orientation_ = printer.pageLayout().orientation() == QPageLayout::Landscape ? PaperOrientation::Landscape
                                                                                 : PaperOrientation::Portrait;
     copies_ = printer.copyCount();
@@ -252,60 +267,82 @@ void PrinterSetup::TakeFrom(const QPrinter& printer)
 // ---- PrintJob ------------------------------------------------------------------------------
 
 PrintJob::PrintJob() = default;
-
-PrintJob::~PrintJob()
-{
-    if (!temporary_.isEmpty())
-        QFile::remove(temporary_);
-}
+PrintJob::~PrintJob() = default;
 
 bool PrintJob::Begin(const PrinterSetup& setup)
 {
-    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    setup.ApplyTo(*printer_);
-    if (setup.IsPdfFile()) {
-        const QString proposed = setup.PdfFileName().isEmpty() ? ProposedPdfPath(setup.Title()) : setup.PdfFileName();
-        target_ = Dialogs().ChoosePdfFile(proposed);
-        if (target_.isEmpty())
-            return false;
-        QTemporaryFile temporary(QFileInfo(target_).absolutePath() + QStringLiteral("/.addrina-XXXXXX.pdf"));
-        temporary.setAutoRemove(false);
-        if (!temporary.open())
-            return false;
-        temporary_ = temporary.fileName();
-        printer_->setOutputFileName(temporary_);
+    pdf_.reset();
+    file_.reset();
+    printer_.reset();
+    if (!setup.IsPdfFile()) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        setup.ApplyTo(*printer_);
+        return true;
     }
-    return true;
+    target_ =
+        setup.PdfFileName().isEmpty() ? Dialogs().ChoosePdfFile(ProposedPdfPath(setup.Title())) : setup.PdfFileName();
+    if (target_.isEmpty())
+        return false;
+    const QPageLayout::Orientation orientation =
+        setup.Orientation() == PaperOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+    layout_ = QPageLayout(QPageSize(setup.PortraitPaperInches(), QPageSize::Inch, QString(), QPageSize::ExactMatch),
+                          orientation, QMarginsF());
+    title_ = setup.JobName();
+    file_ = std::make_unique<StagedFile>(target_);
+    return file_->Open();
 }
 
-QPaintDevice* PrintJob::Device() const
+QPaintDevice* PrintJob::Device()
 {
-    return printer_.get();
+    if (!file_)
+        return printer_.get();
+    if (!pdf_) {
+        file_->Restart();
+        pdf_ = std::make_unique<QPdfWriter>(file_.get());
+        pdf_->setResolution(1200);
+        pdf_->setPageLayout(layout_);
+        pdf_->setTitle(title_);
+        pdf_->setCreator(QApplication::applicationName());
+    }
+    return pdf_.get();
+}
+
+QIODevice* PrintJob::PdfFile() const
+{
+    return file_.get();
 }
 
 void PrintJob::NewPage()
 {
-    printer_->newPage();
+    if (pdf_)
+        pdf_->newPage();
+    else if (printer_)
+        printer_->newPage();
 }
 
 void PrintJob::Abort()
 {
-    if (temporary_.isEmpty())
+    if (printer_)
         printer_->abort();
 }
 
 bool PrintJob::Finish(bool aborted)
 {
-    if (temporary_.isEmpty())
+    if (!file_)
         return true;
-    const QString written = std::exchange(temporary_, QString());
-    if (aborted) {
-        QFile::remove(written);
+    pdf_.reset();
+    if (!aborted && file_->Commit())
         return true;
-    }
-    QFile::remove(target_);
-    if (QFile::rename(written, target_))
-        return true;
-    QFile::remove(written);
-    return false;
+    file_->Discard();
+    return aborted && !file_->Failed();
+}
+
+bool PrintJob::Failed() const
+{
+    return file_ && file_->Failed();
+}
+
+QString PrintJob::Failure() const
+{
+    return file_ ? file_->Error() : QString();
 }

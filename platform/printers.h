@@ -1,12 +1,17 @@
 #pragma once
 
+#include <QPageLayout>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <memory>
 
+class QIODevice;
+class QPageSize;
 class QPaintDevice;
+class QPdfWriter;
 class QPrinter;
+class StagedFile;
 
 // The printer that is always there: a job sent to it is saved as a PDF file.
 inline const QString PdfFilePrinterName = QStringLiteral("PDF file");
@@ -27,6 +32,9 @@ public:
 PrinterListService* SetPrinterListService(PrinterListService* service);
 QStringList InstalledPrinters();
 QString DefaultPrinterName();
+
+// A paper's size in inches, upright.
+QSizeF PaperInches(const QPageSize& size);
 
 enum class PaperOrientation { Portrait, Landscape, PrinterDefault };
 
@@ -59,7 +67,8 @@ public:
     QString Title() const { return title_; }
     void SetTitle(const QString& title) { title_ = title; }
     QString JobName() const { return title_.left(31); }
-    // A file the print dialog already chose for "PDF file"; proposed when the job asks.
+    // The file the print dialog chose for "PDF file": the job writes there without asking.
+    // Choosing another printer forgets it.
     QString PdfFileName() const { return pdfFile_; }
     void SetPdfFileName(const QString& path) { pdfFile_ = path; }
 
@@ -116,13 +125,14 @@ private:
     PrinterDialogs* previous_;
 };
 
-// The path proposed for a job saved as PDF: the title as file name in the user's
-// documents folder.
+// The path proposed for a job saved as PDF: the title as file name in the folder the
+// last PDF went to, or else in the user's documents folder (the home folder without one).
 QString ProposedPdfPath(const QString& title);
+// Remembers the folder of a saved PDF for the next proposal.
+void RememberPdfFolder(const QString& path);
 
-// One print job: the device to paint on, its pages, and its end. A PDF job is written to
-// a temporary file beside the target and renamed at the end, so an aborted job leaves
-// nothing behind.
+// One print job: the device to paint on, its pages, and its end. A PDF job is written
+// through a StagedFile, so the target is whole or absent whatever happens to the job.
 class PrintJob {
 public:
     PrintJob();
@@ -130,22 +140,31 @@ public:
     PrintJob(const PrintJob&) = delete;
     PrintJob& operator=(const PrintJob&) = delete;
 
-    // Opens the job. For "PDF file" it asks where to save first; false when the user
-    // cancels there or the file cannot be made.
+    // Opens the job. For "PDF file" it asks where to save, unless the print dialog chose
+    // the file already; false when the user cancels there or the file cannot be made
+    // (Failure then says why).
     bool Begin(const PrinterSetup& setup);
-    QPaintDevice* Device() const;
+    // The device to paint on. For a PDF the painter starts the file afresh.
+    QPaintDevice* Device();
+    // The PDF file being written, for output that writes it itself; nullptr on a printer.
+    QIODevice* PdfFile() const;
     void NewPage();
     // While the device is still being painted on: tells the printer to discard the job.
     void Abort();
     // After painting has ended: completes the job, or removes what an aborted one wrote.
-    // False when a PDF could not be put in place.
+    // False when a PDF could not be written whole and put in place.
     bool Finish(bool aborted);
     QString FileName() const { return target_; }
-    // The file a PDF job is written to until Finish puts it in place; empty on a printer.
-    QString PdfPath() const { return temporary_; }
+    // Whether writing the PDF has failed so far.
+    bool Failed() const;
+    // The system's reason when the PDF could not be made or written; empty otherwise.
+    QString Failure() const;
 
 private:
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<StagedFile> file_;
+    std::unique_ptr<QPdfWriter> pdf_;
+    QPageLayout layout_;
+    QString title_;
     QString target_;
-    QString temporary_;
 };

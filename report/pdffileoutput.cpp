@@ -8,9 +8,9 @@ PdfFileOutput::PdfFileOutput(std::function<ReportOutput*()> openPainter, qsizety
     : openPainter_(std::move(openPainter)), spillSize_(spillSize)
 {}
 
-bool PdfFileOutput::Open(const QString& path, const QString& title, const QString& creator, QSizeF paper)
+void PdfFileOutput::Open(QIODevice* file, const QString& title, const QString& creator, QSizeF paper)
 {
-    return writer_.Open(path, title, creator, paper);
+    writer_.Open(file, title, creator, paper);
 }
 
 bool PdfFileOutput::Close(bool aborted)

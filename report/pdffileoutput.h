@@ -17,7 +17,9 @@ public:
     // moves to the temporary file whenever it reaches spillSize bytes.
     explicit PdfFileOutput(std::function<ReportOutput*()> openPainter, qsizetype spillSize = 8 << 20);
 
-    bool Open(const QString& path, const QString& title, const QString& creator, QSizeF paper);
+    // Starts the file on an open device (not owned); the painter, should it take over,
+    // writes the file afresh.
+    void Open(QIODevice* file, const QString& title, const QString& creator, QSizeF paper);
     // Completes the file unless aborted; false when the writer could not write it.
     bool Close(bool aborted);
     bool OnPainter() const { return painter_ != nullptr; }

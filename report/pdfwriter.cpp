@@ -44,11 +44,9 @@ constexpr qsizetype FlushSize = 1 << 20;
 
 } // namespace
 
-bool StandardPdfWriter::Open(const QString& path, const QString& title, const QString& creator, QSizeF paper)
+void StandardPdfWriter::Open(QIODevice* file, const QString& title, const QString& creator, QSizeF paper)
 {
-    file_.setFileName(path);
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    file_ = file;
     title_ = title;
     creator_ = creator;
     paper_ = paper;
@@ -56,7 +54,6 @@ bool StandardPdfWriter::Open(const QString& path, const QString& title, const QS
     // Objects 1 to 3 are the catalog, the page tree and the resources, written last.
     offsets_.assign(4, 0);
     out_.append("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
-    return true;
 }
 
 int StandardPdfWriter::newObject()
@@ -73,7 +70,7 @@ void StandardPdfWriter::beginObject(int object)
 
 void StandardPdfWriter::flush()
 {
-    if (file_.write(out_) != out_.size())
+    if (file_ && file_->write(out_) != out_.size())
         failed_ = true;
     flushed_ += out_.size();
     out_.resize(0);
@@ -406,11 +403,11 @@ bool StandardPdfWriter::Finish()
     out_.append(" /Root 1 0 R /Info ").append(QByteArray::number(info)).append(" 0 R >>\nstartxref\n");
     out_.append(QByteArray::number(xref)).append("\n%%EOF\n");
     flush();
-    file_.close();
-    return !failed_ && file_.error() == QFileDevice::NoError;
+    file_ = nullptr;
+    return !failed_;
 }
 
 void StandardPdfWriter::Discard()
 {
-    file_.close();
+    file_ = nullptr;
 }

@@ -3,8 +3,8 @@
 #include "report/reportoutput.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QHash>
+#include <QIODevice>
 #include <QRawFont>
 #include <array>
 #include <optional>
@@ -21,11 +21,13 @@
 // underlined or translucent font, a pen that is not solid, a picture.
 class StandardPdfWriter {
 public:
-    // Creates the file; paper is the page written when the run draws none.
-    bool Open(const QString& path, const QString& title, const QString& creator, QSizeF paper);
-    // Writes the rest of the file and closes it; false when something could not be written.
+    // Starts the file on an open device (not owned); paper is the page written when the
+    // run draws none.
+    void Open(QIODevice* file, const QString& title, const QString& creator, QSizeF paper);
+    // Writes the rest of the file; false when something could not be written. Closing
+    // the device is up to its owner.
     bool Finish();
-    // Closes the file as it is, unfinished.
+    // Stops writing, leaving the file unfinished.
     void Discard();
 
     void BeginPage(const ReportPage& page);
@@ -74,7 +76,7 @@ private:
     // A rectangle in inches as a path, ended by op ("f" fills it, "W n" clips to it).
     void rectangle(const QRectF& inches, const char* op);
 
-    QFile file_;
+    QIODevice* file_ = nullptr;
     bool failed_ = false;
     QByteArray out_;     // written to file_ in large pieces
     qint64 flushed_ = 0; // bytes already in file_

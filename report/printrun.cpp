@@ -61,6 +61,7 @@ ReportStatusTexts PrintRunTexts(const QString& kind)
     texts.cancelQuestion = QStringLiteral("Cancel %1 Printing?").arg(kind);
     texts.printCanceled = QStringLiteral("\r%1 Print Canceled!").arg(kind);
     texts.previewCanceled = QStringLiteral("\r%1 Preview Canceled!").arg(kind);
+    texts.printFailed = QStringLiteral("\r%1 Print Failed!").arg(kind);
     texts.printCompleted = QStringLiteral("\r%1 Print Completed!").arg(kind);
     texts.previewCompleted = QStringLiteral("\r%1 Preview Ready!").arg(kind);
     return texts;

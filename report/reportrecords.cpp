@@ -33,11 +33,18 @@ void SkipKeysBelowZero(TTable& table, const QString& keyField)
 bool GoToChosenRecord(TApollo& apollo, TTable& table, long recNo)
 {
     // Going to a record ignores the filter; moves do not: a record the chosen set holds
-    // is where a step forward and back returns to.
+    // is where a step forward and back returns to. From the set's last record the step
+    // forward stays put, so the way back is to the set's last record.
     apollo.Go(recNo);
     table.Next();
-    table.Prior();
-    return !table.Eof() && apollo.RecNo() == recNo;
+    if (table.Eof())
+        table.Last();
+    else
+        table.Prior();
+    if (table.IsEmpty() || apollo.RecNo() != recNo)
+        return false;
+    apollo.Go(recNo); // Last leaves the table at its end
+    return true;
 }
 
 bool PositionReportRecords(TApollo& apollo, TTable& table, int report, ReportRecordChoice choice, bool startCurrent,

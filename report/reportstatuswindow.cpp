@@ -13,9 +13,12 @@ TReportStatusWindow::TReportStatusWindow(TBaseReport& report, bool preview, Repo
 {
     setObjectName(QStringLiteral("TReportStatusWindow"));
     setWindowTitle(preview ? QStringLiteral("Preview Status") : QStringLiteral("Print Status"));
+    // A run lets events through: another command started meanwhile would work on the same table.
+    setWindowModality(Qt::ApplicationModal);
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true); // a failure names the file
     QFont bold(QStringLiteral("Arial"));
     bold.setBold(true);
     Label1->setFont(bold);
@@ -58,15 +61,19 @@ void TReportStatusWindow::RunReport()
         running_ = false;
         finished_ = true;
         failure_ = std::current_exception();
-        reject();
+        QDialog::reject();
         return;
     }
     running_ = false;
     finished_ = true;
     CancelButton->setText(QStringLiteral("Ok"));
     const bool aborted = report_.Aborted();
+    const QString failure = report_.Failure();
     QString ending;
-    if (aborted)
+    if (!failure.isEmpty())
+        ending =
+            texts_.printFailed + QLatin1Char('\r') + QString(failure).replace(QLatin1Char('%'), QStringLiteral("%%"));
+    else if (aborted)
         ending = preview_ ? texts_.previewCanceled : texts_.printCanceled;
     else if (stopRequested_)
         ending = texts_.previewStopped;
@@ -75,7 +82,8 @@ void TReportStatusWindow::RunReport()
     report_.SetStatusFormat(ending);
     report_.RefreshStatus();
     const bool previewReady = preview_ && !aborted && !stopRequested_;
-    if ((previewReady && texts_.closeWhenPreviewReady) || (pressedDuringRun_ && texts_.closeAfterPressDuringRun))
+    if ((previewReady && texts_.closeWhenPreviewReady) ||
+        (pressedDuringRun_ && texts_.closeAfterPressDuringRun && failure.isEmpty()))
         accept();
 }
 
@@ -100,4 +108,12 @@ void TReportStatusWindow::CancelButtonClick()
     }
     if (AskYesNo(texts_.cancelQuestion, windowTitle()))
         report_.AbortReport();
+}
+
+void TReportStatusWindow::reject()
+{
+    if (finished_)
+        QDialog::reject();
+    else
+        CancelButtonClick();
 }

@@ -14,6 +14,7 @@ struct ReportStatusTexts {
     QString printCanceled;   // "\rReport Print Canceled!"
     QString previewCanceled; // "\rReport Preview Canceled!"
     QString previewStopped = QStringLiteral("\rPreview Stopped at page %p!");
+    QString printFailed;      // "\rReport Print Failed!", followed by the reason
     QString printCompleted;   // "\rReport Print Completed!"
     QString previewCompleted; // "\rReport Preview Ready!"
     // Whether a preview that completed closes the window by itself.
@@ -24,7 +25,8 @@ struct ReportStatusTexts {
 
 // The small modal window every printing command shows while its report runs: a status
 // label the report writes to, and a button that is Cancel while printing, Stop while
-// previewing, and Ok once the run has ended. Showing the window runs the report.
+// previewing, and Ok once the run has ended. Showing the window runs the report; nothing
+// else of the program takes input until it closes.
 class TReportStatusWindow : public QDialog {
     Q_OBJECT
 
@@ -46,6 +48,10 @@ public:
     // A failure the drawing routine threw (other than a cancel) ends the window; the
     // command that showed it calls this after exec to get the failure back.
     void RethrowFailure() const;
+
+    // Escape and the close box: during the run they ask as Cancel does (Stop in a
+    // preview); the window stays until the run has ended.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -197,6 +197,7 @@ void TBaseReport::RunReport()
         return;
     started_ = QDateTime::currentDateTime();
     aborted_ = false;
+    failure_.clear();
     page_ = 0;
     fire(OnBeforePrint);
     if (!OpenOutput()) {
@@ -246,6 +247,13 @@ void TBaseReport::AbortReport()
     suppressed_ = true;
 }
 
+void TBaseReport::MarkFailed(const QString& failure)
+{
+    aborted_ = true;
+    if (failure_.isEmpty())
+        failure_ = failure;
+}
+
 void TBaseReport::RefreshStatus()
 {
     if (statusLabel_) {
@@ -267,6 +275,8 @@ void TBaseReport::StartNewPage()
     fire(OnPrintFooter);
     ++page_;
     RefreshStatus();
+    if (OutputFailed())
+        AbortReport();
     if (aborted_)
         throw EReportAborted();
     beginOutputPage();

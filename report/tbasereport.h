@@ -120,6 +120,9 @@ public:
     void RunReport();
     void AbortReport();
     bool Aborted() const { return aborted_; }
+    // Why the run could not deliver its output ("Unable to write to ..." with the
+    // system's reason); empty when it did or was cancelled. A failed run is aborted too.
+    QString Failure() const { return failure_; }
     bool Printing() const { return running_; }
     void RefreshStatus();
     void StartNewPage();
@@ -228,8 +231,12 @@ protected:
     // Device pixels per inch for DeviceRect.
     virtual QSizeF DeviceDpi() const { return QSizeF(1200, 1200); }
 
+    // Whether the output has failed already, so the run ends at the next page.
+    virtual bool OutputFailed() const { return false; }
+
     ReportPage PageFormat() const;
     void MarkAborted() { aborted_ = true; }
+    void MarkFailed(const QString& failure);
 
 private:
     double U(double inches) const { return inches * factor_; }
@@ -270,6 +277,7 @@ private:
 
     bool running_ = false;
     bool aborted_ = false;
+    QString failure_;
     bool suppressed_ = false;
     int page_ = 0;
     QDateTime started_;

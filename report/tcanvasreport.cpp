@@ -18,13 +18,16 @@ bool TReportPrinter::CanRun()
 bool TReportPrinter::OpenOutput()
 {
     pdf_.reset();
-    if (!job_.Begin(Printer()))
+    if (!job_.Begin(Printer())) {
+        if (!job_.Failure().isEmpty())
+            JobFailed();
         return false;
-    if (job_.PdfPath().isEmpty())
+    }
+    if (!job_.PdfFile())
         return Canvas().Begin(job_.Device());
     pdf_.emplace([this]() -> ReportOutput* { return Canvas().Begin(job_.Device()) ? &Canvas() : nullptr; });
-    return pdf_->Open(job_.PdfPath(), Printer().JobName(), QCoreApplication::applicationName(),
-                      Printer().PaperSizeInches());
+    pdf_->Open(job_.PdfFile(), Printer().JobName(), QCoreApplication::applicationName(), Printer().PaperSizeInches());
+    return true;
 }
 
 ReportOutput& TReportPrinter::Output()
@@ -34,11 +37,17 @@ ReportOutput& TReportPrinter::Output()
 
 void TReportPrinter::CloseOutput(bool aborted)
 {
-    const bool written = !pdf_ || pdf_->Close(aborted);
+    if (pdf_)
+        pdf_->Close(aborted);
     pdf_.reset();
     if (aborted && Canvas().Active())
         job_.Abort();
     Canvas().End();
-    if (!job_.Finish(aborted || !written) || !written)
-        ShowInformation(QStringLiteral("Unable to write to ") + job_.FileName());
+    if (!job_.Finish(aborted))
+        JobFailed();
+}
+
+void TReportPrinter::JobFailed()
+{
+    MarkFailed(QStringLiteral("Unable to write to %1: %2").arg(job_.FileName(), job_.Failure()));
 }

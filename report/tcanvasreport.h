@@ -31,8 +31,12 @@ protected:
     bool OpenOutput() override;
     void CloseOutput(bool aborted) override;
     ReportOutput& Output() override;
+    bool OutputFailed() const override { return job_.Failed(); }
 
 private:
+    // Marks the run failed with the job's reason.
+    void JobFailed();
+
     PrintJob job_;
     std::optional<PdfFileOutput> pdf_;
 };

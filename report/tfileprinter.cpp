@@ -51,7 +51,7 @@ bool TFilePrinter::Execute()
     }
     if (!failed)
         CloseOutput(false);
-    return !failed;
+    return !failed && Failure().isEmpty();
 }
 
 // ---- preview -------------------------------------------------------------------------------

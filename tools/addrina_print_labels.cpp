@@ -105,7 +105,8 @@ int RunLabels(const QStringList& args)
     };
     report.RunReport();
     if (report.Aborted())
-        throw Failure(QStringLiteral("cannot write \"%1\"").arg(parsed.Output()));
+        throw Failure(report.Failure().isEmpty() ? QStringLiteral("cannot write \"%1\"").arg(parsed.Output())
+                                                 : report.Failure());
     std::printf("%d labels\n", tally.Labels());
     // The PDF is written all the same; the note says which labels to check.
     if (QString note = tally.LostLinesNote(); !note.isEmpty())

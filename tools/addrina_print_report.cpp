@@ -45,7 +45,8 @@ int RunReport(const QStringList& args)
     printer.OnPrint = [&](TBaseReport& r) { PrintBuiltInReport(r, records, options); };
     printer.RunReport();
     if (printer.Aborted())
-        throw Failure(QStringLiteral("could not write ") + parsed.Output());
+        throw Failure(printer.Failure().isEmpty() ? QStringLiteral("could not write ") + parsed.Output()
+                                                  : printer.Failure());
     std::printf("%s: %d pages\n", qPrintable(parsed.Output()), printer.CurrentPage());
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "report/tpreviewform.h"
 #include "session/addresssession.h"
 #include "session/mainmenus.h"
+#include "support/file_size_limit.h"
 #include "support/fixture_copy.h"
 #include "support/modal.h"
 #include "support/pdf_readback.h"
@@ -24,7 +25,9 @@
 #include "support/window_menus.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -82,10 +85,9 @@ protected:
             words << ComposeLabelLines(TableFieldReader(session.TableBook), {}).value(0).section(' ', 0, 0);
         return words;
     }
-    // Prints the job to "PDF file", clicks the status window's Ok and reads the PDF back.
-    PdfReadBack Print()
+    // Prints the job and clicks the status window's Ok once the run has ended.
+    void PrintAndOk()
     {
-        FixedPdfFile out(Pdf());
         WhenShown<TReportStatusWindow>(
             [this](TReportStatusWindow* status) {
                 statusText = status->Label1->text();
@@ -94,6 +96,12 @@ protected:
             },
             [](TReportStatusWindow* status) { return status->Finished(); });
         DoPrint(session, job, PdfFilePrinterName, nullptr);
+    }
+    // Prints the job to "PDF file" and reads the PDF back.
+    PdfReadBack Print()
+    {
+        FixedPdfFile out(Pdf());
+        PrintAndOk();
         return ReadPdf(Pdf());
     }
     // Previews the job; the recorded pages are replayed to a PDF to see where they lie.
@@ -198,6 +206,77 @@ TEST_F(LabelPrint, ACurrentRecordOutsideTheFilterStartsAtTheFirstMatch)
     EXPECT_TRUE(InCell(pdf, words[1], 0, 1));
     EXPECT_EQ(session.Apollo1.RecNo(), 5);
     EXPECT_EQ(session.Apollo1.DBFilter(), "RECNO()>20 .and. !ISDEL");
+}
+
+TEST_F(LabelPrint, StartingFromTheLastChosenRecordPrintsItAlone)
+{
+    session.Apollo1.Query(QStringLiteral("RECNO()>20 .and. !ISDEL"));
+    const QStringList words = FirstWords();
+    session.TableBook.Last();
+    const long last = session.Apollo1.RecNo();
+    job.startFromCurrent = true;
+    ScriptedMessages messages;
+    const PdfReadBack pdf = Print();
+    EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join('|').toStdString();
+    EXPECT_TRUE(InCell(pdf, words.last(), 0, 0));
+    ASSERT_EQ(pdf.pages.size(), 1);
+    for (const PdfWord& w : pdf.Words(1)) // one label, in the first cell
+        EXPECT_TRUE(w.yMin < TextTop(1) - 0.1 && w.xMin < TextLeft(1) - 0.1) << w.text.toStdString();
+    EXPECT_EQ(session.Apollo1.RecNo(), last);
+}
+
+TEST_F(LabelPrint, AFullDiskOrAFolderThatCannotExistEndsInFailureAndKeepsTheEarlierFile)
+{
+    Print();
+    const QByteArray earlier = [this] {
+        QFile file(Pdf());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    ASSERT_FALSE(earlier.isEmpty());
+    {
+        FileSizeLimit full(earlier.size() / 2);
+        Print();
+    }
+    EXPECT_EQ(statusText, "\nLabel Print Failed!\nUnable to write to " + Pdf() + ": File too large");
+    QFile kept(Pdf());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), earlier);
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf"}, QDir::Files | QDir::Hidden), QStringList{"labels.pdf"});
+
+    const QString underAFile = Pdf() + "/labels.pdf";
+    FixedPdfFile out(underAFile);
+    PrintAndOk();
+    EXPECT_EQ(statusText, "\nLabel Print Failed!\nUnable to write to " + underAFile + ": Not a directory");
+}
+
+TEST_F(LabelPrint, TheSaveDialogOpensInTheDocumentsFolderAndThenWhereTheLastPdfWent)
+{
+    QTemporaryDir home;
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    ASSERT_TRUE(QDir(home.path()).mkpath("Documents"));
+    ASSERT_TRUE(QDir(home.path()).mkpath("Mailings"));
+    QStringList opened;
+    const auto saveIn = [&](const QString& folder) {
+        WhenModalOpens([&, folder](QWidget* modal) {
+            auto* save = qobject_cast<QFileDialog*>(modal);
+            ASSERT_TRUE(save);
+            opened << save->directory().absolutePath();
+            auto* name = save->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_TRUE(name);
+            name->setText(QDir(home.path()).filePath(folder + "/labels.pdf"));
+            QMetaObject::invokeMethod(save, "accept");
+        });
+        PrintAndOk();
+        EXPECT_EQ(statusText, "\nLabel Print Completed!");
+    };
+    job.onePageOnly = true;
+    saveIn("Mailings");
+    saveIn("Documents");
+    qputenv("HOME", savedHome);
+    EXPECT_EQ(opened, QStringList({QDir(home.path()).filePath("Documents"), QDir(home.path()).filePath("Mailings")}));
+    EXPECT_TRUE(QFile::exists(QDir(home.path()).filePath("Mailings/labels.pdf")));
+    EXPECT_TRUE(programDir.SettingsText().contains("PdfFolder=" + QDir(home.path()).filePath("Documents")));
 }
 
 TEST_F(LabelPrint, CancelAsksAndLeavesNoFile)

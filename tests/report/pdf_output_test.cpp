@@ -2,6 +2,7 @@
 #include "report/tfileprinter.h"
 #include "report/treportfiler.h"
 #include "report_support.h"
+#include "support/file_size_limit.h"
 #include "support/scripted_messages.h"
 #include "support/scripted_printers.h"
 
@@ -12,6 +13,7 @@
 #include <QPicture>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -142,6 +144,67 @@ TEST(PdfOutput, AnAbortedOrCancelledJobLeavesNoFileAndSaysNothing)
     EXPECT_TRUE(r.Aborted());
     ASSERT_EQ(cancel.proposed.size(), 1);
     EXPECT_TRUE(cancel.proposed[0].endsWith("/Mailing List.pdf"));
+}
+
+TEST(PdfOutput, AFailedWriteOrAFolderThatCannotExistFailsTheJobWithItsReason)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.pdf");
+    {
+        QFile earlier(path);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
+    ScriptedPrinterDialogs dialogs(path);
+    TReportPrinter r;
+    r.Printer().SetPrinter(PdfFilePrinterName);
+    r.OnPrint = [](TBaseReport& report) {
+        for (int page = 1; page <= 200; ++page) {
+            if (page > 1)
+                report.StartNewPage();
+            for (int line = 0; line < 40; ++line)
+                report.PrintTextLine(QString("Line %1 of page %2").arg(line).arg(page));
+        }
+    };
+    {
+        FileSizeLimit full(20000);
+        r.RunReport();
+    }
+    EXPECT_TRUE(r.Aborted());
+    EXPECT_EQ(r.Failure(), "Unable to write to " + path + ": File too large");
+    QFile kept(path);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "earlier");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.pdf"});
+
+    dialogs.SetPdfPath(path + "/inside.pdf");
+    r.RunReport();
+    EXPECT_TRUE(r.Aborted());
+    EXPECT_EQ(r.Failure(), "Unable to write to " + path + "/inside.pdf: Not a directory");
+}
+
+TEST(PdfOutput, APdfChosenInThePrintDialogIsNotAskedForAgainAndHasTheUsersPermissions)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("chosen.pdf");
+    ScriptedPrinterDialogs dialogs;
+    dialogs.onPrintDialog = [&](PrinterSetup& setup, int&, int&) {
+        setup.SetPrinter(PdfFilePrinterName);
+        setup.SetPdfFileName(path);
+        return true;
+    };
+    TReportPrinter r;
+    r.Printer().SetPrinter("Office");
+    ASSERT_TRUE(r.ShowPrintDialog());
+    r.OnPrint = [](TBaseReport& report) { report.PrintText("Chosen"); };
+    const mode_t saved = ::umask(027);
+    r.RunReport();
+    ::umask(saved);
+    EXPECT_TRUE(dialogs.proposed.isEmpty());
+    EXPECT_TRUE(ReadPdf(path).Find("Chosen"));
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
 TEST(PdfOutput, CopiesAndThePrintDialogsRangeReachTheReport)
@@ -311,7 +374,9 @@ TEST(PdfOutput, ARunLongerThanTheRecordingKeptInMemorySwitchesOverWithEveryPage)
     QPdfWriter painted(dir.filePath("painted.pdf"));
     PainterOutput painter([&] { painted.newPage(); });
     PdfFileOutput output([&]() -> ReportOutput* { return painter.Begin(&painted) ? &painter : nullptr; }, 1000);
-    ASSERT_TRUE(output.Open(dir.filePath("standard.pdf"), "Test", "Test", QSizeF(8.5, 11)));
+    QFile standard(dir.filePath("standard.pdf"));
+    ASSERT_TRUE(standard.open(QIODevice::WriteOnly));
+    output.Open(&standard, "Test", "Test", QSizeF(8.5, 11));
     for (int page = 1; page <= 30; ++page) {
         output.BeginPage(ReportPage{QSizeF(8.5, 11)});
         output.SetFont(ReportFont{});
@@ -336,7 +401,9 @@ TEST(PdfOutput, TextAfterACutOffCellKeepsItsOwnSize)
     QTemporaryDir dir;
     const QString path = dir.filePath("sizes.pdf");
     PdfFileOutput output([]() -> ReportOutput* { return nullptr; });
-    ASSERT_TRUE(output.Open(path, "Test", "Test", QSizeF(8.5, 11)));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    output.Open(&file, "Test", "Test", QSizeF(8.5, 11));
     output.BeginPage(ReportPage{QSizeF(8.5, 11)});
     ReportFont small;
     small.points = 10;
@@ -349,6 +416,7 @@ TEST(PdfOutput, TextAfterACutOffCellKeepsItsOwnSize)
     output.Text(QPointF(1, 4), "Large");
     EXPECT_FALSE(output.OnPainter());
     ASSERT_TRUE(output.Close(false));
+    file.close();
     const PdfReadBack pdf = ReadPdf(path);
     const PdfWord* smallWord = pdf.Find("Small");
     const PdfWord* largeWord = pdf.Find("Large");

@@ -1,3 +1,4 @@
+#include "platform/printersetupdialog.h"
 #include "report/recordastext.h"
 #include "report/reportcommands.h"
 #include "report/reportstatuswindow.h"
@@ -7,6 +8,7 @@
 #include "report/treportsetup.h"
 #include "session/addresssession.h"
 #include "session/mainmenus.h"
+#include "support/file_size_limit.h"
 #include "support/fixture_copy.h"
 #include "support/modal.h"
 #include "support/pdf_readback.h"
@@ -18,6 +20,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
@@ -154,6 +157,67 @@ TEST_F(ReportCommandsTest, PrintingTheCurrentRecordWritesItsFieldsToThePdf)
     EXPECT_NEAR(value->xMin, 2.27, 0.01);
     EXPECT_FALSE(read.Find("First")); // unchecked items are left out
     EXPECT_EQ(dialogs.proposed.size(), 1);
+}
+
+TEST_F(ReportCommandsTest, APrintThatCannotBeWrittenEndsWithOneFailureNamingTheFile)
+{
+    ScriptedMessages messages;
+    const QString pdf = dir.filePath("record.pdf");
+    ScriptedPrinterDialogs dialogs(pdf);
+    session.PrinterName = PdfFilePrinterName;
+    QString ending;
+    WhenShown<TPrintCurrentRecord>([&](TPrintCurrentRecord* d) {
+        WhenShown<TReportStatusWindow>(
+            [&](TReportStatusWindow* status) {
+                ending = status->Label1->text();
+                status->CancelButton->click();
+            },
+            [](TReportStatusWindow* status) { return status->Finished(); });
+        {
+            FileSizeLimit full(500);
+            d->PrintNow->click();
+        }
+        d->CancelButton->click();
+    });
+    commands->CurrentRecordMenuClick();
+    EXPECT_EQ(ending, "\nReport Print Failed!\nUnable to write to " + pdf + ": File too large");
+    EXPECT_TRUE(messages.Boxes().isEmpty()) << messages.Texts().join('|').toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(ReportCommandsTest, PrinterSetupChoosesThePrinterItsPaperAndOrientation)
+{
+    FakePrinterList printers({"Office", "Hall", PdfFilePrinterName}, "Office");
+    session.PrinterName = "Office";
+    QStringList listed;
+    WhenShown<TPrinterSetupDialog>([&](TPrinterSetupDialog* setup) {
+        for (int i = 0; i < setup->PrinterCombo->count(); ++i)
+            listed << setup->PrinterCombo->itemText(i);
+        EXPECT_EQ(setup->PrinterCombo->currentText(), "Office");
+        setup->PrinterCombo->setCurrentText("Hall");
+        setup->PaperCombo->setCurrentIndex(setup->PaperCombo->findText("A5"));
+        setup->LandscapeButton->setChecked(true);
+        setup->OkButton->click();
+    });
+    TPrintCurrentRecord record(session, nullptr);
+    record.PrinterSetup->click();
+    EXPECT_EQ(listed, QStringList({"Office", "Hall", PdfFilePrinterName}));
+    EXPECT_EQ(session.PrinterName, "Hall");
+    const PrinterSetup& chosen = record.ReportPrinter1.Printer();
+    EXPECT_EQ(chosen.Printer(), "Hall");
+    EXPECT_EQ(chosen.Orientation(), PaperOrientation::Landscape);
+    EXPECT_NEAR(chosen.PaperSizeInches().width(), 210 / 25.4, 0.01);
+    EXPECT_NEAR(chosen.PaperSizeInches().height(), 148 / 25.4, 0.01);
+
+    // Cancel changes nothing.
+    WhenShown<TPrinterSetupDialog>([](TPrinterSetupDialog* setup) {
+        setup->PrinterCombo->setCurrentText(PdfFilePrinterName);
+        setup->CancelButton->click();
+    });
+    TReportSetup reports(session, nullptr);
+    reports.PrinterSetup->click();
+    EXPECT_EQ(session.PrinterName, "Hall");
+    EXPECT_EQ(reports.ReportPrinter1.Printer().Printer(), "Hall");
 }
 
 TEST_F(ReportCommandsTest, APrinterChosenInEitherPrinterSetupIsTheSessionsFromThenOn)

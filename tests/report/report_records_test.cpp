@@ -65,3 +65,31 @@ TEST_F(ReportRecordsTest, OnlyTheCurrentRecordAndAStartOutsideTheChosenRecords)
     EXPECT_NE(session.Apollo1.RecNo(), current);
     EXPECT_FALSE(session.TableBook.Eof());
 }
+
+TEST_F(ReportRecordsTest, StartFromCurrentFindsTheFirstMiddleAndLastOfTheChosenRecords)
+{
+    // Every third record is chosen, in the order of report 4.
+    session.Apollo1.Query("RECNO()%3=0 .and. !ISDEL");
+    ASSERT_TRUE(PositionReportRecords(session.Apollo1, session.TableBook, 4, ReportRecordChoice::Filter, false, 0));
+    QList<long> chosen;
+    for (; !session.TableBook.Eof(); session.TableBook.Next())
+        chosen << session.Apollo1.RecNo();
+    ASSERT_GE(chosen.size(), 3);
+    for (const long recNo : {chosen.first(), chosen[chosen.size() / 2], chosen.last()}) {
+        ASSERT_TRUE(GoToChosenRecord(session.Apollo1, session.TableBook, recNo)) << recNo;
+        EXPECT_EQ(session.Apollo1.RecNo(), recNo);
+        EXPECT_TRUE(
+            PositionReportRecords(session.Apollo1, session.TableBook, 4, ReportRecordChoice::Filter, true, recNo))
+            << recNo;
+        EXPECT_EQ(session.Apollo1.RecNo(), recNo);
+    }
+    // The last chosen record prints alone.
+    ASSERT_TRUE(
+        PositionReportRecords(session.Apollo1, session.TableBook, 4, ReportRecordChoice::Filter, true, chosen.last()));
+    EXPECT_EQ(Listed("LNAME").size(), 1);
+    // A record outside the set is not found, wherever it sorts.
+    for (const long outside : {chosen.first() + 1, chosen.last() + 1, chosen.last() - 1})
+        EXPECT_FALSE(GoToChosenRecord(session.Apollo1, session.TableBook, outside)) << outside;
+    EXPECT_FALSE(PositionReportRecords(session.Apollo1, session.TableBook, 4, ReportRecordChoice::Filter, true,
+                                       chosen.first() + 1));
+}

@@ -81,26 +81,31 @@ TEST(StatusWindow, CancelWhilePrintingAsksThenAbortsTheRun)
 
 TEST(StatusWindow, StopInAPreviewKeepsThePagesSoFarAndCanCloseByItself)
 {
-    QByteArray stream;
-    TReportFiler filer;
-    filer.SetStream(&stream);
-    filer.SetStreamMode(smUser);
-    ReportStatusTexts texts = Texts();
-    texts.closeAfterPressDuringRun = true;
-    TReportStatusWindow window(filer, true, texts);
-    filer.OnPrint = [&](TBaseReport& r) {
-        for (int page = 1; !window.StopRequested(); ++page) {
-            if (page == 2)
-                window.CancelButton->click();
-            else
-                r.StartNewPage();
-        }
-    };
-    RunShown(window);
-    EXPECT_FALSE(window.Aborted());
-    EXPECT_EQ(filer.CurrentPage(), 2);
-    EXPECT_EQ(window.Label1->text(), "\nPreview Stopped at page 2!");
-    EXPECT_FALSE(window.isVisible());
+    // Escape stops as the button does.
+    for (const bool escape : {false, true}) {
+        QByteArray stream;
+        TReportFiler filer;
+        filer.SetStream(&stream);
+        filer.SetStreamMode(smUser);
+        ReportStatusTexts texts = Texts();
+        texts.closeAfterPressDuringRun = true;
+        TReportStatusWindow window(filer, true, texts);
+        filer.OnPrint = [&](TBaseReport& r) {
+            for (int page = 1; !window.StopRequested() && page < 50; ++page) {
+                if (page == 2 && escape)
+                    QTest::keyClick(&window, Qt::Key_Escape);
+                else if (page == 2)
+                    window.CancelButton->click();
+                else
+                    r.StartNewPage();
+            }
+        };
+        RunShown(window);
+        EXPECT_FALSE(window.Aborted());
+        EXPECT_EQ(filer.CurrentPage(), 2);
+        EXPECT_EQ(window.Label1->text(), "\nPreview Stopped at page 2!");
+        EXPECT_FALSE(window.isVisible());
+    }
 }
 
 TEST(StatusWindow, AFailingRoutineEndsTheWindowAndReachesTheCaller)
@@ -114,4 +119,41 @@ TEST(StatusWindow, AFailingRoutineEndsTheWindowAndReachesTheCaller)
     RunShown(window);
     EXPECT_FALSE(window.isVisible());
     EXPECT_THROW(window.RethrowFailure(), std::runtime_error);
+}
+
+TEST(StatusWindow, EscapeAndTheCloseBoxAskLikeCancelAndNothingElseTakesInput)
+{
+    ScriptedMessages messages;
+    messages.AnswerNo().AnswerYes();
+    QByteArray stream;
+    TReportFiler printer;
+    printer.SetStream(&stream);
+    printer.SetStreamMode(smUser);
+    QWidget underneath;
+    underneath.show();
+    TReportStatusWindow window(printer, false, Texts(), &underneath);
+    bool visibleAfterEscape = false;
+    QWidget* modalDuringRun = nullptr;
+    int pages = 0;
+    printer.OnPrint = [&](TBaseReport& r) {
+        for (pages = 1; pages < 10; ++pages) {
+            if (pages == 2) {
+                QTest::keyClick(&window, Qt::Key_Escape);
+                visibleAfterEscape = window.isVisible();
+                modalDuringRun = QApplication::activeModalWidget();
+            }
+            if (pages == 3)
+                window.close();
+            r.StartNewPage();
+        }
+    };
+    RunShown(window);
+    EXPECT_TRUE(visibleAfterEscape);
+    EXPECT_EQ(modalDuringRun, &window);
+    EXPECT_EQ(pages, 3);
+    EXPECT_EQ(messages.Texts(), QStringList({"Cancel Report Printing?", "Cancel Report Printing?"}));
+    EXPECT_EQ(window.Label1->text(), "\nReport Print Canceled!");
+    EXPECT_TRUE(window.isVisible()); // the ending stays until Ok, which Escape now is
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
 }

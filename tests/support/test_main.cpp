@@ -1,7 +1,7 @@
 #include "child_process.h"
+#include "platform/guardedapplication.h"
 #include "platform/messages.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -28,7 +28,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QApplication app(argc, argv);
+    // The program's own application object, so that its guard on event handlers is tested too.
+    GuardedApplication app(argc, argv);
     int childExit = 0;
     if (RunChildIfAsked(argc, argv, &childExit))
         return childExit;
