@@ -92,9 +92,11 @@ void DoPrint(AddressSession& session, const LabelPrintJob& job, const QString& p
         report.OnPrint = [&](TBaseReport& r) {
             tally = DrawLabels(r, *job.face, session.TableBook, *job.setup, options, drawing);
         };
+        run.OnRunEnded = [&tally] {
+            if (const QString note = tally.LostLinesNote(); !note.isEmpty())
+                ShowInformation(note);
+        };
         run.Execute(parent, QStringLiteral("Preview Labels"));
-        if (!run.Aborted() && !tally.LostLinesNote().isEmpty())
-            ShowInformation(tally.LostLinesNote());
     } catch (const TableError& e) {
         ShowInformation(e.Message());
     }

@@ -33,7 +33,11 @@ void TPrintRun::Execute(QWidget* parent, const QString& previewCaption)
         window.exec();
         window.RethrowFailure();
     }
-    if (!preview_ || Report().Aborted())
+    if (Report().Aborted())
+        return;
+    if (OnRunEnded)
+        OnRunEnded();
+    if (!preview_)
         return;
     TPreviewForm preview(parent);
     CenterDialog(&preview);

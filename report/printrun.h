@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QPointer>
+#include <functional>
 
 // One print or preview run of a printing command, the way every command runs one: a
 // printing and a recording component on the chosen printer, the status window that runs
@@ -34,6 +35,10 @@ public:
     // preview that was not cancelled, the preview window at page width with the caption.
     // A failure of the drawing routine comes back out of here.
     void Execute(QWidget* parent, const QString& previewCaption);
+
+    // Runs once the status window has closed on a run that was neither cancelled nor
+    // failed, before a preview opens: what the run has to say comes before its pages.
+    std::function<void()> OnRunEnded;
 
 private:
     bool preview_;

@@ -112,6 +112,8 @@ protected:
         WhenShown<TPreviewForm>([this](TPreviewForm* preview) {
             previewCaption = preview->windowTitle();
             previewPages = preview->FilePreview1.PageCount();
+            if (whilePreviewShows)
+                whilePreviewShows();
             FixedPdfFile out(Pdf());
             TFilePrinter replay;
             replay.Printer().SetPrinter(PdfFilePrinterName);
@@ -132,6 +134,7 @@ protected:
     LabelPrintJob job;
     QString statusText, statusCaption, previewCaption;
     int previewPages = 0;
+    std::function<void()> whilePreviewShows;
 };
 
 } // namespace
@@ -426,7 +429,11 @@ TEST_F(LabelPrint, ARunSaysHowManyLabelsLostLinesAndAFittedFaceKeepsEveryCityLin
 
     messages.Clear();
     job.onePageOnly = true;
+    // The note comes before the pages it is about.
+    qsizetype notesBeforePreview = -1;
+    whilePreviewShows = [&] { notesBeforePreview = messages.Texts().size(); };
     Preview();
+    EXPECT_EQ(notesBeforePreview, 1);
     ASSERT_EQ(messages.Texts().size(), 1);
     EXPECT_TRUE(messages.Texts()[0].contains(" of 30 labels lost address lines")) << messages.Texts()[0].toStdString();
 
