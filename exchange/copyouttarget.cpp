@@ -1,11 +1,10 @@
 #include "exchange/copyouttarget.h"
 
 #include "platform/messages.h"
-#include "platform/settings.h"
+#include "platform/rememberedfolder.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 CopyOutFileType CopyOutFileTypeOf(CopyOutKind kind)
 {
@@ -24,8 +23,6 @@ CopyOutFileType CopyOutFileTypeOf(CopyOutKind kind)
 
 namespace {
 
-const QString kFoldersSection = QStringLiteral("Export");
-
 QString FolderKey(CopyOutKind kind)
 {
     switch (kind) {
@@ -39,12 +36,6 @@ QString FolderKey(CopyOutKind kind)
         return QStringLiteral("VCardFolder");
     }
     return {};
-}
-
-QString DocumentsFolder()
-{
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 bool SamePath(const QString& a, const QString& b)
@@ -63,9 +54,7 @@ QString IndexOf(const QString& tablePath)
 
 QString ProposedCopyOutPath(CopyOutKind kind, const QString& openFilePath)
 {
-    QString folder = ReadSettingString(kFoldersSection, FolderKey(kind));
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = DocumentsFolder();
+    const QString folder = RememberedFolder(FolderKey(kind));
     QString name = QFileInfo(openFilePath).completeBaseName();
     if (name.isEmpty())
         name = QStringLiteral("Export");
@@ -74,8 +63,7 @@ QString ProposedCopyOutPath(CopyOutKind kind, const QString& openFilePath)
 
 void RememberCopyOutFolder(CopyOutKind kind, const QString& target)
 {
-    const QString folder = QFileInfo(target).absolutePath();
-    WriteSettingsBatch([&] { WriteSettingString(kFoldersSection, FolderKey(kind), folder); });
+    RememberFolder(FolderKey(kind), target);
 }
 
 QString AcceptCopyOutTarget(CopyOutKind kind, const QString& chosen, const QString& openFilePath)

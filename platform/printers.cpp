@@ -2,7 +2,7 @@
 
 #include "platform/mainwindow.h"
 #include "platform/printersetupdialog.h"
-#include "platform/settings.h"
+#include "platform/rememberedfolder.h"
 #include "platform/stagedfile.h"
 
 #include <QApplication>
@@ -14,7 +14,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 #include <cmath>
 #include <utility>
 
@@ -87,7 +86,6 @@ public:
     }
 };
 
-const QString PdfFolderSection = QStringLiteral("Folders");
 const QString PdfFolderKey = QStringLiteral("PdfFolder");
 
 PrinterDialogs*& installedDialogs()
@@ -161,19 +159,12 @@ QString ProposedPdfPath(const QString& title)
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
     if (name.isEmpty())
         name = QStringLiteral("Report");
-    QString folder = ReadSettingString(PdfFolderSection, PdfFolderKey);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::homePath();
-    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+    return QDir(RememberedFolder(PdfFolderKey)).filePath(name + QStringLiteral(".pdf"));
 }
 
 void RememberPdfFolder(const QString& path)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    if (folder != ReadSettingString(PdfFolderSection, PdfFolderKey))
-        WriteSettingsBatch([&] { WriteSettingString(PdfFolderSection, PdfFolderKey, folder); });
+    RememberFolder(PdfFolderKey, path);
 }
 
 // ---- PrinterSetup --------------------------------------------------------------------------
