@@ -11,7 +11,7 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        reason = QString::fromLocal8Bit(e.what());
+        reason = QString::fromUtf8(e.what()); // the program's own errors carry UTF-8
     } catch (...) {
         reason = QStringLiteral("an unknown error");
     }
