@@ -18,6 +18,7 @@
 //
 // Reading the state:
 //   session.FileOpen()            an address file is open
+//   session.OnRecord()            open, nothing edited, on a record (HasRecord, Editing)
 //   session.FilterExpression()    "" with no filter; never holds the deleted-record part
 //   session.MatchCount()          records the active query lets through, 0 with no file
 //   session.GetDatabasePath()     folder of the open file, ending in "/"
