@@ -1,7 +1,6 @@
 #include "app/bkmain.h"
 
 #include "app/bkpref.h"
-#include "app/helpcommands.h"
 #include "app/preferencekeys.h"
 #include "app/recordcard.h"
 #include "app/whatsthistexts.h"
@@ -10,6 +9,7 @@
 #include "exchange/importcommands.h"
 #include "labels/labelcommands.h"
 #include "platform/help.h"
+#include "platform/helpcommands.h"
 #include "platform/identity.h"
 #include "platform/mainwindow.h"
 #include "platform/messages.h"

@@ -1,6 +1,6 @@
 #include "app/bkmain.h"
 #include "app/bkpref.h"
-#include "app/helpcommands.h"
+#include "platform/helpcommands.h"
 #include "platform/settings.h"
 #include "support/modal.h"
 #include "support/recording_help.h"

@@ -1,4 +1,4 @@
-#include "app/helpcommands.h"
+#include "platform/helpcommands.h"
 
 #include "platform/configwindow.h"
 #include "platform/help.h"
