@@ -2,12 +2,14 @@
 
 #include "app/bkpref.h"
 #include "app/preferencekeys.h"
+#include "app/recordcard.h"
 #include "app/whatsthistexts.h"
 #include "dial/dialcommands.h"
 #include "exchange/exportcommand.h"
 #include "exchange/importcommands.h"
 #include "labels/labelcommands.h"
 #include "platform/help.h"
+#include "platform/helpcommands.h"
 #include "platform/identity.h"
 #include "platform/mainwindow.h"
 #include "platform/messages.h"
@@ -57,12 +59,17 @@ TAddressMain::TAddressMain(QWidget* parent) : QMainWindow(parent)
     setupRecords();
     setupSort();
     setupSelect();
+    setupPlaces();
+    // The layers' items go to their places in the menus, whatever the order here.
     new TLabelCommands(session_, Menus(), this);
     new TReportCommands(session_, Menus(), this);
-    setupExitButton();
     new ImportCommands(session_, Menus(), this);
     new ExportCommand(session_, Menus(), this);
-    new TDialCommands(session_, Menus(), this);
+    new TDialCommands(
+        session_, {RecordCard->Dial1Button, RecordCard->Dial2Button, RecordCard->Mailbutton, RecordCard->WebPageButton},
+        this);
+    new THelpCommands(Help1, this);
+    setupExitButton();
     ExplainMainWindow(this);
 
     FormCreate();
@@ -72,7 +79,26 @@ TAddressMain::~TAddressMain() = default;
 
 MainMenus TAddressMain::Menus()
 {
-    return {this, File1, Edit1, Record1, mnuOrder, Filter1, Print1, Help1, Prefences1, ToolBar};
+    return {this,       File1,   Edit1,        Record1,      mnuOrder,     Filter1,       Print1,         Help1,
+            Prefences1, ToolBar, ImportPlace_, ExportPlace_, LabelsPlace_, ReportsPlace_, ClipboardPlace_};
+}
+
+// After the window's own items, so each place stays where the layer's items belong.
+void TAddressMain::setupPlaces()
+{
+    const auto place = [](QMenu* menu, QAction* before, const char* name) {
+        auto* action = new QAction(menu);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setVisible(false);
+        menu->insertAction(before, action);
+        return action;
+    };
+    ImportPlace_ = place(File1, Prefences1, "ImportPlace");
+    ExportPlace_ = place(File1, Prefences1, "ExportPlace");
+    File1->insertSeparator(Prefences1);
+    LabelsPlace_ = place(Print1, nullptr, "LabelsPlace");
+    ReportsPlace_ = place(Print1, nullptr, "ReportsPlace");
+    ClipboardPlace_ = place(Record1, nullptr, "ClipboardPlace");
 }
 
 void TAddressMain::setupMenus()
@@ -92,16 +118,6 @@ void TAddressMain::setupMenus()
     Exit1 = addItem(File1, QStringLiteral("E&xit "), "Exit1");
     connect(Prefences1, &QAction::triggered, this, &TAddressMain::Prefences1Click);
     connect(Exit1, &QAction::triggered, this, &TAddressMain::Exit1Click);
-
-    Contents1 = addItem(Help1, QStringLiteral("&Contents"), "Contents1");
-    SearchforHelpOn1 = addItem(Help1, QStringLiteral("&Search for Help On..."), "SearchforHelpOn1");
-    HowtoUseHelp1 = addItem(Help1, QStringLiteral("&How to Use Help"), "HowtoUseHelp1");
-    Help1->addSeparator();
-    About1 = addItem(Help1, QStringLiteral("&About %1...").arg(ProductName()), "About1");
-    connect(Contents1, &QAction::triggered, this, &TAddressMain::Contents1Click);
-    connect(SearchforHelpOn1, &QAction::triggered, this, &TAddressMain::SearchforHelpOn1Click);
-    connect(HowtoUseHelp1, &QAction::triggered, this, &TAddressMain::HowtoUseHelp1Click);
-    connect(About1, &QAction::triggered, this, &TAddressMain::About1Click);
 }
 
 void TAddressMain::setupPanels()
@@ -130,14 +146,14 @@ void TAddressMain::setupPanels()
 void TAddressMain::setupExitButton()
 {
     ToolBar->addSeparator();
-    auto* exitButton = new QToolButton(ToolBar);
-    exitButton->setObjectName(QStringLiteral("Exitbutton"));
-    exitButton->setText(QStringLiteral("E&xit"));
+    Exitbutton = new QToolButton(ToolBar);
+    Exitbutton->setObjectName(QStringLiteral("Exitbutton"));
+    Exitbutton->setText(QStringLiteral("E&xit"));
     // The hint shows the caption as read: a tooltip would show the accelerator mark as is.
-    exitButton->setToolTip(QStringLiteral("Exit"));
-    exitButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    connect(exitButton, &QToolButton::clicked, this, &TAddressMain::Exit1Click);
-    ToolBar->addWidget(exitButton);
+    Exitbutton->setToolTip(QStringLiteral("Exit"));
+    Exitbutton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    connect(Exitbutton, &QToolButton::clicked, this, &TAddressMain::Exit1Click);
+    ToolBar->addWidget(Exitbutton);
 }
 
 void TAddressMain::FormCreate()
@@ -230,25 +246,4 @@ void TAddressMain::Prefences1Click()
 void TAddressMain::Exit1Click()
 {
     close();
-}
-
-void TAddressMain::Contents1Click()
-{
-    ShowHelpContents();
-}
-
-void TAddressMain::SearchforHelpOn1Click()
-{
-    ShowHelpSearch();
-}
-
-void TAddressMain::HowtoUseHelp1Click()
-{
-    ShowHowToUseHelp();
-}
-
-void TAddressMain::About1Click()
-{
-    ShowMessageBox(QStringLiteral("%1 %2\nMailing lists and mailing labels.").arg(ProductName(), ProductVersion()),
-                   QStringLiteral("About %1").arg(ProductName()), MbOk | MbIconInformation);
 }

@@ -3,6 +3,7 @@
 #include "app/addingprefs.h"
 #include "app/aggressivesave.h"
 #include "app/newrecordfill.h"
+#include "select/queryformplaces.h"
 #include "session/addresssession.h"
 #include "session/mainmenus.h"
 
@@ -21,13 +22,14 @@ class QToolButton;
 // The main window: one address file, one record at a time. Each area of the window
 // (record editing, opening files, ordering and search, filters and tags, printing) keeps
 // its methods in its own bkmain_<area>.cpp and its set-up in one setup call of the
-// constructor. Menus and controls carry their names as objectName, so any area (and any
-// test) can find them; areas add their items to the menus created here.
+// constructor. Menus and controls carry their names as objectName for tests and for
+// "What's this?" texts; the areas reach each other's items through the members below.
 //
 // The shared state (the open table, selection, order, tag id, printer) lives in the
 // session the window owns: dialogs, layers and tests take Session(), and a layer's command
-// object adds its items to Menus(). The handlers below reach the session's parts under
-// their usual names.
+// object adds its items to its places in Menus() and enables them from the session's
+// signals; SetButtons handles the window's own controls only. The handlers below reach
+// the session's parts under their usual names.
 class TAddressMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -59,12 +61,9 @@ public:
     QMenu* Print1;   // "&Print"
     QMenu* Help1;    // "&Help"
 
-    QAction* Prefences1;       // "Pre&ferences"
-    QAction* Exit1;            // "E&xit "
-    QAction* Contents1;        // "&Contents"
-    QAction* SearchforHelpOn1; // "&Search for Help On..."
-    QAction* HowtoUseHelp1;    // "&How to Use Help"
-    QAction* About1;           // "&About Addrina..."
+    QAction* Prefences1;     // "Pre&ferences"
+    QAction* Exit1;          // "E&xit "
+    QToolButton* Exitbutton; // "E&xit" on the toolbar, last
 
     // Opening, checking, creating and rebuilding address files (bkmain_files.cpp).
     bool IndexValid = false;
@@ -166,6 +165,7 @@ public:
     void mnuClearTagsClick();
     void mnuTagAllFilterMatchesClick();
     void TaggedMouseDown();
+    RecordCardControls RecordCardForQuery() const;
 
     QToolBar* ToolBar;
     QWidget* RecordPanel; // the record's edits; hidden while no file is open
@@ -200,6 +200,13 @@ private:
     void setupSort();
     void setupSelect();
     void setupExitButton();
+    // The layers' places in the menus (MainMenus).
+    void setupPlaces();
+    QAction* ImportPlace_ = nullptr;
+    QAction* ExportPlace_ = nullptr;
+    QAction* LabelsPlace_ = nullptr;
+    QAction* ReportsPlace_ = nullptr;
+    QAction* ClipboardPlace_ = nullptr;
     void ClearFilter();
 
     // The most recent file, else DATA/add0001.DBF (made when missing); at first activation.
@@ -213,10 +220,6 @@ private:
 
     void Prefences1Click();
     void Exit1Click();
-    void Contents1Click();
-    void SearchforHelpOn1Click();
-    void HowtoUseHelp1Click();
-    void About1Click();
 
     bool firstActivation_ = true;
 
@@ -227,7 +230,6 @@ private:
     QToolButton* AddRecordButton(const char* name, const QString& caption, const QString& hint,
                                  QStyle::StandardPixmap icon, void (TAddressMain::*handler)());
     void ShowToolButton(QWidget* button, bool visible);
-    QAction* ActionCaptioned(const QString& caption) const;
     bool IsEditing() const;
     bool HasRecord();
     // Runs table operations; a failure is shown to the user and gives false.

@@ -60,11 +60,11 @@ void TAddressMain::setupFiles()
 {
     session_.SetWindow(this);
     session_.OpenFile = [this](const QString& path) { return OpenBookDBF(path); };
-    session_.ShowExtraFields = [this](bool visible) { SetExtraFields(visible); };
-    session_.Refresh = [this] {
+    connect(&session_, &AddressSession::ExtraFieldsWanted, this, &TAddressMain::SetExtraFields);
+    connect(&session_, &AddressSession::RefreshWanted, this, [this] {
         ShowOrderInMenu();
         SetButtons();
-    };
+    });
     TAbleCreate.SetExclusive(true);
     DataSourceCreate.SetDataSet(&TAbleCreate);
     ApolloCreate.SetDataSource(&DataSourceCreate);

@@ -33,6 +33,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -197,13 +198,12 @@ void TAddressMain::setupRecordMenus()
 
 bool TAddressMain::IsEditing() const
 {
-    const TDataSetState s = TableBook.State();
-    return s == TDataSetState::Edit || s == TDataSetState::Insert;
+    return session_.Editing();
 }
 
 bool TAddressMain::HasRecord()
 {
-    return TableBook.Active() && Apollo1.RecNo() != Apollo1.RecCount() + 1;
+    return session_.HasRecord();
 }
 
 // ---- calculated fields ------------------------------------------------------------------------
@@ -410,14 +410,9 @@ void TAddressMain::SetButtons()
     const bool hasRecord = HasRecord();
     const ButtonRules r = ComputeButtonRules({TableBook.Active(), editing, hasRecord, FilterIsSet()});
 
-    auto enable = [this](const char* caption, bool on) {
-        if (QAction* action = ActionCaptioned(caption))
-            action->setEnabled(on);
-    };
     Edit1->setEnabled(r.fileItems);
-    for (const char* caption : {"&Rebuild Indexes for this file", "&Import", "Import from &ASCII File",
-                                "Import from &DBF File", "Clear &Tags", "&Restore Filter"})
-        enable(caption, r.fileItems);
+    for (QAction* item : {RebuildIndexesMenu, mnuClearTags, mnuRestoreFilter})
+        item->setEnabled(r.fileItems);
     Record1->menuAction()->setEnabled(r.addEnabled);
     mnuAdd->setEnabled(r.addEnabled);
     mnuEdit->setEnabled(r.editDeleteEnabled);
@@ -425,18 +420,19 @@ void TAddressMain::SetButtons()
     mnuClone->setEnabled(r.recordCommands);
     for (QAction* move : {mnuFirst, mnuPrevious, mnuNext, mnuLast})
         move->setEnabled(r.navigationVisible);
-    enable("&Export ", r.recordCommands);
     mnuSearch->setEnabled(r.recordCommands);
     mnuBrowse->setEnabled(r.recordCommands);
     mnuOrder->menuAction()->setEnabled(r.recordCommands);
     Print1->menuAction()->setEnabled(r.recordCommands);
     // An empty menu stays out of sight.
-    Print1->menuAction()->setVisible(!Print1->actions().isEmpty());
+    const QList<QAction*> printItems = Print1->actions();
+    Print1->menuAction()->setVisible(
+        std::any_of(printItems.begin(), printItems.end(), [](QAction* item) { return item->isVisible(); }));
     File1->menuAction()->setEnabled(r.fileMenu);
     Exit1->setEnabled(r.fileMenu);
-    enable("Set &Filter", r.filterEnabled);
-    for (const char* caption : {"&Save Filter", "&Clear Filter", "&Tag All Filter Matches"})
-        enable(caption, r.filterItems);
+    mnuSetFilter->setEnabled(r.filterEnabled);
+    for (QAction* item : {mnuSaveFilter, mnuClearFilter, mnuTagAllFilterMatches})
+        item->setEnabled(r.filterItems);
 
     AddButton->setEnabled(r.addEnabled);
     ShowToolButton(AddButton, r.addVisible);
@@ -452,15 +448,10 @@ void TAddressMain::SetButtons()
     }
     SearchButton->setEnabled(r.recordCommands);
     BrowseButton->setEnabled(r.recordCommands);
-    auto button = [this](const char* name) { return findChild<QAbstractButton*>(name); };
-    if (QAbstractButton* b = button("Exitbutton"))
-        ShowToolButton(b, r.exitVisible);
-    if (QAbstractButton* b = button("FilterButton"))
-        b->setEnabled(r.filterEnabled);
-    if (QAbstractButton* b = button("ClearfilterButton")) {
-        b->setEnabled(r.clearFilterEnabled);
-        ShowToolButton(b, r.clearFilterVisible);
-    }
+    ShowToolButton(Exitbutton, r.exitVisible);
+    FilterButton->setEnabled(r.filterEnabled);
+    ClearfilterButton->setEnabled(r.clearFilterEnabled);
+    ShowToolButton(ClearfilterButton, r.clearFilterVisible);
     // The date can be picked only for a record there is.
     RecordCard->DateLabel->setEnabled(editing || hasRecord);
     RecordCard->UpdateLinkButtons();
@@ -468,6 +459,8 @@ void TAddressMain::SetButtons()
     if (editing && !RecordCard->IsRecordEdit(QApplication::focusWidget()))
         RecordCard->Last->setFocus();
     UpdateFilterStatus();
+    // The layers' items follow what changed since the last command.
+    session_.Announce();
 }
 
 // A toolbar shows or hides its buttons through their actions; hiding the button itself
@@ -480,15 +473,6 @@ void TAddressMain::ShowToolButton(QWidget* button, bool visible)
             return;
         }
     button->setVisible(visible);
-}
-
-QAction* TAddressMain::ActionCaptioned(const QString& caption) const
-{
-    const auto actions = findChildren<QAction*>();
-    for (QAction* action : actions)
-        if (action->text() == caption)
-            return action;
-    return nullptr;
 }
 
 // ---- closing ----------------------------------------------------------------------------------

@@ -3,6 +3,8 @@
 
 #include "app/bkmain.h"
 
+#include "app/recordcard.h"
+
 #include "app/sortorders.h"
 
 #include "platform/messages.h"
@@ -14,6 +16,8 @@
 #include "select/tagid.h"
 #include "select/tags.h"
 #include "session/sessionscopes.h"
+#include "table/dbcheckbox.h"
+#include "table/dbedit.h"
 #include "table/tableerror.h"
 
 #include <QAction>
@@ -127,9 +131,20 @@ void TAddressMain::setupSelect()
     connect(&DataSourceBook, &TDataSource::datasetChanged, this, &TAddressMain::UpdateFilterStatus);
     connect(&DataSourceBook, &TDataSource::activeChanged, this, &TAddressMain::UpdateFilterStatus);
 
-    if (auto* tagged = findChild<QCheckBox*>(QStringLiteral("Tagged")))
-        tagged->installEventFilter(new PressFilter(tagged, [this] { TaggedMouseDown(); }));
+    RecordCard->Tagged->installEventFilter(new PressFilter(RecordCard->Tagged, [this] { TaggedMouseDown(); }));
     ToggleCurrentTag = [this] { ToggleRecordTag(); };
+}
+
+// The query form lays its fields out like the record card.
+RecordCardControls TAddressMain::RecordCardForQuery() const
+{
+    RecordCardControls card;
+    card.area = RecordCard->Last->parentWidget();
+    for (QueryField field : allQueryFields())
+        card.edits[static_cast<std::size_t>(field)] =
+            RecordCard->EditNamed(QLatin1StringView(queryFieldInfo(field).mainEditName));
+    card.tagged = RecordCard->Tagged;
+    return card;
 }
 
 long TAddressMain::ApplyFilter()
@@ -160,7 +175,7 @@ void TAddressMain::FilterButtonClick()
     }
     const QueryValues kept = Select.values;
     {
-        TAddressQueryForm form(Select, GlobalTagId, TableBook, Apollo1, this);
+        TAddressQueryForm form(Select, GlobalTagId, TableBook, Apollo1, this, RecordCardForQuery());
         form.SetValues(Select.values);
         CenterDialog(&form);
         // Ok has already taken the form's values through "Test", and cleared them when the

@@ -1,25 +1,30 @@
 #pragma once
 
-#include "session/mainmenus.h"
-
 #include <QObject>
 
 class AddressSession;
+class QAbstractButton;
 
-// The main window's links to a record's people: the "Dial " buttons beside the two phone
-// fields open the dial dialog, "Send" opens a new e-mail and "Open" the web page. It also
-// puts "What's This?" and "Configuration Information" on the Help menu. It finds the buttons
-// by name in the main window and reads the session's current record.
+// The record card's buttons that reach a record's people, handed over by the main window.
+struct RecordLinkButtons {
+    QAbstractButton* Dial1Button;   // "Dial " beside Phone
+    QAbstractButton* Dial2Button;   // "Dial " beside Phone2
+    QAbstractButton* Mailbutton;    // "Send" beside Email
+    QAbstractButton* WebPageButton; // "Open" beside WebPage
+};
+
+// The main window's links to a record's people: the two "Dial " buttons open the dial
+// dialog on their phone number, "Send" opens a new e-mail and "Open" the web page, all
+// from the session's current record.
 class TDialCommands : public QObject {
     Q_OBJECT
 public:
-    TDialCommands(AddressSession& session, const MainMenus& menus, QObject* parent);
+    TDialCommands(AddressSession& session, const RecordLinkButtons& buttons, QObject* parent);
 
-    // Dials PHONE for the button named "Dial1Button", PHONE2 for any other.
-    void Dial1ButtonClick(QObject* button);
+    // Dials the number in the field (PHONE or PHONE2).
+    void DialClick(const char* field);
     void MailbuttonClick();
     void WebPageButtonClick();
-    void ConfigurationInformation1Click();
 
 private:
     QString Field(const char* name) const;

@@ -1,8 +1,8 @@
 #pragma once
 // The main window's "&Export " command: copies the records of the current selection, in
 // the current order, with the "Copy Records Out" dialog. Whatever the dialog does, the
-// window gets its record, its order and the current folder back afterwards. The main
-// window enables and disables the item with its record commands.
+// window gets its record and its order back afterwards. The item is enabled while the
+// session stands on a record and nothing is edited.
 //
 //   new ExportCommand(Session(), Menus(), this);
 
@@ -15,7 +15,7 @@ struct MainMenus;
 class ExportCommand : public QObject {
     Q_OBJECT
 public:
-    // Adds "&Export " to the File menu, at the end of the group above "Pre&ferences".
+    // Adds "&Export " to the File menu at its place.
     ExportCommand(AddressSession& session, const MainMenus& menus, QObject* parent);
 
     QAction* CopyRecordsOutMnu;

@@ -34,8 +34,7 @@ ImportCommands::ImportCommands(AddressSession& session, const MainMenus& menus, 
 {
     mnuImport = new QMenu(QStringLiteral("&Import"), menus.File1);
     mnuImport->setObjectName(QStringLiteral("mnuImport"));
-    menus.File1->insertMenu(menus.Prefences1, mnuImport);
-    menus.File1->insertSeparator(menus.Prefences1);
+    menus.File1->insertMenu(menus.ImportPlace, mnuImport);
     mnuImportASCII = Item(mnuImport, QStringLiteral("Import from &ASCII File"), "mnuImportASCII");
     mnuImportDBF = Item(mnuImport, QStringLiteral("Import from &DBF File"), "mnuImportDBF");
     mnuImportFromPostwick2xFile =
@@ -47,6 +46,12 @@ ImportCommands::ImportCommands(AddressSession& session, const MainMenus& menus, 
     connect(mnuImportFromPostwick2xFile, &QAction::triggered, this, &ImportCommands::mnuImportFromPostwick2xFileClick);
     connect(mnuImportVCard, &QAction::triggered, this, &ImportCommands::mnuImportVCardClick);
     ShowDialog = [](QDialog& dialog) { dialog.exec(); };
+    session_.WhenStateChanges(this, [this] {
+        const bool open = session_.FileOpen();
+        mnuImport->menuAction()->setEnabled(open);
+        for (QAction* action : mnuImport->actions())
+            action->setEnabled(open);
+    });
 }
 
 bool ImportCommands::NeedsOpenFile()

@@ -1,6 +1,6 @@
 #pragma once
 // The File menu's "&Import" submenu and its four commands, working on the session's
-// address file.
+// address file; enabled while a file is open.
 
 #include <QObject>
 #include <functional>
@@ -14,7 +14,7 @@ struct MainMenus;
 class ImportCommands : public QObject {
     Q_OBJECT
 public:
-    // Adds "&Import" to the File menu, before "Pre&ferences".
+    // Adds "&Import" to the File menu at its place.
     ImportCommands(AddressSession& session, const MainMenus& menus, QObject* parent = nullptr);
 
     QMenu* mnuImport;

@@ -15,10 +15,12 @@
 TLabelCommands::TLabelCommands(AddressSession& session, const MainMenus& menus, QObject* parent)
     : QObject(parent), session_(session)
 {
-    LabelsMenu = menus.Print1->addAction(QStringLiteral("Print &Labels"));
+    LabelsMenu = new QAction(QStringLiteral("Print &Labels"), this);
     LabelsMenu->setObjectName(QStringLiteral("LabelsMenu"));
     LabelsMenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    menus.Print1->insertAction(menus.LabelsPlace, LabelsMenu);
     connect(LabelsMenu, &QAction::triggered, this, &TLabelCommands::LabelsMenuClick);
+    session_.WhenStateChanges(this, [this] { LabelsMenu->setEnabled(session_.OnRecord()); });
 }
 
 void TLabelCommands::LabelsMenuClick()

@@ -18,20 +18,27 @@
 TReportCommands::TReportCommands(AddressSession& session, const MainMenus& menus, QObject* parent)
     : QObject(parent), session_(session)
 {
-    const auto item = [this](QMenu* menu, const char* name, const QString& caption, void (TReportCommands::*handler)(),
-                             const QKeySequence& keys) {
-        QAction* action = menu->addAction(caption);
+    const auto item = [this](QMenu* menu, QAction* place, const char* name, const QString& caption,
+                             void (TReportCommands::*handler)(), const QKeySequence& keys) {
+        auto* action = new QAction(caption, this);
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(keys);
+        menu->insertAction(place, action);
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    ReportsMenu = item(menus.Print1, "ReportsMenu", QStringLiteral("Print &Reports"),
+    ReportsMenu = item(menus.Print1, menus.ReportsPlace, "ReportsMenu", QStringLiteral("Print &Reports"),
                        &TReportCommands::ReportsMenuClick, QKeySequence(Qt::CTRL | Qt::Key_R));
-    CurrentRecordMenu = item(menus.Print1, "CurrentRecordMenu", QStringLiteral("Print C&urrent Record"),
-                             &TReportCommands::CurrentRecordMenuClick, QKeySequence(Qt::CTRL | Qt::Key_P));
-    ToClipboard1 = item(menus.Record1, "ToClipboard1", QStringLiteral("Copy To &Clipboard"),
+    CurrentRecordMenu =
+        item(menus.Print1, menus.ReportsPlace, "CurrentRecordMenu", QStringLiteral("Print C&urrent Record"),
+             &TReportCommands::CurrentRecordMenuClick, QKeySequence(Qt::CTRL | Qt::Key_P));
+    ToClipboard1 = item(menus.Record1, menus.ClipboardPlace, "ToClipboard1", QStringLiteral("Copy To &Clipboard"),
                         &TReportCommands::ToClipboard1Click, QKeySequence());
+    session_.WhenStateChanges(this, [this] {
+        const bool onRecord = session_.OnRecord();
+        for (QAction* action : {ReportsMenu, CurrentRecordMenu, ToClipboard1})
+            action->setEnabled(onRecord);
+    });
 }
 
 void TReportCommands::ReportsMenuClick()

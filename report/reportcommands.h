@@ -7,7 +7,8 @@ class QAction;
 struct MainMenus;
 
 // The report commands of the main window: "Print &Reports" (Ctrl+R) and "Print
-// C&urrent Record" (Ctrl+P) in "&Print", "Copy To &Clipboard" in "&Record".
+// C&urrent Record" (Ctrl+P) in "&Print", "Copy To &Clipboard" in "&Record". They are
+// enabled while the session stands on a record and nothing is edited.
 class TReportCommands : public QObject {
     Q_OBJECT
 

@@ -24,12 +24,12 @@ constexpr int kReverseOffset = 10; // "Reverse" sits this far right of "Tagged"
 } // namespace
 
 TAddressQueryForm::TAddressQueryForm(Selection& selection, const QString& tagId, TTable& table, TApollo& apollo,
-                                     QWidget* mainWindow)
+                                     QWidget* mainWindow, const RecordCardControls& card)
     : QDialog(mainWindow), selection_(selection), tagId_(tagId), table_(table), apollo_(apollo)
 {
     setObjectName(QStringLiteral("AddressQueryForm"));
     setWindowTitle(QStringLiteral("Address Filter"));
-    const QueryFormPlaces places = mainWindow ? placesFromMainWindow(*mainWindow) : defaultQueryFormPlaces();
+    const QueryFormPlaces places = placesFromRecordCard(card);
 
     QRect used;
     for (QueryField field : allQueryFields()) {

@@ -3,6 +3,7 @@
 // like the main window's record card. "Test" applies the typed filter at once and shows
 // how many records it matches; "Ok" applies it and closes.
 
+#include "select/queryformplaces.h"
 #include "select/queryvalues.h"
 
 #include <QDialog>
@@ -20,9 +21,10 @@ class TAddressQueryForm : public QDialog {
     Q_OBJECT
 public:
     // The form applies filters to the table through the selection, a "Tagged" filter
-    // looking for tagId. Its fields take the places of the main window's record edits
-    // when a main window is given.
-    TAddressQueryForm(Selection& selection, const QString& tagId, TTable& table, TApollo& apollo, QWidget* mainWindow);
+    // looking for tagId. Its fields take the places of the record card's edits when the
+    // main window hands its card over.
+    TAddressQueryForm(Selection& selection, const QString& tagId, TTable& table, TApollo& apollo, QWidget* mainWindow,
+                      const RecordCardControls& card = {});
 
     void SetValues(const QueryValues& values);
     QueryValues Values() const;

@@ -36,22 +36,20 @@ QueryFormPlaces defaultQueryFormPlaces()
     return places;
 }
 
-QueryFormPlaces placesFromMainWindow(const QWidget& mainWindow)
+QueryFormPlaces placesFromRecordCard(const RecordCardControls& card)
 {
     QueryFormPlaces places = defaultQueryFormPlaces();
-    const QWidget* last = mainWindow.findChild<QWidget*>(QStringLiteral("Last"));
-    if (!last)
+    const QWidget* area = card.area;
+    if (!area)
         return places;
-    // The record area is the widget that holds the record edits; positions are taken
-    // relative to it, which leaves out the toolbar above it.
-    const QWidget* area = last->parentWidget();
+    // Positions are taken relative to the record area, which leaves out the toolbar.
     auto placeOf = [area](const QWidget* w) { return QRect(w->mapTo(area, QPoint(0, 0)), w->size()); };
 
     std::array<const QLabel*, QueryFieldCount> windowLabels{};
     std::array<bool, QueryFieldCount> fromWindow{};
     for (QueryField field : allQueryFields()) {
         const auto i = static_cast<std::size_t>(field);
-        const QWidget* edit = mainWindow.findChild<QWidget*>(QLatin1StringView(queryFieldInfo(field).mainEditName));
+        const QWidget* edit = card.edits[i];
         if (!edit || !area->isAncestorOf(edit))
             continue;
         fromWindow[i] = true;
@@ -62,7 +60,7 @@ QueryFormPlaces placesFromMainWindow(const QWidget& mainWindow)
         // caption is no label (a button, say) has its caption just left of the edit.
         place.label =
             QRect(place.edit.left() - kLabelWidth - kLabelGap, place.edit.top(), kLabelWidth, place.edit.height());
-        windowLabels[i] = BuddyLabelOf(&mainWindow, edit);
+        windowLabels[i] = BuddyLabelOf(area->window(), edit);
         if (windowLabels[i])
             place.label = placeOf(windowLabels[i]);
     }
@@ -86,8 +84,7 @@ QueryFormPlaces placesFromMainWindow(const QWidget& mainWindow)
         else
             place.caption = QString(label->text()).remove(u'&');
     }
-    if (const QWidget* tagged = mainWindow.findChild<QWidget*>(QStringLiteral("Tagged"));
-        tagged && area->isAncestorOf(tagged))
-        places.tagged = placeOf(tagged);
+    if (card.tagged && area->isAncestorOf(card.tagged))
+        places.tagged = placeOf(card.tagged);
     return places;
 }

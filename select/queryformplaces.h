@@ -20,9 +20,18 @@ struct QueryFormPlaces {
     QRect tagged; // the "Tagged" check box; "Reverse" sits 10 pixels to its right
 };
 
-// The places of the main window's controls, relative to its record area (the window less
-// its toolbar). Fields whose control the window lacks keep their default place.
-QueryFormPlaces placesFromMainWindow(const QWidget& mainWindow);
+// The main window's record card as the window hands it over: the widget that holds the
+// record edits, the edit each query field stands in for (null where it has none) and the
+// "Tagged" check box.
+struct RecordCardControls {
+    const QWidget* area = nullptr;
+    std::array<const QWidget*, QueryFieldCount> edits{};
+    const QWidget* tagged = nullptr;
+};
+
+// The places of the card's controls, relative to its area. Fields without a control keep
+// their default place; without an area every field does.
+QueryFormPlaces placesFromRecordCard(const RecordCardControls& card);
 
 // A two-column card used when there is no main window to copy.
 QueryFormPlaces defaultQueryFormPlaces();

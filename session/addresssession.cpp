@@ -7,6 +7,7 @@
 #include "table/tableerror.h"
 
 #include <QWidget>
+#include <utility>
 
 AddressSession::AddressSession(QObject* parent) : QObject(parent)
 {
@@ -18,9 +19,39 @@ AddressSession::AddressSession(QObject* parent) : QObject(parent)
     ApolloEnv1.SetCentury(true);
     ApolloEnv1.SetDeleted(true);
     ApolloEnv1.ErrorLevel(0);
+    // Opening and closing are announced even during a run: a closed file has no record
+    // for any command to work on.
+    connect(&TableBook, &TTable::activeChanged, this, &AddressSession::Announce);
+    connect(&TableBook, &TTable::stateChanged, this, &AddressSession::AnnounceUnlessQuiet);
+    connect(&TableBook, &TTable::datasetChanged, this, &AddressSession::AnnounceUnlessQuiet);
+    connect(&TableBook, &TTable::recordPosted, this, &AddressSession::AnnounceUnlessQuiet);
+    connect(&TableBook, &TTable::recordChanged, this, [this](TField* field) {
+        if (!field)
+            AnnounceUnlessQuiet();
+    });
 }
 
-AddressSession::~AddressSession() = default;
+AddressSession::~AddressSession()
+{
+    // The table may close as it goes, after the parts an announcement reads are gone.
+    disconnect(&TableBook, nullptr, this, nullptr);
+}
+
+bool AddressSession::Editing() const
+{
+    const TDataSetState state = TableBook.State();
+    return state == TDataSetState::Edit || state == TDataSetState::Insert;
+}
+
+bool AddressSession::HasRecord()
+{
+    return FileOpen() && Apollo1.RecNo() != Apollo1.RecCount() + 1;
+}
+
+bool AddressSession::OnRecord()
+{
+    return FileOpen() && !Editing() && HasRecord();
+}
 
 long AddressSession::MatchCount()
 {
@@ -34,13 +65,17 @@ QString AddressSession::GetDatabasePath() const
 
 long AddressSession::ApplyFilter()
 {
-    return Select.ApplyFilter(Apollo1, GlobalTagId);
+    const long matches = Select.ApplyFilter(Apollo1, GlobalTagId);
+    Announce();
+    return matches;
 }
 
 void AddressSession::ReapplyFilterIfNothingMatches()
 {
-    if (FileOpen())
-        Select.ReapplyIfNothingMatches(Apollo1, GlobalTagId);
+    if (!FileOpen())
+        return;
+    Select.ReapplyIfNothingMatches(Apollo1, GlobalTagId);
+    Announce();
 }
 
 void AddressSession::SetCurrentOrder(const QString& tag)
@@ -72,8 +107,41 @@ bool AddressSession::ReopenFile()
 
 void AddressSession::RefreshWindow()
 {
-    if (Refresh)
-        Refresh();
+    emit RefreshWanted();
+    Announce();
+}
+
+void AddressSession::Announce()
+{
+    const bool open = FileOpen();
+    const TDataSetState state = TableBook.State();
+    const long recNo = open ? TableBook.CurrentRecNo() : 0;
+    const bool hasRecord = HasRecord();
+    const QString filter = FilterExpression();
+    if (std::exchange(open_, open) != open)
+        emit FileOpenChanged(open);
+    if (std::exchange(filter_, filter) != filter)
+        emit SelectionChanged();
+    const bool moved = std::exchange(recNo_, recNo) != recNo;
+    if (std::exchange(hasRecord_, hasRecord) != hasRecord || moved)
+        emit CurrentRecordChanged();
+    if (std::exchange(state_, state) != state)
+        emit EditStateChanged(state);
+}
+
+void AddressSession::AnnounceUnlessQuiet()
+{
+    if (!TableBook.ControlsDisabled())
+        Announce();
+}
+
+void AddressSession::WhenStateChanges(QObject* context, const std::function<void()>& follow)
+{
+    follow();
+    connect(this, &AddressSession::FileOpenChanged, context, follow);
+    connect(this, &AddressSession::SelectionChanged, context, follow);
+    connect(this, &AddressSession::CurrentRecordChanged, context, follow);
+    connect(this, &AddressSession::EditStateChanged, context, follow);
 }
 
 QWidget* AddressSession::Window() const

@@ -18,6 +18,7 @@
 //
 // Reading the state:
 //   session.FileOpen()            an address file is open
+//   session.OnRecord()            open, nothing edited, on a record (HasRecord, Editing)
 //   session.FilterExpression()    "" with no filter; never holds the deleted-record part
 //   session.MatchCount()          records the active query lets through, 0 with no file
 //   session.GetDatabasePath()     folder of the open file, ending in "/"
@@ -31,6 +32,7 @@
 //                                 puts the order back, goes to the first record and
 //                                 refreshes the window's buttons
 //   session.RefreshWindow()       the main window updates its buttons, menus and status
+//                                 (RefreshWanted) and the layers follow (Announce)
 //
 // Around a run (a print, an export, an import), in session/sessionscopes.h:
 //   KeepPlace keep(session);      controls off, record number, order and filter noted;
@@ -40,21 +42,33 @@
 //   QuietRecordEvents quiet(session.TableBook, true);   the window's record events and
 //                                 the controls stay quiet while a layer writes records
 //
+// What changes is announced with signals, so each layer's command object enables and
+// disables its own items without knowing the main window:
+//   FileOpenChanged(open)      the address file was opened or closed
+//   SelectionChanged()         the filter (the records a run covers) changed
+//   CurrentRecordChanged()     the table moved to another record, or has none now
+//   EditStateChanged(state)    browse, edit or insert
+// A run that turns the table's controls off (KeepPlace, QuietRecordEvents) announces
+// nothing about records and edit states until the controls are back. WhenStateChanges
+// runs a command object's rule once and again after every announcement.
+//
 // A layer's commands go into the main window's menus through MainMenus
 // (session/mainmenus.h): the main window creates the layer's command object with the
-// session and its menus, and the object adds its own actions and keeps its own state.
+// session and its menus, and the object adds its own actions at its own place in them.
 //
-//   class TLabelCommands : public QObject {
-//   public:
-//       TLabelCommands(AddressSession& session, const MainMenus& menus, QObject* parent);
-//   };
+//   TLabelCommands::TLabelCommands(AddressSession& session, const MainMenus& menus, QObject* parent)
+//       : QObject(parent), session_(session)
+//   {
+//       LabelsMenu = new QAction(QStringLiteral("Print &Labels"), this);
+//       menus.Print1->insertAction(menus.LabelsPlace, LabelsMenu);
+//       session_.WhenStateChanges(this, [this] { LabelsMenu->setEnabled(session_.OnRecord()); });
+//   }
 //   void TLabelCommands::LabelsMenuClick()
 //   {
 //       if (!session_.FileOpen() || session_.MatchCount() == 0)
 //           return;
 //       KeepPlace keep(session_);
-//       TNewLabelSetupScreen screen(session_, session_.Window());
-//       screen.exec();
+//       ...
 //   }
 
 #include "select/selection.h"
@@ -90,6 +104,13 @@ public:
     QString PrinterName;
 
     bool FileOpen() const { return TableBook.Active(); }
+    // A record is being edited or inserted.
+    bool Editing() const;
+    // The table stands on a record (not on an empty file or past the last match).
+    bool HasRecord();
+    // A file is open, nothing is being edited and there is a current record: what the
+    // commands over records (print, export, search) need.
+    bool OnRecord();
     const QString& FilterExpression() const { return Select.FilterExpression(); }
     bool FilterIsSet() const { return Select.FilterSet(); }
     long MatchCount();
@@ -105,22 +126,41 @@ public:
     // open failed (the window then shows its no-file state).
     bool ReopenFile();
     void RefreshWindow();
+    // Sends the signals below for what changed since the last announcement.
+    void Announce();
+    // Runs follow now and after every announcement, for as long as context lives.
+    void WhenStateChanges(QObject* context, const std::function<void()>& follow);
 
-    // The main window's own ways of doing these; a session without a window opens the
-    // file plainly and applies the filter, and refreshes nothing.
+    // The main window's own way of opening a file; a session without a window opens the
+    // file plainly and applies the filter.
     std::function<bool(const QString& path)> OpenFile;
-    std::function<void()> Refresh;
     // The clock new tag ids are made from (to the second); tests set their own.
     std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
-    // Shows or hides the window's calculated name and city fields (label printing shows
-    // them while its window is open); nothing without a window.
-    std::function<void(bool visible)> ShowExtraFields;
 
     QWidget* Window() const;
     void SetWindow(QWidget* window);
 
+signals:
+    void FileOpenChanged(bool open);
+    void SelectionChanged();
+    void CurrentRecordChanged();
+    void EditStateChanged(TDataSetState state);
+    // The main window updates its buttons, menus and status line.
+    void RefreshWanted();
+    // The main window shows or hides its calculated name and city fields (a print window
+    // shows them while it is open; see ExtraFieldsShown).
+    void ExtraFieldsWanted(bool visible);
+
 private:
     bool OpenPlainly(const QString& path);
+    // Announces from the table's own signals, unless a run has turned its controls off.
+    void AnnounceUnlessQuiet();
 
     QPointer<QWidget> window_;
+    // What was announced last.
+    bool open_ = false;
+    TDataSetState state_ = TDataSetState::Inactive;
+    long recNo_ = 0;
+    bool hasRecord_ = false;
+    QString filter_;
 };

@@ -1,16 +1,19 @@
 #pragma once
 // What a layer needs to put its commands into the main window: the top-level menus in
-// menu-bar order and the toolbar. The main window hands one to each layer's command
-// object, which adds its own actions (with their objectName) and keeps its own state:
+// menu-bar order, the toolbar, and a named place in a menu for each layer's items. A layer
+// inserts its actions (with their objectName) before its own place, so the menus read the
+// same whichever command object the main window creates first:
 //
-//   auto* item = menus.Print1->addAction(QStringLiteral("Print &Labels"));
-//   item->setObjectName(QStringLiteral("LabelsMenu"));
-//   menus.File1->insertAction(menus.Prefences1, importItem);   // File items go before it
+//   menus.Print1->insertAction(menus.LabelsPlace, labelsItem);
+//   menus.File1->insertMenu(menus.ImportPlace, importMenu);
+//
+// A place is an invisible item of the main window; a null place (a test's bare menus)
+// puts the item at the end. The command object enables and disables its own items from
+// the session's signals (AddressSession::WhenStateChanges); the main window handles
+// only its own controls.
 //
 // "Ed&it" is never shown: an action put there must also be added to the window
-// (menus.Window->addAction) for its shortcut to work. The main window enables and
-// disables items by caption as the record state changes ("&Import", "&Export ", the
-// "&Print" menu as a whole); a layer needs no more than its own checks in its handlers.
+// (menus.Window->addAction) for its shortcut to work.
 
 class QAction;
 class QMenu;
@@ -28,4 +31,9 @@ struct MainMenus {
     QMenu* Help1;        // "&Help"
     QAction* Prefences1; // "Pre&ferences" in "&File"
     QToolBar* ToolBar;
+    QAction* ImportPlace = nullptr;    // "&File", above "&Export ": the "&Import" submenu
+    QAction* ExportPlace = nullptr;    // "&File", above "Pre&ferences": "&Export "
+    QAction* LabelsPlace = nullptr;    // "&Print", first: "Print &Labels"
+    QAction* ReportsPlace = nullptr;   // "&Print", after the labels: the report items
+    QAction* ClipboardPlace = nullptr; // "&Record", last: "Copy To &Clipboard"
 };

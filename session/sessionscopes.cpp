@@ -87,6 +87,5 @@ ExtraFieldsShown::~ExtraFieldsShown()
 
 void ExtraFieldsShown::Show(bool visible)
 {
-    if (session_.ShowExtraFields)
-        session_.ShowExtraFields(visible);
+    emit session_.ExtraFieldsWanted(visible);
 }

@@ -83,7 +83,7 @@ private:
 };
 
 // Shows the main window's calculated name and city fields while a print window is open
-// (through the session's ShowExtraFields), and hides them again on the way out.
+// (the session's ExtraFieldsWanted), and hides them again on the way out.
 class ExtraFieldsShown {
 public:
     explicit ExtraFieldsShown(AddressSession& session);

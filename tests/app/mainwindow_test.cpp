@@ -1,5 +1,6 @@
 #include "app/bkmain.h"
 #include "app/bkpref.h"
+#include "platform/helpcommands.h"
 #include "platform/settings.h"
 #include "support/modal.h"
 #include "support/recording_help.h"
@@ -142,11 +143,13 @@ TEST_F(MainWindow, HelpCommandsReachTheHelpService)
 {
     RecordingHelp help;
     TAddressMain window;
-    window.Contents1->trigger();
-    window.SearchforHelpOn1->trigger();
-    window.HowtoUseHelp1->trigger();
+    auto* commands = window.findChild<THelpCommands*>();
+    ASSERT_NE(commands, nullptr);
+    commands->Contents1->trigger();
+    commands->SearchforHelpOn1->trigger();
+    commands->HowtoUseHelp1->trigger();
     EXPECT_EQ(help.requests, QStringList({"contents", "search", "howto"}));
-    window.About1->trigger();
+    commands->About1->trigger();
     ASSERT_EQ(boxes.Boxes().size(), 1);
     EXPECT_TRUE(boxes.Boxes()[0].text.contains("1.2c"));
 }

@@ -213,7 +213,8 @@ TEST_F(DbfImport, TheMenuCommandClosesAndReopensTheAddressFileInItsOrder)
     EXPECT_EQ(session.Apollo1.IndexOrd(), session.Apollo1.TagArea("CITY"));
     session.TableBook.Close();
     shown.clear();
-    commands.mnuImportASCII->trigger();
+    EXPECT_FALSE(commands.mnuImportASCII->isEnabled());
+    commands.mnuImportASCIIClick();
     EXPECT_EQ(messages_.Texts(), QStringList({"You need to have a database file open first"}));
     EXPECT_TRUE(shown.isEmpty());
 }

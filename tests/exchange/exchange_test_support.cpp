@@ -52,6 +52,7 @@ MainMenus WithPreferences(QMenu& file)
     MainMenus menus{};
     menus.File1 = &file;
     menus.Prefences1 = file.addAction(QStringLiteral("Pre&ferences"));
+    menus.ImportPlace = menus.Prefences1;
     return menus;
 }
 

@@ -27,7 +27,7 @@ protected:
         session_.LastOpenedFile = path_;
         session_.CurrentOrderName = "ZIP";
         ASSERT_TRUE(session_.ReopenFile());
-        session_.Refresh = [this] { ++refreshes_; };
+        QObject::connect(&session_, &AddressSession::RefreshWanted, [this] { ++refreshes_; });
     }
     QString path_;
     AddressSession session_;

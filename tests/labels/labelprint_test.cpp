@@ -327,7 +327,8 @@ TEST_F(LabelPrint, TheMenuCommandNeedsAMatchAndShowsTheCalculatedFieldsMeanwhile
     QMainWindow window;
     session.SetWindow(&window);
     std::vector<bool> shown;
-    session.ShowExtraFields = [&shown](bool visible) { shown.push_back(visible); };
+    QObject::connect(&session, &AddressSession::ExtraFieldsWanted,
+                     [&shown](bool visible) { shown.push_back(visible); });
     const MainMenus menus = MenusFor(window);
     auto* commands = new TLabelCommands(session, menus, &window);
     EXPECT_EQ(commands->LabelsMenu->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));

@@ -95,7 +95,8 @@ TEST_F(ReportCommandsTest, APreviewedReportOpensThePreviewOnItsPages)
     int previewPages = 0;
     QString previewCaption;
     std::vector<bool> extraFields;
-    session.ShowExtraFields = [&extraFields](bool visible) { extraFields.push_back(visible); };
+    QObject::connect(&session, &AddressSession::ExtraFieldsWanted,
+                     [&extraFields](bool visible) { extraFields.push_back(visible); });
     WhenShown<TReportSetup>([&](TReportSetup* setup) {
         EXPECT_EQ(extraFields, std::vector<bool>{true}); // name and city shown while it is open
         EXPECT_FALSE(setup->rbQFilter->isEnabled());     // no filter set

@@ -157,31 +157,32 @@ TEST_F(QueryFormTest, FieldsTakeThePlacesOfTheMainWindowEdits)
     auto* panel = new QWidget(&main);
     panel->setGeometry(0, 40, 600, 400);
     auto* last = new QLineEdit(panel);
-    last->setObjectName(QStringLiteral("Last"));
     last->setGeometry(120, 30, 170, 21);
     auto* lastLabel = new QLabel(QStringLiteral("&Last name"), panel);
     lastLabel->setBuddy(last);
     lastLabel->setGeometry(20, 32, 90, 17);
     // State and zip share a row, as on the record card, each label just wide enough for the card's caption.
-    const auto captioned = [panel](const char* name, const QRect& place, const QString& caption) {
+    RecordCardControls card{panel, {}, nullptr};
+    card.edits[static_cast<std::size_t>(QueryField::LName)] = last;
+    const auto captioned = [panel, &card](QueryField field, const QRect& place, const QString& caption) {
         auto* edit = new QLineEdit(panel);
-        edit->setObjectName(QLatin1StringView(name));
+        card.edits[static_cast<std::size_t>(field)] = edit;
         edit->setGeometry(place);
         auto* label = new QLabel(caption, panel);
         label->setBuddy(edit);
         label->adjustSize();
         label->move(place.x() - 8 - label->width(), place.y() + 2);
     };
-    captioned("State", QRect(120, 240, 100, 21), QStringLiteral("&State"));
-    captioned("Zip", QRect(260, 240, 90, 21), QStringLiteral("&Zip"));
+    captioned(QueryField::State, QRect(120, 240, 100, 21), QStringLiteral("&State"));
+    captioned(QueryField::Zip, QRect(260, 240, 90, 21), QStringLiteral("&Zip"));
     auto* date = new QLineEdit(panel); // captioned by a button, not a label
-    date->setObjectName(QStringLiteral("Date"));
     date->setGeometry(400, 270, 100, 21);
+    card.edits[static_cast<std::size_t>(QueryField::Date)] = date;
     auto* tagged = new QCheckBox(QStringLiteral("Tagged"), panel);
-    tagged->setObjectName(QStringLiteral("Tagged"));
     tagged->setGeometry(400, 300, 70, 20);
+    card.tagged = tagged;
 
-    TAddressQueryForm form(selection, kTag, book.table, book.apollo, &main);
+    TAddressQueryForm form(selection, kTag, book.table, book.apollo, &main, card);
     EXPECT_EQ(Child<QLineEdit>(form, "qLName")->geometry(), QRect(120, 30, 170, 21));
     auto* label = Child<QLabel>(form, "qLNameLabel");
     EXPECT_EQ(label->geometry(), QRect(20, 32, 90, 17));

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -18,7 +19,7 @@ class SessionTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        session.Refresh = [this] { ++refreshes; };
+        QObject::connect(&session, &AddressSession::RefreshWanted, [this] { ++refreshes; });
     }
 
     void Open() { ASSERT_TRUE(book.Open()); }
@@ -228,6 +229,64 @@ TEST_F(SessionTest, QuietRecordEventsSilencesTheWindowsHandlersAndComesBack)
     touch();
     EXPECT_EQ(edits, 1);
     EXPECT_EQ(posts, 2);
+}
+
+// What the session announces, in order, for the layers' command objects.
+class Announcements {
+public:
+    explicit Announcements(AddressSession& session)
+    {
+        QObject::connect(&session, &AddressSession::FileOpenChanged,
+                         [this](bool open) { heard << (open ? "opened" : "closed"); });
+        QObject::connect(&session, &AddressSession::SelectionChanged, [this] { heard << "selection"; });
+        QObject::connect(&session, &AddressSession::CurrentRecordChanged, [this] { heard << "record"; });
+        QObject::connect(&session, &AddressSession::EditStateChanged, [this](TDataSetState state) {
+            heard << (state == TDataSetState::Edit     ? "edit"
+                      : state == TDataSetState::Insert ? "insert"
+                      : state == TDataSetState::Browse ? "browse"
+                                                       : "inactive");
+        });
+    }
+    // What was heard since the last call, in alphabetical order.
+    QStringList Take()
+    {
+        heard.sort();
+        return std::exchange(heard, {});
+    }
+    QStringList heard;
+};
+
+TEST_F(SessionTest, AnnouncesOpeningTheSelectionTheRecordAndTheEditStateOnceEach)
+{
+    Announcements said(session);
+    Open();
+    EXPECT_EQ(said.Take(), (QStringList{"browse", "opened", "record"}));
+    session.TableBook.Next();
+    EXPECT_EQ(said.Take(), QStringList{"record"});
+    session.TableBook.Edit();
+    EXPECT_EQ(said.Take(), QStringList{"edit"});
+    session.TableBook.Post();
+    EXPECT_EQ(said.Take(), QStringList{"browse"});
+    session.TableBook.Insert();
+    EXPECT_EQ(said.Take(), (QStringList{"insert", "record"}));
+    session.TableBook.Cancel();
+    EXPECT_EQ(said.Take(), (QStringList{"browse", "record"}));
+    session.Select.values[QueryField::State] = QStringLiteral("CA");
+    session.ApplyFilter();
+    EXPECT_TRUE(said.Take().contains("selection"));
+    session.RefreshWindow();
+    EXPECT_EQ(said.Take(), QStringList{}) << "nothing changed since";
+    {
+        // A run over the records is quiet until the table's controls are back.
+        KeepPlace keep(session);
+        session.TableBook.Last();
+        session.TableBook.Edit();
+        session.TableBook.Cancel();
+        EXPECT_EQ(said.Take(), QStringList{});
+    }
+    EXPECT_EQ(said.Take(), QStringList{}) << "back where it was";
+    session.TableBook.Close();
+    EXPECT_EQ(said.Take(), (QStringList{"closed", "inactive", "record"}));
 }
 
 } // namespace
