@@ -89,7 +89,8 @@ FaceRect TZintLabelPanel::TextRect() const
 TZintLabelPanel::Arrangement TZintLabelPanel::Arrange(const QPaintDevice* surface, const FaceRect& rect) const
 {
     const int pointSize = std::max(1, font_.pointSize());
-    Arrangement a{SurfaceFont(pointSize, surface)};
+    Arrangement a;
+    a.font = SurfaceFont(pointSize, surface);
     QFontMetrics metrics(a.font, surface);
     std::vector<int> widths = LineWidths(metrics, lines_, adjustFontSizeToFit_ || alignment_ != taLeftJustify);
     if (adjustFontSizeToFit_) {

@@ -127,9 +127,11 @@ TEST(Help, TheContentsLeadToEveryPage)
     QFile contents(":/help/index.html");
     ASSERT_TRUE(contents.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(contents.readAll());
-    for (const HelpTopic& topic : HelpTopics())
-        if (topic.name != "index")
+    for (const HelpTopic& topic : HelpTopics()) {
+        if (topic.name != "index") {
             EXPECT_TRUE(html.contains("href=\"" + topic.name + ".html\"")) << topic.name.toStdString();
+        }
+    }
 }
 
 TEST(Help, TheArrowKeysInTheTopicListTurnThePagesAndEscapeCloses)
