@@ -8,8 +8,7 @@
 TPrintRun::TPrintRun(const PrinterSetup& printer, bool preview, ReportStatusTexts texts)
     : preview_(preview), texts_(std::move(texts))
 {
-    for (TBaseReport* report :
-         {static_cast<TBaseReport*>(&TestReportPrinter), static_cast<TBaseReport*>(&TestReportFiler)}) {
+    for (TBaseReport* report : {static_cast<TBaseReport*>(&printer_), static_cast<TBaseReport*>(&filer_)}) {
         report->SetPrinterSetup(printer);
         report->SetTitle(ProductName());
         report->SetUnits(unInch);
@@ -20,8 +19,8 @@ TPrintRun::TPrintRun(const PrinterSetup& printer, bool preview, ReportStatusText
         report->SetStatusFormat(QStringLiteral("Printing Page %p\r%0\r%1"));
         report->StatusText() = QStringList{QString(), QString()};
     }
-    TestReportFiler.SetStreamMode(smUser);
-    TestReportFiler.SetStream(&stream_);
+    filer_.SetStreamMode(smUser);
+    filer_.SetStream(&stream_);
 }
 
 void TPrintRun::Execute(QWidget* parent, const QString& previewCaption)
@@ -53,9 +52,24 @@ void UseSessionPrinter(TBaseReport& report, const AddressSession& session)
         report.Printer().SetPrinter(session.PrinterName);
 }
 
+bool ShowPrintDialog(TBaseReport& report)
+{
+    int first = report.FirstPage();
+    int last = report.LastPage();
+    const bool chosen = Dialogs().PrintDialog(report.Printer(), first, last);
+    report.SetFirstPage(first);
+    report.SetLastPage(last);
+    return chosen;
+}
+
+bool ShowPrinterSetup(TBaseReport& report)
+{
+    return Dialogs().PrinterSetupDialog(report.Printer());
+}
+
 void ShowSessionPrinterSetup(TBaseReport& report, AddressSession& session)
 {
-    if (report.ShowPrinterSetup())
+    if (ShowPrinterSetup(report))
         session.PrinterName = report.Printer().Printer();
 }
 

@@ -20,14 +20,11 @@ class TPrintRun {
 public:
     TPrintRun(const PrinterSetup& printer, bool preview, ReportStatusTexts texts);
 
-    TReportPrinter TestReportPrinter;
-    TReportFiler TestReportFiler;
-
     bool Preview() const { return preview_; }
     // The component this run draws on, set up as the printing commands want it: inches,
     // margins 0.5, line height from the font, the program's name as job title, the
     // status template "Printing Page %p\r%0\r%1" with two empty lines.
-    TBaseReport& Report() { return preview_ ? static_cast<TBaseReport&>(TestReportFiler) : TestReportPrinter; }
+    TBaseReport& Report() { return preview_ ? static_cast<TBaseReport&>(filer_) : printer_; }
     bool StopRequested() const { return window_ && window_->StopRequested(); }
     bool Aborted() { return Report().Aborted(); }
 
@@ -41,6 +38,8 @@ public:
     std::function<void()> OnRunEnded;
 
 private:
+    TReportPrinter printer_;
+    TReportFiler filer_;
     bool preview_;
     ReportStatusTexts texts_;
     QByteArray stream_;
@@ -48,6 +47,11 @@ private:
 };
 
 class AddressSession;
+
+// The print dialog on the report's printer, copies and page range; false on Cancel.
+bool ShowPrintDialog(TBaseReport& report);
+// The printer setup on the report's printer; false on Cancel.
+bool ShowPrinterSetup(TBaseReport& report);
 
 // The printer the user chose last in the session, when it is still installed.
 void UseSessionPrinter(TBaseReport& report, const AddressSession& session);

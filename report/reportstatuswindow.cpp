@@ -3,6 +3,7 @@
 #include "platform/messages.h"
 #include "report/tbasereport.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -29,7 +30,23 @@ TReportStatusWindow::TReportStatusWindow(TBaseReport& report, bool preview, Repo
     layout->addWidget(Label1);
     layout->addWidget(CancelButton, 0, Qt::AlignHCenter);
     connect(CancelButton, &QPushButton::clicked, this, &TReportStatusWindow::CancelButtonClick);
-    report_.SetStatusLabel(Label1);
+    report_.SetProgress(this);
+}
+
+TReportStatusWindow::~TReportStatusWindow()
+{
+    report_.SetProgress(nullptr);
+}
+
+void TReportStatusWindow::Status(const QString& text)
+{
+    Label1->setText(text);
+}
+
+// The run's only chance for the window to repaint and for Cancel to be pressed.
+void TReportStatusWindow::Breathe()
+{
+    QCoreApplication::processEvents();
 }
 
 bool TReportStatusWindow::Aborted() const
@@ -80,7 +97,7 @@ void TReportStatusWindow::RunReport()
     else
         ending = preview_ ? texts_.previewCompleted : texts_.printCompleted;
     report_.SetStatusFormat(ending);
-    report_.RefreshStatus();
+    Label1->setText(report_.StatusLine());
     const bool previewReady = preview_ && !aborted && !stopRequested_;
     if ((previewReady && texts_.closeWhenPreviewReady) ||
         (pressedDuringRun_ && texts_.closeAfterPressDuringRun && failure.isEmpty()))
@@ -107,7 +124,7 @@ void TReportStatusWindow::CancelButtonClick()
         return;
     }
     if (AskYesNo(texts_.cancelQuestion, windowTitle()))
-        report_.AbortReport();
+        cancelled_ = true;
 }
 
 void TReportStatusWindow::reject()

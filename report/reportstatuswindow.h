@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/reportprogress.h"
+
 #include <QDialog>
 #include <QString>
 #include <exception>
@@ -26,14 +28,16 @@ struct ReportStatusTexts {
 // The small modal window every printing command shows while its report runs: a status
 // label the report writes to, and a button that is Cancel while printing, Stop while
 // previewing, and Ok once the run has ended. Showing the window runs the report; nothing
-// else of the program takes input until it closes.
-class TReportStatusWindow : public QDialog {
+// else of the program takes input until it closes. The window watches the run: it shows
+// each page's status, lets events through once a page, and cancels when the user says so.
+class TReportStatusWindow : public QDialog, private ReportProgress {
     Q_OBJECT
 
 public:
     // The report (not owned) runs on the window's first showing; preview says whether it
     // records for a preview or prints.
     TReportStatusWindow(TBaseReport& report, bool preview, ReportStatusTexts texts, QWidget* parent = nullptr);
+    ~TReportStatusWindow() override;
 
     QLabel* Label1;
     QPushButton* CancelButton;
@@ -57,6 +61,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void Status(const QString& text) override;
+    void Breathe() override;
+    bool Cancelled() const override { return cancelled_; }
+
     void FormActivate();
     void RunReport();
 
@@ -65,6 +73,7 @@ private:
     ReportStatusTexts texts_;
     bool activated_ = false;
     bool stopRequested_ = false;
+    bool cancelled_ = false;
     bool pressedDuringRun_ = false;
     bool running_ = false;
     bool finished_ = false;

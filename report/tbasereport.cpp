@@ -2,8 +2,6 @@
 
 #include "report/statustext.h"
 
-#include <QCoreApplication>
-#include <QLabel>
 #include <QPicture>
 #include <algorithm>
 #include <cmath>
@@ -214,7 +212,7 @@ void TBaseReport::RunReport()
     try {
         page_ = 1;
         beginOutputPage();
-        RefreshStatus();
+        reportProgress();
         try {
             fire(OnNewPage);
             fire(OnPrintHeader);
@@ -236,6 +234,7 @@ void TBaseReport::RunReport()
         CloseOutput(true);
         throw;
     }
+    takeCancel();
     running_ = false;
     CloseOutput(aborted_);
     fire(OnAfterPrint);
@@ -254,27 +253,39 @@ void TBaseReport::MarkFailed(const QString& failure)
         failure_ = failure;
 }
 
-void TBaseReport::RefreshStatus()
+QString TBaseReport::StatusLine() const
 {
-    if (statusLabel_) {
-        StatusValues values{statusText_,         page_,        firstPage_, lastPage_, PrinterDeviceName(),
-                            PrinterDriverName(), PrinterPort()};
-        QString text = ExpandStatus(statusFormat_, values);
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        statusLabel_->setText(text);
-    }
-    QCoreApplication::processEvents();
+    StatusValues values{statusText_,         page_,        firstPage_, lastPage_, PrinterDeviceName(),
+                        PrinterDriverName(), PrinterPort()};
+    QString text = ExpandStatus(statusFormat_, values);
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+void TBaseReport::reportProgress()
+{
+    if (!progress_)
+        return;
+    progress_->Status(StatusLine());
+    progress_->Breathe();
+    takeCancel();
+}
+
+void TBaseReport::takeCancel()
+{
+    if (progress_ && !aborted_ && progress_->Cancelled())
+        AbortReport();
 }
 
 void TBaseReport::StartNewPage()
 {
     if (!running_)
         throw EReportPrinter(ReportErrors::NotPrinting);
+    takeCancel();
     if (aborted_)
         throw EReportAborted();
     fire(OnPrintFooter);
     ++page_;
-    RefreshStatus();
+    reportProgress();
     if (OutputFailed())
         AbortReport();
     if (aborted_)
@@ -285,16 +296,6 @@ void TBaseReport::StartNewPage()
     GoToFirstLine();
     fire(OnNewPage);
     fire(OnPrintHeader);
-}
-
-bool TBaseReport::ShowPrintDialog()
-{
-    return Dialogs().PrintDialog(printer_, firstPage_, lastPage_);
-}
-
-bool TBaseReport::ShowPrinterSetup()
-{
-    return Dialogs().PrinterSetupDialog(printer_);
 }
 
 void TBaseReport::SetPaperSize(int paperCode, double width, double height)
@@ -497,6 +498,7 @@ bool TBaseReport::drawing()
 {
     if (!running_)
         throw EReportPrinter(ReportErrors::NotPrinting);
+    takeCancel();
     if (aborted_)
         throw EReportAborted();
     return !suppressed_;

@@ -4,6 +4,7 @@
 #include "report/fontmeasure.h"
 #include "report/reporterror.h"
 #include "report/reportoutput.h"
+#include "report/reportprogress.h"
 
 #include <QDateTime>
 #include <QRect>
@@ -12,7 +13,6 @@
 #include <optional>
 #include <vector>
 
-class QLabel;
 class QPicture;
 
 enum TUnits { unInch, unMM, unCM, unPoint, unUser };
@@ -36,8 +36,9 @@ inline constexpr double TabAfterPrevious = -32768;
 // Positions and sizes are in Units (inches unless changed), measured from the physical
 // paper edge: x to the right, y downwards; text y positions are baselines unless an
 // operation says otherwise. Drawing outside a run throws EReportPrinter; after
-// AbortReport the next drawing operation ends the handler quietly (the run swallows it)
-// and nothing more is output.
+// AbortReport, or once the ReportProgress has cancelled, the next drawing operation ends
+// the handler quietly (the run swallows it) and nothing more is output. The canvas opens
+// no window and lets no events through itself: its watcher decides that.
 class TBaseReport {
 public:
     using Event = std::function<void(TBaseReport&)>;
@@ -95,11 +96,13 @@ public:
     void SetFirstPage(int page) { firstPage_ = page; }
     void SetLastPage(int page) { lastPage_ = page; }
 
-    QLabel* StatusLabel() const { return statusLabel_; }
-    void SetStatusLabel(QLabel* label) { statusLabel_ = label; }
+    // Who hears the status and may cancel (not owned); none by default.
+    void SetProgress(ReportProgress* progress) { progress_ = progress; }
     QString StatusFormat() const { return statusFormat_; }
     void SetStatusFormat(const QString& format) { statusFormat_ = format; }
     QStringList& StatusText() { return statusText_; }
+    // The status template expanded for the current page.
+    QString StatusLine() const;
 
     int TabShade() const { return tabShade_; }
     void SetTabShade(int percent);
@@ -124,12 +127,9 @@ public:
     // system's reason); empty when it did or was cancelled. A failed run is aborted too.
     QString Failure() const { return failure_; }
     bool Printing() const { return running_; }
-    void RefreshStatus();
     void StartNewPage();
     int CurrentPage() const { return page_; }
     QDateTime StartDateTime() const { return started_; }
-    bool ShowPrintDialog();
-    bool ShowPrinterSetup();
     // Paper by device code: 1 letter, 9 A4, 11 A5, 0 custom of width x height in Units.
     void SetPaperSize(int paperCode, double width = 0, double height = 0);
     virtual QString PrinterDeviceName() const;
@@ -252,6 +252,10 @@ private:
     QRectF inchRect(const QRect& deviceRect) const;
 
     void requireIdle() const;
+    // Tells the watcher the page's status and lets it breathe.
+    void reportProgress();
+    // Takes a cancel of the watcher as AbortReport.
+    void takeCancel();
     // Whether output reaches the page; throws outside a run and after an abort.
     bool drawing();
     void beginOutputPage();
@@ -268,7 +272,7 @@ private:
     double userLineHeight_ = 1.0 / 6;
     int firstPage_ = 1;
     int lastPage_ = 9999;
-    QLabel* statusLabel_ = nullptr;
+    ReportProgress* progress_ = nullptr;
     QString statusFormat_;
     QStringList statusText_;
     int tabShade_ = 0;

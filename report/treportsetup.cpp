@@ -90,7 +90,7 @@ TReportSetup::TReportSetup(AddressSession& session, QWidget* parent) : QDialog(p
 
 void TReportSetup::PrintNowClick()
 {
-    if (ReportPrinter1.ShowPrintDialog()) {
+    if (ShowPrintDialog(ReportPrinter1)) {
         session_.PrinterName = ReportPrinter1.Printer().Printer();
         DoPrintBuiltIns(true);
     }

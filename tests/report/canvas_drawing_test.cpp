@@ -2,7 +2,6 @@
 #include "report/treportfiler.h"
 #include "report_support.h"
 
-#include <QLabel>
 #include <QPainter>
 #include <QPicture>
 #include <gtest/gtest.h>
@@ -166,23 +165,77 @@ TEST(StatusText, TemplateCodes)
               "zero/one/|3 2 9|PDF file PDF FILE:|100%|<ERROR-%X>|%");
 }
 
-TEST(StatusText, RefreshShowsTheExpandedTemplateWithLineBreaks)
+namespace {
+
+// Watches a run as a window would, without one.
+class StatusLog : public ReportProgress {
+public:
+    QStringList texts;
+    int breaths = 0;
+    bool cancelled = false;
+
+    void Status(const QString& text) override { texts << text; }
+    void Breathe() override { ++breaths; }
+    bool Cancelled() const override { return cancelled; }
+};
+
+void WatchedBy(TBaseReport& r, StatusLog& watcher)
 {
-    QLabel label;
-    QString seen;
+    r.SetProgress(&watcher);
+    r.SetStatusFormat("Preparing Preview Page %p\r%0\r%1 on %D");
+    r.StatusText() << ""
+                   << "";
+}
+
+} // namespace
+
+TEST(StatusText, TheWatcherHearsEachPagesExpandedTemplateAndBreathesOncePerPage)
+{
+    StatusLog watcher;
     RecordOperations(
         [&](TBaseReport& r) {
             r.StartNewPage();
             r.StartNewPage();
-            seen = label.text();
         },
-        [&](TBaseReport& r) {
-            r.SetStatusLabel(&label);
-            r.SetStatusFormat("Preparing Preview Page %p\r%0\r%1 on %D");
-            r.StatusText() << ""
-                           << "";
-        });
-    EXPECT_EQ(seen, "Preparing Preview Page 3\n\n on Preview");
+        [&](TBaseReport& r) { WatchedBy(r, watcher); });
+    EXPECT_EQ(watcher.texts,
+              QStringList({"Preparing Preview Page 1\n\n on Preview", "Preparing Preview Page 2\n\n on Preview",
+                           "Preparing Preview Page 3\n\n on Preview"}));
+    EXPECT_EQ(watcher.breaths, 3);
+}
+
+TEST(StatusText, ACancelOfTheWatcherEndsTheRunQuietlyAtTheNextOperation)
+{
+    StatusLog watcher;
+    bool pastCancel = false;
+    QByteArray stream;
+    TReportFiler filer;
+    filer.SetStream(&stream);
+    filer.SetStreamMode(smUser);
+    WatchedBy(filer, watcher);
+    filer.OnPrint = [&](TBaseReport& r) {
+        r.PrintText("before");
+        watcher.cancelled = true;
+        r.PrintText("after");
+        pastCancel = true;
+    };
+    filer.RunReport();
+    EXPECT_TRUE(filer.Aborted());
+    EXPECT_FALSE(pastCancel);
+
+    // Cancelled between pages: the next page does not begin.
+    watcher = StatusLog{};
+    int pages = 0;
+    filer.OnPrint = [&](TBaseReport& r) {
+        for (pages = 1; pages <= 3; ++pages) {
+            watcher.cancelled = pages == 2;
+            r.StartNewPage();
+        }
+    };
+    filer.RunReport();
+    EXPECT_TRUE(filer.Aborted());
+    EXPECT_EQ(pages, 2);
+    EXPECT_EQ(watcher.texts.size(), 2);
 }
 
 TEST(CanvasDrawing, TheCursorEndsAtTheRightEndOfTextInTheFontItWasPrintedIn)

@@ -1,4 +1,5 @@
 #include "report/pdffileoutput.h"
+#include "report/printrun.h"
 #include "report/tfileprinter.h"
 #include "report/treportfiler.h"
 #include "report_support.h"
@@ -195,7 +196,7 @@ TEST(PdfOutput, APdfChosenInThePrintDialogIsNotAskedForAgainAndHasTheUsersPermis
     };
     TReportPrinter r;
     r.Printer().SetPrinter("Office");
-    ASSERT_TRUE(r.ShowPrintDialog());
+    ASSERT_TRUE(ShowPrintDialog(r));
     r.OnPrint = [](TBaseReport& report) { report.PrintText("Chosen"); };
     const mode_t saved = ::umask(027);
     r.RunReport();
@@ -217,11 +218,11 @@ TEST(PdfOutput, CopiesAndThePrintDialogsRangeReachTheReport)
         return true;
     };
     TReportPrinter r;
-    EXPECT_TRUE(r.ShowPrintDialog());
+    EXPECT_TRUE(ShowPrintDialog(r));
     EXPECT_EQ(r.Copies(), 3);
     EXPECT_EQ(r.FirstPage(), 2);
     EXPECT_EQ(r.LastPage(), 4);
-    EXPECT_FALSE(r.ShowPrinterSetup()); // the dialog answers Cancel
+    EXPECT_FALSE(ShowPrinterSetup(r)); // the dialog answers Cancel
     EXPECT_EQ(r.PrinterDeviceName(), PdfFilePrinterName);
     EXPECT_EQ(r.PrinterDriverName(), "PDF");
     r.SetTitle(QString(40, 'x'));
