@@ -76,7 +76,7 @@ public:
 
     QString GetDatabasePath() const;
     bool OpenBookDBF(const QString& path);
-    bool OpenBookFile(const QString& path, TTable& table);
+    bool OpenBookFile(const QString& path);
     void CheckValidIndex();
     void OnOpenBookFile(bool active);
     void GetMRUList(QStringList& list);

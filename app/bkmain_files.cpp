@@ -14,7 +14,6 @@
 #include "platform/programdirectory.h"
 #include "platform/settings.h"
 #include "table/controlsscope.h"
-#include "table/opentablefile.h"
 #include "table/tableerror.h"
 #include "table/tablefiles.h"
 
@@ -105,7 +104,7 @@ bool TAddressMain::OpenBookDBF(const QString& path)
     {
         ControlsScope quiet(TableBook);
         Apollo1.Query(QString());
-        result = OpenBookFile(path, TableBook);
+        result = OpenBookFile(path);
         if (result && !IndexValid) {
             if (AskYesNo(QStringLiteral("The index file for ") + path + QStringLiteral("\r\n") +
                              QStringLiteral("is missing or invalid. Rebuild now?"),
@@ -138,9 +137,9 @@ bool TAddressMain::OpenBookDBF(const QString& path)
     return result;
 }
 
-bool TAddressMain::OpenBookFile(const QString& path, TTable& table)
+bool TAddressMain::OpenBookFile(const QString& path)
 {
-    if (OpenTableFile(path, table)) {
+    if (session_.OpenAddressFile(path)) {
         CheckValidIndex();
         return true;
     }

@@ -83,7 +83,7 @@ void Open(AddressSession& session)
 {
     session.LastOpenedFile = File().path;
     session.ReopenFile();
-    PositionReportRecords(session.Apollo1, session.TableBook, 1, ReportRecordChoice::All, false, 0);
+    PositionReportRecords(session.Apollo1, session.TableBook, 1, RunChoice::All, false, 0);
 }
 
 void BM_Report1ToPdf(benchmark::State& state)

@@ -1,5 +1,6 @@
 #include "exchange/exportwalk.h"
 
+#include "addressfile/runrecords.h"
 #include "exchange/inputpacer.h"
 #include "table/tapollo.h"
 #include "table/ttable.h"
@@ -7,7 +8,7 @@
 long ExportWalk::Run(const std::function<void()>& copy)
 {
     copied_ = 0;
-    table_.First();
+    PositionRunRecords(apollo_, table_, RunRecords{}, 0);
     total_ = apollo_.QueryRecCount();
     int shown = -1;
     InputPacer pacer(letInputThrough);

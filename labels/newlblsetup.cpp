@@ -263,10 +263,10 @@ void TNewLabelSetupScreen::Print(bool printToPrinter, bool onePageOnly)
     job.face = LabelPanel;
     job.selection = selection_;
     job.copies = copies_;
-    job.records = rbQAll->isChecked()       ? LabelRecords::All
-                  : rbOnlyThis->isChecked() ? LabelRecords::OnlyCurrent
-                                            : LabelRecords::MatchingFilter;
-    job.startFromCurrent = StartCurrentCheck->isChecked();
+    job.records.choice = rbQAll->isChecked()       ? RunChoice::All
+                         : rbOnlyThis->isChecked() ? RunChoice::OnlyCurrent
+                                                   : RunChoice::Filter;
+    job.records.startFromCurrent = StartCurrentCheck->isChecked();
     job.printerIndex = PrinterCombo->currentIndex();
     job.printToPrinter = printToPrinter;
     job.onePageOnly = onePageOnly;

@@ -5,6 +5,7 @@
 // record gets are asked for first ("Labels Print"); the printing itself is handed to the
 // print path given to the window.
 
+#include "addressfile/runrecords.h"
 #include "labels/labelsheet.h"
 #include "labels/tzintlabelfile.h"
 
@@ -22,16 +23,13 @@ class TApollo;
 class TTable;
 class TZintLabelPanel;
 
-enum class LabelRecords { All, MatchingFilter, OnlyCurrent };
-
 // One print, preview or sample page as the window asks for it.
 struct LabelPrintJob {
     const TZintLabelFile* setup = nullptr;
     TZintLabelPanel* face = nullptr;
     PositionSelection selection{};
     int copies = 1;
-    LabelRecords records = LabelRecords::MatchingFilter;
-    bool startFromCurrent = false;
+    RunRecords records;
     int printerIndex = -1;
     bool printToPrinter = true;
     bool onePageOnly = false;

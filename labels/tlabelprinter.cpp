@@ -4,7 +4,6 @@
 #include "labels/labelrun.h"
 #include "labels/newlblsetup.h"
 #include "platform/messages.h"
-#include "report/reportrecords.h"
 #include "session/addresssession.h"
 #include "session/sessionscopes.h"
 #include "table/tableerror.h"
@@ -12,20 +11,6 @@
 #include <QCoreApplication>
 
 namespace {
-
-// Chooses the records and goes to the first to print; false when the current record was
-// asked for as the start but is not among them.
-bool PositionLabelRecords(AddressSession& session, const LabelPrintJob& job, long recNo)
-{
-    if (job.records == LabelRecords::All)
-        session.Apollo1.Query(QStringLiteral("NOT ISDEL"));
-    else if (job.records == LabelRecords::OnlyCurrent)
-        session.Apollo1.Query(QStringLiteral("Recno()=") + QString::number(recNo));
-    if (job.startFromCurrent && GoToChosenRecord(session.Apollo1, session.TableBook, recNo))
-        return true;
-    session.TableBook.First();
-    return !job.startFromCurrent;
-}
 
 // The face is drawn as a printed label while the run lasts.
 class PrintingFace {
@@ -65,7 +50,8 @@ void DoPrint(AddressSession& session, const LabelPrintJob& job, const QString& p
     job.face->SetDataTable(&session.TableBook);
     KeepPlace keep(session);
     try {
-        if (!PositionLabelRecords(session, job, keep.RecNo()))
+        if (PositionRunRecords(session.Apollo1, session.TableBook, job.records, keep.RecNo()) ==
+            RunStart::CurrentOutOfRange)
             ShowInformation(QStringLiteral("Current record is out of range. Starting with first record"));
 
         PrinterSetup printer;

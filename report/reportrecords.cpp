@@ -30,40 +30,14 @@ void SkipKeysBelowZero(TTable& table, const QString& keyField)
 
 } // namespace
 
-bool GoToChosenRecord(TApollo& apollo, TTable& table, long recNo)
-{
-    // Going to a record ignores the filter; moves do not: a record the chosen set holds
-    // is where a step forward and back returns to. From the set's last record the step
-    // forward stays put, so the way back is to the set's last record.
-    apollo.Go(recNo);
-    table.Next();
-    if (table.Eof())
-        table.Last();
-    else
-        table.Prior();
-    if (table.IsEmpty() || apollo.RecNo() != recNo)
-        return false;
-    apollo.Go(recNo); // Last leaves the table at its end
-    return true;
-}
-
-bool PositionReportRecords(TApollo& apollo, TTable& table, int report, ReportRecordChoice choice, bool startCurrent,
-                           long recNo)
+bool PositionReportRecords(TApollo& apollo, TTable& table, int report, RunChoice choice, bool startCurrent, long recNo)
 {
     const QString order = BuiltInReportOrder(report);
     apollo.SetOrder(apollo.TagArea(order));
-    if (choice == ReportRecordChoice::All)
-        apollo.Query(QStringLiteral("UPPER(PREFIX)<>\"DELETED\" .and. !ISDEL"));
-    else if (choice == ReportRecordChoice::OnlyCurrent)
-        apollo.Query(QStringLiteral("Recno()=") + QString::number(recNo));
-    bool inRange = true;
-    if (startCurrent) {
-        inRange = GoToChosenRecord(apollo, table, recNo);
-        if (inRange)
-            return true;
-    }
-    table.First();
+    const RunStart start = PositionRunRecords(apollo, table, RunRecords{choice, startCurrent, true}, recNo);
+    if (start == RunStart::Current)
+        return true;
     if (report != 4)
         SkipKeysBelowZero(table, order);
-    return inRange;
+    return start != RunStart::CurrentOutOfRange;
 }

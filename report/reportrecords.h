@@ -1,5 +1,6 @@
 #pragma once
 
+#include "addressfile/runrecords.h"
 #include "report/builtinreports.h"
 
 class TApollo;
@@ -17,17 +18,10 @@ private:
     TTable& table_;
 };
 
-// Makes recNo the current record when the active query lets it through; false when it
-// does not (the position is then undefined).
-bool GoToChosenRecord(TApollo& apollo, TTable& table, long recNo);
-
-enum class ReportRecordChoice { All, Filter, OnlyCurrent };
-
-// Orders and chooses the records for a built-in report and goes to its first record:
-// all records that are not deleted, the active query as it stands, or only the record
-// recNo; from recNo when startCurrent is set. Reports 1 to 3 skip records whose order key
+// Orders and chooses the records for a built-in report and goes to its first record, as
+// every run does (addressfile/runrecords.h); "All records" leaves out the records with a
+// "DELETED" prefix too. Reports 1 to 3 skip records whose order key
 // sorts below "0" at the start (an empty name or organization, a leading blank or
 // punctuation). Gives false when recNo was not among the chosen records (the report
 // then starts at the beginning and the caller says so).
-bool PositionReportRecords(TApollo& apollo, TTable& table, int report, ReportRecordChoice choice, bool startCurrent,
-                           long recNo);
+bool PositionReportRecords(TApollo& apollo, TTable& table, int report, RunChoice choice, bool startCurrent, long recNo);

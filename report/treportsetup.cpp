@@ -111,9 +111,9 @@ void TReportSetup::DoPrintBuiltIns(bool print)
     try {
         KeepPlace keep(session_);
         const int report = ReportList->currentRow() + 1;
-        const ReportRecordChoice choice = rbQAll->isChecked()       ? ReportRecordChoice::All
-                                          : rbOnlyThis->isChecked() ? ReportRecordChoice::OnlyCurrent
-                                                                    : ReportRecordChoice::Filter;
+        const RunChoice choice = rbQAll->isChecked()       ? RunChoice::All
+                                 : rbOnlyThis->isChecked() ? RunChoice::OnlyCurrent
+                                                           : RunChoice::Filter;
         if (!PositionReportRecords(session_.Apollo1, session_.TableBook, report, choice, StartCurrentCheck->isChecked(),
                                    keep.RecNo()))
             ShowInformation(QStringLiteral("Current record is out of range. Starting with first record"));

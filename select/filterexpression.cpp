@@ -128,6 +128,6 @@ QString BuildQueryString(const QueryValues& values, const QString& tagId)
 QString activeQueryFor(const QString& filterExpression)
 {
     if (filterExpression.isEmpty())
-        return QString::fromLatin1(NoFilterQuery);
-    return filterExpression + QStringLiteral(".and. ") + QLatin1StringView(NoFilterQuery);
+        return QString::fromLatin1(LiveRecordsQuery);
+    return filterExpression + QStringLiteral(".and. ") + QLatin1StringView(LiveRecordsQuery);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Turning query values into an xBase filter expression, and the active query built on it.
 
+#include "addressfile/runrecords.h"
 #include "select/queryvalues.h"
 
 #include <QString>
@@ -8,9 +9,6 @@
 // The filter expression may hold at most this many characters, so that the active query
 // (expression + ".and. !ISDEL") stays within the engine's 255.
 inline constexpr int MaxFilterExpressionLength = 243;
-
-// The active query when no filter is set.
-inline constexpr char NoFilterQuery[] = "!ISDEL";
 
 // The term for one typed pattern against a field expression. Empty when the pattern holds
 // nothing but separators.

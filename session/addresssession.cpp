@@ -154,9 +154,17 @@ void AddressSession::SetWindow(QWidget* window)
     window_ = window;
 }
 
+bool AddressSession::OpenAddressFile(const QString& path, bool readOnly)
+{
+    TableBook.Close();
+    TableBook.SetExclusive(!readOnly);
+    TableBook.SetReadOnly(readOnly);
+    return OpenTableFile(path, TableBook);
+}
+
 bool AddressSession::OpenPlainly(const QString& path)
 {
-    const bool opened = OpenTableFile(path, TableBook);
+    const bool opened = OpenAddressFile(path);
     LastOpenedFile = opened ? path : QString();
     if (!opened)
         return false;

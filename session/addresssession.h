@@ -28,6 +28,7 @@
 //   session.ApplyFilter()         sets the active query from Select; gives the match count
 //   session.SetCurrentOrder(tag)  orders TableBook by the tag (the "&Sort" menu's check
 //                                 mark is the main window's business and stays as it is)
+//   session.OpenAddressFile(path) opens the address table (read-only on request)
 //   session.ReopenFile()          reopens LastOpenedFile as the main window opens files,
 //                                 puts the order back, goes to the first record and
 //                                 refreshes the window's buttons
@@ -121,6 +122,10 @@ public:
     void ReapplyFilterIfNothingMatches();
     void SetCurrentOrder(const QString& tag);
 
+    // Opens path as the address table: exclusively, as the window holds its file, or
+    // shared and read-only for a run that only reads it (addrina-print). Every way of
+    // opening the address file comes through here. False when it cannot be opened.
+    bool OpenAddressFile(const QString& path, bool readOnly = false);
     // Opens LastOpenedFile through OpenFile, orders it by CurrentOrderName, goes to its
     // first record and calls RefreshWindow. False when there is nothing to open or the
     // open failed (the window then shows its no-file state).

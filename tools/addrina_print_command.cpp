@@ -1,7 +1,7 @@
 #include "tools/addrina_print_command.h"
 
+#include "select/filterexpression.h"
 #include "session/addresssession.h"
-#include "table/opentablefile.h"
 #include "table/tableerror.h"
 
 #include <QFileInfo>
@@ -47,11 +47,9 @@ void OpenAddressFile(AddressSession& session, const QString& path)
 {
     if (!QFileInfo::exists(path))
         throw Failure(QStringLiteral("no such file: ") + path);
-    session.TableBook.SetExclusive(false);
-    session.TableBook.SetReadOnly(true);
     bool opened = false;
     try {
-        opened = OpenTableFile(path, session.TableBook);
+        opened = session.OpenAddressFile(path, true);
     } catch (const TableError& e) {
         throw Failure(QStringLiteral("cannot open ") + path + QStringLiteral(": ") + e.Message());
     }
@@ -66,9 +64,9 @@ void OpenAddressFile(AddressSession& session, const QString& path)
 void ApplyFilterArgument(AddressSession& session, const QString& expression)
 {
     try {
-        session.Apollo1.Query(expression.isEmpty()
-                                  ? QStringLiteral("!ISDEL")
-                                  : QStringLiteral("(") + expression + QStringLiteral(") .and. !ISDEL"));
+        // Bracketed: a typed expression may hold an .or. of its own.
+        session.Apollo1.Query(
+            activeQueryFor(expression.isEmpty() ? QString() : QStringLiteral("(") + expression + QStringLiteral(")")));
     } catch (const TableError&) {
         throw UsageError(QStringLiteral("invalid filter expression: ") + expression);
     }

@@ -1,5 +1,6 @@
 // addrina-print labels: mailing labels of an address file to PDF, with the same label
 // face, sheet geometry and report canvas as the program's own printing.
+#include "addressfile/runrecords.h"
 #include "labels/gzintpanel.h"
 #include "labels/labelcatalog.h"
 #include "labels/labelrun.h"
@@ -82,7 +83,7 @@ int RunLabels(const QStringList& args)
     ApplyFilterArgument(session, parsed.Value(QStringLiteral("--filter")));
     if (session.Apollo1.QueryRecCount() == 0)
         throw Failure(QStringLiteral("no record matches"));
-    session.TableBook.First();
+    PositionRunRecords(session.Apollo1, session.TableBook, RunRecords{}, 0);
 
     TZintLabelPanel face;
     setup.ApplyToPanel(face);

@@ -35,7 +35,7 @@ int RunReport(const QStringList& args)
     if (filtered)
         ApplyFilterArgument(session, parsed.Value(QStringLiteral("--filter")));
     PositionReportRecords(session.Apollo1, session.TableBook, options.report,
-                          filtered ? ReportRecordChoice::Filter : ReportRecordChoice::All, false, 0);
+                          filtered ? RunChoice::Filter : RunChoice::All, false, 0);
 
     FixedPdfFile destination(parsed.Output());
     TReportPrinter printer;

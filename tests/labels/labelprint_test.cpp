@@ -182,8 +182,8 @@ TEST_F(LabelPrint, OnlyTheCurrentRecordGetsItsCopies)
         session.TableBook.Next();
     const long recNo = session.Apollo1.RecNo();
     const QString filter = session.Apollo1.DBFilter();
-    job.records = LabelRecords::OnlyCurrent;
-    job.startFromCurrent = true;
+    job.records.choice = RunChoice::OnlyCurrent;
+    job.records.startFromCurrent = true;
     job.copies = 3;
     const PdfReadBack pdf = Print();
     ASSERT_EQ(pdf.pages.size(), 1);
@@ -200,7 +200,7 @@ TEST_F(LabelPrint, ACurrentRecordOutsideTheFilterStartsAtTheFirstMatch)
     session.Apollo1.Query(QStringLiteral("RECNO()>20 .and. !ISDEL"));
     const QStringList words = FirstWords();
     session.Apollo1.Go(5);
-    job.startFromCurrent = true;
+    job.records.startFromCurrent = true;
     job.onePageOnly = true;
     ScriptedMessages messages;
     const PdfReadBack pdf = Print();
@@ -217,7 +217,7 @@ TEST_F(LabelPrint, StartingFromTheLastChosenRecordPrintsItAlone)
     const QStringList words = FirstWords();
     session.TableBook.Last();
     const long last = session.Apollo1.RecNo();
-    job.startFromCurrent = true;
+    job.records.startFromCurrent = true;
     ScriptedMessages messages;
     const PdfReadBack pdf = Print();
     EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join('|').toStdString();

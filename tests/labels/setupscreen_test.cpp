@@ -143,7 +143,7 @@ TEST_F(SetupScreen, PrintAsksForPositionsThenHandsOverTheJob)
     WhenModalOpens([](QWidget* positions) { positions->findChild<QPushButton*>("OkButton")->click(); });
     screen->Previewbutton->click();
     ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].records, LabelRecords::All);
+    EXPECT_EQ(jobs[0].records.choice, RunChoice::All);
     EXPECT_FALSE(jobs[0].printToPrinter);
     EXPECT_TRUE(jobs[0].onePageOnly);
     EXPECT_EQ(jobs[0].setup->Description, "Office");
