@@ -12,6 +12,7 @@
 #include "platform/helpcommands.h"
 #include "platform/identity.h"
 #include "platform/mainwindow.h"
+#include "platform/menuitem.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
 #include "platform/recorddate.h"
@@ -37,13 +38,6 @@ QMenu* addMenu(QMenuBar* bar, const QString& caption, const char* name)
     menu->setObjectName(QString::fromLatin1(name));
     menu->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Item"));
     return menu;
-}
-
-QAction* addItem(QMenu* menu, const QString& caption, const char* name)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
 }
 
 } // namespace
@@ -113,9 +107,9 @@ void TAddressMain::setupMenus()
     Print1 = addMenu(bar, QStringLiteral("&Print"), "Print1");
     Help1 = addMenu(bar, QStringLiteral("&Help"), "Help1");
 
-    Prefences1 = addItem(File1, QStringLiteral("Pre&ferences"), "Prefences1");
+    Prefences1 = NamedMenuItem(File1, QStringLiteral("Pre&ferences"), "Prefences1");
     File1->addSeparator();
-    Exit1 = addItem(File1, QStringLiteral("E&xit "), "Exit1");
+    Exit1 = NamedMenuItem(File1, QStringLiteral("E&xit "), "Exit1");
     connect(Prefences1, &QAction::triggered, this, &TAddressMain::Prefences1Click);
     connect(Exit1, &QAction::triggered, this, &TAddressMain::Exit1Click);
 }

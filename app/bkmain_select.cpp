@@ -7,6 +7,7 @@
 
 #include "app/sortorders.h"
 
+#include "platform/menuitem.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
 #include "platform/systembeep.h"
@@ -31,13 +32,6 @@
 #include <QToolButton>
 
 namespace {
-
-QAction* AddSelectItem(QMenu* menu, const QString& caption, const char* name)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
 
 QToolButton* AddSelectButton(QToolBar* bar, const QString& caption, const QString& hint, const char* name)
 {
@@ -88,16 +82,16 @@ private:
 
 void TAddressMain::setupSelect()
 {
-    mnuSetFilter = AddSelectItem(Filter1, QStringLiteral("Set &Filter"), "mnuSetFilter");
+    mnuSetFilter = NamedMenuItem(Filter1, QStringLiteral("Set &Filter"), "mnuSetFilter");
     mnuSetFilter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    mnuClearFilter = AddSelectItem(Filter1, QStringLiteral("&Clear Filter"), "mnuClearFilter");
+    mnuClearFilter = NamedMenuItem(Filter1, QStringLiteral("&Clear Filter"), "mnuClearFilter");
     Filter1->addSeparator();
-    mnuSaveFilter = AddSelectItem(Filter1, QStringLiteral("&Save Filter"), "mnuSaveFilter");
-    mnuRestoreFilter = AddSelectItem(Filter1, QStringLiteral("&Restore Filter"), "mnuRestoreFilter");
+    mnuSaveFilter = NamedMenuItem(Filter1, QStringLiteral("&Save Filter"), "mnuSaveFilter");
+    mnuRestoreFilter = NamedMenuItem(Filter1, QStringLiteral("&Restore Filter"), "mnuRestoreFilter");
     Filter1->addSeparator();
     mnuTagAllFilterMatches =
-        AddSelectItem(Filter1, QStringLiteral("&Tag All Filter Matches"), "mnuTagAllFilterMatches");
-    mnuClearTags = AddSelectItem(Filter1, QStringLiteral("Clear &Tags"), "mnuClearTags");
+        NamedMenuItem(Filter1, QStringLiteral("&Tag All Filter Matches"), "mnuTagAllFilterMatches");
+    mnuClearTags = NamedMenuItem(Filter1, QStringLiteral("Clear &Tags"), "mnuClearTags");
     connect(mnuSetFilter, &QAction::triggered, this, &TAddressMain::FilterButtonClick);
     connect(mnuClearFilter, &QAction::triggered, this, &TAddressMain::mnuClearFilterClick);
     connect(mnuSaveFilter, &QAction::triggered, this, &TAddressMain::mnuSaveFilterClick);

@@ -6,6 +6,7 @@
 #include "app/fieldslist.h"
 #include "app/searchb.h"
 #include "app/sortorders.h"
+#include "platform/menuitem.h"
 #include "platform/placement.h"
 #include "platform/programdirectory.h"
 #include "platform/systembeep.h"
@@ -31,8 +32,7 @@ QToolButton* AddToolButton(QToolBar* bar, const QString& caption, const char* na
 
 QAction* AddMenuItem(QMenu* menu, const QString& caption, const char* name, const QKeySequence& shortcut)
 {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
+    QAction* action = NamedMenuItem(menu, caption, name);
     action->setShortcut(shortcut);
     return action;
 }

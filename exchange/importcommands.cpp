@@ -7,6 +7,7 @@
 #include "exchange/tvcardimport.h"
 #include "exchange/updatesheld.h"
 #include "platform/identity.h"
+#include "platform/menuitem.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
 #include "session/addresssession.h"
@@ -18,29 +19,18 @@
 #include <QMenu>
 #include <QWidget>
 
-namespace {
-
-QAction* Item(QMenu* menu, const QString& caption, const char* name)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
-} // namespace
-
 ImportCommands::ImportCommands(AddressSession& session, const MainMenus& menus, QObject* parent)
     : QObject(parent), session_(session)
 {
     mnuImport = new QMenu(QStringLiteral("&Import"), menus.File1);
     mnuImport->setObjectName(QStringLiteral("mnuImport"));
     menus.File1->insertMenu(menus.ImportPlace, mnuImport);
-    mnuImportASCII = Item(mnuImport, QStringLiteral("Import from &ASCII File"), "mnuImportASCII");
-    mnuImportDBF = Item(mnuImport, QStringLiteral("Import from &DBF File"), "mnuImportDBF");
+    mnuImportASCII = NamedMenuItem(mnuImport, QStringLiteral("Import from &ASCII File"), "mnuImportASCII");
+    mnuImportDBF = NamedMenuItem(mnuImport, QStringLiteral("Import from &DBF File"), "mnuImportDBF");
     mnuImportFromPostwick2xFile =
-        Item(mnuImport, QStringLiteral("Import from another '") + ProductName() + QStringLiteral("' DBF"),
-             "mnuImportFromPostwick2xFile");
-    mnuImportVCard = Item(mnuImport, QStringLiteral("Import from v&Card File"), "mnuImportVCard");
+        NamedMenuItem(mnuImport, QStringLiteral("Import from another '") + ProductName() + QStringLiteral("' DBF"),
+                      "mnuImportFromPostwick2xFile");
+    mnuImportVCard = NamedMenuItem(mnuImport, QStringLiteral("Import from v&Card File"), "mnuImportVCard");
     connect(mnuImportASCII, &QAction::triggered, this, &ImportCommands::mnuImportASCIIClick);
     connect(mnuImportDBF, &QAction::triggered, this, &ImportCommands::mnuImportDBFClick);
     connect(mnuImportFromPostwick2xFile, &QAction::triggered, this, &ImportCommands::mnuImportFromPostwick2xFileClick);

@@ -3,6 +3,7 @@
 #include "platform/configwindow.h"
 #include "platform/help.h"
 #include "platform/identity.h"
+#include "platform/menuitem.h"
 #include "platform/messages.h"
 #include "platform/placement.h"
 #include "platform/whatsthis.h"
@@ -10,27 +11,16 @@
 #include <QAction>
 #include <QMenu>
 
-namespace {
-
-QAction* AddItem(QMenu* menu, const QString& caption, const char* name)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
-} // namespace
-
 THelpCommands::THelpCommands(QMenu* help, QObject* parent) : QObject(parent)
 {
-    Contents1 = AddItem(help, QStringLiteral("&Contents"), "Contents1");
-    SearchforHelpOn1 = AddItem(help, QStringLiteral("&Search for Help On..."), "SearchforHelpOn1");
-    HowtoUseHelp1 = AddItem(help, QStringLiteral("&How to Use Help"), "HowtoUseHelp1");
+    Contents1 = NamedMenuItem(help, QStringLiteral("&Contents"), "Contents1");
+    SearchforHelpOn1 = NamedMenuItem(help, QStringLiteral("&Search for Help On..."), "SearchforHelpOn1");
+    HowtoUseHelp1 = NamedMenuItem(help, QStringLiteral("&How to Use Help"), "HowtoUseHelp1");
     help->addSeparator();
     ConfigurationInformation1 =
-        AddItem(help, QStringLiteral("Configuration &Information"), "ConfigurationInformation1");
+        NamedMenuItem(help, QStringLiteral("Configuration &Information"), "ConfigurationInformation1");
     AddWhatsThisItem(help, ConfigurationInformation1);
-    About1 = AddItem(help, QStringLiteral("&About %1...").arg(ProductName()), "About1");
+    About1 = NamedMenuItem(help, QStringLiteral("&About %1...").arg(ProductName()), "About1");
     connect(Contents1, &QAction::triggered, this, [] { ShowHelpContents(); });
     connect(SearchforHelpOn1, &QAction::triggered, this, [] { ShowHelpSearch(); });
     connect(HowtoUseHelp1, &QAction::triggered, this, [] { ShowHowToUseHelp(); });
