@@ -8,13 +8,13 @@ set -euo pipefail
 
 packages=(
   cmake g++ ninja-build ccache lld pkg-config
-  qt6-base-dev qt6-serialport-dev libgl-dev
+  qt6-base-dev qt6-serialport-dev libgl-dev libcups2-dev
   fonts-liberation2 xdg-utils
 )
 if [ "${1:-}" = test ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-    poppler-utils xvfb xauth socat desktop-file-utils
+    poppler-utils xvfb xauth socat desktop-file-utils cups printer-driver-cups-pdf
     python3 python3-dbf python3-dbfread libdbd-xbase-perl python3-vobject
   )
 fi
