@@ -1,5 +1,7 @@
 #include "platform/printers.h"
 
+#include "platform/cupsqueue.h"
+#include "platform/localpaper.h"
 #include "platform/mainwindow.h"
 #include "platform/printersetupdialog.h"
 #include "platform/rememberedfolder.h"
@@ -14,6 +16,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
 #include <cmath>
 #include <utility>
 
@@ -21,10 +24,10 @@ namespace {
 
 class SystemPrinters : public PrinterListService {
 public:
-    QStringList Printers() override { return QPrinterInfo::availablePrinterNames() << PdfFilePrinterName; }
+    QStringList Printers() override { return CupsQueueNames() << PdfFilePrinterName; }
     QString DefaultPrinter() override
     {
-        const QString system = QPrinterInfo::defaultPrinterName();
+        const QString system = CupsDefaultQueue();
         return system.isEmpty() ? PdfFilePrinterName : system;
     }
 };
@@ -96,13 +99,10 @@ PrinterDialogs*& installedDialogs()
 
 QSizeF defaultPaper(const QString& printer)
 {
-    if (printer != PdfFilePrinterName) {
-        const QPageSize size = QPrinterInfo::printerInfo(printer).defaultPageSize();
-        if (size.isValid())
-            return PaperInches(size);
-    }
-    const bool imperial = QLocale().measurementSystem() != QLocale::MetricSystem;
-    return PaperInches(QPageSize(imperial ? QPageSize::Letter : QPageSize::A4));
+    if (printer != PdfFilePrinterName)
+        if (const std::optional<QSizeF> paper = CupsQueuePaper(printer))
+            return *paper;
+    return PaperInches(QPageSize(LocalePaper(QLocale())));
 }
 
 // Custom sizes reach a device in tenths of a millimetre.
@@ -264,21 +264,25 @@ bool PrintJob::Begin(const PrinterSetup& setup)
 {
     pdf_.reset();
     file_.reset();
-    printer_.reset();
-    if (!setup.IsPdfFile()) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        setup.ApplyTo(*printer_);
-        return true;
+    spool_.reset();
+    refused_.clear();
+    queue_ = setup.IsPdfFile() ? QString() : setup.Printer();
+    if (queue_.isEmpty()) {
+        target_ = setup.PdfFileName().isEmpty() ? Dialogs().ChoosePdfFile(ProposedPdfPath(setup.Title()))
+                                                : setup.PdfFileName();
+        if (target_.isEmpty())
+            return false;
+    } else {
+        spool_ = std::make_unique<QTemporaryDir>();
+        target_ = spool_->filePath(QStringLiteral("job.pdf"));
     }
-    target_ =
-        setup.PdfFileName().isEmpty() ? Dialogs().ChoosePdfFile(ProposedPdfPath(setup.Title())) : setup.PdfFileName();
-    if (target_.isEmpty())
-        return false;
     const QPageLayout::Orientation orientation =
         setup.Orientation() == PaperOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
     layout_ = QPageLayout(QPageSize(setup.PortraitPaperInches(), QPageSize::Inch, QString(), QPageSize::ExactMatch),
                           orientation, QMarginsF());
     title_ = setup.JobName();
+    copies_ = setup.Copies();
+    paper_ = setup.PortraitPaperInches();
     file_ = std::make_unique<StagedFile>(target_);
     return file_->Open();
 }
@@ -286,7 +290,7 @@ bool PrintJob::Begin(const PrinterSetup& setup)
 QPaintDevice* PrintJob::Device()
 {
     if (!file_)
-        return printer_.get();
+        return nullptr;
     if (!pdf_) {
         file_->Restart();
         pdf_ = std::make_unique<QPdfWriter>(file_.get());
@@ -307,14 +311,6 @@ void PrintJob::NewPage()
 {
     if (pdf_)
         pdf_->newPage();
-    else if (printer_)
-        printer_->newPage();
-}
-
-void PrintJob::Abort()
-{
-    if (printer_)
-        printer_->abort();
 }
 
 bool PrintJob::Finish(bool aborted)
@@ -322,18 +318,23 @@ bool PrintJob::Finish(bool aborted)
     if (!file_)
         return true;
     pdf_.reset();
-    if (!aborted && file_->Commit())
-        return true;
+    if (!aborted && file_->Commit()) {
+        if (!queue_.isEmpty())
+            refused_ = SubmitPdfToQueue(queue_, target_, {title_, copies_, paper_});
+        return refused_.isEmpty();
+    }
     file_->Discard();
     return aborted && !file_->Failed();
 }
 
 bool PrintJob::Failed() const
 {
-    return file_ && file_->Failed();
+    return (file_ && file_->Failed()) || !refused_.isEmpty();
 }
 
 QString PrintJob::Failure() const
 {
+    if (!refused_.isEmpty())
+        return refused_;
     return file_ ? file_->Error() : QString();
 }

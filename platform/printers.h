@@ -11,6 +11,7 @@ class QPageSize;
 class QPaintDevice;
 class QPdfWriter;
 class QPrinter;
+class QTemporaryDir;
 class StagedFile;
 
 // The printer that is always there: a job sent to it is saved as a PDF file.
@@ -132,7 +133,9 @@ QString ProposedPdfPath(const QString& title);
 void RememberPdfFolder(const QString& path);
 
 // One print job: the device to paint on, its pages, and its end. A PDF job is written
-// through a StagedFile, so the target is whole or absent whatever happens to the job.
+// through a StagedFile, so the target is whole or absent whatever happens to the job. A
+// job for a printer is the same PDF, written to a temporary file and handed to the
+// printer's queue when it ends.
 class PrintJob {
 public:
     PrintJob();
@@ -142,29 +145,35 @@ public:
 
     // Opens the job. For "PDF file" it asks where to save, unless the print dialog chose
     // the file already; false when the user cancels there or the file cannot be made
-    // (Failure then says why).
+    // (Failure then says why). For a printer it makes the temporary file.
     bool Begin(const PrinterSetup& setup);
-    // The device to paint on. For a PDF the painter starts the file afresh.
+    // The device to paint on; the painter starts the file afresh.
     QPaintDevice* Device();
-    // The PDF file being written, for output that writes it itself; nullptr on a printer.
+    // The PDF file being written, for output that writes it itself.
     QIODevice* PdfFile() const;
     void NewPage();
-    // While the device is still being painted on: tells the printer to discard the job.
-    void Abort();
     // After painting has ended: completes the job, or removes what an aborted one wrote.
-    // False when a PDF could not be written whole and put in place.
+    // False when a PDF could not be written whole and put in place, or the printer's
+    // queue refused it.
     bool Finish(bool aborted);
     QString FileName() const { return target_; }
+    // The printer the job goes to; empty for "PDF file".
+    QString Queue() const { return queue_; }
     // Whether writing the PDF has failed so far.
     bool Failed() const;
-    // The system's reason when the PDF could not be made or written; empty otherwise.
+    // The system's reason when the PDF could not be made or written, or the scheduler's
+    // when the queue refused it; empty otherwise.
     QString Failure() const;
 
 private:
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QTemporaryDir> spool_;
     std::unique_ptr<StagedFile> file_;
     std::unique_ptr<QPdfWriter> pdf_;
     QPageLayout layout_;
     QString title_;
     QString target_;
+    QString queue_;
+    int copies_ = 1;
+    QSizeF paper_;
+    QString refused_;
 };

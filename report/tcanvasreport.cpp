@@ -40,8 +40,6 @@ void TReportPrinter::CloseOutput(bool aborted)
     if (pdf_)
         pdf_->Close(aborted);
     pdf_.reset();
-    if (aborted && Canvas().Active())
-        job_.Abort();
     Canvas().End();
     if (!job_.Finish(aborted))
         JobFailed();
@@ -49,5 +47,7 @@ void TReportPrinter::CloseOutput(bool aborted)
 
 void TReportPrinter::JobFailed()
 {
-    MarkFailed(QStringLiteral("Unable to write to %1: %2").arg(job_.FileName(), job_.Failure()));
+    const QString target = job_.Queue().isEmpty() ? QStringLiteral("write to ") + job_.FileName()
+                                                  : QStringLiteral("print on ") + job_.Queue();
+    MarkFailed(QStringLiteral("Unable to %1: %2").arg(target, job_.Failure()));
 }

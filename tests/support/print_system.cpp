@@ -166,7 +166,9 @@ bool TestPrintSystem::AddPdfQueue(const QString& name, const QString& paper)
     return Admin(QStringLiteral("lpadmin"),
                  {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
                   QStringLiteral("cups-pdf:/") + tag, QStringLiteral("-P"), QString::fromLatin1(kDriver),
-                  QStringLiteral("-o"), QStringLiteral("PageSize=") + paper});
+                  QStringLiteral("-o"), QStringLiteral("PageSize=") + paper,
+                  // The renderer Debian recommends; the text it passes on stays text a reader reads.
+                  QStringLiteral("-o"), QStringLiteral("pdftops-renderer-default=pdftocairo")});
 }
 
 bool TestPrintSystem::SetDefault(const QString& name)
@@ -211,8 +213,14 @@ QStringList TestPrintSystem::WaitForPdfs(const QString& queue, int count, int ti
     return pdfs;
 }
 
+QString TestPrintSystem::PageLog() const
+{
+    QFile log(dir_.filePath(QStringLiteral("log/page_log")));
+    return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
+}
+
 QString TestPrintSystem::Log() const
 {
     QFile log(dir_.filePath(QStringLiteral("log/error_log")));
-    return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll().right(4000)) : QString();
+    return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll().right(8000)) : QString();
 }

@@ -35,6 +35,8 @@ public:
     QStringList WaitForPdfs(const QString& queue, int count, int timeoutMs = 60000);
     // The number of jobs the queue has completed.
     int CompletedJobs(const QString& queue);
+    // The scheduler's page log: a line per page a queue printed, with its copies.
+    QString PageLog() const;
     // The scheduler's log, for a failing test's message.
     QString Log() const;
 
