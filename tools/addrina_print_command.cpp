@@ -1,5 +1,6 @@
 #include "tools/addrina_print_command.h"
 
+#include "platform/cupsqueue.h"
 #include "select/filterexpression.h"
 #include "session/addresssession.h"
 #include "table/tableerror.h"
@@ -22,7 +23,10 @@ ParsedArgs ParseArgs(const QStringList& args, OptionSpec spec)
     ParsedArgs parsed;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
-        if (spec.valued.contains(arg)) {
+        if (arg == QLatin1String("--printer")) {
+            const bool named = i + 1 < args.size() && !args[i + 1].startsWith(QLatin1Char('-'));
+            parsed.values[arg] = named ? args[++i] : QString();
+        } else if (spec.valued.contains(arg)) {
             if (i + 1 >= args.size())
                 throw UsageError(arg + QStringLiteral(" needs a value"));
             parsed.values[arg] = args[++i];
@@ -38,9 +42,31 @@ ParsedArgs ParseArgs(const QStringList& args, OptionSpec spec)
         throw UsageError(QStringLiteral("expected %1 arguments before the options, got %2")
                              .arg(spec.positional)
                              .arg(parsed.positional.size()));
-    if (parsed.Output().isEmpty())
-        throw UsageError(QStringLiteral("-o <out.pdf> is required"));
+    if (parsed.ToPrinter() && parsed.Has(QStringLiteral("-o")))
+        throw UsageError(QStringLiteral("give either -o or --printer"));
+    if (!parsed.ToPrinter() && parsed.Output().isEmpty())
+        throw UsageError(QStringLiteral("-o <out.pdf> or --printer [QUEUE] is required"));
     return parsed;
+}
+
+OutputPrinter::OutputPrinter(const ParsedArgs& parsed) : name_(PdfFilePrinterName), file_(parsed.Output())
+{
+    if (!parsed.ToPrinter()) {
+        fixed_.emplace(file_);
+        return;
+    }
+    const QStringList queues = CupsQueueNames();
+    name_ = parsed.Queue().isEmpty() ? CupsDefaultQueue() : parsed.Queue();
+    if (name_.isEmpty())
+        throw Failure(QStringLiteral("the system names no default printer; give --printer QUEUE"));
+    if (!queues.contains(name_))
+        throw Failure(QStringLiteral("no printer \"%1\"; the printers are: %2")
+                          .arg(name_, queues.isEmpty() ? QStringLiteral("none") : queues.join(QStringLiteral(", "))));
+}
+
+QString OutputPrinter::Describe() const
+{
+    return name_ == PdfFilePrinterName ? file_ : QStringLiteral("printer ") + name_;
 }
 
 void OpenAddressFile(AddressSession& session, const QString& path)

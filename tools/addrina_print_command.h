@@ -5,9 +5,12 @@
 //   static const addrinaprint::Registrar reg{"report", "<1-4> <address file> ...", RunReport};
 //
 // Every sub-command takes its positional arguments first or among the options, options
-// as "--name value" or plain switches, and "-o <out.pdf>", which is required. A wrong
+// as "--name value" or plain switches, and either "-o <out.pdf>" or "--printer [QUEUE]"
+// (the next argument is the queue unless it starts with "-"; alone, the default queue). A wrong
 // argument is a usage error (exit 2); a file that cannot be read or written is a
 // failure (exit 1). Nothing is ever written to the address file.
+
+#include "platform/printers.h"
 
 #include <QMap>
 #include <QSet>
@@ -15,6 +18,7 @@
 #include <QStringList>
 #include <functional>
 #include <map>
+#include <optional>
 #include <stdexcept>
 
 class AddressSession;
@@ -45,9 +49,13 @@ struct ParsedArgs {
     QString Value(const QString& option) const { return values.value(option); }
     bool Has(const QString& option) const { return values.contains(option) || switches.contains(option); }
     QString Output() const { return values.value(QStringLiteral("-o")); }
+    // Whether the output goes to a print queue; Queue() is empty for the default one.
+    bool ToPrinter() const { return Has(QStringLiteral("--printer")); }
+    QString Queue() const { return values.value(QStringLiteral("--printer")); }
 };
 
-// Parses a sub-command's arguments; "-o" is added to every spec and must be given.
+// Parses a sub-command's arguments; "-o" and "--printer" are added to every spec and
+// exactly one of them must be given.
 ParsedArgs ParseArgs(const QStringList& args, OptionSpec spec);
 
 // Opens an address file for reading only; a file that cannot be opened is a Failure.
@@ -55,6 +63,22 @@ void OpenAddressFile(AddressSession& session, const QString& path);
 // Keeps only the records an xBase expression lets through (and never deleted ones); an
 // expression the engine refuses is a usage error. Without an expression, all records.
 void ApplyFilterArgument(AddressSession& session, const QString& expression);
+
+// The printer the output goes to: "PDF file" writing the -o file while the object lives,
+// or the queue of --printer (the default queue when it names none). A queue the system
+// does not have is a Failure.
+class OutputPrinter {
+public:
+    explicit OutputPrinter(const ParsedArgs& parsed);
+    QString Name() const { return name_; }
+    // The file written, or the queue, for messages.
+    QString Describe() const;
+
+private:
+    QString name_;
+    QString file_;
+    std::optional<FixedPdfFile> fixed_;
+};
 
 using CommandFn = std::function<int(const QStringList& args)>;
 

@@ -90,12 +90,12 @@ int RunLabels(const QStringList& args)
     face.SetDataTable(&session.TableBook);
     face.SetPrinting(true);
 
-    FixedPdfFile destination(parsed.Output());
+    const OutputPrinter destination(parsed);
     TReportPrinter report;
     report.SetTitle(QStringLiteral("Addrina labels"));
-    report.Printer().SetPrinter(PdfFilePrinterName);
+    report.Printer().SetPrinter(destination.Name());
     SetLabelPaper(report, setup);
-    const PrinterCalibration calibration = ReadPrinterCalibration(PdfFilePrinterName);
+    const PrinterCalibration calibration = ReadPrinterCalibration(destination.Name());
     const LabelDrawing drawing{calibration, parsed.Has(QStringLiteral("--outline")), {}, {}};
     LabelTally tally;
     report.OnPrint = [&](TBaseReport& r) {
@@ -106,7 +106,7 @@ int RunLabels(const QStringList& args)
     };
     report.RunReport();
     if (report.Aborted())
-        throw Failure(report.Failure().isEmpty() ? QStringLiteral("cannot write \"%1\"").arg(parsed.Output())
+        throw Failure(report.Failure().isEmpty() ? QStringLiteral("cannot write \"%1\"").arg(destination.Describe())
                                                  : report.Failure());
     std::printf("%d labels\n", tally.Labels());
     // The PDF is written all the same; the note says which labels to check.
@@ -118,8 +118,10 @@ int RunLabels(const QStringList& args)
 
 const Registrar registrar{
     QStringLiteral("labels"),
-    QStringLiteral("<address file> (--setup <file.lbl> | --template <name>) [--filter <expression>] [--order <tag>] "
-                   "[--copies N] [--skip N] [--fit | --no-fit] [--outline] [--calibration-sheet] -o <out.pdf>"),
+    QStringLiteral(
+        "<address file> (--setup <file.lbl> | --template <name>) [--filter <expression>] [--order <tag>] "
+        "[--copies N] [--skip N] [--fit | --no-fit] [--outline] [--calibration-sheet] (-o <out.pdf> | --printer "
+        "[QUEUE])"),
     RunLabels, QStringLiteral(R"(Prints one mailing label for each record of an address file (a .DBF file) into a PDF
 file, laid out on the sheet of a saved label setup or of a catalogue template.
 
@@ -143,14 +145,17 @@ file, laid out on the sheet of a saved label setup or of a catalogue template.
                           label's top left corner, instead of addresses: print it, lay
                           it on a label sheet and measure how far the printer is off
   -o <out.pdf>            the PDF file to write (replaced when it exists)
+  --printer [QUEUE]       print on a printer's queue instead (the system's default
+                          queue without a name; "addrina-print printers" lists them)
 
 Labels that lose address lines because they do not fit are counted: the PDF is
 written all the same, and a note on standard error says how many and which records.
 
-The calibration the program keeps for the printer "PDF file" (offsets in mm, scales
-in per cent, in ADR.ini) moves and scales every label, as it does on paper.
-Exit status: 0 when the PDF was written, 1 when a file could not be read or written or
-nothing matched, 2 for wrong arguments.
+The calibration the program keeps for the printer, "PDF file" with -o (offsets in mm,
+scales in per cent, in ADR.ini), moves and scales every label, as it does on paper.
+Exit status: 0 when the PDF was written or the printer took the job, 1 when a file
+could not be read or written, nothing matched or the printer refused the job (the
+reason follows), 2 for wrong arguments.
 )")};
 
 } // namespace

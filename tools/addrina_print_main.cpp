@@ -11,7 +11,7 @@ namespace {
 
 void usage(FILE* out)
 {
-    std::fputs("usage: addrina-print COMMAND ARGUMENTS -o OUT.pdf\n\ncommands:\n", out);
+    std::fputs("usage: addrina-print COMMAND ARGUMENTS (-o OUT.pdf | --printer [QUEUE])\n\ncommands:\n", out);
     for (const auto& [name, command] : addrinaprint::Registry::Instance().All())
         std::fprintf(out, "  addrina-print %s %s\n", qPrintable(name), qPrintable(command.usage));
     std::fputs("\n\"addrina-print COMMAND --help\" explains a command's options.\n", out);

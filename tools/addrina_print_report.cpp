@@ -37,24 +37,25 @@ int RunReport(const QStringList& args)
     PositionReportRecords(session.Apollo1, session.TableBook, options.report,
                           filtered ? RunChoice::Filter : RunChoice::All, false, 0);
 
-    FixedPdfFile destination(parsed.Output());
+    const OutputPrinter destination(parsed);
     TReportPrinter printer;
-    printer.Printer().SetPrinter(PdfFilePrinterName);
+    // On the queue's own paper; for a PDF file, the user's.
+    printer.Printer().SetPrinter(destination.Name());
     printer.SetTitle(ProductName());
     TableRecords records(session.TableBook);
     printer.OnPrint = [&](TBaseReport& r) { PrintBuiltInReport(r, records, options); };
     printer.RunReport();
     if (printer.Aborted())
-        throw Failure(printer.Failure().isEmpty() ? QStringLiteral("could not write ") + parsed.Output()
+        throw Failure(printer.Failure().isEmpty() ? QStringLiteral("could not write ") + destination.Describe()
                                                   : printer.Failure());
-    std::printf("%s: %d pages\n", qPrintable(parsed.Output()), printer.CurrentPage());
+    std::printf("%s: %d pages\n", qPrintable(destination.Describe()), printer.CurrentPage());
     return 0;
 }
 
 const addrinaprint::Registrar registrar{
     QStringLiteral("report"),
     QStringLiteral("<1-4> <address file> [--filter <expression>] [--codes] [--title <text>] [--one-per-page] "
-                   "-o <out.pdf>"),
+                   "(-o <out.pdf> | --printer [QUEUE])"),
     RunReport};
 
 } // namespace
