@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,14 +60,7 @@ TEST(AddrinaPrintQueue, LabelsAndReportsGoToAQueueWithItsCalibrationAndPaperAndA
     ASSERT_EQ(queued.pages.size(), direct.pages.size());
     ASSERT_FALSE(direct.words.isEmpty());
     EXPECT_NEAR(queued.pages[0].width(), 8.5, 0.01);
-    for (const PdfWord& want : direct.Words(1)) {
-        double nearest = 1e9;
-        for (const PdfWord& got : queued.Words(1))
-            if (got.text == want.text)
-                nearest =
-                    std::min(nearest, std::hypot(got.xMin - want.xMin - 1 / 25.4, got.yMax - want.yMax + 2 / 25.4));
-        EXPECT_LT(nearest, 0.1 / 25.4) << want.text.toStdString();
-    }
+    EXPECT_LT(LargestMiss(queued, direct, 1, 1 / 25.4, -2 / 25.4), 0.1 / 25.4);
 
     // The report takes the default queue's paper.
     const Result report = AddrinaPrint(home, {"report", "1", addresses, "--printer"});

@@ -2,7 +2,9 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 QVector<PdfWord> PdfReadBack::Words(int page) const
 {
@@ -60,4 +62,17 @@ PdfReadBack ReadPdf(const QString& path)
         result.words.append(w);
     }
     return result;
+}
+
+double LargestMiss(const PdfReadBack& out, const PdfReadBack& reference, int page, double dx, double dy)
+{
+    double largest = 0;
+    for (const PdfWord& want : reference.Words(page)) {
+        double nearest = std::numeric_limits<double>::infinity();
+        for (const PdfWord& got : out.Words(page))
+            if (got.text == want.text)
+                nearest = std::min(nearest, std::hypot(got.xMin - want.xMin - dx, got.yMax - want.yMax - dy));
+        largest = std::max(largest, nearest);
+    }
+    return largest;
 }

@@ -27,3 +27,8 @@ struct PdfReadBack {
 
 // Empty (no pages) when the file cannot be read.
 PdfReadBack ReadPdf(const QString& path);
+
+// The farthest any word of the reference's page lies from the nearest same word on the
+// page of `out`, once moved by (dx, dy) inches; infinite when a word is missing. Words are
+// placed by their left edge and their bottom, which another copy of a font keeps.
+double LargestMiss(const PdfReadBack& out, const PdfReadBack& reference, int page, double dx, double dy);
