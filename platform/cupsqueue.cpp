@@ -42,6 +42,13 @@ QString CupsDefaultQueue()
     return dest ? QString::fromUtf8(dest->name) : QString();
 }
 
+QString CupsQueueAttribute(const QString& queue, const char* name)
+{
+    const Dests dests;
+    const cups_dest_t* dest = cupsGetDest(queue.toUtf8().constData(), nullptr, dests.count, dests.list);
+    return dest ? QString::fromUtf8(cupsGetOption(name, dest->num_options, dest->options)) : QString();
+}
+
 std::optional<QSizeF> CupsQueuePaper(const QString& queue)
 {
     const Dests dests;

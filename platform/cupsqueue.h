@@ -13,6 +13,9 @@
 QStringList CupsQueueNames();
 // The queue the system prints on by default; empty when it names none.
 QString CupsDefaultQueue();
+// One of the queue's descriptions, e.g. "printer-make-and-model" or "printer-location";
+// empty when the queue is unknown or has none.
+QString CupsQueueAttribute(const QString& queue, const char* name);
 // The paper the queue takes when a job names none, upright, in inches; nothing when the
 // queue is unknown or does not say.
 std::optional<QSizeF> CupsQueuePaper(const QString& queue);

@@ -15,7 +15,6 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <cmath>
 #include <utility>
@@ -213,14 +212,14 @@ QString PrinterSetup::DriverName() const
 {
     if (IsPdfFile())
         return QStringLiteral("PDF");
-    return QPrinterInfo::printerInfo(printer_).makeAndModel();
+    return CupsQueueAttribute(printer_, "printer-make-and-model");
 }
 
 QString PrinterSetup::PortName() const
 {
     if (IsPdfFile())
         return QStringLiteral("FILE:");
-    return QPrinterInfo::printerInfo(printer_).location();
+    return CupsQueueAttribute(printer_, "printer-location");
 }
 
 void PrinterSetup::ApplyTo(QPrinter& printer) const

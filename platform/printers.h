@@ -159,7 +159,7 @@ public:
     QString FileName() const { return target_; }
     // The printer the job goes to; empty for "PDF file".
     QString Queue() const { return queue_; }
-    // Whether writing the PDF has failed so far.
+    // Whether writing the PDF, or handing it to the queue, has failed so far.
     bool Failed() const;
     // The system's reason when the PDF could not be made or written, or the scheduler's
     // when the queue refused it; empty otherwise.

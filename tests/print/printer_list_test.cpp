@@ -15,6 +15,7 @@ TEST(PrintSystem, ThePrinterListShowsTheQueuesTheDefaultAndPdfFileWithEachQueues
     PrinterSetup setup;
     EXPECT_EQ(setup.Printer(), "OfficeA4");
     EXPECT_NEAR(setup.PortraitPaperInches().width(), 210 / 25.4, 0.01);
+    EXPECT_EQ(setup.DriverName(), "Generic CUPS-PDF Printer (w/ options)");
     setup.SetPrinter("OfficeLetter");
     EXPECT_NEAR(setup.PortraitPaperInches().width(), 8.5, 0.01);
     EXPECT_NEAR(setup.PortraitPaperInches().height(), 11, 0.01);
