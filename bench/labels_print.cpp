@@ -7,8 +7,8 @@
 // lines; the print runs with the template's face at its size (/0, --no-fit) and shrunk
 // to fit as addrina-print does by default (/1).
 #include "bench_support.h"
-#include "labels/gzintpanel.h"
 #include "labels/labelcatalog.h"
+#include "labels/labelface.h"
 #include "labels/labelrun.h"
 #include "labels/tzintlabelfile.h"
 #include "report/tfileprinter.h"
@@ -115,8 +115,8 @@ void BM_PreviewTenThousandLabels(benchmark::State& state)
     TTable table;
     if (!OpenTableFile(book.path, table))
         qFatal("cannot open the grown book");
-    TZintLabelPanel face;
-    setup.ApplyToPanel(face);
+    LabelFace face;
+    face.style = setup.Face();
     face.SetDataTable(&table);
     LabelRunOptions options;
     int pages = 0;

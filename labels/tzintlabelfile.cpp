@@ -1,6 +1,5 @@
 #include "labels/tzintlabelfile.h"
 
-#include "labels/gzintpanel.h"
 #include "labels/labelcatalog.h"
 
 #include <QFileInfo>
@@ -83,43 +82,42 @@ void TZintLabelFile::FillCatalogTree(const QString& catalogPath, QTreeWidget* tr
     }
 }
 
-void TZintLabelFile::ApplyToPanel(TZintLabelPanel& panel) const
+FaceStyle TZintLabelFile::Face() const
 {
-    const double ppi = panel.PixelsPerInch();
-    panel.resize(std::max(1, InchesToPixels(LabelWidth, ppi)), std::max(1, InchesToPixels(LabelHeight, ppi)));
-    panel.SetShape(ShapeCode == QLatin1StringView("RR") ? lsRoundRect : lsRectangle);
-    QFont font(FontName);
-    font.setPointSize(std::clamp(FontSize, 1, 1000));
-    font.setBold(FontBold);
-    font.setItalic(FontItalic);
-    font.setUnderline(FontUnderline);
-    panel.SetFont(font);
-    panel.SetFontColor(ColorFromStored(FontColor));
-    panel.SetLineOptions(*this);
-    panel.SetAlignment(Alignment);
-    panel.SetMarginLeft(TextMarginLeft);
-    panel.SetMarginTop(TextMarginTop);
-    panel.SetMarginRight(TextMarginRight);
-    panel.SetMarginBottom(TextMarginBottom);
-    panel.SetAdjustFontSizeToFit(AdjustFontSizeToFit);
+    FaceStyle face;
+    face.size = QSizeF(LabelWidth, LabelHeight);
+    face.shape = ShapeCode == QLatin1StringView("RR") ? lsRoundRect : lsRectangle;
+    face.font = QFont(FontName);
+    face.font.setPointSize(std::clamp(FontSize, 1, 1000));
+    face.font.setBold(FontBold);
+    face.font.setItalic(FontItalic);
+    face.font.setUnderline(FontUnderline);
+    face.fontColor = ColorFromStored(FontColor);
+    face.options = *this;
+    face.alignment = Alignment;
+    face.marginLeft = TextMarginLeft;
+    face.marginTop = TextMarginTop;
+    face.marginRight = TextMarginRight;
+    face.marginBottom = TextMarginBottom;
+    face.adjustFontSizeToFit = AdjustFontSizeToFit;
+    return face;
 }
 
-void TZintLabelFile::TakeFromPanel(const TZintLabelPanel& panel)
+void TZintLabelFile::TakeFace(const FaceStyle& face)
 {
-    const QFont& font = panel.Font();
-    FontName = font.family();
-    FontSize = font.pointSize();
-    FontBold = font.bold();
-    FontItalic = font.italic();
-    FontUnderline = font.underline();
-    FontColor = StoredFromColor(panel.FontColor());
-    static_cast<LabelLineOptions&>(*this) = panel.LineOptions();
-    Alignment = panel.Alignment();
-    TextMarginLeft = panel.MarginLeft();
-    TextMarginTop = panel.MarginTop();
-    TextMarginRight = panel.MarginRight();
-    TextMarginBottom = panel.MarginBottom();
-    AdjustFontSizeToFit = panel.AdjustFontSizeToFit();
+    FontName = face.font.family();
+    FontSize = face.font.pointSize();
+    FontBold = face.font.bold();
+    FontItalic = face.font.italic();
+    FontUnderline = face.font.underline();
+    FontColor = StoredFromColor(face.fontColor);
+    static_cast<LabelLineOptions&>(*this) = face.options;
+    Alignment = face.alignment;
+    TextMarginLeft = face.marginLeft;
+    TextMarginTop = face.marginTop;
+    TextMarginRight = face.marginRight;
+    TextMarginBottom = face.marginBottom;
+    AdjustFontSizeToFit = face.adjustFontSizeToFit;
 }
 
 QString TZintLabelFile::Describe() const

@@ -7,10 +7,10 @@
 //   setup.Description = "Christmas cards";
 //   setup.SaveToFile(LabelsDirectory() + "Christmas cards.lbl");
 
+#include "labels/labelface.h"
 #include "labels/labellayout.h"
 
 class QTreeWidget;
-class TZintLabelPanel;
 
 class TZintLabelFile : public LabelLayout {
 public:
@@ -31,10 +31,10 @@ public:
     static void FillCatalogTree(const QString& catalogPath, QTreeWidget* tree);
 
     void Assign(const LabelLayout& other) { static_cast<LabelLayout&>(*this) = other; }
-    // Moves the face part (size, shape, font, address parts, margins, fit) to and from a
-    // label face.
-    void ApplyToPanel(TZintLabelPanel& panel) const;
-    void TakeFromPanel(const TZintLabelPanel& panel);
+    // The face part (size, shape, font, address parts, margins, fit) as a label face has it,
+    // and back; the size and shape stay with the sheet.
+    FaceStyle Face() const;
+    void TakeFace(const FaceStyle& face);
 
     // Seven lines "Template........5160", "# Across........3", ... joined by a carriage
     // return alone.

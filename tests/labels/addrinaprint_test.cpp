@@ -1,3 +1,4 @@
+#include "labels/labelface.h"
 #include "labels/labellines.h"
 #include "labels/tzintlabelfile.h"
 #include "select/book.h"
@@ -18,13 +19,15 @@ struct PrintRun {
 };
 
 // dataHome is where the tool finds the program's settings file; by default an empty
-// folder, so the user's own calibration never moves a test's labels.
-PrintRun Print(const QStringList& arguments, const QString& dataHome = {})
+// folder, so the user's own calibration never moves a test's labels. fontDpi is the
+// screen's resolution the tool runs under.
+PrintRun Print(const QStringList& arguments, const QString& dataHome = {}, int fontDpi = 96)
 {
     static const QTemporaryDir noSettings;
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.isEmpty() ? noSettings.path() : dataHome);
+    environment.insert(QStringLiteral("QT_FONT_DPI"), QString::number(fontDpi));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(ADDRINA_BIN_DIR "/addrina-print"), arguments);
     process.waitForFinished(60000);
@@ -99,6 +102,33 @@ TEST_F(AddrinaPrint, EachRecordStartsInsideItsCellAtTheTextMargin)
         EXPECT_NE(found, words.end()) << "record " << i + 1 << " " << expected[i].toStdString();
     }
     EXPECT_EQ(book.FileBytes(".dbf"), before);
+}
+
+TEST_F(AddrinaPrint, TheScreensResolutionDoesNotMoveAWord)
+{
+    book.table.Close();
+    const QString sharp = book.dir.filePath("144.pdf");
+    for (const int alignment : {taLeftJustify, taCenter}) {
+        TZintLabelFile setup;
+        ASSERT_TRUE(setup.LoadTemplate(QStringLiteral(ADDRINA_BIN_DIR "/adr.tpl"), QStringLiteral("5160"), false));
+        setup.Alignment = alignment;
+        setup.FontSize = 11;
+        const QString lbl = book.dir.filePath("face.lbl");
+        setup.SaveToFile(lbl);
+        ASSERT_EQ(Print({"labels", book.path, "--setup", lbl, "--fit", "-o", Out()}, {}, 96).exitCode, 0);
+        ASSERT_EQ(Print({"labels", book.path, "--setup", lbl, "--fit", "-o", sharp}, {}, 144).exitCode, 0);
+        const PdfReadBack a = ReadPdf(Out()), b = ReadPdf(sharp);
+        ASSERT_GT(a.words.size(), 10);
+        ASSERT_EQ(a.words.size(), b.words.size());
+        constexpr double kTenthOfAPoint = 0.1 / kPoints;
+        for (qsizetype i = 0; i < a.words.size(); ++i) {
+            EXPECT_EQ(a.words[i].text, b.words[i].text);
+            EXPECT_NEAR(a.words[i].xMin, b.words[i].xMin, kTenthOfAPoint);
+            EXPECT_NEAR(a.words[i].xMax, b.words[i].xMax, kTenthOfAPoint);
+            EXPECT_NEAR(a.words[i].yMin, b.words[i].yMin, kTenthOfAPoint);
+            EXPECT_NEAR(a.words[i].yMax, b.words[i].yMax, kTenthOfAPoint);
+        }
+    }
 }
 
 TEST_F(AddrinaPrint, SkipCopiesAndFilterChooseThePositions)
