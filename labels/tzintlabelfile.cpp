@@ -4,7 +4,6 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTreeWidget>
 
 namespace {
 
@@ -67,19 +66,6 @@ bool TZintLabelFile::LoadTemplate(const QString& catalogPath, const QString& nam
         }
     }
     return false;
-}
-
-void TZintLabelFile::FillCatalogTree(const QString& catalogPath, QTreeWidget* tree)
-{
-    std::vector<QTreeWidgetItem*> categories;
-    for (const QString& name : CatalogCategories()) {
-        categories.push_back(new QTreeWidgetItem(tree, QStringList(name)));
-    }
-    for (const LabelTemplate& sheet : ReadCatalog(catalogPath)) {
-        const int category = CatalogCategory(sheet);
-        if (category >= 0)
-            new QTreeWidgetItem(categories[static_cast<std::size_t>(category)], QStringList(sheet.TemplateName));
-    }
 }
 
 FaceStyle TZintLabelFile::Face() const

@@ -10,8 +10,6 @@
 #include "labels/labelface.h"
 #include "labels/labellayout.h"
 
-class QTreeWidget;
-
 class TZintLabelFile : public LabelLayout {
 public:
     // The defaults of a new setup.
@@ -27,8 +25,6 @@ public:
     // matches (letters a to z in either case). The description and face stay. False, with
     // nothing changed, when no sheet matches or the catalogue cannot be read.
     bool LoadTemplate(const QString& catalogPath, const QString& name, bool takeFirst);
-    // Adds the seven categories and each catalogue sheet under its own, in catalogue order.
-    static void FillCatalogTree(const QString& catalogPath, QTreeWidget* tree);
 
     void Assign(const LabelLayout& other) { static_cast<LabelLayout&>(*this) = other; }
     // The face part (size, shape, font, address parts, margins, fit) as a label face has it,
