@@ -22,11 +22,6 @@ ReportFont FaceFont(const FaceStyle& style, int points)
     return font;
 }
 
-double LineHeight(const FontMeasure& measure)
-{
-    return (measure.Ascent() + measure.Descent()) * kPointsPerInch;
-}
-
 } // namespace
 
 FaceRect FaceStyle::TextRect() const
@@ -42,14 +37,14 @@ void LabelFace::BuildLines()
         lines_ = ComposeLabelLines(TableFieldReader(*table_), style.options);
 }
 
-const FontMeasure& LabelFace::measure(const ReportFont& font)
+FaceMeasure& LabelFace::measure(const ReportFont& font)
 {
     for (const auto& [known, measure] : measures_)
         if (known == font)
             return *measure;
     if (measures_.size() == kMeasuresKept)
         measures_.erase(measures_.begin());
-    measures_.emplace_back(font, std::make_unique<FontMeasure>(font));
+    measures_.emplace_back(font, std::make_unique<FaceMeasure>(font));
     return *measures_.back().second;
 }
 
@@ -60,28 +55,28 @@ FaceLayout LabelFace::Layout()
     const auto count = static_cast<int>(lines_.size());
     // Left-aligned lines that need no fit are not measured: their place does not depend on
     // their width.
-    const auto widths = [this](const FontMeasure& m, bool needed) {
+    const auto widths = [this](FaceMeasure& m, bool needed) {
         std::vector<double> w(lines_.size(), 0);
         if (needed)
             for (std::size_t i = 0; i < w.size(); ++i)
-                w[i] = m.Width(lines_[static_cast<qsizetype>(i)]) * kPointsPerInch;
+                w[i] = m.Width(lines_[static_cast<qsizetype>(i)]);
         return w;
     };
     FaceLayout layout;
     layout.font = FaceFont(style, pointSize);
-    const FontMeasure* m = &measure(layout.font);
+    FaceMeasure* m = &measure(layout.font);
     const bool aligned = style.alignment != taLeftJustify;
     std::vector<double> w = widths(*m, style.adjustFontSizeToFit || aligned);
     if (style.adjustFontSizeToFit) {
         const double widest = w.empty() ? 0 : *std::max_element(w.begin(), w.end());
-        const int fitted = FittedFontSize(pointSize, LineHeight(*m), count, widest, rect);
+        const int fitted = FittedFontSize(pointSize, m->LineHeight(), count, widest, rect);
         if (fitted != pointSize) {
             layout.font.points = fitted;
             m = &measure(layout.font);
             w = widths(*m, aligned);
         }
     }
-    const std::vector<PlacedLine> placed = PlaceFaceLines(w, LineHeight(*m), style.alignment, rect);
+    const std::vector<PlacedLine> placed = PlaceFaceLines(w, m->LineHeight(), style.alignment, rect);
     layout.lines.reserve(placed.size());
     for (std::size_t i = 0; i < placed.size(); ++i) {
         const PlacedLine& p = placed[i];

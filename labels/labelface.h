@@ -12,8 +12,8 @@
 //   DrawFace(face.Layout(), output);     // see faceoutput.h
 
 #include "labels/facegeometry.h"
+#include "labels/facemeasure.h"
 #include "labels/labellayout.h"
-#include "report/fontmeasure.h"
 
 #include <QColor>
 #include <QFont>
@@ -79,9 +79,9 @@ public:
 
 private:
     // Fonts measured so far; printing uses one or two sizes over and over.
-    const FontMeasure& measure(const ReportFont& font);
+    FaceMeasure& measure(const ReportFont& font);
 
     TTable* table_ = nullptr;
     QStringList lines_;
-    std::vector<std::pair<ReportFont, std::unique_ptr<FontMeasure>>> measures_;
+    std::vector<std::pair<ReportFont, std::unique_ptr<FaceMeasure>>> measures_;
 };

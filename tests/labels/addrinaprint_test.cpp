@@ -1,11 +1,16 @@
+#include "labels/faceoutput.h"
 #include "labels/labelface.h"
 #include "labels/labellines.h"
+#include "labels/printlbl.h"
 #include "labels/tzintlabelfile.h"
 #include "select/book.h"
 #include "support/fixture_copy.h"
 #include "support/pdf_readback.h"
 
 #include <QDir>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -129,6 +134,70 @@ TEST_F(AddrinaPrint, TheScreensResolutionDoesNotMoveAWord)
             EXPECT_NEAR(a.words[i].yMax, b.words[i].yMax, kTenthOfAPoint);
         }
     }
+}
+
+// The labels of the book on 5160 drawn by the print loop onto Qt's PDF engine, through the
+// face's painter output, each stretched over its cell as the report canvas stretches it.
+void PrintThroughQt(Book& book, const QString& pdf)
+{
+    TZintLabelFile setup;
+    ASSERT_TRUE(setup.LoadTemplate(QStringLiteral(ADDRINA_BIN_DIR "/adr.tpl"), QStringLiteral("5160"), false));
+    setup.AdjustFontSizeToFit = true;
+    LabelFace face;
+    face.style = setup.Face();
+    face.SetDataTable(&book.table);
+    QPdfWriter writer(pdf);
+    writer.setPageSize(QPageSize(QPageSize::Letter));
+    writer.setPageMargins({});
+    writer.setResolution(1200);
+    QPainter painter(&writer);
+    const double dots = 1200 / kPoints;
+    LabelCanvas canvas;
+    canvas.StartNewPage = [&writer] { writer.newPage(); };
+    canvas.DrawFace = [&](const QRectF& cell, const FaceLayout& layout) {
+        QTransform toCell = QTransform::fromTranslate(cell.x() * 1200, cell.y() * 1200);
+        toCell.scale(dots * setup.HorzPitch / setup.LabelWidth, dots * setup.VertPitch / setup.LabelHeight);
+        PainterFaceOutput output(painter, toCell);
+        DrawFace(layout, output);
+    };
+    book.table.First();
+    PrintLabels(face, book.table, setup, LabelRunOptions{}, canvas);
+}
+
+TEST_F(AddrinaPrint, TheOwnPdfWriterPutsEveryWordWhereQtsEngineDoes)
+{
+    const QString qt = book.dir.filePath("qt.pdf");
+    PrintThroughQt(book, qt);
+    book.table.Close();
+    ASSERT_EQ(Print({"labels", book.path, "--template", "5160", "-o", Out()}).exitCode, 0);
+    const PdfReadBack own = ReadPdf(Out()), engine = ReadPdf(qt);
+    ASSERT_GT(own.words.size(), 10);
+    ASSERT_EQ(own.words.size(), engine.words.size());
+    constexpr double kTenthOfAPoint = 0.1 / kPoints;
+    // A word's top is the baseline less the font's ascent, which a reader takes from the
+    // embedded font on Qt's side and from its own Helvetica on the other: the baseline and
+    // the bottom are what the two writers share.
+    for (qsizetype i = 0; i < own.words.size(); ++i) {
+        const PdfWord &a = own.words[i], &b = engine.words[i];
+        EXPECT_EQ(a.text, b.text);
+        EXPECT_NEAR(a.xMin, b.xMin, kTenthOfAPoint) << a.text.toStdString();
+        EXPECT_NEAR(a.xMax, b.xMax, kTenthOfAPoint) << a.text.toStdString();
+        EXPECT_NEAR(a.yMax, b.yMax, kTenthOfAPoint) << a.text.toStdString();
+    }
+}
+
+TEST_F(AddrinaPrint, ANameTheStandardFontsCannotShowStillReachesThePdf)
+{
+    // The soft hyphen is in the address file's code page, but the standard fonts have no
+    // glyph that shows it as a painter does (not at all, unless the word breaks there).
+    book.Add({{"FNAME", "Åsa"}, {"LNAME", "Müller\u00ADLüdenscheidt"}});
+    const QString first = FirstWords(book).value(0);
+    book.table.Close();
+    ASSERT_EQ(Print({"labels", book.path, "--template", "5160", "-o", Out()}).exitCode, 0);
+    const PdfReadBack pdf = ReadPdf(Out());
+    EXPECT_TRUE(pdf.Find("Åsa"));
+    EXPECT_TRUE(pdf.Find("MüllerLüdenscheidt"));
+    EXPECT_TRUE(pdf.Find(first));
 }
 
 TEST_F(AddrinaPrint, SkipCopiesAndFilterChooseThePositions)

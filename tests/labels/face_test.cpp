@@ -103,6 +103,19 @@ TEST(FaceGeometry, FitShrinksInOnePassAndNeverEnlarges)
     EXPECT_EQ(FittedFontSize(10, 16, 4, 200, {0, 0, -5, 99}), 1); // no room at all
 }
 
+TEST(FaceGeometry, LinesMeasureAsTheCanvasMeasuresThemWhole)
+{
+    for (const char* name : {"Arial", "Times New Roman"}) {
+        ReportFont font;
+        font.name = QLatin1StringView(name);
+        font.points = 11;
+        FaceMeasure face(font);
+        const FontMeasure whole(font);
+        for (const QString text : {"AVA Tower, Wyoming", "Åsa Östergård 12", "ffi fl To Yo", "Ωμέγα Road", ""})
+            EXPECT_NEAR(face.Width(text), whole.Width(text) * 72, 0.01) << name << " " << text.toStdString();
+    }
+}
+
 TEST(LabelFace, ApplyAndTakeMoveTheFacePart)
 {
     TZintLabelFile setup;
