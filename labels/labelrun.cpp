@@ -43,7 +43,10 @@ public:
         const QPointF from = at(clip.topLeft());
         const QPointF to = at(clip.bottomRight());
         const QPointF start = at(topLeft);
-        report_.PrintInRect(report_.DeviceRect(from.x(), from.y(), to.x(), to.y()), start.x(), start.y(), text);
+        // A pixel more on every side: the clip is rounded to the device's pixels, and a line
+        // that fits its box must not pay for a clip, or lose a sliver of its glyphs.
+        const QRect clipped = report_.DeviceRect(from.x(), from.y(), to.x(), to.y()).adjusted(-1, -1, 1, 1);
+        report_.PrintInRect(clipped, start.x(), start.y(), text);
     }
 
 private:

@@ -2,6 +2,7 @@
 #include "labels/labelface.h"
 #include "labels/labellines.h"
 #include "labels/printlbl.h"
+#include "labels/same_words.h"
 #include "labels/tzintlabelfile.h"
 #include "select/book.h"
 #include "support/fixture_copy.h"
@@ -124,15 +125,7 @@ TEST_F(AddrinaPrint, TheScreensResolutionDoesNotMoveAWord)
         ASSERT_EQ(Print({"labels", book.path, "--setup", lbl, "--fit", "-o", sharp}, {}, 144).exitCode, 0);
         const PdfReadBack a = ReadPdf(Out()), b = ReadPdf(sharp);
         ASSERT_GT(a.words.size(), 10);
-        ASSERT_EQ(a.words.size(), b.words.size());
-        constexpr double kTenthOfAPoint = 0.1 / kPoints;
-        for (qsizetype i = 0; i < a.words.size(); ++i) {
-            EXPECT_EQ(a.words[i].text, b.words[i].text);
-            EXPECT_NEAR(a.words[i].xMin, b.words[i].xMin, kTenthOfAPoint);
-            EXPECT_NEAR(a.words[i].xMax, b.words[i].xMax, kTenthOfAPoint);
-            EXPECT_NEAR(a.words[i].yMin, b.words[i].yMin, kTenthOfAPoint);
-            EXPECT_NEAR(a.words[i].yMax, b.words[i].yMax, kTenthOfAPoint);
-        }
+        ExpectSameWords(a, b);
     }
 }
 
@@ -172,18 +165,7 @@ TEST_F(AddrinaPrint, TheOwnPdfWriterPutsEveryWordWhereQtsEngineDoes)
     ASSERT_EQ(Print({"labels", book.path, "--template", "5160", "-o", Out()}).exitCode, 0);
     const PdfReadBack own = ReadPdf(Out()), engine = ReadPdf(qt);
     ASSERT_GT(own.words.size(), 10);
-    ASSERT_EQ(own.words.size(), engine.words.size());
-    constexpr double kTenthOfAPoint = 0.1 / kPoints;
-    // A word's top is the baseline less the font's ascent, which a reader takes from the
-    // embedded font on Qt's side and from its own Helvetica on the other: the baseline and
-    // the bottom are what the two writers share.
-    for (qsizetype i = 0; i < own.words.size(); ++i) {
-        const PdfWord &a = own.words[i], &b = engine.words[i];
-        EXPECT_EQ(a.text, b.text);
-        EXPECT_NEAR(a.xMin, b.xMin, kTenthOfAPoint) << a.text.toStdString();
-        EXPECT_NEAR(a.xMax, b.xMax, kTenthOfAPoint) << a.text.toStdString();
-        EXPECT_NEAR(a.yMax, b.yMax, kTenthOfAPoint) << a.text.toStdString();
-    }
+    ExpectSameWords(own, engine, false); // Helvetica against the embedded font
 }
 
 TEST_F(AddrinaPrint, ANameTheStandardFontsCannotShowStillReachesThePdf)

@@ -2,6 +2,7 @@
 #include "labels/faceoutput.h"
 #include "labels/gzintpanel.h"
 #include "labels/lostlines.h"
+#include "labels/same_words.h"
 #include "labels/tzintlabelfile.h"
 #include "select/book.h"
 #include "support/pdf_readback.h"
@@ -228,15 +229,7 @@ TEST_F(RecordFace, TheFaceComesOutTheSameOnDevicesOfAnyResolution)
     const PdfReadBack coarse = FaceOnPdf(face, 72, dir.filePath("72.pdf"));
     const PdfReadBack fine = FaceOnPdf(face, 1200, dir.filePath("1200.pdf"));
     ASSERT_EQ(coarse.words.size(), 8);
-    ASSERT_EQ(fine.words.size(), coarse.words.size());
-    constexpr double kTenthOfAPoint = 0.1 / 72;
-    for (qsizetype i = 0; i < fine.words.size(); ++i) {
-        const PdfWord &a = coarse.words[i], &b = fine.words[i];
-        EXPECT_EQ(a.text, b.text);
-        EXPECT_NEAR(a.xMin, b.xMin, kTenthOfAPoint) << b.text.toStdString();
-        EXPECT_NEAR(a.xMax, b.xMax, kTenthOfAPoint) << b.text.toStdString();
-        EXPECT_NEAR(a.yMin, b.yMin, kTenthOfAPoint) << b.text.toStdString();
-    }
+    ExpectSameWords(coarse, fine);
     // Where the layout put the lines, centred in points.
     const FaceLayout layout = face.Layout();
     const PdfWord* street = fine.Find("Storgatan");
