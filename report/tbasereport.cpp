@@ -191,11 +191,13 @@ void TBaseReport::beginOutputPage()
 void TBaseReport::RunReport()
 {
     requireIdle();
-    if (!CanRun())
-        return;
-    started_ = QDateTime::currentDateTime();
     aborted_ = false;
     failure_.clear();
+    if (!CanRun()) {
+        aborted_ = true;
+        return;
+    }
+    started_ = QDateTime::currentDateTime();
     page_ = 0;
     fire(OnBeforePrint);
     if (!OpenOutput()) {

@@ -124,7 +124,8 @@ public:
     void AbortReport();
     bool Aborted() const { return aborted_; }
     // Why the run could not deliver its output ("Unable to write to ..." with the
-    // system's reason); empty when it did or was cancelled. A failed run is aborted too.
+    // system's reason, no printer, no PDF file chosen, an unreadable stream); empty when it
+    // did or was cancelled. A failed run is aborted too. The caller decides how to tell.
     QString Failure() const { return failure_; }
     bool Printing() const { return running_; }
     void StartNewPage();
@@ -226,7 +227,7 @@ protected:
     // Ends the output; aborted when the run was aborted or failed.
     virtual void CloseOutput(bool aborted) = 0;
     virtual ReportOutput& Output() = 0;
-    // Whether a run may start at all; a refusal has told the user why.
+    // Whether a run may start at all; a refusal marks the run failed with its reason.
     virtual bool CanRun() { return true; }
     // Device pixels per inch for DeviceRect.
     virtual QSizeF DeviceDpi() const { return QSizeF(1200, 1200); }

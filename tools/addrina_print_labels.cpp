@@ -90,10 +90,10 @@ int RunLabels(const QStringList& args)
     face.SetDataTable(&session.TableBook);
     face.SetPrinting(true);
 
-    FixedPdfFile destination(parsed.Output());
     TReportPrinter report;
     report.SetTitle(QStringLiteral("Addrina labels"));
     report.Printer().SetPrinter(PdfFilePrinterName);
+    report.Printer().SetPdfFileName(parsed.Output());
     SetLabelPaper(report, setup);
     const PrinterCalibration calibration = ReadPrinterCalibration(PdfFilePrinterName);
     const LabelDrawing drawing{calibration, parsed.Has(QStringLiteral("--outline")), {}, {}};
