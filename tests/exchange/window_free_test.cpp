@@ -10,16 +10,16 @@
 
 namespace {
 
-// The compiler's arguments for one source of the window-free library, as the build
+// The compiler's arguments for one source of a window-free library, as the build
 // recorded them, set to check the given file instead and write nothing.
-QStringList CompileArgumentsFor(const QString& probe)
+QStringList CompileArgumentsFor(const QString& source, const QString& probe)
 {
     QFile file(QStringLiteral(ADDRINA_BIN_DIR "/../compile_commands.json"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     for (const QJsonValue& entry : QJsonDocument::fromJson(file.readAll()).array()) {
         const QJsonObject command = entry.toObject();
-        if (!command.value("file").toString().endsWith("/exchange/importrun.cpp"))
+        if (!command.value("file").toString().endsWith(source))
             continue;
         QStringList arguments;
         const QStringList recorded = QProcess::splitCommand(command.value("command").toString());
@@ -37,15 +37,17 @@ QStringList CompileArgumentsFor(const QString& probe)
     return {};
 }
 
-// The compiler's exit code and messages for a source made of the given lines.
-std::pair<int, QString> Compile(const QTemporaryDir& dir, const QByteArray& source)
+// The compiler's exit code and messages for a source made of the given lines, compiled as
+// the library's source is.
+std::pair<int, QString> Compile(const QTemporaryDir& dir, const QByteArray& source,
+                                const QString& librarySource = "/exchange/importrun.cpp")
 {
     const QString probe = dir.filePath("probe.cpp");
     QFile file(probe);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(source);
     file.close();
-    QStringList arguments = CompileArgumentsFor(probe);
+    QStringList arguments = CompileArgumentsFor(librarySource, probe);
     if (arguments.isEmpty())
         return {-1, QString()};
     QProcess compiler;
@@ -65,6 +67,20 @@ TEST(WindowFreeLibrary, AWidgetHeaderStopsItsBuildWhileItsOwnHeadersCompile)
     const auto [widget, widgetErrors] = Compile(dir, "#include \"exchange/importrun.h\"\n#include <QLabel>\n");
     EXPECT_NE(widget, 0);
     EXPECT_TRUE(widgetErrors.contains("A window-free library includes a widget header")) << widgetErrors.toStdString();
+}
+
+TEST(WindowFreeLibrary, TheReportCanvasAndTheDialersCommandsStandBelowTheWidgets)
+{
+    QTemporaryDir dir;
+    for (const auto& [library, header] : {std::pair{"/report/tbasereport.cpp", "report/tcanvasreport.h"},
+                                          std::pair{"/dial/links.cpp", "dial/modemcommands.h"}}) {
+        const QByteArray include = QByteArray("#include \"") + header + "\"\n";
+        const auto [plain, plainErrors] = Compile(dir, include + "#include <QPdfWriter>\n", library);
+        if (plain == -1)
+            GTEST_SKIP() << "the build recorded no compile commands";
+        EXPECT_EQ(plain, 0) << plainErrors.toStdString();
+        EXPECT_NE(Compile(dir, include + "#include <QLabel>\n", library).first, 0) << header;
+    }
 }
 
 } // namespace
