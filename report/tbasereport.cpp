@@ -197,7 +197,6 @@ void TBaseReport::RunReport()
         aborted_ = true;
         return;
     }
-    started_ = QDateTime::currentDateTime();
     page_ = 0;
     fire(OnBeforePrint);
     if (!OpenOutput()) {
@@ -395,7 +394,6 @@ void TBaseReport::GoToFirstLine()
     setCursorX(section_.left);
     cursorY_ = section_.top + LineHeightInches() - measure().Descent();
     line_ = 1;
-    column_ = 1;
     clearCurrentTab();
 }
 

@@ -6,7 +6,6 @@
 #include "report/reportoutput.h"
 #include "report/reportprogress.h"
 
-#include <QDateTime>
 #include <QRect>
 #include <QStringList>
 #include <functional>
@@ -130,7 +129,6 @@ public:
     bool Printing() const { return running_; }
     void StartNewPage();
     int CurrentPage() const { return page_; }
-    QDateTime StartDateTime() const { return started_; }
     // Paper by device code: 1 letter, 9 A4, 11 A5, 0 custom of width x height in Units.
     void SetPaperSize(int paperCode, double width = 0, double height = 0);
     virtual QString PrinterDeviceName() const;
@@ -153,7 +151,6 @@ public:
     double CursorY() const { return U(cursorY_); }
     void SetCursor(double x, double y);
     int LineNum() const { return line_; }
-    int ColumnNum() const { return column_; }
     void GoToFirstLine();
     void NextLine();
     int LinesRemaining() const;
@@ -285,12 +282,11 @@ private:
     QString failure_;
     bool suppressed_ = false;
     int page_ = 0;
-    QDateTime started_;
     Section section_;
     mutable double cursorX_ = 0;
     mutable QString advance_; // printed at cursorX_, its width not yet added
     double cursorY_ = 0;
-    int line_ = 1, column_ = 1;
+    int line_ = 1;
     ReportFont font_;
     mutable std::optional<FontMeasure> measure_;
     ReportPen pen_;
