@@ -1,33 +1,19 @@
 #include "platform/printers.h"
 
-#include "platform/mainwindow.h"
-#include "platform/printersetupdialog.h"
 #include "platform/rememberedfolder.h"
 #include "platform/stagedfile.h"
+#include "platform/systemprinting.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPdfWriter>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <cmath>
 #include <utility>
 
 namespace {
-
-class SystemPrinters : public PrinterListService {
-public:
-    QStringList Printers() override { return QPrinterInfo::availablePrinterNames() << PdfFilePrinterName; }
-    QString DefaultPrinter() override
-    {
-        const QString system = QPrinterInfo::defaultPrinterName();
-        return system.isEmpty() ? PdfFilePrinterName : system;
-    }
-};
 
 PrinterListService*& installedList()
 {
@@ -42,67 +28,12 @@ PrinterListService& printerList()
     return installed ? *installed : system;
 }
 
-class PlatformDialogs : public PrinterDialogs {
-public:
-    QString ChoosePdfFile(const QString& proposedPath) override
-    {
-        const QString chosen = QFileDialog::getSaveFileName(DialogOwner(), QStringLiteral("Save As PDF"), proposedPath,
-                                                            QStringLiteral("PDF files (*.pdf)"));
-        if (!chosen.isEmpty())
-            RememberPdfFolder(chosen);
-        return chosen;
-    }
-
-    bool PrintDialog(PrinterSetup& setup, int& firstPage, int& lastPage) override
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        setup.ApplyTo(printer);
-        QPrintDialog dialog(&printer, DialogOwner());
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange);
-        dialog.setMinMax(1, 9999);
-        if (firstPage != 1 || lastPage != 9999) {
-            printer.setPrintRange(QPrinter::PageRange);
-            printer.setFromTo(firstPage, lastPage);
-        }
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        setup.TakeFrom(printer);
-        if (setup.IsPdfFile())
-            RememberPdfFolder(setup.PdfFileName());
-        if (printer.printRange() == QPrinter::PageRange) {
-            firstPage = printer.fromPage();
-            lastPage = printer.toPage();
-        } else {
-            firstPage = 1;
-            lastPage = 9999;
-        }
-        return true;
-    }
-
-    bool PrinterSetupDialog(PrinterSetup& setup) override
-    {
-        TPrinterSetupDialog dialog(setup, DialogOwner());
-        return dialog.exec() == QDialog::Accepted;
-    }
-};
-
 const QString PdfFolderKey = QStringLiteral("PdfFolder");
 
 PrinterDialogs*& installedDialogs()
 {
     static PrinterDialogs* dialogs = nullptr;
     return dialogs;
-}
-
-QSizeF defaultPaper(const QString& printer)
-{
-    if (printer != PdfFilePrinterName) {
-        const QPageSize size = QPrinterInfo::printerInfo(printer).defaultPageSize();
-        if (size.isValid())
-            return PaperInches(size);
-    }
-    const bool imperial = QLocale().measurementSystem() != QLocale::MetricSystem;
-    return PaperInches(QPageSize(imperial ? QPageSize::Letter : QPageSize::A4));
 }
 
 // Custom sizes reach a device in tenths of a millimetre.
@@ -180,7 +111,7 @@ void PrinterSetup::SetPrinter(const QString& name)
     if (chosen != printer_)
         pdfFile_.clear();
     printer_ = chosen;
-    portrait_ = defaultPaper(printer_);
+    portrait_ = SystemDefaultPaper(printer_);
 }
 
 void PrinterSetup::SetPaperSize(int code, double widthInches, double heightInches)
@@ -207,52 +138,6 @@ void PrinterSetup::SetPaperSize(int code, double widthInches, double heightInche
 QSizeF PrinterSetup::PaperSizeInches() const
 {
     return orientation_ == PaperOrientation::Landscape ? portrait_.transposed() : portrait_;
-}
-
-QString PrinterSetup::DriverName() const
-{
-    if (IsPdfFile())
-        return QStringLiteral("PDF");
-    return QPrinterInfo::printerInfo(printer_).makeAndModel();
-}
-
-QString PrinterSetup::PortName() const
-{
-    if (IsPdfFile())
-        return QStringLiteral("FILE:");
-    return QPrinterInfo::printerInfo(printer_).location();
-}
-
-void PrinterSetup::ApplyTo(QPrinter& printer) const
-{
-    if (IsPdfFile()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfFile_.isEmpty() ? ProposedPdfPath(title_) : pdfFile_);
-    } else {
-        printer.setPrinterName(printer_);
-    }
-    printer.setFullPage(true);
-    printer.setPageSize(QPageSize(portrait_, QPageSize::Inch, QString(), QPageSize::ExactMatch));
-    if (orientation_ != PaperOrientation::PrinterDefault)
-        printer.setPageOrientation(orientation_ == PaperOrientation::Landscape ? QPageLayout::Landscape
-                                                                               : QPageLayout::Portrait);
-    printer.setCopyCount(copies_ > 0 ? copies_ : 1);
-    printer.setDocName(JobName());
-    printer.setCreator(QApplication::applicationName());
-}
-
-void PrinterSetup::TakeFrom(const QPrinter& printer)
-{
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-        printer_ = PdfFilePrinterName;
-        pdfFile_ = printer.outputFileName();
-    } else {
-        printer_ = printer.printerName();
-    }
-    portrait_ = PaperInches(printer.pageLayout().pageSize());
-    orientation_ = printer.pageLayout().orientation() == QPageLayout::Landscape ? PaperOrientation::Landscape
-                                                                                : PaperOrientation::Portrait;
-    copies_ = printer.copyCount();
 }
 
 // ---- PrintJob ------------------------------------------------------------------------------
