@@ -1,7 +1,7 @@
 #include "platform/messages.h"
 
-#include "platform/messagebox.h"
-
+#include <QCoreApplication>
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -12,11 +12,29 @@ MessageService*& installedService()
     return service;
 }
 
+// Without the window library's message boxes, a message goes to standard error and gets
+// its default answer.
+class ErrorStreamMessages : public MessageService {
+public:
+    int Show(const QString& text, const QString&, unsigned flags) override
+    {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(" "))));
+        return DefaultAnswer(flags);
+    }
+};
+
+MessageService*& defaultService()
+{
+    static ErrorStreamMessages errorStream;
+    static MessageService* service = &errorStream;
+    return service;
+}
+
 MessageService& service()
 {
-    static BoxMessageService boxes;
     MessageService* installed = installedService();
-    return installed ? *installed : boxes;
+    return installed ? *installed : *defaultService();
 }
 
 } // namespace
@@ -40,6 +58,11 @@ int DefaultAnswer(unsigned flags)
     const QVector<int> ids = MessageButtons(flags);
     const qsizetype index = (flags & 0xF00) >> 8;
     return ids[index < ids.size() ? index : 0];
+}
+
+void SetDefaultMessageService(MessageService* service)
+{
+    defaultService() = service;
 }
 
 MessageService* SetMessageService(MessageService* service)

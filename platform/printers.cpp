@@ -2,14 +2,12 @@
 
 #include "platform/rememberedfolder.h"
 #include "platform/stagedfile.h"
-#include "platform/systemprinting.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <cmath>
 #include <utility>
 
@@ -21,11 +19,57 @@ PrinterListService*& installedList()
     return service;
 }
 
+// Without the window library's printing system: "PDF file" alone, on the locale's paper.
+class PdfOnly : public PrintingSystem {
+public:
+    QStringList Printers() override { return {PdfFilePrinterName}; }
+    QString DefaultPrinter() override { return PdfFilePrinterName; }
+    QPageSize DefaultPaper(const QString&) override { return {}; }
+    QString MakeAndModel(const QString&) override { return {}; }
+    QString Location(const QString&) override { return {}; }
+    std::unique_ptr<PrinterDevice> Open(const PrinterSetup&) override { return nullptr; }
+};
+
+// Without windows nobody can be asked: a PDF has no place, the other dialogs accept.
+class NoDialogs : public PrinterDialogs {
+public:
+    QString ChoosePdfFile(const QString&) override { return {}; }
+    bool PrintDialog(PrinterSetup&, int&, int&) override { return true; }
+    bool PrinterSetupDialog(PrinterSetup&) override { return true; }
+};
+
+PrintingSystem*& printingSystemSlot()
+{
+    static PdfOnly pdfOnly;
+    static PrintingSystem* system = &pdfOnly;
+    return system;
+}
+
+PrintingSystem& printingSystem()
+{
+    return *printingSystemSlot();
+}
+
+PrinterDialogs*& systemDialogs()
+{
+    static NoDialogs none;
+    static PrinterDialogs* dialogs = &none;
+    return dialogs;
+}
+
 PrinterListService& printerList()
 {
-    static SystemPrinters system;
     PrinterListService* installed = installedList();
-    return installed ? *installed : system;
+    return installed ? *installed : printingSystem();
+}
+
+QSizeF defaultPaper(const QString& printer)
+{
+    const QPageSize size = printer == PdfFilePrinterName ? QPageSize() : printingSystem().DefaultPaper(printer);
+    if (size.isValid())
+        return PaperInches(size);
+    const bool imperial = QLocale().measurementSystem() != QLocale::MetricSystem;
+    return PaperInches(QPageSize(imperial ? QPageSize::Letter : QPageSize::A4));
 }
 
 const QString PdfFolderKey = QStringLiteral("PdfFolder");
@@ -50,6 +94,12 @@ QSizeF PaperInches(const QPageSize& size)
     return size.size(QPageSize::Millimeter) / 25.4;
 }
 
+void InstallPrintingSystem(PrintingSystem* system, PrinterDialogs* dialogs)
+{
+    printingSystemSlot() = system;
+    systemDialogs() = dialogs;
+}
+
 PrinterListService* SetPrinterListService(PrinterListService* service)
 {
     return std::exchange(installedList(), service);
@@ -72,9 +122,8 @@ PrinterDialogs* SetPrinterDialogs(PrinterDialogs* dialogs)
 
 PrinterDialogs& Dialogs()
 {
-    static PlatformDialogs platform;
     PrinterDialogs* installed = installedDialogs();
-    return installed ? *installed : platform;
+    return installed ? *installed : *systemDialogs();
 }
 
 FixedPdfFile::FixedPdfFile(QString path) : path_(std::move(path)), previous_(SetPrinterDialogs(this)) {}
@@ -111,7 +160,7 @@ void PrinterSetup::SetPrinter(const QString& name)
     if (chosen != printer_)
         pdfFile_.clear();
     printer_ = chosen;
-    portrait_ = SystemDefaultPaper(printer_);
+    portrait_ = defaultPaper(printer_);
 }
 
 void PrinterSetup::SetPaperSize(int code, double widthInches, double heightInches)
@@ -140,6 +189,16 @@ QSizeF PrinterSetup::PaperSizeInches() const
     return orientation_ == PaperOrientation::Landscape ? portrait_.transposed() : portrait_;
 }
 
+QString PrinterSetup::DriverName() const
+{
+    return IsPdfFile() ? QStringLiteral("PDF") : printingSystem().MakeAndModel(printer_);
+}
+
+QString PrinterSetup::PortName() const
+{
+    return IsPdfFile() ? QStringLiteral("FILE:") : printingSystem().Location(printer_);
+}
+
 // ---- PrintJob ------------------------------------------------------------------------------
 
 PrintJob::PrintJob() = default;
@@ -151,9 +210,8 @@ bool PrintJob::Begin(const PrinterSetup& setup)
     file_.reset();
     printer_.reset();
     if (!setup.IsPdfFile()) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        setup.ApplyTo(*printer_);
-        return true;
+        printer_ = printingSystem().Open(setup);
+        return printer_ != nullptr;
     }
     target_ =
         setup.PdfFileName().isEmpty() ? Dialogs().ChoosePdfFile(ProposedPdfPath(setup.Title())) : setup.PdfFileName();
@@ -171,14 +229,14 @@ bool PrintJob::Begin(const PrinterSetup& setup)
 QPaintDevice* PrintJob::Device()
 {
     if (!file_)
-        return printer_.get();
+        return printer_ ? printer_->Device() : nullptr;
     if (!pdf_) {
         file_->Restart();
         pdf_ = std::make_unique<QPdfWriter>(file_.get());
         pdf_->setResolution(1200);
         pdf_->setPageLayout(layout_);
         pdf_->setTitle(title_);
-        pdf_->setCreator(QApplication::applicationName());
+        pdf_->setCreator(QCoreApplication::applicationName());
     }
     return pdf_.get();
 }
@@ -193,13 +251,13 @@ void PrintJob::NewPage()
     if (pdf_)
         pdf_->newPage();
     else if (printer_)
-        printer_->newPage();
+        printer_->NewPage();
 }
 
 void PrintJob::Abort()
 {
     if (printer_)
-        printer_->abort();
+        printer_->Abort();
 }
 
 bool PrintJob::Finish(bool aborted)

@@ -5,10 +5,56 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QLocale>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+
+namespace {
+
+// Printer, paper, orientation, copies and title of the setup on a printer object.
+void applySetup(const PrinterSetup& setup, QPrinter& printer)
+{
+    if (setup.IsPdfFile()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(setup.PdfFileName().isEmpty() ? ProposedPdfPath(setup.Title()) : setup.PdfFileName());
+    } else {
+        printer.setPrinterName(setup.Printer());
+    }
+    printer.setFullPage(true);
+    printer.setPageSize(QPageSize(setup.PortraitPaperInches(), QPageSize::Inch, QString(), QPageSize::ExactMatch));
+    if (setup.Orientation() != PaperOrientation::PrinterDefault)
+        printer.setPageOrientation(setup.Orientation() == PaperOrientation::Landscape ? QPageLayout::Landscape
+                                                                                      : QPageLayout::Portrait);
+    printer.setCopyCount(setup.Copies() > 0 ? setup.Copies() : 1);
+    printer.setDocName(setup.JobName());
+    printer.setCreator(QApplication::applicationName());
+}
+
+// Printer, paper, orientation and copies back from a printer object after a dialog.
+void takeSetup(PrinterSetup& setup, const QPrinter& printer)
+{
+    const bool pdf = printer.outputFormat() == QPrinter::PdfFormat;
+    setup.SetPrinter(pdf ? PdfFilePrinterName : printer.printerName());
+    if (pdf)
+        setup.SetPdfFileName(printer.outputFileName());
+    setup.SetPortraitPaperInches(PaperInches(printer.pageLayout().pageSize()));
+    setup.SetOrientation(printer.pageLayout().orientation() == QPageLayout::Landscape ? PaperOrientation::Landscape
+                                                                                      : PaperOrientation::Portrait);
+    setup.SetCopies(printer.copyCount());
+}
+
+class SystemPrinter : public PrinterDevice {
+public:
+    explicit SystemPrinter(const PrinterSetup& setup) { applySetup(setup, printer_); }
+    QPaintDevice* Device() override { return &printer_; }
+    void NewPage() override { printer_.newPage(); }
+    void Abort() override { printer_.abort(); }
+
+private:
+    QPrinter printer_{QPrinter::HighResolution};
+};
+
+} // namespace
 
 QStringList SystemPrinters::Printers()
 {
@@ -19,6 +65,26 @@ QString SystemPrinters::DefaultPrinter()
 {
     const QString system = QPrinterInfo::defaultPrinterName();
     return system.isEmpty() ? PdfFilePrinterName : system;
+}
+
+QPageSize SystemPrinters::DefaultPaper(const QString& printer)
+{
+    return QPrinterInfo::printerInfo(printer).defaultPageSize();
+}
+
+QString SystemPrinters::MakeAndModel(const QString& printer)
+{
+    return QPrinterInfo::printerInfo(printer).makeAndModel();
+}
+
+QString SystemPrinters::Location(const QString& printer)
+{
+    return QPrinterInfo::printerInfo(printer).location();
+}
+
+std::unique_ptr<PrinterDevice> SystemPrinters::Open(const PrinterSetup& setup)
+{
+    return std::make_unique<SystemPrinter>(setup);
 }
 
 QString PlatformDialogs::ChoosePdfFile(const QString& proposedPath)
@@ -33,7 +99,7 @@ QString PlatformDialogs::ChoosePdfFile(const QString& proposedPath)
 bool PlatformDialogs::PrintDialog(PrinterSetup& setup, int& firstPage, int& lastPage)
 {
     QPrinter printer(QPrinter::HighResolution);
-    setup.ApplyTo(printer);
+    applySetup(setup, printer);
     QPrintDialog dialog(&printer, DialogOwner());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
     dialog.setMinMax(1, 9999);
@@ -43,7 +109,7 @@ bool PlatformDialogs::PrintDialog(PrinterSetup& setup, int& firstPage, int& last
     }
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    setup.TakeFrom(printer);
+    takeSetup(setup, printer);
     if (setup.IsPdfFile())
         RememberPdfFolder(setup.PdfFileName());
     if (printer.printRange() == QPrinter::PageRange) {
@@ -60,61 +126,4 @@ bool PlatformDialogs::PrinterSetupDialog(PrinterSetup& setup)
 {
     TPrinterSetupDialog dialog(setup, DialogOwner());
     return dialog.exec() == QDialog::Accepted;
-}
-
-QSizeF SystemDefaultPaper(const QString& printer)
-{
-    if (printer != PdfFilePrinterName) {
-        const QPageSize size = QPrinterInfo::printerInfo(printer).defaultPageSize();
-        if (size.isValid())
-            return PaperInches(size);
-    }
-    const bool imperial = QLocale().measurementSystem() != QLocale::MetricSystem;
-    return PaperInches(QPageSize(imperial ? QPageSize::Letter : QPageSize::A4));
-}
-
-QString PrinterSetup::DriverName() const
-{
-    if (IsPdfFile())
-        return QStringLiteral("PDF");
-    return QPrinterInfo::printerInfo(printer_).makeAndModel();
-}
-
-QString PrinterSetup::PortName() const
-{
-    if (IsPdfFile())
-        return QStringLiteral("FILE:");
-    return QPrinterInfo::printerInfo(printer_).location();
-}
-
-void PrinterSetup::ApplyTo(QPrinter& printer) const
-{
-    if (IsPdfFile()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfFile_.isEmpty() ? ProposedPdfPath(title_) : pdfFile_);
-    } else {
-        printer.setPrinterName(printer_);
-    }
-    printer.setFullPage(true);
-    printer.setPageSize(QPageSize(portrait_, QPageSize::Inch, QString(), QPageSize::ExactMatch));
-    if (orientation_ != PaperOrientation::PrinterDefault)
-        printer.setPageOrientation(orientation_ == PaperOrientation::Landscape ? QPageLayout::Landscape
-                                                                               : QPageLayout::Portrait);
-    printer.setCopyCount(copies_ > 0 ? copies_ : 1);
-    printer.setDocName(JobName());
-    printer.setCreator(QApplication::applicationName());
-}
-
-void PrinterSetup::TakeFrom(const QPrinter& printer)
-{
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-        printer_ = PdfFilePrinterName;
-        pdfFile_ = printer.outputFileName();
-    } else {
-        printer_ = printer.printerName();
-    }
-    portrait_ = PaperInches(printer.pageLayout().pageSize());
-    orientation_ = printer.pageLayout().orientation() == QPageLayout::Landscape ? PaperOrientation::Landscape
-                                                                                : PaperOrientation::Portrait;
-    copies_ = printer.copyCount();
 }

@@ -1,12 +1,17 @@
 #pragma once
 
+// The printing system's printers (CUPS) and the platform's print, setup and save dialogs,
+// made the program's own by GuardedApplication.
 #include "platform/printers.h"
 
-// The printing system's printers (CUPS) and the platform's print, setup and save dialogs.
-class SystemPrinters : public PrinterListService {
+class SystemPrinters : public PrintingSystem {
 public:
     QStringList Printers() override;
     QString DefaultPrinter() override;
+    QPageSize DefaultPaper(const QString& printer) override;
+    QString MakeAndModel(const QString& printer) override;
+    QString Location(const QString& printer) override;
+    std::unique_ptr<PrinterDevice> Open(const PrinterSetup& setup) override;
 };
 
 class PlatformDialogs : public PrinterDialogs {
@@ -15,7 +20,3 @@ public:
     bool PrintDialog(PrinterSetup& setup, int& firstPage, int& lastPage) override;
     bool PrinterSetupDialog(PrinterSetup& setup) override;
 };
-
-// A printer's default paper in inches, upright; the locale's (letter or A4) when the
-// printer names none.
-QSizeF SystemDefaultPaper(const QString& printer);
