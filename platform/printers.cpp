@@ -1,33 +1,17 @@
 #include "platform/printers.h"
 
-#include "platform/mainwindow.h"
-#include "platform/printersetupdialog.h"
 #include "platform/rememberedfolder.h"
 #include "platform/stagedfile.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <cmath>
 #include <utility>
 
 namespace {
-
-class SystemPrinters : public PrinterListService {
-public:
-    QStringList Printers() override { return QPrinterInfo::availablePrinterNames() << PdfFilePrinterName; }
-    QString DefaultPrinter() override
-    {
-        const QString system = QPrinterInfo::defaultPrinterName();
-        return system.isEmpty() ? PdfFilePrinterName : system;
-    }
-};
 
 PrinterListService*& installedList()
 {
@@ -35,56 +19,58 @@ PrinterListService*& installedList()
     return service;
 }
 
-PrinterListService& printerList()
+// Without the window library's printing system: "PDF file" alone, on the locale's paper.
+class PdfOnly : public PrintingSystem {
+public:
+    QStringList Printers() override { return {PdfFilePrinterName}; }
+    QString DefaultPrinter() override { return PdfFilePrinterName; }
+    QPageSize DefaultPaper(const QString&) override { return {}; }
+    QString MakeAndModel(const QString&) override { return {}; }
+    QString Location(const QString&) override { return {}; }
+    std::unique_ptr<PrinterDevice> Open(const PrinterSetup&) override { return nullptr; }
+};
+
+// Without windows nobody can be asked: a PDF has no place, the other dialogs accept.
+class NoDialogs : public PrinterDialogs {
+public:
+    QString ChoosePdfFile(const QString&) override { return {}; }
+    bool PrintDialog(PrinterSetup&, int&, int&) override { return true; }
+    bool PrinterSetupDialog(PrinterSetup&) override { return true; }
+};
+
+PrintingSystem*& printingSystemSlot()
 {
-    static SystemPrinters system;
-    PrinterListService* installed = installedList();
-    return installed ? *installed : system;
+    static PdfOnly pdfOnly;
+    static PrintingSystem* system = &pdfOnly;
+    return system;
 }
 
-class PlatformDialogs : public PrinterDialogs {
-public:
-    QString ChoosePdfFile(const QString& proposedPath) override
-    {
-        const QString chosen = QFileDialog::getSaveFileName(DialogOwner(), QStringLiteral("Save As PDF"), proposedPath,
-                                                            QStringLiteral("PDF files (*.pdf)"));
-        if (!chosen.isEmpty())
-            RememberPdfFolder(chosen);
-        return chosen;
-    }
+PrintingSystem& printingSystem()
+{
+    return *printingSystemSlot();
+}
 
-    bool PrintDialog(PrinterSetup& setup, int& firstPage, int& lastPage) override
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        setup.ApplyTo(printer);
-        QPrintDialog dialog(&printer, DialogOwner());
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange);
-        dialog.setMinMax(1, 9999);
-        if (firstPage != 1 || lastPage != 9999) {
-            printer.setPrintRange(QPrinter::PageRange);
-            printer.setFromTo(firstPage, lastPage);
-        }
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        setup.TakeFrom(printer);
-        if (setup.IsPdfFile())
-            RememberPdfFolder(setup.PdfFileName());
-        if (printer.printRange() == QPrinter::PageRange) {
-            firstPage = printer.fromPage();
-            lastPage = printer.toPage();
-        } else {
-            firstPage = 1;
-            lastPage = 9999;
-        }
-        return true;
-    }
+PrinterDialogs*& systemDialogs()
+{
+    static NoDialogs none;
+    static PrinterDialogs* dialogs = &none;
+    return dialogs;
+}
 
-    bool PrinterSetupDialog(PrinterSetup& setup) override
-    {
-        TPrinterSetupDialog dialog(setup, DialogOwner());
-        return dialog.exec() == QDialog::Accepted;
-    }
-};
+PrinterListService& printerList()
+{
+    PrinterListService* installed = installedList();
+    return installed ? *installed : printingSystem();
+}
+
+QSizeF defaultPaper(const QString& printer)
+{
+    const QPageSize size = printer == PdfFilePrinterName ? QPageSize() : printingSystem().DefaultPaper(printer);
+    if (size.isValid())
+        return PaperInches(size);
+    const bool imperial = QLocale().measurementSystem() != QLocale::MetricSystem;
+    return PaperInches(QPageSize(imperial ? QPageSize::Letter : QPageSize::A4));
+}
 
 const QString PdfFolderKey = QStringLiteral("PdfFolder");
 
@@ -92,17 +78,6 @@ PrinterDialogs*& installedDialogs()
 {
     static PrinterDialogs* dialogs = nullptr;
     return dialogs;
-}
-
-QSizeF defaultPaper(const QString& printer)
-{
-    if (printer != PdfFilePrinterName) {
-        const QPageSize size = QPrinterInfo::printerInfo(printer).defaultPageSize();
-        if (size.isValid())
-            return PaperInches(size);
-    }
-    const bool imperial = QLocale().measurementSystem() != QLocale::MetricSystem;
-    return PaperInches(QPageSize(imperial ? QPageSize::Letter : QPageSize::A4));
 }
 
 // Custom sizes reach a device in tenths of a millimetre.
@@ -117,6 +92,12 @@ QSizeF PaperInches(const QPageSize& size)
 {
     // Qt rounds inch sizes to two decimals; millimetres are exact for the paper codes we use.
     return size.size(QPageSize::Millimeter) / 25.4;
+}
+
+void InstallPrintingSystem(PrintingSystem* system, PrinterDialogs* dialogs)
+{
+    printingSystemSlot() = system;
+    systemDialogs() = dialogs;
 }
 
 PrinterListService* SetPrinterListService(PrinterListService* service)
@@ -141,9 +122,8 @@ PrinterDialogs* SetPrinterDialogs(PrinterDialogs* dialogs)
 
 PrinterDialogs& Dialogs()
 {
-    static PlatformDialogs platform;
     PrinterDialogs* installed = installedDialogs();
-    return installed ? *installed : platform;
+    return installed ? *installed : *systemDialogs();
 }
 
 FixedPdfFile::FixedPdfFile(QString path) : path_(std::move(path)), previous_(SetPrinterDialogs(this)) {}
@@ -211,48 +191,12 @@ QSizeF PrinterSetup::PaperSizeInches() const
 
 QString PrinterSetup::DriverName() const
 {
-    if (IsPdfFile())
-        return QStringLiteral("PDF");
-    return QPrinterInfo::printerInfo(printer_).makeAndModel();
+    return IsPdfFile() ? QStringLiteral("PDF") : printingSystem().MakeAndModel(printer_);
 }
 
 QString PrinterSetup::PortName() const
 {
-    if (IsPdfFile())
-        return QStringLiteral("FILE:");
-    return QPrinterInfo::printerInfo(printer_).location();
-}
-
-void PrinterSetup::ApplyTo(QPrinter& printer) const
-{
-    if (IsPdfFile()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfFile_.isEmpty() ? ProposedPdfPath(title_) : pdfFile_);
-    } else {
-        printer.setPrinterName(printer_);
-    }
-    printer.setFullPage(true);
-    printer.setPageSize(QPageSize(portrait_, QPageSize::Inch, QString(), QPageSize::ExactMatch));
-    if (orientation_ != PaperOrientation::PrinterDefault)
-        printer.setPageOrientation(orientation_ == PaperOrientation::Landscape ? QPageLayout::Landscape
-                                                                               : QPageLayout::Portrait);
-    printer.setCopyCount(copies_ > 0 ? copies_ : 1);
-    printer.setDocName(JobName());
-    printer.setCreator(QApplication::applicationName());
-}
-
-void PrinterSetup::TakeFrom(const QPrinter& printer)
-{
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-        printer_ = PdfFilePrinterName;
-        pdfFile_ = printer.outputFileName();
-    } else {
-        printer_ = printer.printerName();
-    }
-    portrait_ = PaperInches(printer.pageLayout().pageSize());
-    orientation_ = printer.pageLayout().orientation() == QPageLayout::Landscape ? PaperOrientation::Landscape
-                                                                                : PaperOrientation::Portrait;
-    copies_ = printer.copyCount();
+    return IsPdfFile() ? QStringLiteral("FILE:") : printingSystem().Location(printer_);
 }
 
 // ---- PrintJob ------------------------------------------------------------------------------
@@ -266,9 +210,8 @@ bool PrintJob::Begin(const PrinterSetup& setup)
     file_.reset();
     printer_.reset();
     if (!setup.IsPdfFile()) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        setup.ApplyTo(*printer_);
-        return true;
+        printer_ = printingSystem().Open(setup);
+        return printer_ != nullptr;
     }
     target_ =
         setup.PdfFileName().isEmpty() ? Dialogs().ChoosePdfFile(ProposedPdfPath(setup.Title())) : setup.PdfFileName();
@@ -286,14 +229,14 @@ bool PrintJob::Begin(const PrinterSetup& setup)
 QPaintDevice* PrintJob::Device()
 {
     if (!file_)
-        return printer_.get();
+        return printer_ ? printer_->Device() : nullptr;
     if (!pdf_) {
         file_->Restart();
         pdf_ = std::make_unique<QPdfWriter>(file_.get());
         pdf_->setResolution(1200);
         pdf_->setPageLayout(layout_);
         pdf_->setTitle(title_);
-        pdf_->setCreator(QApplication::applicationName());
+        pdf_->setCreator(QCoreApplication::applicationName());
     }
     return pdf_.get();
 }
@@ -308,13 +251,13 @@ void PrintJob::NewPage()
     if (pdf_)
         pdf_->newPage();
     else if (printer_)
-        printer_->newPage();
+        printer_->NewPage();
 }
 
 void PrintJob::Abort()
 {
     if (printer_)
-        printer_->abort();
+        printer_->Abort();
 }
 
 bool PrintJob::Finish(bool aborted)

@@ -10,7 +10,6 @@ class QIODevice;
 class QPageSize;
 class QPaintDevice;
 class QPdfWriter;
-class QPrinter;
 class StagedFile;
 
 // The printer that is always there: a job sent to it is saved as a PDF file.
@@ -26,6 +25,35 @@ public:
     // The printer selected by the system; empty when it names none.
     virtual QString DefaultPrinter() = 0;
 };
+
+class PrinterSetup;
+
+// One job's device on a system printer.
+class PrinterDevice {
+public:
+    virtual ~PrinterDevice() = default;
+    virtual QPaintDevice* Device() = 0;
+    virtual void NewPage() = 0;
+    // Tells the printer to discard the job.
+    virtual void Abort() = 0;
+};
+
+// The printing system: its printers, what it knows of each, and a device printing on one.
+// The window library supplies the real one; without it the program knows "PDF file" only.
+class PrintingSystem : public PrinterListService {
+public:
+    // The printer's default paper; invalid when it names none.
+    virtual QPageSize DefaultPaper(const QString& printer) = 0;
+    virtual QString MakeAndModel(const QString& printer) = 0;
+    virtual QString Location(const QString& printer) = 0;
+    // Null when the job cannot start.
+    virtual std::unique_ptr<PrinterDevice> Open(const PrinterSetup& setup) = 0;
+};
+
+class PrinterDialogs;
+// Makes the system and its dialogs (neither owned) the ones used when no test double is
+// installed.
+void InstallPrintingSystem(PrintingSystem* system, PrinterDialogs* dialogs);
 
 // Installs a service (not owned) and returns the one it replaces; nullptr restores the
 // system's list.
@@ -76,11 +104,6 @@ public:
     QString DriverName() const;
     // Where the printer sits: its CUPS location, "FILE:" for "PDF file".
     QString PortName() const;
-
-    // Applies printer, paper, orientation, copies and title to a printer object.
-    void ApplyTo(QPrinter& printer) const;
-    // Takes printer, paper, orientation and copies back from a printer object after a dialog.
-    void TakeFrom(const QPrinter& printer);
 
 private:
     QString printer_;
@@ -161,7 +184,7 @@ public:
     QString Failure() const;
 
 private:
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<PrinterDevice> printer_;
     std::unique_ptr<StagedFile> file_;
     std::unique_ptr<QPdfWriter> pdf_;
     QPageLayout layout_;

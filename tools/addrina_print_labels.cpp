@@ -89,10 +89,10 @@ int RunLabels(const QStringList& args)
     face.style = setup.Face();
     face.SetDataTable(&session.TableBook);
 
-    FixedPdfFile destination(parsed.Output());
     TReportPrinter report;
     report.SetTitle(QStringLiteral("Addrina labels"));
     report.Printer().SetPrinter(PdfFilePrinterName);
+    report.Printer().SetPdfFileName(parsed.Output());
     SetLabelPaper(report, setup);
     const PrinterCalibration calibration = ReadPrinterCalibration(PdfFilePrinterName);
     SetFaceStretch(report, setup, calibration);

@@ -37,9 +37,9 @@ int RunReport(const QStringList& args)
     PositionReportRecords(session.Apollo1, session.TableBook, options.report,
                           filtered ? RunChoice::Filter : RunChoice::All, false, 0);
 
-    FixedPdfFile destination(parsed.Output());
     TReportPrinter printer;
     printer.Printer().SetPrinter(PdfFilePrinterName);
+    printer.Printer().SetPdfFileName(parsed.Output());
     printer.SetTitle(ProductName());
     TableRecords records(session.TableBook);
     printer.OnPrint = [&](TBaseReport& r) { PrintBuiltInReport(r, records, options); };

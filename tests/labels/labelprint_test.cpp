@@ -112,9 +112,9 @@ protected:
             previewPages = preview->FilePreview1.PageCount();
             if (whilePreviewShows)
                 whilePreviewShows();
-            FixedPdfFile out(Pdf());
             TFilePrinter replay;
             replay.Printer().SetPrinter(PdfFilePrinterName);
+            replay.Printer().SetPdfFileName(Pdf());
             replay.SetStream(preview->FilePreview1.Stream());
             replay.Execute();
             preview->accept();
