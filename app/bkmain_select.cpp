@@ -16,9 +16,10 @@
 #include "select/tagall.h"
 #include "select/tagid.h"
 #include "select/tags.h"
-#include "session/sessionscopes.h"
 #include "table/dbcheckbox.h"
+#include "table/controlsscope.h"
 #include "table/dbedit.h"
+#include "table/quietevents.h"
 #include "table/tableerror.h"
 
 #include <QAction>
@@ -258,7 +259,8 @@ void TAddressMain::mnuTagAllFilterMatchesClick()
     {
         // One write per match: no button refresh, and no closing and reopening of the
         // file under the run, after each record.
-        QuietRecordEvents quiet(TableBook, true);
+        QuietEvents quiet(TableBook, {&TTable::AfterEdit, &TTable::AfterPost});
+        ControlsScope controls(TableBook);
         TTagAllRecords dialog(TableBook, GlobalTagId, this);
         CenterDialog(&dialog);
         dialog.exec();
@@ -280,7 +282,7 @@ void TAddressMain::ToggleRecordTag()
     try {
         // Outside an edit the toggle is a save of its own; the window must not switch to
         // editing for the moment the record is in Edit state.
-        QuietRecordEvents quiet(TableBook, false);
+        QuietEvents quiet(TableBook, {&TTable::AfterEdit});
         ::ToggleTag(TableBook, GlobalTagId);
     } catch (const TableError& error) {
         if (!editing && TableBook.State() == TDataSetState::Edit)

@@ -2,7 +2,7 @@
 // the tree with its seven categories. Should take well under 20 ms. The catalogue is the
 // one the build puts beside the benchmark.
 #include "bench_support.h"
-#include "labels/tzintlabelfile.h"
+#include "labels/bklsel.h"
 
 #include <QTreeWidget>
 #include <benchmark/benchmark.h>
@@ -15,7 +15,7 @@ void BM_FillCatalogTree(benchmark::State& state)
     int nodes = 0;
     for (auto _ : state) {
         QTreeWidget tree;
-        TZintLabelFile::FillCatalogTree(QCoreApplication::applicationDirPath() + QStringLiteral("/adr.tpl"), &tree);
+        FillCatalogTree(QCoreApplication::applicationDirPath() + QStringLiteral("/adr.tpl"), &tree);
         nodes = 0;
         for (int i = 0; i < tree.topLevelItemCount(); ++i)
             nodes += tree.topLevelItem(i)->childCount();

@@ -96,10 +96,10 @@ void BM_Report1ToPdf(benchmark::State& state)
         state.PauseTiming();
         AddressSession session;
         Open(session);
-        FixedPdfFile destination(File().dir.filePath(QStringLiteral("report1.pdf")));
         state.ResumeTiming();
         TReportPrinter printer;
         printer.Printer().SetPrinter(PdfFilePrinterName);
+        printer.Printer().SetPdfFileName(File().dir.filePath(QStringLiteral("report1.pdf")));
         printer.Printer().SetPaperSize(1, 0, 0);
         TableRecords records(session.TableBook);
         printer.OnPrint = [&](TBaseReport& r) { PrintBuiltInReport(r, records, BuiltInReportOptions{}); };

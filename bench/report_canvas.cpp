@@ -113,10 +113,10 @@ void BM_Print334PagesToPdf(benchmark::State& state)
 {
     BenchApplication();
     QTemporaryDir dir;
-    FixedPdfFile dialogs(dir.filePath(QStringLiteral("labels.pdf")));
     for (auto _ : state) {
         TReportPrinter printer;
         printer.Printer().SetPrinter(PdfFilePrinterName);
+        printer.Printer().SetPdfFileName(dir.filePath(QStringLiteral("labels.pdf")));
         printer.Printer().SetPaperSize(1, 0, 0);
         printer.OnPrint = DrawLabels;
         printer.RunReport();

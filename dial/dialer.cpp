@@ -1,5 +1,6 @@
 #include "dial/dialer.h"
 
+#include "dial/modemcommands.h"
 #include "platform/messages.h"
 #include "platform/serialport.h"
 
@@ -8,33 +9,6 @@
 #include <QThread>
 
 namespace {
-
-const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
-
-// The modem's command set is ASCII; anything else goes out as UTF-8 for the modem to refuse.
-QByteArray ModemBytes(const QString& text)
-{
-    return text.toUtf8();
-}
-
-// "AT" in front unless the string starts with it, in any case.
-QString ModemInitString(const QString& init)
-{
-    if (init.left(2).toUpper() == QLatin1String("AT"))
-        return init;
-    return QStringLiteral("AT") + init;
-}
-
-QByteArray ModemDialCommand(const QString& number, TDialMethod method)
-{
-    const QByteArray command = method == TDialMethod::dmPulse ? QByteArrayLiteral("ATDP") : QByteArrayLiteral("ATDT");
-    return command + ModemBytes(number) + kLineEnd;
-}
-
-QByteArray ModemHangUpCommand()
-{
-    return QByteArrayLiteral("ATH") + kLineEnd;
-}
 
 // Waits while the window system keeps processing input and painting.
 void WaitProcessingEvents(int milliseconds)
@@ -64,7 +38,7 @@ void TDialer::Dial()
     }
     if (!InitStr.isEmpty()) {
         InitStr = ModemInitString(InitStr);
-        device->Write(ModemBytes(InitStr) + kLineEnd);
+        device->Write(ModemInitCommand(InitStr));
         WaitProcessingEvents(InitPauseMs);
     }
     if (device->Write(ModemDialCommand(NumberToDial, Method))) {

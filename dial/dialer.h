@@ -1,9 +1,10 @@
 #pragma once
 
+#include "dial/modemcommands.h"
+
 #include <QString>
 
 enum class TDialPort { dpCOM1, dpCOM2, dpCOM3, dpCOM4 };
-enum class TDialMethod { dmTone, dmPulse };
 
 // Dials a number through a modem on a serial port with AT commands: the initialization
 // string (when there is one) and a pause for the modem, the dial command, then, once the

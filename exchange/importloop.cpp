@@ -6,6 +6,7 @@
 #include "exchange/inputpacer.h"
 #include "exchange/storabletext.h"
 #include "table/controlsscope.h"
+#include "table/quietevents.h"
 #include "table/tapollo.h"
 #include "table/tfield.h"
 #include "table/ttable.h"
@@ -13,34 +14,6 @@
 #include <QFile>
 #include <QStringList>
 #include <utility>
-
-namespace {
-
-// The table's record events belong to editing by hand (buttons, assists, saving
-// counters); appended records raise none of them.
-class QuietEvents {
-public:
-    explicit QuietEvents(TTable& table)
-        : table_(table), beforeInsert_(std::exchange(table.BeforeInsert, nullptr)),
-          afterInsert_(std::exchange(table.AfterInsert, nullptr)), afterPost_(std::exchange(table.AfterPost, nullptr)),
-          afterCancel_(std::exchange(table.AfterCancel, nullptr))
-    {}
-    ~QuietEvents()
-    {
-        table_.BeforeInsert = std::move(beforeInsert_);
-        table_.AfterInsert = std::move(afterInsert_);
-        table_.AfterPost = std::move(afterPost_);
-        table_.AfterCancel = std::move(afterCancel_);
-    }
-    QuietEvents(const QuietEvents&) = delete;
-    QuietEvents& operator=(const QuietEvents&) = delete;
-
-private:
-    TTable& table_;
-    TTable::Event beforeInsert_, afterInsert_, afterPost_, afterCancel_;
-};
-
-} // namespace
 
 ImportLoop::ImportLoop(TTable& destination) : table_(destination) {}
 
@@ -64,7 +37,10 @@ void ImportLoop::Store(const std::vector<ImportValue>& values, long position, Im
 ImportResult ImportLoop::Run(ImportSource& source)
 {
     ControlsScope quiet(table_);
-    QuietEvents noEvents(table_);
+    // The table's record events belong to editing by hand (buttons, assists, saving
+    // counters); appended records raise none of them.
+    QuietEvents noEvents(table_,
+                         {&TTable::BeforeInsert, &TTable::AfterInsert, &TTable::AfterPost, &TTable::AfterCancel});
     table_.SetBatchInserts(true);
     stop_ = false;
     ImportResult result;

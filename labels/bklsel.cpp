@@ -1,6 +1,7 @@
 #include "labels/bklsel.h"
 
 #include "labels/dialogrow.h"
+#include "labels/labelcatalog.h"
 #include "platform/help.h"
 
 #include <QHBoxLayout>
@@ -21,6 +22,19 @@ bool IsTemplate(const QTreeWidgetItem* node)
 
 } // namespace
 
+void FillCatalogTree(const QString& catalogPath, QTreeWidget* tree)
+{
+    std::vector<QTreeWidgetItem*> categories;
+    for (const QString& name : CatalogCategories()) {
+        categories.push_back(new QTreeWidgetItem(tree, QStringList(name)));
+    }
+    for (const LabelTemplate& sheet : ReadCatalog(catalogPath)) {
+        const int category = CatalogCategory(sheet);
+        if (category >= 0)
+            new QTreeWidgetItem(categories[static_cast<std::size_t>(category)], QStringList(sheet.TemplateName));
+    }
+}
+
 TSelectLabel::TSelectLabel(const TZintLabelFile& setup, const QString& catalogPath, QWidget* parent)
     : QDialog(parent), setup_(setup), catalogPath_(catalogPath)
 {
@@ -29,7 +43,7 @@ TSelectLabel::TSelectLabel(const TZintLabelFile& setup, const QString& catalogPa
     TV1 = new QTreeWidget;
     TV1->setObjectName(QStringLiteral("TV1"));
     TV1->setHeaderHidden(true);
-    TZintLabelFile::FillCatalogTree(catalogPath_, TV1);
+    FillCatalogTree(catalogPath_, TV1);
     LabelDesc = new QLabel;
     LabelDesc->setObjectName(QStringLiteral("LabelDesc"));
     LabelDesc->setFont(QFont(QStringLiteral("Courier New")));

@@ -11,6 +11,9 @@ class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+// Adds the seven categories and each catalogue sheet under its own, in catalogue order.
+void FillCatalogTree(const QString& catalogPath, QTreeWidget* tree);
+
 class TSelectLabel : public QDialog {
     Q_OBJECT
 public:

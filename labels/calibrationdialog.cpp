@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 #include "platform/settings.h"
 #include "platform/whatsthis.h"
+#include "report/printrun.h"
 #include "report/tcanvasreport.h"
 
 #include <QFormLayout>
@@ -119,7 +120,7 @@ void PrintCalibrationSheet(const LabelTemplate& sheet, const PrinterCalibration&
     report.SetTitle(ProductName());
     report.Printer().SetPrinter(printerName);
     const QString question = SetLabelPaper(report, sheet);
-    if (!question.isEmpty() && !AskYesNo(question, QStringLiteral("Printer Calibration")))
+    if ((!question.isEmpty() && !AskYesNo(question, QStringLiteral("Printer Calibration"))) || !ReadyToPrint(report))
         return;
     report.OnPrint = [&](TBaseReport& r) { DrawLabelLines(r, CalibrationSheetLines(sheet, calibration)); };
     report.RunReport();

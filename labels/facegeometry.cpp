@@ -3,50 +3,60 @@
 #include <algorithm>
 #include <cmath>
 
-int LineLeft(int alignment, const FaceRect& r, int width)
+namespace {
+
+// Sums of line heights are not exact in binary: a line that ends on the limit counts.
+constexpr double kSlack = 1e-9;
+
+} // namespace
+
+double LineLeft(int alignment, const FaceRect& r, double width)
 {
     switch (alignment) {
     case 1:
-        return r.right - (width + 1);
+        return r.right - width;
     case 2:
-        return r.left + (r.right - r.left) / 2 - width / 2 + 1;
+        return r.left + (r.right - r.left - width) / 2;
     default:
         return r.left;
     }
 }
 
-int FittingLineCount(int lineCount, int lineHeight, const FaceRect& r)
+int FittingLineCount(int lineCount, double lineHeight, const FaceRect& r)
 {
-    const int overhang = static_cast<int>(0.4 * lineHeight);
+    if (lineHeight <= 0)
+        return lineCount;
+    const double limit = r.bottom + 0.4 * lineHeight + kSlack;
     int fitting = 0;
-    for (int bottom = r.top + lineHeight; fitting < lineCount && bottom <= r.bottom + overhang; bottom += lineHeight)
+    while (fitting < lineCount && r.top + (fitting + 1) * lineHeight <= limit)
         ++fitting;
     return fitting;
 }
 
-std::vector<PlacedLine> PlaceFaceLines(const std::vector<int>& widths, int lineHeight, int alignment, const FaceRect& r)
+std::vector<PlacedLine> PlaceFaceLines(const std::vector<double>& widths, double lineHeight, int alignment,
+                                       const FaceRect& r)
 {
     const int count = FittingLineCount(static_cast<int>(widths.size()), lineHeight, r);
     std::vector<PlacedLine> placed;
     placed.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const int top = r.top + i * lineHeight;
+        const double top = r.top + i * lineHeight;
         placed.push_back({LineLeft(alignment, r, widths[static_cast<std::size_t>(i)]), top, top + lineHeight});
     }
     return placed;
 }
 
-int FittedFontSize(int fontSize, int lineHeight, int lineCount, int widest, const FaceRect& r)
+int FittedFontSize(int fontSize, double lineHeight, int lineCount, double widest, const FaceRect& r)
 {
-    const int w = r.right - r.left + 1;
-    const int h = r.bottom - r.top + 1;
+    const double w = r.right - r.left;
+    const double h = r.bottom - r.top;
     if (lineCount <= 0)
         return fontSize;
     if (w <= 0 || h <= 0)
         return 1; // margins leave no room at all
-    const long total = static_cast<long>(lineCount) * lineHeight;
-    const int forWidth = widest > w ? static_cast<int>(double(fontSize) * w / widest) : fontSize;
-    const int forHeight = total > h ? static_cast<int>(double(fontSize) * h / double(total)) : fontSize;
+    const double total = lineCount * lineHeight;
+    const int forWidth = widest > w + kSlack ? static_cast<int>(fontSize * w / widest) : fontSize;
+    const int forHeight = total > h + kSlack ? static_cast<int>(fontSize * h / total) : fontSize;
     if (forWidth >= fontSize && forHeight >= fontSize)
         return fontSize;
     return std::max(1, std::min(forWidth, forHeight));

@@ -1,9 +1,62 @@
 #include "labels/labelrun.h"
 
+#include "labels/faceoutput.h"
 #include "labels/labelsheet.h"
 #include "report/tbasereport.h"
 
 #include <cmath>
+
+namespace {
+
+constexpr double kPointsPerInch = 72;
+
+// How far the canvas's page scale stretches what it draws, across and down.
+QSizeF PageScale(const TBaseReport& report)
+{
+    return QSizeF(report.ScaleX() / 100, report.ScaleY() / 100);
+}
+
+// Inches on the paper as the canvas takes them under its page scale.
+QPointF Unscaled(QPointF inches, const QSizeF& scale)
+{
+    return QPointF(inches.x() / scale.width(), inches.y() / scale.height());
+}
+
+// A face drawn on the report canvas with its top left corner at origin (the canvas's
+// inches): the printer, the preview's recording or a PDF file, whatever the canvas writes to.
+class ReportFaceOutput : public FaceOutput {
+public:
+    ReportFaceOutput(TBaseReport& report, QPointF origin) : report_(report), origin_(origin) {}
+
+    void SetFont(const ReportFont& font) override
+    {
+        if (report_.Font() == font)
+            return;
+        report_.SetFont(font.name, font.points);
+        report_.SetBold(font.bold);
+        report_.SetItalic(font.italic);
+        report_.SetUnderline(font.underline);
+        report_.SetFontColour(font.colour);
+    }
+    void Text(const QRectF& clip, QPointF topLeft, const QString& text) override
+    {
+        const QPointF from = at(clip.topLeft());
+        const QPointF to = at(clip.bottomRight());
+        const QPointF start = at(topLeft);
+        // A pixel more on every side: the clip is rounded to the device's pixels, and a line
+        // that fits its box must not pay for a clip, or lose a sliver of its glyphs.
+        const QRect clipped = report_.DeviceRect(from.x(), from.y(), to.x(), to.y()).adjusted(-1, -1, 1, 1);
+        report_.PrintInRect(clipped, start.x(), start.y(), text);
+    }
+
+private:
+    QPointF at(QPointF points) const { return origin_ + points / kPointsPerInch; }
+
+    TBaseReport& report_;
+    QPointF origin_;
+};
+
+} // namespace
 
 QString PaperQuestion(double width, double height)
 {
@@ -34,23 +87,35 @@ QString SetLabelPaper(TBaseReport& report, const LabelTemplate& sheet)
     return PaperQuestion(paper.portraitWidth, paper.portraitHeight);
 }
 
+void SetFaceStretch(TBaseReport& report, const LabelTemplate& sheet, const PrinterCalibration& calibration)
+{
+    // A sheet without a pitch or a size of its own prints its faces unstretched.
+    const auto stretch = [](double cell, double label) { return cell > 0 && label > 0 ? cell / label : 1.0; };
+    report.SetScaleX(100 * stretch(sheet.HorzPitch, sheet.LabelWidth) * calibration.ScaleXPercent / 100);
+    report.SetScaleY(100 * stretch(sheet.VertPitch, sheet.LabelHeight) * calibration.ScaleYPercent / 100);
+}
+
 void DrawLabelLines(TBaseReport& report, const std::vector<QLineF>& lines)
 {
+    const QSizeF scale = PageScale(report);
     report.SetPen(Qt::black, Qt::SolidLine, 1);
     for (const QLineF& line : lines) {
-        report.MoveTo(line.x1(), line.y1());
-        report.LineTo(line.x2(), line.y2());
+        const QPointF from = Unscaled(line.p1(), scale);
+        const QPointF to = Unscaled(line.p2(), scale);
+        report.MoveTo(from.x(), from.y());
+        report.LineTo(to.x(), to.y());
     }
 }
 
-LabelTally DrawLabels(TBaseReport& report, TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet,
+LabelTally DrawLabels(TBaseReport& report, LabelFace& face, TTable& table, const LabelTemplate& sheet,
                       const LabelRunOptions& options, const LabelDrawing& drawing)
 {
+    const QSizeF scale = PageScale(report);
     LabelCanvas canvas;
     canvas.StartNewPage = [&report] { report.StartNewPage(); };
-    canvas.DrawFace = [&](const QRectF& cell, const QPicture& picture) {
-        const QRectF at = Calibrated(cell, drawing.calibration);
-        report.DrawPicture(report.DeviceRect(at.left(), at.top(), at.right(), at.bottom()), picture);
+    canvas.DrawFace = [&](const QRectF& cell, const FaceLayout& layout) {
+        ReportFaceOutput output(report, Unscaled(Calibrated(cell, drawing.calibration).topLeft(), scale));
+        DrawFace(layout, output);
         if (drawing.outline)
             DrawLabelLines(report,
                            OutlineLines(Calibrated(QRectF(cell.topLeft(), QSizeF(sheet.LabelWidth, sheet.LabelHeight)),

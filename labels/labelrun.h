@@ -11,15 +11,20 @@
 #include <functional>
 #include <vector>
 
+class LabelFace;
 class TBaseReport;
 class TTable;
-class TZintLabelPanel;
 
 // Sets the layout's paper on the canvas: letter, A4 and A5 by their codes, any other
 // sheet as a custom size (except on drivers named "HPFDJ", which cannot take one), then
 // the orientation. Gives the question to ask when the canvas cannot confirm the paper
 // within 0.05 inch of the layout's; empty when it is confirmed.
 QString SetLabelPaper(TBaseReport& report, const LabelTemplate& sheet);
+
+// Stretches the faces on the canvas as printing does: over the pitch cell rather than the
+// label, and by the calibration's scales. It is the canvas's page scale, so that text is
+// stretched with its place; set it before the run.
+void SetFaceStretch(TBaseReport& report, const LabelTemplate& sheet, const PrinterCalibration& calibration);
 
 // The question when the paper the printer took is not the wanted one (inches, upright).
 QString PaperQuestion(double width, double height);
@@ -35,8 +40,8 @@ struct LabelDrawing {
 
 // Draws the labels of the table from its current record on (see PrintLabels) and gives
 // how many were drawn and which lost lines.
-LabelTally DrawLabels(TBaseReport& report, TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet,
+LabelTally DrawLabels(TBaseReport& report, LabelFace& face, TTable& table, const LabelTemplate& sheet,
                       const LabelRunOptions& options, const LabelDrawing& drawing);
 
-// Lines in inches from the paper's corner, drawn thin and black.
+// Lines in inches from the paper's corner, drawn thin and black whatever the page scale.
 void DrawLabelLines(TBaseReport& report, const std::vector<QLineF>& lines);

@@ -139,7 +139,7 @@ TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool i
     layout->addLayout(records);
     SetHelpContext(this, kHelpTopic);
     // Sized before the first showing, so that the window opens around the whole label.
-    setup_.ApplyToPanel(*LabelPanel);
+    LabelPanel->SetStyle(setup_.Face());
     FitScrollBoxToFace();
 
     connect(LabelSetupDescription, &QLineEdit::textEdited, this, &TNewLabelDesignScreen::Changed);
@@ -200,7 +200,7 @@ void TNewLabelDesignScreen::showEvent(QShowEvent* event)
 void TNewLabelDesignScreen::FormActivate()
 {
     activating_ = true;
-    setup_.ApplyToPanel(*LabelPanel);
+    LabelPanel->SetStyle(setup_.Face());
     FitScrollBoxToFace();
     layout()->activate();
     RestorePlacement(this);
@@ -264,10 +264,10 @@ void TNewLabelDesignScreen::FitScrollBoxToFace()
 void TNewLabelDesignScreen::ChangeLayoutButtonClick()
 {
     // The face on screen may hold changes the setup has not taken yet.
-    setup_.TakeFromPanel(*LabelPanel);
+    setup_.TakeFace(LabelPanel->Style());
     if (!ChangeLabelLayout(setup_, catalogPath_, this))
         return;
-    setup_.ApplyToPanel(*LabelPanel);
+    LabelPanel->SetStyle(setup_.Face());
     FitScrollBoxToFace();
     ShowTemplateType();
     Changed();
@@ -322,7 +322,7 @@ void TNewLabelDesignScreen::SaveButtonClick()
         return;
     }
     setup_.Description = LabelSetupDescription->text();
-    setup_.TakeFromPanel(*LabelPanel);
+    setup_.TakeFace(LabelPanel->Style());
     accept();
 }
 

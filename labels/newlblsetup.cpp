@@ -260,7 +260,6 @@ void TNewLabelSetupScreen::Print(bool printToPrinter, bool onePageOnly)
         return;
     LabelPrintJob job;
     job.setup = &setup_;
-    job.face = LabelPanel;
     job.selection = selection_;
     job.copies = copies_;
     job.records.choice = rbQAll->isChecked()       ? RunChoice::All

@@ -26,7 +26,6 @@ class TZintLabelPanel;
 // One print, preview or sample page as the window asks for it.
 struct LabelPrintJob {
     const TZintLabelFile* setup = nullptr;
-    TZintLabelPanel* face = nullptr;
     PositionSelection selection{};
     int copies = 1;
     RunRecords records;

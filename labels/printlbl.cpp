@@ -1,11 +1,10 @@
 #include "labels/printlbl.h"
 
-#include "labels/gzintpanel.h"
 #include "table/ttable.h"
 
 #include <algorithm>
 
-LabelTally PrintLabels(TZintLabelPanel& face, TTable& table, const LabelTemplate& sheet, const LabelRunOptions& options,
+LabelTally PrintLabels(LabelFace& face, TTable& table, const LabelTemplate& sheet, const LabelRunOptions& options,
                        const LabelCanvas& canvas)
 {
     LabelSlots order(sheet, options.selection, options.onePageOnly, options.skipFirst);
@@ -13,8 +12,7 @@ LabelTally PrintLabels(TZintLabelPanel& face, TTable& table, const LabelTemplate
     LabelTally tally;
     int done = 0;
     int page = 0;
-    QPicture picture; // the current record's face, drawn once for all its copies
-    FaceLines lines;
+    FaceLayout layout; // the current record's face, laid out once for all its copies
     while (!table.Eof() && !(canvas.Stopped && canvas.Stopped())) {
         const auto slot = order.Next();
         if (!slot)
@@ -26,11 +24,10 @@ LabelTally PrintLabels(TZintLabelPanel& face, TTable& table, const LabelTemplate
         }
         if (done == 0) {
             face.BuildLines();
-            picture = face.RenderToPicture();
-            lines = face.LastDrawing();
+            layout = face.Layout();
         }
-        canvas.DrawFace(LabelCell(sheet, slot->row, slot->col), picture);
-        tally.Add(table.CurrentRecNo(), lines);
+        canvas.DrawFace(LabelCell(sheet, slot->row, slot->col), layout);
+        tally.Add(table.CurrentRecNo(), layout.count);
         if (++done == copies) {
             done = 0;
             table.Next();

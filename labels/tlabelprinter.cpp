@@ -1,6 +1,6 @@
 #include "labels/tlabelprinter.h"
 
-#include "labels/gzintpanel.h"
+#include "labels/labelface.h"
 #include "labels/labelrun.h"
 #include "labels/newlblsetup.h"
 #include "platform/messages.h"
@@ -9,22 +9,6 @@
 #include "table/tableerror.h"
 
 #include <QCoreApplication>
-
-namespace {
-
-// The face is drawn as a printed label while the run lasts.
-class PrintingFace {
-public:
-    explicit PrintingFace(TZintLabelPanel& face) : face_(face) { face_.SetPrinting(true); }
-    ~PrintingFace() { face_.SetPrinting(false); }
-    PrintingFace(const PrintingFace&) = delete;
-    PrintingFace& operator=(const PrintingFace&) = delete;
-
-private:
-    TZintLabelPanel& face_;
-};
-
-} // namespace
 
 TLabelPrinter::TLabelPrinter(const PrinterSetup& printer, bool printToPrinter)
     : TPrintRun(printer, !printToPrinter, LabelRunTexts())
@@ -46,8 +30,9 @@ ReportStatusTexts LabelRunTexts()
 
 void DoPrint(AddressSession& session, const LabelPrintJob& job, const QString& printerName, QWidget* parent)
 {
-    job.setup->ApplyToPanel(*job.face);
-    job.face->SetDataTable(&session.TableBook);
+    LabelFace face;
+    face.style = job.setup->Face();
+    face.SetDataTable(&session.TableBook);
     KeepPlace keep(session);
     try {
         if (PositionRunRecords(session.Apollo1, session.TableBook, job.records, keep.RecNo()) ==
@@ -70,13 +55,13 @@ void DoPrint(AddressSession& session, const LabelPrintJob& job, const QString& p
         LabelDrawing drawing;
         if (job.printToPrinter)
             drawing.calibration = ReadPrinterCalibration(printerName);
+        SetFaceStretch(report, *job.setup, drawing.calibration);
         drawing.stopped = [&run] { return run.StopRequested(); };
         drawing.recordDone = [] { QCoreApplication::processEvents(); };
-        PrintingFace printing(*job.face);
         report.ClearOtherEvents();
         LabelTally tally;
         report.OnPrint = [&](TBaseReport& r) {
-            tally = DrawLabels(r, *job.face, session.TableBook, *job.setup, options, drawing);
+            tally = DrawLabels(r, face, session.TableBook, *job.setup, options, drawing);
         };
         run.OnRunEnded = [&tally] {
             if (const QString note = tally.LostLinesNote(); !note.isEmpty())

@@ -1,11 +1,9 @@
 #include "labels/tzintlabelfile.h"
 
-#include "labels/gzintpanel.h"
 #include "labels/labelcatalog.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTreeWidget>
 
 namespace {
 
@@ -70,56 +68,42 @@ bool TZintLabelFile::LoadTemplate(const QString& catalogPath, const QString& nam
     return false;
 }
 
-void TZintLabelFile::FillCatalogTree(const QString& catalogPath, QTreeWidget* tree)
+FaceStyle TZintLabelFile::Face() const
 {
-    std::vector<QTreeWidgetItem*> categories;
-    for (const QString& name : CatalogCategories()) {
-        categories.push_back(new QTreeWidgetItem(tree, QStringList(name)));
-    }
-    for (const LabelTemplate& sheet : ReadCatalog(catalogPath)) {
-        const int category = CatalogCategory(sheet);
-        if (category >= 0)
-            new QTreeWidgetItem(categories[static_cast<std::size_t>(category)], QStringList(sheet.TemplateName));
-    }
+    FaceStyle face;
+    face.size = QSizeF(LabelWidth, LabelHeight);
+    face.shape = ShapeCode == QLatin1StringView("RR") ? lsRoundRect : lsRectangle;
+    face.font = QFont(FontName);
+    face.font.setPointSize(std::clamp(FontSize, 1, 1000));
+    face.font.setBold(FontBold);
+    face.font.setItalic(FontItalic);
+    face.font.setUnderline(FontUnderline);
+    face.fontColor = ColorFromStored(FontColor);
+    face.options = *this;
+    face.alignment = Alignment;
+    face.marginLeft = TextMarginLeft;
+    face.marginTop = TextMarginTop;
+    face.marginRight = TextMarginRight;
+    face.marginBottom = TextMarginBottom;
+    face.adjustFontSizeToFit = AdjustFontSizeToFit;
+    return face;
 }
 
-void TZintLabelFile::ApplyToPanel(TZintLabelPanel& panel) const
+void TZintLabelFile::TakeFace(const FaceStyle& face)
 {
-    const double ppi = panel.PixelsPerInch();
-    panel.resize(std::max(1, InchesToPixels(LabelWidth, ppi)), std::max(1, InchesToPixels(LabelHeight, ppi)));
-    panel.SetShape(ShapeCode == QLatin1StringView("RR") ? lsRoundRect : lsRectangle);
-    QFont font(FontName);
-    font.setPointSize(std::clamp(FontSize, 1, 1000));
-    font.setBold(FontBold);
-    font.setItalic(FontItalic);
-    font.setUnderline(FontUnderline);
-    panel.SetFont(font);
-    panel.SetFontColor(ColorFromStored(FontColor));
-    panel.SetLineOptions(*this);
-    panel.SetAlignment(Alignment);
-    panel.SetMarginLeft(TextMarginLeft);
-    panel.SetMarginTop(TextMarginTop);
-    panel.SetMarginRight(TextMarginRight);
-    panel.SetMarginBottom(TextMarginBottom);
-    panel.SetAdjustFontSizeToFit(AdjustFontSizeToFit);
-}
-
-void TZintLabelFile::TakeFromPanel(const TZintLabelPanel& panel)
-{
-    const QFont& font = panel.Font();
-    FontName = font.family();
-    FontSize = font.pointSize();
-    FontBold = font.bold();
-    FontItalic = font.italic();
-    FontUnderline = font.underline();
-    FontColor = StoredFromColor(panel.FontColor());
-    static_cast<LabelLineOptions&>(*this) = panel.LineOptions();
-    Alignment = panel.Alignment();
-    TextMarginLeft = panel.MarginLeft();
-    TextMarginTop = panel.MarginTop();
-    TextMarginRight = panel.MarginRight();
-    TextMarginBottom = panel.MarginBottom();
-    AdjustFontSizeToFit = panel.AdjustFontSizeToFit();
+    FontName = face.font.family();
+    FontSize = face.font.pointSize();
+    FontBold = face.font.bold();
+    FontItalic = face.font.italic();
+    FontUnderline = face.font.underline();
+    FontColor = StoredFromColor(face.fontColor);
+    static_cast<LabelLineOptions&>(*this) = face.options;
+    Alignment = face.alignment;
+    TextMarginLeft = face.marginLeft;
+    TextMarginTop = face.marginTop;
+    TextMarginRight = face.marginRight;
+    TextMarginBottom = face.marginBottom;
+    AdjustFontSizeToFit = face.adjustFontSizeToFit;
 }
 
 QString TZintLabelFile::Describe() const

@@ -7,10 +7,8 @@
 //   setup.Description = "Christmas cards";
 //   setup.SaveToFile(LabelsDirectory() + "Christmas cards.lbl");
 
+#include "labels/labelface.h"
 #include "labels/labellayout.h"
-
-class QTreeWidget;
-class TZintLabelPanel;
 
 class TZintLabelFile : public LabelLayout {
 public:
@@ -27,14 +25,12 @@ public:
     // matches (letters a to z in either case). The description and face stay. False, with
     // nothing changed, when no sheet matches or the catalogue cannot be read.
     bool LoadTemplate(const QString& catalogPath, const QString& name, bool takeFirst);
-    // Adds the seven categories and each catalogue sheet under its own, in catalogue order.
-    static void FillCatalogTree(const QString& catalogPath, QTreeWidget* tree);
 
     void Assign(const LabelLayout& other) { static_cast<LabelLayout&>(*this) = other; }
-    // Moves the face part (size, shape, font, address parts, margins, fit) to and from a
-    // label face.
-    void ApplyToPanel(TZintLabelPanel& panel) const;
-    void TakeFromPanel(const TZintLabelPanel& panel);
+    // The face part (size, shape, font, address parts, margins, fit) as a label face has it,
+    // and back; the size and shape stay with the sheet.
+    FaceStyle Face() const;
+    void TakeFace(const FaceStyle& face);
 
     // Seven lines "Template........5160", "# Across........3", ... joined by a carriage
     // return alone.

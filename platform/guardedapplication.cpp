@@ -1,9 +1,18 @@
 #include "platform/guardedapplication.h"
 
 #include "platform/identity.h"
-#include "platform/messages.h"
+#include "platform/messagebox.h"
+#include "platform/systemprinting.h"
 
 #include <exception>
+
+GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    static BoxMessageService boxes;
+    static PlatformDialogs dialogs;
+    SetDefaultMessageService(&boxes);
+    InstallPrinterDialogs(&dialogs);
+}
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event)
 {

@@ -1,67 +1,10 @@
 #include "platform/messages.h"
 
-#include "platform/mainwindow.h"
-#include "platform/placement.h"
-
-#include <QGridLayout>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QCoreApplication>
+#include <cstdio>
 #include <utility>
 
 namespace {
-
-QMessageBox::Icon iconFor(unsigned flags)
-{
-    switch (flags & 0xF0) {
-    case MbIconStop:
-        return QMessageBox::Critical;
-    case MbIconQuestion:
-        return QMessageBox::Question;
-    case MbIconWarning:
-        return QMessageBox::Warning;
-    case MbIconInformation:
-        return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
-    }
-}
-
-QMessageBox::StandardButton standardButton(int id)
-{
-    switch (id) {
-    case IdYes:
-        return QMessageBox::Yes;
-    case IdNo:
-        return QMessageBox::No;
-    case IdCancel:
-        return QMessageBox::Cancel;
-    default:
-        return QMessageBox::Ok;
-    }
-}
-
-class BoxMessageService : public MessageService {
-public:
-    int Show(const QString& text, const QString& caption, unsigned flags) override
-    {
-        QMessageBox box(iconFor(flags), caption, QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-                        QMessageBox::NoButton, DialogOwner());
-        const QVector<int> ids = MessageButtons(flags);
-        QVector<QPushButton*> buttons;
-        for (const int id : ids) {
-            buttons.append(box.addButton(standardButton(id)));
-            if (id == DefaultAnswer(flags))
-                box.setDefaultButton(buttons.back());
-        }
-        // A short text would make the box too narrow for its caption.
-        if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
-            grid->addItem(new QSpacerItem(TitleBarWidth(caption), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
-                          grid->rowCount(), 0, 1, grid->columnCount());
-        box.exec();
-        const qsizetype clicked = buttons.indexOf(static_cast<QPushButton*>(box.clickedButton()));
-        return clicked >= 0 ? ids[clicked] : DefaultAnswer(flags);
-    }
-};
 
 MessageService*& installedService()
 {
@@ -69,11 +12,29 @@ MessageService*& installedService()
     return service;
 }
 
+// Without the window library's message boxes, a message goes to standard error and gets
+// its default answer.
+class ErrorStreamMessages : public MessageService {
+public:
+    int Show(const QString& text, const QString&, unsigned flags) override
+    {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(" "))));
+        return DefaultAnswer(flags);
+    }
+};
+
+MessageService*& defaultService()
+{
+    static ErrorStreamMessages errorStream;
+    static MessageService* service = &errorStream;
+    return service;
+}
+
 MessageService& service()
 {
-    static BoxMessageService boxes;
     MessageService* installed = installedService();
-    return installed ? *installed : boxes;
+    return installed ? *installed : *defaultService();
 }
 
 } // namespace
@@ -97,6 +58,11 @@ int DefaultAnswer(unsigned flags)
     const QVector<int> ids = MessageButtons(flags);
     const qsizetype index = (flags & 0xF00) >> 8;
     return ids[index < ids.size() ? index : 0];
+}
+
+void SetDefaultMessageService(MessageService* service)
+{
+    defaultService() = service;
 }
 
 MessageService* SetMessageService(MessageService* service)

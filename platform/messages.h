@@ -35,8 +35,11 @@ public:
     virtual int Show(const QString& text, const QString& caption, unsigned flags) = 0;
 };
 
+// The service used when none is installed (not owned): the window library's message boxes
+// once its application runs, standard error before.
+void SetDefaultMessageService(MessageService* service);
 // Installs a service (not owned) and returns the one it replaces; nullptr restores the
-// real message boxes.
+// default one.
 MessageService* SetMessageService(MessageService* service);
 
 int ShowMessageBox(const QString& text, const QString& caption, unsigned flags);

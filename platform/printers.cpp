@@ -2,25 +2,27 @@
 
 #include "platform/cupsqueue.h"
 #include "platform/localpaper.h"
-#include "platform/mainwindow.h"
-#include "platform/printersetupdialog.h"
 #include "platform/rememberedfolder.h"
 #include "platform/stagedfile.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <cmath>
 #include <utility>
 
 namespace {
 
+PrinterListService*& installedList()
+{
+    static PrinterListService* service = nullptr;
+    return service;
+}
+
+// The system's printers are its CUPS queues, followed by "PDF file".
 class SystemPrinters : public PrinterListService {
 public:
     QStringList Printers() override { return CupsQueueNames() << PdfFilePrinterName; }
@@ -31,10 +33,19 @@ public:
     }
 };
 
-PrinterListService*& installedList()
+// Without windows nobody can be asked: a PDF has no place, the other dialogs accept.
+class NoDialogs : public PrinterDialogs {
+public:
+    QString ChoosePdfFile(const QString&) override { return {}; }
+    bool PrintDialog(PrinterSetup&, int&, int&) override { return true; }
+    bool PrinterSetupDialog(PrinterSetup&) override { return true; }
+};
+
+PrinterDialogs*& systemDialogs()
 {
-    static PrinterListService* service = nullptr;
-    return service;
+    static NoDialogs none;
+    static PrinterDialogs* dialogs = &none;
+    return dialogs;
 }
 
 PrinterListService& printerList()
@@ -44,49 +55,13 @@ PrinterListService& printerList()
     return installed ? *installed : system;
 }
 
-class PlatformDialogs : public PrinterDialogs {
-public:
-    QString ChoosePdfFile(const QString& proposedPath) override
-    {
-        const QString chosen = QFileDialog::getSaveFileName(DialogOwner(), QStringLiteral("Save As PDF"), proposedPath,
-                                                            QStringLiteral("PDF files (*.pdf)"));
-        if (!chosen.isEmpty())
-            RememberPdfFolder(chosen);
-        return chosen;
-    }
-
-    bool PrintDialog(PrinterSetup& setup, int& firstPage, int& lastPage) override
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        setup.ApplyTo(printer);
-        QPrintDialog dialog(&printer, DialogOwner());
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange);
-        dialog.setMinMax(1, 9999);
-        if (firstPage != 1 || lastPage != 9999) {
-            printer.setPrintRange(QPrinter::PageRange);
-            printer.setFromTo(firstPage, lastPage);
-        }
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        setup.TakeFrom(printer);
-        if (setup.IsPdfFile())
-            RememberPdfFolder(setup.PdfFileName());
-        if (printer.printRange() == QPrinter::PageRange) {
-            firstPage = printer.fromPage();
-            lastPage = printer.toPage();
-        } else {
-            firstPage = 1;
-            lastPage = 9999;
-        }
-        return true;
-    }
-
-    bool PrinterSetupDialog(PrinterSetup& setup) override
-    {
-        TPrinterSetupDialog dialog(setup, DialogOwner());
-        return dialog.exec() == QDialog::Accepted;
-    }
-};
+QSizeF defaultPaper(const QString& printer)
+{
+    if (printer != PdfFilePrinterName)
+        if (const std::optional<QSizeF> paper = CupsQueuePaper(printer))
+            return *paper;
+    return PaperInches(QPageSize(LocalePaper(QLocale())));
+}
 
 const QString PdfFolderKey = QStringLiteral("PdfFolder");
 
@@ -94,14 +69,6 @@ PrinterDialogs*& installedDialogs()
 {
     static PrinterDialogs* dialogs = nullptr;
     return dialogs;
-}
-
-QSizeF defaultPaper(const QString& printer)
-{
-    if (printer != PdfFilePrinterName)
-        if (const std::optional<QSizeF> paper = CupsQueuePaper(printer))
-            return *paper;
-    return PaperInches(QPageSize(LocalePaper(QLocale())));
 }
 
 // Custom sizes reach a device in tenths of a millimetre.
@@ -116,6 +83,11 @@ QSizeF PaperInches(const QPageSize& size)
 {
     // Qt rounds inch sizes to two decimals; millimetres are exact for the paper codes we use.
     return size.size(QPageSize::Millimeter) / 25.4;
+}
+
+void InstallPrinterDialogs(PrinterDialogs* dialogs)
+{
+    systemDialogs() = dialogs;
 }
 
 PrinterListService* SetPrinterListService(PrinterListService* service)
@@ -140,9 +112,8 @@ PrinterDialogs* SetPrinterDialogs(PrinterDialogs* dialogs)
 
 PrinterDialogs& Dialogs()
 {
-    static PlatformDialogs platform;
     PrinterDialogs* installed = installedDialogs();
-    return installed ? *installed : platform;
+    return installed ? *installed : *systemDialogs();
 }
 
 FixedPdfFile::FixedPdfFile(QString path) : path_(std::move(path)), previous_(SetPrinterDialogs(this)) {}
@@ -210,48 +181,12 @@ QSizeF PrinterSetup::PaperSizeInches() const
 
 QString PrinterSetup::DriverName() const
 {
-    if (IsPdfFile())
-        return QStringLiteral("PDF");
-    return CupsQueueAttribute(printer_, "printer-make-and-model");
+    return IsPdfFile() ? QStringLiteral("PDF") : CupsQueueAttribute(printer_, "printer-make-and-model");
 }
 
 QString PrinterSetup::PortName() const
 {
-    if (IsPdfFile())
-        return QStringLiteral("FILE:");
-    return CupsQueueAttribute(printer_, "printer-location");
-}
-
-void PrinterSetup::ApplyTo(QPrinter& printer) const
-{
-    if (IsPdfFile()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfFile_.isEmpty() ? ProposedPdfPath(title_) : pdfFile_);
-    } else {
-        printer.setPrinterName(printer_);
-    }
-    printer.setFullPage(true);
-    printer.setPageSize(QPageSize(portrait_, QPageSize::Inch, QString(), QPageSize::ExactMatch));
-    if (orientation_ != PaperOrientation::PrinterDefault)
-        printer.setPageOrientation(orientation_ == PaperOrientation::Landscape ? QPageLayout::Landscape
-                                                                               : QPageLayout::Portrait);
-    printer.setCopyCount(copies_ > 0 ? copies_ : 1);
-    printer.setDocName(JobName());
-    printer.setCreator(QApplication::applicationName());
-}
-
-void PrinterSetup::TakeFrom(const QPrinter& printer)
-{
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-        printer_ = PdfFilePrinterName;
-        pdfFile_ = printer.outputFileName();
-    } else {
-        printer_ = printer.printerName();
-    }
-    portrait_ = PaperInches(printer.pageLayout().pageSize());
-    orientation_ = printer.pageLayout().orientation() == QPageLayout::Landscape ? PaperOrientation::Landscape
-                                                                                : PaperOrientation::Portrait;
-    copies_ = printer.copyCount();
+    return IsPdfFile() ? QStringLiteral("FILE:") : CupsQueueAttribute(printer_, "printer-location");
 }
 
 // ---- PrintJob ------------------------------------------------------------------------------

@@ -10,7 +10,6 @@ class QIODevice;
 class QPageSize;
 class QPaintDevice;
 class QPdfWriter;
-class QPrinter;
 class QTemporaryDir;
 class StagedFile;
 
@@ -27,6 +26,11 @@ public:
     // The printer selected by the system; empty when it names none.
     virtual QString DefaultPrinter() = 0;
 };
+
+class PrinterDialogs;
+// Makes the dialogs (not owned) the ones used when no test double is installed; without
+// them nobody is asked: a PDF has no place, the print and setup dialogs accept.
+void InstallPrinterDialogs(PrinterDialogs* dialogs);
 
 // Installs a service (not owned) and returns the one it replaces; nullptr restores the
 // system's list.
@@ -77,11 +81,6 @@ public:
     QString DriverName() const;
     // Where the printer sits: its CUPS location, "FILE:" for "PDF file".
     QString PortName() const;
-
-    // Applies printer, paper, orientation, copies and title to a printer object.
-    void ApplyTo(QPrinter& printer) const;
-    // Takes printer, paper, orientation and copies back from a printer object after a dialog.
-    void TakeFrom(const QPrinter& printer);
 
 private:
     QString printer_;

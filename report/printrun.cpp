@@ -1,6 +1,7 @@
 #include "report/printrun.h"
 
 #include "platform/identity.h"
+#include "platform/messages.h"
 #include "platform/placement.h"
 #include "report/tpreviewform.h"
 #include "session/addresssession.h"
@@ -25,6 +26,10 @@ TPrintRun::TPrintRun(const PrinterSetup& printer, bool preview, ReportStatusText
 
 void TPrintRun::Execute(QWidget* parent, const QString& previewCaption)
 {
+    if (!preview_ && !ReadyToPrint(printer_)) {
+        printer_.AbortReport();
+        return;
+    }
     {
         TReportStatusWindow window(Report(), preview_, texts_, parent);
         window_ = &window;
@@ -50,6 +55,19 @@ void UseSessionPrinter(TBaseReport& report, const AddressSession& session)
 {
     if (!session.PrinterName.isEmpty() && InstalledPrinters().contains(session.PrinterName))
         report.Printer().SetPrinter(session.PrinterName);
+}
+
+bool ReadyToPrint(TBaseReport& report)
+{
+    if (InstalledPrinters().isEmpty()) {
+        ShowMessageBox(ReportErrors::NoPrinters, QStringLiteral("Error"), MbOk | MbIconStop);
+        return false;
+    }
+    PrinterSetup& printer = report.Printer();
+    if (!printer.IsPdfFile() || !printer.PdfFileName().isEmpty())
+        return true;
+    printer.SetPdfFileName(Dialogs().ChoosePdfFile(ProposedPdfPath(printer.Title())));
+    return !printer.PdfFileName().isEmpty();
 }
 
 bool ShowPrintDialog(TBaseReport& report)

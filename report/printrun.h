@@ -30,6 +30,7 @@ public:
 
     // Shows the status window modally over parent (it runs the report); then, for a
     // preview that was not cancelled, the preview window at page width with the caption.
+    // A print that is not ReadyToPrint ends as aborted before the status window.
     // A failure of the drawing routine comes back out of here.
     void Execute(QWidget* parent, const QString& previewCaption);
 
@@ -47,6 +48,11 @@ private:
 };
 
 class AddressSession;
+
+// Readies a printer run started from a window: with no printer at all the error box "No
+// printers are defined, aborting print job."; for "PDF file" the save dialog, unless a file
+// was chosen already. False when the run is not to start.
+bool ReadyToPrint(TBaseReport& report);
 
 // The print dialog on the report's printer, copies and page range; false on Cancel.
 bool ShowPrintDialog(TBaseReport& report);

@@ -23,4 +23,7 @@ inline const QString AlreadyPrinting = QStringLiteral("Invalid method call.  Rep
 inline const QString NotPrinting = QStringLiteral("Invalid method call.  ReportPrinter is not printing.");
 inline const QString NoStream = QStringLiteral("StreamMode is smUser but Stream is nil");
 inline const QString UnexpectedCode = QStringLiteral("Unexpected code found in report file.");
+inline const QString NoPrinters = QStringLiteral("No printers are defined, aborting print job.");
+// A run to "PDF file" is told where to write; the window asks the user before it starts.
+inline const QString NoPdfFile = QStringLiteral("No file was chosen to save the PDF in.");
 } // namespace ReportErrors

@@ -191,11 +191,12 @@ void TBaseReport::beginOutputPage()
 void TBaseReport::RunReport()
 {
     requireIdle();
-    if (!CanRun())
-        return;
-    started_ = QDateTime::currentDateTime();
     aborted_ = false;
     failure_.clear();
+    if (!CanRun()) {
+        aborted_ = true;
+        return;
+    }
     page_ = 0;
     fire(OnBeforePrint);
     if (!OpenOutput()) {
@@ -393,7 +394,6 @@ void TBaseReport::GoToFirstLine()
     setCursorX(section_.left);
     cursorY_ = section_.top + LineHeightInches() - measure().Descent();
     line_ = 1;
-    column_ = 1;
     clearCurrentTab();
 }
 

@@ -6,7 +6,6 @@
 #include "report/reportoutput.h"
 #include "report/reportprogress.h"
 
-#include <QDateTime>
 #include <QRect>
 #include <QStringList>
 #include <functional>
@@ -124,12 +123,12 @@ public:
     void AbortReport();
     bool Aborted() const { return aborted_; }
     // Why the run could not deliver its output ("Unable to write to ..." with the
-    // system's reason); empty when it did or was cancelled. A failed run is aborted too.
+    // system's reason, no printer, no PDF file chosen, an unreadable stream); empty when it
+    // did or was cancelled. A failed run is aborted too. The caller decides how to tell.
     QString Failure() const { return failure_; }
     bool Printing() const { return running_; }
     void StartNewPage();
     int CurrentPage() const { return page_; }
-    QDateTime StartDateTime() const { return started_; }
     // Paper by device code: 1 letter, 9 A4, 11 A5, 0 custom of width x height in Units.
     void SetPaperSize(int paperCode, double width = 0, double height = 0);
     virtual QString PrinterDeviceName() const;
@@ -152,7 +151,6 @@ public:
     double CursorY() const { return U(cursorY_); }
     void SetCursor(double x, double y);
     int LineNum() const { return line_; }
-    int ColumnNum() const { return column_; }
     void GoToFirstLine();
     void NextLine();
     int LinesRemaining() const;
@@ -226,7 +224,7 @@ protected:
     // Ends the output; aborted when the run was aborted or failed.
     virtual void CloseOutput(bool aborted) = 0;
     virtual ReportOutput& Output() = 0;
-    // Whether a run may start at all; a refusal has told the user why.
+    // Whether a run may start at all; a refusal marks the run failed with its reason.
     virtual bool CanRun() { return true; }
     // Device pixels per inch for DeviceRect.
     virtual QSizeF DeviceDpi() const { return QSizeF(1200, 1200); }
@@ -284,12 +282,11 @@ private:
     QString failure_;
     bool suppressed_ = false;
     int page_ = 0;
-    QDateTime started_;
     Section section_;
     mutable double cursorX_ = 0;
     mutable QString advance_; // printed at cursorX_, its width not yet added
     double cursorY_ = 0;
-    int line_ = 1, column_ = 1;
+    int line_ = 1;
     ReportFont font_;
     mutable std::optional<FontMeasure> measure_;
     ReportPen pen_;

@@ -1,7 +1,5 @@
 #include "report/tcanvasreport.h"
 
-#include "platform/messages.h"
-
 #include <QCoreApplication>
 
 TReportPrinter::TReportPrinter() : TCanvasReport([this] { job_.NewPage(); }) {}
@@ -10,14 +8,17 @@ bool TReportPrinter::CanRun()
 {
     if (!InstalledPrinters().isEmpty())
         return true;
-    ShowMessageBox(QStringLiteral("No printers are defined, aborting print job."), QStringLiteral("Error"),
-                   MbOk | MbIconStop);
+    MarkFailed(ReportErrors::NoPrinters);
     return false;
 }
 
 bool TReportPrinter::OpenOutput()
 {
     pdf_.reset();
+    if (Printer().IsPdfFile() && Printer().PdfFileName().isEmpty()) {
+        MarkFailed(ReportErrors::NoPdfFile);
+        return false;
+    }
     if (!job_.Begin(Printer())) {
         if (!job_.Failure().isEmpty())
             JobFailed();

@@ -19,14 +19,15 @@ private:
     PainterOutput canvas_;
 };
 
-// A report printed as one job on the chosen printer ("PDF file" asks where to save, and
-// is written in the reader's standard fonts as long as the report allows).
+// A report printed as one job on the chosen printer. "PDF file" writes to the setup's
+// PdfFileName, which whoever starts the run has chosen (a run without one fails), in the
+// reader's standard fonts as long as the report allows.
 class TReportPrinter : public TCanvasReport {
 public:
     TReportPrinter();
 
 protected:
-    // With no printer at all: "No printers are defined, aborting print job.".
+    // With no printer at all the run fails: "No printers are defined, aborting print job.".
     bool CanRun() override;
     bool OpenOutput() override;
     void CloseOutput(bool aborted) override;

@@ -1,6 +1,5 @@
 #include "report/tfileprinter.h"
 
-#include "platform/messages.h"
 #include "report/previewzoom.h"
 #include "report/reportstream.h"
 
@@ -14,8 +13,7 @@ TFilePrinter::~TFilePrinter() = default;
 void TFilePrinter::StreamFailed(const EReportPrinter& error)
 {
     reader_.reset();
-    MarkAborted();
-    ShowMessageBox(error.Message(), QStringLiteral("Error"), MbOk | MbIconStop);
+    MarkFailed(error.Message());
 }
 
 bool TFilePrinter::OpenStream()

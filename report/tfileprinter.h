@@ -9,8 +9,8 @@
 class ReportStreamReader;
 
 // Replays a recorded report stream onto the printer as one job, pages FirstPage to
-// LastPage. A stream it cannot read stops the job with "Unexpected code found in report
-// file." and marks it aborted.
+// LastPage. A stream it cannot read stops the job, marked failed with "Unexpected code
+// found in report file.".
 class TFilePrinter : public TReportPrinter {
 public:
     TFilePrinter();
@@ -25,10 +25,10 @@ public:
     bool Execute();
 
 protected:
-    // Reads the stream's page index; false (after the error message) when it is unreadable.
+    // Reads the stream's page index; false (the run marked failed) when it is unreadable.
     bool OpenStream();
     const ReportStreamReader* Reader() const { return reader_.get(); }
-    // Shows the stream error and marks the run aborted.
+    // Marks the run failed with the stream's error.
     void StreamFailed(const EReportPrinter& error);
 
 private:

@@ -1,6 +1,7 @@
 #include "report/tpreviewform.h"
 
 #include "platform/help.h"
+#include "platform/messages.h"
 #include "platform/placement.h"
 #include "report/previewzoom.h"
 
@@ -176,6 +177,7 @@ void TPreviewForm::FormActivate()
 {
     RestorePlacement(this);
     FilePreview1.Start();
+    ShowStreamFailure();
     const bool severalPages = FilePreview1.PageCount() >= 2;
     for (QToolButton* b : {sbFirstPage, sbPrevPage, sbNextPage, sbLastPAge})
         b->setVisible(severalPages);
@@ -235,9 +237,18 @@ void TPreviewForm::PageMousePress(Qt::MouseButton button)
 void TPreviewForm::Redraw()
 {
     image_ = FilePreview1.RenderPage();
+    ShowStreamFailure();
     const int margin =
         qRound(PreviewMargin(FilePreview1.PagePaper(), FilePreview1.ScreenDpi(), FilePreview1.MarginPercent()));
     page_->SetPage(&image_, margin);
     if (FilePreview1.Page() >= 1)
         setWindowTitle(PreviewCaption(FilePreview1.Page(), 1, FilePreview1.PageCount(), FilePreview1.ZoomFactor()));
+}
+
+void TPreviewForm::ShowStreamFailure()
+{
+    if (failureShown_ || FilePreview1.Failure().isEmpty())
+        return;
+    failureShown_ = true;
+    ShowMessageBox(FilePreview1.Failure(), QStringLiteral("Error"), MbOk | MbIconStop);
 }

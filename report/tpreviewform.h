@@ -57,10 +57,13 @@ protected:
 private:
     void FormActivate();
     void Redraw();
+    // A stream that cannot be read is told once, in an error box.
+    void ShowStreamFailure();
     QSize ClientSize() const;
 
     TPreviewPage* page_;
     QImage image_;
     int zoomMode_ = ZoomWholePage;
     bool activated_ = false;
+    bool failureShown_ = false;
 };

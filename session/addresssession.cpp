@@ -6,7 +6,6 @@
 #include "table/opentablefile.h"
 #include "table/tableerror.h"
 
-#include <QWidget>
 #include <utility>
 
 AddressSession::AddressSession(QObject* parent) : QObject(parent)
@@ -142,16 +141,6 @@ void AddressSession::WhenStateChanges(QObject* context, const std::function<void
     connect(this, &AddressSession::SelectionChanged, context, follow);
     connect(this, &AddressSession::CurrentRecordChanged, context, follow);
     connect(this, &AddressSession::EditStateChanged, context, follow);
-}
-
-QWidget* AddressSession::Window() const
-{
-    return window_;
-}
-
-void AddressSession::SetWindow(QWidget* window)
-{
-    window_ = window;
 }
 
 bool AddressSession::OpenAddressFile(const QString& path, bool readOnly)

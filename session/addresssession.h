@@ -40,8 +40,9 @@
 //                                 all put back, controls on again, on every way out
 //   FileClosed closed(session);   TableBook closed for a run that opens the file itself
 //                                 (closed.Path()); reopened with ReopenFile on the way out
-//   QuietRecordEvents quiet(session.TableBook, true);   the window's record events and
-//                                 the controls stay quiet while a layer writes records
+//   QuietEvents quiet(session.TableBook, {&TTable::AfterEdit, &TTable::AfterPost});
+//                                 the window's record events stay quiet while a layer
+//                                 writes records (table/quietevents.h)
 //
 // What changes is announced with signals, so each layer's command object enables and
 // disables its own items without knowing the main window:
@@ -49,7 +50,7 @@
 //   SelectionChanged()         the filter (the records a run covers) changed
 //   CurrentRecordChanged()     the table moved to another record, or has none now
 //   EditStateChanged(state)    browse, edit or insert
-// A run that turns the table's controls off (KeepPlace, QuietRecordEvents) announces
+// A run that turns the table's controls off (KeepPlace, ControlsScope) announces
 // nothing about records and edit states until the controls are back. WhenStateChanges
 // runs a command object's rule once and again after every announcement.
 //

@@ -3,8 +3,6 @@
 #include "session/addresssession.h"
 #include "table/tableerror.h"
 
-#include <utility>
-
 namespace {
 
 // Runs one step of putting things back; a step the engine refuses is skipped.
@@ -58,21 +56,6 @@ FileClosed::~FileClosed()
         session_.LastOpenedFile = path_;
         session_.ReopenFile();
     }
-}
-
-QuietRecordEvents::QuietRecordEvents(TTable& table, bool quietPost)
-    : table_(table), afterEdit_(std::exchange(table.AfterEdit, nullptr)), quietPost_(quietPost),
-      controls_(table, quietPost)
-{
-    if (quietPost_)
-        afterPost_ = std::exchange(table.AfterPost, nullptr);
-}
-
-QuietRecordEvents::~QuietRecordEvents()
-{
-    table_.AfterEdit = std::move(afterEdit_);
-    if (quietPost_)
-        table_.AfterPost = std::move(afterPost_);
 }
 
 ExtraFieldsShown::ExtraFieldsShown(AddressSession& session) : session_(session)

@@ -11,14 +11,8 @@
 //       FileClosed closed(session);       // an import that opens the file itself
 //       Import(closed.Path());
 //   }                                     // the file is open in the main window again
-//
-//   {
-//       QuietRecordEvents quiet(session.TableBook, true);   // writing many records
-//       ...
-//   }
 
 #include "table/controlsscope.h"
-#include "table/ttable.h"
 
 #include <QString>
 
@@ -62,24 +56,6 @@ public:
 private:
     AddressSession& session_;
     QString path_;
-};
-
-// Keeps the main window's record-event handlers from running for a scope: AfterEdit
-// always, AfterPost too when asked; the table's data-aware controls are off as well
-// while both are.
-class QuietRecordEvents {
-public:
-    QuietRecordEvents(TTable& table, bool quietPost);
-    ~QuietRecordEvents();
-    QuietRecordEvents(const QuietRecordEvents&) = delete;
-    QuietRecordEvents& operator=(const QuietRecordEvents&) = delete;
-
-private:
-    TTable& table_;
-    TTable::Event afterEdit_;
-    TTable::Event afterPost_;
-    bool quietPost_;
-    ControlsScope controls_;
 };
 
 // Shows the main window's calculated name and city fields while a print window is open

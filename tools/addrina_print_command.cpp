@@ -51,10 +51,8 @@ ParsedArgs ParseArgs(const QStringList& args, OptionSpec spec)
 
 OutputPrinter::OutputPrinter(const ParsedArgs& parsed) : name_(PdfFilePrinterName), file_(parsed.Output())
 {
-    if (!parsed.ToPrinter()) {
-        fixed_.emplace(file_);
+    if (!parsed.ToPrinter())
         return;
-    }
     const QStringList queues = CupsQueueNames();
     name_ = parsed.Queue().isEmpty() ? CupsDefaultQueue() : parsed.Queue();
     if (name_.isEmpty())
@@ -62,6 +60,13 @@ OutputPrinter::OutputPrinter(const ParsedArgs& parsed) : name_(PdfFilePrinterNam
     if (!queues.contains(name_))
         throw Failure(QStringLiteral("no printer \"%1\"; the printers are: %2")
                           .arg(name_, queues.isEmpty() ? QStringLiteral("none") : queues.join(QStringLiteral(", "))));
+}
+
+void OutputPrinter::ApplyTo(PrinterSetup& setup) const
+{
+    setup.SetPrinter(name_);
+    if (setup.IsPdfFile())
+        setup.SetPdfFileName(file_);
 }
 
 QString OutputPrinter::Describe() const

@@ -71,13 +71,14 @@ class OutputPrinter {
 public:
     explicit OutputPrinter(const ParsedArgs& parsed);
     QString Name() const { return name_; }
+    // Chooses the printer, or the PDF file, on the setup.
+    void ApplyTo(PrinterSetup& setup) const;
     // The file written, or the queue, for messages.
     QString Describe() const;
 
 private:
     QString name_;
     QString file_;
-    std::optional<FixedPdfFile> fixed_;
 };
 
 using CommandFn = std::function<int(const QStringList& args)>;

@@ -1,8 +1,8 @@
 // addrina-print labels: mailing labels of an address file to PDF, with the same label
 // face, sheet geometry and report canvas as the program's own printing.
 #include "addressfile/runrecords.h"
-#include "labels/gzintpanel.h"
 #include "labels/labelcatalog.h"
+#include "labels/labelface.h"
 #include "labels/labelrun.h"
 #include "labels/tzintlabelfile.h"
 #include "platform/printers.h"
@@ -85,17 +85,17 @@ int RunLabels(const QStringList& args)
         throw Failure(QStringLiteral("no record matches"));
     PositionRunRecords(session.Apollo1, session.TableBook, RunRecords{}, 0);
 
-    TZintLabelPanel face;
-    setup.ApplyToPanel(face);
+    LabelFace face;
+    face.style = setup.Face();
     face.SetDataTable(&session.TableBook);
-    face.SetPrinting(true);
 
     const OutputPrinter destination(parsed);
     TReportPrinter report;
     report.SetTitle(QStringLiteral("Addrina labels"));
-    report.Printer().SetPrinter(destination.Name());
+    destination.ApplyTo(report.Printer());
     SetLabelPaper(report, setup);
     const PrinterCalibration calibration = ReadPrinterCalibration(destination.Name());
+    SetFaceStretch(report, setup, calibration);
     const LabelDrawing drawing{calibration, parsed.Has(QStringLiteral("--outline")), {}, {}};
     LabelTally tally;
     report.OnPrint = [&](TBaseReport& r) {

@@ -40,7 +40,7 @@ int RunReport(const QStringList& args)
     const OutputPrinter destination(parsed);
     TReportPrinter printer;
     // On the queue's own paper; for a PDF file, the user's.
-    printer.Printer().SetPrinter(destination.Name());
+    destination.ApplyTo(printer.Printer());
     printer.SetTitle(ProductName());
     TableRecords records(session.TableBook);
     printer.OnPrint = [&](TBaseReport& r) { PrintBuiltInReport(r, records, options); };

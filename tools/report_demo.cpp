@@ -75,9 +75,9 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments().mid(1);
     const qsizetype out = args.indexOf(QStringLiteral("-o"));
     if (out >= 0 && out + 1 < args.size()) {
-        FixedPdfFile dialogs(args[out + 1]);
         TReportPrinter printer;
         printer.Printer().SetPrinter(PdfFilePrinterName);
+        printer.Printer().SetPdfFileName(args[out + 1]);
         printer.SetTitle(QStringLiteral("Canvas Demo"));
         printer.OnPrint = Draw;
         printer.RunReport();

@@ -1,10 +1,17 @@
+#include "labels/faceoutput.h"
+#include "labels/labelface.h"
 #include "labels/labellines.h"
+#include "labels/printlbl.h"
+#include "labels/same_words.h"
 #include "labels/tzintlabelfile.h"
 #include "select/book.h"
 #include "support/fixture_copy.h"
 #include "support/pdf_readback.h"
 
 #include <QDir>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -18,13 +25,15 @@ struct PrintRun {
 };
 
 // dataHome is where the tool finds the program's settings file; by default an empty
-// folder, so the user's own calibration never moves a test's labels.
-PrintRun Print(const QStringList& arguments, const QString& dataHome = {})
+// folder, so the user's own calibration never moves a test's labels. fontDpi is the
+// screen's resolution the tool runs under.
+PrintRun Print(const QStringList& arguments, const QString& dataHome = {}, int fontDpi = 96)
 {
     static const QTemporaryDir noSettings;
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.isEmpty() ? noSettings.path() : dataHome);
+    environment.insert(QStringLiteral("QT_FONT_DPI"), QString::number(fontDpi));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(ADDRINA_BIN_DIR "/addrina-print"), arguments);
     process.waitForFinished(60000);
@@ -99,6 +108,78 @@ TEST_F(AddrinaPrint, EachRecordStartsInsideItsCellAtTheTextMargin)
         EXPECT_NE(found, words.end()) << "record " << i + 1 << " " << expected[i].toStdString();
     }
     EXPECT_EQ(book.FileBytes(".dbf"), before);
+}
+
+TEST_F(AddrinaPrint, TheScreensResolutionDoesNotMoveAWord)
+{
+    book.table.Close();
+    const QString sharp = book.dir.filePath("144.pdf");
+    for (const int alignment : {taLeftJustify, taCenter}) {
+        TZintLabelFile setup;
+        ASSERT_TRUE(setup.LoadTemplate(QStringLiteral(ADDRINA_BIN_DIR "/adr.tpl"), QStringLiteral("5160"), false));
+        setup.Alignment = alignment;
+        setup.FontSize = 11;
+        const QString lbl = book.dir.filePath("face.lbl");
+        setup.SaveToFile(lbl);
+        ASSERT_EQ(Print({"labels", book.path, "--setup", lbl, "--fit", "-o", Out()}, {}, 96).exitCode, 0);
+        ASSERT_EQ(Print({"labels", book.path, "--setup", lbl, "--fit", "-o", sharp}, {}, 144).exitCode, 0);
+        const PdfReadBack a = ReadPdf(Out()), b = ReadPdf(sharp);
+        ASSERT_GT(a.words.size(), 10);
+        ExpectSameWords(a, b);
+    }
+}
+
+// The labels of the book on 5160 drawn by the print loop onto Qt's PDF engine, through the
+// face's painter output, each stretched over its cell as the report canvas stretches it.
+void PrintThroughQt(Book& book, const QString& pdf)
+{
+    TZintLabelFile setup;
+    ASSERT_TRUE(setup.LoadTemplate(QStringLiteral(ADDRINA_BIN_DIR "/adr.tpl"), QStringLiteral("5160"), false));
+    setup.AdjustFontSizeToFit = true;
+    LabelFace face;
+    face.style = setup.Face();
+    face.SetDataTable(&book.table);
+    QPdfWriter writer(pdf);
+    writer.setPageSize(QPageSize(QPageSize::Letter));
+    writer.setPageMargins({});
+    writer.setResolution(1200);
+    QPainter painter(&writer);
+    const double dots = 1200 / kPoints;
+    LabelCanvas canvas;
+    canvas.StartNewPage = [&writer] { writer.newPage(); };
+    canvas.DrawFace = [&](const QRectF& cell, const FaceLayout& layout) {
+        QTransform toCell = QTransform::fromTranslate(cell.x() * 1200, cell.y() * 1200);
+        toCell.scale(dots * setup.HorzPitch / setup.LabelWidth, dots * setup.VertPitch / setup.LabelHeight);
+        PainterFaceOutput output(painter, toCell);
+        DrawFace(layout, output);
+    };
+    book.table.First();
+    PrintLabels(face, book.table, setup, LabelRunOptions{}, canvas);
+}
+
+TEST_F(AddrinaPrint, TheOwnPdfWriterPutsEveryWordWhereQtsEngineDoes)
+{
+    const QString qt = book.dir.filePath("qt.pdf");
+    PrintThroughQt(book, qt);
+    book.table.Close();
+    ASSERT_EQ(Print({"labels", book.path, "--template", "5160", "-o", Out()}).exitCode, 0);
+    const PdfReadBack own = ReadPdf(Out()), engine = ReadPdf(qt);
+    ASSERT_GT(own.words.size(), 10);
+    ExpectSameWords(own, engine, false); // Helvetica against the embedded font
+}
+
+TEST_F(AddrinaPrint, ANameTheStandardFontsCannotShowStillReachesThePdf)
+{
+    // The soft hyphen is in the address file's code page, but the standard fonts have no
+    // glyph that shows it as a painter does (not at all, unless the word breaks there).
+    book.Add({{"FNAME", "Åsa"}, {"LNAME", "Müller\u00ADLüdenscheidt"}});
+    const QString first = FirstWords(book).value(0);
+    book.table.Close();
+    ASSERT_EQ(Print({"labels", book.path, "--template", "5160", "-o", Out()}).exitCode, 0);
+    const PdfReadBack pdf = ReadPdf(Out());
+    EXPECT_TRUE(pdf.Find("Åsa"));
+    EXPECT_TRUE(pdf.Find("MüllerLüdenscheidt"));
+    EXPECT_TRUE(pdf.Find(first));
 }
 
 TEST_F(AddrinaPrint, SkipCopiesAndFilterChooseThePositions)

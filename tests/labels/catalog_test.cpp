@@ -1,3 +1,4 @@
+#include "labels/bklsel.h"
 #include "labels/labelcatalog.h"
 #include "labels/templatetable.h"
 #include "labels/tzintlabelfile.h"
@@ -89,7 +90,7 @@ TEST(Catalog, SheetsFallIntoTheFirstMatchingCategory)
 TEST(Catalog, TreeListsSevenCategoriesInOrderWithTheirSheets)
 {
     QTreeWidget tree;
-    TZintLabelFile::FillCatalogTree(kShipped, &tree);
+    FillCatalogTree(kShipped, &tree);
     ASSERT_EQ(tree.topLevelItemCount(), 7);
     QStringList categories;
     std::vector<int> counts;
@@ -111,10 +112,10 @@ TEST(Catalog, TreeListsSevenCategoriesInOrderWithTheirSheets)
     file.write(QByteArray::fromStdString(CatalogBytes({odd, ReadCatalog(kShipped)[1]})));
     file.close();
     QTreeWidget small;
-    TZintLabelFile::FillCatalogTree(dir.filePath("adr.tpl"), &small);
+    FillCatalogTree(dir.filePath("adr.tpl"), &small);
     EXPECT_EQ(Children(small.topLevelItem(0)), QStringList({"5260"}));
     QTreeWidget empty;
-    TZintLabelFile::FillCatalogTree(dir.filePath("missing.tpl"), &empty);
+    FillCatalogTree(dir.filePath("missing.tpl"), &empty);
     ASSERT_EQ(empty.topLevelItemCount(), 7);
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(empty.topLevelItem(i)->childCount(), 0);

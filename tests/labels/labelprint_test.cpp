@@ -1,6 +1,5 @@
 #include "labels/calibration.h"
 #include "labels/calibrationdialog.h"
-#include "labels/gzintpanel.h"
 #include "labels/labelcatalog.h"
 #include "labels/labelcommands.h"
 #include "labels/labellines.h"
@@ -69,7 +68,6 @@ protected:
         ASSERT_TRUE(setup.LoadTemplate(CatalogPath(), QStringLiteral("5160"), false));
         setup.AdjustFontSizeToFit = true; // as a new setup starts: no label loses a line
         job.setup = &setup;
-        job.face = &face;
         job.selection = AllPositions();
     }
     void Open(const QString& fixture)
@@ -114,9 +112,9 @@ protected:
             previewPages = preview->FilePreview1.PageCount();
             if (whilePreviewShows)
                 whilePreviewShows();
-            FixedPdfFile out(Pdf());
             TFilePrinter replay;
             replay.Printer().SetPrinter(PdfFilePrinterName);
+            replay.Printer().SetPdfFileName(Pdf());
             replay.SetStream(preview->FilePreview1.Stream());
             replay.Execute();
             preview->accept();
@@ -130,7 +128,6 @@ protected:
     QTemporaryDir dir;
     AddressSession session;
     TZintLabelFile setup;
-    TZintLabelPanel face;
     LabelPrintJob job;
     QString statusText, statusCaption, previewCaption;
     int previewPages = 0;

@@ -147,7 +147,6 @@ TEST_F(SetupScreen, PrintAsksForPositionsThenHandsOverTheJob)
     EXPECT_FALSE(jobs[0].printToPrinter);
     EXPECT_TRUE(jobs[0].onePageOnly);
     EXPECT_EQ(jobs[0].setup->Description, "Office");
-    EXPECT_EQ(jobs[0].face, screen->LabelPanel);
     WhenModalOpens([](QWidget* positions) { positions->findChild<QPushButton*>("CancelButton")->click(); });
     screen->PrintNow->click();
     EXPECT_EQ(jobs.size(), 1u);

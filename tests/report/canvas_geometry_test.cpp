@@ -1,3 +1,4 @@
+#include "report/printrun.h"
 #include "report/tcanvasreport.h"
 #include "report/treportfiler.h"
 #include "support/scripted_messages.h"
@@ -191,10 +192,7 @@ TEST(CanvasGeometry, NoPrinterAtAllStopsAPrintBeforeItStarts)
     FakePrinterList none({}, {});
     ScriptedMessages messages;
     TReportPrinter r;
-    bool drawn = false;
-    r.OnPrint = [&](TBaseReport&) { drawn = true; };
-    r.RunReport();
-    EXPECT_FALSE(drawn);
+    EXPECT_FALSE(ReadyToPrint(r));
     ASSERT_EQ(messages.Boxes().size(), 1);
     EXPECT_EQ(messages.Boxes()[0].text, "No printers are defined, aborting print job.");
 }

@@ -102,9 +102,9 @@ TEST(PdfOutput, ARecordedStreamReplaysOntoThePrinterExactlyAsDrawnDirectly)
 
     QTemporaryDir dir;
     const QString path = dir.filePath("replayed.pdf");
-    ScriptedPrinterDialogs dialogs(path);
     TFilePrinter printer;
     printer.Printer().SetPrinter(PdfFilePrinterName);
+    printer.Printer().SetPdfFileName(path);
     printer.SetStream(&stream);
     ASSERT_TRUE(printer.Execute());
     const PdfReadBack replayed = ReadPdf(path);
@@ -138,11 +138,7 @@ TEST(PdfOutput, AnAbortedOrCancelledJobLeavesNoFileAndSaysNothing)
     TReportPrinter r;
     r.Printer().SetPrinter(PdfFilePrinterName);
     r.SetTitle("Mailing List");
-    bool drawn = false;
-    r.OnPrint = [&](TBaseReport&) { drawn = true; };
-    r.RunReport();
-    EXPECT_FALSE(drawn);
-    EXPECT_TRUE(r.Aborted());
+    EXPECT_FALSE(ReadyToPrint(r));
     ASSERT_EQ(cancel.proposed.size(), 1);
     EXPECT_TRUE(cancel.proposed[0].endsWith("/Mailing List.pdf"));
 }
@@ -156,9 +152,9 @@ TEST(PdfOutput, AFailedWriteOrAFolderThatCannotExistFailsTheJobWithItsReason)
         ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
         earlier.write("earlier");
     }
-    ScriptedPrinterDialogs dialogs(path);
     TReportPrinter r;
     r.Printer().SetPrinter(PdfFilePrinterName);
+    r.Printer().SetPdfFileName(path);
     r.OnPrint = [](TBaseReport& report) {
         for (int page = 1; page <= 200; ++page) {
             if (page > 1)
@@ -178,7 +174,7 @@ TEST(PdfOutput, AFailedWriteOrAFolderThatCannotExistFailsTheJobWithItsReason)
     EXPECT_EQ(kept.readAll(), "earlier");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.pdf"});
 
-    dialogs.SetPdfPath(path + "/inside.pdf");
+    r.Printer().SetPdfFileName(path + "/inside.pdf");
     r.RunReport();
     EXPECT_TRUE(r.Aborted());
     EXPECT_EQ(r.Failure(), "Unable to write to " + path + "/inside.pdf: Not a directory");
@@ -197,6 +193,7 @@ TEST(PdfOutput, APdfChosenInThePrintDialogIsNotAskedForAgainAndHasTheUsersPermis
     TReportPrinter r;
     r.Printer().SetPrinter("Office");
     ASSERT_TRUE(ShowPrintDialog(r));
+    ASSERT_TRUE(ReadyToPrint(r));
     r.OnPrint = [](TBaseReport& report) { report.PrintText("Chosen"); };
     const mode_t saved = ::umask(027);
     r.RunReport();

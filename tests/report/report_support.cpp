@@ -3,7 +3,6 @@
 #include "report/reportstream.h"
 #include "report/tcanvasreport.h"
 #include "report/treportfiler.h"
-#include "support/scripted_printers.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -12,12 +11,12 @@ void PrintToPdf(PdfRun& run, const std::function<void(TBaseReport&)>& draw,
                 const std::function<void(TBaseReport&)>& prepare)
 {
     run.path = run.dir.filePath(QStringLiteral("out.pdf"));
-    ScriptedPrinterDialogs dialogs(run.path);
     TReportPrinter report;
     report.Printer().SetPrinter(PdfFilePrinterName);
     report.SetTitle(QStringLiteral("Test"));
     if (prepare)
         prepare(report);
+    report.Printer().SetPdfFileName(run.path);
     report.OnPrint = draw;
     report.RunReport();
     run.aborted = report.Aborted();

@@ -1,7 +1,9 @@
 #include "report/reportstream.h"
 #include "report/tfileprinter.h"
+#include "report/tpreviewform.h"
 #include "report_support.h"
 #include "support/scripted_messages.h"
+#include "support/temp_program_dir.h"
 
 #include <QPainter>
 #include <QPicture>
@@ -88,13 +90,21 @@ TEST(ReportStream, AnythingUnreadableIsAnUnexpectedCodeNeverACrash)
     longText[count] = char(0x7f);
     EXPECT_EQ(ReplayError(longText), unexpected);
 
-    // The preview stops with the error and marks the run aborted.
+    // The preview component stops and says why; the preview window shows it, once.
+    TempProgramDirectory programDir;
     ScriptedMessages messages;
     QByteArray stream = unknownCode;
     TFilePreview preview;
     preview.SetStream(&stream);
     EXPECT_FALSE(preview.Start());
     EXPECT_TRUE(preview.Aborted());
+    EXPECT_EQ(preview.Failure(), unexpected);
+    EXPECT_TRUE(messages.Boxes().isEmpty());
+    TPreviewForm window;
+    window.FilePreview1.SetStream(&stream);
+    window.show();
+    window.SetZoom(50);
     ASSERT_EQ(messages.Boxes().size(), 1);
     EXPECT_EQ(messages.Boxes()[0].text, unexpected);
+    EXPECT_EQ(messages.Boxes()[0].caption, "Error");
 }

@@ -200,37 +200,6 @@ TEST_F(SessionTest, FileClosedGivesTheFileToARunAndReopensItInTheSameOrder)
     EXPECT_EQ(refreshes, 1);
 }
 
-TEST_F(SessionTest, QuietRecordEventsSilencesTheWindowsHandlersAndComesBack)
-{
-    Open();
-    int edits = 0, posts = 0;
-    session.TableBook.AfterEdit = [&](TTable&) { ++edits; };
-    session.TableBook.AfterPost = [&](TTable&) { ++posts; };
-    auto touch = [&] {
-        session.TableBook.Edit();
-        session.TableBook.FieldByName(QStringLiteral("CODES")).SetAsString(QStringLiteral("X"));
-        session.TableBook.Post();
-    };
-    {
-        QuietRecordEvents quiet(session.TableBook, false);
-        EXPECT_FALSE(session.TableBook.ControlsDisabled());
-        touch();
-    }
-    EXPECT_EQ(edits, 0);
-    EXPECT_EQ(posts, 1);
-    {
-        QuietRecordEvents quiet(session.TableBook, true);
-        EXPECT_TRUE(session.TableBook.ControlsDisabled());
-        touch();
-    }
-    EXPECT_EQ(edits, 0);
-    EXPECT_EQ(posts, 1);
-    EXPECT_FALSE(session.TableBook.ControlsDisabled());
-    touch();
-    EXPECT_EQ(edits, 1);
-    EXPECT_EQ(posts, 2);
-}
-
 // What the session announces, in order, for the layers' command objects.
 class Announcements {
 public:

@@ -3,6 +3,7 @@
 #include "support/file_size_limit.h"
 #include "table/controlsscope.h"
 #include "table/opentablefile.h"
+#include "table/quietevents.h"
 #include "table/tableerror.h"
 #include "xbase/sx.h"
 
@@ -204,6 +205,33 @@ TEST_F(TableTest, ControlsScopeEnablesOnEveryWayOutAndAnInactiveOneDoesNothing)
         t.table.First();
     }
     EXPECT_EQ(changes, 2);
+}
+
+TEST_F(TableTest, QuietEventsSilencesTheChosenHandlersAndPutsThemBackOnEveryWayOut)
+{
+    Trio t;
+    QStringList events;
+    t.table.AfterEdit = [&](TTable&) { events << "AfterEdit"; };
+    t.table.AfterPost = [&](TTable&) { events << "AfterPost"; };
+    ASSERT_TRUE(OpenTableFile(MakePeople("p.dbf", {{"A", ""}}), t.table));
+    auto touch = [&] {
+        t.table.Edit();
+        t.table.FieldByName("FNAME").SetAsString("X");
+        t.table.Post();
+    };
+    {
+        QuietEvents quiet(t.table, {&TTable::AfterEdit});
+        touch();
+    }
+    EXPECT_EQ(events, QStringList({"AfterPost"}));
+    try {
+        QuietEvents quiet(t.table, {&TTable::AfterEdit, &TTable::AfterPost});
+        touch();
+        throw TableError(QStringLiteral("work failed"));
+    } catch (const TableError&) {
+    }
+    touch();
+    EXPECT_EQ(events, QStringList({"AfterPost", "AfterEdit", "AfterPost"}));
 }
 
 TEST_F(TableTest, TwoTablesKeepToTheirOwnWorkAreas)
