@@ -231,7 +231,7 @@ QPaintDevice* PrintJob::Device()
         pdf_->setResolution(1200);
         pdf_->setPageLayout(layout_);
         pdf_->setTitle(title_);
-        pdf_->setCreator(QApplication::applicationName());
+        pdf_->setCreator(QCoreApplication::applicationName());
     }
     return pdf_.get();
 }

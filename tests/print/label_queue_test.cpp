@@ -1,5 +1,4 @@
 #include "labels/calibration.h"
-#include "labels/gzintpanel.h"
 #include "labels/labelcatalog.h"
 #include "labels/newlblsetup.h"
 #include "labels/tlabelprinter.h"
@@ -37,7 +36,6 @@ protected:
         ASSERT_TRUE(setup.LoadTemplate(CatalogPath(), QStringLiteral("5160"), false));
         setup.AdjustFontSizeToFit = true;
         job.setup = &setup;
-        job.face = &face;
         job.onePageOnly = true;
         job.selection = AllPositions();
     }
@@ -72,9 +70,9 @@ protected:
     {
         job.printToPrinter = false;
         WhenShown<TPreviewForm>([this](TPreviewForm* preview) {
-            FixedPdfFile out(dir.filePath("preview.pdf"));
             TFilePrinter replay;
             replay.Printer().SetPrinter(PdfFilePrinterName);
+            replay.Printer().SetPdfFileName(dir.filePath("preview.pdf"));
             replay.SetStream(preview->FilePreview1.Stream());
             replay.Execute();
             preview->accept();
@@ -96,7 +94,6 @@ protected:
     QTemporaryDir dir;
     AddressSession session;
     TZintLabelFile setup;
-    TZintLabelPanel face;
     LabelPrintJob job;
 };
 

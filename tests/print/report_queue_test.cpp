@@ -90,7 +90,7 @@ TEST_F(ReportQueue, AReportComesOutOnTheQueuesPaperWithItsPagesAndHeaderWhereThe
         TReportPrinter direct;
         direct.Printer().SetPrinter(PdfFilePrinterName);
         direct.Printer().SetPortraitPaperInches(queued.Printer().PortraitPaperInches());
-        FixedPdfFile file(dir.filePath(queue + ".pdf"));
+        direct.Printer().SetPdfFileName(dir.filePath(queue + ".pdf"));
         PrintReport(direct);
         const PdfReadBack reference = ReadPdf(dir.filePath(queue + ".pdf"));
 
