@@ -1,0 +1,49 @@
+#pragma once
+// A tag's gathered keys read back in order: the sorted runs on disk and the sorted
+// rest in memory merged entry by entry, each run through a small buffer of its own.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "xbase/cdx/key_sorter.h"
+
+namespace xb::cdx {
+
+class MergedKeys {
+public:
+    // Sorts the rest; file holds the runs (none: nullptr will do).
+    MergedKeys(GatheredKeys keys, const RunFile* file);
+
+    int keyLen() const { return keys_.rest.keyLen(); }
+    size_t size() const { return size_; }
+    uint32_t maxRecno() const { return keys_.rest.maxRecno(); }
+    // The next entry in order, its key valid until the next call; false at the end.
+    // Throws std::runtime_error when a run cannot be read.
+    bool next(const uint8_t*& key, uint32_t& recno);
+
+private:
+    struct Source {
+        const uint8_t* key = nullptr;
+        uint32_t recno = 0;
+        size_t next = 0; // entries of the source handed out or buffered
+        size_t count = 0;
+        uint64_t offset = 0; // a run's first entry; none for the rest in memory
+        bool inMemory = false;
+        std::vector<uint8_t> buffer;
+        size_t at = 0, buffered = 0; // entries of the buffer: taken, read
+    };
+    bool advance(Source& s);
+    bool less(uint32_t a, uint32_t b) const;
+    void siftDown();
+
+    GatheredKeys keys_;
+    const RunFile* file_;
+    size_t size_ = 0;
+    size_t bufferEntries_ = 0;
+    std::vector<Source> sources_;
+    std::vector<uint32_t> heap_; // sources with an entry in hand, the least first
+    bool handedOut_ = false;     // the least source's entry went out and it must move on
+};
+
+} // namespace xb::cdx
