@@ -2,7 +2,7 @@
 // level bottom-up, so a build touches every page once.
 #include <cstring>
 
-#include "xbase/cdx/merged_keys.h"
+#include "xbase/cdx/key_stream.h"
 #include "xbase/cdx/tag.h"
 
 namespace xb::cdx {
@@ -37,7 +37,7 @@ void link(PageFile& file, Node* prev, Node& next)
 
 } // namespace
 
-void Tag::build(MergedKeys& keys, const std::function<void(int)>& progress)
+void Tag::build(KeyStream& keys, const std::function<void(int)>& progress)
 {
     freePages();
     const int kl = keyLen();

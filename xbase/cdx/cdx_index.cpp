@@ -13,6 +13,7 @@
 
 #include "xbase/cdx/check.h"
 #include "xbase/cdx/cursor.h"
+#include "xbase/cdx/key_pipe.h"
 #include "xbase/cdx/merged_keys.h"
 #include "xbase/codepage.h"
 #include "xbase/file_sync.h"
@@ -423,6 +424,7 @@ void CdxIndex::fill(const std::vector<Fill>& tags, const Progress& progress)
     if (ends.size() > kMaxPasses)
         ends = {tags.size()};
     RunFile runs(folderOf(path_));
+    const bool twoCores = partsFor(records, size_t(kSplitRecords)) == 2;
     size_t start = 0;
     for (const size_t end : ends) {
         // The pass over the records counts as the first tag's progress; each tag
@@ -439,17 +441,30 @@ void CdxIndex::fill(const std::vector<Fill>& tags, const Progress& progress)
         for (size_t i = start; i < end; ++i) {
             if (progress && i > start)
                 progress(0);
-            // Each tag's pages are written while the next tag's keys are sorted on
-            // another core.
-            const int parts = i + 1 < end ? partsFor(records, size_t(kSplitRecords)) : 1;
+            MergedKeys& keys = *merged[i - start];
+            // With a second core, the next tag's keys are sorted while this tag's pages
+            // are written, and runs are merged there too.
+            std::optional<KeyPipe> pipe;
+            if (twoCores && keys.merges())
+                pipe.emplace(keys, tags[i].keys->keyLen());
+            const int parts = twoCores && (pipe || i + 1 < end) ? 2 : 1;
             runParts(parts, [&](int part) {
                 if (part == 1) {
+                    if (pipe)
+                        pipe->pump();
                     sortKeysOf(i + 1);
                     return;
                 }
-                tags[i].tag->build(*merged[i - start], nullptr);
-                merged[i - start].reset();
+                try {
+                    tags[i].tag->build(pipe ? static_cast<KeyStream&>(*pipe) : keys, nullptr);
+                } catch (...) {
+                    if (pipe)
+                        pipe->close();
+                    throw;
+                }
             });
+            pipe.reset();
+            merged[i - start].reset();
             if (parts == 1)
                 sortKeysOf(i + 1);
             if (progress)

@@ -17,7 +17,8 @@ KeySorter::KeySorter(int keyLen, size_t maxEntries, size_t expected, RunFile& fi
 void KeySorter::spill()
 {
     SortedKeys& keys = keys_.rest;
-    keys.sort();
+    // Spills happen while every core gathers keys.
+    keys.sort(false);
     const size_t kl = size_t(keys.keyLen());
     const size_t entry = kl + 4;
     const size_t n = keys.size();

@@ -7,20 +7,21 @@
 #include <vector>
 
 #include "xbase/cdx/key_sorter.h"
+#include "xbase/cdx/key_stream.h"
 
 namespace xb::cdx {
 
-class MergedKeys {
+class MergedKeys final : public KeyStream {
 public:
     // Sorts the rest; file holds the runs (none: nullptr will do).
     MergedKeys(GatheredKeys keys, const RunFile* file);
 
     int keyLen() const { return keys_.rest.keyLen(); }
-    size_t size() const { return size_; }
-    uint32_t maxRecno() const { return keys_.rest.maxRecno(); }
-    // The next entry in order, its key valid until the next call; false at the end.
-    // Throws std::runtime_error when a run cannot be read.
-    bool next(const uint8_t*& key, uint32_t& recno);
+    // Whether any run is on disk.
+    bool merges() const { return sources_.size() > 1; }
+    size_t size() const override { return size_; }
+    uint32_t maxRecno() const override { return keys_.rest.maxRecno(); }
+    bool next(const uint8_t*& key, uint32_t& recno) override;
 
 private:
     struct Source {

@@ -34,7 +34,7 @@ void SortedKeys::append(SortedKeys&& other)
     other = SortedKeys(keyLen_);
 }
 
-void SortedKeys::sort()
+void SortedKeys::sort(bool bothCores)
 {
     constexpr size_t kHead = sizeof(Item::head);
     const size_t n = recnos_.size();
@@ -48,7 +48,7 @@ void SortedKeys::sort()
     const size_t restLen = kl - restAt;
     const std::vector<uint8_t> blanks(restLen, ' ');
     std::vector<Item> items(n);
-    const int parts = partsFor(n, kSplitItems);
+    const int parts = bothCores ? partsFor(n, kSplitItems) : 1;
     runParts(parts, [&](int part) {
         uint8_t padded[kHead] = {};
         for (size_t i = n * size_t(part) / size_t(parts); i < n * size_t(part + 1) / size_t(parts); ++i) {

@@ -17,7 +17,8 @@ public:
     void add(const uint8_t* key, uint32_t recno);
     // Adds other's entries after this one's, leaving other empty.
     void append(SortedKeys&& other);
-    void sort();
+    // On a second core as well, unless told otherwise (by a caller already running on both).
+    void sort(bool bothCores = true);
     // Empties the list, keeping its memory for the next entries.
     void clear();
 

@@ -13,7 +13,7 @@
 
 namespace xb::cdx {
 
-class MergedKeys;
+class KeyStream;
 
 class Tag {
 public:
@@ -34,7 +34,7 @@ public:
     // False when the entry is not there.
     bool remove(const uint8_t* key, uint32_t recno);
     // Replaces every entry by the keys in order, written bottom-up; progress gets 0..100.
-    void build(MergedKeys& keys, const std::function<void(int)>& progress);
+    void build(KeyStream& keys, const std::function<void(int)>& progress);
     // Returns every page of the tree, the root included, to the free list.
     void freePages();
 
