@@ -11,10 +11,10 @@
 
 namespace xb::cdx {
 
-// Sorted entries in the run file, each its key bytes and then its record number
-// (4 bytes, little-endian).
+// Sorted entries in the run file, stored as run_entry.h describes.
 struct KeyRun {
     uint64_t offset;
+    uint64_t bytes;
     size_t count;
 };
 

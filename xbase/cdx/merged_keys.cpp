@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "xbase/cdx/bytes.h"
+#include "xbase/cdx/run_entry.h"
 
 namespace xb::cdx {
 
@@ -14,18 +14,20 @@ constexpr size_t kRunBufferBytes = size_t(256) << 10;
 MergedKeys::MergedKeys(GatheredKeys keys, const RunFile* file) : keys_(std::move(keys)), file_(file)
 {
     keys_.rest.sort();
-    const size_t entry = size_t(keyLen()) + 4;
+    const size_t kl = size_t(keyLen());
     const size_t runs = keys_.runs.size();
-    bufferEntries_ = runs ? std::max<size_t>(1, std::min(kMergeBytes / runs, kRunBufferBytes) / entry) : 0;
+    if (runs)
+        bufferBytes_ = std::max(2 * maxRunEntry(kl), std::min(kMergeBytes / runs, kRunBufferBytes));
     sources_.resize(runs + 1);
     for (size_t i = 0; i < runs; ++i) {
         sources_[i].offset = keys_.runs[i].offset;
-        sources_[i].count = keys_.runs[i].count;
+        sources_[i].unread = keys_.runs[i].bytes;
+        sources_[i].left = keys_.runs[i].count;
     }
     sources_.back().inMemory = true;
-    sources_.back().count = keys_.rest.size();
+    sources_.back().left = keys_.rest.size();
     for (uint32_t i = 0; i < sources_.size(); ++i) {
-        size_ += sources_[i].count;
+        size_ += sources_[i].left;
         if (advance(sources_[i]))
             heap_.push_back(i);
     }
@@ -34,30 +36,33 @@ MergedKeys::MergedKeys(GatheredKeys keys, const RunFile* file) : keys_(std::move
 
 bool MergedKeys::advance(Source& s)
 {
+    if (s.left == 0) {
+        s.buffer = std::vector<uint8_t>();
+        return false;
+    }
+    --s.left;
     if (s.inMemory) {
-        if (s.next == s.count)
-            return false;
         s.key = keys_.rest.key(s.next);
         s.recno = keys_.rest.recno(s.next);
         ++s.next;
         return true;
     }
     const size_t kl = size_t(keyLen());
-    const size_t entry = kl + 4;
-    if (s.at == s.buffered) {
-        if (s.next == s.count) {
-            s.buffer = std::vector<uint8_t>();
-            return false;
-        }
-        s.buffered = std::min(bufferEntries_, s.count - s.next);
-        s.buffer.resize(s.buffered * entry);
-        file_->read(s.offset + s.next * entry, s.buffer.data(), s.buffer.size());
-        s.next += s.buffered;
+    if (s.buffered - s.at < maxRunEntry(kl) && s.unread > 0) {
+        // The part of an entry left at the end of the buffer moves to its start.
+        s.buffer.resize(bufferBytes_);
+        std::memmove(s.buffer.data(), s.buffer.data() + s.at, s.buffered - s.at);
+        s.buffered -= s.at;
         s.at = 0;
+        const size_t more = size_t(std::min<uint64_t>(s.unread, bufferBytes_ - s.buffered));
+        file_->read(s.offset, s.buffer.data() + s.buffered, more);
+        s.offset += more;
+        s.unread -= more;
+        s.buffered += more;
+        s.current.resize(kl);
     }
-    s.key = s.buffer.data() + s.at * entry;
-    s.recno = getLe32(s.key + kl);
-    ++s.at;
+    s.at += decodeRunEntry(s.buffer.data() + s.at, s.current.data(), kl, s.recno);
+    s.key = s.current.data();
     return true;
 }
 

@@ -27,12 +27,14 @@ private:
     struct Source {
         const uint8_t* key = nullptr;
         uint32_t recno = 0;
-        size_t next = 0; // entries of the source handed out or buffered
-        size_t count = 0;
-        uint64_t offset = 0; // a run's first entry; none for the rest in memory
+        size_t left = 0; // entries not yet handed out
         bool inMemory = false;
-        std::vector<uint8_t> buffer;
-        size_t at = 0, buffered = 0; // entries of the buffer: taken, read
+        size_t next = 0;     // the rest in memory: its next entry
+        uint64_t offset = 0; // a run: its bytes not yet read
+        uint64_t unread = 0;
+        std::vector<uint8_t> buffer; // bytes read, from at to buffered not yet decoded
+        size_t at = 0, buffered = 0;
+        std::vector<uint8_t> current; // the key last decoded
     };
     bool advance(Source& s);
     bool less(uint32_t a, uint32_t b) const;
@@ -41,7 +43,7 @@ private:
     GatheredKeys keys_;
     const RunFile* file_;
     size_t size_ = 0;
-    size_t bufferEntries_ = 0;
+    size_t bufferBytes_ = 0;
     std::vector<Source> sources_;
     std::vector<uint32_t> heap_; // sources with an entry in hand, the least first
     bool handedOut_ = false;     // the least source's entry went out and it must move on
