@@ -36,6 +36,18 @@ MergedKeys::MergedKeys(GatheredKeys keys, const RunFile* file) : keys_(std::move
 
 bool MergedKeys::advance(Source& s)
 {
+    if (!step(s))
+        return false;
+    uint8_t head[8] = {};
+    std::memcpy(head, s.key, std::min<size_t>(8, size_t(keyLen())));
+    uint64_t word;
+    std::memcpy(&word, head, 8);
+    s.head = __builtin_bswap64(word);
+    return true;
+}
+
+bool MergedKeys::step(Source& s)
+{
     if (s.left == 0) {
         s.buffer = std::vector<uint8_t>();
         return false;
@@ -70,6 +82,8 @@ bool MergedKeys::less(uint32_t a, uint32_t b) const
 {
     const Source& x = sources_[a];
     const Source& y = sources_[b];
+    if (x.head != y.head)
+        return x.head < y.head;
     const int c = std::memcmp(x.key, y.key, size_t(keyLen()));
     return c != 0 ? c < 0 : x.recno < y.recno;
 }

@@ -26,6 +26,7 @@ public:
 private:
     struct Source {
         const uint8_t* key = nullptr;
+        uint64_t head = 0; // the key's first 8 bytes, big-endian, for cheap comparisons
         uint32_t recno = 0;
         size_t left = 0; // entries not yet handed out
         bool inMemory = false;
@@ -37,6 +38,7 @@ private:
         std::vector<uint8_t> current; // the key last decoded
     };
     bool advance(Source& s);
+    bool step(Source& s);
     bool less(uint32_t a, uint32_t b) const;
     void siftDown();
 

@@ -83,7 +83,8 @@ void SortedKeys::sort(bool bothCores)
     // A stable distribution on the leading bytes first, then each bucket sorted on
     // its own unless it is in order already, as runs of equal keys added by record
     // number are.
-    const int bits = n >= 16384 ? 16 : 8;
+    // About four entries a bucket: more buckets than entries cost more to walk than they save.
+    const int bits = std::clamp(int(std::bit_width(n)) - 2, 8, 16);
     std::vector<uint32_t> starts((size_t(1) << bits) + 1, 0);
     for (const Item& item : items)
         ++starts[size_t(item.head[0] >> (64 - bits)) + 1];
