@@ -277,6 +277,22 @@ TEST(IndexFailure, SortedRunsTheDiskRefusesFailTheRebuildCleanly)
     sx_CloseAll();
 }
 
+// A rebuild stopped before it replaced the index leaves its half-written copy beside
+// it; the next exclusive open, which no rebuild can be running beside, removes it.
+TEST_F(IndexCalls, TheNextExclusiveOpenRemovesACopyAStoppedRebuildLeft)
+{
+    ASSERT_EQ(sx_IndexTag("", "NAME", "UPPER(NAME)", 0, false, ""), 1) << sx_LastError();
+    sx_CloseAll();
+    const std::string copy = dir_.file("people.cdx") + ".new";
+    std::ofstream(copy) << "half a file";
+    ASSERT_NE(sx_Use(path_.c_str(), "", SX_SHARED, SX_DRIVER_CDX), 0);
+    sx_CloseAll();
+    EXPECT_TRUE(fs::exists(copy)) << "another program may be rebuilding";
+    ASSERT_NE(sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+    EXPECT_FALSE(fs::exists(copy));
+    EXPECT_EQ(visit(), (std::vector<long>{1, 2, 3, 4, 5}));
+}
+
 // Index changes that fail after their table write (the disk refusing the index's
 // pages, a damaged page on the way): the write reports it, the index is dropped for
 // the session and marked, and the next exclusive open rebuilds it from the records.

@@ -148,6 +148,9 @@ CdxIndex::~CdxIndex()
 std::unique_ptr<CdxIndex> CdxIndex::open(Table& table, const std::string& path)
 {
     std::unique_ptr<CdxIndex> index(new CdxIndex(table, path));
+    // A copy a stopped rebuild left: with the table held exclusively, no rebuild runs.
+    if (table.mode() == OpenMode::Exclusive)
+        std::remove(index->freshPath().c_str());
     try {
         index->file_ = IndexFile::open(path, table.mode() == OpenMode::ReadOnly);
         std::string error;
@@ -534,7 +537,7 @@ bool CdxIndex::rebuild(const Progress& progress, std::string& error)
 {
     if (!file_)
         return true;
-    const std::string fresh = path_ + ".new";
+    const std::string fresh = freshPath();
     try {
         {
             auto out = IndexFile::create(fresh);

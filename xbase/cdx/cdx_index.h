@@ -100,6 +100,8 @@ private:
     // "<index>.stale" stands while the index may disagree with the records: from the
     // first write-back of an exclusive session to its clean close, and across a pack.
     std::string stalePath() const { return path_ + ".stale"; }
+    // A rebuild writes the fresh file here and renames it over the index.
+    std::string freshPath() const { return path_ + ".new"; }
     bool markStale(std::string& error);
     void clearStale();
     // Exclusive use only: shared writers could not agree on who clears the mark.
