@@ -7,7 +7,7 @@
 #include "xbase/cdx/check.h"
 #include "xbase/cdx/cursor.h"
 #include "xbase/cdx/index_file.h"
-#include "xbase/cdx/sorted_keys.h"
+#include "xbase/cdx/merged_keys.h"
 
 #include <gtest/gtest.h>
 
@@ -314,20 +314,25 @@ TEST(CdxTree, EmptyingATreeLeavesOneRootLeafAndReusesPages)
     EXPECT_LE(again.st_size, full.st_size) << "freed pages are used again";
 }
 
-TEST(CdxTree, BulkBuildEqualsInsertsAndStaysEditable)
+// Keys beyond the memory given go to disk in sorted runs, merged again as the tag is built.
+TEST(CdxTree, BulkBuildFromSortedRunsEqualsInsertsAndStaysEditable)
 {
     xbtest::TempDir dir;
     auto f = IndexFile::create(dir.file("t.cdx"));
     Tag& built = newTag(*f, "BUILT", 30);
     std::mt19937 rng(99);
-    SortedKeys sorted(30);
+    RunFile runs(dir.file(""));
+    KeySorter sorter(30, 700, 700, runs);
     std::set<Entry> model;
     for (uint32_t r = 1; r <= 5000; ++r) {
-        std::string k = randomKey(rng, 30);
-        sorted.add(bytes(k), r);
+        std::string k = r % 3 ? randomKey(rng, 30) : std::string(30, ' ');
+        sorter.add(bytes(k), r);
         model.emplace(k, r);
     }
-    sorted.sort();
+    GatheredKeys gathered = sorter.take();
+    EXPECT_EQ(gathered.runs.size(), 7u);
+    MergedKeys sorted(std::move(gathered), &runs);
+    EXPECT_EQ(sorted.size(), 5000u);
     int last = -1;
     built.build(sorted, [&](int p) {
         EXPECT_GE(p, last);

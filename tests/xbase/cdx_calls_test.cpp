@@ -243,6 +243,56 @@ TEST(IndexPack, TagsThatCannotBeRebuiltAreDroppedAndRebuiltAtTheNextOpen)
     sx_CloseAll();
 }
 
+// A build whose keys go to disk in sorted runs fails like any index write when the
+// disk refuses them, leaving the index as it was and nothing else in the folder; in
+// memory the same build fits.
+TEST(IndexFailure, SortedRunsTheDiskRefusesFailTheRebuildCleanly)
+{
+    xbtest::TempDir dir;
+    const std::string path = dir.file("runs.dbf"), cdx = dir.file("runs.cdx");
+    ASSERT_TRUE(xbtest::createTable(path, {"TEXT:C:40"}));
+    ASSERT_NE(sx_Use(path.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+    for (int i = 1; i <= 2000; ++i) {
+        sx_AppendBlank();
+        sx_Replace("TEXT", SX_EVAL_CHAR, ("record " + std::to_string(i * 7919 % 2000)).c_str());
+    }
+    ASSERT_NE(sx_IndexTag("", "TEXT", "UPPER(TEXT)", 0, false, ""), 0) << sx_LastError();
+    ASSERT_TRUE(sx_Commit());
+    // Room for the new index, not for the runs, whose entries are packed less tightly.
+    const auto room = static_cast<long long>(fs::file_size(cdx));
+    {
+        xbtest::KeyMemory little(4096);
+        FileSizeLimit full(room);
+        EXPECT_FALSE(sx_Reindex());
+        EXPECT_NE(sx_LastError().find("File too large"), std::string::npos) << sx_LastError();
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("")), {}), 2) << "only the table and its index";
+    ASSERT_NE(sx_TagArea("TEXT"), 0);
+    expectCurrentIndexClean();
+    {
+        FileSizeLimit full(room);
+        EXPECT_TRUE(sx_Reindex()) << sx_LastError();
+    }
+    expectCurrentIndexClean();
+    sx_CloseAll();
+}
+
+// A rebuild stopped before it replaced the index leaves its half-written copy beside
+// it; the next exclusive open, which no rebuild can be running beside, removes it.
+TEST_F(IndexCalls, TheNextExclusiveOpenRemovesACopyAStoppedRebuildLeft)
+{
+    ASSERT_EQ(sx_IndexTag("", "NAME", "UPPER(NAME)", 0, false, ""), 1) << sx_LastError();
+    sx_CloseAll();
+    const std::string copy = dir_.file("people.cdx") + ".new";
+    std::ofstream(copy) << "half a file";
+    ASSERT_NE(sx_Use(path_.c_str(), "", SX_SHARED, SX_DRIVER_CDX), 0);
+    sx_CloseAll();
+    EXPECT_TRUE(fs::exists(copy)) << "another program may be rebuilding";
+    ASSERT_NE(sx_Use(path_.c_str(), "", SX_EXCLUSIVE, SX_DRIVER_CDX), 0);
+    EXPECT_FALSE(fs::exists(copy));
+    EXPECT_EQ(visit(), (std::vector<long>{1, 2, 3, 4, 5}));
+}
+
 // Index changes that fail after their table write (the disk refusing the index's
 // pages, a damaged page on the way): the write reports it, the index is dropped for
 // the session and marked, and the next exclusive open rebuilds it from the records.

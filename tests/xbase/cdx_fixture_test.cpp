@@ -219,6 +219,19 @@ TEST_P(FixtureIndex, TagsBuiltHereListInTheProducersOrders)
     ASSERT_TRUE(sx_Reindex());
     expectCheckPasses();
     expectOrders(json_, false);
+
+    // Keys that do not fit the memory given, sorted in runs on disk and merged: the same file.
+    const std::string cdx = dir.file(GetParam() + ".cdx");
+    const std::string inMemory = xbtest::fileBytes(cdx);
+    {
+        xbtest::KeyMemory little(4096);
+        ASSERT_TRUE(sx_Reindex()) << sx_LastError();
+        expectCheckPasses();
+    }
+    sx_Commit();
+    EXPECT_TRUE(xbtest::fileBytes(cdx) == inMemory);
+    expectOrders(json_, false);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("")), {}), 2) << "only the table and its index";
 }
 
 TEST(FixtureIndexExtra, AMissingTagCanBeAddedToAnotherProgramsFile)

@@ -318,6 +318,12 @@ TEST(CdxModel, BuildsLargeEnoughToSplitTheWork)
         m.append();
     ASSERT_TRUE(sx_Reindex()) << sx_LastError();
     m.expectIndexMatches();
+    {
+        // Runs on disk from both reading threads, merged while the pages are written.
+        xbtest::KeyMemory little(size_t(1) << 20);
+        ASSERT_TRUE(sx_Reindex()) << sx_LastError();
+        m.expectIndexMatches();
+    }
 
     ASSERT_GT(sx_IndexTag("", "LNAME2", "UPPER(LNAME)+UPPER(FNAME)", 0, false, ""), 0) << sx_LastError();
     sx_SetOrder(sx_TagArea("LNAME2"));

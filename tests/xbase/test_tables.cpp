@@ -1,5 +1,6 @@
 #include "test_tables.h"
 
+#include "xbase/cdx/cdx_index.h"
 #include "xbase/sx.h"
 
 #include <cstdio>
@@ -21,6 +22,22 @@ TempDir::~TempDir()
     std::error_code ec;
     if (!path_.empty())
         std::filesystem::remove_all(path_, ec);
+}
+
+KeyMemory::KeyMemory(size_t bytes) : saved_(xb::cdx::keyMemory())
+{
+    xb::cdx::setKeyMemory(bytes);
+}
+
+KeyMemory::~KeyMemory()
+{
+    xb::cdx::setKeyMemory(saved_);
+}
+
+std::string fileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool createTable(const std::string& path, const std::vector<std::string>& fields)

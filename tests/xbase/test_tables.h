@@ -20,6 +20,21 @@ private:
     std::string path_;
 };
 
+// While one lives, index builds hold at most this many bytes of keys in memory.
+class KeyMemory {
+public:
+    explicit KeyMemory(size_t bytes);
+    ~KeyMemory();
+    KeyMemory(const KeyMemory&) = delete;
+    KeyMemory& operator=(const KeyMemory&) = delete;
+
+private:
+    size_t saved_;
+};
+
+// A whole file's bytes.
+std::string fileBytes(const std::string& path);
+
 // Creates a table with the given "NAME:TYPE:WIDTH[:DEC]" fields through the
 // engine calls and closes it; false on failure.
 bool createTable(const std::string& path, const std::vector<std::string>& fields);

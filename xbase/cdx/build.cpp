@@ -2,7 +2,7 @@
 // level bottom-up, so a build touches every page once.
 #include <cstring>
 
-#include "xbase/cdx/sorted_keys.h"
+#include "xbase/cdx/key_stream.h"
 #include "xbase/cdx/tag.h"
 
 namespace xb::cdx {
@@ -37,7 +37,7 @@ void link(PageFile& file, Node* prev, Node& next)
 
 } // namespace
 
-void Tag::build(const SortedKeys& keys, const std::function<void(int)>& progress)
+void Tag::build(KeyStream& keys, const std::function<void(int)>& progress)
 {
     freePages();
     const int kl = keyLen();
@@ -47,8 +47,9 @@ void Tag::build(const SortedKeys& keys, const std::function<void(int)>& progress
     size_t used = 0;
     size_t prevTrail = 0;
     const size_t n = keys.size();
-    for (size_t i = 0; i < n; ++i) {
-        const uint8_t* k = keys.key(i);
+    const uint8_t* k;
+    uint32_t recno;
+    for (size_t i = 0; keys.next(k, recno); ++i) {
         const uint8_t* prev = leaf->count() ? leaf->key(leaf->count() - 1) : nullptr;
         Compression c = compressEntry(prev, prevTrail, k, kl, pad_);
         size_t need = entryBytes + size_t(kl) - c.dup - c.trail;
@@ -65,7 +66,7 @@ void Tag::build(const SortedKeys& keys, const std::function<void(int)>& progress
                 progress(int(i * 100 / n));
         }
         leaf->keys.insert(leaf->keys.end(), k, k + kl);
-        leaf->recnos.push_back(keys.recno(i));
+        leaf->recnos.push_back(recno);
         used += need;
         prevTrail = c.trail;
     }

@@ -1,16 +1,20 @@
 #include "xbase/cdx/cdx_index.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include "xbase/cdx/check.h"
 #include "xbase/cdx/cursor.h"
+#include "xbase/cdx/key_pipe.h"
+#include "xbase/cdx/merged_keys.h"
 #include "xbase/codepage.h"
 #include "xbase/file_sync.h"
 #include "xbase/parallel.h"
@@ -62,13 +66,10 @@ bool sameTagName(std::string_view a, std::string_view b)
 
 constexpr size_t kMaxReported = 10;
 
-// Memory for the keys gathered in one pass over the table when building several
-// tags (each entry's key and record number): fewer passes, with memory still
-// bounded. Sorting adds, for the two tags in hand (one sorting while the other is
-// written), about 64 bytes per record and a second copy of the key. However large the
-// table, a pass may gather kPassMinBytesPerRecord bytes per record.
-constexpr size_t kPassBytes = size_t(64) << 20;
-constexpr size_t kPassMinBytesPerRecord = 256;
+// Passes over the table that each hold their keys in memory, as long as it takes no
+// more than this many; past it, one pass whose keys go to disk in sorted runs.
+constexpr size_t kMaxPasses = 2;
+std::atomic<size_t> gKeyMemory{size_t(64) << 20};
 // Below this many records a second reading thread costs more than it saves.
 constexpr long kSplitRecords = 20000;
 
@@ -82,7 +83,36 @@ bool foldsTo(const uint8_t* stored, const uint8_t* expected, size_t len)
     return true;
 }
 
+// Memory a record takes in a pass over tags: each tag's entry while gathered, and
+// the working memory of one tag's sort at a time.
+size_t passBytesPerRecord(const CdxIndex::Fill* tags, size_t count)
+{
+    size_t bytes = 0, sorting = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const int kl = tags[i].keys->keyLen();
+        bytes += size_t(kl) + 4;
+        sorting = std::max(sorting, sortOverhead(kl));
+    }
+    return bytes + sorting;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const fs::path folder = fs::path(path).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
+}
+
 } // namespace
+
+void setKeyMemory(size_t bytes)
+{
+    gKeyMemory = bytes;
+}
+
+size_t keyMemory()
+{
+    return gKeyMemory;
+}
 
 std::string indexPathFor(const std::string& tablePath)
 {
@@ -118,6 +148,9 @@ CdxIndex::~CdxIndex()
 std::unique_ptr<CdxIndex> CdxIndex::open(Table& table, const std::string& path)
 {
     std::unique_ptr<CdxIndex> index(new CdxIndex(table, path));
+    // A copy a stopped rebuild left: with the table held exclusively, no rebuild runs.
+    if (table.mode() == OpenMode::Exclusive)
+        std::remove(index->freshPath().c_str());
     try {
         index->file_ = IndexFile::open(path, table.mode() == OpenMode::ReadOnly);
         std::string error;
@@ -325,11 +358,14 @@ bool CdxIndex::removeEntry(Tag& tag, const std::string& key, uint32_t recno)
     return false;
 }
 
-std::vector<SortedKeys> CdxIndex::gatherKeys(const Fill* tags, size_t count, const Progress& progress)
+std::vector<GatheredKeys> CdxIndex::gatherKeys(const Fill* tags, size_t count, RunFile& runs, const Progress& progress)
 {
     const long n = table_.recordCount();
     const int parts = partsFor(size_t(n), kSplitRecords);
-    std::vector<std::vector<SortedKeys>> found(static_cast<size_t>(parts));
+    // Each part holds its share of the memory; the first takes the others' rests
+    // after its own.
+    const size_t maxEntries = std::max<size_t>(1, keyMemory() / size_t(parts) / passBytesPerRecord(tags, count));
+    std::vector<std::vector<KeySorter>> found(static_cast<size_t>(parts));
     runParts(parts, [&](int part) {
         const long first = n * part / parts + 1, last = n * (part + 1) / parts;
         // Expressions keep scratch buffers, so another thread evaluates copies of its own.
@@ -347,10 +383,12 @@ std::vector<SortedKeys> CdxIndex::gatherKeys(const Fill* tags, size_t count, con
                 throw std::runtime_error(error);
             makers.push_back(copies.back().get());
         }
-        // The first part's lists take the others' entries after its own.
-        std::vector<SortedKeys>& keys = found[size_t(part)];
+        const size_t expected = part == 0 ? std::min(size_t(n), maxEntries * size_t(parts))
+                                          : std::min(size_t(last - first + 1), maxEntries);
+        std::vector<KeySorter>& keys = found[size_t(part)];
+        keys.reserve(count);
         for (const KeyMaker* m : makers)
-            keys.emplace_back(m->keyLen(), size_t(part == 0 ? n : last - first + 1));
+            keys.emplace_back(m->keyLen(), maxEntries, expected, runs);
         std::string key;
         int reported = 0;
         const bool read = table_.readRange(first, last, [&](long r, const char* rec) {
@@ -364,49 +402,72 @@ std::vector<SortedKeys> CdxIndex::gatherKeys(const Fill* tags, size_t count, con
         if (!read)
             throw std::runtime_error("cannot read the records of " + table_.path());
     });
+    std::vector<GatheredKeys> gathered;
+    for (size_t i = 0; i < count; ++i)
+        gathered.push_back(found[0][i].take());
     for (int part = 1; part < parts; ++part)
-        for (size_t i = 0; i < count; ++i)
-            found[0][i].append(std::move(found[size_t(part)][i]));
-    return std::move(found[0]);
+        for (size_t i = 0; i < count; ++i) {
+            GatheredKeys more = found[size_t(part)][i].take();
+            gathered[i].rest.append(std::move(more.rest));
+            gathered[i].runs.insert(gathered[i].runs.end(), more.runs.begin(), more.runs.end());
+        }
+    return gathered;
 }
 
 void CdxIndex::fill(const std::vector<Fill>& tags, const Progress& progress)
 {
     const size_t records = size_t(std::max(1L, table_.recordCount()));
-    const size_t perRecord = std::max(kPassMinBytesPerRecord, kPassBytes / records);
-    for (size_t start = 0; start < tags.size();) {
-        size_t end = start;
-        for (size_t bytes = 0; end < tags.size();) {
-            const size_t entry = size_t(tags[end].keys->keyLen()) + sizeof(uint32_t);
-            if (end > start && bytes + entry > perRecord)
-                break;
-            bytes += entry;
+    std::vector<size_t> ends;
+    for (size_t start = 0; start < tags.size(); start = ends.back()) {
+        size_t end = start + 1;
+        while (end < tags.size() && passBytesPerRecord(tags.data() + start, end + 1 - start) * records <= keyMemory())
             ++end;
-        }
+        ends.push_back(end);
+    }
+    if (ends.size() > kMaxPasses)
+        ends = {tags.size()};
+    RunFile runs(folderOf(path_));
+    const bool twoCores = partsFor(records, size_t(kSplitRecords)) == 2;
+    size_t start = 0;
+    for (const size_t end : ends) {
         // The pass over the records counts as the first tag's progress; each tag
         // reports from 0 to 100 in turn.
         if (progress)
             progress(0);
-        std::vector<SortedKeys> sorted = gatherKeys(tags.data() + start, end - start, progress);
+        std::vector<GatheredKeys> gathered = gatherKeys(tags.data() + start, end - start, runs, progress);
+        std::vector<std::optional<MergedKeys>> merged(end - start);
         auto sortKeysOf = [&](size_t i) {
             if (i < end)
-                sorted[i - start].sort();
+                merged[i - start].emplace(std::move(gathered[i - start]), &runs);
         };
         sortKeysOf(start);
         for (size_t i = start; i < end; ++i) {
             if (progress && i > start)
                 progress(0);
-            // Each tag's pages are written while the next tag's keys are sorted on
-            // another core.
-            const int parts = i + 1 < end ? partsFor(records, size_t(kSplitRecords)) : 1;
+            MergedKeys& keys = *merged[i - start];
+            // With a second core, the next tag's keys are sorted while this tag's pages
+            // are written, and runs are merged there too.
+            std::optional<KeyPipe> pipe;
+            if (twoCores && keys.merges())
+                pipe.emplace(keys, tags[i].keys->keyLen());
+            const int parts = twoCores && (pipe || i + 1 < end) ? 2 : 1;
             runParts(parts, [&](int part) {
                 if (part == 1) {
+                    if (pipe)
+                        pipe->pump();
                     sortKeysOf(i + 1);
                     return;
                 }
-                tags[i].tag->build(sorted[i - start], nullptr);
-                sorted[i - start] = SortedKeys(0);
+                try {
+                    tags[i].tag->build(pipe ? static_cast<KeyStream&>(*pipe) : keys, nullptr);
+                } catch (...) {
+                    if (pipe)
+                        pipe->close();
+                    throw;
+                }
             });
+            pipe.reset();
+            merged[i - start].reset();
             if (parts == 1)
                 sortKeysOf(i + 1);
             if (progress)
@@ -476,7 +537,7 @@ bool CdxIndex::rebuild(const Progress& progress, std::string& error)
 {
     if (!file_)
         return true;
-    const std::string fresh = path_ + ".new";
+    const std::string fresh = freshPath();
     try {
         {
             auto out = IndexFile::create(fresh);
@@ -548,26 +609,28 @@ CdxIndex::CheckReport CdxIndex::check()
             if (problems.size() >= kMaxReported)
                 break;
             const Fill f{t.tag, t.keys.get()};
-            SortedKeys want = std::move(gatherKeys(&f, 1, nullptr)[0]);
-            want.sort();
+            RunFile runs(folderOf(path_));
+            MergedKeys want(std::move(gatherKeys(&f, 1, runs, nullptr)[0]), &runs);
+            const uint8_t* wantKey = nullptr;
+            uint32_t wantRecno = 0;
             CheckResult r;
             size_t at = 0, wrong = 0;
             const std::string& name = t.tag->name();
             checkTag(*t.tag, pages, r, [&](const uint8_t* key, uint32_t recno) {
                 const int kl = t.keys->keyLen();
-                if (at >= want.size()) {
+                if (!want.next(wantKey, wantRecno)) {
                     if (wrong++ < 3)
                         problems.push_back("tag " + name + ": extra entry for record " + std::to_string(recno) + " " +
                                            describeKey(key, size_t(kl)));
-                } else if (recno == want.recno(at) && std::memcmp(key, want.key(at), size_t(kl)) != 0 &&
-                           foldsTo(key, want.key(at), size_t(kl))) {
+                } else if (recno == wantRecno && std::memcmp(key, wantKey, size_t(kl)) != 0 &&
+                           foldsTo(key, wantKey, size_t(kl))) {
                     ++foreignCase;
-                } else if (recno != want.recno(at) || std::memcmp(key, want.key(at), size_t(kl)) != 0) {
+                } else if (recno != wantRecno || std::memcmp(key, wantKey, size_t(kl)) != 0) {
                     if (wrong++ < 3)
                         problems.push_back("tag " + name + ", entry " + std::to_string(at + 1) + ": record " +
                                            std::to_string(recno) + " " + describeKey(key, size_t(kl)) +
-                                           " where record " + std::to_string(want.recno(at)) + " " +
-                                           describeKey(want.key(at), size_t(kl)) + " belongs");
+                                           " where record " + std::to_string(wantRecno) + " " +
+                                           describeKey(wantKey, size_t(kl)) + " belongs");
                 }
                 ++at;
             });

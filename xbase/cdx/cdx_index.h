@@ -11,7 +11,7 @@
 
 #include "xbase/cdx/index_file.h"
 #include "xbase/cdx/key_maker.h"
-#include "xbase/cdx/sorted_keys.h"
+#include "xbase/cdx/key_sorter.h"
 #include "xbase/cdx/tag_order.h"
 #include "xbase/structural_index.h"
 
@@ -22,6 +22,11 @@ using Progress = std::function<void(int percent)>;
 // The index file beside a table: same base name, extension .cdx in any letter case
 // (an existing file wins; a new one follows the case of the table's extension).
 std::string indexPathFor(const std::string& tablePath);
+
+// Memory for the keys a build holds at once (64 MB unless set), the working memory of
+// their sort included; keys beyond it go to a temporary file in sorted runs.
+void setKeyMemory(size_t bytes);
+size_t keyMemory();
 
 class CdxIndex final : public StructuralIndex {
 public:
@@ -75,6 +80,12 @@ public:
     CheckReport check();
     void flush();
 
+    // A tag to build and its keys.
+    struct Fill {
+        Tag* tag;
+        const KeyMaker* keys;
+    };
+
 private:
     struct TagEntry {
         Tag* tag;
@@ -89,19 +100,18 @@ private:
     // "<index>.stale" stands while the index may disagree with the records: from the
     // first write-back of an exclusive session to its clean close, and across a pack.
     std::string stalePath() const { return path_ + ".stale"; }
+    // A rebuild writes the fresh file here and renames it over the index.
+    std::string freshPath() const { return path_ + ".new"; }
     bool markStale(std::string& error);
     void clearStale();
     // Exclusive use only: shared writers could not agree on who clears the mark.
     void markStaleBeforeWriting();
-    struct Fill {
-        Tag* tag;
-        const KeyMaker* keys;
-    };
     // Builds the tags from the records, reading the table once per group of tags.
     void fill(const std::vector<Fill>& tags, const Progress& progress);
-    // Each tag's keys for every record, in record order and not yet sorted;
-    // progress goes from 0 to 80. Throws when a record cannot be read.
-    std::vector<SortedKeys> gatherKeys(const Fill* tags, size_t count, const Progress& progress);
+    // Each tag's keys for every record, those beyond memory (the tags' share of
+    // keyMemory()) in sorted runs in runs; progress goes from 0 to 80. Throws when a
+    // record cannot be read or a run written.
+    std::vector<GatheredKeys> gatherKeys(const Fill* tags, size_t count, RunFile& runs, const Progress& progress);
     bool removeEntry(Tag& tag, const std::string& key, uint32_t recno);
     // After a change the index could not take: marks it out of date, drops its tags
     // for the rest of the session, and adds to error what becomes of it; false.

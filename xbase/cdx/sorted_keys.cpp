@@ -34,7 +34,7 @@ void SortedKeys::append(SortedKeys&& other)
     other = SortedKeys(keyLen_);
 }
 
-void SortedKeys::sort()
+void SortedKeys::sort(bool bothCores)
 {
     constexpr size_t kHead = sizeof(Item::head);
     const size_t n = recnos_.size();
@@ -48,7 +48,7 @@ void SortedKeys::sort()
     const size_t restLen = kl - restAt;
     const std::vector<uint8_t> blanks(restLen, ' ');
     std::vector<Item> items(n);
-    const int parts = partsFor(n, kSplitItems);
+    const int parts = bothCores ? partsFor(n, kSplitItems) : 1;
     runParts(parts, [&](int part) {
         uint8_t padded[kHead] = {};
         for (size_t i = n * size_t(part) / size_t(parts); i < n * size_t(part + 1) / size_t(parts); ++i) {
@@ -83,16 +83,17 @@ void SortedKeys::sort()
     // A stable distribution on the leading bytes first, then each bucket sorted on
     // its own unless it is in order already, as runs of equal keys added by record
     // number are.
-    const int bits = n >= 16384 ? 16 : 8;
+    // About four entries a bucket: more buckets than entries cost more to walk than they save.
+    const int bits = std::clamp(int(std::bit_width(n)) - 2, 8, 16);
     std::vector<uint32_t> starts((size_t(1) << bits) + 1, 0);
     for (const Item& item : items)
         ++starts[size_t(item.head[0] >> (64 - bits)) + 1];
     for (size_t b = 1; b < starts.size(); ++b)
         starts[b] += starts[b - 1];
-    order_.resize(n);
+    std::vector<Item> order(n);
     std::vector<uint32_t> fill(starts.begin(), starts.end() - 1);
     for (const Item& item : items)
-        order_[fill[size_t(item.head[0] >> (64 - bits))]++] = item;
+        order[fill[size_t(item.head[0] >> (64 - bits))]++] = item;
     // Each part takes the buckets that start within its share of the entries.
     auto firstBucketOf = [&](int part) {
         if (part == parts)
@@ -102,20 +103,28 @@ void SortedKeys::sort()
     };
     runParts(parts, [&](int part) {
         for (size_t b = firstBucketOf(part); b < firstBucketOf(part + 1); ++b) {
-            const auto from = order_.begin() + starts[b], to = order_.begin() + starts[b + 1];
+            const auto from = order.begin() + starts[b], to = order.begin() + starts[b + 1];
             if (to - from > 1 && !std::is_sorted(from, to, less))
                 std::sort(from, to, less);
         }
     });
+    items = std::vector<Item>();
     // The keys move into sorted order, so that whoever reads them in order (a build, a
     // check) reads memory in sequence instead of waiting on a scattered key at each step.
     std::vector<uint8_t> ordered(keys_.size());
     runParts(parts, [&](int part) {
         for (size_t i = n * size_t(part) / size_t(parts); i < n * size_t(part + 1) / size_t(parts); ++i) {
-            std::memcpy(ordered.data() + i * kl, keys + size_t(order_[i].index & kIndexMask) * kl, kl);
+            std::memcpy(ordered.data() + i * kl, keys + size_t(order[i].index & kIndexMask) * kl, kl);
+            recnos_[i] = order[i].recno;
         }
     });
     keys_.swap(ordered);
+}
+
+void SortedKeys::clear()
+{
+    keys_.clear();
+    recnos_.clear();
 }
 
 } // namespace xb::cdx

@@ -1,6 +1,7 @@
 #pragma once
 // Keys gathered for a bulk build, sorted by key bytes and then record number.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -16,12 +17,16 @@ public:
     void add(const uint8_t* key, uint32_t recno);
     // Adds other's entries after this one's, leaving other empty.
     void append(SortedKeys&& other);
-    void sort();
+    // On a second core as well, unless told otherwise (by a caller already running on both).
+    void sort(bool bothCores = true);
+    // Empties the list, keeping its memory for the next entries.
+    void clear();
 
     // After sort(): the i-th entry in order.
     const uint8_t* key(size_t i) const { return keys_.data() + i * size_t(keyLen_); }
-    uint32_t recno(size_t i) const { return order_[i].recno; }
+    uint32_t recno(size_t i) const { return recnos_[i]; }
     uint32_t maxRecno() const { return maxRecno_; }
+    void raiseMaxRecno(uint32_t recno) { maxRecno_ = std::max(maxRecno_, recno); }
 
 private:
     static constexpr uint32_t kBlankRest = 0x80000000u;
@@ -34,7 +39,6 @@ private:
     int keyLen_;
     std::vector<uint8_t> keys_;
     std::vector<uint32_t> recnos_;
-    std::vector<Item> order_;
     uint32_t maxRecno_ = 0;
 };
 

@@ -13,7 +13,7 @@
 
 namespace xb::cdx {
 
-class SortedKeys;
+class KeyStream;
 
 class Tag {
 public:
@@ -33,8 +33,8 @@ public:
     void insert(const uint8_t* key, uint32_t recno);
     // False when the entry is not there.
     bool remove(const uint8_t* key, uint32_t recno);
-    // Replaces every entry by the sorted list, written bottom-up; progress gets 0..100.
-    void build(const SortedKeys& keys, const std::function<void(int)>& progress);
+    // Replaces every entry by the keys in order, written bottom-up; progress gets 0..100.
+    void build(KeyStream& keys, const std::function<void(int)>& progress);
     // Returns every page of the tree, the root included, to the free list.
     void freePages();
 
