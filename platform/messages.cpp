@@ -1,6 +1,7 @@
 #include "platform/messages.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <cstdio>
 #include <utility>
 
@@ -12,13 +13,14 @@ MessageService*& installedService()
     return service;
 }
 
-// Without the window library's message boxes, a message goes to standard error and gets
-// its default answer.
+// Without the window library's message boxes, a message goes to standard error under the
+// program's file name (a command-line tool may share the window's application name) and
+// gets its default answer.
 class ErrorStreamMessages : public MessageService {
 public:
     int Show(const QString& text, const QString&, unsigned flags) override
     {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QFileInfo(QCoreApplication::applicationFilePath()).fileName()),
                      qPrintable(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(" "))));
         return DefaultAnswer(flags);
     }

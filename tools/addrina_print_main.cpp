@@ -1,10 +1,9 @@
 // addrina-print: prints an address file's labels and reports to a PDF file without
 // opening a window, with the program's own drawing.
 #include "platform/identity.h"
-#include "platform/messages.h"
 #include "tools/addrina_print_command.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 namespace {
@@ -17,25 +16,15 @@ void usage(FILE* out)
     std::fputs("\n\"addrina-print COMMAND --help\" explains a command's options.\n", out);
 }
 
-// Without a window, what would be a message box goes to standard error.
-class ErrorStreamMessages : public MessageService {
-public:
-    int Show(const QString& text, const QString&, unsigned flags) override
-    {
-        std::fprintf(stderr, "addrina-print: %s\n", qPrintable(QString(text).replace("\r\n", " ")));
-        return DefaultAnswer(flags);
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     // The program's own name, so that both read the same settings file (calibration).
-    QApplication::setApplicationName(ProductName());
+    QGuiApplication::setApplicationName(ProductName());
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args[0] == QLatin1String("--help")) {
         usage(args.isEmpty() ? stderr : stdout);
@@ -53,8 +42,6 @@ int main(int argc, char** argv)
                     qPrintable(command->help));
         return 0;
     }
-    ErrorStreamMessages messages;
-    SetMessageService(&messages);
     try {
         return command->run(args);
     } catch (const addrinaprint::UsageError& e) {

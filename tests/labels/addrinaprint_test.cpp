@@ -280,3 +280,15 @@ TEST(AddrinaPrintBulk, SaysHowManyLabelsLostLinesAndFitKeepsEveryCityLine)
     }
     EXPECT_EQ(Print({"labels", book, "--template", "5160", "--fit", "--no-fit", "-o", out}).exitCode, 2);
 }
+
+// The tool stands on the window-free libraries alone: the widget library is not even loaded.
+TEST(AddrinaPrintLinks, TheToolNeedsNoWidgetLibrary)
+{
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"), {QStringLiteral(ADDRINA_BIN_DIR "/addrina-print")});
+    ASSERT_TRUE(ldd.waitForFinished(30000));
+    const QString libraries = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+    EXPECT_TRUE(libraries.contains(QStringLiteral("libQt6Gui"))) << libraries.toStdString();
+    EXPECT_FALSE(libraries.contains(QStringLiteral("libQt6Widgets"))) << libraries.toStdString();
+    EXPECT_FALSE(libraries.contains(QStringLiteral("libQt6PrintSupport"))) << libraries.toStdString();
+}
