@@ -16,6 +16,7 @@ if [ "${1:-}" = test ]; then
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     poppler-utils xvfb xauth socat desktop-file-utils cups printer-driver-cups-pdf
     python3 python3-dbf python3-dbfread libdbd-xbase-perl python3-vobject
+    clang libclang-rt-14-dev
   )
 fi
 
