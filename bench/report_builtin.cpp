@@ -15,23 +15,12 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <fstream>
 #include <random>
 #include <string>
 
 namespace {
 
 constexpr int Records = 100000;
-
-// Peak resident memory of this process so far, in MB.
-double PeakMegabytes()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024;
-    return 0;
-}
 
 // An address file of generated records, written straight through the engine.
 struct AddressFile {

@@ -43,8 +43,7 @@ long Selection::ApplyFilter(TApollo& apollo, const QString& tagId)
     long count = 0;
     try {
         apollo.QueryTest(query);
-        apollo.Query(query);
-        count = apollo.QueryRecCount();
+        count = apollo.Query(query);
     } catch (const TableError&) {
         // The engine refused the text: a character no address file can hold, say. Nothing
         // can match it, so it goes the way of any filter without matches.

@@ -269,10 +269,10 @@ long TApollo::Query(const QString& expression)
     long count = 0;
     {
         AreaScope scope(Area());
+        // Leaves the table on the first match: finding it again would cost a second walk.
         count = sx_Query(text);
         if (count < 0)
             throw TableError(QStringLiteral("Invalid filter expression: %1").arg(expression));
-        sx_GoTop();
     }
     Reload();
     Table()->RowsChanged();
