@@ -24,8 +24,6 @@ bool TReportPrinter::OpenOutput()
             JobFailed();
         return false;
     }
-    if (!job_.PdfFile())
-        return Canvas().Begin(job_.Device());
     pdf_.emplace([this]() -> ReportOutput* { return Canvas().Begin(job_.Device()) ? &Canvas() : nullptr; });
     pdf_->Open(job_.PdfFile(), Printer().JobName(), QCoreApplication::applicationName(), Printer().PaperSizeInches());
     return true;

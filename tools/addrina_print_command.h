@@ -18,7 +18,6 @@
 #include <QStringList>
 #include <functional>
 #include <map>
-#include <optional>
 #include <stdexcept>
 
 class AddressSession;
