@@ -9,6 +9,7 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build ccache lld pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev libcups2-dev
+  libzint-dev libphonenumber-dev qtkeychain-qt6-dev
   fonts-liberation2 xdg-utils
 )
 if [ "${1:-}" = test ]; then
@@ -17,6 +18,7 @@ if [ "${1:-}" = test ]; then
     poppler-utils xvfb xauth socat desktop-file-utils cups printer-driver-cups-pdf
     python3 python3-dbf python3-dbfread libdbd-xbase-perl python3-vobject
     clang libclang-rt-14-dev
+    glabels-data zbar-tools radicale
   )
 fi
 
