@@ -1,9 +1,11 @@
 #include "labels/labelcatalog.h"
 
 #include "labels/valuestream.h"
+#include "platform/localpaper.h"
 #include "platform/programdirectory.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace {
 
@@ -26,6 +28,12 @@ const CategoryRule kRules[] = {
 };
 
 constexpr int kCatalogVersion = 1;
+
+const QLocale::Territory kLetterTerritories[] = {
+    QLocale::Belize,     QLocale::Canada,     QLocale::Chile,        QLocale::Colombia,  QLocale::CostaRica,
+    QLocale::Guatemala,  QLocale::Mexico,     QLocale::Nicaragua,    QLocale::Panama,    QLocale::Philippines,
+    QLocale::PuertoRico, QLocale::ElSalvador, QLocale::UnitedStates, QLocale::Venezuela,
+};
 
 char16_t FoldAsciiLetter(char16_t c)
 {
@@ -119,4 +127,13 @@ std::optional<std::string> ReadFileBytes(const QString& path)
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
     return bytes.toStdString();
+}
+
+QString DefaultTemplateName(const QLocale& locale)
+{
+    const bool letter = locale.language() == QLocale::C
+                            ? LocalePaper(locale) == QPageSize::Letter
+                            : std::find(std::begin(kLetterTerritories), std::end(kLetterTerritories),
+                                        locale.territory()) != std::end(kLetterTerritories);
+    return letter ? QStringLiteral("5160") : QStringLiteral("L7160");
 }

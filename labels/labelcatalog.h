@@ -8,6 +8,7 @@
 
 #include "labels/labellayout.h"
 
+#include <QLocale>
 #include <QStringList>
 #include <string>
 #include <string_view>
@@ -35,3 +36,8 @@ bool SameTemplateName(const QString& a, const QString& b);
 
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> ReadFileBytes(const QString& path);
+
+// The sheet a new setup starts from: Avery 5160 where Letter paper is usual (the
+// Americas from Mexico and the Philippines to Chile), L7160 (A4, 3 x 7) elsewhere. A
+// locale that names no country asks the system's paper setting.
+QString DefaultTemplateName(const QLocale& locale);

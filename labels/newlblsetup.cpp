@@ -194,7 +194,8 @@ void TNewLabelSetupScreen::SetLabelButtons()
 
 void TNewLabelSetupScreen::NewButtonClick()
 {
-    setup_.LoadTemplate(CatalogPath(), QString(), true);
+    if (!setup_.LoadTemplate(CatalogPath(), DefaultTemplateName(QLocale()), false))
+        setup_.LoadTemplate(CatalogPath(), QString(), true);
     isNew_ = true;
     ModifyButtonClick();
 }

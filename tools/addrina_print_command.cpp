@@ -1,10 +1,14 @@
 #include "tools/addrina_print_command.h"
 
+#include "labels/labelcatalog.h"
 #include "platform/cupsqueue.h"
+#include "platform/programdirectory.h"
 #include "select/filterexpression.h"
 #include "session/addresssession.h"
 #include "table/tableerror.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 
 namespace addrinaprint {
@@ -72,6 +76,12 @@ void OutputPrinter::ApplyTo(PrinterSetup& setup) const
 QString OutputPrinter::Describe() const
 {
     return name_ == PdfFilePrinterName ? file_ : QStringLiteral("printer ") + name_;
+}
+
+QString CataloguePath()
+{
+    const QString shipped = ShippedCatalogue(QCoreApplication::applicationDirPath());
+    return QFile::exists(::CatalogPath()) || shipped.isEmpty() ? ::CatalogPath() : shipped;
 }
 
 void OpenAddressFile(AddressSession& session, const QString& path)

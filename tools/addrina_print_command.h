@@ -80,6 +80,9 @@ private:
     QString file_;
 };
 
+// The template catalogue: the user's own, as the program reads it, else the one installed.
+QString CataloguePath();
+
 using CommandFn = std::function<int(const QStringList& args)>;
 
 struct Command {

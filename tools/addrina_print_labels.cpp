@@ -1,18 +1,15 @@
 // addrina-print labels: mailing labels of an address file to PDF, with the same label
 // face, sheet geometry and report canvas as the program's own printing.
 #include "addressfile/runrecords.h"
-#include "labels/labelcatalog.h"
 #include "labels/labelface.h"
 #include "labels/labelrun.h"
+#include "labels/sheetoffer.h"
 #include "labels/tzintlabelfile.h"
 #include "platform/printers.h"
-#include "platform/programdirectory.h"
 #include "report/tcanvasreport.h"
 #include "session/addresssession.h"
 #include "tools/addrina_print_command.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <cstdio>
 
 namespace {
@@ -41,14 +38,15 @@ void LoadSetup(const ParsedArgs& parsed, TZintLabelFile& setup)
             throw Failure(QStringLiteral("cannot read the label setup \"%1\"").arg(file));
         return;
     }
-    // The user's own catalogue first, as the program reads it, else the one installed.
     const QString name = parsed.Value(QStringLiteral("--template"));
     // A template has no face of its own: shrink the font so that no address line is lost.
     setup.AdjustFontSizeToFit = true;
-    const QString shipped = ShippedCatalogue(QCoreApplication::applicationDirPath());
-    const QString catalog = QFile::exists(CatalogPath()) || shipped.isEmpty() ? CatalogPath() : shipped;
-    if (!setup.LoadTemplate(catalog, name, false))
-        throw Failure(QStringLiteral("no template \"%1\" in %2").arg(name, catalog));
+    const std::optional<LabelTemplate> sheet = FindOfferedSheet(CataloguePath(), name);
+    if (!sheet)
+        throw Failure(QStringLiteral("no template \"%1\" in %2 or the label library (\"addrina-print templates\" "
+                                     "lists them)")
+                          .arg(name, CataloguePath()));
+    static_cast<LabelTemplate&>(setup) = *sheet;
 }
 
 int RunLabels(const QStringList& args)
@@ -127,9 +125,11 @@ file, laid out on the sheet of a saved label setup or of a catalogue template.
 
   <address file>          the address file to print from; it is only read
   --setup <file.lbl>      a label setup saved by the program (sheet, font, address format)
-  --template <name>       a sheet from the template catalogue, e.g. 5160, with the
-                          default face (Arial 10, every address part but the phone,
-                          the font shrunk to fit)
+  --template <name>       a sheet from the template catalogue, e.g. 5160, or from
+                          the system's label library as "MAKER PART", e.g.
+                          "Zweckform 3475" ("addrina-print templates" lists them),
+                          with the default face (Arial 10, every address part but
+                          the phone, the font shrunk to fit)
   --filter <expression>   only the records for which the xBase expression is true,
                           e.g. "STATE = 'IL'"; deleted records are never printed
   --order <tag>           print in the order of an index tag, e.g. LNAME or ZIP;
