@@ -5,7 +5,6 @@
 
 #include <QDebug>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLocale>
 #include <QStandardPaths>
 #include <algorithm>
@@ -81,7 +80,7 @@ QStringList SheetLibraryFolders()
     std::lock_guard lock(cache.mutex);
     if (cache.folders)
         return *cache.folders;
-    if (qEnvironmentVariableIsSet("ADDRINA_LABEL_LIBRARY"))
+    if (!qEnvironmentVariableIsEmpty("ADDRINA_LABEL_LIBRARY"))
         return qEnvironmentVariable("ADDRINA_LABEL_LIBRARY").split(QLatin1Char(':'), Qt::SkipEmptyParts);
     return {QStringLiteral("/usr/share/libglabels-3.0/templates"),
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -98,8 +97,6 @@ void UseSheetLibraryFolders(const QStringList& folders)
 
 SheetLibrary ReadSheetLibrary(const QStringList& folders)
 {
-    QElapsedTimer clock;
-    clock.start();
     SheetLibrary library;
     LibraryPapers papers = BuiltInLibraryPapers();
     ReadFirst(folders, QStringLiteral("paper-sizes.xml"),
@@ -136,7 +133,6 @@ SheetLibrary ReadSheetLibrary(const QStringList& folders)
         const int maker = a.brand.compare(b.brand, Qt::CaseInsensitive);
         return maker != 0 ? maker < 0 : a.part.compare(b.part, Qt::CaseInsensitive) < 0;
     });
-    library.readSeconds = clock.nsecsElapsed() / 1e9;
     return library;
 }
 

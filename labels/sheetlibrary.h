@@ -13,10 +13,9 @@ struct SheetLibrary {
     int leftOut = 0;
     QStringList problems;
     QHash<QString, QString> categoryNames; // id to caption
-    double readSeconds = 0;
 };
 
-// The folders read: those of ADDRINA_LABEL_LIBRARY (separated by ':') when it is set,
+// The folders read: those of ADDRINA_LABEL_LIBRARY (separated by ":") when it is not empty,
 // else the system's templates and the user's own.
 QStringList SheetLibraryFolders();
 // Replaces the folders the process reads and forgets what it read before.

@@ -72,6 +72,19 @@ TEST_F(SetupScreen, NewProposesTheNextFreeNameAndSavesWithoutBlanks)
     EXPECT_TRUE(saved.AdjustFontSizeToFit);
 }
 
+TEST_F(SetupScreen, NewStartsFromTheA4SheetWhereA4IsUsual)
+{
+    const QLocale pinned;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Show();
+    ScriptedMessages messages;
+    messages.Answer(IdOk);
+    WhenModalOpens([](QWidget* design) { design->findChild<QPushButton*>("SaveButton")->click(); });
+    screen->NewButton->click();
+    QLocale::setDefault(pinned);
+    EXPECT_TRUE(screen->LabelDesc->text().startsWith("Template........L7160\n"));
+}
+
 TEST_F(SetupScreen, ABlankDescriptionIsRefusedAndTheDesignStaysOpen)
 {
     QDir().mkpath(LabelsDirectory());
