@@ -124,7 +124,7 @@ EnvelopeTally DrawEnvelopes(TBaseReport& report, TTable& table, const EnvelopeJo
         const QRectF block = ReturnAddressBlock(job.size);
         LabelFace sender;
         sender.style = BlockStyle(job, block, std::max(kSmallestReturnFont, job.options.fontSize - 2));
-        sender.SetLines(job.options.returnAddress.split(QLatin1Char('\n')));
+        sender.SetLines(job.options.returnAddress.trimmed().split(QLatin1Char('\n')));
         faces.push_back({block, sender.Layout()});
         tally.returnLost = faces.back().layout.count.Lost();
     }

@@ -6,6 +6,7 @@
 #include "platform/printers.h"
 #include "report/reportstatuswindow.h"
 #include "report/tcanvasreport.h"
+#include "report/tpreviewform.h"
 #include "support/modal.h"
 #include "support/pdf_readback.h"
 #include "support/scripted_messages.h"
@@ -157,6 +158,13 @@ TEST_F(Envelopes, TheFeedTurnsThePageAsThePrinterTakesIt)
 
     job.size = Size("DL");
     const QRectF block = AddressBlock(job.size, {});
+    // The printer's calibration moves the page's print.
+    job.calibration = {5, -3, 100, 100};
+    const PdfReadBack calibrated = Print(job);
+    const PdfWord* moved = calibrated.Find(Word(0));
+    ASSERT_TRUE(moved);
+    EXPECT_NEAR(moved->xMin, block.left() + 5 / 25.4, 0.03);
+    job.calibration = {};
     const double w = job.size.inches.width();
     const double h = job.size.inches.height();
     for (int turns : {1, 2, 3}) {
@@ -221,7 +229,8 @@ TEST_F(Envelopes, TheMenuCommandOpensTheWindowWhichPrintsAsThePrinterFeeds)
 
     FixedPdfFile out(pdf);
     ScriptedMessages messages;
-    QString unnamed;
+    QString unnamed, previewCaption;
+    QSizeF previewPaper;
     WhenModalOpens([&](QWidget* modal) {
         auto* screen = qobject_cast<TEnvelopeSetupScreen*>(modal);
         ASSERT_TRUE(screen);
@@ -238,6 +247,12 @@ TEST_F(Envelopes, TheMenuCommandOpensTheWindowWhichPrintsAsThePrinterFeeds)
         WhenShown<TReportStatusWindow>([](TReportStatusWindow* status) { status->CancelButton->click(); },
                                        [](TReportStatusWindow* status) { return status->Finished(); });
         screen->PrintNow->click();
+        WhenShown<TPreviewForm>([&](TPreviewForm* preview) {
+            previewCaption = preview->windowTitle();
+            previewPaper = preview->FilePreview1.PagePaper();
+            preview->accept();
+        });
+        screen->Previewbutton->click();
         screen->ReturnButton->click();
     });
     commands->EnvelopesMenu->trigger();
@@ -255,6 +270,9 @@ TEST_F(Envelopes, TheMenuCommandOpensTheWindowWhichPrintsAsThePrinterFeeds)
     EXPECT_EQ(ReadEnvelopeOptions().sizeKey, "DL");
     EXPECT_FALSE(ReadEnvelopeFeed(PdfFilePrinterName).landscape);
     EXPECT_EQ(messages.Texts(), QStringList{});
+    // The preview shows the envelope upright.
+    EXPECT_TRUE(previewCaption.startsWith("Preview Page 1 of 1")) << previewCaption.toStdString();
+    EXPECT_NEAR(previewPaper.width(), 220 / 25.4, 0.01);
 }
 
 TEST_F(Envelopes, AddrinaPrintWritesEnvelopesWithTheReturnAddress)
