@@ -5,6 +5,7 @@
 #include "app/recordcard.h"
 #include "app/whatsthistexts.h"
 #include "dial/dialcommands.h"
+#include "envelopes/envelopecommands.h"
 #include "exchange/exportcommand.h"
 #include "exchange/importcommands.h"
 #include "labels/labelcommands.h"
@@ -56,6 +57,7 @@ TAddressMain::TAddressMain(QWidget* parent) : QMainWindow(parent)
     setupPlaces();
     // The layers' items go to their places in the menus, whatever the order here.
     new TLabelCommands(session_, Menus(), this);
+    new TEnvelopeCommands(session_, Menus(), this);
     new TReportCommands(session_, Menus(), this);
     new ImportCommands(session_, Menus(), this);
     new ExportCommand(session_, Menus(), this);

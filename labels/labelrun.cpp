@@ -95,6 +95,12 @@ void SetFaceStretch(TBaseReport& report, const LabelTemplate& sheet, const Print
     report.SetScaleY(100 * stretch(sheet.VertPitch, sheet.LabelHeight) * calibration.ScaleYPercent / 100);
 }
 
+void DrawFaceAt(TBaseReport& report, QPointF origin, const FaceLayout& layout)
+{
+    ReportFaceOutput output(report, Unscaled(origin, PageScale(report)));
+    DrawFace(layout, output);
+}
+
 void DrawLabelLines(TBaseReport& report, const std::vector<QLineF>& lines)
 {
     const QSizeF scale = PageScale(report);
@@ -110,12 +116,10 @@ void DrawLabelLines(TBaseReport& report, const std::vector<QLineF>& lines)
 LabelTally DrawLabels(TBaseReport& report, LabelFace& face, TTable& table, const LabelTemplate& sheet,
                       const LabelRunOptions& options, const LabelDrawing& drawing)
 {
-    const QSizeF scale = PageScale(report);
     LabelCanvas canvas;
     canvas.StartNewPage = [&report] { report.StartNewPage(); };
     canvas.DrawFace = [&](const QRectF& cell, const FaceLayout& layout) {
-        ReportFaceOutput output(report, Unscaled(Calibrated(cell, drawing.calibration).topLeft(), scale));
-        DrawFace(layout, output);
+        DrawFaceAt(report, Calibrated(cell, drawing.calibration).topLeft(), layout);
         if (drawing.outline)
             DrawLabelLines(report,
                            OutlineLines(Calibrated(QRectF(cell.topLeft(), QSizeF(sheet.LabelWidth, sheet.LabelHeight)),

@@ -12,6 +12,7 @@
 #include <vector>
 
 class LabelFace;
+struct FaceLayout;
 class TBaseReport;
 class TTable;
 
@@ -42,6 +43,10 @@ struct LabelDrawing {
 // how many were drawn and which lost lines.
 LabelTally DrawLabels(TBaseReport& report, LabelFace& face, TTable& table, const LabelTemplate& sheet,
                       const LabelRunOptions& options, const LabelDrawing& drawing);
+
+// Draws a laid-out face with its top left corner at origin (inches from the paper's corner,
+// where the canvas's page scale puts it), its text stretched by that scale.
+void DrawFaceAt(TBaseReport& report, QPointF origin, const FaceLayout& layout);
 
 // Lines in inches from the paper's corner, drawn thin and black whatever the page scale.
 void DrawLabelLines(TBaseReport& report, const std::vector<QLineF>& lines);

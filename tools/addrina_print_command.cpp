@@ -113,6 +113,16 @@ void ApplyFilterArgument(AddressSession& session, const QString& expression)
     }
 }
 
+void ApplyOrderArgument(AddressSession& session, const QString& tag)
+{
+    if (tag.isEmpty())
+        return;
+    const int order = session.Apollo1.TagArea(tag);
+    if (order == 0)
+        throw UsageError(QStringLiteral("the address file has no tag \"%1\"").arg(tag));
+    session.Apollo1.SetOrder(order);
+}
+
 Registry& Registry::Instance()
 {
     static Registry registry;

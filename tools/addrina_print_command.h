@@ -63,6 +63,10 @@ void OpenAddressFile(AddressSession& session, const QString& path);
 // expression the engine refuses is a usage error. Without an expression, all records.
 void ApplyFilterArgument(AddressSession& session, const QString& expression);
 
+// Orders the records by an index tag; a tag the file does not have is a usage error.
+// Without one, natural record order.
+void ApplyOrderArgument(AddressSession& session, const QString& tag);
+
 // The printer the output goes to: "PDF file" writing the -o file while the object lives,
 // or the queue of --printer (the default queue when it names none). A queue the system
 // does not have is a Failure.

@@ -71,13 +71,7 @@ int RunLabels(const QStringList& args)
 
     AddressSession session;
     OpenAddressFile(session, parsed.positional[0]);
-    if (parsed.Has(QStringLiteral("--order"))) {
-        const int order = session.Apollo1.TagArea(parsed.Value(QStringLiteral("--order")));
-        if (order == 0)
-            throw UsageError(
-                QStringLiteral("the address file has no tag \"%1\"").arg(parsed.Value(QStringLiteral("--order"))));
-        session.Apollo1.SetOrder(order);
-    }
+    ApplyOrderArgument(session, parsed.Value(QStringLiteral("--order")));
     ApplyFilterArgument(session, parsed.Value(QStringLiteral("--filter")));
     if (session.Apollo1.QueryRecCount() == 0)
         throw Failure(QStringLiteral("no record matches"));

@@ -275,14 +275,14 @@ TEST_F(SortSearchBrowse, ALayersItemInThePrintMenuBringsTheMenuIntoSight)
     const MainMenus menus = window->Menus();
     EXPECT_EQ(menus.Window, window.get());
     EXPECT_EQ(menus.Print1, window->Print1);
-    // The label and report commands are there from the start, so the menu is in sight.
+    // The label, envelope and report commands are there from the start, so the menu is in sight.
     EXPECT_TRUE(window->Print1->menuAction()->isVisible());
     QStringList items;
     for (QAction* action : window->Print1->actions())
         if (action->isVisible())
             items << action->objectName();
-    EXPECT_EQ(items, (QStringList{"LabelsMenu", "ReportsMenu", "CurrentRecordMenu"}));
-    menus.Print1->addAction("Print &Envelopes")->setObjectName("EnvelopesMenu");
+    EXPECT_EQ(items, (QStringList{"LabelsMenu", "EnvelopesMenu", "ReportsMenu", "CurrentRecordMenu"}));
+    menus.Print1->addAction("Print &Postcards")->setObjectName("PostcardsMenu");
     window->SetButtons();
     EXPECT_TRUE(window->Print1->menuAction()->isVisible());
     EXPECT_TRUE(window->Print1->menuAction()->isEnabled());

@@ -15,7 +15,7 @@ namespace {
 
 // The folders whose window-free library the layers above and addrina-print stand on.
 const QStringList WindowFreeFolders = {"platform", "table",  "addressfile", "select", "session",
-                                       "exchange", "report", "dial",        "labels"};
+                                       "exchange", "report", "dial",        "labels", "envelopes"};
 
 struct GuardedSource {
     QString header;        // the source's own header, as a probe includes it
