@@ -212,6 +212,7 @@ bool Table::loadHeader(std::string& error)
 
 void Table::forgetCachedRecords()
 {
+    ++changes_;
     cacheCount_ = 0;
     blocks_.clear();
     blockBytes_ = 0;
@@ -222,6 +223,7 @@ void Table::refresh()
     cacheCount_ = 0;
     if (mode_ == OpenMode::Exclusive)
         return;
+    ++changes_;
     unsigned char count[4];
     std::size_t got = 0;
     if (readFully(fd_, 4, count, 4, got) && got == 4) {
@@ -398,6 +400,7 @@ bool Table::writeRecord(long recno, const char* bytes, std::string& error)
         error = path_ + " is open read-only";
         return false;
     }
+    ++changes_;
     const char* current = record(recno);
     if (!current) {
         error = "record " + std::to_string(recno) + " does not exist";
@@ -429,6 +432,7 @@ long Table::appendRecord(const char* bytes, std::string& error)
         error = path_ + " is open read-only";
         return 0;
     }
+    ++changes_;
     pending_.insert(pending_.end(), bytes, bytes + header_.recordLength);
     ++pendingCount_;
     // Shared tables write at once so that other programs see every record.

@@ -78,6 +78,10 @@ public:
     // Shared mode: re-reads the record count other programs may have changed, and
     // forgets cached records.
     void refresh();
+    // Goes up with every change this table makes and, outside exclusive use, with every
+    // refresh (other programs may have changed any record): answers taken from the
+    // records hold while it stays the same.
+    unsigned long changes() const { return changes_; }
 
     bool writeRecord(long recno, const char* bytes, std::string& error);
     long appendRecord(const char* bytes, std::string& error); // new record number, 0 on failure
@@ -129,6 +133,7 @@ private:
     std::vector<long> lockedRecords_;
     std::vector<char> pending_; // appended records not yet written
     long pendingCount_ = 0;
+    unsigned long changes_ = 0;
 };
 
 } // namespace xb

@@ -33,8 +33,15 @@ EvalContext WorkArea::context() const
     return EvalContext{buffer_.data(), recno_, recordCount(), settings_.exact};
 }
 
+VisibleStamp WorkArea::stamp() const
+{
+    return VisibleStamp{table_->changes(), table_->recordCount(), settings_.deleted, settings_.exact};
+}
+
 bool WorkArea::visible(long recno)
 {
+    if (visibleSet_.current(stamp()))
+        return visibleSet_.contains(recno);
     const char* rec = table_->record(recno);
     if (!rec)
         return false;
@@ -51,6 +58,9 @@ long WorkArea::countVisible()
     const long n = table_->recordCount();
     if (!filter_ && !settings_.deleted)
         return n;
+    const VisibleStamp now = stamp();
+    if (visibleSet_.current(now) || visibleSet_.take(*table_, filterText_, now))
+        return visibleSet_.count();
     long count = 0;
     for (long r = 1; r <= n; ++r)
         count += visible(r);
@@ -182,7 +192,13 @@ bool WorkArea::flush()
     }
     if (eof_)
         return fail("there is no current record to write");
-    return table_->writeRecord(recno_, buffer_.data(), error_);
+    // The set follows this area's own rewrites; anything else makes it stale.
+    const bool followed = visibleSet_.current(stamp());
+    if (!table_->writeRecord(recno_, buffer_.data(), error_))
+        return false;
+    if (followed)
+        visibleSet_.update(recno_, visible(recno_), stamp());
+    return true;
 }
 
 bool WorkArea::commit()
@@ -234,6 +250,7 @@ bool WorkArea::setFilter(const std::string& text)
     if (text.find_first_not_of(' ') == std::string::npos) {
         filter_.reset();
         filterText_.clear();
+        visibleSet_.clear();
         return true;
     }
     std::string message;
@@ -244,6 +261,7 @@ bool WorkArea::setFilter(const std::string& text)
         return fail("a filter must be a logical expression");
     filter_ = std::move(e);
     filterText_ = text;
+    visibleSet_.clear();
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include "xbase/settings.h"
 #include "xbase/structural_index.h"
 #include "xbase/table.h"
+#include "xbase/visible_set.h"
 
 #include <functional>
 #include <memory>
@@ -82,6 +83,7 @@ private:
     void toPhantom();
     long visibleFrom(long recno, bool forward);
     bool goEnd(bool top);
+    VisibleStamp stamp() const;
 
     std::unique_ptr<Table> table_;
     std::string alias_;
@@ -91,6 +93,7 @@ private:
     int orderNumber_ = 0;
     std::unique_ptr<Expression> filter_;
     std::string filterText_;
+    VisibleSet visibleSet_;
     std::vector<char> buffer_;
     long recno_ = 0;
     bool bof_ = false;
