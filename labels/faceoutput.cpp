@@ -13,11 +13,13 @@ constexpr double kFine = 1200.0 / 72;
 
 void DrawFace(const FaceLayout& layout, FaceOutput& output)
 {
-    if (layout.lines.empty())
-        return;
-    output.SetFont(layout.font);
-    for (const FaceText& line : layout.lines)
-        output.Text(line.clip, line.topLeft, line.text);
+    if (!layout.lines.empty()) {
+        output.SetFont(layout.font);
+        for (const FaceText& line : layout.lines)
+            output.Text(line.clip, line.topLeft, line.text);
+    }
+    if (!layout.bars.empty())
+        output.Bars(layout.bars);
 }
 
 PainterFaceOutput::PainterFaceOutput(QPainter& painter, const QTransform& pointsToPainter)
@@ -42,5 +44,16 @@ void PainterFaceOutput::Text(const QRectF& clip, QPointF topLeft, const QString&
     painter_.setTransform(QTransform::fromScale(1 / kFine, 1 / kFine) * transform_, true);
     painter_.setClipRect(QRectF(clip.topLeft() * kFine, clip.size() * kFine), Qt::IntersectClip);
     painter_.drawText(QPointF(topLeft.x(), topLeft.y() + ascent_) * kFine, text);
+    painter_.restore();
+}
+
+void PainterFaceOutput::Bars(const std::vector<QRectF>& bars)
+{
+    painter_.save();
+    painter_.setTransform(transform_, true);
+    // Edge to edge, unsmoothed: neighbouring modules must not leave a hairline between them.
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    for (const QRectF& bar : bars)
+        painter_.fillRect(bar, Qt::black);
     painter_.restore();
 }

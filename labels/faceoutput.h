@@ -16,6 +16,8 @@ public:
     virtual void SetFont(const ReportFont& font) = 0;
     // Text whose top left corner is at topLeft, cut off outside clip.
     virtual void Text(const QRectF& clip, QPointF topLeft, const QString& text) = 0;
+    // A barcode's rectangles, filled black.
+    virtual void Bars(const std::vector<QRectF>& bars) = 0;
 };
 
 void DrawFace(const FaceLayout& layout, FaceOutput& output);
@@ -27,6 +29,7 @@ public:
     PainterFaceOutput(QPainter& painter, const QTransform& pointsToPainter);
     void SetFont(const ReportFont& font) override;
     void Text(const QRectF& clip, QPointF topLeft, const QString& text) override;
+    void Bars(const std::vector<QRectF>& bars) override;
 
 private:
     QPainter& painter_;

@@ -64,6 +64,19 @@ FaceLines TZintLabelPanel::MeasureLines()
     return face_.Layout().count;
 }
 
+QString TZintLabelPanel::BarcodeRefusal()
+{
+    RefreshLines();
+    return face_.Layout().barcodeRefusal;
+}
+
+void TZintLabelPanel::SetBarcode(const BarcodeChoice& value, const IntelligentMailSettings& mail)
+{
+    face_.style.mail = mail;
+    SetLinesDirty();
+    Set(face_.style.barcode, value);
+}
+
 void TZintLabelPanel::paintEvent(QPaintEvent*)
 {
     if (painting_)

@@ -58,6 +58,9 @@ public:
     void SetMarginRight(double value) { Set(face_.style.marginRight, value); }
     bool AdjustFontSizeToFit() const { return face_.style.adjustFontSizeToFit; }
     void SetAdjustFontSizeToFit(bool value) { Set(face_.style.adjustFontSizeToFit, value); }
+    const BarcodeChoice& Barcode() const { return face_.style.barcode; }
+    // The barcode's data comes from the record: the lines are composed anew with it.
+    void SetBarcode(const BarcodeChoice& value, const IntelligentMailSettings& mail);
 
     // On screen, the colour around the label's shape.
     QColor BGColor() const { return bgColor_; }
@@ -74,6 +77,8 @@ public:
     const QStringList& LabelLines();
     // What printing the face would do with the current record's lines.
     FaceLines MeasureLines();
+    // Why the current record's label would have no barcode; empty when it has one or none is chosen.
+    QString BarcodeRefusal();
 
 signals:
     void doubleClicked();

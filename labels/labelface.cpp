@@ -1,5 +1,7 @@
 #include "labels/labelface.h"
 
+#include "barcode/barcodeplacement.h"
+#include "labels/labelbarcode.h"
 #include "labels/labellines.h"
 
 #include <algorithm>
@@ -22,19 +24,53 @@ ReportFont FaceFont(const FaceStyle& style, int points)
     return font;
 }
 
+QRectF MarginRect(const FaceStyle& style)
+{
+    return QRectF(QPointF(style.marginLeft, style.marginTop) * kPointsPerInch,
+                  QPointF(style.size.width() - style.marginRight, style.size.height() - style.marginBottom) *
+                      kPointsPerInch);
+}
+
 } // namespace
 
 FaceRect FaceStyle::TextRect() const
 {
-    return {marginLeft * kPointsPerInch, marginTop * kPointsPerInch, (size.width() - marginRight) * kPointsPerInch,
-            (size.height() - marginBottom) * kPointsPerInch};
+    QRectF text = MarginRect(*this);
+    if (barcode.kind != BarcodeKind::None)
+        text = ReserveBarcode(barcode, text).text;
+    return {text.left(), text.top(), text.right(), text.bottom()};
 }
 
 void LabelFace::BuildLines()
 {
     lines_.clear();
-    if (table_)
-        lines_ = ComposeLabelLines(TableFieldReader(*table_), style.options);
+    barcodeData_.clear();
+    barcodeProblem_.clear();
+    if (!table_)
+        return;
+    lines_ = ComposeLabelLines(TableFieldReader(*table_), style.options);
+    if (style.barcode.kind == BarcodeKind::None)
+        return;
+    try {
+        barcodeData_ = LabelBarcodeData(style.barcode, style.mail, *table_);
+    } catch (const BarcodeError& e) {
+        barcodeProblem_ = e.Message();
+    }
+}
+
+void LabelFace::layBarcode(FaceLayout& layout) const
+{
+    if (style.barcode.kind == BarcodeKind::None || (barcodeData_.isEmpty() && barcodeProblem_.isEmpty()))
+        return;
+    layout.barcodeRefusal = barcodeProblem_;
+    if (!barcodeProblem_.isEmpty())
+        return;
+    try {
+        const BarcodeSymbol symbol = EncodeBarcode(style.barcode.kind, barcodeData_);
+        layout.bars = PlaceBarcode(symbol, style.barcode, ReserveBarcode(style.barcode, MarginRect(style)).symbol);
+    } catch (const BarcodeError& e) {
+        layout.barcodeRefusal = e.Message();
+    }
 }
 
 FaceMeasure& LabelFace::measure(const ReportFont& font)
@@ -84,5 +120,6 @@ FaceLayout LabelFace::Layout()
                                 lines_[static_cast<qsizetype>(i)]});
     }
     layout.count = {count, static_cast<int>(placed.size())};
+    layBarcode(layout);
     return layout;
 }

@@ -11,10 +11,13 @@
 //   face.BuildLines();                   // once per printed label
 //   DrawFace(face.Layout(), output);     // see faceoutput.h
 
+#include "barcode/barcodechoice.h"
+#include "barcode/intelligentmail.h"
 #include "labels/facegeometry.h"
 #include "labels/facemeasure.h"
 #include "labels/labellayout.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QFont>
 #include <QSizeF>
@@ -42,9 +45,12 @@ struct FaceStyle {
     double marginBottom = 0.2;
     double marginRight = 0.2;
     bool adjustFontSizeToFit = false;
+    // A barcode in a corner of the label, beside the address lines (see barcodeplacement.h).
+    BarcodeChoice barcode;
+    IntelligentMailSettings mail; // read from ADR.ini when the barcode is Intelligent Mail
 
     bool operator==(const FaceStyle&) const = default;
-    // The text rectangle in points.
+    // The text rectangle in points, less the barcode's corner when there is one.
     FaceRect TextRect() const;
 };
 
@@ -60,6 +66,9 @@ struct FaceLayout {
     ReportFont font; // at the size the fit chose
     std::vector<FaceText> lines;
     FaceLines count;
+    // The barcode's filled rectangles in points, or why it was left out.
+    std::vector<QRectF> bars;
+    QString barcodeRefusal;
 };
 
 class LabelFace {
@@ -68,20 +77,23 @@ public:
 
     TTable* DataTable() const { return table_; }
     void SetDataTable(TTable* table) { table_ = table; }
-    // Composes the lines from the table's current record now.
+    // Composes the lines and the barcode's data from the table's current record now.
     void BuildLines();
     const QStringList& Lines() const { return lines_; }
     void SetLines(const QStringList& lines) { lines_ = lines; }
 
     // The lines laid out with the style: the font fitted when asked, each line placed, those
-    // that do not fit left out.
+    // that do not fit left out, and the barcode drawn in its corner or refused.
     FaceLayout Layout();
 
 private:
+    void layBarcode(FaceLayout& layout) const;
     // Fonts measured so far; printing uses one or two sizes over and over.
     FaceMeasure& measure(const ReportFont& font);
 
     TTable* table_ = nullptr;
     QStringList lines_;
+    QByteArray barcodeData_;
+    QString barcodeProblem_; // why the record gives no barcode data
     std::vector<std::pair<ReportFont, std::unique_ptr<FaceMeasure>>> measures_;
 };

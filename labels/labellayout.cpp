@@ -113,6 +113,51 @@ private:
     }
 };
 
+constexpr std::string_view kBarcodeRecord = "barcode";
+
+void WriteBarcodeRecord(TValueWriter& out, const BarcodeChoice& barcode)
+{
+    out.WriteListBegin();
+    out.WriteText(kBarcodeRecord);
+    out.WriteInteger(static_cast<int>(barcode.kind));
+    out.WriteText(Encode(barcode.field, "barcode field"));
+    out.WriteInteger(static_cast<int>(barcode.corner));
+    out.WriteListEnd();
+}
+
+std::optional<BarcodeChoice> ReadBarcodeRecord(TValueReader& in)
+{
+    const auto kind = in.ReadInteger();
+    const auto field = in.ReadText();
+    const auto corner = in.ReadInteger();
+    if (!kind || !field || !corner || *kind < 0 || *kind > static_cast<int>(BarcodeKind::IntelligentMail) ||
+        *corner < 0 || *corner > static_cast<int>(BarcodeCorner::BottomRight) || !in.SkipToListEnd())
+        return std::nullopt;
+    return BarcodeChoice{static_cast<BarcodeKind>(*kind), Cp1252ToString(*field), static_cast<BarcodeCorner>(*corner)};
+}
+
+// The records after the first: each a list that starts with its name. Those this version
+// does not know are stepped over; a damaged one ends the reading, and the setup keeps
+// what came before it.
+void ReadFurtherRecords(TValueReader& in, LabelLayout& layout)
+{
+    while (!in.AtEnd() && in.ReadListBegin()) {
+        const auto name = in.ReadText();
+        if (!name)
+            return;
+        if (*name != kBarcodeRecord) {
+            if (!in.SkipToListEnd())
+                return;
+            continue;
+        }
+        const auto barcode = ReadBarcodeRecord(in);
+        if (!barcode)
+            return;
+        if (barcode->kind != BarcodeKind::None)
+            layout.Barcode = *barcode;
+    }
+}
+
 } // namespace
 
 void LimitPositions(LabelTemplate& sheet)
@@ -148,6 +193,8 @@ std::string LabelFileBytes(const LabelLayout& layout)
     VisitTemplateFields(layout, write);
     VisitFaceFields(layout, write);
     out.WriteListEnd();
+    if (layout.Barcode.kind != BarcodeKind::None)
+        WriteBarcodeRecord(out, layout.Barcode);
     return out.Data();
 }
 
@@ -164,5 +211,6 @@ std::optional<LabelLayout> ParseLabelFile(std::string_view bytes)
     if (!read.ok || !in.ReadListEnd())
         return std::nullopt;
     LimitPositions(layout);
+    ReadFurtherRecords(in, layout);
     return layout;
 }

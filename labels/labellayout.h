@@ -2,6 +2,8 @@
 // One label setup: the sheet geometry (a catalogue template) and the look of the text on
 // each label. Lengths are in inches.
 
+#include "barcode/barcodechoice.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -71,7 +73,10 @@ struct LabelLayout : LabelTemplate, LabelLineOptions {
     double TextMarginRight = 0.2;
     double TextMarginBottom = 0.2;
     bool AdjustFontSizeToFit = false;
-    // The address parts (UseName ... UpperCase) come last in a label file.
+    // The address parts (UseName ... UpperCase) come last in the file's first record.
+    // The barcode is a record of its own after it, written only when there is one, which
+    // readers that know no barcode never look at.
+    BarcodeChoice Barcode;
 
     bool operator==(const LabelLayout&) const = default;
 };

@@ -48,6 +48,14 @@ public:
         const QRect clipped = report_.DeviceRect(from.x(), from.y(), to.x(), to.y()).adjusted(-1, -1, 1, 1);
         report_.PrintInRect(clipped, start.x(), start.y(), text);
     }
+    void Bars(const std::vector<QRectF>& bars) override
+    {
+        for (const QRectF& bar : bars) {
+            const QPointF from = at(bar.topLeft());
+            const QPointF to = at(bar.bottomRight());
+            report_.FillRect(from.x(), from.y(), to.x(), to.y(), Qt::black);
+        }
+    }
 
 private:
     QPointF at(QPointF points) const { return origin_ + points / kPointsPerInch; }

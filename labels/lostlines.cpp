@@ -24,6 +24,21 @@ void LabelTally::Add(long recNo, const FaceLines& lines)
         shortRecords_.push_back(recNo);
 }
 
+void LabelTally::RefuseBarcode(long recNo, const QString& why)
+{
+    if (barcodeRefusals_++ == 0)
+        firstBarcodeRefusal_ = QStringLiteral("%1 (record %2)").arg(why).arg(recNo);
+}
+
+QString LabelTally::BarcodeNote() const
+{
+    if (barcodeRefusals_ == 0)
+        return {};
+    const QLocale locale;
+    return QStringLiteral("%1 of %2 labels were printed without their barcode.\r\r%3")
+        .arg(locale.toString(barcodeRefusals_), locale.toString(labels_), firstBarcodeRefusal_);
+}
+
 QString LabelTally::LostLinesNote() const
 {
     if (shortLabels_ == 0)

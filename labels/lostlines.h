@@ -25,10 +25,18 @@ public:
     // What to tell the user, lines separated by "\r"; empty when every label kept its lines.
     QString LostLinesNote() const;
 
+    // A record whose label was printed without its barcode, and why.
+    void RefuseBarcode(long recNo, const QString& why);
+    int LabelsWithoutBarcode() const { return barcodeRefusals_; }
+    // The first reason with its record; empty when every barcode was drawn.
+    QString BarcodeNote() const;
+
 private:
     int labels_ = 0;
     int shortLabels_ = 0;
     int shortRecordCount_ = 0;
     long lastShortRecord_ = 0;
     std::vector<long> shortRecords_;
+    int barcodeRefusals_ = 0;
+    QString firstBarcodeRefusal_;
 };

@@ -9,6 +9,8 @@
 #include "platform/messages.h"
 #include "platform/placement.h"
 #include "platform/roomynote.h"
+#include "platform/settings.h"
+#include "table/tfield.h"
 #include "table/ttable.h"
 
 #include <QCheckBox>
@@ -88,6 +90,46 @@ TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool i
     ScrollBox->setWidget(LabelPanel);
     ScrollBox->setAlignment(Qt::AlignCenter);
     LostLinesNote = RoomyNote("LostLinesNote");
+    BarcodeNote = RoomyNote("BarcodeNote");
+
+    BarcodeKindCombo = Choices("BarcodeKindCombo", BarcodeKindCaptions());
+    QStringList fields;
+    if (table)
+        for (const TField* field : table->Fields())
+            fields << field->FieldName().toUpper();
+    BarcodeFieldCombo = Choices("BarcodeFieldCombo", fields);
+    BarcodeCornerCombo = Choices("BarcodeCornerCombo", BarcodeCornerCaptions());
+    const IntelligentMailSettings mail = ReadIntelligentMailSettings();
+    const auto mailEdit = [](const char* name, const QString& text, int digits) {
+        auto* edit = new QLineEdit(text);
+        edit->setObjectName(QLatin1StringView(name));
+        edit->setMaxLength(digits);
+        return edit;
+    };
+    BarcodeIdEdit = mailEdit("BarcodeIdEdit", mail.barcodeId, 2);
+    ServiceTypeEdit = mailEdit("ServiceTypeEdit", mail.serviceType, 3);
+    MailerIdEdit = mailEdit("MailerIdEdit", mail.mailerId, 9);
+    SerialEdit = mailEdit("SerialEdit", mail.serial, 9);
+    MailSettings = new QWidget;
+    MailSettings->setObjectName(QStringLiteral("MailSettings"));
+    auto* mailRow = new QHBoxLayout(MailSettings);
+    mailRow->setContentsMargins(0, 0, 0, 0);
+    const std::pair<const char*, QLineEdit*> mailEdits[] = {{"Barcode ID:", BarcodeIdEdit},
+                                                            {"Service type:", ServiceTypeEdit},
+                                                            {"Mailer ID:", MailerIdEdit},
+                                                            {"First serial:", SerialEdit}};
+    for (const auto& [caption, edit] : mailEdits) {
+        mailRow->addWidget(new QLabel(QLatin1StringView(caption)));
+        mailRow->addWidget(edit);
+    }
+    auto* barcodeRow = new QHBoxLayout;
+    const std::pair<const char*, QWidget*> barcodeControls[] = {
+        {"Barcode:", BarcodeKindCombo}, {"Field:", BarcodeFieldCombo}, {"Corner:", BarcodeCornerCombo}};
+    for (const auto& [caption, control] : barcodeControls) {
+        barcodeRow->addWidget(new QLabel(QLatin1StringView(caption)));
+        barcodeRow->addWidget(control);
+    }
+    barcodeRow->addStretch();
 
     auto* tools = new QHBoxLayout;
     ChangeLayoutButton = DialogButton(tools, "ChangeLayoutButton", QStringLiteral("Label Layout"));
@@ -135,7 +177,10 @@ TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool i
     layout->addLayout(tools);
     layout->addLayout(face);
     layout->addWidget(ScrollBox, 1);
+    layout->addLayout(barcodeRow);
+    layout->addWidget(MailSettings);
     layout->addWidget(LostLinesNote);
+    layout->addWidget(BarcodeNote);
     layout->addLayout(records);
     SetHelpContext(this, kHelpTopic);
     // Sized before the first showing, so that the window opens around the whole label.
@@ -171,6 +216,10 @@ TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool i
         LabelPanel->SetAdjustFontSizeToFit(fit);
         Changed();
     });
+    for (QComboBox* combo : {BarcodeKindCombo, BarcodeFieldCombo, BarcodeCornerCombo})
+        connect(combo, &QComboBox::currentIndexChanged, this, &TNewLabelDesignScreen::BarcodeChanged);
+    for (QLineEdit* edit : {BarcodeIdEdit, ServiceTypeEdit, MailerIdEdit, SerialEdit})
+        connect(edit, &QLineEdit::textEdited, this, &TNewLabelDesignScreen::BarcodeChanged);
     connect(RecordFirst, &QPushButton::clicked, this, [this] { MoveRecord(&TTable::First); });
     connect(RecordPrev, &QPushButton::clicked, this, [this] { MoveRecord(&TTable::Prior); });
     connect(RecordNext, &QPushButton::clicked, this, [this] { MoveRecord(&TTable::Next); });
@@ -211,6 +260,11 @@ void TNewLabelDesignScreen::FormActivate()
     BottomMarg->setCurrentIndex(MarginChoiceIndex(setup_.TextMarginBottom));
     Aligncombo->setCurrentIndex(std::clamp(setup_.Alignment, 0, 2));
     AdjustFont->setChecked(setup_.AdjustFontSizeToFit);
+    BarcodeKindCombo->setCurrentIndex(static_cast<int>(setup_.Barcode.kind));
+    BarcodeFieldCombo->setCurrentIndex(std::max(0, BarcodeFieldCombo->findText(setup_.Barcode.field)));
+    BarcodeCornerCombo->setCurrentIndex(static_cast<int>(setup_.Barcode.corner));
+    BarcodeFieldCombo->setEnabled(setup_.Barcode.NeedsField());
+    MailSettings->setVisible(setup_.Barcode.kind == BarcodeKind::IntelligentMail);
     LabelPanel->SetLinesDirty();
     LabelPanel->update();
     SaveButton->setVisible(isNew_);
@@ -249,6 +303,30 @@ void TNewLabelDesignScreen::FaceChanged()
     LostLinesNote->setText(
         QStringLiteral("This address needs %1 lines; the label holds %2").arg(lines.had).arg(lines.drawn));
     LostLinesNote->setVisible(lines.Lost());
+    const QString refusal = LabelPanel->BarcodeRefusal();
+    BarcodeNote->setText(refusal);
+    BarcodeNote->setVisible(!refusal.isEmpty());
+}
+
+void TNewLabelDesignScreen::BarcodeChanged()
+{
+    if (activating_)
+        return;
+    BarcodeChoice choice;
+    choice.kind = static_cast<BarcodeKind>(std::max(0, BarcodeKindCombo->currentIndex()));
+    choice.corner = static_cast<BarcodeCorner>(std::max(0, BarcodeCornerCombo->currentIndex()));
+    if (choice.NeedsField())
+        choice.field = BarcodeFieldCombo->currentText();
+    BarcodeFieldCombo->setEnabled(choice.NeedsField());
+    MailSettings->setVisible(choice.kind == BarcodeKind::IntelligentMail);
+    LabelPanel->SetBarcode(choice, MailSettingsShown());
+    LabelPanel->update();
+    Changed();
+}
+
+IntelligentMailSettings TNewLabelDesignScreen::MailSettingsShown() const
+{
+    return {BarcodeIdEdit->text(), ServiceTypeEdit->text(), MailerIdEdit->text(), SerialEdit->text()};
 }
 
 // The face is shown at actual size: the view grows with it, within most of the screen.
@@ -321,6 +399,9 @@ void TNewLabelDesignScreen::SaveButtonClick()
         LabelSetupDescription->setFocus();
         return;
     }
+    if (LabelPanel->Barcode().kind == BarcodeKind::IntelligentMail &&
+        !WriteSettingsBatch([this] { WriteIntelligentMailSettings(MailSettingsShown()); }))
+        return;
     setup_.Description = LabelSetupDescription->text();
     setup_.TakeFace(LabelPanel->Style());
     accept();

@@ -61,6 +61,18 @@ public:
     TZintLabelPanel* LabelPanel;
     // Shown while the face loses address lines that do not fit.
     QLabel* LostLinesNote;
+    // The barcode: its kind, the field it encodes (Code 128, Data Matrix), its corner, and
+    // for Intelligent Mail the mailer's settings, kept in ADR.ini on Save.
+    QComboBox* BarcodeKindCombo;
+    QComboBox* BarcodeFieldCombo;
+    QComboBox* BarcodeCornerCombo;
+    QLineEdit* BarcodeIdEdit;
+    QLineEdit* ServiceTypeEdit;
+    QLineEdit* MailerIdEdit;
+    QLineEdit* SerialEdit;
+    QWidget* MailSettings;
+    // Shown while the record shown would get no barcode, saying why.
+    QLabel* BarcodeNote;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -76,6 +88,8 @@ private:
     void FontbuttonClick();
     void ColorButtonClick();
     void FaceChanged();
+    void BarcodeChanged();
+    IntelligentMailSettings MailSettingsShown() const;
     void FitScrollBoxToFace();
     void MoveRecord(void (TTable::*move)());
     void SaveButtonClick();

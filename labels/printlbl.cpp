@@ -28,6 +28,8 @@ LabelTally PrintLabels(LabelFace& face, TTable& table, const LabelTemplate& shee
         }
         canvas.DrawFace(LabelCell(sheet, slot->row, slot->col), layout);
         tally.Add(table.CurrentRecNo(), layout.count);
+        if (!layout.barcodeRefusal.isEmpty())
+            tally.RefuseBarcode(table.CurrentRecNo(), layout.barcodeRefusal);
         if (++done == copies) {
             done = 0;
             table.Next();

@@ -66,6 +66,8 @@ void DoPrint(AddressSession& session, const LabelPrintJob& job, const QString& p
         run.OnRunEnded = [&tally] {
             if (const QString note = tally.LostLinesNote(); !note.isEmpty())
                 ShowInformation(note);
+            if (const QString note = tally.BarcodeNote(); !note.isEmpty())
+                ShowInformation(note);
         };
         run.Execute(parent, QStringLiteral("Preview Labels"));
     } catch (const TableError& e) {

@@ -86,6 +86,9 @@ FaceStyle TZintLabelFile::Face() const
     face.marginRight = TextMarginRight;
     face.marginBottom = TextMarginBottom;
     face.adjustFontSizeToFit = AdjustFontSizeToFit;
+    face.barcode = Barcode;
+    if (Barcode.kind == BarcodeKind::IntelligentMail)
+        face.mail = ReadIntelligentMailSettings();
     return face;
 }
 
@@ -104,6 +107,7 @@ void TZintLabelFile::TakeFace(const FaceStyle& face)
     TextMarginRight = face.marginRight;
     TextMarginBottom = face.marginBottom;
     AdjustFontSizeToFit = face.adjustFontSizeToFit;
+    Barcode = face.barcode;
 }
 
 QString TZintLabelFile::Describe() const

@@ -27,7 +27,8 @@ public:
     bool LoadTemplate(const QString& catalogPath, const QString& name, bool takeFirst);
 
     void Assign(const LabelLayout& other) { static_cast<LabelLayout&>(*this) = other; }
-    // The face part (size, shape, font, address parts, margins, fit) as a label face has it,
+    // The face part (size, shape, font, address parts, margins, fit, barcode) as a label face
+    // has it, with the Intelligent Mail settings of ADR.ini when the barcode needs them,
     // and back; the size and shape stay with the sheet.
     FaceStyle Face() const;
     void TakeFace(const FaceStyle& face);

@@ -167,3 +167,45 @@ std::optional<bool> TValueReader::ReadBoolean()
         return std::nullopt;
     return *type == valuetype::True;
 }
+
+bool TValueReader::SkipToListEnd()
+{
+    // Counted rather than recursive: a damaged file may open lists without end.
+    long depth = 1;
+    while (depth > 0) {
+        const auto type = Byte();
+        std::string_view skipped;
+        if (!type)
+            return false;
+        switch (*type) {
+        case valuetype::EndOfList:
+            --depth;
+            break;
+        case valuetype::BeginOfList:
+            ++depth;
+            break;
+        case valuetype::Int8:
+        case valuetype::Int16:
+        case valuetype::Int32:
+            if (!IntegerOfType(*type))
+                return false;
+            break;
+        case valuetype::Extended:
+            if (!Take(10, &skipped))
+                return false;
+            break;
+        case valuetype::ShortText:
+        case valuetype::LongText:
+            --pos_;
+            if (!ReadText())
+                return false;
+            break;
+        case valuetype::False:
+        case valuetype::True:
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}

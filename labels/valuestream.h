@@ -64,6 +64,11 @@ public:
     // Any single type byte: 0x09 is true, every other is false.
     std::optional<bool> ReadBoolean();
 
+    // Passes over every value up to and including the end of the list being read, lists
+    // within it too, so a reader can step over what a later version added. False when the
+    // data ends first or holds a type it does not know.
+    bool SkipToListEnd();
+
     bool AtEnd() const { return pos_ >= data_.size(); }
 
 private:

@@ -700,6 +700,12 @@ void TBaseReport::SetPen(const QColor& colour, Qt::PenStyle style, int width)
     pen_ = ReportPen{colour, style, std::max(1, width)};
 }
 
+void TBaseReport::FillRect(double left, double top, double right, double bottom, const QColor& colour)
+{
+    if (drawing())
+        Output().Fill(QRectF(QPointF(In(left), In(top)), QPointF(In(right), In(bottom))), colour);
+}
+
 void TBaseReport::DrawPicture(const QRect& deviceRect, const QPicture& picture)
 {
     if (drawing())

@@ -204,6 +204,8 @@ public:
     // Colour, style and width in device pixels; drawing is always "copy".
     void SetPen(const QColor& colour, Qt::PenStyle style, int width);
     void DrawPicture(const QRect& deviceRect, const QPicture& picture);
+    // A rectangle in Units filled with the colour, without an outline (a barcode's bar).
+    void FillRect(double left, double top, double right, double bottom, const QColor& colour);
 
 protected:
     struct Section {

@@ -1,6 +1,7 @@
 // addrina-print labels: mailing labels of an address file to PDF, with the same label
 // face, sheet geometry and report canvas as the program's own printing.
 #include "addressfile/runrecords.h"
+#include "barcode/barcodechoice.h"
 #include "labels/labelface.h"
 #include "labels/labelrun.h"
 #include "labels/sheetoffer.h"
@@ -25,6 +26,19 @@ int CountArgument(const ParsedArgs& parsed, const QString& option, int fallback,
     if (!ok || value < low || value > high)
         throw UsageError(QStringLiteral("%1 takes a number from %2 to %3").arg(option).arg(low).arg(high));
     return value;
+}
+
+// --barcode and --barcode-corner over the setup's own barcode.
+void TakeBarcodeArguments(const ParsedArgs& parsed, TZintLabelFile& setup)
+{
+    try {
+        if (parsed.Has(QStringLiteral("--barcode")))
+            setup.Barcode = ParseBarcodeOption(parsed.Value(QStringLiteral("--barcode")));
+        if (parsed.Has(QStringLiteral("--barcode-corner")))
+            setup.Barcode.corner = ParseBarcodeCorner(parsed.Value(QStringLiteral("--barcode-corner")));
+    } catch (const BarcodeError& e) {
+        throw UsageError(e.Message());
+    }
 }
 
 void LoadSetup(const ParsedArgs& parsed, TZintLabelFile& setup)
@@ -54,7 +68,8 @@ int RunLabels(const QStringList& args)
     const ParsedArgs parsed =
         ParseArgs(args, OptionSpec{1,
                                    {QStringLiteral("--setup"), QStringLiteral("--template"), QStringLiteral("--filter"),
-                                    QStringLiteral("--order"), QStringLiteral("--copies"), QStringLiteral("--skip")},
+                                    QStringLiteral("--order"), QStringLiteral("--copies"), QStringLiteral("--skip"),
+                                    QStringLiteral("--barcode"), QStringLiteral("--barcode-corner")},
                                    {QStringLiteral("--outline"), QStringLiteral("--calibration-sheet"),
                                     QStringLiteral("--fit"), QStringLiteral("--no-fit")}});
     LabelRunOptions run;
@@ -62,6 +77,7 @@ int RunLabels(const QStringList& args)
     run.skipFirst = CountArgument(parsed, QStringLiteral("--skip"), 0, 0, kMaxLabelPositions - 1);
     TZintLabelFile setup;
     LoadSetup(parsed, setup);
+    TakeBarcodeArguments(parsed, setup);
     if (parsed.Has(QStringLiteral("--fit")) && parsed.Has(QStringLiteral("--no-fit")))
         throw UsageError(QStringLiteral("give either --fit or --no-fit"));
     if (parsed.Has(QStringLiteral("--fit")) || parsed.Has(QStringLiteral("--no-fit")))
@@ -105,15 +121,17 @@ int RunLabels(const QStringList& args)
     if (QString note = tally.LostLinesNote(); !note.isEmpty())
         std::fprintf(stderr, "addrina-print: %s\n--fit turns \"Adjust to Fit\" on for this run.\n",
                      qUtf8Printable(note.replace(QStringLiteral("\r\r"), QStringLiteral("\n"))));
+    if (QString note = tally.BarcodeNote(); !note.isEmpty())
+        std::fprintf(stderr, "addrina-print: %s\n",
+                     qUtf8Printable(note.replace(QStringLiteral("\r\r"), QStringLiteral("\n"))));
     return 0;
 }
 
 const Registrar registrar{
     QStringLiteral("labels"),
-    QStringLiteral(
-        "<address file> (--setup <file.lbl> | --template <name>) [--filter <expression>] [--order <tag>] "
-        "[--copies N] [--skip N] [--fit | --no-fit] [--outline] [--calibration-sheet] (-o <out.pdf> | --printer "
-        "[QUEUE])"),
+    QStringLiteral("<address file> (--setup <file.lbl> | --template <name>) [--filter <expression>] [--order <tag>] "
+                   "[--copies N] [--skip N] [--fit | --no-fit] [--barcode qr|code128:FIELD|datamatrix:FIELD|imb] "
+                   "[--barcode-corner CORNER] [--outline] [--calibration-sheet] (-o <out.pdf> | --printer [QUEUE])"),
     RunLabels, QStringLiteral(R"(Prints one mailing label for each record of an address file (a .DBF file) into a PDF
 file, laid out on the sheet of a saved label setup or of a catalogue template.
 
@@ -134,6 +152,14 @@ file, laid out on the sheet of a saved label setup or of a catalogue template.
   --fit                   shrink the font of a label whose lines would not fit, so no
                           address line is lost (the setup's "Adjust to Fit" on)
   --no-fit                keep the font size; lines that do not fit are left out
+  --barcode KIND          a barcode in a corner of every label, beside the address:
+                          qr (the contact as a vCard), code128:FIELD or
+                          datamatrix:FIELD (the field's value, e.g. code128:ZIP), or
+                          imb (the USPS Intelligent Mail barcode from the Mailer ID,
+                          service type, barcode ID and serial number in ADR.ini's
+                          [Intelligent Mail] section, routed by the record's ZIP code)
+  --barcode-corner CORNER top-left, top-right, bottom-left or bottom-right (default
+                          the setup's, bottom-right for a template)
   --outline               draw each label's outline, to check the layout on plain paper
   --calibration-sheet     print one sheet of label outlines, with a small cross on each
                           label's top left corner, instead of addresses: print it, lay
@@ -144,6 +170,8 @@ file, laid out on the sheet of a saved label setup or of a catalogue template.
 
 Labels that lose address lines because they do not fit are counted: the PDF is
 written all the same, and a note on standard error says how many and which records.
+Likewise a barcode that does not fit beside the address, or whose data the record or
+the settings cannot give, is left off its label and the note says why.
 
 The calibration the program keeps for the printer, "PDF file" with -o (offsets in mm,
 scales in per cent, in ADR.ini), moves and scales every label, as it does on paper.

@@ -205,3 +205,35 @@ TEST_F(Design, OpensLargeEnoughForTheWholeFaceAndKeepsItsPlace)
     again.show();
     EXPECT_EQ(again.size(), placed.size());
 }
+
+TEST_F(Design, TheBarcodeIsChosenShownRefusedWhenItCannotFitAndSaved)
+{
+    TNewLabelDesignScreen screen(setup, false, &book.table, &book.apollo, kCatalog);
+    screen.show();
+    EXPECT_FALSE(screen.BarcodeFieldCombo->isEnabled());
+    EXPECT_FALSE(screen.MailSettings->isVisible());
+    // The mail bars are wider than an address label: the note says so.
+    screen.BarcodeKindCombo->setCurrentIndex(static_cast<int>(BarcodeKind::IntelligentMail));
+    EXPECT_TRUE(screen.MailSettings->isVisible());
+    EXPECT_TRUE(screen.SaveButton->isVisible());
+    for (const auto& [edit, text] : {std::pair{screen.BarcodeIdEdit, "00"}, std::pair{screen.ServiceTypeEdit, "300"},
+                                     std::pair{screen.MailerIdEdit, "123456"}, std::pair{screen.SerialEdit, "7"}}) {
+        edit->setText(text);
+        emit edit->textEdited(text);
+    }
+    EXPECT_TRUE(screen.BarcodeNote->isVisible());
+    EXPECT_TRUE(screen.BarcodeNote->text().contains("does not fit")) << screen.BarcodeNote->text().toStdString();
+    screen.SaveButton->click();
+    EXPECT_EQ(ReadIntelligentMailSettings(), (IntelligentMailSettings{"00", "300", "123456", "7"}));
+
+    TNewLabelDesignScreen again(screen.Setup(), false, &book.table, &book.apollo, kCatalog);
+    again.show();
+    EXPECT_EQ(again.BarcodeKindCombo->currentIndex(), static_cast<int>(BarcodeKind::IntelligentMail));
+    again.BarcodeKindCombo->setCurrentIndex(static_cast<int>(BarcodeKind::Code128));
+    EXPECT_TRUE(again.BarcodeFieldCombo->isEnabled());
+    again.BarcodeFieldCombo->setCurrentText("ZIP");
+    again.BarcodeCornerCombo->setCurrentIndex(static_cast<int>(BarcodeCorner::TopRight));
+    EXPECT_FALSE(again.BarcodeNote->isVisible()) << again.BarcodeNote->text().toStdString();
+    again.SaveButton->click();
+    EXPECT_EQ(again.Setup().Barcode, (BarcodeChoice{BarcodeKind::Code128, "ZIP", BarcodeCorner::TopRight}));
+}

@@ -163,3 +163,35 @@ TEST_F(LabelFile, DescribeShowsSevenLinesAndUserDefinedForNoTemplate)
     setup.TemplateName.clear();
     EXPECT_TRUE(setup.Describe().startsWith("Template........User Defined\r# Across"));
 }
+
+TEST_F(LabelFile, TheBarcodeIsARecordOfItsOwnThatOlderReadersNeverReach)
+{
+    LabelLayout plain = Unusual();
+    LabelLayout coded = plain;
+    coded.Barcode = {BarcodeKind::DataMatrix, QStringLiteral("ZIP"), BarcodeCorner::TopLeft};
+    const std::string plainBytes = LabelFileBytes(plain);
+    const std::string codedBytes = LabelFileBytes(coded);
+    // A setup without a barcode is written as before; one with it only adds a record after
+    // the first, which a reader without barcodes, stopping at the first record's end, never reads.
+    ASSERT_GT(codedBytes.size(), plainBytes.size());
+    EXPECT_EQ(codedBytes.substr(0, plainBytes.size()), plainBytes);
+    EXPECT_EQ(ParseLabelFile(codedBytes), coded);
+
+    TZintLabelFile written;
+    written.Assign(coded);
+    written.SaveToFile(Path("Coded.lbl"));
+    TZintLabelFile read;
+    ASSERT_TRUE(read.LoadFromFile(Path("Coded.lbl")));
+    EXPECT_EQ(read.Barcode, coded.Barcode);
+    EXPECT_EQ(read.Face().barcode, coded.Barcode);
+
+    // Records a later version adds, lists within them too, are stepped over; the barcode
+    // after them still reads. A damaged record ends the reading with the setup intact.
+    const std::string later = std::string("\x01\x06\x08"
+                                          "envelope"
+                                          "\x01\x02\x07\x06\x01x\x00\x09\x00",
+                                          20);
+    EXPECT_EQ(ParseLabelFile(plainBytes + later + codedBytes.substr(plainBytes.size())), coded);
+    EXPECT_EQ(ParseLabelFile(plainBytes + later.substr(0, 14)), plain);
+    EXPECT_EQ(ParseLabelFile(codedBytes.substr(0, codedBytes.size() - 2)), plain);
+}
