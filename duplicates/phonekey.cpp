@@ -20,6 +20,34 @@ QString Digits(const QString& text)
     return digits;
 }
 
+// Digits with the usual separators only: no letters (vanity numbers, extensions).
+bool PlainlyWritten(const QString& text)
+{
+    for (const QChar c : text)
+        if (!c.isDigit() && !QStringLiteral(" ()-./+").contains(c))
+            return false;
+    return true;
+}
+
+struct RegionDialling {
+    QString countryCode;    // "1", "49"
+    QString nationalPrefix; // "1", "0", or none
+};
+
+const RegionDialling& DiallingOf(const QString& region)
+{
+    static QHash<QString, RegionDialling> known;
+    auto at = known.find(region);
+    if (at == known.end()) {
+        const PhoneNumberUtil& util = *PhoneNumberUtil::GetInstance();
+        std::string prefix;
+        util.GetNddPrefixForRegion(region.toStdString(), true, &prefix);
+        const int code = util.GetCountryCodeForRegion(region.toStdString());
+        at = known.insert(region, {code > 0 ? QString::number(code) : QString(), QString::fromStdString(prefix)});
+    }
+    return *at;
+}
+
 } // namespace
 
 QString RegionOfCountry(const QString& country, const QString& fallback)
@@ -69,6 +97,17 @@ QString PhoneKey(const QString& phone, const QString& region)
     const QString digits = Digits(phone);
     if (digits.size() < 5)
         return {};
+    // A plainly written number needs only its region's country code and national prefix,
+    // which is what a full parse would apply to it, at a fraction of the cost.
+    const QString trimmed = phone.trimmed();
+    const RegionDialling& dialling = DiallingOf(region);
+    if (PlainlyWritten(trimmed) && !dialling.countryCode.isEmpty() && !trimmed.startsWith(QStringLiteral("00")) &&
+        !trimmed.startsWith(QStringLiteral("011"))) {
+        if (trimmed.startsWith(QLatin1Char('+')))
+            return digits;
+        const bool prefixed = !dialling.nationalPrefix.isEmpty() && digits.startsWith(dialling.nationalPrefix);
+        return dialling.countryCode + digits.mid(prefixed ? dialling.nationalPrefix.size() : 0);
+    }
     const PhoneNumberUtil& util = *PhoneNumberUtil::GetInstance();
     PhoneNumber number;
     if (util.Parse(phone.toStdString(), region.toStdString(), &number) != PhoneNumberUtil::NO_PARSING_ERROR)

@@ -40,6 +40,12 @@ TEST(MatchKeys, NamesStreetsPhonesAndCodesFoldToOneSpelling)
     EXPECT_EQ(PhoneKey(QStringLiteral("+1 312 555 0100"), QStringLiteral("DE")), QStringLiteral("13125550100"));
     EXPECT_EQ(PhoneKey(QStringLiteral("030 1234567"), QStringLiteral("DE")), QStringLiteral("49301234567"));
     EXPECT_EQ(PhoneKey(QStringLiteral("x12"), QStringLiteral("US")), QString());
+    // A plainly written number takes the short way; one with an extension the full parse.
+    for (const char* region : {"US", "DE", "IT", "GB"})
+        for (const char* phone : {"030 1234567", "06 1234 5678", "1-312-555-0100", "020 7946 0018", "0049 30 1234567"})
+            EXPECT_EQ(PhoneKey(QString::fromLatin1(phone), QString::fromLatin1(region)),
+                      PhoneKey(QString::fromLatin1(phone) + QStringLiteral(" ext. 9"), QString::fromLatin1(region)))
+                << phone << " in " << region;
 
     EXPECT_EQ(PostalKey(QStringLiteral("60601-1234"), QStringLiteral("US")), QStringLiteral("60601"));
     EXPECT_EQ(PostalKey(QStringLiteral("sw1a 1aa"), QStringLiteral("GB")), QStringLiteral("sw1a1aa"));
