@@ -5,6 +5,7 @@
 #include "app/recordcard.h"
 #include "app/whatsthistexts.h"
 #include "dial/dialcommands.h"
+#include "duplicates/duplicatecommands.h"
 #include "exchange/exportcommand.h"
 #include "exchange/importcommands.h"
 #include "labels/labelcommands.h"
@@ -57,6 +58,7 @@ TAddressMain::TAddressMain(QWidget* parent) : QMainWindow(parent)
     // The layers' items go to their places in the menus, whatever the order here.
     new TLabelCommands(session_, Menus(), this);
     new TReportCommands(session_, Menus(), this);
+    new TDuplicateCommands(session_, Menus(), this);
     new ImportCommands(session_, Menus(), this);
     new ExportCommand(session_, Menus(), this);
     new TDialCommands(

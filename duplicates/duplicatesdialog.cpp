@@ -3,6 +3,7 @@
 #include "duplicates/contactreader.h"
 #include "duplicates/phonekey.h"
 #include "platform/messages.h"
+#include "platform/whatsthis.h"
 #include "select/tags.h"
 #include "session/addresssession.h"
 #include "table/tableerror.h"
@@ -79,6 +80,19 @@ TFindDuplicates::TFindDuplicates(AddressSession& session, QWidget* parent)
     layout->addWidget(FieldGrid, 2);
     layout->addLayout(buttons);
     resize(640, 560);
+    SetWhatsThis(this,
+                 {
+                     {"LevelBox", "How alike records must be to be offered: exact (the same name and nothing that "
+                                  "disagrees), likely, or possible (worth a look)."},
+                     {"GroupList", "The groups of records that seem to be one person, with why they match."},
+                     {"KeepBox", "The record that stays; Merge marks the others of the group deleted."},
+                     {"FieldGrid", "For each field, the value the kept record takes; the fullest is proposed."},
+                     {"MergeButton", "Writes the chosen values into the kept record and deletes the others."},
+                     {"NotDuplicatesButton", "Remembers that these records are different people, so they are not "
+                                             "offered again."},
+                     {"TagAllButton", "Tags the group's records, to look at them in the main window."},
+                     {"CloseButton", "Closes the window."},
+                 });
 
     connect(LevelBox, &QComboBox::currentIndexChanged, this, &TFindDuplicates::Find);
     connect(GroupList, &QListWidget::currentRowChanged, this, &TFindDuplicates::ShowGroup);

@@ -6,30 +6,16 @@
 
 namespace {
 
-// Letters that decomposition leaves whole.
+// Letters that decomposition leaves whole, lower and upper case.
 QString Spelled(QChar c)
 {
-    switch (c.unicode()) {
-    case u'ß':
-        return QStringLiteral("ss");
-    case u'æ':
-    case u'Æ':
-        return QStringLiteral("ae");
-    case u'œ':
-    case u'Œ':
-        return QStringLiteral("oe");
-    case u'ø':
-    case u'Ø':
-        return QStringLiteral("o");
-    case u'ł':
-    case u'Ł':
-        return QStringLiteral("l");
-    case u'đ':
-    case u'Đ':
-        return QStringLiteral("d");
-    default:
-        return {};
-    }
+    static const QHash<QChar, QString> letters = {
+        {QChar(u'ß'), QStringLiteral("ss")}, {QChar(u'æ'), QStringLiteral("ae")}, {QChar(u'Æ'), QStringLiteral("ae")},
+        {QChar(u'œ'), QStringLiteral("oe")}, {QChar(u'Œ'), QStringLiteral("oe")}, {QChar(u'ø'), QStringLiteral("o")},
+        {QChar(u'Ø'), QStringLiteral("o")},  {QChar(u'ł'), QStringLiteral("l")},  {QChar(u'Ł'), QStringLiteral("l")},
+        {QChar(u'đ'), QStringLiteral("d")},  {QChar(u'Đ'), QStringLiteral("d")},
+    };
+    return c.unicode() < 0x80 ? QString() : letters.value(c);
 }
 
 bool Ascii(const QString& text)
@@ -71,21 +57,21 @@ QString FoldText(const QString& text)
     QString folded;
     folded.reserve(decomposed.size());
     bool gap = false;
-    const auto add = [&](const QString& letters) {
-        if (gap && !folded.isEmpty())
-            folded += QLatin1Char(' ');
-        gap = false;
-        folded += letters;
-    };
     for (const QChar c : decomposed) {
         if (c.isMark() || c == QLatin1Char('\'') || c.unicode() == 0x2019)
             continue;
-        if (c.isLetterOrNumber()) {
-            const QString spelled = Spelled(c);
-            add(spelled.isEmpty() ? QString(c.toLower()) : spelled);
-        } else {
+        if (!c.isLetterOrNumber()) {
             gap = true;
+            continue;
         }
+        if (gap && !folded.isEmpty())
+            folded += QLatin1Char(' ');
+        gap = false;
+        const QString spelled = Spelled(c);
+        if (spelled.isEmpty())
+            folded += c.toLower();
+        else
+            folded += spelled;
     }
     return folded;
 }

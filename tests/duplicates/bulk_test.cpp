@@ -9,6 +9,7 @@
 #include "planted.h"
 #include "support/fixture_copy.h"
 #include "support/scripted_messages.h"
+#include "support/whatsthis_check.h"
 #include "support/window_menus.h"
 
 #include "session/addresssession.h"
@@ -121,6 +122,7 @@ TEST_F(BulkDuplicates, TheDialogFindsMergesTagsAndSetsApart)
     ScriptedMessages boxes;
     TFindDuplicates dialog(session_);
     EXPECT_EQ(dialog.LevelBox->currentText(), QStringLiteral("Likely"));
+    EXPECT_EQ(ControlsWithoutWhatsThis(&dialog), "");
     const int found = FoundPlanted(dialog.Groups());
     std::printf("likely: %d of %d planted duplicates in %zu groups\n", found, kPlanted, dialog.Groups().size());
     EXPECT_GE(found, 48);
