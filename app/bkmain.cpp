@@ -5,6 +5,7 @@
 #include "app/recordcard.h"
 #include "app/whatsthistexts.h"
 #include "dial/dialcommands.h"
+#include "duplicates/duplicatecommands.h"
 #include "envelopes/envelopecommands.h"
 #include "exchange/exportcommand.h"
 #include "exchange/importcommands.h"
@@ -59,6 +60,7 @@ TAddressMain::TAddressMain(QWidget* parent) : QMainWindow(parent)
     new TLabelCommands(session_, Menus(), this);
     new TEnvelopeCommands(session_, Menus(), this);
     new TReportCommands(session_, Menus(), this);
+    new TDuplicateCommands(session_, Menus(), this);
     new ImportCommands(session_, Menus(), this);
     new ExportCommand(session_, Menus(), this);
     new TDialCommands(

@@ -1,11 +1,15 @@
 #include "exchange/importdialog.h"
 
+#include "exchange/knowncontacts.h"
 #include "exchange/namedbutton.h"
 #include "platform/busy.h"
 #include "platform/help.h"
 #include "platform/messages.h"
 #include "platform/whatsthis.h"
+#include "table/tableerror.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -38,6 +42,15 @@ ImportDialog::ImportDialog(const QString& caption, int helpTopic, const char* fi
     Gauge1->setRange(0, 100);
     Gauge1->setValue(0);
     Gauge1->hide();
+    SkipKnownBox = new QCheckBox(QStringLiteral("Skip contacts already in the file"));
+    SkipKnownBox->setObjectName(QStringLiteral("SkipKnownBox"));
+    SkipLevelBox = new QComboBox;
+    SkipLevelBox->setObjectName(QStringLiteral("SkipLevelBox"));
+    for (const MatchLevel level : {MatchLevel::Exact, MatchLevel::Likely, MatchLevel::Possible})
+        SkipLevelBox->addItem(LevelName(level));
+    SkipLevelBox->setCurrentIndex(static_cast<int>(MatchLevel::Likely));
+    SkipLevelBox->setEnabled(false);
+    connect(SkipKnownBox, &QCheckBox::toggled, SkipLevelBox, &QWidget::setEnabled);
 
     connect(Cancelbutton, &QPushButton::clicked, this, &ImportDialog::CancelbuttonClick);
     connect(Helpbutton, &QPushButton::clicked, this, [helpTopic] { ShowHelpTopic(helpTopic); });
@@ -59,6 +72,11 @@ ImportDialog::ImportDialog(const QString& caption, int helpTopic, const char* fi
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fileLine);
     layout->addLayout(body_);
+    auto* skipLine = new QHBoxLayout;
+    skipLine->addWidget(SkipKnownBox);
+    skipLine->addWidget(SkipLevelBox);
+    skipLine->addStretch();
+    layout->addLayout(skipLine);
     layout->addWidget(StatusLabel);
     layout->addWidget(Gauge1);
     layout->addLayout(lower);
@@ -73,6 +91,9 @@ ImportDialog::ImportDialog(const QString& caption, int helpTopic, const char* fi
                      {"ImportButton", "Adds the file's records to the open address file, then rebuilds its indexes."},
                      {"Cancelbutton", "Closes without importing; while importing, stops after the current record."},
                      {"Helpbutton", "Explains importing."},
+                     {"SkipKnownBox", "Leaves out the records that match a contact the address file already holds; "
+                                      "the closing message says which."},
+                     {"SkipLevelBox", "How closely a record must match a contact of the address file to be left out."},
                  });
 
     OpenDialog1 = [this](const QString& startFolder) {
@@ -122,7 +143,22 @@ void ImportDialog::Import(ImportKind kind, const QString& path, ImportSource& so
     Gauge1->setValue(0);
     Gauge1->show();
     StatusLabel->show();
-    const ImportOutcome outcome = RunImport(kind, path, source, table, apollo, *this);
+    std::unique_ptr<SkipKnownSource> skipping;
+    if (SkipKnownBox->isChecked()) {
+        SetStatus(QStringLiteral("Reading the address file's contacts"));
+        try {
+            skipping = std::make_unique<SkipKnownSource>(source, KnownContacts(table, apollo),
+                                                         static_cast<MatchLevel>(SkipLevelBox->currentIndex()));
+        } catch (const TableError& error) {
+            importing_ = false;
+            ShowButtons(true);
+            Report(DestinationFailureMessage(kind, error.Message()));
+            return;
+        }
+    }
+    ImportOutcome outcome = RunImport(kind, path, skipping ? *skipping : source, table, apollo, *this);
+    if (skipping)
+        outcome.known = skipping->Skipped();
     Gauge1->hide();
     importing_ = false;
     ShowButtons(true);

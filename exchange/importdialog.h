@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+class QCheckBox;
+class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QProgressBar;
@@ -36,6 +38,9 @@ public:
     QLabel* StatusLabel;
     QProgressBar* Gauge1;
     QPushButton* Helpbutton;
+    // "Skip contacts already in the file" and how strictly a contact must match to count.
+    QCheckBox* SkipKnownBox;
+    QComboBox* SkipLevelBox;
 
     // The file choice; tests put their own here. Gives the chosen path or "".
     std::function<QString(const QString& startFolder)> OpenDialog1;

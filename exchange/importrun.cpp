@@ -4,6 +4,8 @@
 #include "platform/identity.h"
 
 #include <QFileInfo>
+#include <QStringList>
+#include <algorithm>
 
 QString ImportKindName(ImportKind kind)
 {
@@ -69,8 +71,23 @@ QString Records(long count)
     return QString::number(count) + (count == 1 ? QStringLiteral(" record") : QStringLiteral(" records"));
 }
 
+constexpr qsizetype kKnownPositionsShown = 10;
+
+// "37 already in the file were skipped: lines 3, 9, 14…"
+QString KnownSkipped(const QList<long>& known, const QString& unit)
+{
+    QStringList where;
+    for (const long position : known.first(std::min(known.size(), kKnownPositionsShown)))
+        where.append(QString::number(position));
+    return QString::number(known.size()) +
+           (known.size() == 1 ? QStringLiteral(" already in the file was skipped: ")
+                              : QStringLiteral(" already in the file were skipped: ")) +
+           (known.size() == 1 ? unit : unit + QLatin1Char('s')) + QLatin1Char(' ') + where.join(QStringLiteral(", ")) +
+           (known.size() > kKnownPositionsShown ? QStringLiteral("…") : QStringLiteral("."));
+}
+
 // The failure and its reason, or the count when nothing failed.
-QString EndMessage(const ImportOutcome& outcome)
+QString EndMessage(const ImportOutcome& outcome, const QString& unit)
 {
     const ImportResult& records = outcome.records;
     const QString name = ImportKindName(outcome.kind);
@@ -88,6 +105,9 @@ QString EndMessage(const ImportOutcome& outcome)
         return QStringLiteral("The ") + name +
                QStringLiteral(" import could not write to the address file after importing ") +
                Records(records.imported) + QStringLiteral(".") + reason;
+    if (records.end == ImportEnd::Complete && !outcome.known.isEmpty())
+        return QStringLiteral("Import complete. ") + QString::number(records.imported) + QStringLiteral(" imported, ") +
+               KnownSkipped(outcome.known, unit);
     return ImportCountMessage(records);
 }
 
@@ -95,7 +115,10 @@ QString EndMessage(const ImportOutcome& outcome)
 
 QString ImportOutcomeMessage(const ImportOutcome& outcome, const QString& unit, const QString& note)
 {
-    QString message = EndMessage(outcome) + note + UnstorableNote(outcome.records, unit);
+    QString message = EndMessage(outcome, unit);
+    if (!outcome.known.isEmpty() && outcome.records.end != ImportEnd::Complete)
+        message += QStringLiteral("\r\n\r\n") + KnownSkipped(outcome.known, unit);
+    message += note + UnstorableNote(outcome.records, unit);
     if (!outcome.rebuildFailure.isEmpty())
         message += QStringLiteral("\r\n\r\nThe indexes could not be rebuilt; the address file will offer to rebuild "
                                   "them when it is next opened.\r\n\r\n") +

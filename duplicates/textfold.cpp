@@ -1,0 +1,87 @@
+#include "duplicates/textfold.h"
+
+#include <QFile>
+#include <QHash>
+#include <QStringList>
+
+namespace {
+
+// Letters that decomposition leaves whole, lower and upper case.
+QString Spelled(QChar c)
+{
+    static const QHash<QChar, QString> letters = {
+        {QChar(u'ß'), QStringLiteral("ss")}, {QChar(u'æ'), QStringLiteral("ae")}, {QChar(u'Æ'), QStringLiteral("ae")},
+        {QChar(u'œ'), QStringLiteral("oe")}, {QChar(u'Œ'), QStringLiteral("oe")}, {QChar(u'ø'), QStringLiteral("o")},
+        {QChar(u'Ø'), QStringLiteral("o")},  {QChar(u'ł'), QStringLiteral("l")},  {QChar(u'Ł'), QStringLiteral("l")},
+        {QChar(u'đ'), QStringLiteral("d")},  {QChar(u'Đ'), QStringLiteral("d")},
+    };
+    return c.unicode() < 0x80 ? QString() : letters.value(c);
+}
+
+bool Ascii(const QString& text)
+{
+    for (const QChar c : text)
+        if (c.unicode() > 0x7f)
+            return false;
+    return true;
+}
+
+QHash<QString, NameGroups> LoadNicknames()
+{
+    QHash<QString, NameGroups> groups;
+    QFile file(QStringLiteral(":/duplicates/nicknames.txt"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return groups;
+    quint16 group = 0;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        ++group;
+        for (const QString& word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            NameGroups& of = groups[word];
+            if (of[0] == 0)
+                of[0] = group;
+            else if (of[1] == 0 && of[0] != group)
+                of[1] = group;
+        }
+    }
+    return groups;
+}
+
+} // namespace
+
+QString FoldText(const QString& text)
+{
+    const QString decomposed = Ascii(text) ? text : text.normalized(QString::NormalizationForm_KD);
+    QString folded;
+    folded.reserve(decomposed.size());
+    bool gap = false;
+    for (const QChar c : decomposed) {
+        if (c.isMark() || c == QLatin1Char('\'') || c.unicode() == 0x2019)
+            continue;
+        if (!c.isLetterOrNumber()) {
+            gap = true;
+            continue;
+        }
+        if (gap && !folded.isEmpty())
+            folded += QLatin1Char(' ');
+        gap = false;
+        const QString spelled = Spelled(c);
+        if (spelled.isEmpty())
+            folded += c.toLower();
+        else
+            folded += spelled;
+    }
+    return folded;
+}
+
+NameGroups NameGroupsOf(const QString& foldedName)
+{
+    // Resources of a static library are registered by hand, once.
+    static const QHash<QString, NameGroups> table = [] {
+        Q_INIT_RESOURCE(duplicates);
+        return LoadNicknames();
+    }();
+    return table.value(foldedName, NameGroups{0, 0});
+}
