@@ -17,6 +17,8 @@ namespace {
 
 constexpr int kFetchBatch = 500;
 constexpr int kSendBatch = 100;
+constexpr std::size_t kWholeBookFrom = 50;
+constexpr int kWholeBookWaitMs = 15 * 60 * 1000;
 
 struct Failed {
     QString message;
@@ -124,7 +126,11 @@ private:
         if (const QString failure = DavFailure(reply, {207}); !failure.isEmpty())
             throw Failed{failure};
         for (const DavResource& r : ReadMultistatus(reply.body).resources)
-            syncReport_ |= r.syncCollection;
+            if (r.addressBook) {
+                syncReport_ |= r.syncCollection;
+                collectionEtag_ = r.etag;
+                collectionName_ = r.displayName;
+            }
     }
 
     // What changed on the server: by sync token where offered, else every card's ETag.
@@ -167,6 +173,7 @@ private:
         }
         for (const auto& [recNo, e] : state_.entries)
             byHref_[e.href] = recNo;
+        emptyBook_ = full && present.isEmpty();
         if (full)
             for (const auto& [recNo, e] : state_.entries)
                 if (!present.contains(e.href) && !e.etag.isEmpty())
@@ -439,6 +446,8 @@ private:
                 Pair(recNo, base + uid + QStringLiteral(".vcf"), uid, QByteArray(), ValuesHash(records_[recNo].values));
             }
         Save();
+        if (emptyBook_ && newCards_.size() >= kWholeBookFrom && SendWholeBook())
+            return;
         InBatches(
             newCards_,
             [this](long recNo) {
@@ -463,6 +472,41 @@ private:
                 }
             });
         newCards_.clear();
+    }
+
+    // Fills an empty address book in one request. Servers that check each new card
+    // against all the others (radicale) take a time per card that grows with the book;
+    // those that take a whole book in one PUT take thousands of cards at once. False when
+    // the server does not, and nothing was changed.
+    bool SendWholeBook()
+    {
+        QByteArray book;
+        for (long recNo : newCards_)
+            book += CardForRecord(records_[recNo].values, state_.entries[recNo].uid);
+        // The server answers only when it has stored every card.
+        DavRequest put{"PUT", state_.collection, book, {}, "text/vcard; charset=utf-8", kWholeBookWaitMs};
+        if (!collectionEtag_.isEmpty())
+            put.headers.append({"If-Match", collectionEtag_});
+        if (client_->Send(put).status / 100 != 2)
+            return false;
+        emptyBook_ = false;
+        // The whole book's PUT forgets the collection's name.
+        if (!collectionName_.isEmpty())
+            client_->Send({"PROPPATCH", state_.collection, ProppatchDisplayName(collectionName_), {}});
+        const DavReply listing = client_->Send({"PROPFIND", state_.collection, PropfindEtags(), {{"Depth", "1"}}});
+        if (const QString failure = DavFailure(listing, {207}); !failure.isEmpty())
+            throw Failed{failure};
+        QHash<QString, QByteArray> etags;
+        for (const DavResource& r : ReadMultistatus(listing.body).resources)
+            etags.insert(r.href, r.etag);
+        for (long recNo : newCards_) {
+            SyncEntry& e = state_.entries[recNo];
+            e.etag = etags.value(e.href);
+            outcome.out += e.etag.isEmpty() ? 0 : 1;
+        }
+        newCards_.clear();
+        Save();
+        return true;
     }
 
     void SendChanges(const std::vector<long>& recNos)
@@ -562,6 +606,9 @@ private:
     SyncState state_;
     SyncedFile file_;
     bool syncReport_ = false;
+    bool emptyBook_ = false;
+    QByteArray collectionEtag_;
+    QString collectionName_;
     QString newToken_;
     QHash<QString, QByteArray> listed_;
     QSet<QString> removed_;

@@ -58,7 +58,7 @@ std::vector<DavReply> DavClient::SendAll(const std::vector<DavRequest>& requests
         }
         QNetworkRequest request(r.url);
         request.setRawHeader("Authorization", authorization_);
-        request.setTransferTimeout(timeoutMs_);
+        request.setTransferTimeout(r.timeoutMs > 0 ? r.timeoutMs : timeoutMs_);
         if (!r.body.isEmpty())
             request.setHeader(QNetworkRequest::ContentTypeHeader, r.contentType);
         for (const auto& [name, value] : r.headers)
@@ -79,7 +79,8 @@ std::vector<DavReply> DavClient::SendAll(const std::vector<DavRequest>& requests
             continue;
         DavReply& out = replies[i];
         out.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        out.body = reply->readAll();
+        if (reply->isOpen())
+            out.body = reply->readAll();
         out.etag = reply->rawHeader("ETag");
         if (reply->hasRawHeader("Location"))
             out.location = requests[i].url.resolved(QUrl(QString::fromUtf8(reply->rawHeader("Location"))));

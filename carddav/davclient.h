@@ -21,6 +21,7 @@ struct DavRequest {
     QByteArray body;
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray contentType = "application/xml; charset=utf-8";
+    int timeoutMs = 0; // without a byte moving; 0 is the client's own
 };
 
 struct DavReply {
@@ -33,7 +34,7 @@ struct DavReply {
 
 class DavClient {
 public:
-    DavClient(const QString& user, const QString& password, int timeoutMs = 30000);
+    DavClient(const QString& user, const QString& password, int timeoutMs = 120000);
 
     // Why the address may not be used ("only https://, or http:// to this machine"); empty
     // when it may.

@@ -156,7 +156,11 @@ QByteArray PropfindPrincipal()
 QByteArray PropfindCollections()
 {
     Body b("d:propfind");
-    b.Props({{&kDav, "resourcetype"}, {&kDav, "displayname"}, {&kDav, "supported-report-set"}, {&kDav, "sync-token"}});
+    b.Props({{&kDav, "resourcetype"},
+             {&kDav, "displayname"},
+             {&kDav, "supported-report-set"},
+             {&kDav, "sync-token"},
+             {&kDav, "getetag"}});
     return b.Done();
 }
 
@@ -164,6 +168,17 @@ QByteArray PropfindEtags()
 {
     Body b("d:propfind");
     b.Props({{&kDav, "getetag"}, {&kDav, "resourcetype"}});
+    return b.Done();
+}
+
+QByteArray ProppatchDisplayName(const QString& name)
+{
+    Body b("d:propertyupdate");
+    b.xml().writeStartElement(kDav, QStringLiteral("set"));
+    b.xml().writeStartElement(kDav, QStringLiteral("prop"));
+    b.xml().writeTextElement(kDav, QStringLiteral("displayname"), name);
+    b.xml().writeEndElement();
+    b.xml().writeEndElement();
     return b.Done();
 }
 

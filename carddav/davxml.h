@@ -29,8 +29,9 @@ Multistatus ReadMultistatus(const QByteArray& xml);
 
 // PROPFIND bodies.
 QByteArray PropfindPrincipal();   // current-user-principal, addressbook-home-set
-QByteArray PropfindCollections(); // resourcetype, displayname, supported-report-set, sync-token
+QByteArray PropfindCollections(); // resourcetype, displayname, supported-report-set, sync-token, getetag
 QByteArray PropfindEtags();       // getetag, resourcetype
+QByteArray ProppatchDisplayName(const QString& name);
 // REPORT bodies.
 QByteArray SyncCollectionReport(const QString& token);
 QByteArray MultigetReport(const QStringList& hrefs);

@@ -47,9 +47,11 @@ TEST_F(CardDavTest, ServerChangesArriveAndLocalChangesKeepTheCardsOtherPropertie
     // Another client: a birthday on Adams (no field holds it), Baker gone, a new card.
     EXPECT_EQ(EditCard(QStringLiteral("Adams"), "END:VCARD", "BDAY:1970-01-02\r\nEND:VCARD"), 201);
     EXPECT_EQ(EditCard(QStringLiteral("Carter"), ";Town;", ";Paris;"), 201);
-    for (const QString& name : server_.StoredCardNames())
-        if (server_.StoredCard(name).contains("N:Baker;"))
+    for (const QString& name : server_.StoredCardNames()) {
+        if (server_.StoredCard(name).contains("N:Baker;")) {
             EXPECT_EQ(server_.Request(QStringLiteral("DELETE"), TestCardDavServer::BookPath() + name).status, 200);
+        }
+    }
     EXPECT_EQ(server_
                   .Request(QStringLiteral("PUT"), CardPath(QStringLiteral("dora")),
                            "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:dora\r\nN:Dunn;Dora;;;\r\nFN:Dora Dunn\r\n"
