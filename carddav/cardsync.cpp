@@ -47,6 +47,13 @@ public:
         client_ = std::make_unique<DavClient>(state_.user, o_.password);
         if (!file_.Open(o_.file, &error))
             throw Failed{error};
+        // Rebuilding the indexes removes deleted records for good and renumbers the rest,
+        // which the state knows by number.
+        if (!first && file_.RecordCount() < state_.records)
+            throw Failed{QStringLiteral("records were removed for good from %1 since the last sync, so its records "
+                                        "no longer match the address book's cards; move %2 away and sync again, "
+                                        "taking the server's contacts")
+                             .arg(o_.file, statePath_)};
         CheckCollection();
         Step(5);
         List();

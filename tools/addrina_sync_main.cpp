@@ -87,10 +87,12 @@ int main(int argc, char** argv)
         return Usage(QStringLiteral("--server and --user go together"));
     SyncState state;
     QString why;
-    if (options.server.isEmpty() && state.Load(SyncState::PathFor(options.file), &why)) {
-        if (state.collection.isEmpty())
-            return Usage(parsed.file + QStringLiteral(" has no sync set up yet: give --server and --user"));
+    if (!state.Load(SyncState::PathFor(options.file), &why)) {
+        std::fprintf(stderr, "addrina-sync: %s\n", qPrintable(why));
+        return 1;
     }
+    if (options.server.isEmpty() && state.collection.isEmpty())
+        return Usage(parsed.file + QStringLiteral(" has no sync set up yet: give --server and --user"));
     options.password = FindPassword(options.server.isEmpty() ? state.server : options.server,
                                     options.user.isEmpty() ? state.user : options.user,
                                     parsed.values.value(QStringLiteral("--password-file")), &why);

@@ -1,6 +1,7 @@
 // Two-way sync of address files with a private radicale, checked from both sides.
 #include "carddav/davclient.h"
 #include "carddav_test_support.h"
+#include "table/opentablefile.h"
 
 #include <QUrl>
 
@@ -178,4 +179,12 @@ TEST_F(CardDavTest, FailuresSayWhatIsWrong)
     EXPECT_TRUE(Sync(a).error.contains(QLatin1String("is no longer on the server")));
     server_.Stop();
     EXPECT_TRUE(Sync(a).error.startsWith(QLatin1String("cannot reach the server")));
+    {
+        BookTrio book;
+        ASSERT_TRUE(OpenTableFile(a, book.table));
+        book.table.GotoRecord(1);
+        book.table.Delete();
+        book.apollo.Pack();
+    }
+    EXPECT_TRUE(Sync(a).error.startsWith(QLatin1String("records were removed for good from")));
 }
