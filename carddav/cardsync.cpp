@@ -500,11 +500,19 @@ private:
         // The whole book's PUT forgets the collection's name.
         if (!collectionName_.isEmpty())
             client_->Send({"PROPPATCH", state_.collection, ProppatchDisplayName(collectionName_), {}});
-        const DavReply listing = client_->Send({"PROPFIND", state_.collection, PropfindEtags(), {{"Depth", "1"}}});
+        // With a fresh token where the server gives one, so the next sync need not list
+        // every card again.
+        const DavReply listing =
+            syncReport_
+                ? client_->Send({"REPORT", state_.collection, SyncCollectionReport(QString()), {{"Depth", "0"}}})
+                : client_->Send({"PROPFIND", state_.collection, PropfindEtags(), {{"Depth", "1"}}});
         if (const QString failure = DavFailure(listing, {207}); !failure.isEmpty())
             throw Failed{failure};
+        const Multistatus ms = ReadMultistatus(listing.body);
+        if (!ms.syncToken.isEmpty())
+            newToken_ = ms.syncToken;
         QHash<QString, QByteArray> etags;
-        for (const DavResource& r : ReadMultistatus(listing.body).resources)
+        for (const DavResource& r : ms.resources)
             etags.insert(r.href, r.etag);
         for (long recNo : newCards_) {
             SyncEntry& e = state_.entries[recNo];
