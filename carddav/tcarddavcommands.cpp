@@ -47,8 +47,12 @@ TCardDavCommands::TCardDavCommands(AddressSession& session, const MainMenus& men
     SetupMenu->setObjectName(QStringLiteral("SetupMenu"));
     SyncNowMenu = new QAction(QStringLiteral("Sync &Now"), this);
     SyncNowMenu->setObjectName(QStringLiteral("SyncNowMenu"));
-    menus.File1->insertAction(menus.ExportPlace, SetupMenu);
-    menus.File1->insertAction(menus.ExportPlace, SyncNowMenu);
+    // Right after "Preferences", so the import and export items keep their places.
+    const QList<QAction*> items = menus.File1->actions();
+    const qsizetype preferences = items.indexOf(menus.Prefences1);
+    QAction* before = preferences >= 0 ? items.value(preferences + 1) : nullptr;
+    menus.File1->insertAction(before, SetupMenu);
+    menus.File1->insertAction(before, SyncNowMenu);
     connect(SetupMenu, &QAction::triggered, this, &TCardDavCommands::SetupMenuClick);
     connect(SyncNowMenu, &QAction::triggered, this, &TCardDavCommands::SyncNowMenuClick);
     session_.WhenStateChanges(this, [this] {
