@@ -4,6 +4,7 @@
 #include "app/preferencekeys.h"
 #include "app/recordcard.h"
 #include "app/whatsthistexts.h"
+#include "carddav/tcarddavcommands.h"
 #include "dial/dialcommands.h"
 #include "duplicates/duplicatecommands.h"
 #include "envelopes/envelopecommands.h"
@@ -63,6 +64,7 @@ TAddressMain::TAddressMain(QWidget* parent) : QMainWindow(parent)
     new TDuplicateCommands(session_, Menus(), this);
     new ImportCommands(session_, Menus(), this);
     new ExportCommand(session_, Menus(), this);
+    new TCardDavCommands(session_, Menus(), this);
     new TDialCommands(
         session_, {RecordCard->Dial1Button, RecordCard->Dial2Button, RecordCard->Mailbutton, RecordCard->WebPageButton},
         this);
