@@ -14,8 +14,8 @@
 namespace {
 
 // The folders whose window-free library the layers above and addrina-print stand on.
-const QStringList WindowFreeFolders = {"platform", "table",  "addressfile", "select", "session",
-                                       "exchange", "report", "dial",        "labels", "envelopes"};
+const QStringList WindowFreeFolders = {"platform", "table",  "addressfile", "select", "duplicates", "session",
+                                       "exchange", "report", "dial",        "labels", "envelopes",  "carddav"};
 
 struct GuardedSource {
     QString header;        // the source's own header, as a probe includes it
