@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
 
 namespace addrinaprint {
 
@@ -121,6 +122,26 @@ void ApplyOrderArgument(AddressSession& session, const QString& tag)
     if (order == 0)
         throw UsageError(QStringLiteral("the address file has no tag \"%1\"").arg(tag));
     session.Apollo1.SetOrder(order);
+}
+
+void ApplyBarcodeArguments(const ParsedArgs& parsed, BarcodeChoice& barcode)
+{
+    try {
+        if (parsed.Has(QStringLiteral("--barcode")))
+            barcode = ParseBarcodeOption(parsed.Value(QStringLiteral("--barcode")));
+        if (parsed.Has(QStringLiteral("--barcode-corner")))
+            barcode.corner = ParseBarcodeCorner(parsed.Value(QStringLiteral("--barcode-corner")));
+    } catch (const BarcodeError& e) {
+        throw UsageError(e.Message());
+    }
+}
+
+void PrintNote(QString note, const QString& hint)
+{
+    if (note.isEmpty())
+        return;
+    note.replace(QStringLiteral("\r\r"), QStringLiteral("\n"));
+    std::fprintf(stderr, "addrina-print: %s\n", qUtf8Printable(hint.isEmpty() ? note : note + '\n' + hint));
 }
 
 Registry& Registry::Instance()

@@ -10,6 +10,7 @@
 // argument is a usage error (exit 2); a file that cannot be read or written is a
 // failure (exit 1). Nothing is ever written to the address file.
 
+#include "barcode/barcodechoice.h"
 #include "platform/printers.h"
 
 #include <QMap>
@@ -66,6 +67,14 @@ void ApplyFilterArgument(AddressSession& session, const QString& expression);
 // Orders the records by an index tag; a tag the file does not have is a usage error.
 // Without one, natural record order.
 void ApplyOrderArgument(AddressSession& session, const QString& tag);
+
+// --barcode and --barcode-corner over the barcode chosen so far; a wrong one is a usage
+// error.
+void ApplyBarcodeArguments(const ParsedArgs& parsed, BarcodeChoice& barcode);
+
+// A note of the run on standard error, its paragraphs ("\r\r") as lines, with the hint
+// after it; nothing when the note is empty.
+void PrintNote(QString note, const QString& hint = {});
 
 // The printer the output goes to: "PDF file" writing the -o file while the object lives,
 // or the queue of --printer (the default queue when it names none). A queue the system
