@@ -3,6 +3,7 @@
 #include "labels/labelcatalog.h"
 #include "platform/cupsqueue.h"
 #include "platform/programdirectory.h"
+#include "report/tcanvasreport.h"
 #include "select/filterexpression.h"
 #include "session/addresssession.h"
 #include "table/tableerror.h"
@@ -136,12 +137,24 @@ void ApplyBarcodeArguments(const ParsedArgs& parsed, BarcodeChoice& barcode)
     }
 }
 
-void PrintNote(QString note, const QString& hint)
+void PrintRunNotes(const QString& lostLines, const QString& barcodes)
 {
-    if (note.isEmpty())
-        return;
-    note.replace(QStringLiteral("\r\r"), QStringLiteral("\n"));
-    std::fprintf(stderr, "addrina-print: %s\n", qUtf8Printable(hint.isEmpty() ? note : note + '\n' + hint));
+    const auto print = [](QString note) {
+        if (!note.isEmpty())
+            std::fprintf(stderr, "addrina-print: %s\n",
+                         qUtf8Printable(note.replace(QStringLiteral("\r\r"), QStringLiteral("\n"))));
+    };
+    print(lostLines.isEmpty() ? lostLines
+                              : lostLines + QStringLiteral("\n--fit turns \"Adjust to Fit\" on for this run."));
+    print(barcodes);
+}
+
+void RunReportTo(TReportPrinter& report, const OutputPrinter& destination)
+{
+    report.RunReport();
+    if (report.Aborted())
+        throw Failure(report.Failure().isEmpty() ? QStringLiteral("cannot write \"%1\"").arg(destination.Describe())
+                                                 : report.Failure());
 }
 
 Registry& Registry::Instance()

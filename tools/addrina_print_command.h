@@ -22,6 +22,7 @@
 #include <stdexcept>
 
 class AddressSession;
+class TReportPrinter;
 
 namespace addrinaprint {
 
@@ -72,9 +73,10 @@ void ApplyOrderArgument(AddressSession& session, const QString& tag);
 // error.
 void ApplyBarcodeArguments(const ParsedArgs& parsed, BarcodeChoice& barcode);
 
-// A note of the run on standard error, its paragraphs ("\r\r") as lines, with the hint
-// after it; nothing when the note is empty.
-void PrintNote(QString note, const QString& hint = {});
+// The notes of a label or envelope run on standard error, their paragraphs ("\r\r") as
+// lines: the lost lines with how --fit helps, then the barcodes left off. The output is
+// written all the same; the notes say what to check.
+void PrintRunNotes(const QString& lostLines, const QString& barcodes);
 
 // The printer the output goes to: "PDF file" writing the -o file while the object lives,
 // or the queue of --printer (the default queue when it names none). A queue the system
@@ -92,6 +94,9 @@ private:
     QString name_;
     QString file_;
 };
+
+// Runs the report into its output; one that could not be written is a Failure.
+void RunReportTo(TReportPrinter& report, const OutputPrinter& destination);
 
 // The template catalogue: the user's own, as the program reads it, else the one installed.
 QString CataloguePath();

@@ -89,13 +89,9 @@ int RunEnvelopes(const QStringList& args)
     SetEnvelopePaper(report, job);
     EnvelopeTally tally;
     report.OnPrint = [&](TBaseReport& r) { tally = DrawEnvelopes(r, session.TableBook, job); };
-    report.RunReport();
-    if (report.Aborted())
-        throw Failure(report.Failure().isEmpty() ? QStringLiteral("cannot write \"%1\"").arg(destination.Describe())
-                                                 : report.Failure());
+    RunReportTo(report, destination);
     std::printf("%d envelopes\n", tally.addresses.Labels());
-    PrintNote(tally.LostLinesNote(), QStringLiteral("--fit turns \"Adjust to Fit\" on for this run."));
-    PrintNote(tally.BarcodeNote());
+    PrintRunNotes(tally.LostLinesNote(), tally.BarcodeNote());
     return 0;
 }
 

@@ -98,14 +98,9 @@ int RunLabels(const QStringList& args)
         else
             tally = DrawLabels(r, face, session.TableBook, setup, run, drawing);
     };
-    report.RunReport();
-    if (report.Aborted())
-        throw Failure(report.Failure().isEmpty() ? QStringLiteral("cannot write \"%1\"").arg(destination.Describe())
-                                                 : report.Failure());
+    RunReportTo(report, destination);
     std::printf("%d labels\n", tally.Labels());
-    // The PDF is written all the same; the note says which labels to check.
-    PrintNote(tally.LostLinesNote(), QStringLiteral("--fit turns \"Adjust to Fit\" on for this run."));
-    PrintNote(tally.BarcodeNote());
+    PrintRunNotes(tally.LostLinesNote(), tally.BarcodeNote());
     return 0;
 }
 
