@@ -41,6 +41,19 @@ BarcodeCorner ParseBarcodeCorner(const QString& text)
     return static_cast<BarcodeCorner>(at);
 }
 
+QString BarcodeOptionText(const BarcodeChoice& choice)
+{
+    static const QStringList kinds = {
+        {}, QStringLiteral("qr"), QStringLiteral("code128"), QStringLiteral("datamatrix"), QStringLiteral("imb")};
+    const QString kind = kinds.value(static_cast<int>(choice.kind));
+    return choice.NeedsField() ? kind + QLatin1Char(':') + choice.field : kind;
+}
+
+QString BarcodeCornerText(BarcodeCorner corner)
+{
+    return kCornerNames.value(static_cast<int>(corner));
+}
+
 const QStringList& BarcodeKindCaptions()
 {
     static const QStringList captions = {QStringLiteral("None"), QStringLiteral("QR code (vCard)"),

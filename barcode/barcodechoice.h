@@ -41,6 +41,10 @@ private:
 BarcodeChoice ParseBarcodeOption(const QString& text);
 // "top-left", "top-right", "bottom-left" or "bottom-right".
 BarcodeCorner ParseBarcodeCorner(const QString& text);
+// The choice as ParseBarcodeOption reads it back ("code128:ZIP"); empty for none.
+QString BarcodeOptionText(const BarcodeChoice& choice);
+// The corner as ParseBarcodeCorner reads it back.
+QString BarcodeCornerText(BarcodeCorner corner);
 
 // What the design screen lists, in BarcodeKind order: "None", "QR code (vCard)", ...
 const QStringList& BarcodeKindCaptions();

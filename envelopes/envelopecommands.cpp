@@ -8,6 +8,8 @@
 #include "session/addresssession.h"
 #include "session/mainmenus.h"
 #include "session/sessionscopes.h"
+#include "table/tfield.h"
+#include "table/ttable.h"
 
 #include <QAction>
 #include <QMenu>
@@ -38,6 +40,10 @@ void TEnvelopeCommands::EnvelopesMenuClick()
         },
         session_.Window());
     screen.SetFilterAvailable(session_.FilterIsSet());
+    QStringList fields;
+    for (const TField* field : session_.TableBook.Fields())
+        fields << field->FieldName().toUpper();
+    screen.SetBarcodeFields(fields);
     CenterDialog(&screen);
     screen.exec();
 }

@@ -74,7 +74,11 @@ void DrawEnvelope(TBaseReport& report, const EnvelopeJob& job, const std::vector
 
 FaceStyle EnvelopeFaceStyle(const EnvelopeJob& job)
 {
-    return BlockStyle(job, AddressBlock(job.size, job.offsets), job.options.fontSize);
+    FaceStyle style = BlockStyle(job, AddressBlock(job.size, job.offsets), job.options.fontSize);
+    style.barcode = job.options.barcode;
+    if (style.barcode.kind == BarcodeKind::IntelligentMail)
+        style.mail = ReadIntelligentMailSettings();
+    return style;
 }
 
 void SetEnvelopePaper(TBaseReport& report, const EnvelopeJob& job)
@@ -136,6 +140,8 @@ EnvelopeTally DrawEnvelopes(TBaseReport& report, TTable& table, const EnvelopeJo
         faces.front().layout = address.Layout();
         DrawEnvelope(report, job, faces);
         tally.addresses.Add(table.CurrentRecNo(), faces.front().layout.count);
+        if (!faces.front().layout.barcodeRefusal.isEmpty())
+            tally.addresses.RefuseBarcode(table.CurrentRecNo(), faces.front().layout.barcodeRefusal);
         table.Next();
         if (recordDone)
             recordDone();

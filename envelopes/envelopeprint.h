@@ -24,7 +24,8 @@ struct EnvelopeJob {
 };
 
 // The face an envelope's address block is drawn as: the options' font and fit over the
-// block, with every address part a label shows by default.
+// block, with every address part a label shows by default, and the options' barcode in a
+// corner of the block (with the Intelligent Mail settings of ADR.ini when it is one).
 FaceStyle EnvelopeFaceStyle(const EnvelopeJob& job);
 
 // Sets the fed page as the canvas's paper (a custom size), and the calibration's scales as
@@ -37,6 +38,8 @@ struct EnvelopeTally {
 
     // What to tell the user, paragraphs separated by "\r\r"; empty when nothing was lost.
     QString LostLinesNote() const;
+    // Which envelopes were printed without their barcode and the first reason; empty when none.
+    QString BarcodeNote() const { return addresses.BarcodeNote(QStringLiteral("envelopes")); }
 };
 
 // Draws one envelope per record from the table's current record to its end; stopped is

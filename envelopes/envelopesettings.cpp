@@ -48,6 +48,21 @@ double ReadMillimetres(const QString& section, const QString& key)
     return ok && value >= -kMaxEnvelopeOffset && value <= kMaxEnvelopeOffset ? value : 0;
 }
 
+// A barcode the settings spell wrongly reads as none.
+BarcodeChoice ReadBarcode()
+{
+    BarcodeChoice choice;
+    try {
+        if (const QString kind = ReadSettingString(kSection, QStringLiteral("Barcode")); !kind.isEmpty())
+            choice = ParseBarcodeOption(kind);
+        choice.corner = ParseBarcodeCorner(
+            ReadSettingString(kSection, QStringLiteral("BarcodeCorner"), BarcodeCornerText(choice.corner)));
+    } catch (const BarcodeError&) {
+        return {};
+    }
+    return choice;
+}
+
 } // namespace
 
 EnvelopeOptions ReadEnvelopeOptions()
@@ -60,6 +75,7 @@ EnvelopeOptions ReadEnvelopeOptions()
     o.adjustFontSizeToFit = ReadSettingBool(kSection, QStringLiteral("AdjustToFit"), o.adjustFontSizeToFit);
     o.printReturnAddress = ReadSettingBool(kSection, QStringLiteral("PrintReturnAddress"), o.printReturnAddress);
     o.returnAddress = Unescaped(ReadSettingString(kSection, QStringLiteral("ReturnAddress")));
+    o.barcode = ReadBarcode();
     return o;
 }
 
@@ -72,6 +88,8 @@ void WriteEnvelopeOptions(const EnvelopeOptions& o)
     WriteSettingBool(kSection, QStringLiteral("AdjustToFit"), o.adjustFontSizeToFit);
     WriteSettingBool(kSection, QStringLiteral("PrintReturnAddress"), o.printReturnAddress);
     WriteSettingString(kSection, QStringLiteral("ReturnAddress"), Escaped(o.returnAddress));
+    WriteSettingString(kSection, QStringLiteral("Barcode"), BarcodeOptionText(o.barcode));
+    WriteSettingString(kSection, QStringLiteral("BarcodeCorner"), BarcodeCornerText(o.barcode.corner));
 }
 
 EnvelopeSize ChosenEnvelopeSize(const EnvelopeOptions& options)

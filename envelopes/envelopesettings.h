@@ -1,9 +1,10 @@
 #pragma once
 // What the user chose for envelopes, kept in "ADR.ini": the last size, the font and fit,
-// the return address under "[Envelopes]"; the address block's offsets per size under
+// the return address and the barcode under "[Envelopes]"; the address block's offsets per size under
 // "[Envelope <size key>]"; how each printer takes envelopes under "[Envelope Feed
 // <printer>]". Missing keys read as the defaults. Writes throw SettingsWriteError.
 
+#include "barcode/barcodechoice.h"
 #include "envelopes/envelopesize.h"
 
 #include <QString>
@@ -16,6 +17,7 @@ struct EnvelopeOptions {
     bool adjustFontSizeToFit = true;
     bool printReturnAddress = false;
     QString returnAddress; // lines separated by "\n"
+    BarcodeChoice barcode; // beside the address, in a corner of its block
 
     bool operator==(const EnvelopeOptions&) const = default;
 };

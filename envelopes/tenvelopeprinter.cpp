@@ -38,8 +38,9 @@ void DoPrintEnvelopes(AddressSession& session, const EnvelopeRequest& request, c
                 [] { QCoreApplication::processEvents(); });
         };
         run.OnRunEnded = [&tally] {
-            if (const QString note = tally.LostLinesNote(); !note.isEmpty())
-                ShowInformation(note);
+            for (const QString& note : {tally.LostLinesNote(), tally.BarcodeNote()})
+                if (!note.isEmpty())
+                    ShowInformation(note);
         };
         run.Execute(parent, QStringLiteral("Preview Envelopes"));
     } catch (const TableError& e) {

@@ -93,6 +93,19 @@ TEnvelopeSetupScreen::TEnvelopeSetupScreen(const QStringList& printers, const QS
     ReturnAddressEdit = Named(new QPlainTextEdit(options.returnAddress), "ReturnAddressEdit");
     senderColumn->addWidget(ReturnAddressEdit);
 
+    auto* barcode = Named(new QGroupBox(QStringLiteral("Barcode")), "EnvelopeBarcodePanel");
+    auto* barcodeForm = new QFormLayout(barcode);
+    EnvelopeBarcodeKindCombo = ChoiceCombo("EnvelopeBarcodeKindCombo", BarcodeKindCaptions());
+    EnvelopeBarcodeKindCombo->setCurrentIndex(static_cast<int>(options.barcode.kind));
+    EnvelopeBarcodeFieldCombo = Named(new QComboBox, "EnvelopeBarcodeFieldCombo");
+    EnvelopeBarcodeFieldCombo->setEnabled(options.barcode.NeedsField());
+    barcodeField_ = options.barcode.field;
+    EnvelopeBarcodeCornerCombo = ChoiceCombo("EnvelopeBarcodeCornerCombo", BarcodeCornerCaptions());
+    EnvelopeBarcodeCornerCombo->setCurrentIndex(static_cast<int>(options.barcode.corner));
+    barcodeForm->addRow(QStringLiteral("Bar&code:"), EnvelopeBarcodeKindCombo);
+    barcodeForm->addRow(QStringLiteral("Fiel&d:"), EnvelopeBarcodeFieldCombo);
+    barcodeForm->addRow(QStringLiteral("Co&rner:"), EnvelopeBarcodeCornerCombo);
+
     auto* font = Named(new QGroupBox(QStringLiteral("Font")), "FontPanel");
     auto* fontForm = new QFormLayout(font);
     FontCombo = Named(new QFontComboBox, "FontCombo");
@@ -132,6 +145,7 @@ TEnvelopeSetupScreen::TEnvelopeSetupScreen(const QStringList& printers, const QS
     auto* left = new QVBoxLayout;
     left->addWidget(envelope);
     left->addWidget(sender);
+    left->addWidget(barcode);
     auto* right = new QVBoxLayout;
     right->addWidget(font);
     right->addWidget(what);
@@ -157,6 +171,11 @@ TEnvelopeSetupScreen::TEnvelopeSetupScreen(const QStringList& printers, const QS
             {"OffsetDown", "Moves the address block down (or up, below zero) from where postal services expect it."},
             {"ReturnAddressCheck", "Prints your return address in the top left corner of every envelope."},
             {"ReturnAddressEdit", "Your return address, one line per line of the envelope."},
+            {"EnvelopeBarcodeKindCombo",
+             "A barcode beside the address: the contact as a QR code, a field's value in Code 128 or Data Matrix, "
+             "or the USPS Intelligent Mail barcode."},
+            {"EnvelopeBarcodeFieldCombo", "The field whose value a Code 128 or Data Matrix barcode holds."},
+            {"EnvelopeBarcodeCornerCombo", "The corner of the address block the barcode goes in."},
             {"FontCombo", "The font of the addresses."},
             {"FontSizeSpin", "The size of the address font, in points; the return address is set a little smaller."},
             {"BoldCheck", "Prints the addresses in bold."},
@@ -178,6 +197,8 @@ TEnvelopeSetupScreen::TEnvelopeSetupScreen(const QStringList& printers, const QS
     connect(SizeCombo, &QComboBox::currentIndexChanged, this, &TEnvelopeSetupScreen::SizeComboChange);
     connect(PrinterCombo, &QComboBox::currentIndexChanged, this, &TEnvelopeSetupScreen::PrinterComboChange);
     connect(FeedCombo, &QComboBox::currentIndexChanged, this, &TEnvelopeSetupScreen::FeedComboChange);
+    connect(EnvelopeBarcodeKindCombo, &QComboBox::currentIndexChanged, this,
+            [this] { EnvelopeBarcodeFieldCombo->setEnabled(ChosenBarcode().NeedsField()); });
     connect(CalibrateButton, &QPushButton::clicked, this, &TEnvelopeSetupScreen::CalibrateButtonClick);
     connect(PrintNow, &QPushButton::clicked, this, [this] { Print(true); });
     connect(Previewbutton, &QPushButton::clicked, this, [this] { Print(false); });
@@ -191,6 +212,23 @@ void TEnvelopeSetupScreen::SetFilterAvailable(bool available)
     rbQFilter->setEnabled(available);
     if (!available)
         rbQAll->setChecked(true);
+}
+
+void TEnvelopeSetupScreen::SetBarcodeFields(const QStringList& fields)
+{
+    EnvelopeBarcodeFieldCombo->clear();
+    EnvelopeBarcodeFieldCombo->addItems(fields);
+    EnvelopeBarcodeFieldCombo->setCurrentIndex(std::max(0, static_cast<int>(fields.indexOf(barcodeField_))));
+}
+
+BarcodeChoice TEnvelopeSetupScreen::ChosenBarcode() const
+{
+    BarcodeChoice choice;
+    choice.kind = static_cast<BarcodeKind>(std::max(0, EnvelopeBarcodeKindCombo->currentIndex()));
+    choice.corner = static_cast<BarcodeCorner>(std::max(0, EnvelopeBarcodeCornerCombo->currentIndex()));
+    if (choice.NeedsField())
+        choice.field = EnvelopeBarcodeFieldCombo->currentText();
+    return choice;
 }
 
 EnvelopeSize TEnvelopeSetupScreen::ChosenSize() const
@@ -216,6 +254,7 @@ EnvelopeRequest TEnvelopeSetupScreen::Request(bool printToPrinter) const
     job.options.adjustFontSizeToFit = FitCheck->isChecked();
     job.options.printReturnAddress = ReturnAddressCheck->isChecked();
     job.options.returnAddress = ReturnAddressEdit->toPlainText();
+    job.options.barcode = ChosenBarcode();
     request.records.choice = rbQAll->isChecked()       ? RunChoice::All
                              : rbOnlyThis->isChecked() ? RunChoice::OnlyCurrent
                                                        : RunChoice::Filter;

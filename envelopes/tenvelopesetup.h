@@ -1,6 +1,6 @@
 #pragma once
 // The "Print Envelopes" window: the envelope size with the address block's offsets for
-// it, the return address, the font and fit, which records, the printer with the way it
+// it, the return address, the barcode, the font and fit, which records, the printer with the way it
 // takes envelopes and its calibration, and "Print" and "Preview". What the window shows is
 // kept in "ADR.ini" when it prints; the printing itself is handed to the print path given.
 
@@ -35,6 +35,8 @@ public:
     TEnvelopeSetupScreen(const QStringList& printers, const QString& printer, PrintPath print,
                          QWidget* parent = nullptr);
 
+    // The address file's fields, which a Code 128 or Data Matrix barcode can hold.
+    void SetBarcodeFields(const QStringList& fields);
     // With no filter set, "Records matching filter" is off and "All records" chosen.
     void SetFilterAvailable(bool available);
     // The request as the controls stand.
@@ -54,6 +56,9 @@ public:
     QRadioButton* rbQFilter;
     QRadioButton* rbOnlyThis;
     QCheckBox* StartCurrentCheck;
+    QComboBox* EnvelopeBarcodeKindCombo;
+    QComboBox* EnvelopeBarcodeFieldCombo;
+    QComboBox* EnvelopeBarcodeCornerCombo;
     QComboBox* PrinterCombo;
     QComboBox* FeedCombo;
     QComboBox* FlapCombo;
@@ -70,6 +75,8 @@ private:
     void CalibrateButtonClick();
     void Print(bool printToPrinter);
     EnvelopeSize ChosenSize() const;
+    BarcodeChoice ChosenBarcode() const;
 
     PrintPath print_;
+    QString barcodeField_; // as kept, chosen once the fields are known
 };

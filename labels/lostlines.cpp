@@ -30,13 +30,13 @@ void LabelTally::RefuseBarcode(long recNo, const QString& why)
         firstBarcodeRefusal_ = QStringLiteral("%1 (record %2)").arg(why).arg(recNo);
 }
 
-QString LabelTally::BarcodeNote() const
+QString LabelTally::BarcodeNote(const QString& pieces) const
 {
     if (barcodeRefusals_ == 0)
         return {};
     const QLocale locale;
-    return QStringLiteral("%1 of %2 labels were printed without their barcode.\r\r%3")
-        .arg(locale.toString(barcodeRefusals_), locale.toString(labels_), firstBarcodeRefusal_);
+    return QStringLiteral("%1 of %2 %3 were printed without their barcode.\r\r%4")
+        .arg(locale.toString(barcodeRefusals_), locale.toString(labels_), pieces, firstBarcodeRefusal_);
 }
 
 QString LabelTally::LostLinesNote() const

@@ -28,8 +28,9 @@ public:
     // A record whose label was printed without its barcode, and why.
     void RefuseBarcode(long recNo, const QString& why);
     int LabelsWithoutBarcode() const { return barcodeRefusals_; }
-    // The first reason with its record; empty when every barcode was drawn.
-    QString BarcodeNote() const;
+    // The first reason with its record; empty when every barcode was drawn. The pieces are
+    // what was printed, "labels" or "envelopes".
+    QString BarcodeNote(const QString& pieces = QStringLiteral("labels")) const;
 
 private:
     int labels_ = 0;

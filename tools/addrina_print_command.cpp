@@ -3,6 +3,7 @@
 #include "labels/labelcatalog.h"
 #include "platform/cupsqueue.h"
 #include "platform/programdirectory.h"
+#include "report/tcanvasreport.h"
 #include "select/filterexpression.h"
 #include "session/addresssession.h"
 #include "table/tableerror.h"
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
 
 namespace addrinaprint {
 
@@ -121,6 +123,38 @@ void ApplyOrderArgument(AddressSession& session, const QString& tag)
     if (order == 0)
         throw UsageError(QStringLiteral("the address file has no tag \"%1\"").arg(tag));
     session.Apollo1.SetOrder(order);
+}
+
+void ApplyBarcodeArguments(const ParsedArgs& parsed, BarcodeChoice& barcode)
+{
+    try {
+        if (parsed.Has(QStringLiteral("--barcode")))
+            barcode = ParseBarcodeOption(parsed.Value(QStringLiteral("--barcode")));
+        if (parsed.Has(QStringLiteral("--barcode-corner")))
+            barcode.corner = ParseBarcodeCorner(parsed.Value(QStringLiteral("--barcode-corner")));
+    } catch (const BarcodeError& e) {
+        throw UsageError(e.Message());
+    }
+}
+
+void PrintRunNotes(const QString& lostLines, const QString& barcodes)
+{
+    const auto print = [](QString note) {
+        if (!note.isEmpty())
+            std::fprintf(stderr, "addrina-print: %s\n",
+                         qUtf8Printable(note.replace(QStringLiteral("\r\r"), QStringLiteral("\n"))));
+    };
+    print(lostLines.isEmpty() ? lostLines
+                              : lostLines + QStringLiteral("\n--fit turns \"Adjust to Fit\" on for this run."));
+    print(barcodes);
+}
+
+void RunReportTo(TReportPrinter& report, const OutputPrinter& destination)
+{
+    report.RunReport();
+    if (report.Aborted())
+        throw Failure(report.Failure().isEmpty() ? QStringLiteral("cannot write \"%1\"").arg(destination.Describe())
+                                                 : report.Failure());
 }
 
 Registry& Registry::Instance()

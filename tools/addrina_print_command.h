@@ -10,6 +10,7 @@
 // argument is a usage error (exit 2); a file that cannot be read or written is a
 // failure (exit 1). Nothing is ever written to the address file.
 
+#include "barcode/barcodechoice.h"
 #include "platform/printers.h"
 
 #include <QMap>
@@ -21,6 +22,7 @@
 #include <stdexcept>
 
 class AddressSession;
+class TReportPrinter;
 
 namespace addrinaprint {
 
@@ -67,6 +69,15 @@ void ApplyFilterArgument(AddressSession& session, const QString& expression);
 // Without one, natural record order.
 void ApplyOrderArgument(AddressSession& session, const QString& tag);
 
+// --barcode and --barcode-corner over the barcode chosen so far; a wrong one is a usage
+// error.
+void ApplyBarcodeArguments(const ParsedArgs& parsed, BarcodeChoice& barcode);
+
+// The notes of a label or envelope run on standard error, their paragraphs ("\r\r") as
+// lines: the lost lines with how --fit helps, then the barcodes left off. The output is
+// written all the same; the notes say what to check.
+void PrintRunNotes(const QString& lostLines, const QString& barcodes);
+
 // The printer the output goes to: "PDF file" writing the -o file while the object lives,
 // or the queue of --printer (the default queue when it names none). A queue the system
 // does not have is a Failure.
@@ -83,6 +94,9 @@ private:
     QString name_;
     QString file_;
 };
+
+// Runs the report into its output; one that could not be written is a Failure.
+void RunReportTo(TReportPrinter& report, const OutputPrinter& destination);
 
 // The template catalogue: the user's own, as the program reads it, else the one installed.
 QString CataloguePath();

@@ -46,6 +46,7 @@ EnvelopeJob JobFromArguments(const ParsedArgs& parsed)
         throw UsageError(QStringLiteral("give either --fit or --no-fit"));
     if (parsed.Has(QStringLiteral("--fit")) || parsed.Has(QStringLiteral("--no-fit")))
         job.options.adjustFontSizeToFit = parsed.Has(QStringLiteral("--fit"));
+    ApplyBarcodeArguments(parsed, job.options.barcode);
     job.options.printReturnAddress = parsed.Has(QStringLiteral("--return-address-file"));
     if (job.options.printReturnAddress) {
         const QString path = parsed.Value(QStringLiteral("--return-address-file"));
@@ -62,7 +63,8 @@ int RunEnvelopes(const QStringList& args)
     const ParsedArgs parsed = ParseArgs(
         args, OptionSpec{1,
                          {QStringLiteral("--size"), QStringLiteral("--return-address-file"), QStringLiteral("--filter"),
-                          QStringLiteral("--order"), QStringLiteral("--font"), QStringLiteral("--font-size")},
+                          QStringLiteral("--order"), QStringLiteral("--font"), QStringLiteral("--font-size"),
+                          QStringLiteral("--barcode"), QStringLiteral("--barcode-corner")},
                          {QStringLiteral("--bold"), QStringLiteral("--fit"), QStringLiteral("--no-fit")}});
     if (!parsed.Has(QStringLiteral("--size")))
         throw UsageError(QStringLiteral("give the envelope's --size"));
@@ -87,14 +89,9 @@ int RunEnvelopes(const QStringList& args)
     SetEnvelopePaper(report, job);
     EnvelopeTally tally;
     report.OnPrint = [&](TBaseReport& r) { tally = DrawEnvelopes(r, session.TableBook, job); };
-    report.RunReport();
-    if (report.Aborted())
-        throw Failure(report.Failure().isEmpty() ? QStringLiteral("cannot write \"%1\"").arg(destination.Describe())
-                                                 : report.Failure());
+    RunReportTo(report, destination);
     std::printf("%d envelopes\n", tally.addresses.Labels());
-    if (QString note = tally.LostLinesNote(); !note.isEmpty())
-        std::fprintf(stderr, "addrina-print: %s\n--fit turns \"Adjust to Fit\" on for this run.\n",
-                     qUtf8Printable(note.replace(QStringLiteral("\r\r"), QStringLiteral("\n"))));
+    PrintRunNotes(tally.LostLinesNote(), tally.BarcodeNote());
     return 0;
 }
 
@@ -102,6 +99,7 @@ const Registrar registrar{
     QStringLiteral("envelopes"),
     QStringLiteral("<address file> --size <size> [--return-address-file <file>] [--filter <expression>] "
                    "[--order <tag>] [--font <name>] [--font-size N] [--bold] [--fit | --no-fit] "
+                   "[--barcode qr|code128:FIELD|datamatrix:FIELD|imb] [--barcode-corner CORNER] "
                    "(-o <out.pdf> | --printer [QUEUE])"),
     RunEnvelopes, QStringLiteral(R"(Prints one envelope for each record of an address file (a .DBF file) into a PDF
 file, one page of the envelope's size each, the address block right of and below the
@@ -121,6 +119,11 @@ middle, as postal services expect it.
   --fit                         shrink the font of an address whose lines would not fit
                                 the block, so no line is lost (the default)
   --no-fit                      keep the font size; lines that do not fit are left out
+  --barcode KIND                a barcode in a corner of the address block, beside the
+                                address: qr, code128:FIELD, datamatrix:FIELD or imb,
+                                as for labels ("addrina-print labels --help")
+  --barcode-corner CORNER       top-left, top-right, bottom-left or bottom-right
+                                (default: as kept in ADR.ini, bottom-right)
   -o <out.pdf>                  the PDF file to write (replaced when it exists)
   --printer [QUEUE]             print on a printer's queue instead
 
@@ -128,7 +131,8 @@ The address block's offsets for the size, the font and the fit kept by the progr
 ADR.ini apply; so do the feed direction and calibration kept for the printer ("PDF
 file" with -o), which turn and move the page as the printer takes envelopes.
 Envelopes that lose address lines are counted: the PDF is written all the same, and
-a note on standard error says how many and which records.
+a note on standard error says how many and which records; likewise envelopes printed
+without their barcode, with the first reason.
 Exit status: 0 when the PDF was written or the printer took the job, 1 when a file
 could not be read or written or nothing matched, 2 for wrong arguments.
 )")};

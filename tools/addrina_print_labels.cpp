@@ -1,7 +1,6 @@
 // addrina-print labels: mailing labels of an address file to PDF, with the same label
 // face, sheet geometry and report canvas as the program's own printing.
 #include "addressfile/runrecords.h"
-#include "barcode/barcodechoice.h"
 #include "labels/labelface.h"
 #include "labels/labelrun.h"
 #include "labels/sheetoffer.h"
@@ -26,19 +25,6 @@ int CountArgument(const ParsedArgs& parsed, const QString& option, int fallback,
     if (!ok || value < low || value > high)
         throw UsageError(QStringLiteral("%1 takes a number from %2 to %3").arg(option).arg(low).arg(high));
     return value;
-}
-
-// --barcode and --barcode-corner over the setup's own barcode.
-void TakeBarcodeArguments(const ParsedArgs& parsed, TZintLabelFile& setup)
-{
-    try {
-        if (parsed.Has(QStringLiteral("--barcode")))
-            setup.Barcode = ParseBarcodeOption(parsed.Value(QStringLiteral("--barcode")));
-        if (parsed.Has(QStringLiteral("--barcode-corner")))
-            setup.Barcode.corner = ParseBarcodeCorner(parsed.Value(QStringLiteral("--barcode-corner")));
-    } catch (const BarcodeError& e) {
-        throw UsageError(e.Message());
-    }
 }
 
 void LoadSetup(const ParsedArgs& parsed, TZintLabelFile& setup)
@@ -77,7 +63,7 @@ int RunLabels(const QStringList& args)
     run.skipFirst = CountArgument(parsed, QStringLiteral("--skip"), 0, 0, kMaxLabelPositions - 1);
     TZintLabelFile setup;
     LoadSetup(parsed, setup);
-    TakeBarcodeArguments(parsed, setup);
+    ApplyBarcodeArguments(parsed, setup.Barcode);
     if (parsed.Has(QStringLiteral("--fit")) && parsed.Has(QStringLiteral("--no-fit")))
         throw UsageError(QStringLiteral("give either --fit or --no-fit"));
     if (parsed.Has(QStringLiteral("--fit")) || parsed.Has(QStringLiteral("--no-fit")))
@@ -112,18 +98,9 @@ int RunLabels(const QStringList& args)
         else
             tally = DrawLabels(r, face, session.TableBook, setup, run, drawing);
     };
-    report.RunReport();
-    if (report.Aborted())
-        throw Failure(report.Failure().isEmpty() ? QStringLiteral("cannot write \"%1\"").arg(destination.Describe())
-                                                 : report.Failure());
+    RunReportTo(report, destination);
     std::printf("%d labels\n", tally.Labels());
-    // The PDF is written all the same; the note says which labels to check.
-    if (QString note = tally.LostLinesNote(); !note.isEmpty())
-        std::fprintf(stderr, "addrina-print: %s\n--fit turns \"Adjust to Fit\" on for this run.\n",
-                     qUtf8Printable(note.replace(QStringLiteral("\r\r"), QStringLiteral("\n"))));
-    if (QString note = tally.BarcodeNote(); !note.isEmpty())
-        std::fprintf(stderr, "addrina-print: %s\n",
-                     qUtf8Printable(note.replace(QStringLiteral("\r\r"), QStringLiteral("\n"))));
+    PrintRunNotes(tally.LostLinesNote(), tally.BarcodeNote());
     return 0;
 }
 

@@ -2,6 +2,8 @@
 #include "envelopes/envelopecommands.h"
 #include "envelopes/envelopeprint.h"
 #include "envelopes/tenvelopesetup.h"
+#include "exchange/exportfields.h"
+#include "exchange/vcardwriter.h"
 #include "labels/labellines.h"
 #include "platform/printers.h"
 #include "report/reportstatuswindow.h"
@@ -207,6 +209,7 @@ TEST_F(Envelopes, SizesAndSettingsAreKeptPerSizeAndPrinter)
     options.fontName = "DejaVu Serif";
     options.printReturnAddress = true;
     options.returnAddress = "A. Sender\nc\\o Box 5\n";
+    options.barcode = {BarcodeKind::Code128, "ZIP", BarcodeCorner::TopLeft};
     WriteEnvelopeOptions(options);
     EXPECT_EQ(ReadEnvelopeOptions(), options);
     EXPECT_EQ(ChosenEnvelopeSize(options).key, "C6");
@@ -243,6 +246,9 @@ TEST_F(Envelopes, TheMenuCommandOpensTheWindowWhichPrintsAsThePrinterFeeds)
         screen->rbOnlyThis->setChecked(true);
         screen->PrinterCombo->setCurrentText(PdfFilePrinterName);
         screen->FeedCombo->setCurrentIndex(0); // short edge first
+        screen->EnvelopeBarcodeKindCombo->setCurrentIndex(static_cast<int>(BarcodeKind::DataMatrix));
+        screen->EnvelopeBarcodeFieldCombo->setCurrentText("ZIP");
+        screen->EnvelopeBarcodeCornerCombo->setCurrentIndex(static_cast<int>(BarcodeCorner::TopRight));
         EXPECT_EQ(screen->FlapCombo->itemText(0), "Flap on the left");
         WhenShown<TReportStatusWindow>([](TReportStatusWindow* status) { status->CancelButton->click(); },
                                        [](TReportStatusWindow* status) { return status->Finished(); });
@@ -269,6 +275,7 @@ TEST_F(Envelopes, TheMenuCommandOpensTheWindowWhichPrintsAsThePrinterFeeds)
     EXPECT_EQ(ReadEnvelopeOffsets(Size("DL")), (EnvelopeOffsets{4, 0}));
     EXPECT_EQ(ReadEnvelopeOptions().sizeKey, "DL");
     EXPECT_FALSE(ReadEnvelopeFeed(PdfFilePrinterName).landscape);
+    EXPECT_EQ(ReadEnvelopeOptions().barcode, (BarcodeChoice{BarcodeKind::DataMatrix, "ZIP", BarcodeCorner::TopRight}));
     EXPECT_EQ(messages.Texts(), QStringList{});
     // The preview shows the envelope upright.
     EXPECT_TRUE(previewCaption.startsWith("Preview Page 1 of 1")) << previewCaption.toStdString();
@@ -292,6 +299,40 @@ TEST_F(Envelopes, AddrinaPrintWritesEnvelopesWithTheReturnAddress)
     EXPECT_NEAR(out.pages[1].width(), 9.5, 0.01);
     EXPECT_TRUE(out.Find("Quentin", 2));
     EXPECT_EQ(AddrinaPrint({"envelopes", table, "--size", "C7", "-o", pdf}).first, 2);
+}
+
+TEST_F(Envelopes, AddrinaPrintDrawsTheQrCodeBesideEveryAddressLine)
+{
+    const ExportFieldSet fields(book.session.TableBook);
+    ExportValues values;
+    fields.Read(values);
+    QByteArray card;
+    AppendVCard(values, card);
+    const QString table = CopyFixtureTable(QStringLiteral("small"), book.dir.path(), QStringLiteral("cli"));
+    const QString only = QStringLiteral("RECNO() = %1").arg(recNo);
+    const auto [code, errors] = AddrinaPrint({"envelopes", table, "--size", "DL", "--barcode", "qr", "--barcode-corner",
+                                              "top-right", "--filter", only, "-o", pdf});
+    ASSERT_EQ(code, 0) << errors.toStdString();
+    const PdfReadBack out = ReadPdf(pdf);
+    for (int line = 0; line < lines.size(); ++line)
+        EXPECT_TRUE(out.Find(Word(line))) << lines[line].toStdString();
+    QProcess::execute("pdftoppm", {"-r", "300", "-singlefile", "-png", pdf, book.dir.filePath("page")});
+    QProcess zbar;
+    zbar.start("zbarimg", {"--raw", "-q", book.dir.filePath("page.png")});
+    zbar.waitForFinished(60000);
+    EXPECT_EQ(QString::fromUtf8(zbar.readAllStandardOutput()).remove('\r').trimmed(),
+              QString::fromUtf8(card).remove('\r').trimmed());
+
+    // A barcode the record cannot give is left off, counted and named.
+    const auto [refused, note] =
+        AddrinaPrint({"envelopes", table, "--size", "DL", "--barcode", "code128:NOFIELD", "--filter", only, "-o", pdf});
+    EXPECT_EQ(refused, 0);
+    EXPECT_TRUE(note.contains("1 of 1 envelopes were printed without their barcode") && note.contains("NOFIELD"))
+        << note.toStdString();
+    EXPECT_EQ(
+        AddrinaPrint({"envelopes", table, "--size", "DL", "--barcode", "qr", "--barcode-corner", "middle", "-o", pdf})
+            .first,
+        2);
 }
 
 } // namespace
