@@ -6,7 +6,7 @@
 
 namespace {
 
-// The four examples of the Intelligent Mail barcode specification, one tracking code with
+// The four examples the Postal Service publishes for the Intelligent Mail barcode, one tracking code with
 // each length of routing code.
 const char* const kTracking = "01234567094987654321";
 const std::pair<const char*, const char*> kPublished[] = {
