@@ -126,7 +126,8 @@ private:
 
     void CheckCollection()
     {
-        const DavReply reply = client_->Send({"PROPFIND", state_.collection, PropfindCollections(), {{"Depth", "0"}}});
+        const DavReply reply = client_->Send(
+            {"PROPFIND", state_.collection, PropfindCollections(state_.token.isEmpty()), {{"Depth", "0"}}});
         if (reply.status == 404)
             throw Failed{QStringLiteral("the address book %1 is no longer on the server; set the sync up again")
                              .arg(state_.collection.toString())};
@@ -484,16 +485,18 @@ private:
     // Fills an empty address book in one request. Servers that check each new card
     // against all the others (radicale) take a time per card that grows with the book;
     // those that take a whole book in one PUT take thousands of cards at once. False when
-    // the server does not, and nothing was changed.
+    // the server does not, or gave the book no ETag (nothing would then stop the PUT
+    // replacing cards that arrived since the listing), and nothing was changed.
     bool SendWholeBook()
     {
+        if (collectionEtag_.isEmpty())
+            return false;
         QByteArray book;
         for (long recNo : newCards_)
             book += CardForRecord(records_[recNo].values, state_.entries[recNo].uid);
         // The server answers only when it has stored every card.
         DavRequest put{"PUT", state_.collection, book, {}, "text/vcard; charset=utf-8", kWholeBookWaitMs};
-        if (!collectionEtag_.isEmpty())
-            put.headers.append({"If-Match", collectionEtag_});
+        put.headers.append({"If-Match", collectionEtag_});
         if (client_->Send(put).status / 100 != 2)
             return false;
         emptyBook_ = false;

@@ -153,14 +153,13 @@ QByteArray PropfindPrincipal()
     return b.Done();
 }
 
-QByteArray PropfindCollections()
+QByteArray PropfindCollections(bool withEtag)
 {
     Body b("d:propfind");
-    b.Props({{&kDav, "resourcetype"},
-             {&kDav, "displayname"},
-             {&kDav, "supported-report-set"},
-             {&kDav, "sync-token"},
-             {&kDav, "getetag"}});
+    if (withEtag)
+        b.Props({{&kDav, "resourcetype"}, {&kDav, "displayname"}, {&kDav, "supported-report-set"}, {&kDav, "getetag"}});
+    else
+        b.Props({{&kDav, "resourcetype"}, {&kDav, "displayname"}, {&kDav, "supported-report-set"}});
     return b.Done();
 }
 

@@ -28,9 +28,11 @@ struct Multistatus {
 Multistatus ReadMultistatus(const QByteArray& xml);
 
 // PROPFIND bodies.
-QByteArray PropfindPrincipal();   // current-user-principal, addressbook-home-set
-QByteArray PropfindCollections(); // resourcetype, displayname, supported-report-set, sync-token, getetag
-QByteArray PropfindEtags();       // getetag, resourcetype
+QByteArray PropfindPrincipal(); // current-user-principal, addressbook-home-set
+// resourcetype, displayname, supported-report-set, and getetag when asked: a server may read
+// every card of a book to give its ETag, so only a first sync, which needs it, asks.
+QByteArray PropfindCollections(bool withEtag = false);
+QByteArray PropfindEtags(); // getetag, resourcetype
 QByteArray ProppatchDisplayName(const QString& name);
 // REPORT bodies.
 QByteArray SyncCollectionReport(const QString& token);
