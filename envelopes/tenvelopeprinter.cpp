@@ -16,7 +16,7 @@ void DoPrintEnvelopes(AddressSession& session, const EnvelopeRequest& request, c
     try {
         if (PositionRunRecords(session.Apollo1, session.TableBook, request.records, keep.RecNo()) ==
             RunStart::CurrentOutOfRange)
-            ShowInformation(QStringLiteral("Current record is out of range. Starting with first record"));
+            SayRunStartsAtTheFirstRecord();
 
         PrinterSetup printer;
         printer.SetPrinter(printerName);

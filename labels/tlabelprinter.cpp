@@ -37,7 +37,7 @@ void DoPrint(AddressSession& session, const LabelPrintJob& job, const QString& p
     try {
         if (PositionRunRecords(session.Apollo1, session.TableBook, job.records, keep.RecNo()) ==
             RunStart::CurrentOutOfRange)
-            ShowInformation(QStringLiteral("Current record is out of range. Starting with first record"));
+            SayRunStartsAtTheFirstRecord();
 
         PrinterSetup printer;
         printer.SetPrinter(printerName);

@@ -107,3 +107,8 @@ ReportStatusTexts ReportRunTexts()
 {
     return PrintRunTexts(QStringLiteral("Report"));
 }
+
+void SayRunStartsAtTheFirstRecord()
+{
+    ShowInformation(QStringLiteral("Current record is out of range. Starting with first record"));
+}

@@ -69,3 +69,7 @@ void ShowSessionPrinterSetup(TBaseReport& report, AddressSession& session);
 ReportStatusTexts PrintRunTexts(const QString& kind);
 // The status texts of the report commands ("Report Print Canceled!" and so on).
 ReportStatusTexts ReportRunTexts();
+
+// Tells the user that "Start from current record" found the current record outside the
+// chosen ones, so the run starts at the first.
+void SayRunStartsAtTheFirstRecord();

@@ -116,7 +116,7 @@ void TReportSetup::DoPrintBuiltIns(bool print)
                                                            : RunChoice::Filter;
         if (!PositionReportRecords(session_.Apollo1, session_.TableBook, report, choice, StartCurrentCheck->isChecked(),
                                    keep.RecNo()))
-            ShowInformation(QStringLiteral("Current record is out of range. Starting with first record"));
+            SayRunStartsAtTheFirstRecord();
 
         ReportStatusTexts texts = ReportRunTexts();
         texts.closeAfterPressDuringRun = true;
