@@ -132,14 +132,34 @@ std::vector<DuplicateGroup> FindDuplicateGroups(const std::vector<MatchKeys>& ke
     return groups;
 }
 
-ContactIndex::ContactIndex(std::vector<MatchKeys> keys) : keys_(std::move(keys)), blocks_(SortedBlocks(keys_)) {}
+ContactIndex::ContactIndex(std::vector<MatchKeys> keys) : keys_(std::move(keys)), blocks_(SortedBlocks(keys_))
+{
+    // A table twice the blocks' size, probed from the key's low bits (the keys are mixed).
+    std::size_t size = 16;
+    while (size < 2 * blocks_.size())
+        size *= 2;
+    starts_.assign(size, {0, -1});
+    for (std::size_t i = 0; i < blocks_.size(); ++i)
+        if (i == 0 || blocks_[i].first != blocks_[i - 1].first)
+            starts_[Slot(blocks_[i].first)] = {blocks_[i].first, static_cast<int>(i)};
+}
+
+std::size_t ContactIndex::Slot(quint64 key) const
+{
+    std::size_t slot = key & (starts_.size() - 1);
+    while (starts_[slot].second >= 0 && starts_[slot].first != key)
+        slot = (slot + 1) & (starts_.size() - 1);
+    return slot;
+}
 
 const MatchKeys* ContactIndex::Match(const MatchKeys& keys, MatchLevel level) const
 {
     const MatchKeys* matched = nullptr;
     BlockKeys(keys, [&](quint64 key) {
-        auto at = std::lower_bound(blocks_.begin(), blocks_.end(), std::pair<quint64, int>(key, -1));
-        for (; !matched && at != blocks_.end() && at->first == key; ++at)
+        const int start = starts_[Slot(key)].second;
+        if (start < 0)
+            return;
+        for (auto at = blocks_.begin() + start; !matched && at != blocks_.end() && at->first == key; ++at)
             if (MatchPair(keys, keys_[at->second]).Within(level))
                 matched = &keys_[at->second];
     });

@@ -36,7 +36,8 @@ struct RegionDialling {
 
 const RegionDialling& DiallingOf(const QString& region)
 {
-    static QHash<QString, RegionDialling> known;
+    // One per thread: the file's records are keyed on several.
+    thread_local QHash<QString, RegionDialling> known;
     auto at = known.find(region);
     if (at == known.end()) {
         const PhoneNumberUtil& util = *PhoneNumberUtil::GetInstance();
