@@ -44,5 +44,5 @@ private:
 
     std::vector<MatchKeys> keys_;
     std::vector<std::pair<quint64, int>> blocks_; // sorted by key
-    std::vector<std::pair<quint64, int>> starts_; // key, its first block; -1 for a free slot
+    std::vector<quint32> starts_;                 // a key's first entry in blocks_ plus one; 0 for a free slot
 };

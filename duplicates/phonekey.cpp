@@ -26,8 +26,19 @@ QString Digits(const QString& text)
 bool PlainlyWritten(QStringView text)
 {
     for (const QChar c : text)
-        if (!c.isDigit() && !QStringView(u" ()-./+").contains(c))
-            return false;
+        switch (c.unicode()) {
+        case ' ':
+        case '(':
+        case ')':
+        case '-':
+        case '.':
+        case '/':
+        case '+':
+            break;
+        default:
+            if (!c.isDigit())
+                return false;
+        }
     return true;
 }
 
@@ -38,8 +49,12 @@ struct RegionDialling {
 
 const RegionDialling& DiallingOf(const QString& region)
 {
-    // One per thread: the file's records are keyed on several.
+    // One per thread: the file's records are keyed on several. Most numbers of a file
+    // share one region, asked again and again.
     thread_local QHash<QString, RegionDialling> known;
+    thread_local std::pair<QString, const RegionDialling*> last;
+    if (last.second && last.first == region)
+        return *last.second;
     auto at = known.find(region);
     if (at == known.end()) {
         const PhoneNumberUtil& util = *PhoneNumberUtil::GetInstance();
@@ -48,6 +63,7 @@ const RegionDialling& DiallingOf(const QString& region)
         const int code = util.GetCountryCodeForRegion(region.toStdString());
         at = known.insert(region, {code > 0 ? QString::number(code) : QString(), QString::fromStdString(prefix)});
     }
+    last = {region, &*at};
     return *at;
 }
 
