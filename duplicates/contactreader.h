@@ -12,7 +12,7 @@ class TTable;
 // The contact of the values the function gives for the address file's field names.
 Contact ContactOf(long position, const std::function<QString(const QString& field)>& value);
 
-// The keys of every record the table's active query lets through, from the first on, the
+// The keys of every record the table's active query lets through, in record order, the
 // record numbers as positions. A record marked deleted (ISDEL) is left out whatever the
-// query; the table is left at its end.
+// query; the table stays where it stands. Throws TableError when the file cannot be read.
 std::vector<MatchKeys> ReadMatchKeys(TTable& table, const QString& defaultRegion);

@@ -132,14 +132,35 @@ std::vector<DuplicateGroup> FindDuplicateGroups(const std::vector<MatchKeys>& ke
     return groups;
 }
 
-ContactIndex::ContactIndex(std::vector<MatchKeys> keys) : keys_(std::move(keys)), blocks_(SortedBlocks(keys_)) {}
+ContactIndex::ContactIndex(std::vector<MatchKeys> keys) : keys_(std::move(keys)), blocks_(SortedBlocks(keys_))
+{
+    // Open addressing over the blocks' first entries, probed from the key's low bits (the
+    // keys are mixed), kept small so that most of it stays in the cache.
+    std::size_t size = 16;
+    while (size < blocks_.size() + blocks_.size() / 2)
+        size *= 2;
+    starts_.assign(size, 0);
+    for (std::size_t i = 0; i < blocks_.size(); ++i)
+        if (i == 0 || blocks_[i].first != blocks_[i - 1].first)
+            starts_[Slot(blocks_[i].first)] = static_cast<quint32>(i + 1);
+}
+
+std::size_t ContactIndex::Slot(quint64 key) const
+{
+    std::size_t slot = key & (starts_.size() - 1);
+    while (starts_[slot] != 0 && blocks_[starts_[slot] - 1].first != key)
+        slot = (slot + 1) & (starts_.size() - 1);
+    return slot;
+}
 
 const MatchKeys* ContactIndex::Match(const MatchKeys& keys, MatchLevel level) const
 {
     const MatchKeys* matched = nullptr;
     BlockKeys(keys, [&](quint64 key) {
-        auto at = std::lower_bound(blocks_.begin(), blocks_.end(), std::pair<quint64, int>(key, -1));
-        for (; !matched && at != blocks_.end() && at->first == key; ++at)
+        const quint32 start = starts_[Slot(key)];
+        if (start == 0)
+            return;
+        for (auto at = blocks_.begin() + (start - 1); !matched && at != blocks_.end() && at->first == key; ++at)
             if (MatchPair(keys, keys_[at->second]).Within(level))
                 matched = &keys_[at->second];
     });

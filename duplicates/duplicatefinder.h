@@ -39,6 +39,10 @@ public:
     std::size_t Size() const { return keys_.size(); }
 
 private:
+    // The slot of the key in starts_, or the free slot where it would go.
+    std::size_t Slot(quint64 key) const;
+
     std::vector<MatchKeys> keys_;
     std::vector<std::pair<quint64, int>> blocks_; // sorted by key
+    std::vector<quint32> starts_;                 // a key's first entry in blocks_ plus one; 0 for a free slot
 };

@@ -22,7 +22,7 @@ MatchKeys KeysOf(const Contact& contact, const QString& defaultRegion)
     keys.last = Hash(FoldText(contact.last).remove(QLatin1Char(' ')));
     const QString first = FoldText(contact.first);
     keys.first = Hash(first);
-    const QString firstWord = first.section(QLatin1Char(' '), 0, 0);
+    const QString firstWord = first.left(first.indexOf(QLatin1Char(' ')));
     keys.firstWord = Hash(firstWord);
     keys.nameGroups = NameGroupsOf(firstWord);
     if (!firstWord.isEmpty())

@@ -13,19 +13,32 @@ using i18n::phonenumbers::PhoneNumberUtil;
 
 QString Digits(const QString& text)
 {
-    QString digits;
+    QString digits(text.size(), Qt::Uninitialized);
+    QChar* out = digits.data();
     for (const QChar c : text)
         if (c.isDigit())
-            digits += c;
+            *out++ = c;
+    digits.truncate(out - digits.constData());
     return digits;
 }
 
 // Digits with the usual separators only: no letters (vanity numbers, extensions).
-bool PlainlyWritten(const QString& text)
+bool PlainlyWritten(QStringView text)
 {
     for (const QChar c : text)
-        if (!c.isDigit() && !QStringLiteral(" ()-./+").contains(c))
-            return false;
+        switch (c.unicode()) {
+        case ' ':
+        case '(':
+        case ')':
+        case '-':
+        case '.':
+        case '/':
+        case '+':
+            break;
+        default:
+            if (!c.isDigit())
+                return false;
+        }
     return true;
 }
 
@@ -36,7 +49,12 @@ struct RegionDialling {
 
 const RegionDialling& DiallingOf(const QString& region)
 {
-    static QHash<QString, RegionDialling> known;
+    // One per thread: the file's records are keyed on several. Most numbers of a file
+    // share one region, asked again and again.
+    thread_local QHash<QString, RegionDialling> known;
+    thread_local std::pair<QString, const RegionDialling*> last;
+    if (last.second && last.first == region)
+        return *last.second;
     auto at = known.find(region);
     if (at == known.end()) {
         const PhoneNumberUtil& util = *PhoneNumberUtil::GetInstance();
@@ -45,6 +63,7 @@ const RegionDialling& DiallingOf(const QString& region)
         const int code = util.GetCountryCodeForRegion(region.toStdString());
         at = known.insert(region, {code > 0 ? QString::number(code) : QString(), QString::fromStdString(prefix)});
     }
+    last = {region, &*at};
     return *at;
 }
 
@@ -99,14 +118,18 @@ QString PhoneKey(const QString& phone, const QString& region)
         return {};
     // A plainly written number needs only its region's country code and national prefix,
     // which is what a full parse would apply to it, at a fraction of the cost.
-    const QString trimmed = phone.trimmed();
+    const QStringView trimmed = QStringView(phone).trimmed();
     const RegionDialling& dialling = DiallingOf(region);
-    if (PlainlyWritten(trimmed) && !dialling.countryCode.isEmpty() && !trimmed.startsWith(QStringLiteral("00")) &&
-        !trimmed.startsWith(QStringLiteral("011"))) {
+    if (PlainlyWritten(trimmed) && !dialling.countryCode.isEmpty() && !trimmed.startsWith(u"00") &&
+        !trimmed.startsWith(u"011")) {
         if (trimmed.startsWith(QLatin1Char('+')))
             return digits;
         const bool prefixed = !dialling.nationalPrefix.isEmpty() && digits.startsWith(dialling.nationalPrefix);
-        return dialling.countryCode + digits.mid(prefixed ? dialling.nationalPrefix.size() : 0);
+        QString key;
+        key.reserve(dialling.countryCode.size() + digits.size());
+        key += dialling.countryCode;
+        key += QStringView(digits).mid(prefixed ? dialling.nationalPrefix.size() : 0);
+        return key;
     }
     const PhoneNumberUtil& util = *PhoneNumberUtil::GetInstance();
     PhoneNumber number;

@@ -2,35 +2,36 @@
 
 #include "duplicates/textfold.h"
 
-#include <QHash>
-#include <QStringList>
+#include <QStringTokenizer>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
-const QHash<QString, QString>& Shortened()
+struct Shortening {
+    QStringView word, shortened;
+};
+
+// Sorted by word, for a search that needs no string made.
+constexpr Shortening kShortened[] = {
+    {u"apartment", u"apt"}, {u"av", u"ave"},       {u"avenue", u"ave"}, {u"boulevard", u"blvd"},
+    {u"circle", u"cir"},    {u"court", u"ct"},     {u"drive", u"dr"},   {u"east", u"e"},
+    {u"fifth", u"5th"},     {u"first", u"1st"},    {u"fourth", u"4th"}, {u"highway", u"hwy"},
+    {u"lane", u"ln"},       {u"mount", u"mt"},     {u"north", u"n"},    {u"northeast", u"ne"},
+    {u"northwest", u"nw"},  {u"parkway", u"pkwy"}, {u"place", u"pl"},   {u"road", u"rd"},
+    {u"saint", u"st"},      {u"second", u"2nd"},   {u"south", u"s"},    {u"southeast", u"se"},
+    {u"southwest", u"sw"},  {u"square", u"sq"},    {u"str", u"st"},     {u"street", u"st"},
+    {u"suite", u"ste"},     {u"terrace", u"ter"},  {u"third", u"3rd"},  {u"west", u"w"},
+};
+
+QStringView Shortened(QStringView word)
 {
-    static const QHash<QString, QString> words = {
-        {QStringLiteral("street"), QStringLiteral("st")},      {QStringLiteral("str"), QStringLiteral("st")},
-        {QStringLiteral("avenue"), QStringLiteral("ave")},     {QStringLiteral("av"), QStringLiteral("ave")},
-        {QStringLiteral("road"), QStringLiteral("rd")},        {QStringLiteral("drive"), QStringLiteral("dr")},
-        {QStringLiteral("boulevard"), QStringLiteral("blvd")}, {QStringLiteral("lane"), QStringLiteral("ln")},
-        {QStringLiteral("court"), QStringLiteral("ct")},       {QStringLiteral("place"), QStringLiteral("pl")},
-        {QStringLiteral("terrace"), QStringLiteral("ter")},    {QStringLiteral("parkway"), QStringLiteral("pkwy")},
-        {QStringLiteral("highway"), QStringLiteral("hwy")},    {QStringLiteral("circle"), QStringLiteral("cir")},
-        {QStringLiteral("square"), QStringLiteral("sq")},      {QStringLiteral("north"), QStringLiteral("n")},
-        {QStringLiteral("south"), QStringLiteral("s")},        {QStringLiteral("east"), QStringLiteral("e")},
-        {QStringLiteral("west"), QStringLiteral("w")},         {QStringLiteral("northeast"), QStringLiteral("ne")},
-        {QStringLiteral("northwest"), QStringLiteral("nw")},   {QStringLiteral("southeast"), QStringLiteral("se")},
-        {QStringLiteral("southwest"), QStringLiteral("sw")},   {QStringLiteral("apartment"), QStringLiteral("apt")},
-        {QStringLiteral("suite"), QStringLiteral("ste")},      {QStringLiteral("mount"), QStringLiteral("mt")},
-        {QStringLiteral("saint"), QStringLiteral("st")},       {QStringLiteral("first"), QStringLiteral("1st")},
-        {QStringLiteral("second"), QStringLiteral("2nd")},     {QStringLiteral("third"), QStringLiteral("3rd")},
-        {QStringLiteral("fourth"), QStringLiteral("4th")},     {QStringLiteral("fifth"), QStringLiteral("5th")},
-    };
-    return words;
+    const auto at = std::lower_bound(std::begin(kShortened), std::end(kShortened), word,
+                                     [](const Shortening& s, QStringView w) { return s.word < w; });
+    return at != std::end(kShortened) && at->word == word ? at->shortened : word;
 }
 
-bool AllZeros(const QString& word)
+bool AllZeros(QStringView word)
 {
     for (const QChar c : word)
         if (c != QLatin1Char('0'))
@@ -43,11 +44,12 @@ bool AllZeros(const QString& word)
 StreetKey StreetKeyOf(const QString& street)
 {
     StreetKey key;
-    QStringList words;
+    const QString folded = FoldText(street);
+    key.words.reserve(folded.size());
     bool afterNumber = false;
-    for (const QString& word : FoldText(street).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (const QStringView word : QStringTokenizer(folded, QLatin1Char(' '), Qt::SkipEmptyParts)) {
         if (key.number.isEmpty() && word.front().isDigit()) {
-            key.number = word;
+            key.number = word.toString();
             afterNumber = true;
             continue;
         }
@@ -55,8 +57,9 @@ StreetKey StreetKeyOf(const QString& street)
         if (afterNumber && AllZeros(word))
             continue;
         afterNumber = false;
-        words.append(Shortened().value(word, word));
+        if (!key.words.isEmpty())
+            key.words += QLatin1Char(' ');
+        key.words += Shortened(word);
     }
-    key.words = words.join(QLatin1Char(' '));
     return key;
 }

@@ -49,11 +49,37 @@ QHash<QString, NameGroups> LoadNicknames()
     return groups;
 }
 
+// The same folding for plain ASCII, the usual case, without Unicode's tables.
+QString FoldAscii(const QString& text)
+{
+    QString folded(text.size(), Qt::Uninitialized);
+    QChar* out = folded.data();
+    QChar* const start = out;
+    bool gap = false;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool lower = u >= 'a' && u <= 'z';
+        const bool upper = u >= 'A' && u <= 'Z';
+        if (!lower && !upper && !(u >= '0' && u <= '9')) {
+            gap = gap || u != '\'';
+            continue;
+        }
+        if (gap && out != start)
+            *out++ = QLatin1Char(' ');
+        gap = false;
+        *out++ = QChar(upper ? char16_t(u + ('a' - 'A')) : u);
+    }
+    folded.truncate(out - start);
+    return folded;
+}
+
 } // namespace
 
 QString FoldText(const QString& text)
 {
-    const QString decomposed = Ascii(text) ? text : text.normalized(QString::NormalizationForm_KD);
+    if (Ascii(text))
+        return FoldAscii(text);
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
     QString folded;
     folded.reserve(decomposed.size());
     bool gap = false;

@@ -22,8 +22,10 @@ SkipKnownSource::SkipKnownSource(ImportSource& source, ContactIndex known, Match
 bool SkipKnownSource::Next(std::vector<ImportValue>& values)
 {
     const auto value = [&values](const QString& name) {
+        // The lengths first: most names differ in them, and that costs no comparison.
         for (const ImportValue& v : values)
-            if (v.field && v.field->FieldName().compare(name, Qt::CaseInsensitive) == 0)
+            if (v.field && v.field->FieldName().size() == name.size() &&
+                v.field->FieldName().compare(name, Qt::CaseInsensitive) == 0)
                 return v.text;
         return QString();
     };
