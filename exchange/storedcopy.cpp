@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr char kEightBlanks[] = "        ";
+
 bool StoredText(const TField& field)
 {
     return field.DataType() == TFieldType::String && !field.Calculated();
@@ -38,6 +40,9 @@ const std::string* StoredCopy::Record(const TTable& source)
     for (const Span& span : spans_) {
         const char* value = bytes.data() + span.from;
         std::size_t length = span.fromWidth;
+        // Most fields end in a long run of blanks: it is passed over eight bytes at a time.
+        while (length >= 8 && std::memcmp(value + length - 8, kEightBlanks, 8) == 0)
+            length -= 8;
         while (length > 0 && (value[length - 1] == ' ' || value[length - 1] == '\0'))
             --length;
         length = std::min(length, span.toWidth);
