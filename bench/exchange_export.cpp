@@ -2,6 +2,7 @@
 // deleted), in name order, to each kind of target: the comma-delimited text file, a new DBF
 // table, standard CSV and vCard.
 #include "address_data.h"
+#include "kept_output.h"
 #include "xbase_dbf_data.h"
 
 #include "addressfile/addressschema.h"
@@ -109,6 +110,7 @@ void BM_ExportDbf(benchmark::State& state)
         TTable Table1;
         done = CopyToDbf(walk, book.table, book.apollo, Table1, target);
     }
+    KeepOutput({target});
     if (done.failed || done.copied != 96000)
         state.SkipWithError("the copy did not copy the 96,000 live records");
     state.counters["records"] = static_cast<double>(done.copied);

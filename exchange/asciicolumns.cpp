@@ -123,7 +123,7 @@ bool AsciiImportSource::NextRecord()
         if (!text_.NextLine(line))
             return false;
         position_ = ++line_;
-        SplitImportLine(line, split_);
+        SplitImportLine(line, held_, parts_);
         return true;
     }
     long lines = 0;
@@ -136,6 +136,7 @@ bool AsciiImportSource::NextRecord()
         return false;
     position_ = line_ + 1;
     line_ += lines;
+    parts_.assign(split_.cbegin(), split_.cend());
     return true;
 }
 
@@ -143,9 +144,10 @@ bool AsciiImportSource::Next(std::vector<ImportValue>& values)
 {
     if (!NextRecord())
         return false;
-    const auto count = std::min(fields_.size(), static_cast<std::size_t>(split_.size()));
+    // The values are read before the next record is split, so they need no copies of their own.
+    const auto count = std::min(fields_.size(), parts_.size());
     for (std::size_t c = 0; c < count; ++c)
         if (fields_[c])
-            values.push_back({fields_[c], split_[static_cast<qsizetype>(c)]});
+            values.push_back({fields_[c], QString::fromRawData(parts_[c].data(), parts_[c].size())});
     return true;
 }

@@ -66,5 +66,8 @@ private:
     bool skipHeader_;
     long line_ = 0; // lines read so far
     long position_ = 0;
+    // The record's values, viewing the line (or held) or, for standard CSV, split_.
+    std::vector<QStringView> parts_;
+    QString held_;
     QStringList split_;
 };

@@ -2,6 +2,7 @@
 
 #include "exchange/copyfailure.h"
 #include "exchange/exportfields.h"
+#include "exchange/storedcopy.h"
 #include "table/controlsscope.h"
 #include "table/opentablefile.h"
 #include "table/tableerror.h"
@@ -104,7 +105,12 @@ CopyOutcome CopyToDbf(ExportWalk& walk, TTable& source, TApollo& sourceApollo, T
             if (lastCount != copied)
                 throw CountFailure(path, lastCount, copied);
         };
+        StoredCopy bytes(from, to, target);
         walk.Run([&] {
+            if (const std::string* record = bytes.Usable() ? bytes.Record(source) : nullptr) {
+                target.AppendRecord(*record);
+                return;
+            }
             target.Append();
             for (int i = 0; i < ExportFieldCount; ++i)
                 to[i].AssignStored(from[i]);

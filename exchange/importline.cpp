@@ -33,38 +33,51 @@ void HoldQuotedCommas(QString& line)
     }
 }
 
-QString Unwrap(QStringView part)
+QStringView Unwrap(QStringView part)
 {
     if (part.size() >= 2 && part.front() == kQuote && part.back() == kQuote)
-        part = part.sliced(1, part.size() - 2);
-    QString value = part.toString();
-    value.replace(kHeldComma, kComma);
-    return value;
+        return part.sliced(1, part.size() - 2);
+    return part;
 }
 
 } // namespace
 
-void SplitImportLine(QStringView line, QStringList& values)
+void SplitImportLine(QStringView line, QString& held, std::vector<QStringView>& values)
 {
     values.clear();
-    // Only a line with quotes needs a copy to mark its quoted commas in.
-    QString held;
+    // Only a line with quotes (or with the stand-in itself, read as a comma as well) needs a
+    // copy to mark its quoted commas in.
     QStringView all = line;
-    if (line.contains(kQuote)) {
+    if (line.contains(kQuote) || line.contains(kHeldComma)) {
         held = line.toString();
         HoldQuotedCommas(held);
         all = held;
     }
-    qsizetype start = 0;
-    for (;;) {
+    for (qsizetype start = 0;;) {
         const qsizetype comma = all.indexOf(kComma, start);
         if (comma < 0) {
-            values.append(Unwrap(all.sliced(start)));
-            return;
+            values.push_back(Unwrap(all.sliced(start)));
+            break;
         }
-        values.append(Unwrap(all.sliced(start, comma - start)));
+        values.push_back(Unwrap(all.sliced(start, comma - start)));
         start = comma + 1;
     }
+    if (all.data() != held.constData())
+        return;
+    // The cuts are made: the held commas go back in place, under the views.
+    for (QChar *c = held.data(), *end = c + held.size(); c != end; ++c)
+        if (*c == kHeldComma)
+            *c = kComma;
+}
+
+void SplitImportLine(QStringView line, QStringList& values)
+{
+    QString held;
+    std::vector<QStringView> parts;
+    SplitImportLine(line, held, parts);
+    values.clear();
+    for (const QStringView part : parts)
+        values.append(part.toString());
 }
 
 QStringList SplitImportLine(QStringView line)

@@ -3,6 +3,7 @@
 #include "addressfile/addressschema.h"
 #include "addressfile/createaddressfile.h"
 #include "addressfile/reindexprogress.h"
+#include "exchange/importrecord.h"
 #include "exchange/inputpacer.h"
 #include "exchange/storabletext.h"
 #include "table/controlsscope.h"
@@ -15,17 +16,23 @@
 #include <QStringList>
 #include <utility>
 
-ImportLoop::ImportLoop(TTable& destination) : table_(destination) {}
+ImportLoop::ImportLoop(TTable& destination) : table_(destination), record_(destination) {}
 
 void ImportLoop::Store(const std::vector<ImportValue>& values, long position, ImportResult& result)
 {
     bool anyReplaced = false;
-    for (const ImportValue& value : values) {
-        if (value.text.isEmpty() || value.field == nullptr)
-            continue;
-        bool replaced = false;
-        value.field->SetAsString(StorableText(value.text, replaced));
-        anyReplaced = anyReplaced || replaced;
+    if (record_.Fill(values, anyReplaced)) {
+        table_.AppendRecord(record_.Bytes());
+    } else {
+        table_.Append();
+        for (const ImportValue& value : values) {
+            if (value.text.isEmpty() || value.field == nullptr)
+                continue;
+            bool replaced = false;
+            value.field->SetAsString(StorableText(value.text, replaced));
+            anyReplaced = anyReplaced || replaced;
+        }
+        table_.Post();
     }
     if (!anyReplaced)
         return;
@@ -60,9 +67,7 @@ ImportResult ImportLoop::Run(ImportSource& source)
         }
         ++result.read;
         try {
-            table_.Append();
             Store(values, source.Position(), result);
-            table_.Post();
         } catch (const std::exception& error) {
             // A record the table would not take is dropped whole, never half written.
             if (table_.State() == TDataSetState::Insert)

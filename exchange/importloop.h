@@ -18,6 +18,8 @@
 // AfterInsert, AfterPost, AfterCancel) stay quiet. A crash or kill in the middle leaves the records appended so far
 // whole and the file without an index, so the next open offers the rebuild.
 
+#include "exchange/importrecord.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
@@ -38,7 +40,8 @@ public:
     virtual ~ImportSource() = default;
     // How many records the source will give, for the gauge; 0 when not known.
     virtual long Expected() = 0;
-    // The values of the next record (fields left out stay blank), or false at the end.
+    // The values of the next record (fields left out stay blank), or false at the end; they
+    // may refer to the source's own text, and are read before the next call.
     // A source that cannot be read throws ImportReadError.
     virtual bool Next(std::vector<ImportValue>& values) = 0;
     // Where the record last given came from (its line or record number), for messages.
@@ -85,9 +88,11 @@ public:
     ImportResult Run(ImportSource& source);
 
 private:
+    // Appends a record holding the values.
     void Store(const std::vector<ImportValue>& values, long position, ImportResult& result);
 
     TTable& table_;
+    ImportRecord record_;
     bool stop_ = false;
 };
 

@@ -29,6 +29,8 @@ class TField {
 public:
     const QString& FieldName() const { return name_; }
     int Size() const { return size_; }
+    // Where the field's bytes start in a record (the delete mark is byte 0).
+    int Offset() const { return offset_; }
     TFieldType DataType() const { return type_; }
     bool Calculated() const { return calculated_; }
 

@@ -571,18 +571,17 @@ void TTable::Post()
     {
         AreaScope scope(area_);
         if (inserted) {
-            if (!sx_AppendBlank() || !sx_PutRecord(current_.bytes.data()))
-                throw TableError(QStringLiteral("Cannot add the record to %1: %2").arg(tableName_, EngineError()));
+            unwritten = AddToEngine(current_.bytes.data());
         } else {
             SyncEngine();
             // Still editing, and still locked, if this fails.
             if (!sx_PutRecord(current_.bytes.data()))
                 throw TableError(QStringLiteral("Cannot save the record in %1: %2").arg(tableName_, EngineError()));
             sx_Unlock(current_.recNo);
+            // The record is taken; what did not reach the disk is written by the next commit.
+            if (!sx_Commit())
+                unwritten = EngineError();
         }
-        // The record is taken; what did not reach the disk is written by the next commit.
-        if (!(inserted && batchInserts_) && !sx_Commit())
-            unwritten = EngineError();
         LoadFromEngine();
     }
     bof_ = eof_ = false;
@@ -594,6 +593,36 @@ void TTable::Post()
     AfterMove();
     if (AfterPost)
         AfterPost(*this);
+    if (!unwritten.isEmpty())
+        throw NotWritten(unwritten);
+}
+
+// Call with the table's area selected. Gives why the record did not reach the disk (it is
+// taken, and the next commit writes it), or nothing.
+QString TTable::AddToEngine(const char* bytes)
+{
+    if (!sx_AppendBlank() || !sx_PutRecord(bytes))
+        throw TableError(QStringLiteral("Cannot add the record to %1: %2").arg(tableName_, EngineError()));
+    return batchInserts_ || sx_Commit() ? QString() : EngineError();
+}
+
+void TTable::AppendRecord(const std::string& bytes)
+{
+    CheckActive();
+    if (readOnly_)
+        throw TableError(QStringLiteral("Table %1 is read-only").arg(tableName_));
+    if (bytes.size() != static_cast<std::size_t>(recSize_))
+        throw TableError(QStringLiteral("A record of %1 bytes does not fit %2").arg(bytes.size()).arg(tableName_));
+    CheckBrowseMode();
+    QString unwritten;
+    {
+        AreaScope scope(area_);
+        unwritten = AddToEngine(bytes.data());
+        LoadFromEngine();
+    }
+    bof_ = eof_ = false;
+    RowsChanged();
+    AfterMove();
     if (!unwritten.isEmpty())
         throw NotWritten(unwritten);
 }

@@ -81,6 +81,13 @@ public:
     void Append();
     void Edit();
     void Post();
+    // Adds a record given whole (RecordSize bytes, delete mark first) as Append, setting its
+    // fields and Post would, but without a field change or insert and post events: for
+    // bulk copies that lay out their records themselves.
+    void AppendRecord(const std::string& bytes);
+    int RecordSize() const { return recSize_; }
+    // The current record's bytes, delete mark first, for copies that read them whole.
+    const std::string& RecordBytes() const { return active_->bytes; }
     void Cancel();
     void Delete();
     bool Modified() const { return modified_; }
@@ -148,6 +155,7 @@ private:
     void SetState(TDataSetState state);
     void SyncEngine() const;
     TableError NotWritten(const QString& reason) const;
+    QString AddToEngine(const char* bytes);
     void CheckClosed() const;
     void CheckActive() const;
     void AfterMove();

@@ -197,6 +197,19 @@ TEST(ExportDbfCopy, ThreeOfAHundredUnderAFilterInTheCurrentOrder)
     EXPECT_EQ(rows[2].toObject().value("LNAME").toString(), "Person 050");
 }
 
+// Records are laid out whole, each value as AssignStored takes it: the blanks and zero
+// bytes that end a stored value become blanks.
+TEST(ExportDbfCopy, ZeroBytesEndingAValueBecomeBlanks)
+{
+    ExportBook book;
+    book.Add({{"LNAME", QStringLiteral("Ann") + QChar(0) + QChar(0)}, {"CITY", QStringLiteral("Oslo")}});
+    TTable Table1;
+    ASSERT_EQ(CopyDbf(book, Table1, book.File("ZERO.DBF")).copied, 1);
+    const QByteArray bytes = ReadAll(book.File("ZERO.DBF"));
+    const auto headerSize = static_cast<unsigned char>(bytes[8]) | static_cast<unsigned char>(bytes[9]) << 8;
+    EXPECT_EQ(bytes.mid(headerSize, 31), " Ann" + QByteArray(27, ' '));
+}
+
 TEST(ExportDbfCopy, AFullDiskIsReportedAndThePartialTableStaysReadable)
 {
     ExportBook book;

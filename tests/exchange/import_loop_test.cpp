@@ -139,6 +139,39 @@ TEST_F(AsciiLoop, AStopEndsAfterTheCurrentRecordAndTheIndexIsRebuilt)
     EXPECT_EQ(CheckWithXbtool(path_), "ok: 26 tags, 12 records");
 }
 
+// Values the loop is handed as they are: a record with a value for a field that is not
+// text is set field by field; text is cut to its field, and a character the file cannot
+// store counts even past the field's width.
+TEST_F(AsciiLoop, ARecordWithAValueForALogicalFieldIsSetFieldByField)
+{
+    struct Given : ImportSource {
+        std::vector<std::vector<ImportValue>> records;
+        std::size_t at = 0;
+        long Expected() override { return 0; }
+        bool Next(std::vector<ImportValue>& values) override
+        {
+            if (at == records.size())
+                return false;
+            values = records[at++];
+            return true;
+        }
+        long Position() const override { return static_cast<long>(at); }
+    } source;
+    TTable& table = trio_.table;
+    source.records = {{{table.FindField("LNAME"), "Plain"}, {table.FindField("MIDDLE"), "Q\u2192"}},
+                      {{table.FindField("ISDEL"), "T"}, {table.FindField("LNAME"), "Marked\u2192"}}};
+    const ImportResult result = loop_.Run(source);
+    table.Close();
+    EXPECT_EQ(result.imported, 2);
+    EXPECT_EQ(result.replacedAt, QList<long>({1, 2}));
+    const QJsonArray rows = ReadWithPython(path_);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].toObject()["MIDDLE"].toString(), "Q");
+    EXPECT_FALSE(rows[0].toObject()["ISDEL"].toBool());
+    EXPECT_EQ(rows[1].toObject()["LNAME"].toString(), "Marked?");
+    EXPECT_TRUE(rows[1].toObject()["ISDEL"].toBool());
+}
+
 // Where a child process importing 5,000 lines kills itself.
 enum class KillPoint { HalfwayThroughAppends, HalfwayThroughRebuild };
 

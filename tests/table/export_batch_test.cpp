@@ -114,4 +114,19 @@ TEST_F(AppendRunTest, AStoredValueReplacesALongerOneAndTheSameValueChangesNothin
     EXPECT_EQ(to.table.ReadRecord(1).bytes.substr(1), std::string("Christopher Robinson Smith    "));
 }
 
+TEST_F(AppendRunTest, AWholeRecordJoinsTheBatchAndOneOfAnotherSizeIsRefused)
+{
+    const QString path = MakeFile("whole.dbf", {{"NAME", "C", 6}, {"OK", "L", 1}});
+    Trio t;
+    t.table.SetExclusive(true);
+    ASSERT_TRUE(OpenTableFile(path, t.table));
+    t.table.SetBatchInserts(true);
+    t.table.AppendRecord(" Ann   T");
+    EXPECT_EQ(CountInHeader(path), 0);
+    EXPECT_THROW(t.table.AppendRecord(" Bob T"), TableError);
+    t.table.SetBatchInserts(false);
+    EXPECT_EQ(CountInHeader(path), 1);
+    EXPECT_EQ(t.table.FieldByName("NAME").AsString() + t.table.FieldByName("OK").AsString(), "AnnTrue");
+}
+
 } // namespace
