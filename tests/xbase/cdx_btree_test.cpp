@@ -347,6 +347,52 @@ TEST(CdxTree, BulkBuildFromSortedRunsEqualsInsertsAndStaysEditable)
     expectSound(built, model);
 }
 
+// A bulk build encodes each leaf as it fills it: the page must be the one any leaf
+// of the same entries is written as, with long runs of equal and blank keys.
+TEST(CdxTree, BulkBuiltLeavesAreTheLeavesAnyWriteWouldGive)
+{
+    xbtest::TempDir dir;
+    const std::string path = dir.file("t.cdx");
+    std::mt19937 rng(7);
+    RunFile runs(dir.file(""));
+    {
+        auto f = IndexFile::create(path);
+        for (const int keyLen : {1, 10, 80}) {
+            KeySorter sorter(keyLen, 100000, 20000, runs);
+            for (uint32_t r = 1; r <= 20000; ++r) {
+                const std::string k = r % 5 ? randomKey(rng, keyLen) : std::string(size_t(keyLen), ' ');
+                sorter.add(bytes(k), r * 7919 % 20011);
+            }
+            MergedKeys sorted(sorter.take(), nullptr);
+            newTag(*f, ("K" + std::to_string(keyLen)).c_str(), keyLen).build(sorted, nullptr);
+        }
+        f->flush();
+    }
+    auto f = IndexFile::open(path, true);
+    for (size_t t = 0; t < 3; ++t) {
+        Tag& tag = f->tag(t);
+        size_t leaves = 0;
+        for (uint32_t at = tag.root().offset;;) {
+            Node& n = f->file().node(at, tag.keyLen(), ' ');
+            if (!n.leaf()) {
+                at = n.children.front();
+                continue;
+            }
+            for (; at != kNoPage; ++leaves) {
+                Node leaf = f->file().node(at, tag.keyLen(), ' ');
+                uint8_t written[kPageSize], anew[kPageSize];
+                f->file().read(at, written, kPageSize);
+                leaf.stored.clear();
+                encodeNode(leaf, anew);
+                ASSERT_EQ(std::memcmp(written, anew, kPageSize), 0) << "leaf at " << at;
+                at = leaf.right;
+            }
+            break;
+        }
+        EXPECT_GT(leaves, 20u);
+    }
+}
+
 // An index held back for its table writes nothing when its cache fills, however
 // many pages the changes touch, and everything at the flush; one not held back
 // writes as it evicts.

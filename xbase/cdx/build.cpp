@@ -43,33 +43,43 @@ void Tag::build(KeyStream& keys, const std::function<void(int)>& progress)
     const int kl = keyLen();
     const size_t entryBytes = size_t(leafEntryBytes(keys.maxRecno(), kl));
     Level level{kl, {}, {}, {}};
+    // The leaf being filled: its keys gather here and move into the node when it is
+    // full, each entry compressed once and the page encoded from that.
+    std::vector<uint8_t> pending((kLeafSpace / entryBytes + 1) * size_t(kl));
+    std::vector<Compression> comps;
+    auto seal = [&](Node& leaf) {
+        leaf.keys.assign(pending.data(), pending.data() + comps.size() * size_t(kl));
+        leaf.stored.resize(kPageSize);
+        encodeLeaf(leaf, comps.data(), leaf.stored.data());
+        comps.clear();
+    };
     Node* leaf = &file_.newNode(kAttrLeaf, kl, pad_);
     size_t used = 0;
-    size_t prevTrail = 0;
     const size_t n = keys.size();
     const uint8_t* k;
     uint32_t recno;
     for (size_t i = 0; keys.next(k, recno); ++i) {
-        const uint8_t* prev = leaf->count() ? leaf->key(leaf->count() - 1) : nullptr;
-        Compression c = compressEntry(prev, prevTrail, k, kl, pad_);
-        size_t need = entryBytes + size_t(kl) - c.dup - c.trail;
-        if (prev && used + need > kLeafSpace) {
+        const uint8_t* prev = comps.empty() ? nullptr : pending.data() + (comps.size() - 1) * size_t(kl);
+        Compression c = compressEntry(prev, prev ? comps.back().trail : 0, k, kl, pad_);
+        if (prev && used + entryBytes + size_t(kl) - c.dup - c.trail > kLeafSpace) {
+            seal(*leaf);
             level.add(*leaf);
             Node* next = &file_.newNode(kAttrLeaf, kl, pad_);
+            next->recnos.reserve(leaf->count());
             link(file_, leaf, *next);
             leaf = next;
             file_.trim();
-            c = compressEntry(nullptr, 0, k, kl, pad_);
-            need = entryBytes + size_t(kl) - c.trail;
+            c.dup = 0;
             used = 0;
             if (progress && (level.size() & 63) == 0)
                 progress(int(i * 100 / n));
         }
-        leaf->keys.insert(leaf->keys.end(), k, k + kl);
+        std::memcpy(pending.data() + comps.size() * size_t(kl), k, size_t(kl));
         leaf->recnos.push_back(recno);
-        used += need;
-        prevTrail = c.trail;
+        used += entryBytes + size_t(kl) - c.dup - c.trail;
+        comps.push_back(c);
     }
+    seal(*leaf);
     touch(*leaf);
     if (leaf->count() == 0 || level.size() == 0) {
         setRoot(*leaf);

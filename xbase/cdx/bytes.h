@@ -28,6 +28,11 @@ inline void putLe32(uint8_t* p, uint32_t v)
     for (int i = 0; i < 4; ++i)
         p[i] = uint8_t(v >> (8 * i));
 }
+inline void putLe64(uint8_t* p, uint64_t v)
+{
+    for (int i = 0; i < 8; ++i)
+        p[i] = uint8_t(v >> (8 * i));
+}
 inline void putBe32(uint8_t* p, uint32_t v)
 {
     for (int i = 0; i < 4; ++i)

@@ -16,8 +16,11 @@ MergedKeys::MergedKeys(GatheredKeys keys, const RunFile* file) : keys_(std::move
     keys_.rest.sort();
     const size_t kl = size_t(keyLen());
     const size_t runs = keys_.runs.size();
-    if (runs)
-        bufferBytes_ = std::max(2 * maxRunEntry(kl), std::min(kMergeBytes / runs, kRunBufferBytes));
+    if (!runs) {
+        size_ = keys_.rest.size();
+        return;
+    }
+    bufferBytes_ = std::max(2 * maxRunEntry(kl), std::min(kMergeBytes / runs, kRunBufferBytes));
     sources_.resize(runs + 1);
     for (size_t i = 0; i < runs; ++i) {
         sources_[i].offset = keys_.runs[i].offset;
@@ -108,6 +111,13 @@ void MergedKeys::siftDown()
 
 bool MergedKeys::next(const uint8_t*& key, uint32_t& recno)
 {
+    if (!merges()) {
+        if (restNext_ == size_)
+            return false;
+        key = keys_.rest.key(restNext_);
+        recno = keys_.rest.recno(restNext_++);
+        return true;
+    }
     if (handedOut_) {
         handedOut_ = false;
         if (!advance(sources_[heap_.front()])) {

@@ -18,7 +18,7 @@ public:
 
     int keyLen() const { return keys_.rest.keyLen(); }
     // Whether any run is on disk.
-    bool merges() const { return sources_.size() > 1; }
+    bool merges() const { return !keys_.runs.empty(); }
     size_t size() const override { return size_; }
     uint32_t maxRecno() const override { return keys_.rest.maxRecno(); }
     bool next(const uint8_t*& key, uint32_t& recno) override;
@@ -45,6 +45,7 @@ private:
     GatheredKeys keys_;
     const RunFile* file_;
     size_t size_ = 0;
+    size_t restNext_ = 0; // without runs: the next entry of the rest
     size_t bufferBytes_ = 0;
     std::vector<Source> sources_;
     std::vector<uint32_t> heap_; // sources with an entry in hand, the least first

@@ -203,23 +203,36 @@ void encodeNode(const Node& node, uint8_t* page)
         putLe32(page + 8, node.right);
         return;
     }
-    if (!node.leaf() && node.count() > interiorCapacity(node.keyLen))
+    if (node.leaf()) {
+        std::vector<Compression> comps;
+        comps.reserve(node.count());
+        forEachCompression(node, [&](size_t dup, size_t trail) { comps.push_back({dup, trail}); });
+        encodeLeaf(node, comps.data(), page);
+        return;
+    }
+    if (node.count() > interiorCapacity(node.keyLen))
         throw std::logic_error("index page overfilled");
     std::memset(page, 0, kPageSize);
     putLe16(page, node.attr);
     putLe16(page + 2, uint16_t(node.count()));
     putLe32(page + 4, node.left);
     putLe32(page + 8, node.right);
-    if (!node.leaf()) {
-        uint8_t* p = page + 12;
-        for (size_t i = 0; i < node.count(); ++i) {
-            std::memcpy(p, node.key(i), node.keyLen);
-            putBe32(p + node.keyLen, node.recnos[i]);
-            putBe32(p + node.keyLen + 4, node.children[i]);
-            p += node.keyLen + 8;
-        }
-        return;
+    uint8_t* p = page + 12;
+    for (size_t i = 0; i < node.count(); ++i) {
+        std::memcpy(p, node.key(i), node.keyLen);
+        putBe32(p + node.keyLen, node.recnos[i]);
+        putBe32(p + node.keyLen + 4, node.children[i]);
+        p += node.keyLen + 8;
     }
+}
+
+void encodeLeaf(const Node& node, const Compression* comps, uint8_t* page)
+{
+    std::memset(page, 0, kPageSize);
+    putLe16(page, node.attr);
+    putLe16(page + 2, uint16_t(node.count()));
+    putLe32(page + 4, node.left);
+    putLe32(page + 8, node.right);
     LeafLayout l = layoutFor(node);
     const uint32_t recMask = l.recBits >= 32 ? 0xFFFFFFFFu : (1u << l.recBits) - 1;
     putLe32(page + 14, recMask);
@@ -233,20 +246,27 @@ void encodeNode(const Node& node, uint8_t* page)
     const size_t infoEnd = 24 + node.count() * size_t(l.bytes);
     if (infoEnd > kPageSize)
         throw std::logic_error("index page overfilled");
-    size_t i = 0;
-    forEachCompression(node, [&](size_t dup, size_t trail) {
-        uint64_t v =
-            uint64_t(node.recnos[i]) | (uint64_t(dup) << l.recBits) | (uint64_t(trail) << (l.recBits + l.dupBits));
+    // The packed entries first, eight bytes at a time where the page has room: the bytes
+    // past an entry's own are zero or belong to the next entry, and key data, written
+    // after, lies beyond the last one.
+    for (size_t i = 0; i < node.count(); ++i) {
+        const uint64_t v = uint64_t(node.recnos[i]) | (uint64_t(comps[i].dup) << l.recBits) |
+                           (uint64_t(comps[i].trail) << (l.recBits + l.dupBits));
         uint8_t* e = page + 24 + i * size_t(l.bytes);
-        for (int b = 0; b < l.bytes; ++b)
-            e[b] = uint8_t(v >> (8 * b));
+        if (e + 8 <= page + kPageSize)
+            putLe64(e, v);
+        else
+            for (int b = 0; b < l.bytes; ++b)
+                e[b] = uint8_t(v >> (8 * b));
+    }
+    for (size_t i = 0; i < node.count(); ++i) {
+        const size_t dup = comps[i].dup, trail = comps[i].trail;
         size_t len = node.keyLen - dup - trail;
         if (len > end - infoEnd)
             throw std::logic_error("index page overfilled");
         end -= len;
         std::memcpy(page + end, node.key(i) + dup, len);
-        ++i;
-    });
+    }
     putLe16(page + 12, uint16_t(end - 24 - node.count() * size_t(l.bytes)));
 }
 

@@ -88,6 +88,9 @@ Node decodeNode(const uint8_t* page, uint32_t offset, int keyLen, uint8_t pad);
 // page whose key data overruns its entries.
 void encodeNode(const Node& node, uint8_t* page);
 
+// Encodes a leaf anew, its entries compressed as comps gives, one per entry in order.
+void encodeLeaf(const Node& leaf, const Compression* comps, uint8_t* page);
+
 // Compares two keys of equal length, then record numbers.
 int compareEntry(const uint8_t* a, uint32_t ra, const uint8_t* b, uint32_t rb, int keyLen);
 

@@ -34,7 +34,7 @@ void SortedKeys::append(SortedKeys&& other)
     other = SortedKeys(keyLen_);
 }
 
-void SortedKeys::sort(bool bothCores)
+std::vector<uint32_t> SortedKeys::sortedOrder(bool bothCores) const
 {
     constexpr size_t kHead = sizeof(Item::head);
     const size_t n = recnos_.size();
@@ -109,16 +109,30 @@ void SortedKeys::sort(bool bothCores)
         }
     });
     items = std::vector<Item>();
+    std::vector<uint32_t> indexes(n);
+    for (size_t i = 0; i < n; ++i)
+        indexes[i] = order[i].index & kIndexMask;
+    return indexes;
+}
+
+void SortedKeys::sort(bool bothCores)
+{
+    const std::vector<uint32_t> order = sortedOrder(bothCores);
+    const size_t n = order.size();
+    const size_t kl = size_t(keyLen_);
+    const int parts = bothCores ? partsFor(n, kSplitItems) : 1;
     // The keys move into sorted order, so that whoever reads them in order (a build, a
     // check) reads memory in sequence instead of waiting on a scattered key at each step.
-    std::vector<uint8_t> ordered(keys_.size());
+    std::vector<uint8_t> keys(keys_.size());
+    std::vector<uint32_t> recnos(n);
     runParts(parts, [&](int part) {
         for (size_t i = n * size_t(part) / size_t(parts); i < n * size_t(part + 1) / size_t(parts); ++i) {
-            std::memcpy(ordered.data() + i * kl, keys + size_t(order[i].index & kIndexMask) * kl, kl);
-            recnos_[i] = order[i].recno;
+            std::memcpy(keys.data() + i * kl, keys_.data() + size_t(order[i]) * kl, kl);
+            recnos[i] = recnos_[order[i]];
         }
     });
-    keys_.swap(ordered);
+    keys_.swap(keys);
+    recnos_.swap(recnos);
 }
 
 void SortedKeys::clear()

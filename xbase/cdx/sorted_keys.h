@@ -19,10 +19,13 @@ public:
     void append(SortedKeys&& other);
     // On a second core as well, unless told otherwise (by a caller already running on both).
     void sort(bool bothCores = true);
+    // The entries' places in sorted order, leaving them where they are: for a caller
+    // that reads them once.
+    std::vector<uint32_t> sortedOrder(bool bothCores) const;
     // Empties the list, keeping its memory for the next entries.
     void clear();
 
-    // After sort(): the i-th entry in order.
+    // The i-th entry: in order after sort().
     const uint8_t* key(size_t i) const { return keys_.data() + i * size_t(keyLen_); }
     uint32_t recno(size_t i) const { return recnos_[i]; }
     uint32_t maxRecno() const { return maxRecno_; }
