@@ -54,7 +54,13 @@ public:
                                         "no longer match the address book's cards; move %2 away and sync again, "
                                         "taking the server's contacts")
                              .arg(o_.file, statePath_)};
-        CheckCollection();
+        // A sync token means the server lists changes by it, and that listing alone tells
+        // whether anything changed; asking the book's properties first would double the
+        // cost of a sync with nothing to do.
+        if (state_.token.isEmpty())
+            CheckCollection();
+        else
+            syncReport_ = true;
         Step(5);
         List();
         Step(15);
@@ -128,17 +134,22 @@ private:
     {
         const DavReply reply = client_->Send(
             {"PROPFIND", state_.collection, PropfindCollections(state_.token.isEmpty()), {{"Depth", "0"}}});
-        if (reply.status == 404)
-            throw Failed{QStringLiteral("the address book %1 is no longer on the server; set the sync up again")
-                             .arg(state_.collection.toString())};
-        if (const QString failure = DavFailure(reply, {207}); !failure.isEmpty())
-            throw Failed{failure};
+        CheckListing(reply);
         for (const DavResource& r : ReadMultistatus(reply.body).resources)
             if (r.addressBook) {
                 syncReport_ |= r.syncCollection;
                 collectionEtag_ = r.etag;
                 collectionName_ = r.displayName;
             }
+    }
+
+    void CheckListing(const DavReply& reply) const
+    {
+        if (reply.status == 404)
+            throw Failed{QStringLiteral("the address book %1 is no longer on the server; set the sync up again")
+                             .arg(state_.collection.toString())};
+        if (const QString failure = DavFailure(reply, {207}); !failure.isEmpty())
+            throw Failed{failure};
     }
 
     // What changed on the server: by sync token where offered, else every card's ETag.
@@ -151,13 +162,12 @@ private:
             DavReply reply =
                 client_->Send({"REPORT", state_.collection, SyncCollectionReport(state_.token), {{"Depth", "0"}}});
             full = state_.token.isEmpty();
-            if (reply.status / 100 == 4 && !full) {
+            if (reply.status / 100 == 4 && reply.status != 401 && reply.status != 404 && !full) {
                 // A token the server has forgotten: start from the whole listing.
                 reply = client_->Send({"REPORT", state_.collection, SyncCollectionReport(QString()), {{"Depth", "0"}}});
                 full = true;
             }
-            if (const QString failure = DavFailure(reply, {207}); !failure.isEmpty())
-                throw Failed{failure};
+            CheckListing(reply);
             ms = ReadMultistatus(reply.body);
             newToken_ = ms.syncToken;
         } else {

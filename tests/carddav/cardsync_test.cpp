@@ -37,7 +37,10 @@ TEST_F(CardDavTest, RecordsGoUpAndComeDownIntoAnEmptyFile)
     names.sort();
     EXPECT_EQ(names, Values(Column(a, kLast)));
     EXPECT_EQ(Sync(a).Summary(), QStringLiteral("0 in, 0 out, 0 deleted, 0 conflicts"));
+    // Nothing changed: one request says so.
+    const int before = server_.RequestsSeen();
     EXPECT_EQ(Sync(b).Summary(), QStringLiteral("0 in, 0 out, 0 deleted, 0 conflicts"));
+    EXPECT_EQ(server_.RequestsSeen() - before, 1);
 }
 
 TEST_F(CardDavTest, ServerChangesArriveAndLocalChangesKeepTheCardsOtherProperties)
@@ -50,7 +53,7 @@ TEST_F(CardDavTest, ServerChangesArriveAndLocalChangesKeepTheCardsOtherPropertie
     EXPECT_EQ(EditCard(QStringLiteral("Carter"), ";Town;", ";Paris;"), 201);
     for (const QString& name : server_.StoredCardNames()) {
         if (server_.StoredCard(name).contains("N:Baker;")) {
-            EXPECT_EQ(server_.Request(QStringLiteral("DELETE"), TestCardDavServer::BookPath() + name).status, 200);
+            EXPECT_EQ(server_.Request(QStringLiteral("DELETE"), server_.BookPath() + name).status, 200);
         }
     }
     EXPECT_EQ(server_
@@ -175,7 +178,7 @@ TEST_F(CardDavTest, FailuresSayWhatIsWrong)
     EXPECT_EQ(skipped.refused, QStringList(QStringLiteral("card /ann/book/odd.vcf: Line 2: vCard version 5.0 cannot be "
                                                           "read (versions 2.1, 3.0 and 4.0 can).")));
 
-    server_.Request(QStringLiteral("DELETE"), TestCardDavServer::BookPath());
+    server_.Request(QStringLiteral("DELETE"), server_.BookPath());
     EXPECT_TRUE(Sync(a).error.contains(QLatin1String("is no longer on the server")));
     server_.Stop();
     EXPECT_TRUE(Sync(a).error.startsWith(QLatin1String("cannot reach the server")));
