@@ -41,8 +41,10 @@ void SyncRun::List()
         DavReply reply =
             client_->Send({"REPORT", state_.collection, SyncCollectionReport(state_.token), {{"Depth", "0"}}});
         full = state_.token.isEmpty();
-        if (reply.status / 100 == 4 && reply.status != 401 && reply.status != 404 && !full) {
-            // A token the server has forgotten: start from the whole listing.
+        const bool refused = reply.status / 100 == 4 || reply.status / 100 == 5;
+        if (refused && reply.status != 401 && reply.status != 404 && !full) {
+            // A token the server has forgotten: start from the whole listing, which is
+            // always right. Most servers say so with 403 or 409, xandikos with 500.
             reply = client_->Send({"REPORT", state_.collection, SyncCollectionReport(QString()), {{"Depth", "0"}}});
             full = true;
         }

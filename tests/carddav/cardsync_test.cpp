@@ -1,5 +1,6 @@
 // Two-way sync of address files with a private radicale, checked from both sides.
 #include "carddav/davclient.h"
+#include "carddav/syncstate.h"
 #include "carddav_test_support.h"
 #include "table/opentablefile.h"
 
@@ -190,4 +191,33 @@ TEST_F(CardDavTest, FailuresSayWhatIsWrong)
         book.apollo.Pack();
     }
     EXPECT_TRUE(Sync(a).error.startsWith(QLatin1String("records were removed for good from")));
+}
+
+// A second, independent server: found from its address, changes listed by token, and a
+// token it no longer knows (which it answers with 500) listed afresh.
+TEST_F(CardDavTest, XandikosServesTheSameSyncAndATokenItForgotIsListedAfresh)
+{
+    TestCardDavServer other(TestCardDavServer::Kind::Xandikos);
+    ASSERT_TRUE(other.Error().isEmpty()) << other.Error().toStdString();
+    SyncOptions options;
+    options.file = NewFile(QStringLiteral("A"));
+    options.server = QUrl(other.Url());
+    options.user = QString::fromLatin1(TestCardDavServer::User);
+    options.password = QString::fromLatin1(TestCardDavServer::Password);
+    AddRecords(options.file, {QStringLiteral("Adams"), QStringLiteral("Baker")});
+    EXPECT_EQ(RunCardDavSync(options).Summary(), QStringLiteral("0 in, 2 out, 0 deleted, 0 conflicts"));
+    EXPECT_EQ(RunCardDavSync(options).Summary(), QStringLiteral("0 in, 0 out, 0 deleted, 0 conflicts"));
+
+    SyncState state;
+    QString why;
+    ASSERT_TRUE(state.Load(SyncState::PathFor(options.file), &why));
+    EXPECT_EQ(state.collection, QUrl(other.BookUrl()));
+    state.token = QStringLiteral("0123456789abcdef0123456789abcdef01234567");
+    ASSERT_TRUE(state.Save(SyncState::PathFor(options.file), &why));
+    AddRecords(options.file, {QStringLiteral("Carter")});
+    const SyncOutcome outcome = RunCardDavSync(options);
+    EXPECT_EQ(outcome.error, QString());
+    EXPECT_EQ(outcome.Summary(), QStringLiteral("0 in, 1 out, 0 deleted, 0 conflicts"));
+    options.file = NewFile(QStringLiteral("B"));
+    EXPECT_EQ(RunCardDavSync(options).Summary(), QStringLiteral("3 in, 0 out, 0 deleted, 0 conflicts"));
 }
