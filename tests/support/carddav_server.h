@@ -7,7 +7,8 @@
 
 // A private CardDAV server for tests and benchmarks: radicale (or xandikos, an independent
 // second server) on a free local port, its storage, its password file and its log in a
-// temporary folder, with one user and one address book.
+// temporary folder, with one user and one address book (xandikos has no login of its
+// own: it takes any password).
 // Plain HTTP requests (through curl) let a test change and read the address book as
 // another client would. Everything it started stops when the object goes.
 class TestCardDavServer {
