@@ -18,7 +18,7 @@ if [ "${1:-}" = test ]; then
     poppler-utils xvfb xauth socat desktop-file-utils cups printer-driver-cups-pdf
     python3 python3-dbf python3-dbfread libdbd-xbase-perl python3-vobject
     clang libclang-rt-14-dev
-    glabels-data zbar-tools radicale
+    glabels-data zbar-tools radicale xandikos
   )
 fi
 

@@ -82,7 +82,7 @@ int CardDavTest::EditCard(const QString& lastName, const QByteArray& from, const
         QByteArray card = server_.StoredCard(name);
         if (!card.contains("\nN:" + lastName.toUtf8() + ';'))
             continue;
-        const QString path = TestCardDavServer::BookPath() + name;
+        const QString path = server_.BookPath() + name;
         TestCardDavServer::Response before = server_.Request(QStringLiteral("GET"), path);
         return server_
             .Request(QStringLiteral("PUT"), path, before.body.replace(from, to),

@@ -25,7 +25,7 @@ protected:
     SyncOutcome Sync(const QString& path, FirstSync first = FirstSync::Merge, std::function<void(int)> progress = {});
 
     // Server side, as another client: a card by its path.
-    QString CardPath(const QString& uid) const { return TestCardDavServer::BookPath() + uid + QStringLiteral(".vcf"); }
+    QString CardPath(const QString& uid) const { return server_.BookPath() + uid + QStringLiteral(".vcf"); }
     // The card of the record's last name as stored by the server, from the storage files.
     QByteArray StoredCardOf(const QString& lastName) const;
     // Changes the card: replaces the text `from` by `to` and PUTs it back with its ETag.

@@ -1,5 +1,6 @@
 // Two-way sync of address files with a private radicale, checked from both sides.
 #include "carddav/davclient.h"
+#include "carddav/syncstate.h"
 #include "carddav_test_support.h"
 #include "table/opentablefile.h"
 
@@ -37,7 +38,10 @@ TEST_F(CardDavTest, RecordsGoUpAndComeDownIntoAnEmptyFile)
     names.sort();
     EXPECT_EQ(names, Values(Column(a, kLast)));
     EXPECT_EQ(Sync(a).Summary(), QStringLiteral("0 in, 0 out, 0 deleted, 0 conflicts"));
+    // Nothing changed: one request says so.
+    const int before = server_.RequestsSeen();
     EXPECT_EQ(Sync(b).Summary(), QStringLiteral("0 in, 0 out, 0 deleted, 0 conflicts"));
+    EXPECT_EQ(server_.RequestsSeen() - before, 1);
 }
 
 TEST_F(CardDavTest, ServerChangesArriveAndLocalChangesKeepTheCardsOtherProperties)
@@ -50,7 +54,7 @@ TEST_F(CardDavTest, ServerChangesArriveAndLocalChangesKeepTheCardsOtherPropertie
     EXPECT_EQ(EditCard(QStringLiteral("Carter"), ";Town;", ";Paris;"), 201);
     for (const QString& name : server_.StoredCardNames()) {
         if (server_.StoredCard(name).contains("N:Baker;")) {
-            EXPECT_EQ(server_.Request(QStringLiteral("DELETE"), TestCardDavServer::BookPath() + name).status, 200);
+            EXPECT_EQ(server_.Request(QStringLiteral("DELETE"), server_.BookPath() + name).status, 200);
         }
     }
     EXPECT_EQ(server_
@@ -175,7 +179,7 @@ TEST_F(CardDavTest, FailuresSayWhatIsWrong)
     EXPECT_EQ(skipped.refused, QStringList(QStringLiteral("card /ann/book/odd.vcf: Line 2: vCard version 5.0 cannot be "
                                                           "read (versions 2.1, 3.0 and 4.0 can).")));
 
-    server_.Request(QStringLiteral("DELETE"), TestCardDavServer::BookPath());
+    server_.Request(QStringLiteral("DELETE"), server_.BookPath());
     EXPECT_TRUE(Sync(a).error.contains(QLatin1String("is no longer on the server")));
     server_.Stop();
     EXPECT_TRUE(Sync(a).error.startsWith(QLatin1String("cannot reach the server")));
@@ -187,4 +191,33 @@ TEST_F(CardDavTest, FailuresSayWhatIsWrong)
         book.apollo.Pack();
     }
     EXPECT_TRUE(Sync(a).error.startsWith(QLatin1String("records were removed for good from")));
+}
+
+// A second, independent server: found from its address, changes listed by token, and a
+// token it no longer knows (which it answers with 500) listed afresh.
+TEST_F(CardDavTest, XandikosServesTheSameSyncAndATokenItForgotIsListedAfresh)
+{
+    TestCardDavServer other(TestCardDavServer::Kind::Xandikos);
+    ASSERT_TRUE(other.Error().isEmpty()) << other.Error().toStdString();
+    SyncOptions options;
+    options.file = NewFile(QStringLiteral("A"));
+    options.server = QUrl(other.Url());
+    options.user = QString::fromLatin1(TestCardDavServer::User);
+    options.password = QString::fromLatin1(TestCardDavServer::Password);
+    AddRecords(options.file, {QStringLiteral("Adams"), QStringLiteral("Baker")});
+    EXPECT_EQ(RunCardDavSync(options).Summary(), QStringLiteral("0 in, 2 out, 0 deleted, 0 conflicts"));
+    EXPECT_EQ(RunCardDavSync(options).Summary(), QStringLiteral("0 in, 0 out, 0 deleted, 0 conflicts"));
+
+    SyncState state;
+    QString why;
+    ASSERT_TRUE(state.Load(SyncState::PathFor(options.file), &why));
+    EXPECT_EQ(state.collection, QUrl(other.BookUrl()));
+    state.token = QStringLiteral("0123456789abcdef0123456789abcdef01234567");
+    ASSERT_TRUE(state.Save(SyncState::PathFor(options.file), &why));
+    AddRecords(options.file, {QStringLiteral("Carter")});
+    const SyncOutcome outcome = RunCardDavSync(options);
+    EXPECT_EQ(outcome.error, QString());
+    EXPECT_EQ(outcome.Summary(), QStringLiteral("0 in, 1 out, 0 deleted, 0 conflicts"));
+    options.file = NewFile(QStringLiteral("B"));
+    EXPECT_EQ(RunCardDavSync(options).Summary(), QStringLiteral("3 in, 0 out, 0 deleted, 0 conflicts"));
 }

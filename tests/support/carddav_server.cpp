@@ -21,7 +21,9 @@ int FreePort()
 
 } // namespace
 
-TestCardDavServer::TestCardDavServer()
+TestCardDavServer::TestCardDavServer(Kind kind, const QString& base)
+    : kind_(kind), dir_(base.isEmpty() ? QDir::tempPath() + QStringLiteral("/carddav-XXXXXX")
+                                       : base + QStringLiteral("/carddav-XXXXXX"))
 {
     QFile users(Path(QStringLiteral("users")));
     if (!users.open(QIODevice::WriteOnly) || users.write(QByteArray(User) + ':' + Password + '\n') < 0) {
@@ -35,46 +37,62 @@ TestCardDavServer::TestCardDavServer()
         Request(QStringLiteral("MKCOL"), BookPath(),
                 "<?xml version=\"1.0\"?><mkcol xmlns=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:carddav\"><set><prop>"
                 "<resourcetype><collection/><C:addressbook/></resourcetype><displayname>Book</displayname>"
-                "</prop></set></mkcol>");
+                "</prop></set></mkcol>",
+                {QStringLiteral("Content-Type: application/xml")});
     if (made.status != 201)
         error_ = QStringLiteral("the address book could not be made (%1)").arg(made.status);
+}
+
+QStringList TestCardDavServer::Arguments() const
+{
+    if (kind_ == Kind::Xandikos)
+        return {QStringLiteral("/usr/bin/xandikos"),
+                QStringLiteral("-d"),
+                Path(QStringLiteral("storage")),
+                QStringLiteral("--current-user-principal"),
+                QStringLiteral("/ann/"),
+                QStringLiteral("--autocreate"),
+                QStringLiteral("-l"),
+                QStringLiteral("127.0.0.1"),
+                QStringLiteral("-p"),
+                QString::number(port_)};
+    // The server's files need not reach the disk before it answers: nothing here outlives
+    // the test, and waiting for the disk would make the large tests crawl.
+    return {QStringLiteral("-c"),
+            QStringLiteral("import sys, radicale.pathutils as p; p.fsync = lambda fd: None; "
+                           "from radicale.__main__ import run; sys.argv[0] = 'radicale'; run()"),
+            QStringLiteral("--config"),
+            QString(),
+            QStringLiteral("--server-hosts"),
+            QStringLiteral("127.0.0.1:%1").arg(port_),
+            QStringLiteral("--storage-filesystem-folder"),
+            Path(QStringLiteral("storage")),
+            QStringLiteral("--auth-type"),
+            QStringLiteral("htpasswd"),
+            QStringLiteral("--auth-htpasswd-filename"),
+            Path(QStringLiteral("users")),
+            QStringLiteral("--auth-htpasswd-encryption"),
+            QStringLiteral("plain"),
+            QStringLiteral("--auth-delay"),
+            QStringLiteral("0"),
+            QStringLiteral("--rights-type"),
+            QStringLiteral("owner_only"),
+            QStringLiteral("--web-type"),
+            QStringLiteral("none"),
+            QStringLiteral("--logging-level"),
+            QStringLiteral("info")};
 }
 
 bool TestCardDavServer::Start()
 {
     port_ = FreePort();
-    // The server's files need not reach the disk before it answers: nothing here outlives
-    // the test, and waiting for the disk would make the large tests crawl.
-    QStringList args{QStringLiteral("-c"),
-                     QStringLiteral("import sys, radicale.pathutils as p; p.fsync = lambda fd: None; "
-                                    "from radicale.__main__ import run; sys.argv[0] = 'radicale'; run()"),
-                     QStringLiteral("--config"),
-                     QString(),
-                     QStringLiteral("--server-hosts"),
-                     QStringLiteral("127.0.0.1:%1").arg(port_),
-                     QStringLiteral("--storage-filesystem-folder"),
-                     Path(QStringLiteral("storage")),
-                     QStringLiteral("--auth-type"),
-                     QStringLiteral("htpasswd"),
-                     QStringLiteral("--auth-htpasswd-filename"),
-                     Path(QStringLiteral("users")),
-                     QStringLiteral("--auth-htpasswd-encryption"),
-                     QStringLiteral("plain"),
-                     QStringLiteral("--auth-delay"),
-                     QStringLiteral("0"),
-                     QStringLiteral("--rights-type"),
-                     QStringLiteral("owner_only"),
-                     QStringLiteral("--web-type"),
-                     QStringLiteral("none"),
-                     QStringLiteral("--logging-level"),
-                     QStringLiteral("warning")};
     QProcess process;
     process.setProgram(QStringLiteral("/usr/bin/python3"));
-    process.setArguments(args);
+    process.setArguments(Arguments());
     process.setStandardOutputFile(Path(QStringLiteral("log")));
     process.setStandardErrorFile(Path(QStringLiteral("log")), QIODevice::Append);
     if (!process.startDetached(&pid_)) {
-        error_ = QStringLiteral("cannot start radicale (is the radicale package installed?)");
+        error_ = QStringLiteral("cannot start the CardDAV server (are radicale and xandikos installed?)");
         return false;
     }
     for (QElapsedTimer t; !t.isValid() || t.elapsed() < 20000; QThread::msleep(50)) {
@@ -87,7 +105,7 @@ bool TestCardDavServer::Start()
     }
     QFile log(Path(QStringLiteral("log")));
     log.open(QIODevice::ReadOnly);
-    error_ = QStringLiteral("radicale did not come up:\n") + QString::fromLocal8Bit(log.readAll());
+    error_ = QStringLiteral("the CardDAV server did not come up:\n") + QString::fromLocal8Bit(log.readAll());
     return false;
 }
 
@@ -147,4 +165,10 @@ QByteArray TestCardDavServer::StoredCard(const QString& name) const
 {
     QFile file(dir_.filePath(QStringLiteral("storage/collection-root/ann/book/") + name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int TestCardDavServer::RequestsSeen() const
+{
+    QFile log(Path(QStringLiteral("log")));
+    return log.open(QIODevice::ReadOnly) ? int(log.readAll().count(" request for ")) : -1;
 }
