@@ -197,8 +197,8 @@ TNewLabelDesignScreen::TNewLabelDesignScreen(const TZintLabelFile& setup, bool i
         {TopMarg, &TZintLabelPanel::SetMarginTop},
         {RightMarg, &TZintLabelPanel::SetMarginRight},
         {BottomMarg, &TZintLabelPanel::SetMarginBottom}};
-    for (const auto& [combo, setter] : margins)
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, setter](int index) {
+    for (const auto& margin : margins)
+        connect(margin.first, &QComboBox::currentIndexChanged, this, [this, setter = margin.second](int index) {
             if (activating_)
                 return;
             (LabelPanel->*setter)(MarginOfChoice(index));

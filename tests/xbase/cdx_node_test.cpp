@@ -78,6 +78,28 @@ TEST(CdxNode, LargeRecordNumbersWidenTheEntries)
     EXPECT_EQ(back.recnos, large.recnos);
 }
 
+TEST(CdxNode, NeighbouringLeavesMeasureAsTheLeafTheyMakeAndNoneGrowsByLosingAnEntry)
+{
+    // Shared bytes across the join, blank tails on either side of it, and a record
+    // number that widens the joined leaf's entries.
+    const std::vector<std::pair<std::string, uint32_t>> entries = {
+        {"", 3}, {"AB", 9}, {"ABC D", 1}, {"ABCDE", 2}, {"ABCDE", 70000}, {"ABZ", 5}, {"B", 6}, {"BBBBBBBB", 8}};
+    const Node whole = leafOf(8, entries);
+    for (size_t cut = 0; cut <= entries.size(); ++cut) {
+        const Node first = leafOf(8, {entries.begin(), entries.begin() + ptrdiff_t(cut)});
+        const Node second = leafOf(8, {entries.begin() + ptrdiff_t(cut), entries.end()});
+        const LeafPair sizes = measurePair(first, second);
+        EXPECT_EQ(sizes.firstBytes, leafBytes(first));
+        EXPECT_EQ(sizes.secondBytes, leafBytes(second));
+        EXPECT_EQ(sizes.joinedBytes, leafBytes(whole)) << "cut at " << cut;
+    }
+    for (size_t i = 0; i < entries.size(); ++i) {
+        Node less = whole;
+        less.eraseEntry(i);
+        EXPECT_LE(leafBytes(less), leafBytes(whole)) << "without entry " << i;
+    }
+}
+
 TEST(CdxNode, InteriorEntriesAreKeyThenBigEndianRecordAndChild)
 {
     Node n;

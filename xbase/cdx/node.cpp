@@ -27,7 +27,8 @@ void Node::insertEntry(size_t i, const uint8_t* key, uint32_t recno, uint32_t ch
 
 void Node::eraseEntry(size_t i)
 {
-    sizeBound = -1;
+    // A leaf never grows by losing an entry: the next entry shares at least as many
+    // bytes with its new neighbour as it gains back, so a known bound stays a bound.
     stored.clear();
     keys.erase(keys.begin() + ptrdiff_t(i * keyLen), keys.begin() + ptrdiff_t((i + 1) * keyLen));
     recnos.erase(recnos.begin() + ptrdiff_t(i));
@@ -186,12 +187,50 @@ bool fitsInPage(Node& n)
     return exact <= kLeafSpace;
 }
 
+namespace {
+
+// The key data of a leaf and what joining another leaf after it needs to know.
+struct KeyData {
+    size_t bytes = 0;
+    size_t lastTrail = 0;
+    uint32_t maxRecno = 0;
+};
+
+KeyData keyDataOf(const Node& leaf)
+{
+    KeyData d;
+    forEachCompression(leaf, [&](size_t dup, size_t trail) {
+        d.bytes += leaf.keyLen - dup - trail;
+        d.lastTrail = trail;
+    });
+    for (uint32_t r : leaf.recnos)
+        d.maxRecno = std::max(d.maxRecno, r);
+    return d;
+}
+
+} // namespace
+
 size_t leafBytes(const Node& leaf)
 {
-    LeafLayout l = layoutFor(leaf);
-    size_t total = leaf.count() * size_t(l.bytes);
-    forEachCompression(leaf, [&](size_t dup, size_t trail) { total += leaf.keyLen - dup - trail; });
-    return total;
+    const KeyData d = keyDataOf(leaf);
+    return leaf.count() * size_t(leafEntryBytes(d.maxRecno, leaf.keyLen)) + d.bytes;
+}
+
+LeafPair measurePair(const Node& first, const Node& second)
+{
+    const KeyData a = keyDataOf(first), b = keyDataOf(second);
+    LeafPair p;
+    p.firstBytes = first.count() * size_t(leafEntryBytes(a.maxRecno, first.keyLen)) + a.bytes;
+    p.secondBytes = second.count() * size_t(leafEntryBytes(b.maxRecno, second.keyLen)) + b.bytes;
+    // Joined, the second's first entry shares its leading bytes with the first's last.
+    const size_t shared =
+        first.count() && second.count()
+            ? compressEntry(first.key(first.count() - 1), a.lastTrail, second.key(0), first.keyLen, first.pad).dup
+            : 0;
+    p.joinedBytes =
+        (first.count() + second.count()) * size_t(leafEntryBytes(std::max(a.maxRecno, b.maxRecno), first.keyLen)) +
+        a.bytes + b.bytes - shared;
+    return p;
 }
 
 void encodeNode(const Node& node, uint8_t* page)

@@ -69,6 +69,13 @@ inline size_t interiorCapacity(int keyLen)
 size_t leafBytes(const Node& leaf);
 bool fitsInPage(Node& n);
 
+// The sizes of two neighbouring leaves and of the one leaf they would make joined,
+// without building it.
+struct LeafPair {
+    size_t firstBytes, secondBytes, joinedBytes;
+};
+LeafPair measurePair(const Node& first, const Node& second);
+
 // How one entry compresses after the previous entry of its leaf (prev == nullptr for
 // the first; prevTrail is that entry's trail): leading bytes shared with it, and
 // trailing pad bytes.

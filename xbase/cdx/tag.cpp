@@ -229,12 +229,8 @@ void Tag::unlink(Node& n)
 bool Tag::tryMerge(Node& into, Node& from)
 {
     if (into.leaf()) {
-        if (leafBytes(into) + leafBytes(from) > kMergeLeafBytes)
-            return false;
-        Node both = into;
-        both.keys.insert(both.keys.end(), from.keys.begin(), from.keys.end());
-        both.recnos.insert(both.recnos.end(), from.recnos.begin(), from.recnos.end());
-        if (leafBytes(both) > kLeafSpace)
+        const LeafPair sizes = measurePair(into, from);
+        if (sizes.firstBytes + sizes.secondBytes > kMergeLeafBytes || sizes.joinedBytes > kLeafSpace)
             return false;
     } else if (into.count() + from.count() > interiorCapacity(into.keyLen) * 3 / 4) {
         return false;
