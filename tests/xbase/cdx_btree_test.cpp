@@ -314,6 +314,33 @@ TEST(CdxTree, EmptyingATreeLeavesOneRootLeafAndReusesPages)
     EXPECT_LE(again.st_size, full.st_size) << "freed pages are used again";
 }
 
+TEST(CdxTree, AParentNamingOneLeafTwiceIsDamageWhenAnEntryGoes)
+{
+    // Joining the leaf with its "neighbour" would free the page the tree still uses.
+    xbtest::TempDir dir;
+    const std::string path = dir.file("t.cdx");
+    std::vector<std::string> keys;
+    uint32_t root = 0;
+    {
+        auto f = IndexFile::create(path);
+        Tag& tag = newTag(*f, "T", 80);
+        for (int i = 0; i < 20; ++i)
+            keys.push_back(std::to_string(100 + i) + std::string(77, 'x'));
+        for (size_t i = 0; i < keys.size(); ++i)
+            tag.insert(bytes(keys[i]), uint32_t(i + 1));
+        ASSERT_FALSE(tag.root().leaf());
+        root = tag.root().offset;
+        f->flush();
+    }
+    const int fd = ::open(path.c_str(), O_RDWR);
+    uint8_t child[4];
+    ASSERT_EQ(pread(fd, child, 4, root + 12 + 84), 4);
+    ASSERT_EQ(pwrite(fd, child, 4, root + 12 + 88 + 84), 4);
+    ::close(fd);
+    auto f = IndexFile::open(path, false);
+    EXPECT_THROW(f->tag(0).remove(bytes(keys[0]), 1), DamagedIndex);
+}
+
 // Keys beyond the memory given go to disk in sorted runs, merged again as the tag is built.
 TEST(CdxTree, BulkBuildFromSortedRunsEqualsInsertsAndStaysEditable)
 {

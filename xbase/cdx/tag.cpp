@@ -226,6 +226,19 @@ void Tag::unlink(Node& n)
     }
 }
 
+Node& Tag::sibling(const std::vector<Step>& path, size_t level, uint32_t offset)
+{
+    // A damaged parent may name a page of the path itself, or a page of another level:
+    // joining such a page would free a page still in use.
+    for (size_t l = 0; l <= level; ++l)
+        if (path[l].node->offset == offset)
+            throw DamagedIndex("index page named twice in the tree");
+    Node& s = node(offset);
+    if (s.leaf() != path[level].node->leaf())
+        throw DamagedIndex("index pages of different levels side by side");
+    return s;
+}
+
 bool Tag::tryMerge(Node& into, Node& from)
 {
     if (into.leaf()) {
@@ -274,7 +287,7 @@ void Tag::rebalance(std::vector<Step>& path, size_t level)
         return;
     }
     if (up.index + 1 < parent.count()) {
-        Node& right = node(parent.children[up.index + 1]);
+        Node& right = sibling(path, level, parent.children[up.index + 1]);
         if (tryMerge(n, right)) {
             file_.freeNode(right.offset);
             parent.eraseEntry(up.index); // n's old maximum; n now ends where right ended
@@ -285,7 +298,7 @@ void Tag::rebalance(std::vector<Step>& path, size_t level)
         }
     }
     if (up.index > 0) {
-        Node& left = node(parent.children[up.index - 1]);
+        Node& left = sibling(path, level, parent.children[up.index - 1]);
         if (tryMerge(left, n)) {
             file_.freeNode(n.offset);
             parent.eraseEntry(up.index - 1);

@@ -55,6 +55,8 @@ private:
     void split(std::vector<Step>& path, size_t level, bool appending);
     void rebalance(std::vector<Step>& path, size_t level);
     bool tryMerge(Node& into, Node& from);
+    // The neighbour of the path's node at `level` that its parent names at `offset`.
+    Node& sibling(const std::vector<Step>& path, size_t level, uint32_t offset);
     void unlink(Node& n);
     void setRoot(Node& n);
     void collectPages(uint32_t offset, int depth, std::vector<uint32_t>& out);
