@@ -259,7 +259,10 @@ void Tag::rebalance(std::vector<Step>& path, size_t level)
     Node& n = *path[level].node;
     if (level == 0) {
         Node* top = &n;
-        while (!top->leaf() && top->count() == 1) {
+        for (int depth = 0; !top->leaf() && top->count() == 1; ++depth) {
+            // A damaged root may name itself, or a page above it, as its only child.
+            if (depth > kMaxDepth || top->children[0] == top->offset)
+                throw DamagedIndex("index tree loops back on itself");
             Node& child = node(top->children[0]);
             file_.freeNode(top->offset);
             setRoot(child);
