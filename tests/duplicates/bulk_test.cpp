@@ -67,7 +67,9 @@ protected:
                     values[field->FieldName()] = field->AsStringIn(record);
             if (values["ISDEL"] != QStringLiteral("False") || values["STREET"].isEmpty() || values["PHONE"].isEmpty())
                 continue;
-            Contact copy = Respelled(ContactOf(recNo, [&](const QString& name) { return values[name]; }), recNo);
+            Contact copy = Respelled(
+                ContactOf(recNo, [&](std::size_t field) { return values[QString::fromLatin1(kContactFields[field])]; }),
+                recNo);
             values["FNAME"] = copy.first, values["LNAME"] = copy.last, values["STREET"] = copy.street;
             values["ZIP"] = copy.zip, values["EMAIL"] = copy.email;
             values["PHONE"] = copy.phones.value(0), values["PHONE2"] = copy.phones.value(1);
