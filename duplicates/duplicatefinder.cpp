@@ -88,7 +88,7 @@ std::vector<DuplicateGroup> FindDuplicateGroups(const std::vector<MatchKeys>& ke
         const MatchKeys& a = keys[pair >> 32];
         const MatchKeys& b = keys[pair & 0xffffffffU];
         const PairMatch match = MatchPair(a, b);
-        if (!match.Within(level) || (notDuplicates && notDuplicates->Contains(a.position, b.position)))
+        if (!match.Within(level) || (notDuplicates && notDuplicates->Contains(a, b)))
             continue;
         found.push_back({std::min(a.position, b.position), std::max(a.position, b.position), match});
     }
