@@ -165,6 +165,13 @@ std::size_t ContactIndex::Slot(quint64 key) const
     return slot;
 }
 
+bool ContactIndex::Meets(const MatchKeys& keys) const
+{
+    bool met = false;
+    BlockKeys(keys, [&](quint64 key) { met = met || blocks_[Slot(key)].size != 0; });
+    return met;
+}
+
 const MatchKeys* ContactIndex::Match(const MatchKeys& keys, MatchLevel level) const
 {
     const MatchKeys* matched = nullptr;

@@ -36,6 +36,8 @@ public:
     explicit ContactIndex(std::vector<MatchKeys> keys);
     // The first contact of the index the given one matches within the level, or null.
     const MatchKeys* Match(const MatchKeys& keys, MatchLevel level) const;
+    // Whether the contact shares a block with any of the index's.
+    bool Meets(const MatchKeys& keys) const;
     std::size_t Size() const { return keys_.size(); }
 
 private:

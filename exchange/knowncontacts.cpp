@@ -41,7 +41,11 @@ bool SkipKnownSource::Next(std::vector<ImportValue>& values)
             if (const int slot = SlotOf(v.field); slot >= 0 && !texts[static_cast<std::size_t>(slot)])
                 texts[static_cast<std::size_t>(slot)] = &v.text;
         const auto value = [&texts](std::size_t field) { return texts[field] ? *texts[field] : QString(); };
-        const MatchKeys keys = KeysOf(ContactOf(source_.Position(), value), region_);
+        const Contact contact = ContactOf(source_.Position(), value);
+        MatchKeys keys = BlockingKeysOf(contact, region_);
+        if (!known_.Meets(keys))
+            return true;
+        AddGivenName(keys, contact.first);
         if (!known_.Match(keys, level_))
             return true;
         skipped_.append(source_.Position());
