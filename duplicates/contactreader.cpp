@@ -6,7 +6,6 @@
 #include "xbase/engine.h"
 #include "xbase/parallel.h"
 
-#include <QHash>
 #include <cstring>
 
 namespace {
@@ -16,18 +15,17 @@ constexpr std::size_t kRecordsWorthSplitting = 5000;
 
 } // namespace
 
-Contact ContactOf(long position, const std::function<QString(const QString& field)>& value)
+Contact ContactOf(long position, const std::function<QString(std::size_t field)>& value)
 {
     Contact contact;
     contact.position = position;
-    contact.first = value(QStringLiteral("FNAME"));
-    contact.last = value(QStringLiteral("LNAME"));
-    contact.street = value(QStringLiteral("STREET"));
-    contact.zip = value(QStringLiteral("ZIP"));
-    contact.country = value(QStringLiteral("COUNTRY"));
-    contact.email = value(QStringLiteral("EMAIL"));
-    for (const char* phone : {"PHONE", "PHONE2", "FAX"})
-        contact.phones.append(value(QString::fromLatin1(phone)));
+    contact.first = value(0);
+    contact.last = value(1);
+    contact.street = value(2);
+    contact.zip = value(3);
+    contact.country = value(4);
+    contact.email = value(5);
+    contact.phones = {value(6), value(7), value(8)};
     return contact;
 }
 
@@ -46,11 +44,9 @@ std::vector<MatchKeys> ReadMatchKeys(TTable& table, const QString& defaultRegion
     const int isdel = file.fieldIndex("ISDEL");
     const int deletedAt = isdel < 0 ? -1 : file.fields()[static_cast<std::size_t>(isdel)].offset;
 
-    QHash<QString, const TField*> fields;
-    ContactOf(0, [&](const QString& name) {
-        fields.insert(name, &table.FieldByName(name));
-        return QString();
-    });
+    std::array<const TField*, kContactFields.size()> fields{};
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i] = &table.FieldByName(QString::fromLatin1(kContactFields[i]));
 
     const int parts = xb::partsFor(static_cast<std::size_t>(count), kRecordsWorthSplitting);
     const long perPart = (count + parts - 1) / std::max(parts, 1);
@@ -64,7 +60,7 @@ std::vector<MatchKeys> ReadMatchKeys(TTable& table, const QString& defaultRegion
         std::vector<MatchKeys>& keys = keysOfPart[static_cast<std::size_t>(part)];
         keys.reserve(static_cast<std::size_t>(last - first + 1));
         TRecordBuffer record;
-        const auto value = [&](const QString& name) { return fields.value(name)->AsStringIn(record); };
+        const auto value = [&](std::size_t field) { return fields[field]->AsStringIn(record); };
         read[static_cast<std::size_t>(part)] = file.readRange(first, last, [&](long recno, const char* bytes) {
             if (!shown[static_cast<std::size_t>(recno)] || (deletedAt > 0 && std::strchr("TtYy", bytes[deletedAt])))
                 return;

@@ -4,13 +4,18 @@
 
 #include "duplicates/matchkeys.h"
 
+#include <array>
 #include <functional>
 #include <vector>
 
 class TTable;
 
-// The contact of the values the function gives for the address file's field names.
-Contact ContactOf(long position, const std::function<QString(const QString& field)>& value);
+// The address file's fields a contact is read from.
+inline constexpr std::array<const char*, 9> kContactFields{"FNAME", "LNAME", "STREET", "ZIP", "COUNTRY",
+                                                           "EMAIL", "PHONE", "PHONE2", "FAX"};
+
+// The contact of the values the function gives for kContactFields, by their index there.
+Contact ContactOf(long position, const std::function<QString(std::size_t field)>& value);
 
 // The keys of every record the table's active query lets through, in record order, the
 // record numbers as positions. A record marked deleted (ISDEL) is left out whatever the

@@ -88,7 +88,7 @@ std::vector<DuplicateGroup> FindDuplicateGroups(const std::vector<MatchKeys>& ke
         const MatchKeys& a = keys[pair >> 32];
         const MatchKeys& b = keys[pair & 0xffffffffU];
         const PairMatch match = MatchPair(a, b);
-        if (!match.Within(level) || (notDuplicates && notDuplicates->Contains(a.position, b.position)))
+        if (!match.Within(level) || (notDuplicates && notDuplicates->Contains(a, b)))
             continue;
         found.push_back({std::min(a.position, b.position), std::max(a.position, b.position), match});
     }
@@ -132,37 +132,54 @@ std::vector<DuplicateGroup> FindDuplicateGroups(const std::vector<MatchKeys>& ke
     return groups;
 }
 
-ContactIndex::ContactIndex(std::vector<MatchKeys> keys) : keys_(std::move(keys)), blocks_(SortedBlocks(keys_))
+ContactIndex::ContactIndex(std::vector<MatchKeys> keys) : keys_(std::move(keys))
 {
-    // Open addressing over the blocks' first entries, probed from the key's low bits (the
-    // keys are mixed), kept small so that most of it stays in the cache.
+    // Counted first, then filled from the end, so that no sort is needed and a lookup
+    // finds a block's key, size and place in one reach into memory.
+    std::size_t entries = 0;
+    for (const MatchKeys& k : keys_)
+        BlockKeys(k, [&](quint64) { ++entries; });
     std::size_t size = 16;
-    while (size < blocks_.size() + blocks_.size() / 2)
+    while (size < entries + entries / 2)
         size *= 2;
-    starts_.assign(size, 0);
-    for (std::size_t i = 0; i < blocks_.size(); ++i)
-        if (i == 0 || blocks_[i].first != blocks_[i - 1].first)
-            starts_[Slot(blocks_[i].first)] = static_cast<quint32>(i + 1);
+    blocks_.assign(size, Block{});
+    for (const MatchKeys& k : keys_)
+        BlockKeys(k, [&](quint64 key) {
+            Block& block = blocks_[Slot(key)];
+            block.key = key;
+            ++block.size;
+        });
+    quint32 end = 0;
+    for (Block& block : blocks_)
+        block.first = end += block.size;
+    members_.resize(entries);
+    for (std::size_t i = keys_.size(); i-- > 0;)
+        BlockKeys(keys_[i], [&](quint64 key) { members_[--blocks_[Slot(key)].first] = static_cast<quint32>(i); });
 }
 
 std::size_t ContactIndex::Slot(quint64 key) const
 {
-    std::size_t slot = key & (starts_.size() - 1);
-    while (starts_[slot] != 0 && blocks_[starts_[slot] - 1].first != key)
-        slot = (slot + 1) & (starts_.size() - 1);
+    std::size_t slot = key & (blocks_.size() - 1);
+    while (blocks_[slot].size != 0 && blocks_[slot].key != key)
+        slot = (slot + 1) & (blocks_.size() - 1);
     return slot;
+}
+
+bool ContactIndex::Meets(const MatchKeys& keys) const
+{
+    bool met = false;
+    BlockKeys(keys, [&](quint64 key) { met = met || blocks_[Slot(key)].size != 0; });
+    return met;
 }
 
 const MatchKeys* ContactIndex::Match(const MatchKeys& keys, MatchLevel level) const
 {
     const MatchKeys* matched = nullptr;
     BlockKeys(keys, [&](quint64 key) {
-        const quint32 start = starts_[Slot(key)];
-        if (start == 0)
-            return;
-        for (auto at = blocks_.begin() + (start - 1); !matched && at != blocks_.end() && at->first == key; ++at)
-            if (MatchPair(keys, keys_[at->second]).Within(level))
-                matched = &keys_[at->second];
+        const Block& block = blocks_[Slot(key)];
+        for (quint32 at = block.first; !matched && at < block.first + block.size; ++at)
+            if (MatchPair(keys, keys_[members_[at]]).Within(level))
+                matched = &keys_[members_[at]];
     });
     return matched;
 }

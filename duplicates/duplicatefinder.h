@@ -36,13 +36,20 @@ public:
     explicit ContactIndex(std::vector<MatchKeys> keys);
     // The first contact of the index the given one matches within the level, or null.
     const MatchKeys* Match(const MatchKeys& keys, MatchLevel level) const;
+    // Whether the contact shares a block with any of the index's.
+    bool Meets(const MatchKeys& keys) const;
     std::size_t Size() const { return keys_.size(); }
 
 private:
-    // The slot of the key in starts_, or the free slot where it would go.
+    struct Block {
+        quint64 key = 0;
+        quint32 first = 0; // its first member in members_
+        quint32 size = 0;  // 0 for a free slot
+    };
+    // The key's block, or the free slot where it would go.
     std::size_t Slot(quint64 key) const;
 
     std::vector<MatchKeys> keys_;
-    std::vector<std::pair<quint64, int>> blocks_; // sorted by key
-    std::vector<quint32> starts_;                 // a key's first entry in blocks_ plus one; 0 for a free slot
+    std::vector<Block> blocks_;    // open addressing, probed from the key's low bits (the keys are mixed)
+    std::vector<quint32> members_; // the indexes in keys_ of each block's contacts, ascending, block by block
 };

@@ -107,7 +107,8 @@ TFindDuplicates::TFindDuplicates(AddressSession& session, QWidget* parent)
 void TFindDuplicates::Find()
 {
     const auto level = static_cast<MatchLevel>(LevelBox->currentIndex());
-    groups_ = FindDuplicateGroups(ReadMatchKeys(session_.TableBook, DefaultRegion()), level, &notDuplicates_);
+    keys_ = ReadMatchKeys(session_.TableBook, DefaultRegion());
+    groups_ = FindDuplicateGroups(keys_, level, &notDuplicates_);
     GroupList->clear();
     for (std::size_t i = 0; i < groups_.size(); ++i) {
         const DuplicateGroup& group = groups_[i];
@@ -194,10 +195,16 @@ void TFindDuplicates::NotDuplicatesButtonClick()
         return;
     bool written = true;
     for (const MatchedPair& pair : groups_[row].pairs)
-        written = notDuplicates_.Add(pair.first, pair.second) && written;
+        written = notDuplicates_.Add(KeysAt(pair.first), KeysAt(pair.second)) && written;
     if (!written)
         ShowInformation(QStringLiteral("Cannot create file ") + NotDuplicates::FileFor(session_.TableBook.FilePath()));
     Find();
+}
+
+const MatchKeys& TFindDuplicates::KeysAt(long recNo) const
+{
+    return *std::lower_bound(keys_.begin(), keys_.end(), recNo,
+                             [](const MatchKeys& keys, long position) { return keys.position < position; });
 }
 
 void TFindDuplicates::TagAllButtonClick()

@@ -44,9 +44,12 @@ private:
     void ShowGroup(int row);
     MergePlan ChosenPlan() const;
     void Run(const std::function<void()>& write);
+    // The keys of the record, as the last search read them.
+    const MatchKeys& KeysAt(long recNo) const;
 
     AddressSession& session_;
     NotDuplicates notDuplicates_;
+    std::vector<MatchKeys> keys_; // in record order
     std::vector<DuplicateGroup> groups_;
     MergePlan plan_;
 };

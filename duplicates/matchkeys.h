@@ -35,3 +35,8 @@ struct MatchKeys {
 
 // The region used for phone numbers and postal codes of records without a country.
 MatchKeys KeysOf(const Contact& contact, const QString& defaultRegion);
+
+// The keys blocks are made of, the given name's left empty: for a contact that most often
+// shares no block with any other, the given name is only read when one does.
+MatchKeys BlockingKeysOf(const Contact& contact, const QString& defaultRegion);
+void AddGivenName(MatchKeys& keys, const QString& given);

@@ -6,6 +6,22 @@
 #include <QStringList>
 #include <algorithm>
 
+namespace {
+
+// Every key the matching compares, folded into one: records that read alike give the same.
+quint64 Fingerprint(const MatchKeys& keys)
+{
+    quint64 print = 0;
+    for (const quint64 key :
+         {keys.last, keys.first, keys.street, keys.zip, keys.email, keys.phones[0], keys.phones[1], keys.phones[2]}) {
+        print = (print ^ key) * 0x9e3779b97f4a7c15ULL;
+        print ^= print >> 31;
+    }
+    return print;
+}
+
+} // namespace
+
 QString NotDuplicates::FileFor(const QString& addressFile)
 {
     const QFileInfo info(addressFile);
@@ -18,32 +34,32 @@ NotDuplicates::NotDuplicates(QString file) : file_(std::move(file))
     if (file_.isEmpty() || !in.open(QIODevice::ReadOnly | QIODevice::Text))
         return;
     while (!in.atEnd()) {
-        const QStringList numbers = QString::fromLatin1(in.readLine()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QStringList prints = QString::fromLatin1(in.readLine()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
         bool a = false;
         bool b = false;
-        if (numbers.size() == 2) {
-            const long first = numbers[0].toLong(&a);
-            const long second = numbers[1].toLong(&b);
+        if (prints.size() == 2) {
+            const quint64 first = prints[0].toULongLong(&a, 16);
+            const quint64 second = prints[1].toULongLong(&b, 16);
             if (a && b)
-                pairs_.insert(Key(first, second));
+                pairs_.insert(Ordered(first, second));
         }
     }
 }
 
-quint64 NotDuplicates::Key(long a, long b)
+NotDuplicates::Pair NotDuplicates::Key(const MatchKeys& a, const MatchKeys& b)
 {
-    return quint64(std::min(a, b)) << 32 | quint64(std::max(a, b));
+    return Ordered(Fingerprint(a), Fingerprint(b));
 }
 
-bool NotDuplicates::Add(long a, long b)
+bool NotDuplicates::Add(const MatchKeys& a, const MatchKeys& b)
 {
     pairs_.insert(Key(a, b));
-    QList<quint64> sorted(pairs_.begin(), pairs_.end());
+    QList<Pair> sorted(pairs_.begin(), pairs_.end());
     std::sort(sorted.begin(), sorted.end());
     QSaveFile out(file_);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
-    for (const quint64 pair : sorted)
-        out.write(QByteArray::number(pair >> 32) + ' ' + QByteArray::number(pair & 0xffffffffU) + '\n');
+    for (const auto& [first, second] : sorted)
+        out.write(QByteArray::number(first, 16) + ' ' + QByteArray::number(second, 16) + '\n');
     return out.commit();
 }

@@ -19,18 +19,33 @@ SkipKnownSource::SkipKnownSource(ImportSource& source, ContactIndex known, Match
     : source_(source), known_(std::move(known)), level_(level), region_(DefaultRegion())
 {}
 
+int SkipKnownSource::SlotOf(const TField* field)
+{
+    // Every record names the same few fields: each is looked up by its name once.
+    for (const auto& [known, slot] : slots_)
+        if (known == field)
+            return slot;
+    int slot = -1;
+    for (std::size_t i = 0; field && slot < 0 && i < kContactFields.size(); ++i)
+        if (field->FieldName().compare(QLatin1String(kContactFields[i]), Qt::CaseInsensitive) == 0)
+            slot = static_cast<int>(i);
+    slots_.emplace_back(field, slot);
+    return slot;
+}
+
 bool SkipKnownSource::Next(std::vector<ImportValue>& values)
 {
-    const auto value = [&values](const QString& name) {
-        // The lengths first: most names differ in them, and that costs no comparison.
-        for (const ImportValue& v : values)
-            if (v.field && v.field->FieldName().size() == name.size() &&
-                v.field->FieldName().compare(name, Qt::CaseInsensitive) == 0)
-                return v.text;
-        return QString();
-    };
     while (source_.Next(values)) {
-        const MatchKeys keys = KeysOf(ContactOf(source_.Position(), value), region_);
+        std::array<const QString*, kContactFields.size()> texts{};
+        for (const ImportValue& v : values)
+            if (const int slot = SlotOf(v.field); slot >= 0 && !texts[static_cast<std::size_t>(slot)])
+                texts[static_cast<std::size_t>(slot)] = &v.text;
+        const auto value = [&texts](std::size_t field) { return texts[field] ? *texts[field] : QString(); };
+        const Contact contact = ContactOf(source_.Position(), value);
+        MatchKeys keys = BlockingKeysOf(contact, region_);
+        if (!known_.Meets(keys))
+            return true;
+        AddGivenName(keys, contact.first);
         if (!known_.Match(keys, level_))
             return true;
         skipped_.append(source_.Position());

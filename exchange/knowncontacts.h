@@ -28,6 +28,11 @@ private:
     ImportSource& source_;
     ContactIndex known_;
     MatchLevel level_;
+    // Which of the contact's fields (kContactFields) a field of the source's values is,
+    // -1 for none.
+    int SlotOf(const TField* field);
+
     QString region_;
     QList<long> skipped_;
+    std::vector<std::pair<const TField*, int>> slots_;
 };
