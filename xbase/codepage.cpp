@@ -86,21 +86,29 @@ void fold(char* bytes, std::size_t count, const std::array<unsigned char, 256>& 
     // first (resp. past the last letter), without carrying into the next byte.
     const std::uint64_t fromFirst = kOnes * (0x80u - first);
     const std::uint64_t pastLast = kOnes * (0x80u - (first + 26u));
-    std::size_t i = 0;
-    for (; i + 8 <= count; i += 8) {
+    auto foldWord = [&](char* at) {
         std::uint64_t w;
-        std::memcpy(&w, bytes + i, 8);
+        std::memcpy(&w, at, 8);
         if (w & kHigh) {
-            for (std::size_t j = i; j < i + 8; ++j)
-                bytes[j] = static_cast<char>(table[static_cast<unsigned char>(bytes[j])]);
-            continue;
+            for (char* b = at; b < at + 8; ++b)
+                *b = static_cast<char>(table[static_cast<unsigned char>(*b)]);
+            return;
         }
         const std::uint64_t letters = (w + fromFirst) & ~(w + pastLast) & kHigh;
         w ^= letters >> 2;
-        std::memcpy(bytes + i, &w, 8);
+        std::memcpy(at, &w, 8);
+    };
+    if (count < 8) {
+        for (std::size_t i = 0; i < count; ++i)
+            bytes[i] = static_cast<char>(table[static_cast<unsigned char>(bytes[i])]);
+        return;
     }
-    for (; i < count; ++i)
-        bytes[i] = static_cast<char>(table[static_cast<unsigned char>(bytes[i])]);
+    for (std::size_t i = 0; i + 8 <= count; i += 8)
+        foldWord(bytes + i);
+    // The last bytes as the word that ends with them: folding a byte twice gives
+    // what folding it once does.
+    if (count % 8)
+        foldWord(bytes + count - 8);
 }
 
 } // namespace

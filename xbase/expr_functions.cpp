@@ -58,6 +58,13 @@ public:
             lowerCp1252(buffer_.data(), buffer_.size());
         return buffer_;
     }
+    bool plan(KeyPlan& p) const override
+    {
+        const KeyPlan::Fold was = p.enterFold(upper_ ? KeyPlan::Fold::Upper : KeyPlan::Fold::Lower);
+        const bool planned = arg(0).plan(p);
+        p.leaveFold(was);
+        return planned;
+    }
 
 private:
     bool upper_;
@@ -235,6 +242,13 @@ public:
         : Function(k == Deleted ? ValueType::Logical : ValueType::Numeric, k == Deleted ? 1 : 8, {}), kind_(k)
     {}
     bool logical(const EvalContext& c) const override { return c.record && c.record[0] == '*'; }
+    bool plan(KeyPlan& p) const override
+    {
+        if (kind_ != Deleted)
+            return false;
+        p.truth(0, true);
+        return true;
+    }
     double number(const EvalContext& c) const override
     {
         return static_cast<double>(kind_ == Recno ? c.recno : c.recordCount);

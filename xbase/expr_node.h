@@ -6,6 +6,7 @@
 // buffers have grown.
 
 #include "xbase/expression.h"
+#include "xbase/key_plan.h"
 
 #include <memory>
 #include <string>
@@ -32,6 +33,8 @@ public:
     virtual bool constantNumber(double&) const { return false; }
     // Field names read by this node and its children.
     virtual void collectFields(std::vector<std::string>&) const {}
+    // Adds the node's steps to a key plan; false for a shape it has none for.
+    virtual bool plan(KeyPlan&) const { return false; }
 
 private:
     ValueType type_;

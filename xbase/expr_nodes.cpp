@@ -59,6 +59,16 @@ public:
         }
     }
     void collectFields(std::vector<std::string>& out) const override { out.push_back(field_.name); }
+    bool plan(KeyPlan& p) const override
+    {
+        if (type() == ValueType::Character)
+            p.copy(field_.offset, field_.width);
+        else if (type() == ValueType::Logical)
+            p.truth(field_.offset, false);
+        else
+            return false;
+        return true;
+    }
 
 private:
     DbfField field_;
@@ -124,6 +134,7 @@ class NotNode final : public Unary {
 public:
     explicit NotNode(NodePtr&& a) : Unary(ValueType::Logical, std::move(a)) {}
     bool logical(const EvalContext& c) const override { return !a_->logical(c); }
+    bool plan(KeyPlan& p) const override { return a_->plan(p) && p.negate(); }
 };
 
 class NegateNode final : public Unary {
@@ -224,6 +235,18 @@ public:
             buffer_.append(r);
         }
         return buffer_;
+    }
+    bool plan(KeyPlan& p) const override
+    {
+        if (!moveBlanks_)
+            return a_->plan(p) && b_->plan(p);
+        if (!p.startJoin() || !a_->plan(p))
+            return false;
+        p.trimLeft();
+        if (!b_->plan(p))
+            return false;
+        p.padMoved();
+        return true;
     }
 
 private:

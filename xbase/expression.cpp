@@ -84,6 +84,11 @@ std::string Expression::display(const EvalContext& ctx) const
     return plainDecimal(root_->number(ctx));
 }
 
+bool Expression::keyPlan(KeyPlan& plan) const
+{
+    return root_->plan(plan) && plan.covers(type(), width());
+}
+
 bool Expression::usesField(std::string_view name) const
 {
     return std::any_of(fieldsUsed_.begin(), fieldsUsed_.end(), [&](const std::string& f) {

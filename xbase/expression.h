@@ -31,6 +31,7 @@ struct EvalContext {
 };
 
 class Node;
+class KeyPlan;
 
 class Expression {
 public:
@@ -59,6 +60,10 @@ public:
     // The value as text: characters as they are, logicals .T./.F., numbers in plain
     // decimal, dates as yyyymmdd.
     std::string display(const EvalContext& ctx) const;
+
+    // The expression as direct steps over the record bytes, when it has one of the
+    // plain shapes KeyPlan takes; false otherwise.
+    bool keyPlan(KeyPlan& plan) const;
 
     // True when the expression reads the named field (any case).
     bool usesField(std::string_view name) const;

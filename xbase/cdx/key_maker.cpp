@@ -74,6 +74,7 @@ std::unique_ptr<KeyMaker> KeyMaker::compile(const std::string& keyExpr, const st
                 std::to_string(kMaxKeyLen);
         return nullptr;
     }
+    k->planned_ = k->key_->keyPlan(k->plan_);
     return k;
 }
 
@@ -82,6 +83,11 @@ bool KeyMaker::make(const char* record, long recno, long recordCount, std::strin
     EvalContext ctx{record, recno, recordCount, false};
     if (for_ && !for_->evalLogical(ctx))
         return false;
+    if (planned_) {
+        out.resize(size_t(keyLen_));
+        plan_.run(record, reinterpret_cast<uint8_t*>(out.data()));
+        return true;
+    }
     key_->keyBytes(ctx, out);
     if (type() == ValueType::Numeric || type() == ValueType::Date) {
         double v;

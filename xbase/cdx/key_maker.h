@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "xbase/expression.h"
+#include "xbase/key_plan.h"
 
 namespace xb::cdx {
 
@@ -24,6 +25,8 @@ public:
     uint8_t pad() const { return type() == ValueType::Character ? ' ' : 0; }
     const Expression& expression() const { return *key_; }
 
+    // Whether keys come from a KeyPlan rather than the evaluator.
+    bool planned() const { return planned_; }
     // The record's key into out; false when the FOR condition leaves it out.
     bool make(const char* record, long recno, long recordCount, std::string& out) const;
     // A seek text in index form: characters as given (cut to the key length),
@@ -36,6 +39,8 @@ private:
     KeyMaker() = default;
     std::unique_ptr<Expression> key_;
     std::unique_ptr<Expression> for_;
+    KeyPlan plan_;
+    bool planned_ = false;
     int keyLen_ = 0;
 };
 
