@@ -25,8 +25,6 @@ public:
     uint8_t pad() const { return type() == ValueType::Character ? ' ' : 0; }
     const Expression& expression() const { return *key_; }
 
-    // Whether keys come from a KeyPlan rather than the evaluator.
-    bool planned() const { return planned_; }
     // The record's key into out; false when the FOR condition leaves it out.
     bool make(const char* record, long recno, long recordCount, std::string& out) const;
     // A seek text in index form: characters as given (cut to the key length),
