@@ -1,10 +1,14 @@
 #pragma once
 // Little- and big-endian integer access for on-disk structures.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace xb::cdx {
+
+static_assert(std::endian::native == std::endian::little, "integers are stored by copying little-endian words");
 
 inline uint16_t getLe16(const uint8_t* p)
 {
@@ -12,31 +16,30 @@ inline uint16_t getLe16(const uint8_t* p)
 }
 inline uint32_t getLe32(const uint8_t* p)
 {
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
 }
 inline uint32_t getBe32(const uint8_t* p)
 {
-    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
+    return __builtin_bswap32(getLe32(p));
 }
 inline void putLe16(uint8_t* p, uint16_t v)
 {
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
+    std::memcpy(p, &v, 2);
 }
+// One store each: a leaf packs an entry a word at a time, millions of them in a build.
 inline void putLe32(uint8_t* p, uint32_t v)
 {
-    for (int i = 0; i < 4; ++i)
-        p[i] = uint8_t(v >> (8 * i));
+    std::memcpy(p, &v, 4);
 }
 inline void putLe64(uint8_t* p, uint64_t v)
 {
-    for (int i = 0; i < 8; ++i)
-        p[i] = uint8_t(v >> (8 * i));
+    std::memcpy(p, &v, 8);
 }
 inline void putBe32(uint8_t* p, uint32_t v)
 {
-    for (int i = 0; i < 4; ++i)
-        p[i] = uint8_t(v >> (24 - 8 * i));
+    putLe32(p, __builtin_bswap32(v));
 }
 
 } // namespace xb::cdx
