@@ -172,14 +172,17 @@ bool ContactIndex::Meets(const MatchKeys& keys) const
     return met;
 }
 
-const MatchKeys* ContactIndex::Match(const MatchKeys& keys, MatchLevel level) const
+const MatchKeys* ContactIndex::Match(const MatchKeys& keys, MatchLevel level)
 {
     const MatchKeys* matched = nullptr;
     BlockKeys(keys, [&](quint64 key) {
         const Block& block = blocks_[Slot(key)];
-        for (quint32 at = block.first; !matched && at < block.first + block.size; ++at)
-            if (MatchPair(keys, keys_[members_[at]]).Within(level))
-                matched = &keys_[members_[at]];
+        for (quint32 at = block.first; !matched && at < block.first + block.size; ++at) {
+            MatchKeys& member = keys_[members_[at]];
+            KeyGivenName(member);
+            if (MatchPair(keys, member).Within(level))
+                matched = &member;
+        }
     });
     return matched;
 }
