@@ -29,7 +29,7 @@ Contact ContactOf(long position, const std::function<QString(std::size_t field)>
     return contact;
 }
 
-std::vector<MatchKeys> ReadMatchKeys(TTable& table, const QString& defaultRegion)
+std::vector<MatchKeys> ReadMatchKeys(TTable& table, const QString& defaultRegion, GivenNames given)
 {
     // The records are read as the engine stores them, in large blocks and split over the
     // cores, rather than one by one through the table: the table's moves cost more than
@@ -66,7 +66,9 @@ std::vector<MatchKeys> ReadMatchKeys(TTable& table, const QString& defaultRegion
                 return;
             record.recNo = recno;
             record.bytes.assign(bytes, static_cast<std::size_t>(file.recordLength()));
-            keys.push_back(KeysOf(ContactOf(recno, value), defaultRegion));
+            MatchKeys& made = keys.emplace_back(BlockingKeysOf(ContactOf(recno, value), defaultRegion));
+            if (given == GivenNames::Keyed)
+                KeyGivenName(made);
         });
     });
     if (std::find(read.begin(), read.end(), 0) != read.end())

@@ -17,7 +17,10 @@ inline constexpr std::array<const char*, 9> kContactFields{"FNAME", "LNAME", "ST
 // The contact of the values the function gives for kContactFields, by their index there.
 Contact ContactOf(long position, const std::function<QString(std::size_t field)>& value);
 
+// Whether the given names are keyed as the records are read, or kept for KeyGivenName.
+enum class GivenNames { Keyed, Pending };
+
 // The keys of every record the table's active query lets through, in record order, the
 // record numbers as positions. A record marked deleted (ISDEL) is left out whatever the
 // query; the table stays where it stands. Throws TableError when the file cannot be read.
-std::vector<MatchKeys> ReadMatchKeys(TTable& table, const QString& defaultRegion);
+std::vector<MatchKeys> ReadMatchKeys(TTable& table, const QString& defaultRegion, GivenNames given = GivenNames::Keyed);

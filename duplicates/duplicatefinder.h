@@ -34,8 +34,9 @@ std::vector<DuplicateGroup> FindDuplicateGroups(const std::vector<MatchKeys>& ke
 class ContactIndex {
 public:
     explicit ContactIndex(std::vector<MatchKeys> keys);
-    // The first contact of the index the given one matches within the level, or null.
-    const MatchKeys* Match(const MatchKeys& keys, MatchLevel level) const;
+    // The first contact of the index the given one matches within the level, or null. The
+    // given names of the index's contacts it is compared with are keyed then, if pending.
+    const MatchKeys* Match(const MatchKeys& keys, MatchLevel level);
     // Whether the contact shares a block with any of the index's.
     bool Meets(const MatchKeys& keys) const;
     std::size_t Size() const { return keys_.size(); }

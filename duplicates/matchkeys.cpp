@@ -54,14 +54,16 @@ QString Lowered(const QString& text)
 MatchKeys KeysOf(const Contact& contact, const QString& defaultRegion)
 {
     MatchKeys keys = BlockingKeysOf(contact, defaultRegion);
-    AddGivenName(keys, contact.first);
+    KeyGivenName(keys);
     return keys;
 }
 
-void AddGivenName(MatchKeys& keys, const QString& given)
+void KeyGivenName(MatchKeys& keys)
 {
-    keys.firstName = given.trimmed();
-    const QString first = FoldText(given);
+    if (!keys.givenPending)
+        return;
+    keys.givenPending = false;
+    const QString first = FoldText(keys.firstName);
     keys.first = Hash(first);
     const QString firstWord = first.left(first.indexOf(QLatin1Char(' ')));
     keys.firstWord = Hash(firstWord);
@@ -75,6 +77,8 @@ MatchKeys BlockingKeysOf(const Contact& contact, const QString& defaultRegion)
 {
     MatchKeys keys;
     keys.position = contact.position;
+    keys.firstName = contact.first.trimmed();
+    keys.givenPending = true;
     keys.last = Hash(FoldText(contact.last).remove(QLatin1Char(' ')));
     const QString region = RegionOfCountry(contact.country, defaultRegion);
     const QString zip = PostalKey(contact.zip, region);

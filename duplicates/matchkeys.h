@@ -30,13 +30,15 @@ struct MatchKeys {
     quint64 zip = 0;
     quint64 email = 0;
     std::array<quint64, 3> phones{};
-    QString firstName;
+    QString firstName;         // as written, trimmed
+    bool givenPending = false; // the given name is read but its keys above not made yet
 };
 
 // The region used for phone numbers and postal codes of records without a country.
 MatchKeys KeysOf(const Contact& contact, const QString& defaultRegion);
 
-// The keys blocks are made of, the given name's left empty: for a contact that most often
-// shares no block with any other, the given name is only read when one does.
+// The keys blocks are made of, the given name kept as written but not keyed: a contact
+// most often shares no block with any other, and its given name only counts when it does.
 MatchKeys BlockingKeysOf(const Contact& contact, const QString& defaultRegion);
-void AddGivenName(MatchKeys& keys, const QString& given);
+// Makes the given name's keys of keys from BlockingKeysOf; nothing when they are made.
+void KeyGivenName(MatchKeys& keys);

@@ -2,7 +2,6 @@
 
 #include "duplicates/textfold.h"
 
-#include <QStringTokenizer>
 #include <algorithm>
 #include <iterator>
 
@@ -51,9 +50,19 @@ StreetKey StreetKeyOf(const QString& street)
 {
     StreetKey key;
     const QString folded = FoldText(street);
-    key.words.reserve(folded.size());
+    // The words are found and copied by hand into room for the longest key the text can
+    // give (a shortening may add a letter): a tokenizer and appends cost more than the key.
+    key.words.resize(2 * folded.size());
+    QChar* const start = key.words.data();
+    QChar* out = start;
     bool afterNumber = false;
-    for (const QStringView word : QStringTokenizer(folded, QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    const QChar* const end = folded.constData() + folded.size();
+    for (const QChar* at = folded.constData(); at < end; ++at) {
+        const QChar* const wordEnd = std::find(at, end, QLatin1Char(' '));
+        const QStringView word(at, wordEnd);
+        at = wordEnd;
+        if (word.isEmpty())
+            continue;
         if (key.number.isEmpty() && word.front().isDigit()) {
             key.number = word.toString();
             afterNumber = true;
@@ -63,9 +72,11 @@ StreetKey StreetKeyOf(const QString& street)
         if (afterNumber && AllZeros(word))
             continue;
         afterNumber = false;
-        if (!key.words.isEmpty())
-            key.words += QLatin1Char(' ');
-        key.words += Shortened(word);
+        if (out != start)
+            *out++ = QLatin1Char(' ');
+        const QStringView shortened = Shortened(word);
+        out = std::copy(shortened.begin(), shortened.end(), out);
     }
+    key.words.truncate(out - start);
     return key;
 }

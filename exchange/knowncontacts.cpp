@@ -10,7 +10,7 @@ ContactIndex KnownContacts(TTable& table, TApollo& apollo)
 {
     const QString query = apollo.DBFilter();
     apollo.Query(QString::fromLatin1(LiveRecordsQuery));
-    std::vector<MatchKeys> keys = ReadMatchKeys(table, DefaultRegion());
+    std::vector<MatchKeys> keys = ReadMatchKeys(table, DefaultRegion(), GivenNames::Pending);
     apollo.Query(query);
     return ContactIndex(std::move(keys));
 }
@@ -45,7 +45,7 @@ bool SkipKnownSource::Next(std::vector<ImportValue>& values)
         MatchKeys keys = BlockingKeysOf(contact, region_);
         if (!known_.Meets(keys))
             return true;
-        AddGivenName(keys, contact.first);
+        KeyGivenName(keys);
         if (!known_.Match(keys, level_))
             return true;
         skipped_.append(source_.Position());

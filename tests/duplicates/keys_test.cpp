@@ -1,5 +1,6 @@
 // Match keys and pair scores: what counts as the same name, street, phone and ZIP, and
 // the level and reasons two contacts get.
+#include "duplicates/duplicatefinder.h"
 #include "duplicates/matchkeys.h"
 #include "duplicates/pairmatch.h"
 #include "duplicates/phonekey.h"
@@ -92,4 +93,15 @@ TEST(MatchKeys, PairsGetTheirLevelAndReasons)
               MatchLevel::Likely);
     EXPECT_EQ(LevelNamed(QStringLiteral("POSSIBLE")), MatchLevel::Possible);
     EXPECT_FALSE(LevelNamed(QStringLiteral("maybe")));
+}
+
+TEST(MatchKeys, AnIndexOfBlockingKeysKeysTheGivenNamesALineIsComparedWith)
+{
+    const QString us = QStringLiteral("US");
+    ContactIndex index({BlockingKeysOf(Person("Maria", "García", "12 Main St", "60601"), us),
+                        BlockingKeysOf(Person("José", "García", "12 Main St", "60601"), us)});
+    const MatchKeys* found =
+        index.Match(KeysOf(Person("JOSE", "Garcia", "12 main street", "60601"), us), MatchLevel::Exact);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->firstName, QStringLiteral("José"));
 }
