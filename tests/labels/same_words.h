@@ -17,7 +17,8 @@ inline void ExpectSameWords(const PdfReadBack& a, const PdfReadBack& b, bool wit
         EXPECT_NEAR(x.xMin, y.xMin, kTenthOfAPoint) << x.text.toStdString();
         EXPECT_NEAR(x.xMax, y.xMax, kTenthOfAPoint) << x.text.toStdString();
         EXPECT_NEAR(x.yMax, y.yMax, kTenthOfAPoint) << x.text.toStdString();
-        if (withTops)
+        if (withTops) {
             EXPECT_NEAR(x.yMin, y.yMin, kTenthOfAPoint) << x.text.toStdString();
+        }
     }
 }
