@@ -157,7 +157,7 @@ ContactIndex::ContactIndex(std::vector<MatchKeys> keys) : keys_(std::move(keys))
     std::vector<quint32> places(entries.size());
     for (std::size_t e = 0; e < entries.size(); ++e) {
         if (e + kFetchedAhead < entries.size())
-            __builtin_prefetch(&blocks_[entries[e + kFetchedAhead].first & (size - 1)]);
+            __builtin_prefetch(&blocks_[Home(entries[e + kFetchedAhead].first)]);
         const std::size_t slot = Slot(entries[e].first);
         places[e] = static_cast<quint32>(slot);
         blocks_[slot].key = entries[e].first;
@@ -176,7 +176,7 @@ ContactIndex::ContactIndex(std::vector<MatchKeys> keys) : keys_(std::move(keys))
 
 std::size_t ContactIndex::Slot(quint64 key) const
 {
-    std::size_t slot = key & (blocks_.size() - 1);
+    std::size_t slot = Home(key);
     while (blocks_[slot].size != 0 && blocks_[slot].key != key)
         slot = (slot + 1) & (blocks_.size() - 1);
     return slot;
@@ -189,7 +189,7 @@ bool ContactIndex::Meets(const MatchKeys& keys) const
     std::size_t count = 0;
     BlockKeys(keys, [&](quint64 key) {
         wanted[count++] = key;
-        __builtin_prefetch(&blocks_[key & (blocks_.size() - 1)]);
+        __builtin_prefetch(&blocks_[Home(key)]);
     });
     for (std::size_t i = 0; i < count; ++i)
         if (blocks_[Slot(wanted[i])].size != 0)

@@ -47,6 +47,8 @@ private:
         quint32 first = 0; // its first member in members_
         quint32 size = 0;  // 0 for a free slot
     };
+    // Where a block key's search for its place starts.
+    std::size_t Home(quint64 key) const { return key & (blocks_.size() - 1); }
     // The key's block, or the free slot where it would go.
     std::size_t Slot(quint64 key) const;
 
