@@ -8,10 +8,12 @@
 
 QString FromWindows1252(QByteArrayView bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char b : bytes)
-        *out++ = QChar(static_cast<char16_t>(xb::charOfCp1252(static_cast<unsigned char>(b))));
+    // The code page is Latin-1 but for 0x80-0x9F: Qt's fast conversion first, then those
+    // few bytes mended (record fields are read through here millions of times).
+    QString text = QString::fromLatin1(bytes);
+    for (QChar& c : text)
+        if (c.unicode() >= 0x80 && c.unicode() < 0xA0)
+            c = QChar(static_cast<char16_t>(xb::charOfCp1252(static_cast<unsigned char>(c.unicode()))));
     return text;
 }
 
