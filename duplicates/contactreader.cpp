@@ -60,13 +60,21 @@ std::vector<MatchKeys> ReadMatchKeys(TTable& table, const QString& defaultRegion
         std::vector<MatchKeys>& keys = keysOfPart[static_cast<std::size_t>(part)];
         keys.reserve(static_cast<std::size_t>(last - first + 1));
         TRecordBuffer record;
-        const auto value = [&](std::size_t field) { return fields[field]->AsStringIn(record); };
+        // One contact whose strings keep their room from record to record: no string is
+        // made for a field.
+        Contact contact = ContactOf(0, [](std::size_t) { return QString(); });
+        const std::array<QString*, kContactFields.size()> texts{
+            &contact.first, &contact.last,      &contact.street,    &contact.zip,      &contact.country,
+            &contact.email, &contact.phones[0], &contact.phones[1], &contact.phones[2]};
         read[static_cast<std::size_t>(part)] = file.readRange(first, last, [&](long recno, const char* bytes) {
             if (!shown[static_cast<std::size_t>(recno)] || (deletedAt > 0 && std::strchr("TtYy", bytes[deletedAt])))
                 return;
             record.recNo = recno;
             record.bytes.assign(bytes, static_cast<std::size_t>(file.recordLength()));
-            MatchKeys& made = keys.emplace_back(BlockingKeysOf(ContactOf(recno, value), defaultRegion));
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                fields[i]->AsStringInto(record, *texts[i]);
+            contact.position = recno;
+            MatchKeys& made = keys.emplace_back(BlockingKeysOf(contact, defaultRegion));
             if (given == GivenNames::Keyed)
                 KeyGivenName(made);
         });

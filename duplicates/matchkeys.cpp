@@ -31,23 +31,33 @@ quint64 Hash(QStringView text)
 }
 
 // Lower case without Unicode's tables for the plain ASCII that nearly every e-mail
-// address is, and without a copy when it is lower case already.
-QString Lowered(const QString& text)
+// address is, and without a copy when it is lower case already: the text itself, or room
+// holding it lowered.
+QStringView Lowered(QStringView text, QString& room)
 {
     bool upper = false;
     for (const QChar c : text) {
-        if (c.unicode() > 0x7f)
-            return text.toLower();
+        if (c.unicode() > 0x7f) {
+            room = text.toString().toLower();
+            return room;
+        }
         upper = upper || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
     }
     if (!upper)
         return text;
-    QString lowered = text;
-    for (QChar& c : lowered)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    return lowered;
+    room.resize(text.size());
+    QChar* out = room.data();
+    for (const QChar c : text)
+        *out++ = c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? QChar(c.unicode() + ('a' - 'A')) : c;
+    return room;
 }
+
+// Room for the keys as they are made, kept from one contact to the next by each thread
+// that keys them.
+struct KeyRoom {
+    QString text, zip, joined;
+    StreetKey street;
+};
 
 } // namespace
 
@@ -75,21 +85,27 @@ void KeyGivenName(MatchKeys& keys)
 
 MatchKeys BlockingKeysOf(const Contact& contact, const QString& defaultRegion)
 {
+    thread_local KeyRoom room;
     MatchKeys keys;
     keys.position = contact.position;
     keys.firstName = contact.first.trimmed();
     keys.givenPending = true;
-    keys.last = Hash(FoldText(contact.last).remove(QLatin1Char(' ')));
+    FoldTextInto(contact.last, room.text);
+    keys.last = Hash(room.text.remove(QLatin1Char(' ')));
     const QString region = RegionOfCountry(contact.country, defaultRegion);
-    const QString zip = PostalKey(contact.zip, region);
-    keys.zip = Hash(zip);
-    const StreetKey street = StreetKeyOf(contact.street);
-    if (!street.number.isEmpty() && !zip.isEmpty())
-        keys.street = Hash(street.number + QLatin1Char('|') + street.words + QLatin1Char('|') + zip);
-    keys.email = Hash(Lowered(contact.email.trimmed()));
+    PostalKeyInto(contact.zip, region, room.zip);
+    keys.zip = Hash(room.zip);
+    StreetKeyInto(contact.street, room.street, room.text);
+    if (!room.street.number.isEmpty() && !room.zip.isEmpty()) {
+        room.joined.resize(0);
+        room.joined.append(room.street.number).append(QLatin1Char('|')).append(room.street.words);
+        keys.street = Hash(room.joined.append(QLatin1Char('|')).append(room.zip));
+    }
+    keys.email = Hash(Lowered(QStringView(contact.email).trimmed(), room.text));
     std::size_t slot = 0;
     for (const QString& phone : contact.phones) {
-        const quint64 key = Hash(PhoneKey(phone, region));
+        PhoneKeyInto(phone, region, room.text);
+        const quint64 key = Hash(room.text);
         if (key != 0 && slot < keys.phones.size())
             keys.phones[slot++] = key;
     }

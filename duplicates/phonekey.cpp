@@ -11,15 +11,15 @@ namespace {
 using i18n::phonenumbers::PhoneNumber;
 using i18n::phonenumbers::PhoneNumberUtil;
 
-QString Digits(const QString& text)
+void DigitsInto(QStringView text, QString& into)
 {
-    QString digits(text.size(), Qt::Uninitialized);
-    QChar* out = digits.data();
+    into.resize(text.size());
+    QChar* const start = into.data();
+    QChar* out = start;
     for (const QChar c : text)
         if (c.isDigit())
             *out++ = c;
-    digits.truncate(out - digits.constData());
-    return digits;
+    into.truncate(out - start);
 }
 
 // Digits with the usual separators only: no letters (vanity numbers, extensions).
@@ -97,7 +97,8 @@ QString RegionOfCountry(const QString& country, const QString& fallback)
         {QStringLiteral("australia"), QStringLiteral("AU")},
         {QStringLiteral("new zealand"), QStringLiteral("NZ")},
     };
-    const QString folded = FoldText(country);
+    thread_local QString folded;
+    FoldTextInto(country, folded);
     if (folded.isEmpty())
         return fallback;
     if (folded.size() == 2 && folded.front().isLetter())
@@ -113,39 +114,56 @@ QString DefaultRegion()
 
 QString PhoneKey(const QString& phone, const QString& region)
 {
-    const QString digits = Digits(phone);
-    if (digits.size() < 5)
-        return {};
+    QString key;
+    PhoneKeyInto(phone, region, key);
+    return key;
+}
+
+void PhoneKeyInto(QStringView phone, const QString& region, QString& into)
+{
+    DigitsInto(phone, into);
+    if (into.size() < 5) {
+        into.resize(0);
+        return;
+    }
     // A plainly written number needs only its region's country code and national prefix,
     // which is what a full parse would apply to it, at a fraction of the cost.
-    const QStringView trimmed = QStringView(phone).trimmed();
+    const QStringView trimmed = phone.trimmed();
     const RegionDialling& dialling = DiallingOf(region);
     if (PlainlyWritten(trimmed) && !dialling.countryCode.isEmpty() && !trimmed.startsWith(u"00") &&
         !trimmed.startsWith(u"011")) {
         if (trimmed.startsWith(QLatin1Char('+')))
-            return digits;
-        const bool prefixed = !dialling.nationalPrefix.isEmpty() && digits.startsWith(dialling.nationalPrefix);
-        QString key;
-        key.reserve(dialling.countryCode.size() + digits.size());
-        key += dialling.countryCode;
-        key += QStringView(digits).mid(prefixed ? dialling.nationalPrefix.size() : 0);
-        return key;
+            return;
+        if (!dialling.nationalPrefix.isEmpty() && into.startsWith(dialling.nationalPrefix))
+            into.remove(0, dialling.nationalPrefix.size());
+        into.prepend(dialling.countryCode);
+        return;
     }
     const PhoneNumberUtil& util = *PhoneNumberUtil::GetInstance();
     PhoneNumber number;
-    if (util.Parse(phone.toStdString(), region.toStdString(), &number) != PhoneNumberUtil::NO_PARSING_ERROR)
-        return digits;
+    if (util.Parse(phone.toString().toStdString(), region.toStdString(), &number) != PhoneNumberUtil::NO_PARSING_ERROR)
+        return;
     std::string e164;
     util.Format(number, PhoneNumberUtil::E164, &e164);
-    return QString::fromStdString(e164).mid(1);
+    into = QString::fromStdString(e164).mid(1);
 }
 
 QString PostalKey(const QString& code, const QString& region)
 {
+    QString key;
+    PostalKeyInto(code, region, key);
+    return key;
+}
+
+void PostalKeyInto(QStringView code, const QString& region, QString& into)
+{
     if (region == QLatin1String("US")) {
-        const QString digits = Digits(code);
-        if (digits.size() >= 5)
-            return digits.left(5);
+        DigitsInto(code, into);
+        if (into.size() >= 5) {
+            into.truncate(5);
+            return;
+        }
     }
-    return FoldText(code).remove(QLatin1Char(' '));
+    FoldTextInto(code, into);
+    into.remove(QLatin1Char(' '));
 }

@@ -49,7 +49,15 @@ bool AllZeros(QStringView word)
 StreetKey StreetKeyOf(const QString& street)
 {
     StreetKey key;
-    const QString folded = FoldText(street);
+    QString folded;
+    StreetKeyInto(street, key, folded);
+    return key;
+}
+
+void StreetKeyInto(QStringView street, StreetKey& key, QString& folded)
+{
+    FoldTextInto(street, folded);
+    key.number.resize(0);
     // The words are found and copied by hand into room for the longest key the text can
     // give (a shortening may add a letter): a tokenizer and appends cost more than the key.
     key.words.resize(2 * folded.size());
@@ -64,7 +72,7 @@ StreetKey StreetKeyOf(const QString& street)
         if (word.isEmpty())
             continue;
         if (key.number.isEmpty() && word.front().isDigit()) {
-            key.number = word.toString();
+            key.number.append(word.data(), word.size());
             afterNumber = true;
             continue;
         }
@@ -78,5 +86,4 @@ StreetKey StreetKeyOf(const QString& street)
         out = std::copy(shortened.begin(), shortened.end(), out);
     }
     key.words.truncate(out - start);
-    return key;
 }

@@ -11,3 +11,6 @@ struct StreetKey {
 };
 
 StreetKey StreetKeyOf(const QString& street);
+// The same into a key whose strings keep their room between calls; folded is room for
+// the folded street.
+void StreetKeyInto(QStringView street, StreetKey& key, QString& folded);

@@ -18,7 +18,7 @@ QString Spelled(QChar c)
     return c.unicode() < 0x80 ? QString() : letters.value(c);
 }
 
-bool Ascii(const QString& text)
+bool Ascii(QStringView text)
 {
     for (const QChar c : text)
         if (c.unicode() > 0x7f)
@@ -50,10 +50,10 @@ QHash<QString, NameGroups> LoadNicknames()
 }
 
 // The same folding for plain ASCII, the usual case, without Unicode's tables.
-QString FoldAscii(const QString& text)
+void FoldAscii(QStringView text, QString& into)
 {
-    QString folded(text.size(), Qt::Uninitialized);
-    QChar* out = folded.data();
+    into.resize(text.size());
+    QChar* out = into.data();
     QChar* const start = out;
     bool gap = false;
     for (const QChar c : text) {
@@ -69,19 +69,26 @@ QString FoldAscii(const QString& text)
         gap = false;
         *out++ = QChar(upper ? char16_t(u + ('a' - 'A')) : u);
     }
-    folded.truncate(out - start);
-    return folded;
+    into.truncate(out - start);
 }
 
 } // namespace
 
 QString FoldText(const QString& text)
 {
-    if (Ascii(text))
-        return FoldAscii(text);
-    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
     QString folded;
-    folded.reserve(decomposed.size());
+    FoldTextInto(text, folded);
+    return folded;
+}
+
+void FoldTextInto(QStringView text, QString& into)
+{
+    if (Ascii(text)) {
+        FoldAscii(text, into);
+        return;
+    }
+    const QString decomposed = text.toString().normalized(QString::NormalizationForm_KD);
+    into.resize(0);
     bool gap = false;
     for (const QChar c : decomposed) {
         if (c.isMark() || c == QLatin1Char('\'') || c.unicode() == 0x2019)
@@ -90,16 +97,15 @@ QString FoldText(const QString& text)
             gap = true;
             continue;
         }
-        if (gap && !folded.isEmpty())
-            folded += QLatin1Char(' ');
+        if (gap && !into.isEmpty())
+            into += QLatin1Char(' ');
         gap = false;
         const QString spelled = Spelled(c);
         if (spelled.isEmpty())
-            folded += c.toLower();
+            into += c.toLower();
         else
-            folded += spelled;
+            into += spelled;
     }
-    return folded;
 }
 
 NameGroups NameGroupsOf(const QString& foldedName)

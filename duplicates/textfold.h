@@ -7,6 +7,9 @@
 #include <array>
 
 QString FoldText(const QString& text);
+// The same into a string whose room is kept between calls (keys made by the hundred
+// thousand).
+void FoldTextInto(QStringView text, QString& into);
 
 // The nickname table's groups a folded given name belongs to (Bob, Bobby and Robert share
 // one): up to two group numbers, 0 for none. Words outside the table belong to none.

@@ -19,6 +19,16 @@ QString Cp1252ToString(std::string_view bytes)
     return FromWindows1252(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
+void Cp1252Into(std::string_view bytes, QString& into)
+{
+    into.resize(static_cast<qsizetype>(bytes.size()));
+    auto* out = reinterpret_cast<char16_t*>(into.data());
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        *out++ = b >= 0x80 && b < 0xA0 ? static_cast<char16_t>(xb::charOfCp1252(b)) : char16_t(b);
+    }
+}
+
 std::optional<std::string> StringToCp1252(const QString& text)
 {
     std::string bytes(static_cast<std::size_t>(text.size()), '\0');

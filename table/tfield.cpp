@@ -91,6 +91,14 @@ QString TField::AsStringIn(const TRecordBuffer& record) const
     return TextOf(record);
 }
 
+void TField::AsStringInto(const TRecordBuffer& record, QString& into) const
+{
+    if (const auto raw = StoredText(record))
+        Cp1252Into(*raw, into);
+    else
+        into = TextOf(record);
+}
+
 bool TField::AsBoolean() const
 {
     return BoolOf(table_->ActiveRecord());
@@ -98,20 +106,27 @@ bool TField::AsBoolean() const
 
 QString TField::TextOf(const TRecordBuffer& record) const
 {
+    if (const auto raw = StoredText(record))
+        return Cp1252ToString(*raw);
     if (type_ == TFieldType::Boolean)
         return BoolOf(record) ? trueText_ : falseText_;
     if (calculated_) {
         const auto slot = static_cast<std::size_t>(calcSlot_);
         return slot < record.calc.size() ? record.calc[slot].toString() : QString();
     }
-    if (type_ == TFieldType::Memo)
-        return table_->MemoText(*this, record.recNo);
+    return table_->MemoText(*this, record.recNo);
+}
+
+std::optional<std::string_view> TField::StoredText(const TRecordBuffer& record) const
+{
+    if (type_ == TFieldType::Boolean || type_ == TFieldType::Memo || calculated_)
+        return std::nullopt;
     if (record.bytes.size() < static_cast<std::size_t>(offset_ + size_))
-        return {};
+        return std::string_view();
     std::string_view raw = TrimRight(std::string_view(record.bytes).substr(offset_, size_));
     if (type_ == TFieldType::Numeric)
         raw = TrimLeft(raw);
-    return Cp1252ToString(raw);
+    return raw;
 }
 
 bool TField::BoolOf(const TRecordBuffer& record) const

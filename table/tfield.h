@@ -11,7 +11,9 @@
 
 #include <QString>
 #include <QVariant>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TTable;
@@ -59,6 +61,9 @@ public:
 
     // The value in another record than the current one (grids).
     QString AsStringIn(const TRecordBuffer& record) const;
+    // The same, into a string whose room is kept from one record to the next (a pass
+    // over every record makes no string a field).
+    void AsStringInto(const TRecordBuffer& record, QString& into) const;
 
     TTable& Table() const { return *table_; }
 
@@ -67,6 +72,9 @@ private:
     TField(TTable* table, const QString& name, TFieldType type, int size, bool calculated);
 
     QString TextOf(const TRecordBuffer& record) const;
+    // The stored bytes that are the text of a character, numeric or date field, without
+    // their padding; nothing for the fields whose text is made otherwise.
+    std::optional<std::string_view> StoredText(const TRecordBuffer& record) const;
     bool BoolOf(const TRecordBuffer& record) const;
     void Store(const std::string& bytes);
     void CheckWritable() const;

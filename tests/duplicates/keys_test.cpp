@@ -105,3 +105,25 @@ TEST(MatchKeys, AnIndexOfBlockingKeysKeysTheGivenNamesALineIsComparedWith)
     ASSERT_TRUE(found);
     EXPECT_EQ(found->firstName, QStringLiteral("José"));
 }
+
+TEST(MatchKeys, KeysStayTheSameFromRunToRunAndContactToContact)
+{
+    // "Not duplicates" keeps pairs by these hashes in a file beside the address file: they
+    // may never change, nor depend on the contact keyed before.
+    const auto hashes = [](const Contact& contact) {
+        const MatchKeys k = KeysOf(contact, QStringLiteral("US"));
+        return std::vector<quint64>{k.last, k.first, k.firstWord, k.street, k.zip, k.email, k.phones[0]};
+    };
+    const Contact full = Person("Zoë-Anne", "O'Brien Smith", "12.00 North Main Street Apt 4", "60601-1234",
+                                "(312) 555-0100", " Zoe.OBrien@Example.COM ", "Deutschland");
+    const Contact plain = Person("Al", "Li", "9 Elm Rd", "60601", "+1 312 555 0100", "al@x.org");
+    const std::vector<quint64> fullKeys{2930761849607552195u, 9831462223813606083u, 17530254917100847225u,
+                                        3228417669150904463u, 1958269251252464705u, 11484685251775630849u,
+                                        11734602007346905409u};
+    const std::vector<quint64> plainKeys{2030739629507719965u, 4701979646856498985u,  4701979646856498985u,
+                                         6307956322115089199u, 16906733563031105065u, 817224541585766261u,
+                                         16942328983747802917u};
+    EXPECT_EQ(hashes(full), fullKeys);
+    EXPECT_EQ(hashes(plain), plainKeys);
+    EXPECT_EQ(hashes(full), fullKeys);
+}

@@ -15,6 +15,14 @@ TEST(Cp1252, EveryByteReadsAndWritesBackUnchanged)
     EXPECT_EQ(text[0x9F], QChar(0x0178)); // Y with diaeresis
     EXPECT_EQ(text[0xFC], QChar(0x00FC)); // u with diaeresis
     EXPECT_EQ(StringToCp1252(text), all);
+    // The form that reuses its string's room reads the same, also after a longer text.
+    QString room = QString(300, QLatin1Char('x'));
+    Cp1252Into(all, room);
+    EXPECT_EQ(room, text);
+    Cp1252Into("\x80"
+               "a",
+               room);
+    EXPECT_EQ(room, QString::fromUtf16(u"\u20aca"));
 }
 
 TEST(Cp1252, CharactersOutsideTheCodePageAreRefused)
