@@ -6,15 +6,32 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
-QString FromWindows1252(QByteArrayView bytes)
+namespace {
+
+// The code page is Latin-1 but for 0x80-0x9F: text made by Qt's fast Latin-1 conversion
+// needs only those few characters mended (record fields are read through here millions of
+// times).
+void MendWindows1252(QString& text)
 {
-    // The code page is Latin-1 but for 0x80-0x9F: Qt's fast conversion first, then those
-    // few bytes mended (record fields are read through here millions of times).
-    QString text = QString::fromLatin1(bytes);
     for (QChar& c : text)
         if (c.unicode() >= 0x80 && c.unicode() < 0xA0)
             c = QChar(static_cast<char16_t>(xb::charOfCp1252(static_cast<unsigned char>(c.unicode()))));
+}
+
+} // namespace
+
+QString FromWindows1252(QByteArrayView bytes)
+{
+    QString text = QString::fromLatin1(bytes);
+    MendWindows1252(text);
     return text;
+}
+
+void FromWindows1252Into(QByteArrayView bytes, QString& into)
+{
+    into.resize(0);
+    into.append(QLatin1StringView(bytes.data(), bytes.size()));
+    MendWindows1252(into);
 }
 
 QByteArray ToWindows1252(const QString& text, bool* ok)

@@ -12,6 +12,8 @@ QString DecodeTextFile(const QByteArray& bytes);
 // Windows-1252 bytes to text and back. Characters the code page cannot hold are reported
 // through *ok (false) and written as '?'.
 QString FromWindows1252(QByteArrayView bytes);
+// The same into a string whose room is kept between calls.
+void FromWindows1252Into(QByteArrayView bytes, QString& into);
 QByteArray ToWindows1252(const QString& text, bool* ok = nullptr);
 
 // Reads a whole text file; *exists tells a missing file from an empty one.

@@ -21,12 +21,7 @@ QString Cp1252ToString(std::string_view bytes)
 
 void Cp1252Into(std::string_view bytes, QString& into)
 {
-    into.resize(static_cast<qsizetype>(bytes.size()));
-    auto* out = reinterpret_cast<char16_t*>(into.data());
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        *out++ = b >= 0x80 && b < 0xA0 ? static_cast<char16_t>(xb::charOfCp1252(b)) : char16_t(b);
-    }
+    FromWindows1252Into(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), into);
 }
 
 std::optional<std::string> StringToCp1252(const QString& text)
